@@ -1,0 +1,538 @@
+// The schema (creation, upgrade, refusal of newer databases, the names the module's SQL relies on)
+// and the demo business, on the engine of the run. One fresh database per case.
+#include "apoyo/UbasePrueba.h"
+#include "comun/U_semillas.h"
+#include "comun/UdatosDemo.h"
+#include "datos/Uesquema.h"
+#include "datos/UfechaHora.h"
+#include "datos/UmiddleTier.h"
+
+#include <QtTest>
+
+namespace {
+
+const QDate kHoyDemo(2025, 6, 16);
+
+QStringList todasLasTablas() {
+    QStringList tablas;
+    for (const auto &v : esquema::versiones()) {
+        for (const auto &t : v.tablas)
+            tablas << t.nombre;
+    }
+    return tablas;
+}
+
+bool existeTabla(TConexionSesion *sesion, const QString &tabla) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(mt.segunProveedor(
+        QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = DATABASE() "
+                       "AND table_name = :tabla"),
+        QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = :tabla")));
+    mt.setParametroTexto(QStringLiteral("tabla"), tabla);
+    return mt.getScalarAsInt() > 0;
+}
+
+bool existeIndice(TConexionSesion *sesion, const esquema::Tindice &indice) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(mt.segunProveedor(
+        QStringLiteral("SELECT COUNT(*) FROM information_schema.statistics WHERE table_schema = DATABASE() "
+                       "AND table_name = :tabla AND index_name = :indice"),
+        QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = :tabla "
+                       "AND name = :indice")));
+    mt.setParametroTexto(QStringLiteral("tabla"), indice.tabla);
+    mt.setParametroTexto(QStringLiteral("indice"), indice.nombre);
+    return mt.getScalarAsInt() > 0;
+}
+
+// Table names come from the schema itself; values are bound.
+qint64 cuenta(TConexionSesion *sesion, const QString &tabla, const QString &condicion = QString(),
+              const QVariantMap &parametros = {}) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM ") + tabla +
+                (condicion.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condicion));
+    for (auto it = parametros.cbegin(); it != parametros.cend(); ++it)
+        mt.setParametroVariant(it.key(), it.value());
+    const CmidTierResponse r = mt.scalar();
+    return r.isSuccess() ? r.getScalarAsInt() : -1;
+}
+
+bool ejecuta(TConexionSesion *sesion, const QString &sentencia) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(sentencia);
+    return mt.nonQuery().isSuccess();
+}
+
+void fijaVersion(TConexionSesion *sesion, int version) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(QStringLiteral("UPDATE inventarioVersionEsquema SET version = :version"));
+    mt.setParametroEntero(QStringLiteral("version"), version);
+    QVERIFY(mt.nonQuery().isSuccess());
+}
+
+// Every row of a table as text, in key order: what two databases must agree on.
+QStringList volcado(TConexionSesion *sesion, const QString &tabla) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(QStringLiteral("SELECT * FROM ") + tabla + QStringLiteral(" ORDER BY 1"));
+    const CmidTierResponse r = mt.reader();
+    QStringList filas;
+    if (!r.isSuccess())
+        return {QStringLiteral("falló la lectura de ") + tabla};
+    for (int f = 0; f < r.getRowCount(); ++f) {
+        QStringList celdas;
+        for (int c = 0; c < r.getColumnCount(); ++c)
+            celdas << r.getCelda(f, c);
+        filas << tabla + QLatin1Char(':') + celdas.join(QLatin1Char('|'));
+    }
+    return filas;
+}
+
+QMap<QString, qint64> cuentasPorTabla(TConexionSesion *sesion) {
+    QMap<QString, qint64> cuentas;
+    for (const QString &tabla : todasLasTablas())
+        cuentas.insert(tabla, cuenta(sesion, tabla));
+    return cuentas;
+}
+
+// A value for column k of a given kind: i integer, d double, t text (non-ASCII, short enough for
+// the narrowest column), f date-time with milliseconds, b flag.
+QVariant valorDePrueba(QChar tipo, int k) {
+    switch (tipo.unicode()) {
+    case 'i':
+        return 1000 + 7 * k;
+    case 'd':
+        return 1.25 + k;
+    case 'f':
+        return QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30, 123)).addSecs(k);
+    case 'b':
+        return 1;
+    default:
+        return QStringLiteral("ñ%1").arg(k);
+    }
+}
+
+} // namespace
+
+class TpruebaEsquema : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TbasePrueba> uBase;
+    TConexionSesion *sesion() const { return uBase->sesion(); }
+
+private slots:
+    void init() {
+        TmiddleTier::setFallaEnSentencia(0);
+        uBase = std::make_unique<TbasePrueba>();
+        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
+    }
+    void cleanup() {
+        TmiddleTier::setFallaEnSentencia(0);
+        uBase.reset();
+    }
+
+    void creadoDosVecesNoCambiaNada() {
+        const auto primera = esquema::creaOActualiza(sesion());
+        QVERIFY2(primera.estado == esquema::Estado::Listo, qPrintable(primera.error));
+        QCOMPARE(primera.versionEncontrada, 0);
+        const auto segunda = esquema::creaOActualiza(sesion());
+        QVERIFY2(segunda.estado == esquema::Estado::Listo, qPrintable(segunda.error));
+        QCOMPARE(segunda.versionEncontrada, esquema::versionActual());
+        QCOMPARE(esquema::versionRegistrada(sesion()), esquema::versionActual());
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioVersionEsquema")), 1);
+
+        for (const QString &tabla : todasLasTablas())
+            QVERIFY2(existeTabla(sesion(), tabla), qPrintable(tabla));
+        for (const auto &v : esquema::versiones()) {
+            for (const auto &indice : v.indices)
+                QVERIFY2(existeIndice(sesion(), indice), qPrintable(indice.nombre));
+        }
+        // Seeds land once; the table-state table is left to the start-up check.
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioTraspasoEstado")), 3);
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioNoSerieEstado")), 2);
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioTablaEstado")), 0);
+    }
+
+    void semillasConSusEtiquetas_data() {
+        QTest::addColumn<QString>("tabla");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("etiqueta");
+        QTest::newRow("traspaso enviado") << "inventarioTraspasoEstado" << 1 << QStringLiteral("En tránsito");
+        QTest::newRow("traspaso recibido") << "inventarioTraspasoEstado" << 2 << QStringLiteral("Recibido");
+        QTest::newRow("traspaso cancelado") << "inventarioTraspasoEstado" << 3 << QStringLiteral("Cancelado");
+        QTest::newRow("serie en almacén") << "inventarioNoSerieEstado" << 1 << QStringLiteral("en almacén");
+        QTest::newRow("serie con salida") << "inventarioNoSerieEstado" << 2 << QStringLiteral("con salida");
+    }
+    void semillasConSusEtiquetas() {
+        QFETCH(QString, tabla);
+        QFETCH(int, id);
+        QFETCH(QString, etiqueta);
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        TmiddleTier mt(sesion());
+        mt.setQuery(QStringLiteral("SELECT etiqueta FROM ") + tabla + QStringLiteral(" WHERE id = :id"));
+        mt.setParametroEntero(QStringLiteral("id"), id);
+        const CmidTierResponse r = mt.reader();
+        QVERIFY(r.isSuccess());
+        QCOMPARE(r.getRowCount(), 1);
+        QCOMPARE(r.getCelda(0, 0), etiqueta);
+    }
+
+    // Each row names the columns the module's statements and aliases use; the value written is
+    // read back under the alias tabla_columna.
+    void tablasYColumnas_data() {
+        QTest::addColumn<QString>("tabla");
+        QTest::addColumn<QString>("columnas");
+        auto fila = [](const char *tabla, const char *columnas) {
+            QTest::newRow(tabla) << QString::fromLatin1(tabla) << QString::fromLatin1(columnas);
+        };
+        fila("negocio", "id:i nombre:t rfc:t razonSocial:t direccionFiscal:t codigoPostal:t regimenFiscal:t");
+        fila("sucursal", "id:i nombre:t direccion:t idNegocioFk:i");
+        fila("cliente", "id:i nombre:t rfc:t idNegocioFk:i");
+        fila("proveedor", "id:i nombre:t rfc:t idNegocioFk:i");
+        fila("Emisor", "idEmisor:i nombre:t rfc:t");
+        fila("Receptor", "idReceptor:i nombre:t rfc:t");
+        fila(
+            "Comprobante",
+            "idComprobante:i uuid:t serie:t folio:t fecha:f tipo:i version:t subTotal:d total:d descuento:d "
+            "metodoDePago:t formaDePago:t condicionesDePago:t moneda:t tipoCambio:d tipoDeComprobante:t "
+            "lugarExpedicion:t noCertificado:t certificado:t sello:t motivoDescuento:t numCtaPago:t "
+            "folioFiscalOrig:t serieFolioFiscalOrig:t fechaFolioFiscalOrig:f montoFolioFiscalOrig:d emisor:i "
+            "receptor:i idNegocioFk:i idSucursalFk:i");
+        fila("ModuloAsientosContables", "id:i modulo:i nombre:t");
+        fila("AsientosContables", "id:i nombre:t ModuloAsientosContables_id:i idNegocioFk:i");
+        fila("AsientosAplicados", "id:i fecha:f AsientosContables_id:i total:d idNegocioFk:i");
+        fila("AsientosAplicadosDetalle",
+             "id:i AsientosAplicados_id:i AsientosContables_id:i descripcion:t subtotal:d idComprobante:i "
+             "idNegocioFk:i");
+        fila(
+            "AF_OrdenesCompra",
+            "AF_NumeroOrden:i AF_IDProveedor:i AF_NombreProveedor:t AF_RFCProveedor:t AF_FechaPedido:f "
+            "AF_FechaEntrega:f AF_MontoIVA:d AF_TotalOrden:d AF_OrdenPendiente:i AF_cancelada:b AF_Destino:i "
+            "idNegocioFk:i");
+        fila("AF_ArticulosOrdenesCompra",
+             "AF_ID:i AF_NumeroOrden:i AF_CantidadSolicitada:d AF_DescripcionArticulo:t "
+             "AF_PrecioUnitario:d AF_PrecioTotal:d");
+        fila("categoriaSAT33", "id:i clave:t nombre:t");
+        fila("ventasKit", "id:i nombre:t categoriaSAT33_id:i idNegocioFk:i");
+        fila("ventasCotizacion", "id:i fecha:f fechaVenta:f inventarioAlmacen_id:i idNegocioFk:i");
+        fila("ventasCotizacionDetalle",
+             "id:i ventasCotizacion_id:i inventarioProducto_id:i ventasKit_id:i claveSATproductoServicio:t "
+             "cantidad:d precioLista:d descuento:d precioVenta:d iepsT:d ivaT:d iepsR:d ivaR:d isrR:d "
+             "tipoInsercion:i");
+        fila("puntoOperacion", "id:i fechaHora:f idNegocioFk:i");
+        fila("puntoOperacionDetalle",
+             "id:i puntoOperacion_id:i inventarioProducto_id:i ventasKit_id:i claveSATproductoServicio:t "
+             "cantidad:d precio:d descuento:d precioVenta:d iepsT:d ivaT:d iepsR:d ivaR:d isrR:d cabecera:i");
+        fila("puntoOperacionComplementario", "id:i puntoOperacion_id:i inventarioAlmacen_id:i idNegocioFk:i");
+        fila("inventarioOpciones", "id:i idNegocioFk:i metodoValoracionInventario:i versionTablaSalidas:i");
+        fila("inventarioTablaEstado", "id:i nombre:t estado:i");
+        fila("inventarioAlmacen", "id:i nombre:t direccion:t nota:t sucursal_id:i idNegocioFk:i");
+        fila("inventarioUnidadesMedidaConjunto", "id:i nombre:t idNegocioFk:i");
+        fila("inventarioUnidadesMedida", "id:i descripcion:t abreviatura:t conjunto:i razon:d idNegocioFk:i");
+        fila("inventarioCategoria",
+             "id:i identidad:t etiqueta:t identidadPadre:t nivel:i carpeta:b idNegocioFk:i");
+        fila("inventarioCategoriaSAT33", "id:i inventarioCategoria_id:i categoriaSAT33_id:i idNegocioFk:i");
+        fila("propiedadTipo", "id:i tipo:t");
+        fila("inventarioPropiedadListado", "id:i nombre:t propiedadTipo_id:i idNegocioFk:i");
+        fila("inventarioCategoriaPropiedad",
+             "id:i inventarioCategoria_identidad:t inventarioPropiedadListado_id:i idNegocioFk:i");
+        fila("inventarioProductoEstado", "id:i etiqueta:t");
+        fila("inventarioProducto",
+             "id:i clave:t nombre:t descripcion:t codigoBarras:t inventarioCategoria_identidad:t "
+             "unidadesMedida_id:i opControladoNoSerie:i estatus:i estado:i idNegocioFk:i");
+        fila("inventarioMovimientoConcepto",
+             "id:i etiqueta:t direccion:i AsientosContables_id:i familia:i idNegocioFk:i");
+        fila("inventarioStock",
+             "id:i inventarioAlmacen_id:i inventarioProducto_id:i minimo:d maximo:d idNegocioFk:i");
+        fila("inventarioEntrada",
+             "id:i documento:i fechaHora:f inventarioAlmacen_id:i inventarioProducto_id:i "
+             "inventarioMovimientoConcepto_id:i cantidad:d costoUnitario:d existencia:d existenciaTotal:d "
+             "existenciaCostoUnitario:d existenciaCostoTotal:d idComprobante:i AF_numeroOrden:i "
+             "unidadesMedida_id:i factorConversion:d idNegocioFk:i");
+        fila("inventarioEntradaAdicional", "id:i inventarioEntrada_id:i inventarioSalida_id:i");
+        fila("inventarioEntradaProveedor", "id:i inventarioEntrada_id:i proveedor_id:i");
+        fila("inventarioPedimento",
+             "id:i inventarioEntrada_id:i numeroPedimento:t fechaDeAduana:f aduana:i paisOrigen:t");
+        fila("inventarioLote", "id:i inventarioEntrada_id:i numero:t fechaProduccion:f fechaCaducidad:f "
+                               "fechaProduccionEstablecida:b fechaCaducidadEstablecida:b");
+        fila("inventarioNoSerieEstado", "id:i etiqueta:t");
+        fila("inventarioNoSerie",
+             "id:i inventarioEntrada_id:i numero:t inventarioNoSerieEstado_id:i inventarioSalida_id:i");
+        fila("inventarioProductoPropiedad",
+             "id:i inventarioEntrada_id:i inventarioPropiedadListado_id:i valor:t");
+        fila("inventarioSalida",
+             "id:i documento:i fechaHora:f inventarioEntrada_id:i idReceptor:i idComprobante:i "
+             "inventarioMovimientoConcepto_id:i cantidad:d salidaCostoUnitario:d existenciaTotal:d "
+             "existenciaCostoUnitario:d existenciaCostoTotal:d");
+        fila("inventarioExistencias",
+             "id:i inventarioAlmacen_id:i inventarioProducto_id:i existencia:d costoUnitario:d");
+        fila("inventarioKardex",
+             "id:i fechaHora:f inventarioEntrada_id:i inventarioAlmacen_id:i inventarioProducto_id:i "
+             "documentoEntrada:i documentoSalida:i entradaCantidad:d entradaCostoUnitario:d "
+             "salidaEntradaRelacionada:i salidaCantidad:d salidaCostoUnitario:d totalCantidad:d "
+             "totalCostoUnitario:d totalExistencia:d idNegocioFk:i revision:i division:i grupo:i");
+        fila("inventarioOrdenesCompraArticulos", "id:i AF_ID:i inventarioProducto_id:i UnidadesMedida_id:i "
+                                                 "factorConversion:d cantidadAcumulada:d");
+        fila("inventarioTraspasoEstado", "id:i etiqueta:t");
+        fila("inventarioTraspaso",
+             "id:i documento:i ORIGENinventarioAlmacen_id:i DESTINOinventarioAlmacen_id:i "
+             "fechaSalida:f fechaRecepcion:f inventarioTraspasoEstado_id:i idNegocioFk:i");
+        fila("inventarioTraspasoDetalle",
+             "id:i inventarioTraspaso_id:i inventarioProducto_id:i cantidad:d costo:d");
+        fila("inventarioTraspasoDetalleAdicional",
+             "id:i inventarioTraspasoDetalle_id:i inventarioEntrada_id:i");
+        fila("inventarioTraspasoNoSerie", "id:i inventarioTraspasoDetalle_id:i inventarioNoSerie_id:i");
+        fila("inventarioFisicoIndice",
+             "id:i nombre:t nota:t fechasHora:f fechaHoraActualizacion:f "
+             "inventarioAlmacen_id:i inventarioCategoria_identidad:t idNegocioFk:i");
+        fila("inventarioFisicoDetalle",
+             "id:i inventarioFisicoIndice_id:i inventarioProducto_id:i existencia:t existenciaFisica:t");
+    }
+    void tablasYColumnas() {
+        QFETCH(QString, tabla);
+        QFETCH(QString, columnas);
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+
+        QStringList nombres, marcas, alias;
+        QVector<QVariant> valores;
+        const QStringList definiciones = columnas.split(QLatin1Char(' '));
+        for (int k = 0; k < definiciones.size(); ++k) {
+            const QString nombre = definiciones[k].section(QLatin1Char(':'), 0, 0);
+            nombres << nombre;
+            marcas << QStringLiteral(":v%1").arg(k);
+            alias << nombre + QStringLiteral(" AS ") + tabla + QLatin1Char('_') + nombre;
+            valores << valorDePrueba(definiciones[k].section(QLatin1Char(':'), 1, 1).at(0), k);
+        }
+        TmiddleTier mt(sesion());
+        mt.setQuery(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(tabla, nombres.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", "))));
+        for (int k = 0; k < valores.size(); ++k) {
+            if (valores[k].typeId() == QMetaType::QDateTime)
+                mt.setParametroFechaHora(marcas[k], valores[k].toDateTime());
+            else
+                mt.setParametroVariant(marcas[k], valores[k]);
+        }
+        const CmidTierResponse escrito = mt.nonQuery();
+        QVERIFY2(escrito.isSuccess(), qPrintable(escrito.getError()));
+
+        mt.setQuery(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :clave")
+                        .arg(alias.join(QStringLiteral(", ")), tabla, nombres.first()));
+        mt.setParametroVariant(QStringLiteral("clave"), valores.first());
+        const CmidTierResponse leido = mt.reader();
+        QVERIFY2(leido.isSuccess(), qPrintable(leido.getError()));
+        QCOMPARE(leido.getRowCount(), 1);
+        for (int k = 0; k < nombres.size(); ++k) {
+            const QString a = tabla + QLatin1Char('_') + nombres[k];
+            QVERIFY2(leido.getIndiceColumnaPorNombre(a) >= 0, qPrintable(a));
+            const QVariant &esperado = valores[k];
+            if (esperado.typeId() == QMetaType::QDateTime)
+                QCOMPARE(leido.getCeldaAsDate(0, a), esperado.toDateTime());
+            else if (esperado.typeId() == QMetaType::Double)
+                QCOMPARE(leido.getCeldaAsFloat(0, a), esperado.toDouble());
+            else
+                QCOMPARE(leido.getCelda(0, a), esperado.toString());
+        }
+    }
+
+    void unaFilaPorClave_data() {
+        QTest::addColumn<QString>("tabla");
+        QTest::addColumn<QStringList>("columnas");
+        QTest::addColumn<QVariantList>("duplicada");
+        QTest::addColumn<QVariantList>("distinta");
+        QTest::newRow("existencia por almacén y producto")
+            << "inventarioExistencias" << QStringList{"inventarioAlmacen_id", "inventarioProducto_id"}
+            << QVariantList{3, 7} << QVariantList{3, 8};
+        QTest::newRow("opciones por negocio")
+            << "inventarioOpciones" << QStringList{"idNegocioFk"} << QVariantList{5} << QVariantList{6};
+        QTest::newRow("avance por línea de orden")
+            << "inventarioOrdenesCompraArticulos" << QStringList{"AF_ID"} << QVariantList{11}
+            << QVariantList{12};
+    }
+    void unaFilaPorClave() {
+        QFETCH(QString, tabla);
+        QFETCH(QStringList, columnas);
+        QFETCH(QVariantList, duplicada);
+        QFETCH(QVariantList, distinta);
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        auto inserta = [&](const QVariantList &valores) {
+            QStringList marcas;
+            for (int k = 0; k < columnas.size(); ++k)
+                marcas << QStringLiteral(":v%1").arg(k);
+            TmiddleTier mt(sesion());
+            mt.setQuery(
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(tabla, columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", "))));
+            for (int k = 0; k < columnas.size(); ++k)
+                mt.setParametroVariant(marcas[k], valores.value(k));
+            return mt.nonQuery().isSuccess();
+        };
+        QVERIFY(inserta(duplicada));
+        QVERIFY(!inserta(duplicada));
+        QVERIFY(inserta(distinta));
+        QCOMPARE(cuenta(sesion(), tabla), 2);
+    }
+
+    // A database recorded at version 0 (an interrupted first run, or one made before the
+    // schema was versioned) gets what it lacks; rows it holds stay, seeds are not repeated.
+    void actualizaDesdeVersionAnterior_data() {
+        QTest::addColumn<QString>("tabla");
+        QTest::newRow("primera tabla") << "negocio";
+        QTest::newRow("tabla con índices") << "inventarioKardex";
+        QTest::newRow("tabla con semillas") << "inventarioTraspasoEstado";
+        QTest::newRow("tabla con clave única") << "inventarioExistencias";
+    }
+    void actualizaDesdeVersionAnterior() {
+        QFETCH(QString, tabla);
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY(ejecuta(sesion(),
+                        QStringLiteral("INSERT INTO sucursal (nombre, idNegocioFk) VALUES ('Norte', 1)")));
+        QVERIFY(ejecuta(sesion(), QStringLiteral("DROP TABLE ") + tabla));
+        fijaVersion(sesion(), 0);
+
+        const auto r = esquema::creaOActualiza(sesion());
+        QVERIFY2(r.estado == esquema::Estado::Listo, qPrintable(r.error));
+        QCOMPARE(r.versionEncontrada, 0);
+        QVERIFY(existeTabla(sesion(), tabla));
+        for (const auto &indice : esquema::versiones().constFirst().indices) {
+            if (indice.tabla == tabla)
+                QVERIFY2(existeIndice(sesion(), indice), qPrintable(indice.nombre));
+        }
+        QCOMPARE(esquema::versionRegistrada(sesion()), esquema::versionActual());
+        QCOMPARE(cuenta(sesion(), QStringLiteral("sucursal")), 1);
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioTraspasoEstado")), 3);
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioNoSerieEstado")), 2);
+        QCOMPARE(cuenta(sesion(), QStringLiteral("ModuloAsientosContables")), 8);
+    }
+
+    // A program older than the database must not touch it, not even to add what is missing.
+    void rechazaVersionMasNueva() {
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY(ejecuta(sesion(), QStringLiteral("DROP TABLE inventarioLote")));
+        const int futura = esquema::versionActual() + 1;
+        fijaVersion(sesion(), futura);
+
+        const auto r = esquema::creaOActualiza(sesion());
+        QVERIFY(r.estado == esquema::Estado::VersionMasNueva);
+        QCOMPARE(r.versionEncontrada, futura);
+        QVERIFY(!existeTabla(sesion(), QStringLiteral("inventarioLote")));
+        QCOMPARE(esquema::versionRegistrada(sesion()), futura);
+    }
+
+    void demoCreaUnNegocioCompleto() {
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        const int negocio = datosDemo::crea(sesion(), kHoyDemo);
+        QVERIFY(negocio > 0);
+        QCOMPARE(cuenta(sesion(), QStringLiteral("negocio")), 1);
+        const QString delNegocio = QStringLiteral("idNegocioFk = :negocio");
+        const QVariantMap p = {{QStringLiteral("negocio"), negocio}};
+        auto delNegocioCon = [&](const char *condicion) {
+            return delNegocio + QStringLiteral(" AND ") + QString::fromLatin1(condicion);
+        };
+        QCOMPARE(cuenta(sesion(), QStringLiteral("sucursal"), delNegocio, p), 2);
+        QVERIFY(cuenta(sesion(), QStringLiteral("inventarioAlmacen"), delNegocio, p) >= 3);
+        QVERIFY(cuenta(sesion(), QStringLiteral("inventarioProducto"), delNegocio, p) >= 20);
+        QVERIFY(cuenta(sesion(), QStringLiteral("inventarioProducto"),
+                       delNegocioCon("opControladoNoSerie = 1"), p) >= 2);
+        QVERIFY(cuenta(sesion(), QStringLiteral("proveedor"), delNegocio, p) >= 5);
+        QCOMPARE(cuenta(sesion(), QStringLiteral("AF_OrdenesCompra"), delNegocio, p), 3);
+        QCOMPARE(
+            cuenta(sesion(), QStringLiteral("AF_OrdenesCompra"), delNegocioCon("AF_OrdenPendiente = 1"), p),
+            1);
+        QVERIFY(cuenta(sesion(), QStringLiteral("Comprobante"), delNegocioCon("tipo = 1"), p) > 0);
+        QVERIFY(cuenta(sesion(), QStringLiteral("Comprobante"), delNegocioCon("tipo = 0"), p) > 0);
+        QVERIFY(cuenta(sesion(), QStringLiteral("puntoOperacion"), delNegocio, p) > 0);
+        QVERIFY(cuenta(sesion(), QStringLiteral("ventasCotizacion"), delNegocio, p) > 0);
+
+        // Concepts of every family; system families exactly once, each on its side.
+        struct Tfamilia {
+            int familia;
+            int direccion;
+            bool unica;
+        };
+        for (const Tfamilia f :
+             {Tfamilia{1, 1, false}, Tfamilia{1, 2, false}, Tfamilia{2, 1, false}, Tfamilia{3, 2, false},
+              Tfamilia{-1, 2, true}, Tfamilia{-2, 1, true}, Tfamilia{-3, 1, true}, Tfamilia{-4, 1, true}}) {
+            const qint64 n = cuenta(sesion(), QStringLiteral("inventarioMovimientoConcepto"),
+                                    delNegocioCon("familia = :familia AND direccion = :direccion"),
+                                    {{QStringLiteral("negocio"), negocio},
+                                     {QStringLiteral("familia"), f.familia},
+                                     {QStringLiteral("direccion"), f.direccion}});
+            QVERIFY2(f.unica ? n == 1 : n >= 1, qPrintable(QStringLiteral("familia %1").arg(f.familia)));
+        }
+        // Every concept is linked to a template of its side's accounting modules (61xx in, 62xx out).
+        TmiddleTier mt(sesion());
+        mt.setQuery(QStringLiteral(
+            "SELECT COUNT(*) FROM inventarioMovimientoConcepto c "
+            "JOIN AsientosContables a ON a.id = c.AsientosContables_id AND a.idNegocioFk = c.idNegocioFk "
+            "JOIN ModuloAsientosContables m ON m.id = a.ModuloAsientosContables_id "
+            "WHERE c.idNegocioFk = :negocio AND ((c.direccion = 1 AND m.modulo BETWEEN 6100 AND 6199) OR "
+            "(c.direccion = 2 AND m.modulo BETWEEN 6200 AND 6299))"));
+        mt.setParametroEntero(QStringLiteral("negocio"), negocio);
+        QCOMPARE(mt.getScalarAsInt(),
+                 cuenta(sesion(), QStringLiteral("inventarioMovimientoConcepto"), delNegocio, p));
+
+        // A box of 12 converts to 12 pieces: same set, ratio 12 to 1.
+        mt.setQuery(QStringLiteral("SELECT caja.razon / pieza.razon FROM inventarioUnidadesMedida caja "
+                                   "JOIN inventarioUnidadesMedida pieza ON pieza.conjunto = caja.conjunto "
+                                   "AND pieza.idNegocioFk = caja.idNegocioFk "
+                                   "WHERE caja.descripcion = 'Caja de 12' AND pieza.descripcion = 'Pieza' "
+                                   "AND caja.idNegocioFk = :negocio"));
+        mt.setParametroEntero(QStringLiteral("negocio"), negocio);
+        QCOMPARE(mt.scalar().getScalar().toDouble(), 12.0);
+
+        // The user chooses the valuation method and posts the first movements.
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioOpciones"),
+                        delNegocioCon("metodoValoracionInventario IS NOT NULL"), p),
+                 0);
+        for (const char *tabla :
+             {"inventarioEntrada", "inventarioSalida", "inventarioKardex", "inventarioExistencias"})
+            QCOMPARE(cuenta(sesion(), QString::fromLatin1(tabla)), 0);
+
+        // The start-up checks find what they look for and add nothing.
+        const QMap<QString, qint64> antes = cuentasPorTabla(sesion());
+        QVERIFY(compruebaCategoriaInicialExiste(sesion(), negocio));
+        QVERIFY(compruebaMovimientoConceptoDummyExiste(sesion(), negocio));
+        QVERIFY(compruebaUnidadesMedidaDummyExiste(sesion(), negocio));
+        QVERIFY(u_rfcPublicoGeneralExiste(sesion(), negocio));
+        QCOMPARE(cuentasPorTabla(sesion()), antes);
+    }
+
+    void demoDaLasMismasFilas() {
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        TbasePrueba otra;
+        QVERIFY2(otra.valida(), qPrintable(otra.error()));
+        QVERIFY2(otra.creaEsquema(), qPrintable(otra.error()));
+        QVERIFY(datosDemo::crea(sesion(), kHoyDemo) > 0);
+        QVERIFY(datosDemo::crea(otra.sesion(), kHoyDemo) > 0);
+        for (const QString &tabla : todasLasTablas())
+            QCOMPARE(volcado(otra.sesion(), tabla), volcado(sesion(), tabla));
+    }
+
+    // Whichever statement fails, the demo leaves the database as it found it.
+    void demoFallidaNoDejaNada_data() {
+        QTest::addColumn<int>("parte"); // of the statements run: 0 first, 1 middle, 2 last
+        QTest::newRow("primera sentencia") << 0;
+        QTest::newRow("sentencia intermedia") << 1;
+        QTest::newRow("última sentencia") << 2;
+    }
+    void demoFallidaNoDejaNada() {
+        QFETCH(int, parte);
+        int sentencias = 0;
+        {
+            TbasePrueba medida;
+            QVERIFY2(medida.valida() && medida.creaEsquema(), qPrintable(medida.error()));
+            const int antes = TmiddleTier::sentenciasEjecutadas();
+            QVERIFY(datosDemo::crea(medida.sesion(), kHoyDemo) > 0);
+            sentencias = TmiddleTier::sentenciasEjecutadas() - antes;
+        }
+        QVERIFY(sentencias > 10);
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        const QMap<QString, qint64> antes = cuentasPorTabla(sesion());
+        const int falla[] = {1, sentencias / 2, sentencias};
+        TmiddleTier::setFallaEnSentencia(falla[parte]);
+        QCOMPARE(datosDemo::crea(sesion(), kHoyDemo), 0);
+        TmiddleTier::setFallaEnSentencia(0);
+        QCOMPARE(cuentasPorTabla(sesion()), antes);
+    }
+};
+
+QTEST_GUILESS_MAIN(TpruebaEsquema)
+#include "tst_esquema.moc"
