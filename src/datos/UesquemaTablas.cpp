@@ -194,9 +194,10 @@ QVector<Ttabla> tablasCatalogos() {
         // direccion: 1 receipt concepts, 2 issue concepts. familia: 1 ordinary, 2 reversing receipt,
         // 3 purchase return, -1..-4 the system concepts (one per business each).
         {QStringLiteral("inventarioMovimientoConcepto"),
-         QStringLiteral("id {ID}, etiqueta VARCHAR(100) NOT NULL, direccion INTEGER NOT NULL, "
-                        "AsientosContables_id INTEGER NULL, familia INTEGER NOT NULL DEFAULT 1, idNegocioFk "
-                        "INTEGER NOT NULL")},
+         QStringLiteral(
+             "id {ID}, etiqueta VARCHAR(100) NOT NULL, direccion INTEGER NOT NULL, "
+             "AsientosContables_id INTEGER NULL, familia INTEGER NOT NULL DEFAULT 1, modulo INTEGER NOT "
+             "NULL DEFAULT 0, idNegocioFk INTEGER NOT NULL")},
         {QStringLiteral("inventarioStock"),
          QStringLiteral(
              "id {ID}, inventarioAlmacen_id INTEGER NOT NULL, inventarioProducto_id INTEGER NOT NULL, "

@@ -1,0 +1,4 @@
+#include "comun/U_bplpanelcontrol.h"
+
+TsistemaDatos localSYS;
+QString SYS_aliasRutaDB;

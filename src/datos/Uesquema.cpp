@@ -1,0 +1,149 @@
+#include "datos/Uesquema.h"
+
+#include "datos/ULog.h"
+#include "datos/UmiddleTier.h"
+
+namespace {
+
+const QString kTablaVersion = QStringLiteral("inventarioVersionEsquema");
+
+bool existeTabla(TmiddleTier &mt, const QString &tabla) {
+    mt.setQuery(mt.segunProveedor(
+        QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = DATABASE() "
+                       "AND table_name = :tabla"),
+        QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = :tabla")));
+    mt.setParametroTexto(QStringLiteral("tabla"), tabla);
+    return mt.getScalarAsInt() > 0;
+}
+
+bool existeIndice(TmiddleTier &mt, const esquema::Tindice &indice) {
+    mt.setQuery(mt.segunProveedor(
+        QStringLiteral("SELECT COUNT(*) FROM information_schema.statistics WHERE table_schema = DATABASE() "
+                       "AND table_name = :tabla AND index_name = :indice"),
+        QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = :tabla "
+                       "AND name = :indice")));
+    mt.setParametroTexto(QStringLiteral("tabla"), indice.tabla);
+    mt.setParametroTexto(QStringLiteral("indice"), indice.nombre);
+    return mt.getScalarAsInt() > 0;
+}
+
+bool ejecuta(TmiddleTier &mt, const QString &sentencia, QString &error) {
+    mt.setQuery(sentencia);
+    const CmidTierResponse r = mt.nonQuery();
+    if (!r.isSuccess())
+        error = r.getError();
+    return r.isSuccess();
+}
+
+// Applies one step. On MariaDB every DDL commits by itself, so each statement stands alone and
+// each one is written to be repeatable: a step interrupted half-way is finished by the next run.
+bool aplicaVersion(TmiddleTier &mt, const esquema::Tversion &v, QString &error) {
+    const bool mysql = mt.esMySQL();
+    for (const auto &tabla : v.tablas) {
+        if (!existeTabla(mt, tabla.nombre) && !ejecuta(mt, esquema::sentenciaCreaTabla(tabla, mysql), error))
+            return false;
+    }
+    for (const auto &indice : v.indices) {
+        if (existeIndice(mt, indice))
+            continue;
+        if (!ejecuta(mt,
+                     QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                         .arg(indice.nombre, indice.tabla, indice.columnas),
+                     error))
+            return false;
+    }
+    for (const auto &sentencia : v.sentencias) {
+        if (!ejecuta(mt, esquema::traduce(sentencia, mysql), error))
+            return false;
+    }
+    mt.setQuery(QStringLiteral("UPDATE ") + kTablaVersion + QStringLiteral(" SET version = :version"));
+    mt.setParametroEntero(QStringLiteral("version"), v.version);
+    const CmidTierResponse r = mt.nonQuery();
+    if (!r.isSuccess())
+        error = r.getError();
+    return r.isSuccess();
+}
+
+} // namespace
+
+QString esquema::traduce(const QString &texto, bool mysql) {
+    QString t = texto;
+    t.replace(QStringLiteral("{ID}"), mysql ? QStringLiteral("INT NOT NULL AUTO_INCREMENT PRIMARY KEY")
+                                            : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"));
+    t.replace(QStringLiteral("{FECHA}"), mysql ? QStringLiteral("DATETIME(3)") : QStringLiteral("TEXT"));
+    t.replace(QStringLiteral("{BOOL}"), mysql ? QStringLiteral("TINYINT(1)") : QStringLiteral("INTEGER"));
+    return t;
+}
+
+QString esquema::sentenciaCreaTabla(const Ttabla &tabla, bool mysql) {
+    QString s = QStringLiteral("CREATE TABLE IF NOT EXISTS ") + tabla.nombre + QStringLiteral(" (") +
+                traduce(tabla.columnas, mysql) + QLatin1Char(')');
+    if (mysql)
+        s += QStringLiteral(" ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci");
+    return s;
+}
+
+int esquema::versionActual() {
+    return versiones().constLast().version;
+}
+
+int esquema::versionRegistrada(TConexionSesion *sesion) {
+    TmiddleTier mt(sesion);
+    if (!sesion->conexion().isOpen())
+        return -1;
+    if (!existeTabla(mt, kTablaVersion))
+        return 0;
+    mt.setQuery(QStringLiteral("SELECT MAX(version) FROM ") + kTablaVersion);
+    const CmidTierResponse r = mt.scalar();
+    if (!r.isSuccess())
+        return -1;
+    return int(r.getScalarAsInt());
+}
+
+esquema::TresultadoEsquema esquema::creaOActualiza(TConexionSesion *sesion) {
+    TresultadoEsquema resultado;
+    const int registrada = versionRegistrada(sesion);
+    resultado.versionEncontrada = registrada;
+    if (registrada < 0) {
+        resultado.error = sesion->ultimoError();
+        return resultado;
+    }
+    if (registrada > versionActual()) {
+        resultado.estado = Estado::VersionMasNueva;
+        return resultado;
+    }
+    TmiddleTier mt(sesion);
+    if (registrada == 0) {
+        const Ttabla tablaVersion{kTablaVersion, QStringLiteral("version INTEGER NOT NULL")};
+        if (!ejecuta(mt, sentenciaCreaTabla(tablaVersion, mt.esMySQL()), resultado.error))
+            return resultado;
+        mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM ") + kTablaVersion);
+        if (mt.getScalarAsInt() == 0 &&
+            !ejecuta(mt,
+                     QStringLiteral("INSERT INTO ") + kTablaVersion + QStringLiteral(" (version) VALUES (0)"),
+                     resultado.error))
+            return resultado;
+    }
+    for (const auto &v : versiones()) {
+        if (v.version <= registrada)
+            continue;
+        // On SQLite a whole step is atomic; on MariaDB the repeatable statements stand in for that.
+        const bool atomico = !mt.esMySQL();
+        if (atomico && !mt.transaccionInicia()) {
+            resultado.error = QStringLiteral("No se pudo iniciar la actualización de la base de datos.");
+            return resultado;
+        }
+        if (!aplicaVersion(mt, v, resultado.error)) {
+            if (atomico)
+                mt.transaccionRollback();
+            Log::log(QStringLiteral("Esquema: falló la versión %1").arg(v.version), 1, resultado.error);
+            return resultado;
+        }
+        if (atomico && !mt.transaccionTermina()) {
+            resultado.error = QStringLiteral("No se pudo guardar la actualización de la base de datos.");
+            return resultado;
+        }
+    }
+    resultado.estado = Estado::Listo;
+    return resultado;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// TDateTime: days since 1899-12-30 as a double, the fraction being the time of day.
+using TDateTime = double;
+
+namespace fechaHora {
+// The value the records use for "no date" (the day before 0001-01-01).
+constexpr TDateTime kSinFecha = -693594.0;
+
+TDateTime aTDateTime(const QDateTime &valor);
+QDateTime deTDateTime(TDateTime valor);
+// Sortable text stored on SQLite and bound on both engines: 'YYYY-MM-DD HH:MM:SS.zzz'.
+QString aTextoBD(const QDateTime &valor);
+// Reads a stored date-time whatever the driver handed back (QDateTime, QDate or text).
+QDateTime deValorBD(const QVariant &valor);
+// Start of the first day and end of the last day of a date range filter.
+QDateTime inicioDelDia(const QDate &dia);
+QDateTime finDelDia(const QDate &dia);
+} // namespace fechaHora

@@ -1,0 +1,85 @@
+#include "datos/UmidTierResponse.h"
+
+#include "datos/UfechaHora.h"
+
+int CmidTierResponse::getIndiceColumnaPorNombre(const QString &alias) const {
+    return uIndice.value(alias.toLower(), -1);
+}
+
+QVariant CmidTierResponse::getValor(int fila, int columna) const {
+    if (fila < 0 || fila >= uFilas.size() || columna < 0 || columna >= uFilas[fila].size())
+        return {};
+    return uFilas[fila][columna];
+}
+
+QVariant CmidTierResponse::getValor(int fila, const QString &alias) const {
+    return getValor(fila, getIndiceColumnaPorNombre(alias));
+}
+
+bool CmidTierResponse::esNulo(int fila, const QString &alias) const {
+    return getValor(fila, alias).isNull();
+}
+
+QString CmidTierResponse::getCelda(int fila, const QString &alias) const {
+    return getCelda(fila, getIndiceColumnaPorNombre(alias));
+}
+
+QString CmidTierResponse::getCelda(int fila, int columna) const {
+    const QVariant v = getValor(fila, columna);
+    if (v.typeId() == QMetaType::QDateTime)
+        return fechaHora::aTextoBD(v.toDateTime());
+    return v.toString();
+}
+
+qint64 CmidTierResponse::getCeldaAsInt(int fila, const QString &alias) const {
+    return getCeldaAsInt(fila, getIndiceColumnaPorNombre(alias));
+}
+
+qint64 CmidTierResponse::getCeldaAsInt(int fila, int columna) const {
+    const QVariant v = getValor(fila, columna);
+    bool ok = false;
+    const qint64 entero = v.toLongLong(&ok);
+    if (ok)
+        return entero;
+    // Integers computed by the engine may come back as doubles (SUM, AVG).
+    return qint64(v.toDouble());
+}
+
+double CmidTierResponse::getCeldaAsFloat(int fila, const QString &alias) const {
+    return getCeldaAsFloat(fila, getIndiceColumnaPorNombre(alias));
+}
+
+double CmidTierResponse::getCeldaAsFloat(int fila, int columna) const {
+    return getValor(fila, columna).toDouble();
+}
+
+QDateTime CmidTierResponse::getCeldaAsDate(int fila, const QString &alias) const {
+    return getCeldaAsDate(fila, getIndiceColumnaPorNombre(alias));
+}
+
+QDateTime CmidTierResponse::getCeldaAsDate(int fila, int columna) const {
+    return fechaHora::deValorBD(getValor(fila, columna));
+}
+
+bool CmidTierResponse::getCeldaAsBool(int fila, const QString &alias) const {
+    return getCeldaAsBool(fila, getIndiceColumnaPorNombre(alias));
+}
+
+bool CmidTierResponse::getCeldaAsBool(int fila, int columna) const {
+    const QVariant v = getValor(fila, columna);
+    if (v.typeId() == QMetaType::QString) {
+        const QString t = v.toString().trimmed().toLower();
+        return t == QLatin1String("true") || t == QLatin1String("1") || t == QLatin1String("t");
+    }
+    return v.toLongLong() != 0;
+}
+
+QVariant CmidTierResponse::getScalar() const {
+    return getValor(0, 0);
+}
+
+qint64 CmidTierResponse::getScalarAsInt() const {
+    if (!uExito)
+        return 0;
+    return getCeldaAsInt(0, 0);
+}

@@ -1,0 +1,204 @@
+#include "datos/UmiddleTier.h"
+
+#include "datos/ULog.h"
+#include "datos/UfechaHora.h"
+
+#include <QAtomicInt>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+QAtomicInt gFallaEn{0};
+QAtomicInt gEjecutadas{0};
+
+// True when the fault hook says this statement must fail.
+bool debeFallar() {
+    gEjecutadas.fetchAndAddRelaxed(1);
+    int pendiente = gFallaEn.loadRelaxed();
+    while (pendiente > 0) {
+        if (gFallaEn.testAndSetRelaxed(pendiente, pendiente - 1))
+            return pendiente == 1;
+        pendiente = gFallaEn.loadRelaxed();
+    }
+    return false;
+}
+
+QString conDosPuntos(const QString &nombre) {
+    return nombre.startsWith(QLatin1Char(':')) ? nombre : QLatin1Char(':') + nombre;
+}
+} // namespace
+
+TmiddleTier::TmiddleTier(TConexionSesion *sesion) : uSesion(sesion) {}
+
+TmiddleTier::~TmiddleTier() {
+    if (uEnTransaccion) {
+        Log::log(QStringLiteral("TmiddleTier: transacción abierta al destruir; se revierte"), 1);
+        transaccionRollback();
+    }
+}
+
+void TmiddleTier::setQuery(const QString &sentencia) {
+    uSentencia = sentencia;
+    uParametros.clear();
+}
+
+void TmiddleTier::setParametroVariant(const QString &nombre, const QVariant &valor) {
+    const QString clave = conDosPuntos(nombre);
+    for (auto &par : uParametros) {
+        if (par.first == clave) {
+            par.second = valor;
+            return;
+        }
+    }
+    uParametros.append({clave, valor});
+}
+
+void TmiddleTier::setParametroEntero(const QString &nombre, qint64 valor) {
+    setParametroVariant(nombre, QVariant::fromValue(valor));
+}
+
+void TmiddleTier::setParametroTexto(const QString &nombre, const QString &valor) {
+    // A null QString would bind NULL; text parameters always bind text.
+    setParametroVariant(nombre, QVariant(valor.isNull() ? QString(QLatin1String("")) : valor));
+}
+
+void TmiddleTier::setParametroFlotante(const QString &nombre, double valor) {
+    setParametroVariant(nombre, QVariant(valor));
+}
+
+void TmiddleTier::setParametroFechaHora(const QString &nombre, const QDateTime &valor) {
+    setParametroVariant(nombre, valor.isValid() ? QVariant(fechaHora::aTextoBD(valor)) : QVariant());
+}
+
+QString TmiddleTier::segunProveedor(const QString &textoMySQL, const QString &textoSQLite) const {
+    return esMySQL() ? textoMySQL : textoSQLite;
+}
+
+CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
+    CmidTierResponse r;
+    if (debeFallar()) {
+        r.uError = QStringLiteral("falla provocada por la prueba");
+        Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
+                 r.uError + QStringLiteral(" | ") + uSentencia);
+        return r;
+    }
+    QSqlDatabase db = uSesion->conexion();
+    if (!db.isOpen()) {
+        r.uError = uSesion->ultimoError();
+        Log::log(QStringLiteral("TmiddleTier: sin conexión"), 1, r.uError);
+        return r;
+    }
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    bool ok;
+    if (uParametros.isEmpty()) {
+        ok = q.exec(uSentencia);
+    } else {
+        ok = q.prepare(uSentencia);
+        if (ok) {
+            for (const auto &par : uParametros)
+                q.bindValue(par.first, par.second);
+            ok = q.exec();
+        }
+    }
+    if (!ok) {
+        r.uError = q.lastError().text();
+        r.uCodigoError = q.lastError().nativeErrorCode().toInt();
+        Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
+                 r.uError + QStringLiteral(" | ") + uSentencia);
+        return r;
+    }
+    if (tipo == Tipo::Escritura) {
+        r.uFilasAfectadas = q.numRowsAffected();
+        r.uIdInsertado = q.lastInsertId().toLongLong();
+    } else {
+        const QSqlRecord registro = q.record();
+        const int columnas = registro.count();
+        for (int c = 0; c < columnas; ++c) {
+            r.uAlias.append(registro.fieldName(c));
+            r.uIndice.insert(registro.fieldName(c).toLower(), c);
+        }
+        while (q.next()) {
+            QVector<QVariant> fila(columnas);
+            for (int c = 0; c < columnas; ++c)
+                fila[c] = q.value(c);
+            r.uFilas.append(std::move(fila));
+            if (tipo == Tipo::Escalar)
+                break;
+        }
+    }
+    r.uExito = true;
+    return r;
+}
+
+CmidTierResponse TmiddleTier::reader() {
+    return ejecuta(Tipo::Lectura);
+}
+
+CmidTierResponse TmiddleTier::scalar() {
+    return ejecuta(Tipo::Escalar);
+}
+
+CmidTierResponse TmiddleTier::nonQuery() {
+    return ejecuta(Tipo::Escritura);
+}
+
+qint64 TmiddleTier::getScalarAsInt() {
+    return scalar().getScalarAsInt();
+}
+
+bool TmiddleTier::ejecutaControl(const QString &sentencia) {
+    QSqlDatabase db = uSesion->conexion();
+    QSqlQuery q(db);
+    if (!db.isOpen() || !q.exec(sentencia)) {
+        Log::log(QStringLiteral("TmiddleTier: control de transacción fallido"), 1,
+                 sentencia + QStringLiteral(" | ") + q.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+bool TmiddleTier::transaccionInicia() {
+    // BEGIN IMMEDIATE takes SQLite's write lock now, so a second workstation waits its busy
+    // timeout instead of failing half-way through a posting.
+    uEnTransaccion = ejecutaControl(
+        segunProveedor(QStringLiteral("START TRANSACTION"), QStringLiteral("BEGIN IMMEDIATE")));
+    return uEnTransaccion;
+}
+
+bool TmiddleTier::transaccionTermina() {
+    if (!uEnTransaccion)
+        return false;
+    if (!ejecutaControl(QStringLiteral("COMMIT")))
+        return false;
+    uEnTransaccion = false;
+    return true;
+}
+
+bool TmiddleTier::transaccionRollback() {
+    if (!uEnTransaccion)
+        return false;
+    uEnTransaccion = false;
+    return ejecutaControl(QStringLiteral("ROLLBACK"));
+}
+
+bool TmiddleTier::puntoGuardado(const QString &nombre) {
+    return ejecutaControl(QStringLiteral("SAVEPOINT ") + nombre);
+}
+
+bool TmiddleTier::regresaAPunto(const QString &nombre) {
+    return ejecutaControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + nombre);
+}
+
+bool TmiddleTier::liberaPunto(const QString &nombre) {
+    return ejecutaControl(QStringLiteral("RELEASE SAVEPOINT ") + nombre);
+}
+
+void TmiddleTier::setFallaEnSentencia(int n) {
+    gFallaEn.storeRelaxed(n > 0 ? n : 0);
+}
+
+int TmiddleTier::sentenciasEjecutadas() {
+    return gEjecutadas.loadRelaxed();
+}

@@ -1,0 +1,24 @@
+#include "inventario/UpantallasInventario.h"
+
+#include <array>
+
+namespace {
+std::array<TfabricaPantalla, kNumeroPantallas> &sustitutas() {
+    static std::array<TfabricaPantalla, kNumeroPantallas> fabricas;
+    return fabricas;
+}
+
+// The program's own screens, as they arrive.
+TfabricaPantalla fabricaDelPrograma(Tpantalla) {
+    return {};
+}
+} // namespace
+
+TfabricaPantalla fabricaPantalla(Tpantalla pantalla) {
+    const TfabricaPantalla &sustituta = sustitutas()[size_t(pantalla)];
+    return sustituta ? sustituta : fabricaDelPrograma(pantalla);
+}
+
+void setFabricaPantalla(Tpantalla pantalla, TfabricaPantalla fabrica) {
+    sustitutas()[size_t(pantalla)] = std::move(fabrica);
+}

@@ -1,0 +1,27 @@
+#include "apoyo/UinteraccionGuionada.h"
+
+QStringList TinteraccionGuionada::textos() const {
+    QStringList t;
+    for (const auto &m : uMensajes)
+        t.append(m.texto);
+    return t;
+}
+
+void TinteraccionGuionada::limpia() {
+    uMensajes.clear();
+    uPreguntas.clear();
+    uRespuestas.clear();
+}
+
+bool TinteraccionGuionada::responde(const QString &texto) {
+    uPreguntas.append(texto);
+    return uRespuestas.isEmpty() ? false : uRespuestas.takeFirst();
+}
+
+TguionInstalado::TguionInstalado() : uGuion(std::make_shared<TinteraccionGuionada>()) {
+    uAnterior = u_instalaInteraccion(uGuion);
+}
+
+TguionInstalado::~TguionInstalado() {
+    u_instalaInteraccion(uAnterior);
+}

@@ -1,0 +1,85 @@
+// The numeric helpers every amount passes through.
+#include "comun/U_utilerias.h"
+
+#include <QtTest>
+#include <limits>
+
+class TpruebaUtilerias : public QObject {
+    Q_OBJECT
+private slots:
+    void flotanteATexto_data() {
+        QTest::addColumn<double>("valor");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("suma inexacta") << 0.1 + 0.2 << "0.3";
+        QTest::newRow("entero") << 24.0 << "24";
+        QTest::newRow("millones") << 1234567.5 << "1234567.5";
+        QTest::newRow("negativo") << -10.25 << "-10.25";
+        QTest::newRow("cero negativo") << -0.0 << "0";
+        QTest::newRow("tercios") << 10.0 / 3.0 << "3.33333333333333";
+        QTest::newRow("centavos") << 1.15 << "1.15";
+        QTest::newRow("enorme") << 1e20 << "1e+20";
+        QTest::newRow("no finito") << std::numeric_limits<double>::infinity() << "0";
+    }
+    void flotanteATexto() {
+        QFETCH(double, valor);
+        QFETCH(QString, texto);
+        QCOMPARE(FloatToStr(valor), texto);
+    }
+
+    void truncaDecimales_data() {
+        QTest::addColumn<double>("valor");
+        QTest::addColumn<int>("decimales");
+        QTest::addColumn<double>("esperado");
+        QTest::newRow("1.15 no baja a 1.14") << 1.15 << 2 << 1.15;
+        QTest::newRow("10.456") << 10.456 << 2 << 10.45;
+        QTest::newRow("10.666…") << 32.0 / 3.0 << 2 << 10.66;
+        QTest::newRow("negativo hacia cero") << -1.239 << 2 << -1.23;
+        QTest::newRow("sin decimales") << 7.99 << 0 << 7.0;
+        QTest::newRow("exacto") << 165.0 / 15.0 << 2 << 11.0;
+        QTest::newRow("no finito") << std::numeric_limits<double>::quiet_NaN() << 2 << 0.0;
+    }
+    void truncaDecimales() {
+        QFETCH(double, valor);
+        QFETCH(int, decimales);
+        QFETCH(double, esperado);
+        QCOMPARE(u_truncaDecimales(valor, decimales), esperado);
+    }
+
+    // Every two-decimal value survives truncation to two decimals (the naive form breaks ~1 in 20).
+    void truncaDecimalesRespetaCadaCentavo() {
+        for (int centavos = -100000; centavos <= 100000; centavos += 7) {
+            const double valor = centavos / 100.0;
+            QCOMPARE(u_truncaDecimales(valor, 2), valor);
+        }
+    }
+
+    void formatoMoneda_data() {
+        QTest::addColumn<double>("valor");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("miles") << 1234567.891 << "$ 1,234,567.89";
+        QTest::newRow("cero") << 0.0 << "$ 0.00";
+        QTest::newRow("casi cero negativo") << -0.004 << "$ 0.00";
+        QTest::newRow("negativo") << -1500.5 << "-$ 1,500.50";
+    }
+    void formatoMoneda() {
+        QFETCH(double, valor);
+        QFETCH(QString, texto);
+        QCOMPARE(u_formatoMoneda(valor), texto);
+    }
+
+    void toleranciaDeCantidades() {
+        QVERIFY(u_esCero(0.4 - 0.1 - 0.3));
+        QVERIFY(!u_esPositivo(0.4 - 0.1 - 0.3));
+        QVERIFY(u_esPositivo(0.001));
+        QVERIFY(!u_esCero(-0.001));
+    }
+
+    void ordenaFecha() {
+        QCOMPARE(u_ordenaFecha(QStringLiteral("2026-12-06 15:04:05.120")),
+                 QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5, 120)));
+        QVERIFY(!u_ordenaFecha(QStringLiteral("no es fecha")).isValid());
+    }
+};
+
+QTEST_GUILESS_MAIN(TpruebaUtilerias)
+#include "tst_utilerias.moc"

@@ -1,0 +1,218 @@
+// The data-access contract every query class relies on, on the engine of the run.
+#include "apoyo/UbasePrueba.h"
+#include "datos/UfechaHora.h"
+#include "datos/UmiddleTier.h"
+
+#include <QtTest>
+
+class TpruebaDatos : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TbasePrueba> uBase;
+
+    TConexionSesion *sesion() const { return uBase->sesion(); }
+
+    void creaTabla() {
+        TmiddleTier mt(sesion());
+        mt.setQuery(esquema_texto());
+        QVERIFY2(mt.nonQuery().isSuccess(), "no se creó la tabla de prueba");
+    }
+
+    QString esquema_texto() const {
+        return uBase->esMySQL()
+                   ? QStringLiteral(
+                         "CREATE TABLE renglon (id INT NOT NULL AUTO_INCREMENT PRIMARY KEY, nombre "
+                         "VARCHAR(100), cantidad DOUBLE, fechaHora DATETIME(3), activo TINYINT(1), "
+                         "idNegocioFk INT) ENGINE=InnoDB")
+                   : QStringLiteral(
+                         "CREATE TABLE renglon (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre VARCHAR(100), "
+                         "cantidad DOUBLE, fechaHora TEXT, activo INTEGER, idNegocioFk INTEGER)");
+    }
+
+    qint64 inserta(TmiddleTier &mt, const QString &nombre, double cantidad, int negocio = 1) {
+        mt.setQuery(QStringLiteral("INSERT INTO renglon (nombre, cantidad, fechaHora, activo, idNegocioFk) "
+                                   "VALUES (:nombre, :cantidad, :fecha, 1, :negocio)"));
+        mt.setParametroTexto(QStringLiteral("nombre"), nombre);
+        mt.setParametroFlotante(QStringLiteral("cantidad"), cantidad);
+        mt.setParametroFechaHora(QStringLiteral("fecha"),
+                                 QDateTime(QDate(2026, 3, 1), QTime(9, 30, 15, 250)));
+        mt.setParametroEntero(QStringLiteral("negocio"), negocio);
+        const CmidTierResponse r = mt.nonQuery();
+        return r.isSuccess() ? r.getIdInsertado() : -1;
+    }
+
+    int cuenta() {
+        TmiddleTier mt(sesion());
+        mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM renglon"));
+        return int(mt.getScalarAsInt());
+    }
+
+private slots:
+    void init() {
+        uBase = std::make_unique<TbasePrueba>();
+        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
+        TmiddleTier::setFallaEnSentencia(0);
+        creaTabla();
+    }
+    void cleanup() {
+        TmiddleTier::setFallaEnSentencia(0);
+        uBase.reset();
+    }
+
+    void proveedorYBaseDeDatos() {
+        QCOMPARE(sesion()->getProvider(), TbasePrueba::motor() == QLatin1String("mysql")
+                                              ? QStringLiteral("MySQL")
+                                              : QStringLiteral("SQLITE"));
+        QVERIFY(!sesion()->getDatabase().isEmpty());
+    }
+
+    // Text is stored exactly as typed, whatever it looks like.
+    void textoHostilSeGuardaTalCual_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("comillas") << QStringLiteral("O'Brien \"el grande\"");
+        QTest::newRow("sql") << QStringLiteral("x'); DROP TABLE renglon; --");
+        QTest::newRow("dos puntos") << QStringLiteral(":nombre :cantidad");
+        QTest::newRow("acentos") << QStringLiteral("Ñandú, pingüino, café");
+        QTest::newRow("vacío") << QString();
+        QTest::newRow("largo") << QString(100, QLatin1Char('x'));
+    }
+    void textoHostilSeGuardaTalCual() {
+        QFETCH(QString, texto);
+        TmiddleTier mt(sesion());
+        const qint64 id = inserta(mt, texto, 1);
+        QVERIFY(id > 0);
+        mt.setQuery(QStringLiteral("SELECT nombre AS renglon_nombre FROM renglon WHERE id = :id"));
+        mt.setParametroEntero(QStringLiteral("id"), id);
+        const CmidTierResponse r = mt.reader();
+        QVERIFY(r.isSuccess());
+        QCOMPARE(r.getCelda(0, QStringLiteral("renglon_nombre")),
+                 texto.isNull() ? QStringLiteral("") : texto);
+        QCOMPARE(cuenta(), 1);
+    }
+
+    void idsInsertadosYOrdenDeFilas() {
+        TmiddleTier mt(sesion());
+        const qint64 a = inserta(mt, QStringLiteral("b"), 2.5);
+        const qint64 b = inserta(mt, QStringLiteral("a"), 0.1);
+        QVERIFY(a > 0);
+        QCOMPARE(b, a + 1);
+        mt.setQuery(
+            QStringLiteral("SELECT id, nombre, cantidad AS renglon_cantidad FROM renglon ORDER BY nombre"));
+        const CmidTierResponse r = mt.reader();
+        QCOMPARE(r.getRowCount(), 2);
+        QCOMPARE(r.getCeldaAsInt(0, QStringLiteral("ID")), b); // aliases without regard to case
+        QCOMPARE(r.getCeldaAsFloat(1, QStringLiteral("RENGLON_cantidad")), 2.5);
+        QCOMPARE(r.getIndiceColumnaPorNombre(QStringLiteral("nombre")), 1);
+        QCOMPARE(r.getIndiceColumnaPorNombre(QStringLiteral("noExiste")), -1);
+        QCOMPARE(r.getCelda(5, QStringLiteral("nombre")), QString()); // out of range is empty, not a crash
+    }
+
+    void varianteNulaHaceVerdaderoIsNull() {
+        TmiddleTier mt(sesion());
+        inserta(mt, QStringLiteral("uno"), 1);
+        mt.setQuery(
+            QStringLiteral("SELECT COUNT(*) FROM renglon WHERE (:filtro IS NULL OR nombre = :filtro)"));
+        mt.setParametroVariant(QStringLiteral("filtro"), QVariant());
+        QCOMPARE(mt.getScalarAsInt(), 1);
+        mt.setQuery(
+            QStringLiteral("SELECT COUNT(*) FROM renglon WHERE (:filtro IS NULL OR nombre = :filtro)"));
+        mt.setParametroVariant(QStringLiteral("filtro"), QStringLiteral("otro"));
+        QCOMPARE(mt.getScalarAsInt(), 0);
+        mt.setQuery(QStringLiteral("UPDATE renglon SET cantidad = :nada"));
+        mt.setParametroVariant(QStringLiteral("nada"), QVariant());
+        QVERIFY(mt.nonQuery().isSuccess());
+        mt.setQuery(QStringLiteral("SELECT cantidad FROM renglon"));
+        const CmidTierResponse r = mt.reader();
+        QVERIFY(r.esNulo(0, QStringLiteral("cantidad")));
+    }
+
+    void fechaHoraIdaYVuelta() {
+        TmiddleTier mt(sesion());
+        inserta(mt, QStringLiteral("f"), 1);
+        mt.setQuery(
+            QStringLiteral("SELECT fechaHora FROM renglon WHERE fechaHora BETWEEN :desde AND :hasta"));
+        mt.setParametroFechaHora(QStringLiteral("desde"), fechaHora::inicioDelDia(QDate(2026, 3, 1)));
+        mt.setParametroFechaHora(QStringLiteral("hasta"), fechaHora::finDelDia(QDate(2026, 3, 1)));
+        const CmidTierResponse r = mt.reader();
+        QCOMPARE(r.getRowCount(), 1);
+        QCOMPARE(r.getCeldaAsDate(0, 0), QDateTime(QDate(2026, 3, 1), QTime(9, 30, 15, 250)));
+        QCOMPARE(r.getCelda(0, 0), QStringLiteral("2026-03-01 09:30:15.250"));
+    }
+
+    void escalarDeConsultaVaciaYFallida() {
+        TmiddleTier mt(sesion());
+        mt.setQuery(QStringLiteral("SELECT cantidad FROM renglon WHERE id = -1"));
+        const CmidTierResponse vacia = mt.scalar();
+        QVERIFY(vacia.isSuccess());
+        QVERIFY(vacia.isScalarNull());
+        mt.setQuery(QStringLiteral("SELECT nada FROM tablaQueNoExiste"));
+        const CmidTierResponse fallida = mt.scalar();
+        QVERIFY(!fallida.isSuccess());
+        QCOMPARE(fallida.getScalarAsInt(), 0);
+        QVERIFY(!fallida.getError().isEmpty());
+    }
+
+    void rollbackDeshaceTodo() {
+        TmiddleTier mt(sesion());
+        inserta(mt, QStringLiteral("antes"), 1);
+        QVERIFY(mt.transaccionInicia());
+        inserta(mt, QStringLiteral("dentro 1"), 1);
+        inserta(mt, QStringLiteral("dentro 2"), 1);
+        QVERIFY(mt.transaccionRollback());
+        QCOMPARE(cuenta(), 1);
+        QVERIFY(mt.transaccionInicia());
+        inserta(mt, QStringLiteral("confirmado"), 1);
+        QVERIFY(mt.transaccionTermina());
+        QCOMPARE(cuenta(), 2);
+    }
+
+    void objetoDestruidoConTransaccionAbiertaRevierte() {
+        {
+            TmiddleTier mt(sesion());
+            QVERIFY(mt.transaccionInicia());
+            inserta(mt, QStringLiteral("huérfano"), 1);
+        }
+        QCOMPARE(cuenta(), 0);
+    }
+
+    // The fault hook breaks exactly the n-th statement; a document that stops there leaves nothing.
+    void fallaProvocadaEnLaEnesimaSentencia() {
+        TmiddleTier mt(sesion());
+        QVERIFY(mt.transaccionInicia());
+        TmiddleTier::setFallaEnSentencia(2);
+        QVERIFY(inserta(mt, QStringLiteral("1"), 1) > 0);
+        QCOMPARE(inserta(mt, QStringLiteral("2"), 1), qint64(-1));
+        QVERIFY(mt.transaccionRollback());
+        QVERIFY(inserta(mt, QStringLiteral("3"), 1) > 0); // the hook fires once
+        QCOMPARE(cuenta(), 1);
+    }
+
+    void puntosDeGuardado() {
+        TmiddleTier mt(sesion());
+        QVERIFY(mt.transaccionInicia());
+        inserta(mt, QStringLiteral("grupo 1"), 1);
+        QVERIFY(mt.puntoGuardado(QStringLiteral("grupo")));
+        inserta(mt, QStringLiteral("grupo 2"), 1);
+        QVERIFY(mt.regresaAPunto(QStringLiteral("grupo")));
+        QVERIFY(mt.liberaPunto(QStringLiteral("grupo")));
+        QVERIFY(mt.transaccionTermina());
+        QCOMPARE(cuenta(), 1);
+    }
+
+    void conversionTDateTime_data() {
+        QTest::addColumn<double>("dias");
+        QTest::addColumn<QDateTime>("fecha");
+        QTest::newRow("época") << 0.0 << QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+        QTest::newRow("mediodía") << 46082.5 << QDateTime(QDate(2026, 3, 1), QTime(12, 0));
+        QTest::newRow("sin fecha") << fechaHora::kSinFecha << QDateTime(QDate(-1, 12, 31), QTime(0, 0));
+    }
+    void conversionTDateTime() {
+        QFETCH(double, dias);
+        QFETCH(QDateTime, fecha);
+        QCOMPARE(fechaHora::deTDateTime(dias), fecha);
+        QCOMPARE(fechaHora::aTDateTime(fecha), dias);
+    }
+};
+
+QTEST_GUILESS_MAIN(TpruebaDatos)
+#include "tst_datos.moc"
