@@ -32,6 +32,7 @@ bool TescrituraPorLotes::vacia() {
 
 bool TescrituraPorLotes::escribe(int filas) {
     // The full-size statement is prepared once; a shorter last one is prepared for its run.
+    uError.clear();
     QSqlQuery corta;
     QSqlQuery *q = &uCompleta;
     if (filas == uFilasPorSentencia) {
@@ -43,19 +44,16 @@ bool TescrituraPorLotes::escribe(int filas) {
         corta = uMt.preparaConsulta(sentencia(filas), uError);
         q = &corta;
     }
-    if (!uError.isEmpty()) {
-        uValores.clear();
-        return false;
-    }
     const int valores = filas * uColumnas;
-    for (int i = 0; i < valores; ++i)
-        q->bindValue(i, uValores.at(i));
-    uValores.remove(0, valores);
-    const CmidTierResponse r = uMt.ejecutaPreparada(*q);
-    if (!r.isSuccess()) {
+    if (uError.isEmpty()) {
+        for (int i = 0; i < valores; ++i)
+            q->bindValue(i, uValores.at(i));
+        const CmidTierResponse r = uMt.ejecutaPreparada(*q);
         uError = r.getError();
-        return false;
+        if (r.isSuccess())
+            uEscritas += filas;
     }
-    uEscritas += filas;
-    return true;
+    // A failed statement writes none of its rows, and they are not tried again.
+    uValores.remove(0, valores);
+    return uError.isEmpty();
 }
