@@ -186,3 +186,137 @@ CmidTierResponse Topciones::insertMovimientoConcepto(const QString &etiqueta, in
     setParametroEntero(kNegocio, idNegocio);
     return nonQuery();
 }
+
+CmidTierResponse Topciones::insertRenglonKardex(const TkardexRenglon &renglon) {
+    const QStringList &parametros = renglonKardex::parametros();
+    setQuery(QStringLiteral("INSERT INTO inventarioKardex (%1) VALUES (:%2)")
+                 .arg(renglonKardex::columnas().join(QStringLiteral(", ")),
+                      parametros.join(QStringLiteral(", :"))));
+    const QVector<QVariant> valores = renglonKardex::valores(renglon);
+    for (int i = 0; i < parametros.size(); ++i)
+        setParametroVariant(parametros[i], valores[i]);
+    return nonQuery();
+}
+
+std::unique_ptr<TinsercionMultiple> Topciones::insercionRenglonesKardex() {
+    return std::make_unique<TinsercionMultiple>(*this, QStringLiteral("inventarioKardex"),
+                                                renglonKardex::columnas());
+}
+
+CmidTierResponse Topciones::selectRegistrosKardex(int idNegocio) {
+    setQuery(
+        QStringLiteral("SELECT COUNT(*) AS _registros FROM inventarioKardex WHERE idNegocioFk = :idNegocio"));
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
+}
+
+CmidTierResponse Topciones::deleteInventarioKardex(int idNegocio) {
+    setQuery(QStringLiteral("DELETE FROM inventarioKardex WHERE idNegocioFk = :idNegocio"));
+    setParametroEntero(kNegocio, idNegocio);
+    return nonQuery();
+}
+
+CmidTierResponse Topciones::selectEntradasSalidasTodas(int idNegocio) {
+    // An issue has no business of its own: it is the business of the layer it consumed, so a
+    // business with issues always has receipts.
+    setQuery(QStringLiteral("SELECT id AS inventarioEntrada_id FROM inventarioEntrada WHERE idNegocioFk = "
+                            ":idNegocio LIMIT 1"));
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
+}
+
+CmidTierResponse Topciones::selectAlmacenesExistentes(int idNegocio) {
+    setQuery(QStringLiteral("SELECT id AS inventarioAlmacen_id FROM inventarioAlmacen WHERE idNegocioFk = "
+                            ":idNegocio ORDER BY id"));
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
+}
+
+CmidTierResponse Topciones::selectProductosExistentes(int idNegocio) {
+    setQuery(QStringLiteral("SELECT id AS inventarioProducto_id FROM inventarioProducto WHERE idNegocioFk = "
+                            ":idNegocio ORDER BY id"));
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
+}
+
+CmidTierResponse Topciones::selectNegocioParaReconstruir(int idNegocio) {
+    setQuery(segunProveedor(QStringLiteral("SELECT id FROM negocio WHERE id = :idNegocio FOR UPDATE"),
+                            QStringLiteral("SELECT id FROM negocio WHERE id = :idNegocio")));
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
+}
+
+CmidTierResponse Topciones::selectEntradasSalidasPorOrdenCronologicoPorAlmacen(int idAlmacen, int idProducto,
+                                                                               int idNegocio) {
+    return selectMovimientos(QStringLiteral("= :desde"), QString(), idAlmacen, idProducto, idProducto,
+                             idNegocio);
+}
+
+CmidTierResponse Topciones::selectEntradasSalidasPorOrdenCronologicoPorProductos(int idAlmacen, int idDesde,
+                                                                                 int idHasta, int idNegocio) {
+    return selectMovimientos(QStringLiteral("BETWEEN :desde AND :hasta"),
+                             QStringLiteral("inventarioProducto_id, "), idAlmacen, idDesde, idHasta,
+                             idNegocio);
+}
+
+CmidTierResponse Topciones::selectMovimientos(const QString &filtroProducto, const QString &orden,
+                                              int idAlmacen, int idDesde, int idHasta, int idNegocio) {
+    // Kinds by concept family: -4 initial stock, 2 reversing receipt, 3 purchase return. A
+    // reversing receipt goes back to the layer its returned issue consumed; without that link,
+    // to itself.
+    const QString texto = QStringLiteral(
+        "SELECT * FROM ("
+        "SELECT e.fechaHora AS inventarioEntrada_fechaHora, "
+        "CASE COALESCE(c.familia, 1) WHEN -4 THEN 2 WHEN 2 THEN 5 ELSE 3 END AS "
+        "inventarioMovimientoConcepto_id, "
+        "e.inventarioProducto_id AS inventarioProducto_id, e.inventarioAlmacen_id AS inventarioAlmacen_id, "
+        "e.id AS inventarioEntrada_id, e.documento AS inventarioEntrada_documento, "
+        "e.cantidad AS inventarioEntrada_cantidad, "
+        "COALESCE(e.existenciaCostoUnitario, e.costoUnitario) AS inventarioEntrada_existenciaCostoUnitario, "
+        "NULL AS inventarioSalida_documento, NULL AS _id_entradaRelacionada, NULL AS "
+        "inventarioSalida_cantidad, "
+        "NULL AS inventarioSalida_existenciaCostoUnitario, "
+        "CASE WHEN c.familia = 2 THEN COALESCE((SELECT MIN(sd.inventarioEntrada_id) FROM "
+        "inventarioEntradaAdicional a JOIN inventarioSalida sd ON sd.id = a.inventarioSalida_id WHERE "
+        "a.inventarioEntrada_id = e.id), e.id) END AS _entrada_devolucionVentasIDrelacionado, "
+        "e.idNegocioFk AS inventarioEntrada_idNegocioFk, e.existenciaTotal AS _existenciaTotal, "
+        "e.existenciaCostoTotal AS _existenciaCostoTotal, e.existenciaCostoUnitario AS "
+        "_existenciaCostoUnitario, "
+        "e.costoUnitario AS inventarioEntrada_costoUnitario, NULL AS inventarioSalida_id, "
+        "NULL AS inventarioSalida_salidaCostoUnitario, 0 AS _orden, e.id AS _movimiento "
+        "FROM inventarioEntrada e LEFT JOIN inventarioMovimientoConcepto c ON c.id = "
+        "e.inventarioMovimientoConcepto_id "
+        "WHERE e.idNegocioFk = :idNegocio AND e.inventarioAlmacen_id = :almacen AND e.inventarioProducto_id "
+        "%1 "
+        "UNION ALL "
+        "SELECT s.fechaHora, CASE WHEN c.familia = 3 THEN 7 ELSE 4 END, l.inventarioProducto_id, "
+        "l.inventarioAlmacen_id, NULL, NULL, NULL, NULL, s.documento, s.inventarioEntrada_id, s.cantidad, "
+        "COALESCE(s.existenciaCostoUnitario, s.salidaCostoUnitario), NULL, l.idNegocioFk, s.existenciaTotal, "
+        "s.existenciaCostoTotal, s.existenciaCostoUnitario, NULL, s.id, s.salidaCostoUnitario, 1, s.id "
+        "FROM inventarioSalida s JOIN inventarioEntrada l ON l.id = s.inventarioEntrada_id "
+        "LEFT JOIN inventarioMovimientoConcepto c ON c.id = s.inventarioMovimientoConcepto_id "
+        "WHERE l.idNegocioFk = :idNegocio AND l.inventarioAlmacen_id = :almacen AND l.inventarioProducto_id "
+        "%1"
+        ") m ORDER BY %2inventarioEntrada_fechaHora, _orden, _movimiento");
+    setQuery(texto.arg(filtroProducto, orden));
+    setParametroEntero(kNegocio, idNegocio);
+    setParametroEntero(QStringLiteral("almacen"), idAlmacen);
+    setParametroEntero(QStringLiteral("desde"), idDesde);
+    if (filtroProducto.contains(QLatin1String(":hasta")))
+        setParametroEntero(QStringLiteral("hasta"), idHasta);
+    return reader();
+}
+
+std::unique_ptr<TactualizacionMultiple> Topciones::updateTablaEntradas() {
+    return std::make_unique<TactualizacionMultiple>(*this, QStringLiteral("inventarioEntrada"),
+                                                    QStringList{QStringLiteral("existenciaCostoUnitario"),
+                                                                QStringLiteral("existenciaCostoTotal"),
+                                                                QStringLiteral("existenciaTotal")});
+}
+
+std::unique_ptr<TactualizacionMultiple> Topciones::updateTablaSalidas() {
+    return std::make_unique<TactualizacionMultiple>(
+        *this, QStringLiteral("inventarioSalida"),
+        QStringList{QStringLiteral("salidaCostoUnitario"), QStringLiteral("existenciaCostoUnitario"),
+                    QStringLiteral("existenciaCostoTotal"), QStringLiteral("existenciaTotal")});
+}

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "comun/UMOD_kardexRenglon.h"
+#include "datos/UactualizacionMultiple.h"
 #include "datos/UfechaHora.h"
+#include "datos/UinsercionMultiple.h"
 #include "datos/UmiddleTier.h"
+
+#include <memory>
 
 // The suite's options data class: the business's options record, the table-state record the
 // start-up check reads, the valuation method and the movement concepts.
@@ -38,6 +43,39 @@ public:
     CmidTierResponse insertMovimientoConcepto(const QString &etiqueta, int direccion,
                                               const QVariant &idAsiento, int modulo, int idNegocio);
 
+    // The ledger and its rebuild.
+    CmidTierResponse insertRenglonKardex(const TkardexRenglon &renglon);
+    // Ledger rows written several to a statement (the rebuild).
+    std::unique_ptr<TinsercionMultiple> insercionRenglonesKardex();
+    // Column "_registros": the business's ledger rows.
+    CmidTierResponse selectRegistrosKardex(int idNegocio);
+    CmidTierResponse deleteInventarioKardex(int idNegocio);
+    // At least one row when the business has a receipt or an issue.
+    CmidTierResponse selectEntradasSalidasTodas(int idNegocio);
+    // Column "inventarioAlmacen_id" / "inventarioProducto_id", ascending.
+    CmidTierResponse selectAlmacenesExistentes(int idNegocio);
+    CmidTierResponse selectProductosExistentes(int idNegocio);
+    // Serialises rebuilds of one business across workstations (a row lock on MariaDB; SQLite's
+    // BEGIN IMMEDIATE already does it).
+    CmidTierResponse selectNegocioParaReconstruir(int idNegocio);
+    // The movements of a warehouse and product, oldest first (then receipts before issues at the
+    // same instant, then id), with the kind in "inventarioMovimientoConcepto_id": 2 initial stock,
+    // 3 any other receipt but a reversing one, 4 any issue but a purchase return, 5 reversing
+    // receipt, 7 purchase return. A receipt row has null issue columns and an issue row null
+    // receipt columns; an issue's layer is in "_id_entradaRelacionada".
+    CmidTierResponse selectEntradasSalidasPorOrdenCronologicoPorAlmacen(int idAlmacen, int idProducto,
+                                                                        int idNegocio);
+    // The same for the products idDesde..idHasta of a warehouse in one pass, by product first.
+    CmidTierResponse selectEntradasSalidasPorOrdenCronologicoPorProductos(int idAlmacen, int idDesde,
+                                                                          int idHasta, int idNegocio);
+    // The running stock columns of receipts (id, existenciaCostoUnitario, existenciaCostoTotal,
+    // existenciaTotal) and of issues (id, salidaCostoUnitario, existenciaCostoUnitario,
+    // existenciaCostoTotal, existenciaTotal), several rows to a statement.
+    std::unique_ptr<TactualizacionMultiple> updateTablaEntradas();
+    std::unique_ptr<TactualizacionMultiple> updateTablaSalidas();
+
 private:
+    CmidTierResponse selectMovimientos(const QString &filtroProducto, const QString &orden, int idAlmacen,
+                                       int idDesde, int idHasta, int idNegocio);
     bool columnaExiste(const QString &tabla, const QString &columna);
 };

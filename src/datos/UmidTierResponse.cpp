@@ -83,3 +83,16 @@ qint64 CmidTierResponse::getScalarAsInt() const {
         return 0;
     return getCeldaAsInt(0, 0);
 }
+
+CmidTierResponse CmidTierResponse::filas(int desde, int cuantas) const {
+    CmidTierResponse parte;
+    parte.uExito = uExito;
+    parte.uAlias = uAlias;
+    parte.uIndice = uIndice;
+    parte.uError = uError;
+    parte.uCodigoError = uCodigoError;
+    desde = qBound(0, desde, int(uFilas.size()));
+    cuantas = qBound(0, cuantas, int(uFilas.size()) - desde);
+    parte.uFilas = uFilas.mid(desde, cuantas);
+    return parte;
+}

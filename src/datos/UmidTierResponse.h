@@ -34,6 +34,9 @@ public:
     bool getCeldaAsBool(int fila, const QString &alias) const;
     bool getCeldaAsBool(int fila, int columna) const;
 
+    // Rows desde .. desde + cuantas - 1 with the same columns (rows are shared, not copied).
+    CmidTierResponse filas(int desde, int cuantas) const;
+
     // One-value statements: the first cell, null when there is no row.
     QVariant getScalar() const;
     bool isScalarNull() const { return getScalar().isNull(); }

@@ -132,6 +132,39 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
     return r;
 }
 
+QSqlQuery TmiddleTier::preparaConsulta(const QString &sentencia, QString &error) {
+    QSqlDatabase db = uSesion->conexion();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!db.isOpen()) {
+        error = uSesion->ultimoError();
+    } else if (!q.prepare(sentencia)) {
+        error = q.lastError().text();
+        Log::log(QStringLiteral("TmiddleTier: sentencia no preparada"), 1,
+                 error + QStringLiteral(" | ") + sentencia);
+    }
+    return q;
+}
+
+CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta) {
+    CmidTierResponse r;
+    if (debeFallar()) {
+        r.uError = QStringLiteral("falla provocada por la prueba");
+        Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1, r.uError);
+        return r;
+    }
+    if (!consulta.exec()) {
+        r.uError = consulta.lastError().text();
+        r.uCodigoError = consulta.lastError().nativeErrorCode().toInt();
+        Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
+                 r.uError + QStringLiteral(" | ") + consulta.lastQuery().left(200));
+        return r;
+    }
+    r.uFilasAfectadas = consulta.numRowsAffected();
+    r.uExito = true;
+    return r;
+}
+
 CmidTierResponse TmiddleTier::reader() {
     return ejecuta(Tipo::Lectura);
 }

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QPair>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -47,6 +48,11 @@ public:
     bool esMySQL() const { return uSesion->esMySQL(); }
     // Picks the provider's text where the engines differ (CONCAT(...) against ||).
     QString segunProveedor(const QString &textoMySQL, const QString &textoSQLite) const;
+
+    // Bulk writes prepare one statement on this thread's connection and bind it again for every
+    // run; the fault hook and the log treat each run as any other statement.
+    QSqlQuery preparaConsulta(const QString &sentencia, QString &error);
+    CmidTierResponse ejecutaPreparada(QSqlQuery &consulta);
 
     // Test hook: the n-th statement run from now on (by any TmiddleTier) fails; 0 switches it off.
     static void setFallaEnSentencia(int n);

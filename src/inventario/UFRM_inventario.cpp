@@ -5,6 +5,8 @@
 #include "comun/ui/UestiloComponentes.h"
 #include "inventario/UNEG_arranqueInventario.h"
 #include "inventario/UbarraLateral.h"
+#include "kardex/UFRM_construyendoKardex.h"
+#include "kardex/UNEG_construccionKardex.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -211,12 +213,23 @@ void TFRM_inventario::PNL_inventarioPaint() {
     uModulos = {{uGrupoProductos, false, 2}, {uGrupoExistencias, false, 3}};
     resetBarraLateral();
     colapsaTodo();
+    construyeKardex();
     arranque.agregaConceptoSalidaMuestras();
     uFlagPaintOnce = true;
 }
 
 bool TFRM_inventario::compruebaMetodoValuacionInventario() {
     return TarranqueInventario(localSYS).compruebaMetodoValuacionInventario();
+}
+
+void TFRM_inventario::construyeKardex() {
+    if (!TconstruccionKardex::hayQueConstruir(localSYS.conexion, localSYS.negocio.getIdNegocio()))
+        return;
+    if (!FRM_construyendoKardex)
+        FRM_construyendoKardex = new TFRM_construyendoKardex(localSYS);
+    FRM_construyendoKardex->init();
+    delete FRM_construyendoKardex.data();
+    FRM_construyendoKardex = nullptr;
 }
 
 void TFRM_inventario::resetBarraLateral() {

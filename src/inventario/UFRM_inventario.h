@@ -36,6 +36,9 @@ public:
 
     void init();
     bool compruebaMetodoValuacionInventario();
+    // Start-up step 7: rebuilds the ledger behind the progress screen when it is empty while
+    // receipts or issues exist.
+    void construyeKardex();
 
     void resetBarraLateral();
     void colapsaTodo();

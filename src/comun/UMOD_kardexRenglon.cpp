@@ -1,0 +1,79 @@
+#include "comun/UMOD_kardexRenglon.h"
+
+#include "comun/U_utilerias.h"
+#include "datos/UfechaHora.h"
+
+namespace {
+QVariant textoDe(const QVariant &valor) {
+    if (valor.isNull())
+        return {};
+    if (valor.typeId() == QMetaType::Double)
+        return FloatToStr(valor.toDouble());
+    return valor.toString();
+}
+} // namespace
+
+const QStringList &renglonKardex::columnas() {
+    static const QStringList kColumnas = {QStringLiteral("fechaHora"),
+                                          QStringLiteral("inventarioEntrada_id"),
+                                          QStringLiteral("inventarioAlmacen_id"),
+                                          QStringLiteral("inventarioProducto_id"),
+                                          QStringLiteral("documentoEntrada"),
+                                          QStringLiteral("documentoSalida"),
+                                          QStringLiteral("entradaCantidad"),
+                                          QStringLiteral("entradaCostoUnitario"),
+                                          QStringLiteral("salidaEntradaRelacionada"),
+                                          QStringLiteral("salidaCantidad"),
+                                          QStringLiteral("salidaCostoUnitario"),
+                                          QStringLiteral("totalCantidad"),
+                                          QStringLiteral("totalCostoUnitario"),
+                                          QStringLiteral("totalExistencia"),
+                                          QStringLiteral("idNegocioFk"),
+                                          QStringLiteral("revision"),
+                                          QStringLiteral("division"),
+                                          QStringLiteral("grupo")};
+    return kColumnas;
+}
+
+const QStringList &renglonKardex::parametros() {
+    static const QStringList kParametros = {QStringLiteral("fechaHora"),
+                                            QStringLiteral("entradaID"),
+                                            QStringLiteral("almacenID"),
+                                            QStringLiteral("productoID"),
+                                            QStringLiteral("documentoEntrada"),
+                                            QStringLiteral("documentoSalida"),
+                                            QStringLiteral("entradaCantidad"),
+                                            QStringLiteral("entradaCostoUnitario"),
+                                            QStringLiteral("salidaEntradaRelacionada"),
+                                            QStringLiteral("salidaCantidad"),
+                                            QStringLiteral("salidaCostoUnitario"),
+                                            QStringLiteral("totalCantidad"),
+                                            QStringLiteral("totalCostoUnitario"),
+                                            QStringLiteral("totalExistencia"),
+                                            QStringLiteral("negocioID"),
+                                            QStringLiteral("revision"),
+                                            QStringLiteral("division"),
+                                            QStringLiteral("grupo")};
+    return kParametros;
+}
+
+QVector<QVariant> renglonKardex::valores(const TkardexRenglon &r) {
+    return {r.fechaHora.isValid() ? QVariant(fechaHora::aTextoBD(r.fechaHora)) : QVariant(),
+            r.entradaID,
+            r.almacenID,
+            r.productoID,
+            r.documentoEntrada,
+            r.documentoSalida,
+            r.entradaCantidad,
+            r.entradaCostoUnitario,
+            r.salidaEntradaRelacionada,
+            r.salidaCantidad,
+            r.salidaCostoUnitario,
+            textoDe(r.totalCantidad),
+            textoDe(r.totalCostoUnitario),
+            r.totalExistencia,
+            r.negocioID,
+            r.revision,
+            r.division,
+            r.grupo};
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "datos/UmiddleTier.h"
+
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+// Bulk writes: rows are held and written several to a statement, through statements prepared
+// once and bound again for every run. On MariaDB each statement is a network round trip, so a
+// few hundred rows to a statement beat one statement per row; on SQLite the reuse of one
+// prepared statement is what counts. Runs on the connection (and inside the transaction) of the
+// TmiddleTier given; a failed statement writes none of its rows.
+class TescrituraPorLotes {
+public:
+    TescrituraPorLotes(TmiddleTier &mt, int columnas, int filasPorSentencia);
+    virtual ~TescrituraPorLotes() = default;
+    TescrituraPorLotes(const TescrituraPorLotes &) = delete;
+    TescrituraPorLotes &operator=(const TescrituraPorLotes &) = delete;
+
+    // Holds one row (its values in column order) and writes a statement's worth when full.
+    bool agrega(const QVector<QVariant> &fila);
+    // Writes the rows held.
+    bool vacia();
+    // Forgets the rows held without writing them.
+    void descarta() { uValores.clear(); }
+    int filasPendientes() const { return int(uValores.size()) / uColumnas; }
+    qint64 filasEscritas() const { return uEscritas; }
+    QString error() const { return uError; }
+
+protected:
+    // The statement for `filas` rows, with one positional placeholder per value.
+    virtual QString sentencia(int filas) const = 0;
+    int columnas() const { return uColumnas; }
+    // "(?, ?, ?)" for one row.
+    QString marcadores() const;
+
+private:
+    bool escribe(int filas);
+
+    TmiddleTier &uMt;
+    int uColumnas;
+    int uFilasPorSentencia;
+    QVector<QVariant> uValores;
+    QSqlQuery uCompleta; // prepared for uFilasPorSentencia rows
+    bool uCompletaLista = false;
+    qint64 uEscritas = 0;
+    QString uError;
+};

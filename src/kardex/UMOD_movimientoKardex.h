@@ -1,0 +1,30 @@
+#pragma once
+
+#include "datos/UmidTierResponse.h"
+
+// Where each column of a movement list (Topciones::selectEntradasSalidasPorOrdenCronologico…)
+// sits, looked up once per list: the rebuild reads every cell of up to millions of rows.
+struct TcolumnasMovimiento {
+    explicit TcolumnasMovimiento(const CmidTierResponse &lista);
+
+    int fechaHora;
+    int tipo;
+    int productoID;
+    int almacenID;
+    int entradaID;
+    int entradaDocumento;
+    int entradaCantidad;
+    int entradaExistenciaCostoUnitario;
+    int salidaDocumento;
+    int entradaRelacionada;
+    int salidaCantidad;
+    int salidaExistenciaCostoUnitario;
+    int devolucionVentasID;
+    int negocioID;
+    int existenciaTotal;
+    int existenciaCostoTotal;
+    int existenciaCostoUnitario;
+    int entradaCostoUnitario;
+    int salidaID;
+    int salidaSalidaCostoUnitario;
+};

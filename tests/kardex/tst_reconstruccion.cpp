@@ -1,0 +1,427 @@
+// The ledger rebuild by FIFO layers and by weighted average, on hand-worked examples, on the
+// engine of the run.
+#include "UnegocioKardex.h"
+#include "apoyo/UbasePrueba.h"
+#include "comun/U_utilerias.h"
+#include "datos/UmiddleTier.h"
+#include "kardex/UNEG_construccionKardex.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+using Tcorrida = TnegocioKardex::Tcorrida;
+using Tlectura = TconstruccionKardex::Tlectura;
+
+Tcorrida corrida(double existencia, double costoUnitario, double costoTotal) {
+    return {existencia, costoUnitario, costoTotal};
+}
+
+// A mixed business drawn from a seed: several warehouses and products, receipts, issues over one
+// or two layers (some on layers already closed), initial stock, customer and purchase returns.
+void llenaAlAzar(TnegocioKardex &n, quint32 semilla) {
+    QRandomGenerator azar(semilla);
+    QList<int> almacenes, productos;
+    for (int i = 0; i < 3; ++i)
+        almacenes << n.almacen(QStringLiteral("A%1").arg(i));
+    for (int i = 0; i < 5; ++i)
+        productos << n.producto(QStringLiteral("P%1").arg(i));
+    int documento = 0;
+    for (int a : almacenes) {
+        for (int p : productos) {
+            if (azar.bounded(5) == 0)
+                continue; // a pair without movements
+            QList<int> capas;
+            QDateTime momento = TnegocioKardex::fecha(QStringLiteral("2024-01-01 08:00:00"));
+            auto siguiente = [&] {
+                momento = momento.addSecs(azar.bounded(3) * 3600); // some movements share an instant
+                return momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            };
+            capas << n.entrada(QString(), a, p, siguiente(), 5 + azar.bounded(20),
+                               1 + azar.bounded(900) / 100.0, azar.bounded(3) == 0 ? -4 : 1,
+                               corrida(10, 5, 50));
+            for (int m = 0; m < 12; ++m) {
+                const int tipo = azar.bounded(10);
+                const double costo = 1 + azar.bounded(900) / 100.0;
+                const Tcorrida c = corrida(azar.bounded(30), azar.bounded(1000) / 100.0, azar.bounded(300));
+                if (tipo < 3) {
+                    capas << n.entrada(QString(), a, p, siguiente(), azar.bounded(15), costo, 1, c);
+                } else if (tipo < 7) {
+                    const QString f = siguiente();
+                    ++documento;
+                    n.salida(capas[azar.bounded(capas.size())], f, 1 + azar.bounded(6), costo, documento, 1,
+                             c);
+                    if (azar.bounded(3) == 0)
+                        n.salida(capas[azar.bounded(capas.size())], f, 1 + azar.bounded(4), costo, documento,
+                                 1, c);
+                } else if (tipo < 9) {
+                    const QString f = siguiente();
+                    const int devuelta =
+                        n.salida(capas[azar.bounded(capas.size())], f, 2, costo, ++documento, 1, c);
+                    n.devuelve(n.entrada(QString(), a, p, siguiente(), 1, costo, 2, c), devuelta);
+                } else {
+                    n.salida(capas[azar.bounded(capas.size())], siguiente(), 1, costo, ++documento, 3, c);
+                }
+            }
+        }
+    }
+}
+} // namespace
+
+class TpruebaReconstruccion : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TbasePrueba> uBase;
+
+    static bool construye(TbasePrueba &base, const TnegocioKardex &n, Tlectura lectura = Tlectura::PorBloques,
+                          QList<QPair<int, int>> *avance = nullptr) {
+        TconstruccionKardex c(base.sesion(), n.negocio());
+        c.setLectura(lectura);
+        if (avance)
+            c.setAvance([avance](int productos, int almacenes) { avance->append({productos, almacenes}); });
+        return c.construye();
+    }
+    bool construye(const TnegocioKardex &n) { return construye(*uBase, n); }
+
+    QStringList columnas(const QString &tabla, const QString &columnas, int id) {
+        TmiddleTier mt(uBase->sesion());
+        mt.setQuery(QStringLiteral("SELECT %1 FROM %2 WHERE id = :id").arg(columnas, tabla));
+        mt.setParametroEntero(QStringLiteral("id"), id);
+        const CmidTierResponse r = mt.reader();
+        QStringList valores;
+        for (int c = 0; c < r.getColumnCount(); ++c)
+            valores << (r.esNulo(0, r.getAlias().at(c)) ? QStringLiteral("-")
+                                                        : FloatToStr(r.getCeldaAsFloat(0, c)));
+        return valores;
+    }
+
+private slots:
+    void init() {
+        uBase = std::make_unique<TbasePrueba>();
+        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        TmiddleTier::setFallaEnSentencia(0);
+    }
+    void cleanup() {
+        TmiddleTier::setFallaEnSentencia(0);
+        uBase.reset();
+    }
+
+    // Two receipts form group 0; the issue on the first is group 1 with the second layer's snapshot.
+    void pepsDosEntradasYUnaSalida() {
+        TnegocioKardex n(*uBase, 1);
+        const int a = n.almacen(), p = n.producto();
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
+        const int s = n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 4, 5, 1);
+        QVERIFY(construye(n));
+        QCOMPARE(n.kardex(), QStringList({
+                                 QStringLiteral("R1 1 10 5 | - - - - | 10 5 | - 1 0"),
+                                 QStringLiteral("R2 2 5 6 | - - - - | 5 6 | - - 0"),
+                                 QStringLiteral("- - - - | 1 R1 4 5 | 6 5 | - 1 1"),
+                                 QStringLiteral("R2 - - - | - - - - | 5 6 | 1 - 1"),
+                             }));
+        // Under PEPS the issue keeps the cost of its layer.
+        QCOMPARE(columnas(QStringLiteral("inventarioSalida"),
+                          QStringLiteral("salidaCostoUnitario, existenciaCostoUnitario"), s),
+                 QStringList({QStringLiteral("5"), QStringLiteral("5")}));
+    }
+
+    // One issue document over two layers is one group; an emptied layer leaves the snapshots; an
+    // issue on a closed layer leaves no row.
+    void pepsSalidaSobreDosCapas() {
+        TnegocioKardex n(*uBase, 1);
+        const int a = n.almacen(), p = n.producto();
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        const int r2 = n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
+        n.entrada(QStringLiteral("R3"), a, p, QStringLiteral("2024-01-02 11:00:00"), 3, 7);
+        n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 10, 5, 7);
+        n.salida(r2, QStringLiteral("2024-01-03 09:00:00"), 2, 6, 7);
+        n.salida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 6, 8);
+        n.salida(r1, QStringLiteral("2024-01-05 09:00:00"), 1, 5, 9);
+        QVERIFY(construye(n));
+        QCOMPARE(n.kardex(), QStringList({
+                                 QStringLiteral("R1 1 10 5 | - - - - | 10 5 | - 1 0"),
+                                 QStringLiteral("R2 2 5 6 | - - - - | 5 6 | - - 0"),
+                                 QStringLiteral("R3 3 3 7 | - - - - | 3 7 | - - 0"),
+                                 QStringLiteral("- - - - | 7 R1 10 5 | 0 5 | - 1 1"),
+                                 QStringLiteral("- - - - | 7 R2 2 6 | 3 6 | - - 1"),
+                                 QStringLiteral("R3 - - - | - - - - | 3 7 | 1 - 1"),
+                                 QStringLiteral("- - - - | 8 R2 1 6 | 2 6 | - 1 2"),
+                                 QStringLiteral("R3 - - - | - - - - | 3 7 | 1 - 2"),
+                             }));
+    }
+
+    // A customer return goes back to the layer of the issue it returns and shows as a negative
+    // issue; a purchase return shows as a negative receipt. Snapshots carry the movement's date.
+    void pepsDevoluciones() {
+        TnegocioKardex n(*uBase, 1);
+        const int a = n.almacen(), p = n.producto();
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        const int r2 = n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 4, 6);
+        const int s = n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), 4, 5, 1);
+        n.devuelve(n.entrada(QStringLiteral("Rd"), a, p, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 2), s);
+        n.salida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 6, 2, 3);
+        QVERIFY(construye(n));
+        QCOMPARE(n.kardex(), QStringList({
+                                 QStringLiteral("R1 1 10 5 | - - - - | 10 5 | - 1 0"),
+                                 QStringLiteral("R2 2 4 6 | - - - - | 4 6 | - - 0"),
+                                 QStringLiteral("- - - - | 1 R1 4 5 | 6 5 | - 1 1"),
+                                 QStringLiteral("R2 - - - | - - - - | 4 6 | 1 - 1"),
+                                 QStringLiteral("Rd - - - | - - -1 5 | 7 5 | - 1 2"),
+                                 QStringLiteral("R2 - - - | - - - - | 4 6 | 1 - 2"),
+                                 QStringLiteral("- - -1 6 | 2 R2 - - | 3 6 | - 1 3"),
+                                 QStringLiteral("R1 - - - | - - - - | 7 5 | 1 - 3"),
+                             }));
+        QCOMPARE(n.cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioKardex WHERE revision = 1 AND "
+                                         "fechaHora > '2024-01-02 23:00:00' AND idNegocioFk = :negocio")),
+                 2);
+    }
+
+    // Rows a replacing row (kind 2, 5, 7) or a skipped last row would have dropped are written.
+    void pepsNingunRenglonSePierde_data() {
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::newRow("dos existencias iniciales")
+            << 0
+            << QStringList({QStringLiteral("I1 1 5 3 | - - - - | 5 3 | - - 0"),
+                            QStringLiteral("I2 2 2 4 | - - - - | 2 4 | - - 1")});
+        QTest::newRow("última salida sobre una capa cerrada")
+            << 1
+            << QStringList({QStringLiteral("R1 1 5 5 | - - - - | 5 5 | - 1 0"),
+                            QStringLiteral("- - - - | 1 R1 5 5 | 0 5 | - 1 1")});
+        QTest::newRow("devolución de compra sobre una capa cerrada")
+            << 2
+            << QStringList({QStringLiteral("R1 1 2 5 | - - - - | 2 5 | - 1 0"),
+                            QStringLiteral("- - - - | 1 R1 2 5 | 0 5 | - 1 1")});
+    }
+    void pepsNingunRenglonSePierde() {
+        QFETCH(int, caso);
+        QFETCH(QStringList, esperado);
+        TnegocioKardex n(*uBase, 1);
+        const int a = n.almacen(), p = n.producto();
+        if (caso == 0) {
+            n.entrada(QStringLiteral("I1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 5, 3, -4);
+            n.entrada(QStringLiteral("I2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 2, 4, -4);
+        } else {
+            const double cantidad = caso == 1 ? 5 : 2;
+            const int r1 =
+                n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), cantidad, 5);
+            n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), cantidad, 5, 1);
+            n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 5, caso == 1 ? 1 : 2, caso == 1 ? 1 : 3);
+        }
+        QVERIFY(construye(n));
+        QCOMPARE(n.kardex(), esperado);
+    }
+
+    // Fixed point, the average truncated to cents, the value restated, zero and negative stock.
+    void promedioRecalculaYConstruye() {
+        TnegocioKardex n(*uBase, 2);
+        const int a = n.almacen(), p = n.producto();
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 10, 1,
+                                 corrida(10, 10, 100));
+        const int r2 = n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 11.368,
+                                 1, corrida(15, 10.456, 156.84));
+        const int s1 =
+            n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 3, 10.456, 1, 1, corrida(12, 10.456, 125.47));
+        const int s2 = n.salida(r1, QStringLiteral("2024-01-04 09:00:00"), 12, 10.45, 2, 1, corrida(0, 0, 0));
+        const int s3 = n.salida(r2, QStringLiteral("2024-01-05 09:00:00"), 1, 10.45, 3, 1, corrida(-1, 0, 0));
+        QVERIFY(construye(n));
+        const QString entrada =
+            QStringLiteral("existenciaCostoUnitario, existenciaCostoTotal, existenciaTotal");
+        const QString salida = QStringLiteral("salidaCostoUnitario, ") + entrada;
+        QCOMPARE(columnas(QStringLiteral("inventarioEntrada"), entrada, r1),
+                 QStringList({"10", "100", "10"}));
+        QCOMPARE(columnas(QStringLiteral("inventarioEntrada"), entrada, r2),
+                 QStringList({"10.45", "156.75", "15"}));
+        QCOMPARE(columnas(QStringLiteral("inventarioSalida"), salida, s1),
+                 QStringList({"10.45", "10.45", "125.4", "12"}));
+        QCOMPARE(columnas(QStringLiteral("inventarioSalida"), salida, s2),
+                 QStringList({"10.45", "0", "0", "0"}));
+        QCOMPARE(columnas(QStringLiteral("inventarioSalida"), salida, s3),
+                 QStringList({"0", "0", "0", "-1"}));
+        // The ledger reads the movements as they were before the recalculation.
+        QCOMPARE(n.kardex(), QStringList({
+                                 QStringLiteral("R1 1 10 10 | - - - - | 10 10 | - - -"),
+                                 QStringLiteral("R2 2 5 11.36 | - - - - | 15 10.45 | - - -"),
+                                 QStringLiteral("- - - - | 1 R1 3 10.45 | 12 10.45 | - - -"),
+                                 QStringLiteral("- - - - | 2 R1 12 10.45 | 0 0 | - - -"),
+                                 QStringLiteral("- - - - | 3 R2 1 10.45 | -1 0 | - - -"),
+                             }));
+    }
+
+    // An issue right after the first receipt leaves at that receipt's average, not at 0.
+    void promedioPrimeraSalidaConCosto() {
+        TnegocioKardex n(*uBase, 2);
+        const int a = n.almacen(), p = n.producto();
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 3, 10, 1,
+                                 corrida(3, 3.333, 10));
+        const int s = n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 0, 1);
+        QVERIFY(construye(n));
+        QCOMPARE(
+            columnas(QStringLiteral("inventarioSalida"),
+                     QStringLiteral("salidaCostoUnitario, existenciaCostoUnitario, existenciaCostoTotal, "
+                                    "existenciaTotal"),
+                     s),
+            QStringList({"3.33", "3.33", "6.66", "2"}));
+    }
+
+    // A one-row list updates nothing; a receipt of quantity 0 stores a null quantity; returns
+    // change sides.
+    void promedioUnRenglonYDevoluciones() {
+        TnegocioKardex n(*uBase, 2);
+        const int a = n.almacen();
+        const int p = n.producto(), q = n.producto(QStringLiteral("Pinzas"));
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 0, 5, 1,
+                                 corrida(7, 3, 21));
+        const int r2 = n.entrada(QStringLiteral("R2"), a, q, QStringLiteral("2024-01-01 09:00:00"), 4, 5, 1,
+                                 corrida(4, 5, 20));
+        const int s = n.salida(r2, QStringLiteral("2024-01-02 09:00:00"), 2, 5, 1, 1, corrida(2, 5, 10));
+        n.devuelve(n.entrada(QStringLiteral("Rd"), a, q, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 2,
+                             corrida(3, 5, 15)),
+                   s);
+        n.salida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 5, 2, 3, corrida(2, 5, 10));
+        QVERIFY(construye(n));
+        QCOMPARE(columnas(QStringLiteral("inventarioEntrada"),
+                          QStringLiteral("existenciaCostoUnitario, existenciaCostoTotal, existenciaTotal"),
+                          r1),
+                 QStringList({"3", "21", "7"}));
+        QCOMPARE(n.kardex(), QStringList({
+                                 QStringLiteral("R1 1 - 5 | - - - - | 7 3 | - - -"),
+                                 QStringLiteral("R2 2 4 5 | - - - - | 4 5 | - - -"),
+                                 QStringLiteral("- - - - | 1 R2 2 5 | 2 5 | - - -"),
+                                 QStringLiteral("Rd 3 - - | - - -1 5 | 3 5 | - - -"),
+                                 QStringLiteral("- - -1 5 | 2 R2 - - | 2 5 | - - -"),
+                             }));
+    }
+
+    void sinMetodoOSinAlmacenesNoEscribeNada() {
+        TnegocioKardex sinMetodo(*uBase, 0);
+        const int a = sinMetodo.almacen(), p = sinMetodo.producto();
+        sinMetodo.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1, 1);
+        QVERIFY(construye(sinMetodo));
+        QVERIFY(sinMetodo.kardex().isEmpty());
+        TnegocioKardex vacio(*uBase, 1, QStringLiteral("Papelería Sol"));
+        QVERIFY(construye(vacio));
+        QVERIFY(vacio.kardex().isEmpty());
+    }
+
+    // A ledger with rows is never rebuilt over; another business's ledger does not count.
+    void noReconstruyeSobreUnKardexConRenglones() {
+        TnegocioKardex n(*uBase, 1);
+        const int a = n.almacen(), p = n.producto();
+        n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1, 1);
+        TnegocioKardex otro(*uBase, 1, QStringLiteral("Papelería Sol"));
+        otro.entrada(QStringLiteral("X1"), otro.almacen(), otro.producto(),
+                     QStringLiteral("2024-01-01 09:00:00"), 1, 1);
+        QVERIFY(TconstruccionKardex::hayQueConstruir(uBase->sesion(), n.negocio()));
+        QVERIFY(construye(otro));
+        QVERIFY(TconstruccionKardex::hayQueConstruir(uBase->sesion(), n.negocio()));
+        QVERIFY(!TconstruccionKardex::hayQueConstruir(uBase->sesion(), otro.negocio()));
+        QVERIFY(!construye(otro));
+        QCOMPARE(otro.kardex().size(), 1);
+        TnegocioKardex sinMovimientos(*uBase, 1, QStringLiteral("Tlapalería Luna"));
+        QVERIFY(!TconstruccionKardex::hayQueConstruir(uBase->sesion(), sinMovimientos.negocio()));
+    }
+
+    // The ordered pass by blocks of products writes the ledger the per-pair walk writes, row for
+    // row, and moves the bars the same way.
+    void lecturaPorBloquesIgualAPorPar_data() {
+        QTest::addColumn<int>("metodo");
+        QTest::newRow("PEPS") << 1;
+        QTest::newRow("Promedio Ponderado") << 2;
+    }
+    void lecturaPorBloquesIgualAPorPar() {
+        QFETCH(int, metodo);
+        TbasePrueba otraBase;
+        QVERIFY2(otraBase.creaEsquema(), qPrintable(otraBase.error()));
+        TnegocioKardex porPar(*uBase, metodo), porBloques(otraBase, metodo);
+        llenaAlAzar(porPar, 20240601);
+        llenaAlAzar(porBloques, 20240601);
+        QList<QPair<int, int>> avancePorPar, avancePorBloques;
+        QVERIFY(construye(*uBase, porPar, Tlectura::PorPar, &avancePorPar));
+        QVERIFY(construye(otraBase, porBloques, Tlectura::PorBloques, &avancePorBloques));
+        QVERIFY(porPar.kardex().size() > 100);
+        QCOMPARE(porBloques.kardex(), porPar.kardex());
+        QCOMPARE(avancePorBloques, avancePorPar);
+        QCOMPARE(avancePorPar.last(), qMakePair(83, 75));
+    }
+
+    // A failure in any statement of a PEPS rebuild leaves the whole ledger or none of it.
+    void fallaEnPEPSNoDejaKardexParcial() {
+        TnegocioKardex n(*uBase, 1);
+        llenaAlAzar(n, 7);
+        const int inicio = TmiddleTier::sentenciasEjecutadas();
+        QVERIFY(construye(n));
+        const int sentencias = TmiddleTier::sentenciasEjecutadas() - inicio;
+        const QStringList completo = n.kardex();
+        int fallidas = 0;
+        for (int falla = 1; falla <= sentencias; ++falla) {
+            n.ejecuta(QStringLiteral("DELETE FROM inventarioKardex WHERE idNegocioFk = :negocio"));
+            TmiddleTier::setFallaEnSentencia(falla);
+            const bool ok = construye(n);
+            TmiddleTier::setFallaEnSentencia(0);
+            fallidas += !ok;
+            QCOMPARE(n.kardex(), ok ? completo : QStringList());
+        }
+        QVERIFY(fallidas > 0);
+    }
+
+    // A group the database refuses is rolled back alone: every other group of its batch stays.
+    void grupoRechazadoSeRevierteSolo() {
+        TnegocioKardex n(*uBase, 1);
+        const int a = n.almacen(), p = n.producto();
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 10, 6);
+        n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 5, 1);
+        n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 666);
+        n.salida(r1, QStringLiteral("2024-01-04 09:00:00"), 1, 5, 3);
+        QVERIFY(construye(n));
+        const QStringList completo = n.kardex();
+        QCOMPARE(completo.size(), 8);
+        n.ejecuta(QStringLiteral("DELETE FROM inventarioKardex WHERE idNegocioFk = :negocio"));
+        n.ejecuta(
+            uBase->esMySQL()
+                ? QStringLiteral("CREATE TRIGGER rechaza666 BEFORE INSERT ON inventarioKardex FOR EACH ROW "
+                                 "BEGIN IF NEW.documentoSalida = 666 THEN SIGNAL SQLSTATE '45000' SET "
+                                 "MESSAGE_TEXT = 'rechazado'; END IF; END")
+                : QStringLiteral("CREATE TRIGGER rechaza666 BEFORE INSERT ON inventarioKardex WHEN "
+                                 "NEW.documentoSalida = 666 BEGIN SELECT RAISE(ABORT, 'rechazado'); END"));
+        QVERIFY(construye(n));
+        // The issue of document 666 and the snapshot row of its group are gone, nothing else.
+        QCOMPARE(n.kardex(), completo.mid(0, 4) + completo.mid(6));
+        QVERIFY(completo[4].contains(QLatin1String("| 666 R1 1 5 |")));
+    }
+
+    // Under Promedio Ponderado any failure leaves an empty ledger and the movements as they were.
+    void fallaEnPromedioVaciaElKardex() {
+        TnegocioKardex n(*uBase, 2);
+        llenaAlAzar(n, 11);
+        const int inicio = TmiddleTier::sentenciasEjecutadas();
+        const QString suma = QStringLiteral(
+            "SELECT SUM(COALESCE(existenciaCostoUnitario, 0) + COALESCE(existenciaTotal, 0)) * 100 FROM "
+            "inventarioEntrada WHERE idNegocioFk = :negocio");
+        QVERIFY(construye(n));
+        const int sentencias = TmiddleTier::sentenciasEjecutadas() - inicio;
+        const qint64 despues = n.cuenta(suma);
+        const QStringList completo = n.kardex();
+        int fallidas = 0;
+        for (int falla = 1; falla <= sentencias; ++falla) {
+            n.ejecuta(QStringLiteral("DELETE FROM inventarioKardex WHERE idNegocioFk = :negocio"));
+            TmiddleTier::setFallaEnSentencia(falla);
+            const bool ok = construye(n);
+            TmiddleTier::setFallaEnSentencia(0);
+            if (ok) {
+                QCOMPARE(n.kardex(), completo);
+                continue;
+            }
+            ++fallidas;
+            QVERIFY(n.kardex().isEmpty());
+            QCOMPARE(n.cuenta(suma), despues);
+        }
+        QVERIFY(fallidas > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TpruebaReconstruccion)
+#include "tst_reconstruccion.moc"
