@@ -47,8 +47,9 @@ QTableWidgetItem *elemento(const CmidTierResponse &filas, int fila, const Tcolum
     QString valor = filas.getCelda(fila, alias);
     QString dibujo = valor;
     if (c.formato == Tformato::Fecha) {
-        valor = filas.getCeldaAsDate(fila, alias).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        dibujo = valor;
+        const QDateTime fecha = filas.getCeldaAsDate(fila, alias);
+        valor = fecha.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        dibujo = fecha.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
     } else if (c.formato == Tformato::Moneda) {
         valor = FloatToStr(filas.getCeldaAsFloat(fila, alias));
         dibujo = u_formatoMoneda(filas.getCeldaAsFloat(fila, alias));
@@ -85,15 +86,16 @@ TFRM_seleccionarComprobante::TFRM_seleccionarComprobante(QWidget *padre)
 
     filtros->addWidget(RAD_egresos, 0, 0);
     filtros->addWidget(RAD_ingresos, 0, 1);
-    filtros->addWidget(u_etiqueta(this, QStringLiteral("LBL_comprobante"), QStringLiteral("UUID")), 0, 2);
-    filtros->addWidget(TXT_comprobante, 0, 3);
-    filtros->addWidget(reiniciaComprobante, 0, 4);
     filtros->addWidget(u_etiqueta(this, QStringLiteral("LBL_inicial"), QStringLiteral("Fecha Inicial")), 1,
                        0);
     filtros->addWidget(DTP_inicial, 1, 1);
     filtros->addWidget(u_etiqueta(this, QStringLiteral("LBL_final"), QStringLiteral("Fecha Final")), 1, 2);
     filtros->addWidget(DTP_final, 1, 3);
-    filtros->addWidget(busca, 1, 4);
+    filtros->addWidget(u_etiqueta(this, QStringLiteral("LBL_comprobante"), QStringLiteral("UUID")), 0, 2);
+    filtros->addWidget(TXT_comprobante, 0, 3, 1, 3);
+    filtros->addWidget(reiniciaComprobante, 0, 6);
+    filtros->addWidget(busca, 1, 6);
+    filtros->setColumnStretch(5, 1);
     principal->addLayout(filtros);
 
     GRD_comprobantes = new QTableWidget(0, int(std::size(kColumnas)), this);
@@ -102,6 +104,7 @@ TFRM_seleccionarComprobante::TFRM_seleccionarComprobante(QWidget *padre)
     GRD_comprobantes->setSelectionBehavior(QAbstractItemView::SelectRows);
     GRD_comprobantes->setSelectionMode(QAbstractItemView::SingleSelection);
     GRD_comprobantes->verticalHeader()->hide();
+    GRD_comprobantes->setWordWrap(false);
     for (int i = 0; i < int(std::size(kColumnas)); ++i) {
         GRD_comprobantes->setHorizontalHeaderItem(
             i, new QTableWidgetItem(QString::fromUtf8(kColumnas[i].encabezado)));
