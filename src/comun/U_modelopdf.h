@@ -81,3 +81,15 @@ struct RECexportar {
     QString titulo;
     QVector<int> tipos;
 };
+
+struct TsistemaDatos;
+
+// The description every screen's report starts from: creator, title, flags, font, scale, path,
+// footer, layout, the table, and the business header elements (title, logo
+// "Formatos/<RFC>/logo.png", footer image, name, RFC, legal name, fiscal address, date and, when
+// given, the date range "Del: … Al: …").
+cDescripcion u_descripcionReporte(const QString &titulo, const TsistemaDatos &sistema, const QString &ruta,
+                                  const cTabla &tabla, double escala = 100.0, const QString &desde = {},
+                                  const QString &hasta = {});
+// One line naming the business and the moment, for spreadsheet subtitles.
+QString u_subtituloReporte(const TsistemaDatos &sistema);
