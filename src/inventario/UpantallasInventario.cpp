@@ -1,5 +1,7 @@
 #include "inventario/UpantallasInventario.h"
 
+#include "comun/ui/UFRM_productos.h"
+
 #include <array>
 
 namespace {
@@ -9,8 +11,13 @@ std::array<TfabricaPantalla, kNumeroPantallas> &sustitutas() {
 }
 
 // The program's own screens, as they arrive.
-TfabricaPantalla fabricaDelPrograma(Tpantalla) {
-    return {};
+TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
+    switch (pantalla) {
+    case Tpantalla::Productos:
+        return [] { return new TFRM_productos(); };
+    default:
+        return {};
+    }
 }
 } // namespace
 
