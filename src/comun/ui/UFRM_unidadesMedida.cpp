@@ -205,6 +205,8 @@ void TFRM_unidadesMedida::GRD_unidadesSeleccion() {
 }
 
 void TFRM_unidadesMedida::BTN_nuevoConjuntoClick() {
+    // No row stays current, so choosing any row afterwards loads it.
+    GRD_conjuntos->setCurrentIndex({});
     uConjuntoEditado = 0;
     TXT_conjunto->clear();
     TXT_conjunto->setFocus();
@@ -219,6 +221,7 @@ void TFRM_unidadesMedida::BTN_guardarConjuntoClick() {
 }
 
 void TFRM_unidadesMedida::BTN_nuevaUnidadClick() {
+    GRD_unidades->setCurrentIndex({});
     uUnidadEditada = 0;
     TXT_descripcion->clear();
     TXT_abreviatura->clear();
