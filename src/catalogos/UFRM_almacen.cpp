@@ -217,7 +217,7 @@ void TFRM_almacenes::editaFila(int fila) {
     };
     TalmacenDescripcion almacen;
     almacen.id = celda(QStringLiteral("ID Almacen")).toInt();
-    almacen.idSucursal = celda(QStringLiteral("ID Sucursal")).toInt();
+    almacen.sucursalId = celda(QStringLiteral("ID Sucursal")).toInt();
     almacen.nombre = celda(QStringLiteral("Nombre"));
     almacen.nota = celda(QStringLiteral("Nota"));
     almacen.direccion = celda(QStringLiteral("Dirección"));

@@ -101,7 +101,7 @@ bool TFRM_almacenCaptura::initEdicion(const TalmacenDescripcion &almacen) {
     if (!cargaSucursales())
         return false;
     uAlmacenID = almacen.id;
-    uSucursal->setCurrentIndex(int(uValueMember_CBOX_sucursal.indexOf(almacen.idSucursal)));
+    uSucursal->setCurrentIndex(int(uValueMember_CBOX_sucursal.indexOf(almacen.sucursalId)));
     uNombre->setText(almacen.nombre);
     uNota->setPlainText(almacen.nota);
     uDireccion->setText(almacen.direccion);
@@ -124,7 +124,7 @@ void TFRM_almacenCaptura::BTN_aceptarClick() {
     const int indice = uSucursal->currentIndex();
     TalmacenDescripcion almacen;
     almacen.id = uAlmacenID;
-    almacen.idSucursal = indice >= 0 ? uValueMember_CBOX_sucursal.value(indice) : 0;
+    almacen.sucursalId = indice >= 0 ? uValueMember_CBOX_sucursal.value(indice) : 0;
     almacen.nombre = uNombre->text();
     almacen.direccion = uDireccion->text();
     almacen.nota = uNota->toPlainText();

@@ -8,7 +8,7 @@ bool u_guardaAlmacen(TConexionSesion *sesion, const TalmacenDescripcion &almacen
         u_mensaje(QStringLiteral("El nombre capturado esta duplicado, intente nuevamente."), kInformacion);
         return false;
     }
-    if (almacen.idSucursal <= 0) {
+    if (almacen.sucursalId <= 0) {
         u_mensaje(QStringLiteral("Seleccione una sucursal"), kInformacion);
         return false;
     }

@@ -61,7 +61,7 @@ CmidTierResponse Talmacen::escribe(const TalmacenDescripcion &a) {
     setParametroTexto(QStringLiteral("nombre"), a.nombre.left(kLargoNombre));
     setParametroTexto(QStringLiteral("direccion"), a.direccion.left(kLargoDireccion));
     setParametroTexto(QStringLiteral("nota"), a.nota.left(kLargoNota));
-    setParametroEntero(QStringLiteral("sucursal"), a.idSucursal);
+    setParametroEntero(QStringLiteral("sucursal"), a.sucursalId);
     setParametroEntero(kNegocio, a.idNegocio);
     return nonQuery();
 }
@@ -80,7 +80,7 @@ CmidTierResponse Talmacen::updateAlmacen(const TalmacenDescripcion &a) {
                        "sucursal_id = :sucursal WHERE id = :id AND idNegocioFk = :idNegocio AND EXISTS "
                        "(SELECT 1 FROM sucursal s WHERE s.id = :sucursal2 AND s.idNegocioFk = :idNegocio2)"));
     setParametroEntero(QStringLiteral("id"), a.id);
-    setParametroEntero(QStringLiteral("sucursal2"), a.idSucursal);
+    setParametroEntero(QStringLiteral("sucursal2"), a.sucursalId);
     setParametroEntero(QStringLiteral("idNegocio2"), a.idNegocio);
     return escribe(a);
 }

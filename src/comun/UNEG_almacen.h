@@ -1,19 +1,10 @@
 #pragma once
 
+#include "comun/UMOD_almacenDescripcion.h"
 #include "datos/UmiddleTier.h"
 
 #include <QString>
 #include <QVariant>
-
-// A warehouse as the capture dialog fills it.
-struct TalmacenDescripcion {
-    int id = 0;
-    int idSucursal = 0;
-    QString nombre;
-    QString direccion;
-    QString nota;
-    int idNegocio = 0;
-};
 
 // The suite's warehouse data class: branches, warehouses, and the two option lookups every
 // movement screen needs (the valuation method and the system concepts by family).

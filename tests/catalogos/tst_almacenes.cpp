@@ -43,8 +43,11 @@ class TpruebaAlmacenes : public QObject {
         return int(mt.nonQuery().getIdInsertado());
     }
     void almacen(int idSucursal, const QString &nombre, int negocio = 0) {
-        TalmacenDescripcion a{
-            0, idSucursal, nombre, QStringLiteral("Calle 5"), QString(), negocio ? negocio : uNegocio};
+        TalmacenDescripcion a;
+        a.sucursalId = idSucursal;
+        a.nombre = nombre;
+        a.direccion = QStringLiteral("Calle 5");
+        a.idNegocio = negocio ? negocio : uNegocio;
         QVERIFY(Talmacen(uBase->sesion()).insertAlmacen(a).getFilasAfectadas() == 1);
     }
     QStringList almacenesGuardados() {
@@ -287,8 +290,11 @@ private slots:
         TmiddleTier mt(uBase->sesion());
         mt.setQuery(QStringLiteral("SELECT MAX(id) FROM sucursal"));
         const int ajena = int(mt.getScalarAsInt());
-        QVERIFY(
-            !u_guardaAlmacen(uBase->sesion(), {0, ajena, QStringLiteral("Intruso"), {}, {}, uNegocio}, true));
+        TalmacenDescripcion intruso;
+        intruso.sucursalId = ajena;
+        intruso.nombre = QStringLiteral("Intruso");
+        intruso.idNegocio = uNegocio;
+        QVERIFY(!u_guardaAlmacen(uBase->sesion(), intruso, true));
         QCOMPARE(almacenesGuardados().size(), 3);
     }
 

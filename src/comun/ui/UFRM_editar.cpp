@@ -29,19 +29,9 @@ TFRM_editar::TFRM_editar(QWidget *padre) : QDialog(padre) {
     LBL_msg->setObjectName(QStringLiteral("LBL_msg"));
     LBL_msg->setWordWrap(true);
     columna->addWidget(LBL_msg);
-    auto *botones = new QHBoxLayout();
-    botones->addStretch(1);
-    BTN_aceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    BTN_aceptar->setObjectName(QStringLiteral("BTN_aceptar"));
-    BTN_cancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    BTN_cancelar->setObjectName(QStringLiteral("BTN_cancelar"));
-    BTN_cancelar->setAutoDefault(false);
-    botones->addWidget(BTN_aceptar);
-    botones->addWidget(BTN_cancelar);
-    columna->addLayout(botones);
+    u_botonesAceptarCancelar(this, columna, BTN_aceptar, BTN_cancelar);
     connect(TXT_valor, &QLineEdit::returnPressed, this, &TFRM_editar::BTN_aceptarClick);
     connect(BTN_aceptar, &QPushButton::clicked, this, &TFRM_editar::BTN_aceptarClick);
-    connect(BTN_cancelar, &QPushButton::clicked, this, &QDialog::reject);
     u_aplicaEstiloDialogo(this);
     resize(320, sizeHint().height());
 }

@@ -28,20 +28,6 @@ namespace {
 const QString kMinimo = QStringLiteral("inventarioStock_minimo");
 const QString kMaximo = QStringLiteral("inventarioStock_maximo");
 
-QLineEdit *campo(QWidget *padre, const QString &nombre, int limite) {
-    auto *t = new QLineEdit(padre);
-    t->setObjectName(nombre);
-    t->setMaxLength(limite);
-    return t;
-}
-
-QPushButton *boton(QWidget *padre, const QString &nombre, const QString &texto) {
-    auto *b = new QPushButton(texto, padre);
-    b->setObjectName(nombre);
-    b->setAutoDefault(false);
-    return b;
-}
-
 // A label with its "Seleccionar" button on one row.
 QWidget *conBoton(QWidget *padre, QLabel *etiqueta, QPushButton *b) {
     auto *fila = new QWidget(padre);
@@ -63,16 +49,16 @@ TFRM_productoCaptura::TFRM_productoCaptura(const TsistemaDatos &sistema, QWidget
     columna->addWidget(LBL_titulo);
 
     auto *forma = new QFormLayout();
-    TXT_clave = campo(this, QStringLiteral("TXT_clave"), limites::kClave);
-    TXT_nombre = campo(this, QStringLiteral("TXT_nombre"), limites::kNombreProducto);
-    TXT_descripcion = campo(this, QStringLiteral("TXT_descripcion"), limites::kDescripcionProducto);
-    TXT_codigoBarras = campo(this, QStringLiteral("TXT_codigoBarras"), limites::kCodigoBarras);
+    TXT_clave = u_campoTexto(this, QStringLiteral("TXT_clave"), limites::kClave);
+    TXT_nombre = u_campoTexto(this, QStringLiteral("TXT_nombre"), limites::kNombreProducto);
+    TXT_descripcion = u_campoTexto(this, QStringLiteral("TXT_descripcion"), limites::kDescripcionProducto);
+    TXT_codigoBarras = u_campoTexto(this, QStringLiteral("TXT_codigoBarras"), limites::kCodigoBarras);
     LBL_categoria = new QLabel(this);
     LBL_categoria->setObjectName(QStringLiteral("LBL_categoria"));
-    BTN_categoria = boton(this, QStringLiteral("BTN_categoria"), QStringLiteral("Seleccionar"));
+    BTN_categoria = u_boton(this, QStringLiteral("BTN_categoria"), QStringLiteral("Seleccionar"));
     LBL_unidadMedida = new QLabel(this);
     LBL_unidadMedida->setObjectName(QStringLiteral("LBL_unidadMedida"));
-    BTN_unidadMedida = boton(this, QStringLiteral("BTN_unidadMedida"), QStringLiteral("Seleccionar"));
+    BTN_unidadMedida = u_boton(this, QStringLiteral("BTN_unidadMedida"), QStringLiteral("Seleccionar"));
     CHK_noSerie = new QCheckBox(QStringLiteral("Controlado por número de serie"), this);
     CHK_noSerie->setObjectName(QStringLiteral("CHK_noSerie"));
     CMB_estado = new QComboBox(this);
@@ -101,11 +87,11 @@ TFRM_productoCaptura::TFRM_productoCaptura(const TsistemaDatos &sistema, QWidget
     uGrdStock->setColumnaEstirada(QStringLiteral("almacen_nombre"));
     capaStock->addWidget(GRD_stock);
     auto *edicion = new QHBoxLayout();
-    TXT_minimo = campo(stock, QStringLiteral("TXT_minimo"), 20);
-    TXT_maximo = campo(stock, QStringLiteral("TXT_maximo"), 20);
+    TXT_minimo = u_campoTexto(stock, QStringLiteral("TXT_minimo"), 20);
+    TXT_maximo = u_campoTexto(stock, QStringLiteral("TXT_maximo"), 20);
     u_soloDecimales(TXT_minimo);
     u_soloDecimales(TXT_maximo);
-    BTN_aplicarStock = boton(stock, QStringLiteral("BTN_aplicarStock"), QStringLiteral("Aplicar"));
+    BTN_aplicarStock = u_boton(stock, QStringLiteral("BTN_aplicarStock"), QStringLiteral("Aplicar"));
     edicion->addWidget(new QLabel(QStringLiteral("Mínimo"), stock));
     edicion->addWidget(TXT_minimo);
     edicion->addWidget(new QLabel(QStringLiteral("Máximo"), stock));
@@ -118,13 +104,7 @@ TFRM_productoCaptura::TFRM_productoCaptura(const TsistemaDatos &sistema, QWidget
     LBL_msg->setObjectName(QStringLiteral("LBL_msg"));
     LBL_msg->setWordWrap(true);
     columna->addWidget(LBL_msg);
-    auto *botones = new QHBoxLayout();
-    botones->addStretch(1);
-    BTN_aceptar = boton(this, QStringLiteral("BTN_aceptar"), QStringLiteral("Aceptar"));
-    BTN_cancelar = boton(this, QStringLiteral("BTN_cancelar"), QStringLiteral("Cancelar"));
-    botones->addWidget(BTN_aceptar);
-    botones->addWidget(BTN_cancelar);
-    columna->addLayout(botones);
+    u_botonesAceptarCancelar(this, columna, BTN_aceptar, BTN_cancelar);
 
     connect(GRD_stock->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TFRM_productoCaptura::GRD_stockSeleccion);
@@ -132,7 +112,6 @@ TFRM_productoCaptura::TFRM_productoCaptura(const TsistemaDatos &sistema, QWidget
     connect(BTN_categoria, &QPushButton::clicked, this, &TFRM_productoCaptura::BTN_categoriaClick);
     connect(BTN_unidadMedida, &QPushButton::clicked, this, &TFRM_productoCaptura::BTN_unidadMedidaClick);
     connect(BTN_aceptar, &QPushButton::clicked, this, &TFRM_productoCaptura::BTN_aceptarClick);
-    connect(BTN_cancelar, &QPushButton::clicked, this, &QDialog::reject);
     u_aplicaEstiloDialogo(this);
     resize(620, 640);
 }

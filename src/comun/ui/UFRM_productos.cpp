@@ -21,12 +21,6 @@
 namespace {
 const QString kTodas = QStringLiteral("Todas las categorías");
 
-QPushButton *boton(QWidget *padre, const QString &nombre, const QString &texto) {
-    auto *b = new QPushButton(texto, padre);
-    b->setObjectName(nombre);
-    b->setAutoDefault(false);
-    return b;
-}
 } // namespace
 
 TFRM_productos::TFRM_productos(QWidget *padre) : QWidget(padre) {
@@ -44,9 +38,9 @@ TFRM_productos::TFRM_productos(QWidget *padre) : QWidget(padre) {
     TXT_buscar->setClearButtonEnabled(true);
     LBL_categoria = new QLabel(kTodas, this);
     LBL_categoria->setObjectName(QStringLiteral("LBL_categoria"));
-    BTN_categoria = boton(this, QStringLiteral("BTN_categoria"), QStringLiteral("Categoría..."));
-    BTN_reiniciarCategoria = boton(this, QStringLiteral("BTN_reiniciarCategoria"), QStringLiteral("Todas"));
-    BTN_buscar = boton(this, QStringLiteral("BTN_buscar"), QStringLiteral("Buscar"));
+    BTN_categoria = u_boton(this, QStringLiteral("BTN_categoria"), QStringLiteral("Categoría..."));
+    BTN_reiniciarCategoria = u_boton(this, QStringLiteral("BTN_reiniciarCategoria"), QStringLiteral("Todas"));
+    BTN_buscar = u_boton(this, QStringLiteral("BTN_buscar"), QStringLiteral("Buscar"));
     filtros->addWidget(TXT_buscar, 1);
     filtros->addWidget(LBL_categoria);
     filtros->addWidget(BTN_categoria);
@@ -55,10 +49,10 @@ TFRM_productos::TFRM_productos(QWidget *padre) : QWidget(padre) {
     columna->addLayout(filtros);
 
     auto *acciones = new QHBoxLayout();
-    BTN_nuevo = boton(this, QStringLiteral("BTN_nuevo"), QStringLiteral("Nuevo"));
-    BTN_editar = boton(this, QStringLiteral("BTN_editar"), QStringLiteral("Editar"));
-    BTN_unidades = boton(this, QStringLiteral("BTN_unidades"), QStringLiteral("Unidades de Medida"));
-    BTN_proveedores = boton(this, QStringLiteral("BTN_proveedores"), QStringLiteral("Proveedores"));
+    BTN_nuevo = u_boton(this, QStringLiteral("BTN_nuevo"), QStringLiteral("Nuevo"));
+    BTN_editar = u_boton(this, QStringLiteral("BTN_editar"), QStringLiteral("Editar"));
+    BTN_unidades = u_boton(this, QStringLiteral("BTN_unidades"), QStringLiteral("Unidades de Medida"));
+    BTN_proveedores = u_boton(this, QStringLiteral("BTN_proveedores"), QStringLiteral("Proveedores"));
     acciones->addWidget(BTN_nuevo);
     acciones->addWidget(BTN_editar);
     acciones->addStretch(1);

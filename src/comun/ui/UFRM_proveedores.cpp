@@ -17,22 +17,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-QLineEdit *campo(QWidget *padre, const QString &nombre, int limite) {
-    auto *t = new QLineEdit(padre);
-    t->setObjectName(nombre);
-    t->setMaxLength(limite);
-    return t;
-}
-
-QPushButton *boton(QWidget *padre, const QString &nombre, const QString &texto) {
-    auto *b = new QPushButton(texto, padre);
-    b->setObjectName(nombre);
-    b->setAutoDefault(false);
-    return b;
-}
-} // namespace
-
 TFRM_proveedores::TFRM_proveedores(const TsistemaDatos &sistema, QWidget *padre)
     : QDialog(padre), uSistema(sistema) {
     setObjectName(QStringLiteral("FRM_proveedores"));
@@ -41,7 +25,7 @@ TFRM_proveedores::TFRM_proveedores(const TsistemaDatos &sistema, QWidget *padre)
     auto *titulo = new QLabel(QStringLiteral("Proveedores"), this);
     titulo->setObjectName(QStringLiteral("LBL_titulo"));
     columna->addWidget(titulo);
-    TXT_buscar = campo(this, QStringLiteral("TXT_buscar"), 100);
+    TXT_buscar = u_campoTexto(this, QStringLiteral("TXT_buscar"), 100);
     TXT_buscar->setPlaceholderText(QStringLiteral("Nombre o RFC"));
     TXT_buscar->setClearButtonEnabled(true);
     columna->addWidget(TXT_buscar);
@@ -60,11 +44,11 @@ TFRM_proveedores::TFRM_proveedores(const TsistemaDatos &sistema, QWidget *padre)
 
     auto *datos = new QGroupBox(QStringLiteral("Datos del proveedor"), this);
     auto *forma = new QFormLayout(datos);
-    TXT_nombre = campo(datos, QStringLiteral("TXT_nombre"), limites::kProveedorNombre);
-    TXT_rfc = campo(datos, QStringLiteral("TXT_rfc"), limites::kRfc);
-    TXT_direccion = campo(datos, QStringLiteral("TXT_direccion"), limites::kProveedorDireccion);
-    TXT_telefono = campo(datos, QStringLiteral("TXT_telefono"), limites::kTelefono);
-    TXT_correo = campo(datos, QStringLiteral("TXT_correo"), limites::kCorreo);
+    TXT_nombre = u_campoTexto(datos, QStringLiteral("TXT_nombre"), limites::kProveedorNombre);
+    TXT_rfc = u_campoTexto(datos, QStringLiteral("TXT_rfc"), limites::kRfc);
+    TXT_direccion = u_campoTexto(datos, QStringLiteral("TXT_direccion"), limites::kProveedorDireccion);
+    TXT_telefono = u_campoTexto(datos, QStringLiteral("TXT_telefono"), limites::kTelefono);
+    TXT_correo = u_campoTexto(datos, QStringLiteral("TXT_correo"), limites::kCorreo);
     forma->addRow(QStringLiteral("Nombre"), TXT_nombre);
     forma->addRow(QStringLiteral("RFC"), TXT_rfc);
     forma->addRow(QStringLiteral("Dirección"), TXT_direccion);
@@ -76,9 +60,9 @@ TFRM_proveedores::TFRM_proveedores(const TsistemaDatos &sistema, QWidget *padre)
     LBL_msg->setObjectName(QStringLiteral("LBL_msg"));
     columna->addWidget(LBL_msg);
     auto *pie = new QHBoxLayout();
-    BTN_nuevo = boton(this, QStringLiteral("BTN_nuevo"), QStringLiteral("Nuevo"));
-    BTN_guardar = boton(this, QStringLiteral("BTN_guardar"), QStringLiteral("Guardar"));
-    BTN_cerrar = boton(this, QStringLiteral("BTN_cerrar"), QStringLiteral("Cerrar"));
+    BTN_nuevo = u_boton(this, QStringLiteral("BTN_nuevo"), QStringLiteral("Nuevo"));
+    BTN_guardar = u_boton(this, QStringLiteral("BTN_guardar"), QStringLiteral("Guardar"));
+    BTN_cerrar = u_boton(this, QStringLiteral("BTN_cerrar"), QStringLiteral("Cerrar"));
     pie->addWidget(BTN_nuevo);
     pie->addWidget(BTN_guardar);
     pie->addStretch(1);

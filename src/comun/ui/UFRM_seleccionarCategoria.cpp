@@ -31,17 +31,8 @@ TFRM_seleccionarCategoria::TFRM_seleccionarCategoria(const TsistemaDatos &sistem
     LBL_msg = new QLabel(this);
     LBL_msg->setObjectName(QStringLiteral("LBL_msg"));
     columna->addWidget(LBL_msg);
-    auto *botones = new QHBoxLayout();
-    botones->addStretch(1);
-    BTN_aceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    BTN_aceptar->setObjectName(QStringLiteral("BTN_aceptar"));
-    BTN_cancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    BTN_cancelar->setObjectName(QStringLiteral("BTN_cancelar"));
-    botones->addWidget(BTN_aceptar);
-    botones->addWidget(BTN_cancelar);
-    columna->addLayout(botones);
+    u_botonesAceptarCancelar(this, columna, BTN_aceptar, BTN_cancelar);
     connect(BTN_aceptar, &QPushButton::clicked, this, &TFRM_seleccionarCategoria::BTN_aceptarClick);
-    connect(BTN_cancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(TRV_categorias, &QTreeWidget::itemDoubleClicked, this,
             &TFRM_seleccionarCategoria::BTN_aceptarClick);
     u_aplicaEstiloDialogo(this);

@@ -24,6 +24,25 @@ void u_aplicaEstiloDialogo(QWidget *dialogo) {
                         QColor::fromRgba(colorOGris(colores, QStringLiteral("alerta"))).name()));
 }
 
+QLineEdit *u_campoTexto(QWidget *padre, const QString &nombre, int limite) {
+    auto *t = new QLineEdit(padre);
+    t->setObjectName(nombre);
+    t->setMaxLength(limite);
+    return t;
+}
+
+void u_botonesAceptarCancelar(QDialog *dialogo, QBoxLayout *columna, QPushButton *&aceptar,
+                              QPushButton *&cancelar) {
+    auto *botones = new QHBoxLayout();
+    botones->addStretch(1);
+    aceptar = u_boton(dialogo, QStringLiteral("BTN_aceptar"), QStringLiteral("Aceptar"));
+    cancelar = u_boton(dialogo, QStringLiteral("BTN_cancelar"), QStringLiteral("Cancelar"));
+    botones->addWidget(aceptar);
+    botones->addWidget(cancelar);
+    columna->addLayout(botones);
+    QObject::connect(cancelar, &QPushButton::clicked, dialogo, &QDialog::reject);
+}
+
 TFRM_selectorBase::TFRM_selectorBase(const QString &titulo, QWidget *padre) : QDialog(padre) {
     setWindowTitle(titulo);
     auto *columna = new QVBoxLayout(this);
@@ -32,9 +51,7 @@ TFRM_selectorBase::TFRM_selectorBase(const QString &titulo, QWidget *padre) : QD
     columna->addWidget(LBL_titulo);
 
     uBarraFiltros = new QHBoxLayout();
-    TXT_buscar = new QLineEdit(this);
-    TXT_buscar->setObjectName(QStringLiteral("TXT_buscar"));
-    TXT_buscar->setMaxLength(100);
+    TXT_buscar = u_campoTexto(this, QStringLiteral("TXT_buscar"), 100);
     TXT_buscar->setPlaceholderText(QStringLiteral("Buscar..."));
     TXT_buscar->setClearButtonEnabled(true);
     uBarraFiltros->addWidget(TXT_buscar, 1);
@@ -53,26 +70,18 @@ TFRM_selectorBase::TFRM_selectorBase(const QString &titulo, QWidget *padre) : QD
 
     uBarraAcciones = new QHBoxLayout();
     columna->addLayout(uBarraAcciones);
-    uBarraAcciones->addStretch(1);
-    BTN_aceptar = agregaBoton(uBarraAcciones, QStringLiteral("BTN_aceptar"), QStringLiteral("Aceptar"));
-    BTN_cancelar = agregaBoton(uBarraAcciones, QStringLiteral("BTN_cancelar"), QStringLiteral("Cancelar"));
-    BTN_aceptar->setDefault(false);
-    BTN_aceptar->setAutoDefault(false);
-    BTN_cancelar->setAutoDefault(false);
+    u_botonesAceptarCancelar(this, uBarraAcciones, BTN_aceptar, BTN_cancelar);
 
     connect(TXT_buscar, &QLineEdit::textChanged, this, &TFRM_selectorBase::buscar);
     connect(TXT_buscar, &QLineEdit::returnPressed, this, &TFRM_selectorBase::buscar);
     connect(uGrid, &TGridControl::filaActivada, this, &TFRM_selectorBase::BTN_aceptarClick);
     connect(BTN_aceptar, &QPushButton::clicked, this, &TFRM_selectorBase::BTN_aceptarClick);
-    connect(BTN_cancelar, &QPushButton::clicked, this, &QDialog::reject);
     u_aplicaEstiloDialogo(this);
     resize(760, 480);
 }
 
 QPushButton *TFRM_selectorBase::agregaBoton(QHBoxLayout *barra, const QString &nombre, const QString &texto) {
-    auto *b = new QPushButton(texto, this);
-    b->setObjectName(nombre);
-    b->setAutoDefault(false);
+    QPushButton *b = u_boton(this, nombre, texto);
     // On the action bar, extra actions line up on the left and Aceptar / Cancelar on the right.
     if (barra == uBarraAcciones && BTN_cancelar)
         barra->insertWidget(uAccionesExtra++, b);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "comun/ui/UdialogoModal.h"
+
 #include "comun/ui/UgridControl.h"
 
 #include <QDialog>
 
+class QBoxLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -12,6 +15,12 @@ class QTableView;
 
 // Gives a dialog the suite's style sheet (the module's shared one when the main screen made it).
 void u_aplicaEstiloDialogo(QWidget *dialogo);
+// An edit box with its control name and the column's length limit.
+QLineEdit *u_campoTexto(QWidget *padre, const QString &nombre, int limite);
+// A button with its control name that Enter in a field does not press.
+// The dialog's closing row, Aceptar then Cancelar on the right; Cancelar rejects the dialog.
+void u_botonesAceptarCancelar(QDialog *dialogo, QBoxLayout *columna, QPushButton *&aceptar,
+                              QPushButton *&cancelar);
 
 // The shape every list picker shares: a title, a search field with room for more filters, a
 // grid, a message line and Aceptar / Cancelar. Typing or Enter searches; a double click or Enter

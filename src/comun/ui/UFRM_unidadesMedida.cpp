@@ -27,20 +27,6 @@ QTableView *grid(QWidget *padre, const QString &nombre) {
     return g;
 }
 
-QLineEdit *campo(QWidget *padre, const QString &nombre, int limite) {
-    auto *t = new QLineEdit(padre);
-    t->setObjectName(nombre);
-    t->setMaxLength(limite);
-    return t;
-}
-
-QPushButton *boton(QWidget *padre, const QString &nombre, const QString &texto) {
-    auto *b = new QPushButton(texto, padre);
-    b->setObjectName(nombre);
-    b->setAutoDefault(false);
-    return b;
-}
-
 void seleccionaPorId(TGridControl *g, const QString &alias, int id) {
     for (int f = 0; f < g->filas(); ++f) {
         if (g->getCeldaAsInt(f, alias) == id) {
@@ -79,12 +65,13 @@ TFRM_unidadesMedida::TFRM_unidadesMedida(const TsistemaDatos &sistema, QWidget *
     uGrdConjuntos->setColumnaEstirada(QStringLiteral("conjunto_nombre"));
     capaConjuntos->addWidget(GRD_conjuntos, 1);
     auto *formaConjunto = new QFormLayout();
-    TXT_conjunto = campo(conjuntos, QStringLiteral("TXT_conjunto"), limites::kConjuntoNombre);
+    TXT_conjunto = u_campoTexto(conjuntos, QStringLiteral("TXT_conjunto"), limites::kConjuntoNombre);
     formaConjunto->addRow(QStringLiteral("Nombre"), TXT_conjunto);
     capaConjuntos->addLayout(formaConjunto);
     auto *botonesConjunto = new QHBoxLayout();
-    BTN_nuevoConjunto = boton(conjuntos, QStringLiteral("BTN_nuevoConjunto"), QStringLiteral("Nuevo"));
-    BTN_guardarConjunto = boton(conjuntos, QStringLiteral("BTN_guardarConjunto"), QStringLiteral("Guardar"));
+    BTN_nuevoConjunto = u_boton(conjuntos, QStringLiteral("BTN_nuevoConjunto"), QStringLiteral("Nuevo"));
+    BTN_guardarConjunto =
+        u_boton(conjuntos, QStringLiteral("BTN_guardarConjunto"), QStringLiteral("Guardar"));
     botonesConjunto->addStretch(1);
     botonesConjunto->addWidget(BTN_nuevoConjunto);
     botonesConjunto->addWidget(BTN_guardarConjunto);
@@ -104,17 +91,17 @@ TFRM_unidadesMedida::TFRM_unidadesMedida(const TsistemaDatos &sistema, QWidget *
     uGrdUnidades->setColumnaEstirada(QStringLiteral("unidadMedida_descripcion"));
     capaUnidades->addWidget(GRD_unidades, 1);
     auto *formaUnidad = new QFormLayout();
-    TXT_descripcion = campo(unidades, QStringLiteral("TXT_descripcion"), limites::kUnidadDescripcion);
-    TXT_abreviatura = campo(unidades, QStringLiteral("TXT_abreviatura"), limites::kUnidadAbreviatura);
-    TXT_relacion = campo(unidades, QStringLiteral("TXT_relacion"), 20);
+    TXT_descripcion = u_campoTexto(unidades, QStringLiteral("TXT_descripcion"), limites::kUnidadDescripcion);
+    TXT_abreviatura = u_campoTexto(unidades, QStringLiteral("TXT_abreviatura"), limites::kUnidadAbreviatura);
+    TXT_relacion = u_campoTexto(unidades, QStringLiteral("TXT_relacion"), 20);
     u_soloDecimales(TXT_relacion);
     formaUnidad->addRow(QStringLiteral("Nombre"), TXT_descripcion);
     formaUnidad->addRow(QStringLiteral("Abreviatura"), TXT_abreviatura);
     formaUnidad->addRow(QStringLiteral("Relación"), TXT_relacion);
     capaUnidades->addLayout(formaUnidad);
     auto *botonesUnidad = new QHBoxLayout();
-    BTN_nuevaUnidad = boton(unidades, QStringLiteral("BTN_nuevaUnidad"), QStringLiteral("Nueva"));
-    BTN_guardarUnidad = boton(unidades, QStringLiteral("BTN_guardarUnidad"), QStringLiteral("Guardar"));
+    BTN_nuevaUnidad = u_boton(unidades, QStringLiteral("BTN_nuevaUnidad"), QStringLiteral("Nueva"));
+    BTN_guardarUnidad = u_boton(unidades, QStringLiteral("BTN_guardarUnidad"), QStringLiteral("Guardar"));
     botonesUnidad->addStretch(1);
     botonesUnidad->addWidget(BTN_nuevaUnidad);
     botonesUnidad->addWidget(BTN_guardarUnidad);
@@ -126,7 +113,7 @@ TFRM_unidadesMedida::TFRM_unidadesMedida(const TsistemaDatos &sistema, QWidget *
     columna->addWidget(LBL_msg);
     auto *pie = new QHBoxLayout();
     pie->addStretch(1);
-    BTN_cerrar = boton(this, QStringLiteral("BTN_cerrar"), QStringLiteral("Cerrar"));
+    BTN_cerrar = u_boton(this, QStringLiteral("BTN_cerrar"), QStringLiteral("Cerrar"));
     pie->addWidget(BTN_cerrar);
     columna->addLayout(pie);
 
@@ -205,6 +192,8 @@ void TFRM_unidadesMedida::GRD_unidadesSeleccion() {
 }
 
 void TFRM_unidadesMedida::BTN_nuevoConjuntoClick() {
+    // No row stays current, so choosing any row afterwards loads it.
+    GRD_conjuntos->setCurrentIndex({});
     uConjuntoEditado = 0;
     TXT_conjunto->clear();
     TXT_conjunto->setFocus();
@@ -219,6 +208,7 @@ void TFRM_unidadesMedida::BTN_guardarConjuntoClick() {
 }
 
 void TFRM_unidadesMedida::BTN_nuevaUnidadClick() {
+    GRD_unidades->setCurrentIndex({});
     uUnidadEditada = 0;
     TXT_descripcion->clear();
     TXT_abreviatura->clear();
