@@ -1,6 +1,7 @@
 #include "inventario/UpantallasInventario.h"
 
 #include "catalogos/UFRM_almacen.h"
+#include "catalogos/UFRM_opciones.h"
 
 #include <array>
 
@@ -15,6 +16,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
     switch (pantalla) {
     case Tpantalla::Almacenes:
         return [] { return new TFRM_almacenes; };
+    case Tpantalla::Opciones:
+        return [] { return new TFRM_opciones; };
     default:
         return {};
     }

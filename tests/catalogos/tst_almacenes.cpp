@@ -1,6 +1,7 @@
 // The warehouse catalogue driven through its widgets: search, new and edit in the modal dialog,
 // the name and branch rules, permissions and the exports.
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UdialogoModal.h"
 #include "apoyo/UinteraccionGuionada.h"
 #include "catalogos/UFRM_almacen.h"
 #include "catalogos/UFRM_almacenCaptura.h"
@@ -32,8 +33,7 @@ class TpruebaAlmacenes : public QObject {
     int uNorte = 0;
     QString uRutaGuardar;
     int uPreguntasGuardar = 0;
-    bool uDialogoAbierto = false;
-    bool uDialogoQuedoAbierto = false;
+    TdialogoModal uDialogo;
 
     int sucursal(int negocio, const QString &nombre) {
         TmiddleTier mt(uBase->sesion());
@@ -78,22 +78,7 @@ class TpruebaAlmacenes : public QObject {
         uPantalla->show();
         QVERIFY(uPantalla->init());
     }
-    // Runs `accion` on the capture dialog once it is shown modally; a dialog left open
-    // afterwards is recorded and closed so the test goes on.
-    void enDialogo(std::function<void(TFRM_almacenCaptura *)> accion) {
-        uDialogoAbierto = uDialogoQuedoAbierto = false;
-        QTimer::singleShot(0, this, [this, accion] {
-            auto *d = qobject_cast<TFRM_almacenCaptura *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            uDialogoAbierto = true;
-            accion(d);
-            if (d->isVisible()) {
-                uDialogoQuedoAbierto = true;
-                d->reject();
-            }
-        });
-    }
+    void enDialogo(std::function<void(TFRM_almacenCaptura *)> accion) { uDialogo.alAbrir(this, accion); }
     static void captura(TFRM_almacenCaptura *d, const QString &nombre, int indiceSucursal = 0) {
         d->CBOX_sucursal()->setCurrentIndex(indiceSucursal);
         d->TXT_nombre()->clear();
@@ -186,8 +171,8 @@ private slots:
             captura(d, QStringLiteral("Patio 'Sur'; DROP TABLE x  ") + QString(40, QLatin1Char('z')), 1);
         });
         clic(QStringLiteral("BTN_nuevo"));
-        QVERIFY(uDialogoAbierto);
-        QVERIFY(!uDialogoQuedoAbierto);
+        QVERIFY(uDialogo.abierto);
+        QVERIFY(!uDialogo.quedoAbierto);
         const QString esperado =
             (QStringLiteral("Patio 'Sur'; DROP TABLE x  ") + QString(40, QLatin1Char('z'))).left(50);
         QCOMPARE(almacenesGuardados().last(), esperado);
@@ -219,7 +204,7 @@ private slots:
         abre();
         enDialogo([&](TFRM_almacenCaptura *d) { captura(d, nombre, sucursal); });
         clic(QStringLiteral("BTN_nuevo"));
-        QVERIFY(uDialogoQuedoAbierto);
+        QVERIFY(uDialogo.quedoAbierto);
         QCOMPARE(uGuion->guion().textos(), QStringList{mensaje});
         QCOMPARE(almacenesGuardados().size(), 3);
     }
@@ -236,7 +221,7 @@ private slots:
         enDialogo([](TFRM_almacenCaptura *) {});
         clic(QStringLiteral("BTN_nuevo"));
         QTest::qWait(20);
-        QVERIFY(!uDialogoAbierto);
+        QVERIFY(!uDialogo.abierto);
         QCOMPARE(uGuion->guion().textos(),
                  QStringList{QStringLiteral("No existen sucursales. Es necesario crear una sucursal.")});
         QCOMPARE(uGuion->guion().mensajes()[0].tipo, int(kError));
@@ -248,7 +233,7 @@ private slots:
         enDialogo([](TFRM_almacenCaptura *) {});
         clicEnFila(1, 4);
         QTest::qWait(20);
-        QVERIFY(!uDialogoAbierto);
+        QVERIFY(!uDialogo.abierto);
         enDialogo([](TFRM_almacenCaptura *d) {
             QCOMPARE(d->findChild<QLabel *>(QStringLiteral("LBL_titulo"))->text(),
                      QStringLiteral("Editar Almacén"));
@@ -258,14 +243,14 @@ private slots:
             captura(d, QStringLiteral("Mostrador"), 1); // its own name is no duplicate
         });
         clicEnFila(1, 0);
-        QVERIFY(uDialogoAbierto && !uDialogoQuedoAbierto);
+        QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
         QCOMPARE(almacenesGuardados(), (QStringList{"Bodega Central", "Mostrador", "Bodega Norte"}));
         QCOMPARE(uPantalla->gridControl()->getCelda(2, QStringLiteral("sucursal_nombre")),
                  QStringLiteral("Norte"));
         // Renaming onto another warehouse's name is refused like a new one.
         enDialogo([](TFRM_almacenCaptura *d) { captura(d, QStringLiteral("Bodega Norte"), 0); });
         clicEnFila(0, 0);
-        QVERIFY(uDialogoQuedoAbierto);
+        QVERIFY(uDialogo.quedoAbierto);
         QCOMPARE(uGuion->guion().textos(),
                  QStringList{QStringLiteral("El nombre capturado esta duplicado, intente nuevamente.")});
         QCOMPARE(almacenesGuardados(), (QStringList{"Bodega Central", "Mostrador", "Bodega Norte"}));
@@ -279,7 +264,7 @@ private slots:
             QVERIFY(!d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar"))->isEnabled());
         });
         clicEnFila(0, 0);
-        QVERIFY(uDialogoAbierto);
+        QVERIFY(uDialogo.abierto);
     }
 
     void otroNegocioNoRecibeAlmacenes() {
