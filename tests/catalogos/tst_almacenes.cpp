@@ -1,8 +1,8 @@
 // The warehouse catalogue driven through its widgets: search, new and edit in the modal dialog,
 // the name and branch rules, permissions and the exports.
 #include "apoyo/UbasePrueba.h"
-#include "apoyo/UdialogoModal.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UwidgetsPrueba.h"
 #include "catalogos/UFRM_almacen.h"
 #include "catalogos/UFRM_almacenCaptura.h"
 #include "catalogos/UNEG_almacenes.h"
@@ -58,13 +58,6 @@ class TpruebaAlmacenes : public QObject {
             nombres << r.getCelda(f, 0);
         return nombres;
     }
-    template <typename T = QWidget> T *control(const QString &nombre) const {
-        T *w = uPantalla->findChild<T *>(nombre);
-        if (!w)
-            qWarning() << "no existe" << nombre;
-        return w;
-    }
-    void clic(const QString &nombre) { QTest::mouseClick(control<QPushButton>(nombre), Qt::LeftButton); }
     QStringList nombresEnGrid() const {
         QStringList nombres;
         for (int f = 0; f < uPantalla->gridControl()->filas(); ++f)
@@ -84,11 +77,6 @@ class TpruebaAlmacenes : public QObject {
         d->TXT_nombre()->clear();
         QTest::keyClicks(d->TXT_nombre(), nombre);
         QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar")), Qt::LeftButton);
-    }
-    void clicEnFila(int fila, int columna) {
-        auto *grid = control<QTableView>(QStringLiteral("GRD_main"));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualRect(grid->model()->index(fila, columna)).center());
     }
 
 private slots:
@@ -145,18 +133,18 @@ private slots:
         QFETCH(QStringList, esperados);
         abre();
         QCOMPARE(nombresEnGrid(), (QStringList{"Bodega Central", "Mostrador", "Bodega Norte"}));
-        control<QComboBox>(QStringLiteral("CBOX_sucursal"))->setCurrentIndex(sucursal);
-        QTest::keyClicks(control<QLineEdit>(QStringLiteral("TXT_nombre")), nombre);
-        clic(QStringLiteral("BTN_buscar"));
+        u_hijo<QComboBox>(uPantalla.get(), QStringLiteral("CBOX_sucursal"))->setCurrentIndex(sucursal);
+        QTest::keyClicks(u_hijo<QLineEdit>(uPantalla.get(), QStringLiteral("TXT_nombre")), nombre);
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_buscar"));
         QCOMPARE(nombresEnGrid(), esperados);
-        auto *mensaje = control<QLabel>(QStringLiteral("LBL_msg"));
+        auto *mensaje = u_hijo<QLabel>(uPantalla.get(), QStringLiteral("LBL_msg"));
         QCOMPARE(mensaje->isVisible(), esperados.isEmpty());
         if (esperados.isEmpty())
             QCOMPARE(mensaje->text(), QStringLiteral("No hay elementos que mostrar"));
-        clic(QStringLiteral("BTN_verTodos"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_verTodos"));
         QCOMPARE(nombresEnGrid().size(), 3);
-        QCOMPARE(control<QComboBox>(QStringLiteral("CBOX_sucursal"))->currentIndex(), -1);
-        QVERIFY(control<QLineEdit>(QStringLiteral("TXT_nombre"))->text().isEmpty());
+        QCOMPARE(u_hijo<QComboBox>(uPantalla.get(), QStringLiteral("CBOX_sucursal"))->currentIndex(), -1);
+        QVERIFY(u_hijo<QLineEdit>(uPantalla.get(), QStringLiteral("TXT_nombre"))->text().isEmpty());
     }
 
     void nuevoAlmacenGuardadoComoSeTeclea() {
@@ -170,7 +158,7 @@ private slots:
             QCOMPARE(d->TXT_nota()->toPlainText().size(), 200);
             captura(d, QStringLiteral("Patio 'Sur'; DROP TABLE x  ") + QString(40, QLatin1Char('z')), 1);
         });
-        clic(QStringLiteral("BTN_nuevo"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevo"));
         QVERIFY(uDialogo.abierto);
         QVERIFY(!uDialogo.quedoAbierto);
         const QString esperado =
@@ -203,7 +191,7 @@ private slots:
         QFETCH(QString, mensaje);
         abre();
         enDialogo([&](TFRM_almacenCaptura *d) { captura(d, nombre, sucursal); });
-        clic(QStringLiteral("BTN_nuevo"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevo"));
         QVERIFY(uDialogo.quedoAbierto);
         QCOMPARE(uGuion->guion().textos(), QStringList{mensaje});
         QCOMPARE(almacenesGuardados().size(), 3);
@@ -217,9 +205,9 @@ private slots:
         QVERIFY(mt.nonQuery().isSuccess());
         uNegocio = vacio;
         abre();
-        QCOMPARE(control<QLabel>(QStringLiteral("LBL_msg"))->isVisible(), true);
+        QCOMPARE(u_hijo<QLabel>(uPantalla.get(), QStringLiteral("LBL_msg"))->isVisible(), true);
         enDialogo([](TFRM_almacenCaptura *) {});
-        clic(QStringLiteral("BTN_nuevo"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevo"));
         QTest::qWait(20);
         QVERIFY(!uDialogo.abierto);
         QCOMPARE(uGuion->guion().textos(),
@@ -231,7 +219,7 @@ private slots:
         abre();
         // Row 1 is "Mostrador"; a click outside the edit column does nothing.
         enDialogo([](TFRM_almacenCaptura *) {});
-        clicEnFila(1, 4);
+        u_clicCelda(uPantalla->gridControl()->grid(), 1, 4);
         QTest::qWait(20);
         QVERIFY(!uDialogo.abierto);
         enDialogo([](TFRM_almacenCaptura *d) {
@@ -242,14 +230,14 @@ private slots:
             QCOMPARE(d->CBOX_sucursal()->currentText(), QStringLiteral("Matriz"));
             captura(d, QStringLiteral("Mostrador"), 1); // its own name is no duplicate
         });
-        clicEnFila(1, 0);
+        u_clicCelda(uPantalla->gridControl()->grid(), 1, 0);
         QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
         QCOMPARE(almacenesGuardados(), (QStringList{"Bodega Central", "Mostrador", "Bodega Norte"}));
         QCOMPARE(uPantalla->gridControl()->getCelda(2, QStringLiteral("sucursal_nombre")),
                  QStringLiteral("Norte"));
         // Renaming onto another warehouse's name is refused like a new one.
         enDialogo([](TFRM_almacenCaptura *d) { captura(d, QStringLiteral("Bodega Norte"), 0); });
-        clicEnFila(0, 0);
+        u_clicCelda(uPantalla->gridControl()->grid(), 0, 0);
         QVERIFY(uDialogo.quedoAbierto);
         QCOMPARE(uGuion->guion().textos(),
                  QStringList{QStringLiteral("El nombre capturado esta duplicado, intente nuevamente.")});
@@ -259,11 +247,11 @@ private slots:
     void usuarioDeSoloLectura() {
         abre(kNivelRestringido);
         for (const char *boton : {"BTN_nuevo", "BTN_exportarExcel", "BTN_exportarPDF"})
-            QVERIFY2(!control<QPushButton>(QString::fromLatin1(boton))->isEnabled(), boton);
+            QVERIFY2(!u_hijo<QPushButton>(uPantalla.get(), QString::fromLatin1(boton))->isEnabled(), boton);
         enDialogo([](TFRM_almacenCaptura *d) {
             QVERIFY(!d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar"))->isEnabled());
         });
-        clicEnFila(0, 0);
+        u_clicCelda(uPantalla->gridControl()->grid(), 0, 0);
         QVERIFY(uDialogo.abierto);
     }
 
@@ -280,7 +268,7 @@ private slots:
     void exportaciones() {
         abre();
         uRutaGuardar = uCarpeta->filePath(QStringLiteral("almacenes"));
-        clic(QStringLiteral("BTN_exportarPDF"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarPDF"));
         const QString pdf = uRutaGuardar + QStringLiteral(".pdf");
         QVERIFY(QFile::exists(pdf));
         QProcess texto;
@@ -296,7 +284,7 @@ private slots:
         QFile::copy(pdf, copia);
         uPantalla->grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/pantalla_almacenes.png"));
 
-        clic(QStringLiteral("BTN_exportarExcel"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarExcel"));
         TlectorXlsx libro;
         QVERIFY(libro.abre(uRutaGuardar + QStringLiteral(".xlsx")));
         QCOMPARE(libro.valor(0, QStringLiteral("A1")), QStringLiteral("Almacén"));
@@ -304,10 +292,11 @@ private slots:
         QCOMPARE(libro.valor(0, QStringLiteral("B7")), QStringLiteral("Bodega Norte"));
         QCOMPARE(uPreguntasGuardar, 2);
 
-        control<QLineEdit>(QStringLiteral("TXT_nombre"))->setText(QStringLiteral("no existe"));
-        clic(QStringLiteral("BTN_buscar"));
-        clic(QStringLiteral("BTN_exportarPDF"));
-        clic(QStringLiteral("BTN_exportarExcel"));
+        u_hijo<QLineEdit>(uPantalla.get(), QStringLiteral("TXT_nombre"))
+            ->setText(QStringLiteral("no existe"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_buscar"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarPDF"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarExcel"));
         QCOMPARE(uPreguntasGuardar, 2);
         QCOMPARE(uGuion->guion().textos(), QStringList(2, QStringLiteral("No hay elementos que mostrar")));
     }

@@ -1,8 +1,8 @@
 // The options screen: the valuation method chosen once, and the concepts created and edited in
 // their dialog with the accounting entries of their direction.
 #include "apoyo/UbasePrueba.h"
-#include "apoyo/UdialogoModal.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UwidgetsPrueba.h"
 #include "catalogos/UFRM_capturaConcepto.h"
 #include "catalogos/UFRM_opciones.h"
 #include "catalogos/UNEG_conceptos.h"
@@ -72,18 +72,7 @@ class TpruebaOpciones : public QObject {
         uPantalla->show();
         QVERIFY(uPantalla->init());
     }
-    template <typename T = QWidget> T *control(const QString &nombre) const {
-        T *w = uPantalla->findChild<T *>(nombre);
-        if (!w)
-            qWarning() << "no existe" << nombre;
-        return w;
-    }
-    void clic(const QString &nombre) { QTest::mouseClick(control<QPushButton>(nombre), Qt::LeftButton); }
     void enDialogo(std::function<void(TFRM_capturaConcepto *)> accion) { uDialogo.alAbrir(this, accion); }
-    static void clicEnFila(QTableView *grid, int fila, int columna) {
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualRect(grid->model()->index(fila, columna)).center());
-    }
     static void escribeYAcepta(TFRM_capturaConcepto *d, const QString &etiqueta) {
         d->TXT_concepto()->clear();
         d->TXT_concepto()->insert(etiqueta);
@@ -132,12 +121,14 @@ private slots:
         if (guardado)
             guardaMetodo(guardado);
         abre(nivel);
-        QCOMPARE(control<QRadioButton>(QStringLiteral("RAD_peps"))->isChecked(), peps);
-        QCOMPARE(control<QRadioButton>(QStringLiteral("RAD_promedioPonderado"))->isChecked(), promedio);
+        QCOMPARE(u_hijo<QRadioButton>(uPantalla.get(), QStringLiteral("RAD_peps"))->isChecked(), peps);
+        QCOMPARE(u_hijo<QRadioButton>(uPantalla.get(), QStringLiteral("RAD_promedioPonderado"))->isChecked(),
+                 promedio);
         for (const char *nombre : {"RAD_peps", "RAD_promedioPonderado", "BTN_kardexGuardarMetodo"})
-            QCOMPARE(control(QString::fromLatin1(nombre))->isEnabled(), libre);
-        QCOMPARE(control(QStringLiteral("BTN_nuevoConceptoEntrada"))->isEnabled(), nivel != 1);
-        QCOMPARE(control(QStringLiteral("BTN_nuevoConceptoSalida"))->isEnabled(), nivel != 1);
+            QCOMPARE(u_hijo(uPantalla.get(), QString::fromLatin1(nombre))->isEnabled(), libre);
+        QCOMPARE(u_hijo(uPantalla.get(), QStringLiteral("BTN_nuevoConceptoEntrada"))->isEnabled(),
+                 nivel != 1);
+        QCOMPARE(u_hijo(uPantalla.get(), QStringLiteral("BTN_nuevoConceptoSalida"))->isEnabled(), nivel != 1);
     }
 
     void guardarMetodo_data() {
@@ -155,9 +146,9 @@ private slots:
         QFETCH(int, guardado);
         abre();
         if (!radio.isEmpty())
-            QTest::mouseClick(control<QRadioButton>(radio), Qt::LeftButton);
+            QTest::mouseClick(u_hijo<QRadioButton>(uPantalla.get(), radio), Qt::LeftButton);
         uGuion->guion().respuestas({acepta});
-        clic(QStringLiteral("BTN_kardexGuardarMetodo"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_kardexGuardarMetodo"));
         QCOMPARE(u_metodoValuacion(uBase->sesion(), uNegocio), guardado);
         if (radio.isEmpty()) {
             QCOMPARE(uGuion->guion().textos(),
@@ -167,8 +158,9 @@ private slots:
         } else {
             QCOMPARE(uGuion->guion().preguntas(), QStringList{kPregunta});
         }
-        QCOMPARE(control(QStringLiteral("BTN_kardexGuardarMetodo"))->isEnabled(), guardado == 0);
-        QCOMPARE(control(QStringLiteral("RAD_peps"))->isEnabled(), guardado == 0);
+        QCOMPARE(u_hijo(uPantalla.get(), QStringLiteral("BTN_kardexGuardarMetodo"))->isEnabled(),
+                 guardado == 0);
+        QCOMPARE(u_hijo(uPantalla.get(), QStringLiteral("RAD_peps"))->isEnabled(), guardado == 0);
     }
 
     void metodoSoloUnaVez() {
@@ -226,10 +218,10 @@ private slots:
                      direccion == 1 ? QStringLiteral("Compra de mercancía")
                                     : QStringLiteral("Costo de venta"));
             if (filaAsiento >= 0)
-                clicEnFila(d->gridControl()->grid(), filaAsiento, 1);
+                u_clicCelda(d->gridControl()->grid(), filaAsiento, 1);
             escribeYAcepta(d, etiqueta);
         });
-        clic(boton);
+        u_clicBoton(uPantalla.get(), boton);
         QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
         const QList<Tconcepto> lista = conceptos();
         QCOMPARE(lista.size(), 1);
@@ -252,7 +244,7 @@ private slots:
         QFETCH(QString, etiqueta);
         abre();
         enDialogo([&](TFRM_capturaConcepto *d) { escribeYAcepta(d, etiqueta); });
-        clic(QStringLiteral("BTN_nuevoConceptoEntrada"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevoConceptoEntrada"));
         QVERIFY(uDialogo.quedoAbierto);
         QVERIFY(conceptos().isEmpty());
         QVERIFY(uGuion->guion().textos().isEmpty());
@@ -264,7 +256,7 @@ private slots:
             QTest::keyClicks(d->TXT_concepto(), QString(120, QLatin1Char('x')));
             QTest::keyClick(d->TXT_concepto(), Qt::Key_Return);
         });
-        clic(QStringLiteral("BTN_nuevoConceptoSalida"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevoConceptoSalida"));
         QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
         QCOMPARE(conceptos().value(0).etiqueta, QString(100, QLatin1Char('x')));
     }
@@ -278,7 +270,7 @@ private slots:
         QCOMPARE(uPantalla->gridEntradas()->getCelda(0, QStringLiteral("AsientosContables_nombre")),
                  QStringLiteral("Compra de mercancía"));
         enDialogo([](TFRM_capturaConcepto *) {});
-        clicEnFila(grid, 0, 2); // outside the edit column
+        u_clicCelda(grid, 0, 2); // outside the edit column
         QTest::qWait(20);
         QVERIFY(!uDialogo.abierto);
         enDialogo([](TFRM_capturaConcepto *d) {
@@ -286,7 +278,7 @@ private slots:
             QCOMPARE(d->TXT_concepto()->text(), QStringLiteral("Compra"));
             escribeYAcepta(d, QStringLiteral("Compra nacional"));
         });
-        clicEnFila(grid, 0, 0);
+        u_clicCelda(grid, 0, 0);
         QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
         QCOMPARE(conceptos()[0].etiqueta, QStringLiteral("Compra nacional"));
         QCOMPARE(conceptos()[0].asiento.toInt(), uCompra);
@@ -302,10 +294,10 @@ private slots:
                     .isSuccess());
         abre();
         enDialogo([](TFRM_capturaConcepto *d) {
-            clicEnFila(d->gridControl()->grid(), 0, 1);
+            u_clicCelda(d->gridControl()->grid(), 0, 1);
             escribeYAcepta(d, QStringLiteral("Devolución a proveedor"));
         });
-        clicEnFila(uPantalla->gridSalidas()->grid(), 0, 0);
+        u_clicCelda(uPantalla->gridSalidas()->grid(), 0, 0);
         QCOMPARE(conceptos()[0].asiento.toInt(), uVenta);
         QCOMPARE(conceptos()[0].modulo, 620);
     }
@@ -320,7 +312,7 @@ private slots:
             QTest::keyClicks(d->TXT_concepto(), QStringLiteral(" cambiada"));
             QTest::keyClick(d->TXT_concepto(), Qt::Key_Return);
         });
-        clicEnFila(uPantalla->gridEntradas()->grid(), 0, 0);
+        u_clicCelda(uPantalla->gridEntradas()->grid(), 0, 0);
         QVERIFY(uDialogo.quedoAbierto);
         QCOMPARE(conceptos()[0].etiqueta, QStringLiteral("Compra"));
         uPantalla->grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/pantalla_opciones.png"));
