@@ -2,6 +2,7 @@
 
 #include "catalogos/UFRM_almacen.h"
 #include "comun/ui/UFRM_productos.h"
+#include "catalogos/UFRM_opciones.h"
 
 #include <array>
 
@@ -18,6 +19,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
         return [] { return new TFRM_almacenes; };
     case Tpantalla::Productos:
         return [] { return new TFRM_productos(); };
+    case Tpantalla::Opciones:
+        return [] { return new TFRM_opciones; };
     default:
         return {};
     }

@@ -2,6 +2,7 @@
 // the name and branch rules, permissions and the exports.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UwidgetsPrueba.h"
 #include "catalogos/UFRM_almacen.h"
 #include "catalogos/UFRM_almacenCaptura.h"
 #include "catalogos/UNEG_almacenes.h"
@@ -32,8 +33,7 @@ class TpruebaAlmacenes : public QObject {
     int uNorte = 0;
     QString uRutaGuardar;
     int uPreguntasGuardar = 0;
-    bool uDialogoAbierto = false;
-    bool uDialogoQuedoAbierto = false;
+    TdialogoModal uDialogo;
 
     int sucursal(int negocio, const QString &nombre) {
         TmiddleTier mt(uBase->sesion());
@@ -61,13 +61,6 @@ class TpruebaAlmacenes : public QObject {
             nombres << r.getCelda(f, 0);
         return nombres;
     }
-    template <typename T = QWidget> T *control(const QString &nombre) const {
-        T *w = uPantalla->findChild<T *>(nombre);
-        if (!w)
-            qWarning() << "no existe" << nombre;
-        return w;
-    }
-    void clic(const QString &nombre) { QTest::mouseClick(control<QPushButton>(nombre), Qt::LeftButton); }
     QStringList nombresEnGrid() const {
         QStringList nombres;
         for (int f = 0; f < uPantalla->gridControl()->filas(); ++f)
@@ -81,32 +74,12 @@ class TpruebaAlmacenes : public QObject {
         uPantalla->show();
         QVERIFY(uPantalla->init());
     }
-    // Runs `accion` on the capture dialog once it is shown modally; a dialog left open
-    // afterwards is recorded and closed so the test goes on.
-    void enDialogo(std::function<void(TFRM_almacenCaptura *)> accion) {
-        uDialogoAbierto = uDialogoQuedoAbierto = false;
-        QTimer::singleShot(0, this, [this, accion] {
-            auto *d = qobject_cast<TFRM_almacenCaptura *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            uDialogoAbierto = true;
-            accion(d);
-            if (d->isVisible()) {
-                uDialogoQuedoAbierto = true;
-                d->reject();
-            }
-        });
-    }
+    void enDialogo(std::function<void(TFRM_almacenCaptura *)> accion) { uDialogo.alAbrir(this, accion); }
     static void captura(TFRM_almacenCaptura *d, const QString &nombre, int indiceSucursal = 0) {
         d->CBOX_sucursal()->setCurrentIndex(indiceSucursal);
         d->TXT_nombre()->clear();
         QTest::keyClicks(d->TXT_nombre(), nombre);
         QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar")), Qt::LeftButton);
-    }
-    void clicEnFila(int fila, int columna) {
-        auto *grid = control<QTableView>(QStringLiteral("GRD_main"));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualRect(grid->model()->index(fila, columna)).center());
     }
 
 private slots:
@@ -163,18 +136,18 @@ private slots:
         QFETCH(QStringList, esperados);
         abre();
         QCOMPARE(nombresEnGrid(), (QStringList{"Bodega Central", "Mostrador", "Bodega Norte"}));
-        control<QComboBox>(QStringLiteral("CBOX_sucursal"))->setCurrentIndex(sucursal);
-        QTest::keyClicks(control<QLineEdit>(QStringLiteral("TXT_nombre")), nombre);
-        clic(QStringLiteral("BTN_buscar"));
+        u_hijo<QComboBox>(uPantalla.get(), QStringLiteral("CBOX_sucursal"))->setCurrentIndex(sucursal);
+        QTest::keyClicks(u_hijo<QLineEdit>(uPantalla.get(), QStringLiteral("TXT_nombre")), nombre);
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_buscar"));
         QCOMPARE(nombresEnGrid(), esperados);
-        auto *mensaje = control<QLabel>(QStringLiteral("LBL_msg"));
+        auto *mensaje = u_hijo<QLabel>(uPantalla.get(), QStringLiteral("LBL_msg"));
         QCOMPARE(mensaje->isVisible(), esperados.isEmpty());
         if (esperados.isEmpty())
             QCOMPARE(mensaje->text(), QStringLiteral("No hay elementos que mostrar"));
-        clic(QStringLiteral("BTN_verTodos"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_verTodos"));
         QCOMPARE(nombresEnGrid().size(), 3);
-        QCOMPARE(control<QComboBox>(QStringLiteral("CBOX_sucursal"))->currentIndex(), -1);
-        QVERIFY(control<QLineEdit>(QStringLiteral("TXT_nombre"))->text().isEmpty());
+        QCOMPARE(u_hijo<QComboBox>(uPantalla.get(), QStringLiteral("CBOX_sucursal"))->currentIndex(), -1);
+        QVERIFY(u_hijo<QLineEdit>(uPantalla.get(), QStringLiteral("TXT_nombre"))->text().isEmpty());
     }
 
     void nuevoAlmacenGuardadoComoSeTeclea() {
@@ -188,9 +161,9 @@ private slots:
             QCOMPARE(d->TXT_nota()->toPlainText().size(), 200);
             captura(d, QStringLiteral("Patio 'Sur'; DROP TABLE x  ") + QString(40, QLatin1Char('z')), 1);
         });
-        clic(QStringLiteral("BTN_nuevo"));
-        QVERIFY(uDialogoAbierto);
-        QVERIFY(!uDialogoQuedoAbierto);
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevo"));
+        QVERIFY(uDialogo.abierto);
+        QVERIFY(!uDialogo.quedoAbierto);
         const QString esperado =
             (QStringLiteral("Patio 'Sur'; DROP TABLE x  ") + QString(40, QLatin1Char('z'))).left(50);
         QCOMPARE(almacenesGuardados().last(), esperado);
@@ -221,8 +194,8 @@ private slots:
         QFETCH(QString, mensaje);
         abre();
         enDialogo([&](TFRM_almacenCaptura *d) { captura(d, nombre, sucursal); });
-        clic(QStringLiteral("BTN_nuevo"));
-        QVERIFY(uDialogoQuedoAbierto);
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevo"));
+        QVERIFY(uDialogo.quedoAbierto);
         QCOMPARE(uGuion->guion().textos(), QStringList{mensaje});
         QCOMPARE(almacenesGuardados().size(), 3);
     }
@@ -235,11 +208,11 @@ private slots:
         QVERIFY(mt.nonQuery().isSuccess());
         uNegocio = vacio;
         abre();
-        QCOMPARE(control<QLabel>(QStringLiteral("LBL_msg"))->isVisible(), true);
+        QCOMPARE(u_hijo<QLabel>(uPantalla.get(), QStringLiteral("LBL_msg"))->isVisible(), true);
         enDialogo([](TFRM_almacenCaptura *) {});
-        clic(QStringLiteral("BTN_nuevo"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevo"));
         QTest::qWait(20);
-        QVERIFY(!uDialogoAbierto);
+        QVERIFY(!uDialogo.abierto);
         QCOMPARE(uGuion->guion().textos(),
                  QStringList{QStringLiteral("No existen sucursales. Es necesario crear una sucursal.")});
         QCOMPARE(uGuion->guion().mensajes()[0].tipo, int(kError));
@@ -249,9 +222,9 @@ private slots:
         abre();
         // Row 1 is "Mostrador"; a click outside the edit column does nothing.
         enDialogo([](TFRM_almacenCaptura *) {});
-        clicEnFila(1, 4);
+        u_clicCelda(uPantalla->gridControl()->grid(), 1, 4);
         QTest::qWait(20);
-        QVERIFY(!uDialogoAbierto);
+        QVERIFY(!uDialogo.abierto);
         enDialogo([](TFRM_almacenCaptura *d) {
             QCOMPARE(d->findChild<QLabel *>(QStringLiteral("LBL_titulo"))->text(),
                      QStringLiteral("Editar Almacén"));
@@ -260,15 +233,15 @@ private slots:
             QCOMPARE(d->CBOX_sucursal()->currentText(), QStringLiteral("Matriz"));
             captura(d, QStringLiteral("Mostrador"), 1); // its own name is no duplicate
         });
-        clicEnFila(1, 0);
-        QVERIFY(uDialogoAbierto && !uDialogoQuedoAbierto);
+        u_clicCelda(uPantalla->gridControl()->grid(), 1, 0);
+        QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
         QCOMPARE(almacenesGuardados(), (QStringList{"Bodega Central", "Mostrador", "Bodega Norte"}));
         QCOMPARE(uPantalla->gridControl()->getCelda(2, QStringLiteral("sucursal_nombre")),
                  QStringLiteral("Norte"));
         // Renaming onto another warehouse's name is refused like a new one.
         enDialogo([](TFRM_almacenCaptura *d) { captura(d, QStringLiteral("Bodega Norte"), 0); });
-        clicEnFila(0, 0);
-        QVERIFY(uDialogoQuedoAbierto);
+        u_clicCelda(uPantalla->gridControl()->grid(), 0, 0);
+        QVERIFY(uDialogo.quedoAbierto);
         QCOMPARE(uGuion->guion().textos(),
                  QStringList{QStringLiteral("El nombre capturado esta duplicado, intente nuevamente.")});
         QCOMPARE(almacenesGuardados(), (QStringList{"Bodega Central", "Mostrador", "Bodega Norte"}));
@@ -277,12 +250,12 @@ private slots:
     void usuarioDeSoloLectura() {
         abre(kNivelRestringido);
         for (const char *boton : {"BTN_nuevo", "BTN_exportarExcel", "BTN_exportarPDF"})
-            QVERIFY2(!control<QPushButton>(QString::fromLatin1(boton))->isEnabled(), boton);
+            QVERIFY2(!u_hijo<QPushButton>(uPantalla.get(), QString::fromLatin1(boton))->isEnabled(), boton);
         enDialogo([](TFRM_almacenCaptura *d) {
             QVERIFY(!d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar"))->isEnabled());
         });
-        clicEnFila(0, 0);
-        QVERIFY(uDialogoAbierto);
+        u_clicCelda(uPantalla->gridControl()->grid(), 0, 0);
+        QVERIFY(uDialogo.abierto);
     }
 
     void otroNegocioNoRecibeAlmacenes() {
@@ -301,7 +274,7 @@ private slots:
     void exportaciones() {
         abre();
         uRutaGuardar = uCarpeta->filePath(QStringLiteral("almacenes"));
-        clic(QStringLiteral("BTN_exportarPDF"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarPDF"));
         const QString pdf = uRutaGuardar + QStringLiteral(".pdf");
         QVERIFY(QFile::exists(pdf));
         QProcess texto;
@@ -317,7 +290,7 @@ private slots:
         QFile::copy(pdf, copia);
         uPantalla->grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/pantalla_almacenes.png"));
 
-        clic(QStringLiteral("BTN_exportarExcel"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarExcel"));
         TlectorXlsx libro;
         QVERIFY(libro.abre(uRutaGuardar + QStringLiteral(".xlsx")));
         QCOMPARE(libro.valor(0, QStringLiteral("A1")), QStringLiteral("Almacén"));
@@ -325,10 +298,11 @@ private slots:
         QCOMPARE(libro.valor(0, QStringLiteral("B7")), QStringLiteral("Bodega Norte"));
         QCOMPARE(uPreguntasGuardar, 2);
 
-        control<QLineEdit>(QStringLiteral("TXT_nombre"))->setText(QStringLiteral("no existe"));
-        clic(QStringLiteral("BTN_buscar"));
-        clic(QStringLiteral("BTN_exportarPDF"));
-        clic(QStringLiteral("BTN_exportarExcel"));
+        u_hijo<QLineEdit>(uPantalla.get(), QStringLiteral("TXT_nombre"))
+            ->setText(QStringLiteral("no existe"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_buscar"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarPDF"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarExcel"));
         QCOMPARE(uPreguntasGuardar, 2);
         QCOMPARE(uGuion->guion().textos(), QStringList(2, QStringLiteral("No hay elementos que mostrar")));
     }

@@ -31,6 +31,7 @@ QPushButton *u_creaBotonLimpiar(const QString &nombre, QWidget *padre) {
     QPushButton *boton = u_creaBoton(nombre, QStringLiteral("✕"), padre);
     boton->setToolTip(QStringLiteral("Limpiar"));
     boton->setFixedWidth(30);
+    boton->setStyleSheet(QStringLiteral("padding: 4px 0px;"));
     return boton;
 }
 
