@@ -1,8 +1,8 @@
 #include "inventario/UpantallasInventario.h"
 
 #include "catalogos/UFRM_almacen.h"
-#include "comun/ui/UFRM_productos.h"
 #include "catalogos/UFRM_opciones.h"
+#include "comun/ui/UFRM_productos.h"
 
 #include <array>
 
