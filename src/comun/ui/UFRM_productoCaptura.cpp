@@ -225,10 +225,7 @@ void TFRM_productoCaptura::BTN_aplicarStockClick() {
 }
 
 void TFRM_productoCaptura::BTN_categoriaClick() {
-    TFRM_seleccionarCategoria selector(uSistema, this);
-    TcategoriaSeleccionada categoria;
-    categoria.identidad = uCategoria;
-    selector.init(categoria);
+    const TcategoriaSeleccionada categoria = TFRM_seleccionarCategoria::elige(uSistema, this, uCategoria);
     if (categoria.seleccionado)
         setCategoria(categoria.identidad, categoria.etiqueta);
 }

@@ -181,10 +181,7 @@ void TFRM_productos::BTN_editarClick() {
 }
 
 void TFRM_productos::BTN_categoriaClick() {
-    TFRM_seleccionarCategoria selector(uSistema, this);
-    TcategoriaSeleccionada categoria;
-    categoria.identidad = uCategoria;
-    selector.init(categoria);
+    const TcategoriaSeleccionada categoria = TFRM_seleccionarCategoria::elige(uSistema, this, uCategoria);
     if (categoria.seleccionado)
         setCategoria(categoria.identidad, categoria.etiqueta);
 }

@@ -97,3 +97,12 @@ void TFRM_seleccionarCategoria::BTN_aceptarClick() {
     uResultado.carpeta = item->data(0, kRolCarpeta).toBool();
     accept();
 }
+
+TcategoriaSeleccionada TFRM_seleccionarCategoria::elige(const TsistemaDatos &sistema, QWidget *padre,
+                                                        const QString &actual) {
+    TFRM_seleccionarCategoria selector(sistema, padre);
+    TcategoriaSeleccionada categoria;
+    categoria.identidad = actual;
+    selector.init(categoria);
+    return categoria;
+}

@@ -19,6 +19,8 @@ public:
     // Modal. The record's identity, when given, starts selected; it goes out with the chosen node
     // or with seleccionado false when cancelled.
     void init(TcategoriaSeleccionada &categoria);
+    // Opens the picker on the current identity and answers the user's choice.
+    static TcategoriaSeleccionada elige(const TsistemaDatos &sistema, QWidget *padre, const QString &actual);
     // Builds the tree and selects the identity without showing the dialog; false when the tree
     // could not be read.
     bool prepara(const QString &identidad);

@@ -91,10 +91,7 @@ bool TFRM_seleccionarProducto::tomaFila(int fila) {
 }
 
 void TFRM_seleccionarProducto::BTN_categoriaClick() {
-    TFRM_seleccionarCategoria selector(uSistema, this);
-    TcategoriaSeleccionada categoria;
-    categoria.identidad = uCategoria;
-    selector.init(categoria);
+    const TcategoriaSeleccionada categoria = TFRM_seleccionarCategoria::elige(uSistema, this, uCategoria);
     if (categoria.seleccionado)
         setCategoria(categoria.identidad, categoria.etiqueta);
 }
