@@ -68,9 +68,9 @@ public:
     // The same for the products idDesde..idHasta of a warehouse in one pass, by product first.
     CmidTierResponse selectEntradasSalidasPorOrdenCronologicoPorProductos(int idAlmacen, int idDesde,
                                                                           int idHasta, int idNegocio);
-    // The running stock columns of receipts (id, existenciaCostoUnitario, existenciaCostoTotal,
-    // existenciaTotal) and of issues (id, salidaCostoUnitario, existenciaCostoUnitario,
-    // existenciaCostoTotal, existenciaTotal), several rows to a statement.
+    // The running stock columns of receipts (existenciaCostoUnitario, existenciaCostoTotal,
+    // existenciaTotal, then the id) and of issues (salidaCostoUnitario, existenciaCostoUnitario,
+    // existenciaCostoTotal, existenciaTotal, then the id), several rows to a statement.
     std::unique_ptr<TactualizacionMultiple> updateTablaEntradas();
     std::unique_ptr<TactualizacionMultiple> updateTablaSalidas();
 
