@@ -245,6 +245,24 @@ private slots:
                              }));
     }
 
+    // Amounts far beyond any shop's saturate instead of overflowing; the rebuild still completes.
+    void valoresEnormes_data() {
+        QTest::addColumn<int>("metodo");
+        QTest::newRow("PEPS") << 1;
+        QTest::newRow("Promedio Ponderado") << 2;
+    }
+    void valoresEnormes() {
+        QFETCH(int, metodo);
+        TnegocioKardex n(*uBase, metodo);
+        const int a = n.almacen(), p = n.producto();
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1e308,
+                                 1e308, 1, corrida(1e308, 1e308, 1e308));
+        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 1e-300, -1e308);
+        n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 1e308, 1e308, 1);
+        QVERIFY(construye(n));
+        QVERIFY(n.kardex().size() >= 3);
+    }
+
     void sinMetodoOSinAlmacenesNoEscribeNada() {
         TnegocioKardex sinMetodo(*uBase, 0);
         const int a = sinMetodo.almacen(), p = sinMetodo.producto();
