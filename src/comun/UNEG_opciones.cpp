@@ -246,6 +246,11 @@ CmidTierResponse Topciones::selectNegocioParaReconstruir(int idNegocio) {
     return reader();
 }
 
+CmidTierResponse Topciones::ajustaCacheParaReconstruccion() {
+    setQuery(segunProveedor(QStringLiteral("SELECT 1"), QStringLiteral("PRAGMA cache_size = -131072")));
+    return nonQuery();
+}
+
 CmidTierResponse Topciones::selectEntradasSalidasPorOrdenCronologicoPorAlmacen(int idAlmacen, int idProducto,
                                                                                int idNegocio) {
     return selectMovimientos(QStringLiteral("= :desde"), QString(), idAlmacen, idProducto, idProducto,

@@ -58,6 +58,9 @@ public:
     // Serialises rebuilds of one business across workstations (a row lock on MariaDB; SQLite's
     // BEGIN IMMEDIATE already does it).
     CmidTierResponse selectNegocioParaReconstruir(int idNegocio);
+    // A larger page cache for the rebuild's connection on SQLite: a ledger of millions of rows
+    // written in one transaction otherwise spills dirty pages and reads them back from the WAL.
+    CmidTierResponse ajustaCacheParaReconstruccion();
     // The movements of a warehouse and product, oldest first (then receipts before issues at the
     // same instant, then id), with the kind in "inventarioMovimientoConcepto_id": 2 initial stock,
     // 3 any other receipt but a reversing one, 4 any issue but a purchase return, 5 reversing

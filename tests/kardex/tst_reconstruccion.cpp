@@ -365,10 +365,14 @@ private slots:
     void fallaEnPromedioVaciaElKardex() {
         TnegocioKardex n(*uBase, 2);
         n.llenaAlAzar(11);
-        const int inicio = TmiddleTier::sentenciasEjecutadas();
         const QString suma = QStringLiteral(
             "SELECT SUM(COALESCE(existenciaCostoUnitario, 0) + COALESCE(existenciaTotal, 0)) * 100 FROM "
             "inventarioEntrada WHERE idNegocioFk = :negocio");
+        // The average ledger reads the running columns as the previous rebuild left them: from the
+        // second rebuild on, ledger and columns stay the same.
+        QVERIFY(construye(n));
+        n.ejecuta(QStringLiteral("DELETE FROM inventarioKardex WHERE idNegocioFk = :negocio"));
+        const int inicio = TmiddleTier::sentenciasEjecutadas();
         QVERIFY(construye(n));
         const int sentencias = TmiddleTier::sentenciasEjecutadas() - inicio;
         const qint64 despues = n.cuenta(suma);
