@@ -246,6 +246,11 @@ CmidTierResponse Topciones::selectNegocioParaReconstruir(int idNegocio) {
     return reader();
 }
 
+CmidTierResponse Topciones::ajustaCacheParaReconstruccion() {
+    setQuery(segunProveedor(QStringLiteral("SELECT 1"), QStringLiteral("PRAGMA cache_size = -131072")));
+    return nonQuery();
+}
+
 CmidTierResponse Topciones::selectEntradasSalidasPorOrdenCronologicoPorAlmacen(int idAlmacen, int idProducto,
                                                                                int idNegocio) {
     return selectMovimientos(QStringLiteral("= :desde"), QString(), idAlmacen, idProducto, idProducto,
@@ -266,7 +271,7 @@ CmidTierResponse Topciones::selectMovimientos(const QString &filtroProducto, con
     // to itself.
     const QString texto = QStringLiteral(
         "SELECT * FROM ("
-        "SELECT e.fechaHora AS inventarioEntrada_fechaHora, "
+        "SELECT %3 AS inventarioEntrada_fechaHora, "
         "CASE COALESCE(c.familia, 1) WHEN -4 THEN 2 WHEN 2 THEN 5 ELSE 3 END AS "
         "inventarioMovimientoConcepto_id, "
         "e.inventarioProducto_id AS inventarioProducto_id, e.inventarioAlmacen_id AS inventarioAlmacen_id, "
@@ -289,7 +294,7 @@ CmidTierResponse Topciones::selectMovimientos(const QString &filtroProducto, con
         "WHERE e.idNegocioFk = :idNegocio AND e.inventarioAlmacen_id = :almacen AND e.inventarioProducto_id "
         "%1 "
         "UNION ALL "
-        "SELECT s.fechaHora, CASE WHEN c.familia = 3 THEN 7 ELSE 4 END, l.inventarioProducto_id, "
+        "SELECT %4, CASE WHEN c.familia = 3 THEN 7 ELSE 4 END, l.inventarioProducto_id, "
         "l.inventarioAlmacen_id, NULL, NULL, NULL, NULL, s.documento, s.inventarioEntrada_id, s.cantidad, "
         "COALESCE(s.existenciaCostoUnitario, s.salidaCostoUnitario), NULL, l.idNegocioFk, s.existenciaTotal, "
         "s.existenciaCostoTotal, s.existenciaCostoUnitario, NULL, s.id, s.salidaCostoUnitario, 1, s.id "
@@ -298,7 +303,12 @@ CmidTierResponse Topciones::selectMovimientos(const QString &filtroProducto, con
         "WHERE l.idNegocioFk = :idNegocio AND l.inventarioAlmacen_id = :almacen AND l.inventarioProducto_id "
         "%1"
         ") m ORDER BY %2inventarioEntrada_fechaHora, _orden, _movimiento");
-    setQuery(texto.arg(filtroProducto, orden));
+    // Dates come back as the stored text on both engines (the same order, and no time-zone work
+    // per row in the driver).
+    setQuery(texto.arg(
+        filtroProducto, orden,
+        segunProveedor(QStringLiteral("CAST(e.fechaHora AS CHAR)"), QStringLiteral("e.fechaHora")),
+        segunProveedor(QStringLiteral("CAST(s.fechaHora AS CHAR)"), QStringLiteral("s.fechaHora"))));
     setParametroEntero(kNegocio, idNegocio);
     setParametroEntero(QStringLiteral("almacen"), idAlmacen);
     setParametroEntero(QStringLiteral("desde"), idDesde);

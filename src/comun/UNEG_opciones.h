@@ -65,6 +65,9 @@ public:
     // Serialises rebuilds of one business across workstations (a row lock on MariaDB; SQLite's
     // BEGIN IMMEDIATE already does it).
     CmidTierResponse selectNegocioParaReconstruir(int idNegocio);
+    // A larger page cache for the rebuild's connection on SQLite: a ledger of millions of rows
+    // written in one transaction otherwise spills dirty pages and reads them back from the WAL.
+    CmidTierResponse ajustaCacheParaReconstruccion();
     // The movements of a warehouse and product, oldest first (then receipts before issues at the
     // same instant, then id), with the kind in "inventarioMovimientoConcepto_id": 2 initial stock,
     // 3 any other receipt but a reversing one, 4 any issue but a purchase return, 5 reversing
@@ -75,9 +78,9 @@ public:
     // The same for the products idDesde..idHasta of a warehouse in one pass, by product first.
     CmidTierResponse selectEntradasSalidasPorOrdenCronologicoPorProductos(int idAlmacen, int idDesde,
                                                                           int idHasta, int idNegocio);
-    // The running stock columns of receipts (id, existenciaCostoUnitario, existenciaCostoTotal,
-    // existenciaTotal) and of issues (id, salidaCostoUnitario, existenciaCostoUnitario,
-    // existenciaCostoTotal, existenciaTotal), several rows to a statement.
+    // The running stock columns of receipts (existenciaCostoUnitario, existenciaCostoTotal,
+    // existenciaTotal, then the id) and of issues (salidaCostoUnitario, existenciaCostoUnitario,
+    // existenciaCostoTotal, existenciaTotal, then the id), several rows to a statement.
     std::unique_ptr<TactualizacionMultiple> updateTablaEntradas();
     std::unique_ptr<TactualizacionMultiple> updateTablaSalidas();
 

@@ -4,9 +4,9 @@
 
 #include <QStringList>
 
-// Updates rows by id, several to a statement: each row is its id followed by the new values of
-// the columns, in order. The rows come in as a derived table joined on the id (UPDATE … JOIN on
-// MariaDB, UPDATE … FROM on SQLite).
+// Updates rows by id: each row is the new values of the columns, in order, then the id. On
+// MariaDB several rows go to a statement as a derived table joined on the id (UPDATE … JOIN); on
+// SQLite one row to a reused prepared statement.
 class TactualizacionMultiple : public TescrituraPorLotes {
 public:
     TactualizacionMultiple(TmiddleTier &mt, const QString &tabla, const QStringList &columnas,

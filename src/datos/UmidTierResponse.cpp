@@ -26,6 +26,10 @@ QString CmidTierResponse::getCelda(int fila, const QString &alias) const {
 
 QString CmidTierResponse::getCelda(int fila, int columna) const {
     const QVariant v = getValor(fila, columna);
+    // A NULL reads as empty text on both engines (the MariaDB driver hands back a typed null whose
+    // text would be "0").
+    if (v.isNull())
+        return QString();
     if (v.typeId() == QMetaType::QDateTime)
         return fechaHora::aTextoBD(v.toDateTime());
     return v.toString();

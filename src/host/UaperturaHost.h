@@ -11,8 +11,9 @@ struct TopcionesHost {
     int nivel = 2;
     int idNegocio = 0;
     bool demo = false;
-    QString abrir;   // side-bar entry to click at start
-    QString captura; // PNG to save once the window is shown
+    QString abrir;                  // side-bar entry to click at start
+    QString captura;                // PNG to save once the window is shown
+    bool reconstruirKardex = false; // rebuild the ledger without a window and leave
 };
 
 // Opening the database the host was pointed at, with every check that keeps a file that is not

@@ -7,6 +7,7 @@
 #include "host/UFRM_nuevoNegocio.h"
 #include "host/UaperturaHost.h"
 #include "inventario/UFRM_inventario.h"
+#include "kardex/U_reconstruyeKardex.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,7 +20,9 @@
 namespace {
 
 bool sinPantalla() {
-    return QGuiApplication::platformName() == QLatin1String("offscreen") ||
+    // The administrator's rebuild runs without a window system at all.
+    return !qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ||
+           QGuiApplication::platformName() == QLatin1String("offscreen") ||
            QGuiApplication::platformName() == QLatin1String("minimal");
 }
 
@@ -30,7 +33,9 @@ int falla(const QString &mensaje, int salida) {
     return salida;
 }
 
-bool leeOpciones(const QApplication &app, TopcionesHost &o, QString &error) {
+const char *const kReconstruirKardex = "--reconstruir-kardex";
+
+bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) {
     QCommandLineParser p;
     p.setApplicationDescription(
         QStringLiteral("Inventario: almacenes, entradas, salidas, traspasos y kardex."));
@@ -64,7 +69,11 @@ bool leeOpciones(const QApplication &app, TopcionesHost &o, QString &error) {
     const QCommandLineOption captura(QStringLiteral("captura"),
                                      QStringLiteral("Guarda la ventana como PNG al mostrarse y termina."),
                                      QStringLiteral("archivo.png"));
-    p.addOptions({sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura});
+    const QCommandLineOption reconstruir(
+        QString::fromLatin1(kReconstruirKardex + 2),
+        QStringLiteral("Vacía y reconstruye el kardex del negocio, sin ventana, y termina."));
+    p.addOptions(
+        {sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura, reconstruir});
     p.process(app);
 
     const bool mysql = p.isSet(host) || p.isSet(socket) || p.isSet(base);
@@ -100,6 +109,7 @@ bool leeOpciones(const QApplication &app, TopcionesHost &o, QString &error) {
     o.demo = p.isSet(demo);
     o.abrir = p.value(abrir);
     o.captura = p.value(captura);
+    o.reconstruirKardex = p.isSet(reconstruir);
     return true;
 }
 
@@ -139,13 +149,16 @@ int eligeNegocio(TConexionSesion *sesion, const TopcionesHost &o, QString &error
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("inventario"));
-    QApplication::setOrganizationName(QStringLiteral("Inventario"));
+    const bool consola =
+        std::any_of(argv + 1, argv + argc, [](const char *a) { return qstrcmp(a, kReconstruirKardex) == 0; });
+    std::unique_ptr<QCoreApplication> app =
+        consola ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("inventario"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Inventario"));
 
     TopcionesHost o;
     QString error;
-    if (!leeOpciones(app, o, error))
+    if (!leeOpciones(*app, o, error))
         return falla(error, 2);
 
     TaperturaHost apertura = abreBaseDatos(o.conexion);
@@ -159,6 +172,11 @@ int main(int argc, char *argv[]) {
     const int idNegocio = eligeNegocio(sesion, o, error);
     if (idNegocio <= 0)
         return error.isEmpty() ? 0 : falla(error, 2);
+
+    if (o.reconstruirKardex) {
+        QTextStream salida(stdout);
+        return reconstruyeKardexEnConsola(sesion, idNegocio, salida);
+    }
 
     if (!sinPantalla()) {
         u_instalaInteraccion(std::make_shared<TinteraccionQt>());
@@ -195,9 +213,9 @@ int main(int argc, char *argv[]) {
             return;
         QTimer::singleShot(400, &ventana, [&] {
             const bool guardado = ventana.grab().save(o.captura);
-            app.exit(guardado ? 0 : 5);
+            QCoreApplication::exit(guardado ? 0 : 5);
         });
     });
     espera.start();
-    return app.exec();
+    return QCoreApplication::exec();
 }

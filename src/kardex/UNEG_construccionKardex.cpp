@@ -74,6 +74,7 @@ void TconstruccionKardex::avance(int productos, int almacenes) {
 
 bool TconstruccionKardex::construye() {
     Topciones opciones(uSesion);
+    opciones.ajustaCacheParaReconstruccion();
     // One transaction for the whole ledger; on SQLite BEGIN IMMEDIATE, and on MariaDB the
     // business row's lock, make a second workstation wait and then find the ledger built.
     if (!opciones.transaccionInicia())

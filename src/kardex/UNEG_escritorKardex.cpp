@@ -77,7 +77,7 @@ bool TescritorKardex::escribeRenglon(const TkardexRenglon &renglon) {
 
 bool TescritorKardex::actualizaEntrada(qint64 id, const QString &costoUnitario, const QString &costoTotal,
                                        const QString &existencia) {
-    uFallo = uFallo || !uEntradas->agrega({id, costoUnitario, costoTotal, existencia});
+    uFallo = uFallo || !uEntradas->agrega({costoUnitario, costoTotal, existencia, id});
     ++uActualizaciones;
     return !uFallo;
 }
@@ -85,7 +85,7 @@ bool TescritorKardex::actualizaEntrada(qint64 id, const QString &costoUnitario, 
 bool TescritorKardex::actualizaSalida(qint64 id, const QString &salidaCostoUnitario,
                                       const QString &costoUnitario, const QString &costoTotal,
                                       const QString &existencia) {
-    uFallo = uFallo || !uSalidas->agrega({id, salidaCostoUnitario, costoUnitario, costoTotal, existencia});
+    uFallo = uFallo || !uSalidas->agrega({salidaCostoUnitario, costoUnitario, costoTotal, existencia, id});
     ++uActualizaciones;
     return !uFallo;
 }

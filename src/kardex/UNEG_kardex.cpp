@@ -195,8 +195,9 @@ CmidTierResponse Tkardex::selectProductoMaximoMinimo(int idAlmacen, int idProduc
 
 CmidTierResponse Tkardex::selectExistenciaCapa(int idEntrada, int idNegocio) {
     setQuery(QStringLiteral("SELECT inventarioKardex.totalCantidad AS inventarioKardex_totalCantidad FROM "
-                            "inventarioKardex WHERE inventarioEntrada_id = :entradaID AND idNegocioFk = "
-                            ":negocioID ORDER BY inventarioKardex.id DESC LIMIT 1"));
+                            "inventarioKardex WHERE (inventarioEntrada_id = :entradaID OR "
+                            "salidaEntradaRelacionada = :entradaID) AND idNegocioFk = :negocioID ORDER BY "
+                            "inventarioKardex.id DESC LIMIT 1"));
     setParametroEntero(QStringLiteral("entradaID"), idEntrada);
     setParametroEntero(kNegocio, idNegocio);
     return reader();

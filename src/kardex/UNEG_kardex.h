@@ -19,7 +19,9 @@ public:
     CmidTierResponse selectKardex(const QDate &inicio, const QDate &fin, int idAlmacen, int idProducto,
                                   int idNegocio);
     CmidTierResponse selectProductoMaximoMinimo(int idAlmacen, int idProducto, int idNegocio);
-    // "inventarioKardex_totalCantidad" of the newest row of a layer.
+    // "inventarioKardex_totalCantidad" of the newest row of a layer: its receipt or snapshot row, or
+    // an issue row drawn on it (issue rows carry the layer in salidaEntradaRelacionada only, so
+    // without them a second issue would start again from the layer's received quantity).
     CmidTierResponse selectExistenciaCapa(int idEntrada, int idNegocio);
     // "inventarioKardex_grupo": the largest group of a warehouse and product (one NULL row when
     // there is none).

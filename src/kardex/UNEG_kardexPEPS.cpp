@@ -25,7 +25,7 @@ void registraOmitida(const TkardexRenglon &r) {
 
 TkardexRenglon TkardexPEPS::renglonDe(const CmidTierResponse &l, const TcolumnasMovimiento &c, int f) const {
     TkardexRenglon r;
-    r.fechaHora = l.getCeldaAsDate(f, c.fechaHora);
+    r.fechaHora = TcolumnasMovimiento::fecha(l, f, c.fechaHora);
     r.movimientoConceptoID = int(l.getCeldaAsInt(f, c.tipo));
     r.productoID = int(l.getCeldaAsInt(f, c.productoID));
     r.almacenID = int(l.getCeldaAsInt(f, c.almacenID));

@@ -90,7 +90,7 @@ bool TkardexPromedio::creaKardexPromedio(const CmidTierResponse &l, int idAlmace
     bool ok = true;
     for (int f = 0; ok && f < l.getRowCount(); ++f) {
         TkardexRenglon r;
-        r.fechaHora = l.getCeldaAsDate(f, c.fechaHora);
+        r.fechaHora = TcolumnasMovimiento::fecha(l, f, c.fechaHora);
         r.movimientoConceptoID = int(l.getCeldaAsInt(f, c.tipo));
         r.productoID = int(l.getCeldaAsInt(f, c.productoID));
         r.almacenID = idAlmacen;

@@ -5,6 +5,7 @@
 #include "datos/UfechaHora.h"
 #include "datos/UmiddleTier.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 TnegocioKardex::TnegocioKardex(TbasePrueba &base, int metodo, const QString &nombre)
@@ -161,4 +162,54 @@ void TnegocioKardex::ejecuta(const QString &sentencia) const {
     if (sentencia.contains(QLatin1String(":negocio")))
         mt.setParametroEntero(QStringLiteral("negocio"), uNegocio);
     QVERIFY2(mt.nonQuery().isSuccess(), qPrintable(sentencia));
+}
+
+void TnegocioKardex::llenaAlAzar(quint32 semilla, int nAlmacenes, int nProductos, int movimientos) {
+    QRandomGenerator azar(semilla);
+    QList<int> almacenes, productos;
+    for (int i = 0; i < nAlmacenes; ++i)
+        almacenes << almacen(QStringLiteral("A%1").arg(i));
+    for (int i = 0; i < nProductos; ++i)
+        productos << producto(QStringLiteral("P%1").arg(i));
+    auto corrida = [&azar] {
+        return Tcorrida{azar.bounded(30), azar.bounded(1000) / 100.0, azar.bounded(300)};
+    };
+    int documento = 0;
+    for (int a : almacenes) {
+        for (int p : productos) {
+            if (azar.bounded(5) == 0)
+                continue;
+            QList<int> capas;
+            QDateTime momento = fecha(QStringLiteral("2024-01-01 08:00:00"));
+            auto siguiente = [&] {
+                momento = momento.addSecs(azar.bounded(3) * 3600); // some movements share an instant
+                return momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            };
+            capas << entrada(QString(), a, p, siguiente(), 5 + azar.bounded(20),
+                             1 + azar.bounded(900) / 100.0, azar.bounded(3) == 0 ? -4 : 1,
+                             Tcorrida{10, 5, 50});
+            for (int m = 0; m < movimientos; ++m) {
+                const int tipo = azar.bounded(10);
+                const double costo = 1 + azar.bounded(900) / 100.0;
+                const Tcorrida c = corrida();
+                if (tipo < 3) {
+                    capas << entrada(QString(), a, p, siguiente(), azar.bounded(15), costo, 1, c);
+                } else if (tipo < 7) {
+                    const QString f = siguiente();
+                    ++documento;
+                    salida(capas[azar.bounded(capas.size())], f, 1 + azar.bounded(6), costo, documento, 1, c);
+                    if (azar.bounded(3) == 0)
+                        salida(capas[azar.bounded(capas.size())], f, 1 + azar.bounded(4), costo, documento, 1,
+                               c);
+                } else if (tipo < 9) {
+                    const QString f = siguiente();
+                    const int devuelta =
+                        salida(capas[azar.bounded(capas.size())], f, 2, costo, ++documento, 1, c);
+                    devuelve(entrada(QString(), a, p, siguiente(), 1, costo, 2, c), devuelta);
+                } else {
+                    salida(capas[azar.bounded(capas.size())], siguiente(), 1, costo, ++documento, 3, c);
+                }
+            }
+        }
+    }
 }

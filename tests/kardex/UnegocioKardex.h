@@ -34,6 +34,10 @@ public:
                const Tcorrida &corrida = {});
     // Ties a reversing receipt to the issue it returns.
     void devuelve(int entrada, int salida);
+    // A mixed business drawn from a seed: `almacenes` × `productos` pairs (a fifth of them without
+    // movements), each with `movimientos` receipts, issues over one or two layers (some on layers
+    // already closed), initial stock, customer and purchase returns.
+    void llenaAlAzar(quint32 semilla, int almacenes = 3, int productos = 5, int movimientos = 12);
 
     // The business's ledger, one text per row in id order:
     // "entrada docE cantE costoE | docS capa cantS costoS | totalCant totalCosto | revision division grupo"
