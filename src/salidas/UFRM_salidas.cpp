@@ -187,7 +187,8 @@ void TFRM_salidas::FormCreate() {
     LBL_msg = u_creaEtiqueta(QStringLiteral("LBL_msg"), QString(), GRD_main);
     LBL_msg->setAlignment(Qt::AlignCenter);
     LBL_msg->hide();
-    GRD_main->installEventFilter(this);
+    // The viewport is laid out by the time its own resize arrives (the grid's comes first).
+    GRD_main->viewport()->installEventFilter(this);
 
     auto *raiz = new QVBoxLayout(this);
     raiz->addWidget(u_creaTitulo(kTitulo, this));
@@ -393,7 +394,7 @@ void TFRM_salidas::conecta() {
 }
 
 bool TFRM_salidas::eventFilter(QObject *objeto, QEvent *evento) {
-    if (objeto == GRD_main && evento->type() == QEvent::Resize)
+    if (objeto == GRD_main->viewport() && evento->type() == QEvent::Resize)
         acomodaMensaje();
     else if (objeto == contenedor_producto && evento->type() == QEvent::MouseButtonRelease &&
              static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton)
