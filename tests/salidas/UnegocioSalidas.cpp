@@ -1,7 +1,11 @@
 #include "salidas/UnegocioSalidas.h"
 
 #include "apoyo/UfilasPrueba.h"
+#include "comun/U_archivosSalida.h"
 #include "comun/U_semillas.h"
+
+#include <QFile>
+#include <QProcess>
 
 TnegocioSalidas::TnegocioSalidas(TbasePrueba &b, const QString &nombre) : base(b) {
     TConexionSesion *s = base.sesion();
@@ -195,4 +199,37 @@ TventasPrueba u_creaVentas(TnegocioSalidas &n) {
     linea(detalleP, QStringLiteral("puntoOperacion_id"), ticket, 0, v.kit2, 1, 50, 0, 8, 1);
     linea(detalleP, QStringLiteral("puntoOperacion_id"), ticket, n.pintura, v.kit2, 1, 0, 0, 0, 2);
     return v;
+}
+
+TentornoSalidas::TentornoSalidas() : base(std::make_unique<TbasePrueba>()) {
+    if (!base->valida())
+        return;
+    if (!base->creaEsquema()) {
+        uError = base->error();
+        return;
+    }
+    negocio = std::make_unique<TnegocioSalidas>(*base);
+    u_instalaDialogoGuardar([this](const QString &propuesto, const QString &) {
+        propuestos << propuesto;
+        return ruta;
+    });
+    u_instalaAbridorArchivo([](const QString &) {});
+}
+
+TentornoSalidas::~TentornoSalidas() {
+    u_instalaDialogoGuardar({});
+    u_instalaAbridorArchivo({});
+}
+
+QString TentornoSalidas::rutaSiguiente(const QString &nombre) {
+    ruta = carpeta.filePath(nombre);
+    QFile::remove(ruta);
+    return ruta;
+}
+
+QString u_textoPDF(const QString &ruta) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }

@@ -4,9 +4,13 @@
 // posting is tested elsewhere): two warehouses, three products, receipt layers with lots, issue
 // rows over the last days, the stock rows, an income invoice and a few sales.
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UinteraccionGuionada.h"
 
 #include <QDateTime>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QVariant>
+#include <memory>
 
 struct TnegocioSalidas {
     explicit TnegocioSalidas(TbasePrueba &base,
@@ -54,3 +58,28 @@ struct TventasPrueba {
     int kit2 = 0;
 };
 TventasPrueba u_creaVentas(TnegocioSalidas &n);
+
+// What every issues screen test starts from: a fresh database holding the shop, the scripted
+// user, and save dialogs that answer `ruta` while recording the names they proposed. The
+// handlers are removed again on destruction.
+struct TentornoSalidas {
+    TentornoSalidas();
+    ~TentornoSalidas();
+    // Empty when the database and the shop are ready, else why not.
+    QString error() const { return base->valida() ? uError : base->error(); }
+    // Where an export of that extension goes next (any earlier file there removed).
+    QString rutaSiguiente(const QString &nombre);
+
+    std::unique_ptr<TbasePrueba> base;
+    std::unique_ptr<TnegocioSalidas> negocio;
+    TguionInstalado guion;
+    QTemporaryDir carpeta;
+    QStringList propuestos;
+    QString ruta;
+
+private:
+    QString uError;
+};
+
+// The text of a PDF as pdftotext lays it out.
+QString u_textoPDF(const QString &ruta);

@@ -1,9 +1,6 @@
 // The issues list driven through its widgets: the filters, the breakdown of sales, the three PDF
 // reports and the spreadsheet, the row action, "Nueva Salida", permissions and business isolation.
-#include "apoyo/UbasePrueba.h"
-#include "apoyo/UinteraccionGuionada.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_archivosSalida.h"
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/U_lectorXlsx.h"
 #include "comun/ui/UgridControl.h"
@@ -15,32 +12,18 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QtTest>
-
-namespace {
-QString textoPDF(const QString &ruta) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-} // namespace
 
 class TpruebaSalidas : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TbasePrueba> uBase;
-    std::unique_ptr<TguionInstalado> uGuion;
-    std::unique_ptr<TnegocioSalidas> uNegocio;
+    std::unique_ptr<TentornoSalidas> uEntorno;
+    TnegocioSalidas *uNegocio = nullptr;
     std::unique_ptr<TFRM_salidas> uPantalla;
-    std::unique_ptr<QTemporaryDir> uCarpeta;
-    QStringList uPropuestos;
-    QString uRuta;
     TdialogoModal uDialogo;
 
     void abre(int nivel = 2) {
-        localSYS = uBase->sistema(uNegocio->negocio, nivel);
+        localSYS = uEntorno->base->sistema(uNegocio->negocio, nivel);
         uPantalla = std::make_unique<TFRM_salidas>();
         uPantalla->resize(1300, 600);
         uPantalla->show();
@@ -58,35 +41,21 @@ class TpruebaSalidas : public QObject {
         return docs;
     }
     QString exporta(const char *boton, const QString &extension) {
-        uRuta = uCarpeta->filePath(QStringLiteral("reporte") + extension);
-        QFile::remove(uRuta);
+        const QString ruta = uEntorno->rutaSiguiente(QStringLiteral("reporte") + extension);
         clic(boton);
-        return QFile::exists(uRuta) ? uRuta : QString();
+        return QFile::exists(ruta) ? ruta : QString();
     }
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
-        uNegocio = std::make_unique<TnegocioSalidas>(*uBase);
-        uGuion = std::make_unique<TguionInstalado>();
-        uCarpeta = std::make_unique<QTemporaryDir>();
-        uPropuestos.clear();
-        u_instalaDialogoGuardar([this](const QString &propuesto, const QString &) {
-            uPropuestos << propuesto;
-            return uRuta;
-        });
-        u_instalaAbridorArchivo([](const QString &) {});
+        uEntorno = std::make_unique<TentornoSalidas>();
+        QVERIFY2(uEntorno->error().isEmpty(), qPrintable(uEntorno->error()));
+        uNegocio = uEntorno->negocio.get();
     }
     void cleanup() {
         uPantalla.reset();
         setCapturaSalida({});
-        u_instalaDialogoGuardar({});
-        u_instalaAbridorArchivo({});
-        uGuion.reset();
-        uNegocio.reset();
-        uBase.reset();
+        uEntorno.reset();
     }
 
     void filtros_data() {
@@ -206,7 +175,7 @@ private slots:
     }
 
     void otroNegocioNoSeVe() {
-        TnegocioSalidas ajeno(*uBase, QStringLiteral("Otra Ferretería"));
+        TnegocioSalidas ajeno(*uEntorno->base, QStringLiteral("Otra Ferretería"));
         u_creaVentas(ajeno);
         abre();
         QCOMPARE(documentos(), (QList<int>{2, 3, 5, 5, 5, 1}));
@@ -244,10 +213,9 @@ private slots:
 
         QString pdf = exporta("BTN_exportarPDF", QStringLiteral(".pdf"));
         QVERIFY(!pdf.isEmpty());
-        QCOMPARE(uPropuestos.last(), QStringLiteral("Salidas (Desglose).pdf"));
-        QString leido = textoPDF(pdf);
-        QVERIFY2(leido.contains(QStringLiteral("Clave SAT")) &&
-                     leido.contains(QStringLiteral("Kit pintor")),
+        QCOMPARE(uEntorno->propuestos.last(), QStringLiteral("Salidas (Desglose).pdf"));
+        QString leido = u_textoPDF(pdf);
+        QVERIFY2(leido.contains(QStringLiteral("Clave SAT")) && leido.contains(QStringLiteral("Kit pintor")),
                  qPrintable(leido));
         QVERIFY(leido.contains(QStringLiteral("$ 40.60")));
         QFile::copy(pdf, TbasePrueba::carpetaSalida() + QStringLiteral("/salidas_desglose.pdf"));
@@ -264,16 +232,15 @@ private slots:
         QVERIFY(!uPantalla->enDesglose());
         QCOMPARE(documentos(), (QList<int>{5, 5, 5, 1}));
         pdf = exporta("BTN_exportarPDF", QStringLiteral(".pdf"));
-        QCOMPARE(uPropuestos.last(), QStringLiteral("Salidas.pdf"));
-        leido = textoPDF(pdf);
-        QVERIFY2(leido.contains(QStringLiteral("Comprobante")) &&
-                     !leido.contains(QStringLiteral("Desglose")),
+        QCOMPARE(uEntorno->propuestos.last(), QStringLiteral("Salidas.pdf"));
+        leido = u_textoPDF(pdf);
+        QVERIFY2(leido.contains(QStringLiteral("Comprobante")) && !leido.contains(QStringLiteral("Desglose")),
                  qPrintable(leido));
         QVERIFY(leido.contains(QStringLiteral("Cliente Uno")));
 
         pdf = exporta("BTN_exportarPDFlote", QStringLiteral(".pdf"));
-        QCOMPARE(uPropuestos.last(), QStringLiteral("Salidas (Lote).pdf"));
-        leido = textoPDF(pdf);
+        QCOMPARE(uEntorno->propuestos.last(), QStringLiteral("Salidas (Lote).pdf"));
+        leido = u_textoPDF(pdf);
         QVERIFY2(leido.contains(QStringLiteral("A1-7")) && leido.contains(QStringLiteral("B22")),
                  qPrintable(leido));
         QFile::copy(pdf, TbasePrueba::carpetaSalida() + QStringLiteral("/salidas_lote.pdf"));
@@ -283,7 +250,7 @@ private slots:
         abre();
         const QString xlsx = exporta("BTN_exportarExcel", QStringLiteral(".xlsx"));
         QVERIFY(!xlsx.isEmpty());
-        QCOMPARE(uPropuestos.last(), QStringLiteral("Salida de Producto del Almacén.xlsx"));
+        QCOMPARE(uEntorno->propuestos.last(), QStringLiteral("Salida de Producto del Almacén.xlsx"));
         TlectorXlsx libro;
         QVERIFY2(libro.abre(xlsx), qPrintable(libro.error()));
         QCOMPARE(libro.valor(0, QStringLiteral("A1")), QStringLiteral("Salida de Producto del Almacén"));
@@ -306,15 +273,15 @@ private slots:
             QVERIFY2(!control<QPushButton>(boton)->isEnabled(), boton);
         clic("BTN_exportarPDF");
         clic("BTN_exportarExcel");
-        QVERIFY(uPropuestos.isEmpty());
+        QVERIFY(uEntorno->propuestos.isEmpty());
         QVERIFY(control<QPushButton>("BTN_buscar")->isEnabled());
     }
 
     void nuevaSalida() {
         abre();
         clic("BTN_salida");
-        QCOMPARE(uGuion->guion().mensajes().size(), 1);
-        QCOMPARE(uGuion->guion().mensajes().first().tipo, int(kInformacion));
+        QCOMPARE(uEntorno->guion.guion().mensajes().size(), 1);
+        QCOMPARE(uEntorno->guion.guion().mensajes().first().tipo, int(kInformacion));
         QCOMPARE(documentos().size(), 6);
         // A capture that posts makes the list search again.
         setCapturaSalida([this](QWidget *) {

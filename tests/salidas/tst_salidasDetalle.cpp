@@ -1,9 +1,6 @@
 // The issue detail: the row shown, an invoice linked to that one row through the invoice picker,
 // the PDF and the .xlsx read back (business block, merged cells, money format), permissions and
 // business isolation; and the reading of the fiscal address the sheet's block needs.
-#include "apoyo/UbasePrueba.h"
-#include "apoyo/UinteraccionGuionada.h"
-#include "comun/U_archivosSalida.h"
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/U_exportarExcel.h"
 #include "comun/U_lectorXlsx.h"
@@ -13,7 +10,6 @@
 #include "salidas/UnegocioSalidas.h"
 
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -22,16 +18,12 @@
 class TpruebaSalidasDetalle : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TbasePrueba> uBase;
-    std::unique_ptr<TguionInstalado> uGuion;
-    std::unique_ptr<TnegocioSalidas> uNegocio;
+    std::unique_ptr<TentornoSalidas> uEntorno;
+    TnegocioSalidas *uNegocio = nullptr;
     std::unique_ptr<TFRM_salidasDetalle> uDetalle;
-    std::unique_ptr<QTemporaryDir> uCarpeta;
-    QStringList uPropuestos;
-    QString uRuta;
 
     bool abre(int salida, int nivel = 2) {
-        localSYS = uBase->sistema(uNegocio->negocio, nivel);
+        localSYS = uEntorno->base->sistema(uNegocio->negocio, nivel);
         uDetalle = std::make_unique<TFRM_salidasDetalle>(localSYS);
         uDetalle->show();
         return uDetalle->prepara(salida);
@@ -43,34 +35,21 @@ class TpruebaSalidasDetalle : public QObject {
         return uDetalle->findChild<QPushButton *>(QString::fromLatin1(nombre));
     }
     QString exporta(const char *nombre, const QString &extension) {
-        uRuta = uCarpeta->filePath(QStringLiteral("detalle") + extension);
+        const QString ruta = uEntorno->rutaSiguiente(QStringLiteral("detalle") + extension);
         QTest::mouseClick(boton(nombre), Qt::LeftButton);
-        return QFile::exists(uRuta) ? uRuta : QString();
+        return QFile::exists(ruta) ? ruta : QString();
     }
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
-        uNegocio = std::make_unique<TnegocioSalidas>(*uBase);
-        uGuion = std::make_unique<TguionInstalado>();
-        uCarpeta = std::make_unique<QTemporaryDir>();
-        uPropuestos.clear();
-        u_instalaDialogoGuardar([this](const QString &propuesto, const QString &) {
-            uPropuestos << propuesto;
-            return uRuta;
-        });
-        u_instalaAbridorArchivo([](const QString &) {});
+        uEntorno = std::make_unique<TentornoSalidas>();
+        QVERIFY2(uEntorno->error().isEmpty(), qPrintable(uEntorno->error()));
+        uNegocio = uEntorno->negocio.get();
     }
     void cleanup() {
         TmiddleTier::setFallaEnSentencia(0);
         uDetalle.reset();
-        u_instalaDialogoGuardar({});
-        u_instalaAbridorArchivo({});
-        uGuion.reset();
-        uNegocio.reset();
-        uBase.reset();
+        uEntorno.reset();
     }
 
     void muestraElRenglon() {
@@ -121,7 +100,7 @@ private slots:
 
     void vinculoFallidoNoCambiaNada() {
         QVERIFY(abre(uNegocio->salida1));
-        TnegocioSalidas ajeno(*uBase, QStringLiteral("Otra Ferretería"));
+        TnegocioSalidas ajeno(*uEntorno->base, QStringLiteral("Otra Ferretería"));
         // Another business's invoice is refused, and so is a failing statement.
         QVERIFY(!uDetalle->vinculaComprobante(ajeno.facturaUno));
         const int otra =
@@ -135,11 +114,11 @@ private slots:
         // Nor does this business open another business's issue row.
         QVERIFY(!uDetalle->prepara(ajeno.salida1));
         QCOMPARE(texto("LBL_serieFolio"), QStringLiteral("A-101"));
-        QVERIFY(uGuion->guion().mensajes().isEmpty());
+        QVERIFY(uEntorno->guion.guion().mensajes().isEmpty());
     }
 
     void hojaDeCalculo() {
-        TmiddleTier mt(uBase->sesion());
+        TmiddleTier mt(uEntorno->base->sesion());
         mt.setQuery(QStringLiteral("UPDATE negocio SET direccionFiscal = :d WHERE id = :n"));
         mt.setParametroTexto(
             QStringLiteral("d"),
@@ -151,7 +130,8 @@ private slots:
         QVERIFY(!xlsx.isEmpty());
         const QString fecha =
             QLocale(QLocale::Spanish, QLocale::Mexico).toString(QDate::currentDate(), QLocale::LongFormat);
-        QCOMPARE(uPropuestos.last(), QStringLiteral("Salida de Producto del Almacén - ") + fecha + QStringLiteral(".xlsx"));
+        QCOMPARE(uEntorno->propuestos.last(),
+                 QStringLiteral("Salida de Producto del Almacén - ") + fecha + QStringLiteral(".xlsx"));
         QFile::copy(xlsx, TbasePrueba::carpetaSalida() + QStringLiteral("/salidas_detalle.xlsx"));
         TlectorXlsx libro;
         QVERIFY2(libro.abre(xlsx), qPrintable(libro.error()));
@@ -190,11 +170,8 @@ private slots:
         QVERIFY(abre(uNegocio->salida1));
         const QString ruta = exporta("BTN_exportarPDF", QStringLiteral(".pdf"));
         QVERIFY(!ruta.isEmpty());
-        QVERIFY(uPropuestos.last().startsWith(QStringLiteral("Salida de Producto del Almacén - ")));
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-        p.waitForFinished(30000);
-        const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY(uEntorno->propuestos.last().startsWith(QStringLiteral("Salida de Producto del Almacén - ")));
+        const QString texto = u_textoPDF(ruta);
         for (const char *esperado :
              {"Detalle Salida", "Salida No.", "Precio Unitario", "$ 2.50", "Tornillo 1/4", "A-101"})
             QVERIFY2(texto.contains(QString::fromUtf8(esperado)), qPrintable(texto));
@@ -207,7 +184,7 @@ private slots:
             QVERIFY2(!boton(nombre)->isEnabled(), nombre);
         QVERIFY(boton("BTN_aceptar")->isEnabled());
         QTest::mouseClick(boton("BTN_exportarPDF"), Qt::LeftButton);
-        QVERIFY(uPropuestos.isEmpty());
+        QVERIFY(uEntorno->propuestos.isEmpty());
     }
 
     void partesDelDomicilio_data() {
