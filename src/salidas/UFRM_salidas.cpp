@@ -8,6 +8,7 @@
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/U_reportes.h"
+#include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
 #include "salidas/UFRM_salidasDetalle.h"
 #include "salidas/UNEG_salidasConsulta.h"
@@ -154,20 +155,6 @@ QDate hoy() {
     return QDate::currentDate();
 }
 
-QDateEdit *creaFecha(QWidget *padre, const QString &nombre, const QDate &fecha) {
-    auto *d = new QDateEdit(fecha, padre);
-    d->setObjectName(nombre);
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    return d;
-}
-
-QLineEdit *creaCampo(QWidget *padre, const QString &nombre, int largo) {
-    auto *t = new QLineEdit(padre);
-    t->setObjectName(nombre);
-    t->setMaxLength(largo);
-    return t;
-}
 } // namespace
 
 TcapturaSalida setCapturaSalida(TcapturaSalida captura) {
@@ -202,8 +189,8 @@ void TFRM_salidas::FormCreate() {
 QWidget *TFRM_salidas::creaCriterios() {
     auto *criterios = new QGroupBox(QStringLiteral("Criterios de Búsqueda"), this);
     criterios->setObjectName(QStringLiteral("contenedor_busqueda"));
-    DTP_fechaInicial = creaFecha(criterios, QStringLiteral("DTP_fechaInicial"), ayer());
-    DTP_fechaFinal = creaFecha(criterios, QStringLiteral("DTP_fechaFinal"), hoy());
+    DTP_fechaInicial = u_fecha(criterios, QStringLiteral("DTP_fechaInicial"), ayer());
+    DTP_fechaFinal = u_fecha(criterios, QStringLiteral("DTP_fechaFinal"), hoy());
     CMB_almacen = new QComboBox(criterios);
     CMB_almacen->setObjectName(QStringLiteral("CMB_almacen"));
     CMB_almacen->setPlaceholderText(QStringLiteral("Todos"));
@@ -219,7 +206,7 @@ QWidget *TFRM_salidas::creaCriterios() {
     auto *capaProducto = new QHBoxLayout(contenedor_producto);
     capaProducto->setContentsMargins(6, 2, 6, 2);
     capaProducto->addWidget(LBL_producto);
-    TXT_documento = creaCampo(criterios, QStringLiteral("TXT_documento"), 12);
+    TXT_documento = u_campo(criterios, QStringLiteral("TXT_documento"), 12);
     u_soloNumeros(TXT_documento);
 
     const auto etiqueta = [criterios](const char *nombre, const char *texto) {
@@ -256,17 +243,17 @@ QWidget *TFRM_salidas::creaMasFiltros() {
     contenedor_masFiltros->setObjectName(QStringLiteral("contenedor_masFiltros"));
     contenedor_masFiltros->setMaximumHeight(0);
     QWidget *p = contenedor_masFiltros;
-    TXT_lote = creaCampo(p, QStringLiteral("TXT_lote"), 50);
+    TXT_lote = u_campo(p, QStringLiteral("TXT_lote"), 50);
     CHK_produccion = new QCheckBox(QStringLiteral("Producción"), p);
     CHK_produccion->setObjectName(QStringLiteral("CHK_produccion"));
-    DTP_produccionInicial = creaFecha(p, QStringLiteral("DTP_produccionInicial"), haceUnMes());
-    DTP_produccionFinal = creaFecha(p, QStringLiteral("DTP_produccionFinal"), hoy());
+    DTP_produccionInicial = u_fecha(p, QStringLiteral("DTP_produccionInicial"), haceUnMes());
+    DTP_produccionFinal = u_fecha(p, QStringLiteral("DTP_produccionFinal"), hoy());
     CHK_caducidad = new QCheckBox(QStringLiteral("Caducidad"), p);
     CHK_caducidad->setObjectName(QStringLiteral("CHK_caducidad"));
-    DTP_caducidadInicial = creaFecha(p, QStringLiteral("DTP_caducidadInicial"), haceUnMes());
-    DTP_caducidadFinal = creaFecha(p, QStringLiteral("DTP_caducidadFinal"), hoy());
-    TXT_clienteNombre = creaCampo(p, QStringLiteral("TXT_clienteNombre"), 250);
-    EdStock = creaCampo(p, QStringLiteral("EdStock"), 12);
+    DTP_caducidadInicial = u_fecha(p, QStringLiteral("DTP_caducidadInicial"), haceUnMes());
+    DTP_caducidadFinal = u_fecha(p, QStringLiteral("DTP_caducidadFinal"), hoy());
+    TXT_clienteNombre = u_campo(p, QStringLiteral("TXT_clienteNombre"), 250);
+    EdStock = u_campo(p, QStringLiteral("EdStock"), 12);
     u_soloNumeros(EdStock);
 
     const auto etiqueta = [p](const char *nombre, const char *texto) {
