@@ -1,9 +1,11 @@
 #include "comun/U_escritorXlsx.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <xlsxwriter.h>
 
 namespace {
@@ -80,6 +82,15 @@ lxw_format *formato(lxw_workbook *libro, bool negrita, double tamano, quint32 co
     return f;
 }
 
+bool cierra(lxw_workbook *libro, QString *error) {
+    const lxw_error r = workbook_close(libro);
+    if (r != LXW_NO_ERROR) {
+        *error = QString::fromUtf8(lxw_strerror(r));
+        return false;
+    }
+    return true;
+}
+
 bool escribe(const QString &ruta, const RECexportar &datos, const QString &subtitulo, QString *error) {
     lxw_workbook *libro = workbook_new(QFile::encodeName(ruta).constData());
     if (!libro) {
@@ -125,23 +136,52 @@ bool escribe(const QString &ruta, const RECexportar &datos, const QString &subti
         worksheet_autofilter(hoja, kFilaCabeceras, 0, lxw_row_t(kFilaCabeceras + datos.celdas.size()),
                              lxw_col_t(datos.cabeceras.size() - 1));
     }
-    const lxw_error r = workbook_close(libro);
-    if (r != LXW_NO_ERROR) {
-        *error = QString::fromUtf8(lxw_strerror(r));
+    return cierra(libro, error);
+}
+
+bool escribeHoja(const QString &ruta, const ThojaXlsx &datos, QString *error) {
+    lxw_workbook *libro = workbook_new(QFile::encodeName(ruta).constData());
+    if (!libro) {
+        *error = QStringLiteral("No se pudo crear el libro.");
         return false;
     }
-    return true;
+    lxw_worksheet *hoja = workbook_add_worksheet(libro, utf8(nombreHoja(datos.nombre)).constData());
+    for (int c = 0; c < datos.anchos.size(); ++c)
+        worksheet_set_column(hoja, lxw_col_t(c), lxw_col_t(c), datos.anchos[c], nullptr);
+    // One format per distinct look: libxlsxwriter keeps every format added until the close.
+    QHash<QString, lxw_format *> formatos;
+    for (const TceldaHojaXlsx &celda : datos.celdas) {
+        const QString clave =
+            QStringLiteral("%1|%2|%3").arg(celda.formato).arg(celda.negrita).arg(celda.tamano);
+        lxw_format *f = formatos.value(clave);
+        if (!f) {
+            f = formato(libro, celda.negrita, celda.tamano);
+            if (!celda.formato.isEmpty())
+                format_set_num_format(f, celda.formato.toUtf8().constData());
+            formatos.insert(clave, f);
+        }
+        const lxw_row_t fila = lxw_row_t(celda.fila);
+        const lxw_col_t columna = lxw_col_t(celda.columna);
+        const bool numero = celda.valor.typeId() == QMetaType::Double;
+        if (celda.columnaFinal > celda.columna)
+            worksheet_merge_range(hoja, fila, columna, fila, lxw_col_t(celda.columnaFinal), "", f);
+        if (numero)
+            worksheet_write_number(hoja, fila, columna, celda.valor.toDouble(), f);
+        else
+            worksheet_write_string(hoja, fila, columna, utf8(celda.valor.toString()).constData(), f);
+    }
+    return cierra(libro, error);
 }
-} // namespace
 
-bool u_escribeXlsx(const QString &ruta, const RECexportar &datos, const QString &subtitulo, QString *error) {
+// Runs the writer on a file aside, then moves the result into place whole.
+bool escribeAparte(const QString &ruta, QString *error,
+                   const std::function<bool(const QString &, QString *)> &escritor) {
     QString sinUso;
     if (!error)
         error = &sinUso;
-    // Written aside first, then moved into place whole.
     QTemporaryDir temporal;
     const QString borrador = temporal.filePath(QStringLiteral("libro.xlsx"));
-    if (!temporal.isValid() || !escribe(borrador, datos, subtitulo, error))
+    if (!temporal.isValid() || !escritor(borrador, error))
         return false;
     QFile origen(borrador);
     QSaveFile destino(ruta);
@@ -151,4 +191,16 @@ bool u_escribeXlsx(const QString &ruta, const RECexportar &datos, const QString 
         return false;
     }
     return true;
+}
+} // namespace
+
+bool u_escribeXlsx(const QString &ruta, const RECexportar &datos, const QString &subtitulo, QString *error) {
+    return escribeAparte(ruta, error, [&](const QString &borrador, QString *e) {
+        return escribe(borrador, datos, subtitulo, e);
+    });
+}
+
+bool u_escribeHojaXlsx(const QString &ruta, const ThojaXlsx &hoja, QString *error) {
+    return escribeAparte(ruta, error,
+                         [&](const QString &borrador, QString *e) { return escribeHoja(borrador, hoja, e); });
 }

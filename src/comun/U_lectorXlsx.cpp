@@ -113,6 +113,17 @@ QList<QPair<QString, QString>> hojasDelLibro(const QByteArray &libro, const QByt
     return hojas;
 }
 
+QStringList rangosCombinados(const QByteArray &contenido) {
+    QStringList rangos;
+    QXmlStreamReader xml(contenido);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("mergeCell"))
+            rangos.append(atributo(xml, "ref"));
+    }
+    return rangos;
+}
+
 QVector<QVector<TceldaXlsx>> celdasDeHoja(const QByteArray &contenido, const QStringList &cadenas,
                                           const QStringList &formatos) {
     QVector<QVector<TceldaXlsx>> filas;
@@ -173,6 +184,7 @@ bool TlectorXlsx::abre(const QString &ruta) {
     uError.clear();
     uNombresHoja.clear();
     uHojas.clear();
+    uCombinadas.clear();
     Tzip zip(ruta);
     QByteArray libro, relaciones, compartidas, estilos;
     if (!zip.valido() || !zip.lee(QStringLiteral("xl/workbook.xml"), &libro) ||
@@ -193,6 +205,7 @@ bool TlectorXlsx::abre(const QString &ruta) {
         }
         uNombresHoja.append(nombre);
         uHojas.append(celdasDeHoja(contenido, cadenas, formatos));
+        uCombinadas.append(rangosCombinados(contenido));
     }
     return true;
 }

@@ -25,6 +25,8 @@ public:
     // A cell's text ("" outside the sheet); `referencia` in A1 style.
     QString valor(int indiceHoja, const QString &referencia) const;
     TceldaXlsx celda(int indiceHoja, const QString &referencia) const;
+    // The merged ranges of a sheet ("B1:C1"), in the order the sheet lists them.
+    QStringList combinadas(int indiceHoja) const { return uCombinadas.value(indiceHoja); }
 
     // "C12" -> (11, 2); (-1, -1) when it is not a reference.
     static QPair<int, int> posicion(const QString &referencia);
@@ -33,4 +35,5 @@ private:
     QString uError;
     QStringList uNombresHoja;
     QVector<QVector<QVector<TceldaXlsx>>> uHojas;
+    QVector<QStringList> uCombinadas;
 };

@@ -8,6 +8,13 @@ void cTabla::addCabecera(const QString &texto, int tipo, int ancho, int alineaci
     uCabeceras.append({texto, tipo, ancho, alineacion});
 }
 
+bool cTabla::tieneTitulos() const {
+    for (const TcabeceraTabla &c : uCabeceras)
+        if (!c.texto.isEmpty())
+            return true;
+    return false;
+}
+
 int cTabla::anchoTotal() const {
     int total = 0;
     for (const TcabeceraTabla &c : uCabeceras)

@@ -33,6 +33,9 @@ public:
     // Something to print: at least one column and one row.
     bool tieneContenido() const { return !uCabeceras.isEmpty() && !uFilas.isEmpty(); }
     int anchoTotal() const;
+    // Some column has a header text; a table of untitled columns (a detail's caption / value
+    // pairs) prints no header row.
+    bool tieneTitulos() const;
 
 private:
     QVector<TcabeceraTabla> uCabeceras;

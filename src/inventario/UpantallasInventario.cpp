@@ -3,6 +3,7 @@
 #include "catalogos/UFRM_almacen.h"
 #include "catalogos/UFRM_opciones.h"
 #include "comun/ui/UFRM_productos.h"
+#include "salidas/UFRM_salidas.h"
 
 #include <array>
 
@@ -21,6 +22,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
         return [] { return new TFRM_productos(); };
     case Tpantalla::Opciones:
         return [] { return new TFRM_opciones; };
+    case Tpantalla::Salidas:
+        return [] { return new TFRM_salidas; };
     default:
         return {};
     }

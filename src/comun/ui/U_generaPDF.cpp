@@ -127,7 +127,7 @@ public:
     QVector<QPair<int, int>> pagina() const {
         QVector<QPair<int, int>> paginas;
         const TTabla &filas = uD.tabla.filas();
-        const double cabecera = altoFila({}, uNegrita, true);
+        const double cabecera = uD.tabla.tieneTitulos() ? altoFila({}, uNegrita, true) : 0.0;
         int inicio = 0;
         while (inicio < filas.size()) {
             const bool primera = paginas.isEmpty();
@@ -151,7 +151,8 @@ public:
         p.save();
         p.scale(uK, uK);
         double y = dibujaEncabezado(p, numero == 1);
-        y = dibujaFila(p, y, {}, uNegrita, true, false);
+        if (uD.tabla.tieneTitulos())
+            y = dibujaFila(p, y, {}, uNegrita, true, false);
         for (int f = rango.first; f < rango.second; ++f)
             y = dibujaFila(p, y, uD.tabla.filas()[f], uCuerpo, false, (f - rango.first) % 2 == 1);
         dibujaPie(p, numero + uD.primeraPagina - 1, total + uD.primeraPagina - 1);

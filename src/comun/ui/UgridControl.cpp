@@ -100,6 +100,16 @@ public:
         endResetModel();
     }
 
+    // Forgets columns and rows at once (the view must never see rows of columns that are gone).
+    void vaciaTodo() {
+        beginResetModel();
+        uFilas.clear();
+        uIndice.clear();
+        uControl->uColumnas.clear();
+        uControl->uEstirada = -1;
+        endResetModel();
+    }
+
     int agrega(const QVariantHash &valores) {
         for (auto it = valores.begin(); it != valores.end(); ++it)
             agregaDato(it.key());
@@ -217,6 +227,10 @@ bool TGridControl::carga(const CmidTierResponse &respuesta) {
 void TGridControl::limpia() {
     uModelo->vacia();
     aplicaColumnas();
+}
+
+void TGridControl::quitaColumnas() {
+    uModelo->vaciaTodo();
 }
 
 int TGridControl::agregaFila(const QVariantHash &valores) {

@@ -47,6 +47,8 @@ public:
     // Replaces the rows with the response's; a failed response leaves the grid as it was.
     bool carga(const CmidTierResponse &respuesta);
     void limpia();
+    // Drops every column and row, for a grid that shows another kind of row next.
+    void quitaColumnas();
     // Appends a row from alias -> value (aliases the grid has not seen become data columns).
     int agregaFila(const QVariantHash &valores);
     void eliminaFila(int fila);
