@@ -12,3 +12,20 @@ inline const QString kFormatoMonedaXlsx = QStringLiteral("\"$ \"#,##0.00");
 // their text: "$ 1,234.50" is money, "12.5" a number, anything else (keys like "00123" too) text.
 // The file appears whole or not at all; on failure *error says why.
 bool u_escribeXlsx(const QString &ruta, const RECexportar &datos, const QString &subtitulo, QString *error);
+
+// A form-like sheet, such as a document's detail: rows written top to bottom, each a run of cells
+// from column A; a cell may span several columns. Money and number cells carry their value.
+enum TestiloFicha { kFichaTexto, kFichaEtiqueta, kFichaTitulo, kFichaSeccion, kFichaMoneda, kFichaNumero };
+struct TceldaFicha {
+    QString texto;
+    int estilo = kFichaTexto;
+    int columnas = 1;
+    double valor = 0; // money and number cells
+};
+using TfilaFicha = QVector<TceldaFicha>;
+struct RECficha {
+    QString titulo; // the sheet's name and the file name proposed
+    QVector<TfilaFicha> filas;
+    QVector<int> anchos; // column widths in characters, from column A
+};
+bool u_escribeXlsxFicha(const QString &ruta, const RECficha &ficha, QString *error);

@@ -3,6 +3,7 @@
 #include "catalogos/UFRM_almacen.h"
 #include "catalogos/UFRM_opciones.h"
 #include "comun/ui/UFRM_productos.h"
+#include "entradas/UFRM_entradas.h"
 
 #include <array>
 
@@ -19,6 +20,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
         return [] { return new TFRM_almacenes; };
     case Tpantalla::Productos:
         return [] { return new TFRM_productos(); };
+    case Tpantalla::Entradas:
+        return [] { return new TFRM_entradas; };
     case Tpantalla::Opciones:
         return [] { return new TFRM_opciones; };
     default:
