@@ -26,7 +26,10 @@ QString serieFolio(const QString &serie, const QString &folio) {
 }
 
 TparesDetalle valoresEntrada(const CmidTierResponse &r) {
-    const auto c = [&r](const char *alias) { return r.getCelda(0, QString::fromLatin1(alias)); };
+    const auto c = [&r](const char *alias) {
+        return r.esNulo(0, QString::fromLatin1(alias)) ? QString()
+                                                       : r.getCelda(0, QString::fromLatin1(alias));
+    };
     const auto n = [&r](const char *alias) {
         return r.esNulo(0, QString::fromLatin1(alias))
                    ? QString()
