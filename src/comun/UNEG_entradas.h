@@ -2,11 +2,78 @@
 
 #include "datos/UmiddleTier.h"
 
+#include <QDateTime>
+#include <QVariant>
+
 // The suite's receipts data class. Every statement is confined to the business: a receipt row of
 // another business is invisible and cannot take serial numbers.
 class Tentradas : public TmiddleTier {
 public:
     using TmiddleTier::TmiddleTier;
+
+    // --- Receipts list and detail (UNEG_entradasConsultas.cpp) ---
+
+    // Filters of the receipts list; a null value does not filter.
+    struct TfiltroEntradas {
+        QDateTime inicial;
+        QDateTime final_;
+        QVariant almacen;
+        QVariant concepto;
+        QVariant producto;
+        QVariant documento;
+        QVariant proveedor;
+        QVariant proveedorRfc; // also the receipts invoiced by that RFC
+        QVariant lote;         // a LIKE pattern (ESCAPE '!')
+        // Lot dates; an invalid date-time does not filter.
+        QDateTime produccionInicial, produccionFinal;
+        QDateTime caducidadInicial, caducidadFinal;
+    };
+    // One row per receipt row of the business, newest document first, with the aliases of the list.
+    CmidTierResponse selectEntradas(const TfiltroEntradas &filtro, int idNegocio);
+    // The receipt row with its warehouse, product, units, invoice and provider; no row when it is
+    // not the business's.
+    CmidTierResponse selectEntrada(int idEntrada, int idNegocio);
+    CmidTierResponse selectPedimento(int idEntrada, int idNegocio);
+    CmidTierResponse selectLote(int idEntrada, int idNegocio);
+    CmidTierResponse selectNoSeriePorEntrada(int idEntrada, int idNegocio);
+    // The properties of a category (id, name) and the values a receipt row holds for them.
+    CmidTierResponse selectAdicionales(const QString &categoria, int idNegocio);
+    // Every value the receipt row holds: "inventarioPropiedadListado_id",
+    // "inventarioProductoPropiedad_valor".
+    CmidTierResponse selectValores(int idEntrada, int idNegocio);
+    // Units received in the layer: the most serial numbers it can hold.
+    CmidTierResponse selectElementosEntrantesPorCapa(int idEntrada, int idNegocio);
+    // Deletes a serial number of the receipt row only while it is in the warehouse.
+    CmidTierResponse deleteNoSerie(int idNoSerie, int idEntrada, int idNegocio);
+    CmidTierResponse selectPropiedad(int idEntrada, int idPropiedad, int idNegocio);
+    CmidTierResponse insertPropiedad(int idEntrada, int idPropiedad, const QString &valor, int idNegocio);
+    CmidTierResponse updatePropiedad(int idEntrada, int idPropiedad, const QString &valor, int idNegocio);
+    // The provider link of a receipt row: removed whole, or one new link (provider of the business).
+    CmidTierResponse deleteEntradaProveedor(int idEntrada, int idNegocio);
+    CmidTierResponse insertEntradaProveedor(int idEntrada, int idProveedor, int idNegocio);
+    CmidTierResponse deleteRelacionEntradaProveedor(int idRelacion, int idEntrada, int idNegocio);
+    // Links the receipt row to an invoice of the business; no row changes otherwise.
+    CmidTierResponse updateEntradaComprobanteID(int idEntrada, int idComprobante, int idNegocio);
+
+    // --- Purchase-order line state (UNEG_entradasConsultas.cpp) ---
+
+    // What a purchase-order line was matched to and how much of it arrived so far.
+    struct TinventarioOrdenesCompraArticulos {
+        int idLinea = 0; // AF_ID
+        double cantidadAcumulada = 0;
+        int idProducto = 0;
+        int idUnidadRecibido = 0;
+        double factorConversion = 1;
+    };
+    // Both write only for a line of an order of the business.
+    CmidTierResponse insertOrdenArticuloEstado(const TinventarioOrdenesCompraArticulos &estado,
+                                               int idNegocio);
+    CmidTierResponse updateOrdenArticuloEstado(const TinventarioOrdenesCompraArticulos &estado,
+                                               int idNegocio);
+    // Marks the order 1 (partly received) or 2 (every line complete) from its lines' state.
+    CmidTierResponse updateAFOrdenesCompras(int numeroOrden, int idNegocio);
+
+    // --- Serial numbers ---
 
     // Any row: the serial number is already recorded for the product.
     CmidTierResponse selectNoSeriePorNumeroPorProducto(const QString &numero, int idProducto, int idNegocio);

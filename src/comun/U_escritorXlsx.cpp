@@ -82,7 +82,14 @@ lxw_format *formato(lxw_workbook *libro, bool negrita, double tamano, quint32 co
     return f;
 }
 
-bool cierra(lxw_workbook *libro, QString *error) {
+lxw_workbook *nuevoLibro(const QString &ruta, QString *error) {
+    lxw_workbook *libro = workbook_new(QFile::encodeName(ruta).constData());
+    if (!libro)
+        *error = QStringLiteral("No se pudo crear el libro.");
+    return libro;
+}
+
+bool cierraLibro(lxw_workbook *libro, QString *error) {
     const lxw_error r = workbook_close(libro);
     if (r != LXW_NO_ERROR) {
         *error = QString::fromUtf8(lxw_strerror(r));
@@ -92,11 +99,9 @@ bool cierra(lxw_workbook *libro, QString *error) {
 }
 
 bool escribe(const QString &ruta, const RECexportar &datos, const QString &subtitulo, QString *error) {
-    lxw_workbook *libro = workbook_new(QFile::encodeName(ruta).constData());
-    if (!libro) {
-        *error = QStringLiteral("No se pudo crear el libro.");
+    lxw_workbook *libro = nuevoLibro(ruta, error);
+    if (!libro)
         return false;
-    }
     const QByteArray hojaNombre = utf8(nombreHoja(datos.titulo));
     lxw_worksheet *hoja = workbook_add_worksheet(libro, hojaNombre.constData());
     lxw_format *fTitulo = formato(libro, true, 14);
@@ -136,15 +141,54 @@ bool escribe(const QString &ruta, const RECexportar &datos, const QString &subti
         worksheet_autofilter(hoja, kFilaCabeceras, 0, lxw_row_t(kFilaCabeceras + datos.celdas.size()),
                              lxw_col_t(datos.cabeceras.size() - 1));
     }
-    return cierra(libro, error);
+    return cierraLibro(libro, error);
+}
+
+bool escribeFicha(const QString &ruta, const RECficha &ficha, QString *error) {
+    lxw_workbook *libro = nuevoLibro(ruta, error);
+    if (!libro)
+        return false;
+    const QByteArray hojaNombre = utf8(nombreHoja(ficha.titulo));
+    lxw_worksheet *hoja = workbook_add_worksheet(libro, hojaNombre.constData());
+    lxw_format *estilos[] = {
+        workbook_add_format(libro),                  // kFichaTexto
+        formato(libro, true, 0),                     // kFichaEtiqueta
+        formato(libro, true, 14),                    // kFichaTitulo
+        formato(libro, true, 0, 0xFFFFFF, 0x2B3A4A), // kFichaSeccion
+        workbook_add_format(libro),                  // kFichaMoneda
+        workbook_add_format(libro),                  // kFichaNumero
+    };
+    format_set_num_format(estilos[kFichaMoneda], kFormatoMonedaXlsx.toUtf8().constData());
+    for (int c = 0; c < ficha.anchos.size(); ++c)
+        worksheet_set_column(hoja, lxw_col_t(c), lxw_col_t(c), ficha.anchos[c], nullptr);
+    for (int f = 0; f < ficha.filas.size(); ++f) {
+        int columna = 0;
+        for (const TceldaFicha &celda : ficha.filas[f]) {
+            const int estilo = qBound(0, celda.estilo, int(kFichaNumero));
+            lxw_format *fmt = estilos[estilo];
+            const lxw_row_t r = lxw_row_t(f);
+            const lxw_col_t c = lxw_col_t(columna);
+            const int ancho = qMax(1, celda.columnas);
+            if (estilo == kFichaMoneda || estilo == kFichaNumero) {
+                if (ancho > 1)
+                    worksheet_merge_range(hoja, r, c, r, lxw_col_t(columna + ancho - 1), "", fmt);
+                worksheet_write_number(hoja, r, c, celda.valor, fmt);
+            } else if (ancho > 1) {
+                worksheet_merge_range(hoja, r, c, r, lxw_col_t(columna + ancho - 1),
+                                      utf8(celda.texto).constData(), fmt);
+            } else {
+                worksheet_write_string(hoja, r, c, utf8(celda.texto).constData(), fmt);
+            }
+            columna += ancho;
+        }
+    }
+    return cierraLibro(libro, error);
 }
 
 bool escribeHoja(const QString &ruta, const ThojaXlsx &datos, QString *error) {
-    lxw_workbook *libro = workbook_new(QFile::encodeName(ruta).constData());
-    if (!libro) {
-        *error = QStringLiteral("No se pudo crear el libro.");
+    lxw_workbook *libro = nuevoLibro(ruta, error);
+    if (!libro)
         return false;
-    }
     lxw_worksheet *hoja = workbook_add_worksheet(libro, utf8(nombreHoja(datos.nombre)).constData());
     for (int c = 0; c < datos.anchos.size(); ++c)
         worksheet_set_column(hoja, lxw_col_t(c), lxw_col_t(c), datos.anchos[c], nullptr);
@@ -170,12 +214,12 @@ bool escribeHoja(const QString &ruta, const ThojaXlsx &datos, QString *error) {
         else
             worksheet_write_string(hoja, fila, columna, utf8(celda.valor.toString()).constData(), f);
     }
-    return cierra(libro, error);
+    return cierraLibro(libro, error);
 }
 
-// Runs the writer on a file aside, then moves the result into place whole.
-bool escribeAparte(const QString &ruta, QString *error,
-                   const std::function<bool(const QString &, QString *)> &escritor) {
+// Runs a writer on a scratch file and moves the finished workbook into place whole.
+bool escribeAparte(const QString &ruta, const std::function<bool(const QString &, QString *)> &escritor,
+                   QString *error) {
     QString sinUso;
     if (!error)
         error = &sinUso;
@@ -195,12 +239,17 @@ bool escribeAparte(const QString &ruta, QString *error,
 } // namespace
 
 bool u_escribeXlsx(const QString &ruta, const RECexportar &datos, const QString &subtitulo, QString *error) {
-    return escribeAparte(ruta, error, [&](const QString &borrador, QString *e) {
-        return escribe(borrador, datos, subtitulo, e);
-    });
+    return escribeAparte(
+        ruta, [&](const QString &borrador, QString *e) { return escribe(borrador, datos, subtitulo, e); },
+        error);
+}
+
+bool u_escribeXlsxFicha(const QString &ruta, const RECficha &ficha, QString *error) {
+    return escribeAparte(
+        ruta, [&](const QString &borrador, QString *e) { return escribeFicha(borrador, ficha, e); }, error);
 }
 
 bool u_escribeHojaXlsx(const QString &ruta, const ThojaXlsx &hoja, QString *error) {
-    return escribeAparte(ruta, error,
-                         [&](const QString &borrador, QString *e) { return escribeHoja(borrador, hoja, e); });
+    return escribeAparte(
+        ruta, [&](const QString &borrador, QString *e) { return escribeHoja(borrador, hoja, e); }, error);
 }

@@ -37,3 +37,19 @@ struct ThojaXlsx {
 
 // Writes a one-sheet workbook cell by cell; same whole-or-nothing rule as u_escribeXlsx.
 bool u_escribeHojaXlsx(const QString &ruta, const ThojaXlsx &hoja, QString *error);
+// A form-like sheet, such as a document's detail: rows written top to bottom, each a run of cells
+// from column A; a cell may span several columns. Money and number cells carry their value.
+enum TestiloFicha { kFichaTexto, kFichaEtiqueta, kFichaTitulo, kFichaSeccion, kFichaMoneda, kFichaNumero };
+struct TceldaFicha {
+    QString texto;
+    int estilo = kFichaTexto;
+    int columnas = 1;
+    double valor = 0; // money and number cells
+};
+using TfilaFicha = QVector<TceldaFicha>;
+struct RECficha {
+    QString titulo; // the sheet's name and the file name proposed
+    QVector<TfilaFicha> filas;
+    QVector<int> anchos; // column widths in characters, from column A
+};
+bool u_escribeXlsxFicha(const QString &ruta, const RECficha &ficha, QString *error);

@@ -43,3 +43,8 @@ ThojaXlsx u_hojaDetalle(const QString &titulo, const QVector<TparDetalle> &pares
                         const TsistemaDatos &sistema, const QDateTime &momento);
 // Asks the path (nombre + ".xlsx"), writes the sheet whole and opens it. True when written.
 bool exportarHojaXlsx(const ThojaXlsx &hoja, const QString &nombre);
+// Spreadsheet export of a document's detail: the business block in A1:A8 (labels, with their
+// values merged over B:C), a blank row, then the sheet's own rows. Same dialog rules as exportarREC.
+bool exportarFicha(const RECficha &ficha, const TsistemaDatos &sistema);
+// The business block alone, for callers that compose their own sheet.
+QVector<TfilaFicha> u_bloqueNegocioFicha(const TsistemaDatos &sistema);

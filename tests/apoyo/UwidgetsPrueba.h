@@ -26,7 +26,7 @@ inline void u_clicCelda(QTableView *grid, int fila, int columna) {
 
 // Drives the next modal dialog of type T: once it is shown, runs `accion` on it; a dialog still
 // open afterwards is recorded and closed, so a test never hangs on a dialog that refused.
-struct TdialogoModal {
+struct TproximoDialogo {
     bool abierto = false;
     bool quedoAbierto = false;
 

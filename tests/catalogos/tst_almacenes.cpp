@@ -33,7 +33,7 @@ class TpruebaAlmacenes : public QObject {
     int uNorte = 0;
     QString uRutaGuardar;
     int uPreguntasGuardar = 0;
-    TdialogoModal uDialogo;
+    TproximoDialogo uDialogo;
 
     int sucursal(int negocio, const QString &nombre) {
         TmiddleTier mt(uBase->sesion());

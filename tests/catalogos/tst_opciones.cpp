@@ -38,7 +38,7 @@ class TpruebaOpciones : public QObject {
     std::unique_ptr<TbasePrueba> uBase;
     std::unique_ptr<TguionInstalado> uGuion;
     std::unique_ptr<TFRM_opciones> uPantalla;
-    TdialogoModal uDialogo;
+    TproximoDialogo uDialogo;
     int uNegocio = 0;
     int uCompra = 0; // accounting entry on module 6101
     int uVenta = 0;  // on 6201

@@ -20,7 +20,7 @@ class TpruebaSalidas : public QObject {
     std::unique_ptr<TentornoSalidas> uEntorno;
     TnegocioSalidas *uNegocio = nullptr;
     std::unique_ptr<TFRM_salidas> uPantalla;
-    TdialogoModal uDialogo;
+    TproximoDialogo uDialogo;
 
     void abre(int nivel = 2) {
         localSYS = uEntorno->base->sistema(uNegocio->negocio, nivel);

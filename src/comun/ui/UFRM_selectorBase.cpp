@@ -99,7 +99,7 @@ void TFRM_selectorBase::buscar() {
         setAviso(QStringLiteral("No se pudo consultar la lista."));
         return;
     }
-    setAviso(uGrid->filas() == 0 ? QStringLiteral("No hay elementos que mostrar") : QString());
+    setAviso(uGrid->filas() == 0 ? mensajeSinFilas() : QString());
     if (uGrid->filas() > 0)
         GRD_main->selectRow(0);
 }

@@ -42,6 +42,8 @@ protected:
     virtual bool cargaFilas(const QString &texto) = 0;
     // Takes the grid's row as the answer; false keeps the dialog open.
     virtual bool tomaFila(int fila) = 0;
+    // What the message line says when the search finds nothing.
+    virtual QString mensajeSinFilas() const { return QStringLiteral("No hay elementos que mostrar"); }
 
     QHBoxLayout *barraFiltros() const { return uBarraFiltros; }
     QHBoxLayout *barraAcciones() const { return uBarraAcciones; }

@@ -45,6 +45,31 @@ QPixmap dibuja(const QString &nombre) {
         lapiz.lineTo(6, 12);
         lapiz.closeSubpath();
         g.drawPath(lapiz);
+    } else if (nombre == QLatin1String("Elimina")) {
+        // A red cross: the delete column of detail grids.
+        g.setPen(QPen(QColor(0xD3, 0x2F, 0x2F), 2.2, Qt::SolidLine, Qt::RoundCap));
+        g.drawLine(QPointF(4, 4), QPointF(12, 12));
+        g.drawLine(QPointF(12, 4), QPointF(4, 12));
+    } else if (nombre == QLatin1String("sinCambio") || nombre == QLatin1String("exclamation") ||
+               nombre == QLatin1String("activo")) {
+        // Progress of a purchase-order line or order: grey nothing yet, amber partial, green complete.
+        const QColor color = nombre == QLatin1String("sinCambio")     ? kGris
+                             : nombre == QLatin1String("exclamation") ? QColor(0xF5, 0x9E, 0x0B)
+                                                                      : QColor(0x2E, 0x9D, 0x4F);
+        g.setPen(Qt::NoPen);
+        g.setBrush(color);
+        g.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+        g.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (nombre == QLatin1String("exclamation")) {
+            g.drawLine(QPointF(8, 4.5), QPointF(8, 9));
+            g.drawPoint(QPointF(8, 11.5));
+        } else if (nombre == QLatin1String("activo")) {
+            QPainterPath trazo;
+            trazo.moveTo(5, 8.5);
+            trazo.lineTo(7.2, 10.7);
+            trazo.lineTo(11, 5.8);
+            g.drawPath(trazo);
+        }
     } else if (nombre == QLatin1String("puntoGris")) {
         g.setPen(Qt::NoPen);
         g.setBrush(kGris);

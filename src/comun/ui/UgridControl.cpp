@@ -22,7 +22,11 @@ public:
         case Qt::DisplayRole:
             return c.tipo == kColIcono ? QVariant() : QVariant(texto(indice.row(), indice.column()));
         case Qt::DecorationRole:
-            return c.tipo == kColIcono ? QVariant(c.icono) : QVariant();
+            if (c.tipo != kColIcono)
+                return {};
+            if (!c.iconosPorValor.isEmpty())
+                return c.iconosPorValor.value(valor(indice.row(), c.alias).toString());
+            return c.icono;
         case Qt::TextAlignmentRole:
             if (c.tipo == kColMoneda || c.tipo == kColNumero)
                 return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -67,10 +71,13 @@ public:
             return u_formatoMoneda(v.toDouble());
         case kColNumero:
             return FloatToStr(v.toDouble());
-        case kColFecha: {
+        case kColFecha:
+        case kColDia: {
             const QDateTime f =
                 v.typeId() == QMetaType::QDateTime ? v.toDateTime() : u_ordenaFecha(v.toString());
-            return f.isValid() ? f.toString(QStringLiteral("dd/MM/yyyy HH:mm")) : v.toString();
+            const QString formato =
+                c.tipo == kColDia ? QStringLiteral("dd/MM/yyyy") : QStringLiteral("dd/MM/yyyy HH:mm");
+            return f.isValid() ? f.toString(formato) : v.toString();
         }
         default:
             return v.typeId() == QMetaType::Double ? FloatToStr(v.toDouble()) : v.toString();
@@ -177,7 +184,7 @@ TGridControl::~TGridControl() = default;
 int TGridControl::agregaColumna(const QString &alias, const QString &cabecera, int ancho, bool visible,
                                 TtipoColumnaGrid tipo) {
     const int c = uColumnas.size();
-    uColumnas.append({alias, cabecera, ancho, visible, tipo, {}});
+    uColumnas.append({alias, cabecera, ancho, visible, tipo, {}, {}});
     uModelo->columnaAgregada(c);
     aplicaColumna(c);
     return c;
@@ -187,6 +194,13 @@ int TGridControl::agregaColumnaIcono(const QString &alias, const QPixmap &icono,
     const int c = agregaColumna(alias, QString(), ancho, true, kColIcono);
     uColumnas[c].icono = icono;
     aplicaColumna(c);
+    return c;
+}
+
+int TGridControl::agregaColumnaIconoPorValor(const QString &alias, const QHash<QString, QPixmap> &iconos,
+                                             int ancho) {
+    const int c = agregaColumna(alias, QString(), ancho, true, kColIcono);
+    uColumnas[c].iconosPorValor = iconos;
     return c;
 }
 

@@ -12,8 +12,9 @@
 #include <QVector>
 
 // How a grid column shows its cells: text as stored, money as "$ #,###,##0.00", quantities with
-// FloatToStr, date-times as "dd/MM/yyyy HH:mm", or an icon without text (the edit column).
-enum TtipoColumnaGrid { kColTexto, kColMoneda, kColNumero, kColFecha, kColIcono };
+// FloatToStr, date-times as "dd/MM/yyyy HH:mm", days as "dd/MM/yyyy", or an icon without text
+// (the edit column).
+enum TtipoColumnaGrid { kColTexto, kColMoneda, kColNumero, kColFecha, kColDia, kColIcono };
 
 struct TcolumnaGrid {
     QString alias;
@@ -22,6 +23,8 @@ struct TcolumnaGrid {
     bool visible = true;
     TtipoColumnaGrid tipo = kColTexto;
     QPixmap icono;
+    // Icon columns that vary by row: the row's value of the alias names the icon (none when absent).
+    QHash<QString, QPixmap> iconosPorValor;
 };
 
 class TmodeloGrid;
@@ -41,6 +44,9 @@ public:
                       TtipoColumnaGrid tipo = kColTexto);
     // A column without header that shows the icon on every row (alias names it for clicks).
     int agregaColumnaIcono(const QString &alias, const QPixmap &icono, int ancho = 40);
+    // A column without header whose icon is chosen by the row's value of the alias.
+    int agregaColumnaIconoPorValor(const QString &alias, const QHash<QString, QPixmap> &iconos,
+                                   int ancho = 40);
     // The column takes the grid's free width, again on every resize of the grid.
     void setColumnaEstirada(const QString &alias);
 

@@ -1,0 +1,516 @@
+#include "entradas/UFRM_entradas.h"
+
+#include "comun/UNEG_almacenesLista.h"
+#include "comun/UNEG_opciones.h"
+#include "comun/U_bplpanelcontrol.h"
+#include "comun/U_busquedaTexto.h"
+#include "comun/U_mensajes.h"
+#include "comun/ui/UFRM_seleccionarProducto.h"
+#include "comun/ui/UFRM_seleccionarProveedor.h"
+#include "comun/ui/U_controles.h"
+#include "comun/ui/U_filtrosEntrada.h"
+#include "comun/ui/U_imagenes.h"
+#include "comun/ui/U_reportes.h"
+#include "comun/ui/UdialogoModal.h"
+#include "comun/ui/UgridControl.h"
+#include "datos/UfechaHora.h"
+#include "entradas/UFRM_entradasDetalle.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+const QString kTitulo = QStringLiteral("Entradas");
+const QString kSinElementos = QStringLiteral("No hay elementos que mostrar");
+const QString kSinProducto = QStringLiteral("Seleccionar... ");
+const QString kSinProveedor = QStringLiteral("Todos");
+// The search panel closed hides the lot filters.
+constexpr int kAltoBusqueda = 73;
+constexpr int kAltoBusquedaCompleta = 118;
+
+TFRM_entradas::TcapturaEntrada &capturaGeneral() {
+    static TFRM_entradas::TcapturaEntrada captura;
+    return captura;
+}
+TFRM_entradas::TcapturaEntrada &capturaOrdenCompra() {
+    static TFRM_entradas::TcapturaEntrada captura;
+    return captura;
+}
+
+QString dia(const QDateEdit *fecha) {
+    return fecha->date().toString(QStringLiteral("dd/MM/yyyy"));
+}
+} // namespace
+
+void TFRM_entradas::setCapturaGeneral(TcapturaEntrada captura) {
+    capturaGeneral() = std::move(captura);
+}
+
+void TFRM_entradas::setCapturaOrdenCompra(TcapturaEntrada captura) {
+    capturaOrdenCompra() = std::move(captura);
+}
+
+TFRM_entradas::TFRM_entradas(QWidget *padre) : QWidget(padre) {
+    FormCreate();
+}
+
+void TFRM_entradas::FormCreate() {
+    setObjectName(QStringLiteral("FRM_entradas"));
+    setWindowTitle(kTitulo);
+    PNL_busqueda = creaBusqueda();
+
+    BTN_nuevaEntrada =
+        u_creaBoton(QStringLiteral("BTN_nuevaEntrada"), QStringLiteral("Nueva Entrada General"), this);
+    BTN_nuevaEntradaOrdenCompra = u_creaBoton(QStringLiteral("BTN_nuevaEntradaOrdenCompra"),
+                                              QStringLiteral("Nueva Recepción Orden de Compra"), this);
+    BTN_exportarExcel = u_creaBoton(QStringLiteral("BTN_exportarExcel"), QStringLiteral("Excel"), this);
+    BTN_exportarPDF = u_creaBoton(QStringLiteral("BTN_exportarPDF"), QStringLiteral("PDF"), this);
+    BTN_exportarPDFlote =
+        u_creaBoton(QStringLiteral("BTN_exportarPDFlote"), QStringLiteral("PDF Lote"), this);
+    auto *acciones = new QHBoxLayout;
+    acciones->addWidget(BTN_nuevaEntrada);
+    acciones->addWidget(BTN_nuevaEntradaOrdenCompra);
+    acciones->addStretch();
+    acciones->addWidget(BTN_exportarExcel);
+    acciones->addWidget(BTN_exportarPDF);
+    acciones->addWidget(BTN_exportarPDFlote);
+
+    creaGrid();
+    auto *raiz = new QVBoxLayout(this);
+    raiz->addWidget(u_creaTitulo(kTitulo, this));
+    raiz->addWidget(PNL_busqueda);
+    raiz->addLayout(acciones);
+    raiz->addWidget(GRD_main, 1);
+
+    connect(BTN_nuevaEntrada, &QPushButton::clicked, this, [this] {
+        abreCaptura(capturaGeneral(), QStringLiteral("La captura de entradas generales no está disponible."));
+    });
+    connect(BTN_nuevaEntradaOrdenCompra, &QPushButton::clicked, this, [this] {
+        abreCaptura(capturaOrdenCompra(),
+                    QStringLiteral("La recepción de órdenes de compra no está disponible."));
+    });
+    connect(BTN_exportarExcel, &QPushButton::clicked, this, [this] {
+        if (hayElementos())
+            exportarGridExcelUNI(*uGRD_entradasControl, kTitulo, uSistema);
+    });
+    connect(BTN_exportarPDF, &QPushButton::clicked, this, &TFRM_entradas::exportaGridGeneraPDF);
+    connect(BTN_exportarPDFlote, &QPushButton::clicked, this, &TFRM_entradas::exportaGridGeneraPDFlote);
+}
+
+QFrame *TFRM_entradas::creaBusqueda() {
+    auto *panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("PNL_busqueda"));
+    panel->setMaximumHeight(kAltoBusqueda);
+    const QDate hoy = QDate::currentDate();
+    DTP_fechaInicial = u_fecha(panel, QStringLiteral("DTP_fechaInicial"), hoy.addMonths(-1));
+    DTP_fechaFinal = u_fecha(panel, QStringLiteral("DTP_fechaFinal"), hoy);
+    CMB_almacen = new QComboBox(panel);
+    CMB_almacen->setObjectName(QStringLiteral("CMB_almacen"));
+    CMB_almacen->setMinimumWidth(140);
+    CMB_concepto = new QComboBox(panel);
+    CMB_concepto->setObjectName(QStringLiteral("CMB_concepto"));
+    CMB_concepto->setMinimumWidth(140);
+    LBL_producto = u_creaEtiqueta(QStringLiteral("LBL_producto"), kSinProducto, panel);
+    LBL_producto->setMinimumWidth(150);
+    LBL_proveedor = u_creaEtiqueta(QStringLiteral("LBL_proveedor"), kSinProveedor, panel);
+    LBL_proveedor->setMinimumWidth(120);
+    TXT_documento = u_campo(panel, QStringLiteral("TXT_documento"), 12);
+    u_soloNumeros(TXT_documento);
+    TXT_documento->setMaximumWidth(90);
+    TXT_lote = u_campo(panel, QStringLiteral("TXT_lote"), 50);
+    CHK_produccion = new QCheckBox(QStringLiteral("Producción"), panel);
+    CHK_produccion->setObjectName(QStringLiteral("CHK_produccion"));
+    CHK_caducidad = new QCheckBox(QStringLiteral("Caducidad"), panel);
+    CHK_caducidad->setObjectName(QStringLiteral("CHK_caducidad"));
+    DTP_produccionInicial = u_fecha(panel, QStringLiteral("DTP_produccionInicial"), hoy.addMonths(-1));
+    DTP_produccionFinal = u_fecha(panel, QStringLiteral("DTP_produccionFinal"), hoy);
+    DTP_caducidadInicial = u_fecha(panel, QStringLiteral("DTP_caducidadInicial"), hoy.addMonths(-1));
+    DTP_caducidadFinal = u_fecha(panel, QStringLiteral("DTP_caducidadFinal"), hoy);
+    for (QDateEdit *d :
+         {DTP_produccionInicial, DTP_produccionFinal, DTP_caducidadInicial, DTP_caducidadFinal})
+        d->setEnabled(false);
+
+    QPushButton *producto = u_creaBoton(QStringLiteral("BTN_producto"), QStringLiteral("..."), panel);
+    QPushButton *limpiaProductoB = u_creaBotonLimpiar(QStringLiteral("BTN_reiniciarProducto"), panel);
+    QPushButton *proveedor = u_creaBoton(QStringLiteral("BTN_proveedor"), QStringLiteral("..."), panel);
+    QPushButton *limpiaProveedorB = u_creaBotonLimpiar(QStringLiteral("BTN_reiniciarProveedor"), panel);
+    QPushButton *buscarB = u_creaBoton(QStringLiteral("BTN_buscar"), QStringLiteral("Buscar"), panel);
+    QPushButton *verTodos = u_creaBoton(QStringLiteral("BTN_verTodos"), QStringLiteral("Ver Todos"), panel);
+    QPushButton *masFiltros =
+        u_creaBoton(QStringLiteral("BTN_masFiltros"), QStringLiteral("Más Filtros"), panel);
+
+    auto *g = new QGridLayout(panel);
+    g->setContentsMargins(0, 0, 0, 0);
+    int c = 0;
+    const auto columna = [&](const QString &nombre, const QString &texto, QWidget *w,
+                             QWidget *extra = nullptr, QWidget *extra2 = nullptr) {
+        g->addWidget(u_creaEtiqueta(nombre, texto, panel), 0, c);
+        auto *fila = new QHBoxLayout;
+        fila->addWidget(w, 1);
+        if (extra)
+            fila->addWidget(extra);
+        if (extra2)
+            fila->addWidget(extra2);
+        g->addLayout(fila, 1, c++);
+    };
+    columna(QStringLiteral("LBL_fechaInicialTitulo"), QStringLiteral("Desde"), DTP_fechaInicial);
+    columna(QStringLiteral("LBL_fechaFinalTitulo"), QStringLiteral("Hasta"), DTP_fechaFinal);
+    columna(QStringLiteral("LBL_almacenTitulo"), QStringLiteral("Almacén"), CMB_almacen);
+    columna(QStringLiteral("LBL_conceptoTitulo"), QStringLiteral("Concepto"), CMB_concepto);
+    columna(QStringLiteral("LBL_documentoTitulo"), QStringLiteral("Documento"), TXT_documento);
+    columna(QStringLiteral("LBL_productoTitulo"), QStringLiteral("Producto"), LBL_producto, producto,
+            limpiaProductoB);
+    columna(QStringLiteral("LBL_proveedorTitulo"), QStringLiteral("Proveedor"), LBL_proveedor, proveedor,
+            limpiaProveedorB);
+    auto *botones = new QHBoxLayout;
+    botones->addWidget(buscarB);
+    botones->addWidget(verTodos);
+    botones->addWidget(masFiltros);
+    g->addLayout(botones, 1, c);
+    // The lot filters, shown by "Más Filtros".
+    auto *lotes = new QHBoxLayout;
+    lotes->addWidget(u_creaEtiqueta(QStringLiteral("LBL_loteTitulo"), QStringLiteral("Lote"), panel));
+    lotes->addWidget(TXT_lote);
+    lotes->addSpacing(12);
+    lotes->addWidget(CHK_produccion);
+    lotes->addWidget(DTP_produccionInicial);
+    lotes->addWidget(DTP_produccionFinal);
+    lotes->addSpacing(12);
+    lotes->addWidget(CHK_caducidad);
+    lotes->addWidget(DTP_caducidadInicial);
+    lotes->addWidget(DTP_caducidadFinal);
+    lotes->addStretch();
+    g->addLayout(lotes, 2, 0, 1, c + 1);
+
+    connect(buscarB, &QPushButton::clicked, this, &TFRM_entradas::buscar);
+    connect(verTodos, &QPushButton::clicked, this, &TFRM_entradas::BTN_verTodosClick);
+    connect(masFiltros, &QPushButton::clicked, this, &TFRM_entradas::BTN_masFiltrosClick);
+    connect(producto, &QPushButton::clicked, this, &TFRM_entradas::BTN_productoClick);
+    connect(proveedor, &QPushButton::clicked, this, &TFRM_entradas::BTN_proveedorClick);
+    connect(limpiaProductoB, &QPushButton::clicked, this, [this] {
+        limpiaProducto();
+        buscar();
+    });
+    connect(limpiaProveedorB, &QPushButton::clicked, this, [this] {
+        limpiaProveedor();
+        buscar();
+    });
+    connect(CMB_almacen, &QComboBox::activated, this, &TFRM_entradas::buscar);
+    connect(CMB_concepto, &QComboBox::activated, this, &TFRM_entradas::buscar);
+    connect(TXT_documento, &QLineEdit::returnPressed, this, &TFRM_entradas::buscar);
+    connect(TXT_lote, &QLineEdit::returnPressed, this, &TFRM_entradas::buscar);
+    const auto casilla = [this](QCheckBox *chk, QDateEdit *a, QDateEdit *b) {
+        connect(chk, &QCheckBox::toggled, this, [this, a, b](bool activa) {
+            a->setEnabled(activa);
+            b->setEnabled(activa);
+            buscar();
+        });
+    };
+    casilla(CHK_produccion, DTP_produccionInicial, DTP_produccionFinal);
+    casilla(CHK_caducidad, DTP_caducidadInicial, DTP_caducidadFinal);
+    for (QDateEdit *d : {DTP_fechaInicial, DTP_fechaFinal, DTP_produccionInicial, DTP_produccionFinal,
+                         DTP_caducidadInicial, DTP_caducidadFinal})
+        d->installEventFilter(this);
+    return panel;
+}
+
+void TFRM_entradas::creaGrid() {
+    GRD_main = new QTableView(this);
+    GRD_main->setObjectName(QStringLiteral("GRD_main"));
+    TGridControl *g = uGRD_entradasControl = new TGridControl(GRD_main);
+    g->agregaColumnaIcono(QStringLiteral("edita"), mini_cargaImage(QStringLiteral("Edita")), 40);
+    g->agregaColumna(QStringLiteral("inventarioEntrada_id"), QStringLiteral("_id"), 0, false);
+    g->agregaColumna(QStringLiteral("inventarioEntrada_documento"), QStringLiteral("No"), 40);
+    g->agregaColumna(QStringLiteral("inventarioEntrada_fechaHora"), QStringLiteral("Fecha\\Hora"), 150, true,
+                     kColFecha);
+    g->agregaColumna(QStringLiteral("inventarioAlmacen_id"), QStringLiteral("almacen_id"), 0, false);
+    g->agregaColumna(QStringLiteral("inventarioAlmacen_nombre"), QStringLiteral("Almacén"), 100);
+    g->agregaColumna(QStringLiteral("inventarioProducto_id"), QStringLiteral("producto_id"), 0, false);
+    g->agregaColumna(QStringLiteral("inventarioProducto_nombre"), QStringLiteral("Producto"), 200);
+    g->agregaColumna(QStringLiteral("inventarioEntrada_cantidad"), QStringLiteral("Cantidad"), 60, true,
+                     kColNumero);
+    g->agregaColumna(QStringLiteral("inventarioEntrada_existencia"), QStringLiteral("Existencia"), 60, true,
+                     kColNumero);
+    g->agregaColumna(QStringLiteral("inventarioEntrada_existenciaCostoUnitario"),
+                     QStringLiteral("Costo Unitario"), 100, true, kColMoneda);
+    g->agregaColumna(QStringLiteral("inventarioEntrada_idComprobante"), QStringLiteral("comprobante_id"), 0,
+                     false);
+    g->agregaColumna(QStringLiteral("inventarioEntrada_numeroOrden"), QStringLiteral("Orden Compra"), 100);
+    g->agregaColumna(QStringLiteral("comprobante_uuid"), QStringLiteral("Comprobante"), 250);
+    g->agregaColumna(QStringLiteral("inventarioMovimientoConcepto_etiqueta"), QStringLiteral("Concepto"),
+                     150);
+    g->agregaColumna(QStringLiteral("emisor_nombre"), QStringLiteral("Proveedor"), 150);
+    g->agregaColumna(QStringLiteral("inventarioLote_numero"), QStringLiteral("Lote"), 150);
+    g->agregaColumna(QStringLiteral("inventarioLote_fechaProduccion"), QStringLiteral("Producción"), 150,
+                     true, kColDia);
+    g->agregaColumna(QStringLiteral("inventarioLote_fechaCaducidad"), QStringLiteral("Caducidad"), 150, true,
+                     kColDia);
+    g->setColumnaEstirada(QStringLiteral("inventarioProducto_nombre"));
+    LBL_msg = u_creaEtiqueta(QStringLiteral("LBL_msg"), QString(), GRD_main);
+    LBL_msg->setAlignment(Qt::AlignCenter);
+    LBL_msg->hide();
+    GRD_main->installEventFilter(this);
+    connect(g, &TGridControl::celdaClic, this, [this](int fila, int columna, const QString &) {
+        if (columna == 0)
+            abreDetalle(fila);
+    });
+    connect(g, &TGridControl::filaActivada, this, &TFRM_entradas::abreDetalle);
+}
+
+bool TFRM_entradas::eventFilter(QObject *objeto, QEvent *evento) {
+    if (objeto == GRD_main && evento->type() == QEvent::Resize) {
+        acomodaMensaje();
+    } else if (qobject_cast<QDateEdit *>(objeto) && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent *>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            buscar();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void TFRM_entradas::initPermisos() {
+    const bool permitido = !uSistema.esRestringido();
+    for (QPushButton *b : {BTN_exportarExcel, BTN_exportarPDF, BTN_exportarPDFlote, BTN_nuevaEntrada,
+                           BTN_nuevaEntradaOrdenCompra})
+        b->setEnabled(permitido);
+}
+
+bool TFRM_entradas::init() {
+    uSistema = localSYS;
+    initPermisos();
+    if (!cargaAlmacenes())
+        return false;
+    if (!uBusquedaInicial) {
+        uBusquedaInicial = true;
+        buscar();
+    }
+    return true;
+}
+
+bool TFRM_entradas::cargaAlmacenes() {
+    const int negocio = uSistema.getNegocio().getIdNegocio();
+    const CmidTierResponse almacenes =
+        TalmacenesLista(uSistema.getConexion()).selectAlmacenesSeleccion({}, negocio);
+    const CmidTierResponse conceptos = Topciones(uSistema.getConexion()).selectMovimientoConcepto(1, negocio);
+    if (!almacenes.isSuccess() || !conceptos.isSuccess())
+        return false;
+    // Reloading keeps the choices that still exist.
+    const int almacen = uValueMember_CMB_almacen.value(CMB_almacen->currentIndex());
+    const QVariant concepto = CMB_concepto->currentData();
+    CMB_almacen->clear();
+    uValueMember_CMB_almacen = {0};
+    CMB_almacen->addItem(QStringLiteral("Todos"));
+    for (int f = 0; f < almacenes.getRowCount(); ++f) {
+        CMB_almacen->addItem(almacenes.getCelda(f, QStringLiteral("almacen_nombre")));
+        uValueMember_CMB_almacen.append(int(almacenes.getCeldaAsInt(f, QStringLiteral("almacen_id"))));
+    }
+    CMB_almacen->setCurrentIndex(qMax(0, int(uValueMember_CMB_almacen.indexOf(almacen))));
+    CMB_concepto->clear();
+    CMB_concepto->addItem(QStringLiteral("Todos"));
+    for (int f = 0; f < conceptos.getRowCount(); ++f)
+        CMB_concepto->addItem(conceptos.getCelda(f, QStringLiteral("inventarioMovimientoConcepto_etiqueta")),
+                              conceptos.getCeldaAsInt(f, QStringLiteral("inventarioMovimientoConcepto_id")));
+    CMB_concepto->setCurrentIndex(qMax(0, CMB_concepto->findData(concepto)));
+    return true;
+}
+
+Tentradas::TfiltroEntradas TFRM_entradas::filtro() const {
+    Tentradas::TfiltroEntradas f;
+    f.inicial = fechaHora::inicioDelDia(DTP_fechaInicial->date());
+    f.final_ = fechaHora::finDelDia(DTP_fechaFinal->date());
+    if (CMB_almacen->currentIndex() > 0)
+        f.almacen = uValueMember_CMB_almacen.value(CMB_almacen->currentIndex());
+    if (CMB_concepto->currentIndex() > 0)
+        f.concepto = CMB_concepto->currentData();
+    if (uProductoSeleccionado.seleccionado)
+        f.producto = uProductoSeleccionado.productoId;
+    if (!TXT_documento->text().trimmed().isEmpty()) {
+        bool ok = false;
+        const qint64 documento = TXT_documento->text().trimmed().toLongLong(&ok);
+        f.documento = ok ? documento : -1; // not a document number: nothing matches
+    }
+    if (uProveedor.id > 0) {
+        f.proveedor = uProveedor.id;
+        if (!uProveedor.rfc.trimmed().isEmpty())
+            f.proveedorRfc = uProveedor.rfc.trimmed();
+    }
+    if (!TXT_lote->text().trimmed().isEmpty())
+        f.lote = u_patronContiene(TXT_lote->text());
+    if (CHK_produccion->isChecked()) {
+        f.produccionInicial = fechaHora::inicioDelDia(DTP_produccionInicial->date());
+        f.produccionFinal = fechaHora::finDelDia(DTP_produccionFinal->date());
+    }
+    if (CHK_caducidad->isChecked()) {
+        f.caducidadInicial = fechaHora::inicioDelDia(DTP_caducidadInicial->date());
+        f.caducidadFinal = fechaHora::finDelDia(DTP_caducidadFinal->date());
+    }
+    return f;
+}
+
+void TFRM_entradas::buscar() {
+    Tentradas datos(uSistema.getConexion());
+    if (!uGRD_entradasControl->carga(datos.selectEntradas(filtro(), uSistema.getNegocio().getIdNegocio())))
+        return;
+    const bool vacia = uGRD_entradasControl->filas() == 0;
+    LBL_msg->setText(vacia ? kSinElementos : QString());
+    LBL_msg->setVisible(vacia);
+    if (vacia) {
+        acomodaMensaje();
+        LBL_msg->raise();
+    }
+}
+
+void TFRM_entradas::acomodaMensaje() {
+    LBL_msg->setGeometry(GRD_main->viewport()->geometry());
+}
+
+void TFRM_entradas::BTN_masFiltrosClick() {
+    uMasFiltros = !uMasFiltros;
+    auto *animacion = new QPropertyAnimation(PNL_busqueda, "maximumHeight", this);
+    animacion->setDuration(200);
+    animacion->setStartValue(PNL_busqueda->maximumHeight());
+    animacion->setEndValue(uMasFiltros ? kAltoBusquedaCompleta : kAltoBusqueda);
+    animacion->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void TFRM_entradas::BTN_verTodosClick() {
+    const QDate hoy = QDate::currentDate();
+    CMB_almacen->setCurrentIndex(0);
+    CMB_concepto->setCurrentIndex(0);
+    limpiaProducto();
+    limpiaProveedor();
+    TXT_documento->clear();
+    TXT_lote->clear();
+    for (QDateEdit *d :
+         {DTP_produccionInicial, DTP_produccionFinal, DTP_caducidadInicial, DTP_caducidadFinal})
+        d->setDate(hoy);
+    for (QCheckBox *chk : {CHK_produccion, CHK_caducidad}) {
+        const QSignalBlocker callado(chk);
+        chk->setChecked(false);
+    }
+    for (QDateEdit *d :
+         {DTP_produccionInicial, DTP_produccionFinal, DTP_caducidadInicial, DTP_caducidadFinal})
+        d->setEnabled(false);
+    buscar();
+}
+
+void TFRM_entradas::BTN_productoClick() {
+    TproductoSeleccionadoDescripcion producto = uProductoSeleccionado;
+    TFRM_seleccionarProducto selector(uSistema, this);
+    selector.init(producto, uSistema);
+    if (!producto.seleccionado)
+        return;
+    uProductoSeleccionado = producto;
+    LBL_producto->setText(producto.nombre);
+    buscar();
+}
+
+void TFRM_entradas::BTN_proveedorClick() {
+    Rproveedor proveedor;
+    TFRM_seleccionarProveedor selector(uSistema, this);
+    selector.init(proveedor);
+    if (!proveedor.aceptado || proveedor.id < 1)
+        return;
+    uProveedor = proveedor;
+    LBL_proveedor->setText(proveedor.nombre);
+    buscar();
+}
+
+void TFRM_entradas::limpiaProducto() {
+    uProductoSeleccionado = {};
+    LBL_producto->setText(kSinProducto);
+}
+
+void TFRM_entradas::limpiaProveedor() {
+    uProveedor = {};
+    LBL_proveedor->setText(kSinProveedor);
+}
+
+void TFRM_entradas::abreCaptura(const TcapturaEntrada &captura, const QString &ausente) {
+    if (!captura) {
+        u_mensaje(ausente, kInformacion);
+        return;
+    }
+    if (captura(this))
+        buscar();
+}
+
+void TFRM_entradas::abreDetalle(int fila) {
+    const int id = int(uGRD_entradasControl->getCeldaAsInt(fila, QStringLiteral("inventarioEntrada_id")));
+    if (id <= 0)
+        return;
+    TFRM_entradasDetalle detalle(uSistema, this);
+    detalle.init(id);
+    buscar();
+}
+
+bool TFRM_entradas::hayElementos() {
+    if (uGRD_entradasControl->filas() > 0)
+        return true;
+    u_mensaje(kSinElementos, kInformacion);
+    return false;
+}
+
+void TFRM_entradas::exportaGridGeneraPDF() {
+    if (uGRD_entradasControl->filas() == 0)
+        return;
+    cTabla tabla;
+    tabla.addCabecera(QStringLiteral("Doc."), kContenidoTexto, 30, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Fecha/Hora"), kContenidoTexto, 80, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Almacén"), kContenidoTexto, 90, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Producto"), kContenidoTexto, 160, kAlineaIzquierda);
+    tabla.addCabecera(QStringLiteral("Cantidad"), kContenidoTexto, 40, kAlineaDerecha);
+    tabla.addCabecera(QStringLiteral("Existencia"), kContenidoTexto, 40, kAlineaDerecha);
+    tabla.addCabecera(QStringLiteral("C.Unitario"), kContenidoMoneda, 45, kAlineaDerecha);
+    tabla.addCabecera(QStringLiteral("O. Compra"), kContenidoTexto, 45, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Comprobante"), kContenidoTexto, 120, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Concepto"), kContenidoTexto, 60, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Proveedor"), kContenidoTexto, 80, kAlineaCentro);
+    // The list's columns in the report's order (the lot columns belong to the lot report).
+    tabla.setFilas(uGRD_entradasControl->getTTabla(
+        {QStringLiteral("inventarioEntrada_documento"), QStringLiteral("inventarioEntrada_fechaHora"),
+         QStringLiteral("inventarioAlmacen_nombre"), QStringLiteral("inventarioProducto_nombre"),
+         QStringLiteral("inventarioEntrada_cantidad"), QStringLiteral("inventarioEntrada_existencia"),
+         QStringLiteral("inventarioEntrada_existenciaCostoUnitario"),
+         QStringLiteral("inventarioEntrada_numeroOrden"), QStringLiteral("comprobante_uuid"),
+         QStringLiteral("inventarioMovimientoConcepto_etiqueta"), QStringLiteral("emisor_nombre")}));
+    u_exportaPDF(kTitulo, tabla, uSistema, {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), {}});
+}
+
+void TFRM_entradas::exportaGridGeneraPDFlote() {
+    if (uGRD_entradasControl->filas() == 0)
+        return;
+    const QString titulo = QStringLiteral("Entradas (Lote)");
+    cTabla tabla;
+    tabla.addCabecera(QStringLiteral("Doc."), kContenidoTexto, 30, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Fecha\\Hora"), kContenidoTexto, 80, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Almacén"), kContenidoTexto, 90, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Producto"), kContenidoTexto, 160, kAlineaIzquierda);
+    tabla.addCabecera(QStringLiteral("Cantidad"), kContenidoTexto, 40, kAlineaDerecha);
+    tabla.addCabecera(QStringLiteral("Existencia"), kContenidoTexto, 40, kAlineaDerecha);
+    tabla.addCabecera(QStringLiteral("Costo Unitario"), kContenidoMoneda, 60, kAlineaDerecha);
+    tabla.addCabecera(QStringLiteral("Lote"), kContenidoTexto, 80, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Producción"), kContenidoTexto, 80, kAlineaCentro);
+    tabla.addCabecera(QStringLiteral("Caducidad"), kContenidoTexto, 80, kAlineaCentro);
+    tabla.setFilas(uGRD_entradasControl->getTTabla(
+        {QStringLiteral("inventarioEntrada_documento"), QStringLiteral("inventarioEntrada_fechaHora"),
+         QStringLiteral("inventarioAlmacen_nombre"), QStringLiteral("inventarioProducto_nombre"),
+         QStringLiteral("inventarioEntrada_cantidad"), QStringLiteral("inventarioEntrada_existencia"),
+         QStringLiteral("inventarioEntrada_existenciaCostoUnitario"), QStringLiteral("inventarioLote_numero"),
+         QStringLiteral("inventarioLote_fechaProduccion"), QStringLiteral("inventarioLote_fechaCaducidad")}));
+    u_exportaPDF(titulo, tabla, uSistema, {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), titulo});
+}
