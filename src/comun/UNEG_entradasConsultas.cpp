@@ -15,6 +15,12 @@ const QString kLineasDelNegocio = QStringLiteral(
     "(SELECT la.AF_ID FROM AF_ArticulosOrdenesCompra la JOIN AF_OrdenesCompra lo ON lo.AF_NumeroOrden = "
     "la.AF_NumeroOrden WHERE lo.idNegocioFk = :negocio)");
 
+// Binds the receipt row and the business a statement confined by kEntradaDelNegocio names.
+void enlazaEntrada(TmiddleTier &t, int idEntrada, int idNegocio) {
+    t.setParametroEntero(kEntrada, idEntrada);
+    t.setParametroEntero(kNegocio, idNegocio);
+}
+
 // A write that must touch exactly one row; anything else is reported as a failure.
 CmidTierResponse unaFila(const CmidTierResponse &r) {
     return r.isSuccess() && r.getFilasAfectadas() == 1 ? r : CmidTierResponse();
@@ -104,8 +110,7 @@ CmidTierResponse Tentradas::selectEntrada(int idEntrada, int idNegocio) {
         "inventarioEntradaProveedor x WHERE x.inventarioEntrada_id = e.id AND x.proveedor_id > 0) "
         "LEFT JOIN proveedor pr ON pr.id = ep.proveedor_id AND pr.idNegocioFk = e.idNegocioFk "
         "WHERE e.id = :entrada AND e.idNegocioFk = :negocio"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return reader();
 }
 
@@ -116,8 +121,7 @@ CmidTierResponse Tentradas::selectPedimento(int idEntrada, int idNegocio) {
                        "d.paisOrigen AS inventarioPedimento_paisOrigen FROM inventarioPedimento d "
                        "WHERE d.inventarioEntrada_id IN ") +
         kEntradaDelNegocio + QStringLiteral(" ORDER BY d.id"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return reader();
 }
 
@@ -129,8 +133,7 @@ CmidTierResponse Tentradas::selectLote(int idEntrada, int idNegocio) {
                        "l.fechaCaducidadEstablecida AS inventarioLote_fechaCaducidadEstablecida "
                        "FROM inventarioLote l WHERE l.inventarioEntrada_id IN ") +
         kEntradaDelNegocio + QStringLiteral(" ORDER BY l.id"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return reader();
 }
 
@@ -141,8 +144,7 @@ CmidTierResponse Tentradas::selectNoSeriePorEntrada(int idEntrada, int idNegocio
                             "LEFT JOIN inventarioNoSerieEstado st ON st.id = s.inventarioNoSerieEstado_id "
                             "WHERE s.inventarioEntrada_id IN ") +
              kEntradaDelNegocio + QStringLiteral(" ORDER BY s.id"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return reader();
 }
 
@@ -164,16 +166,14 @@ CmidTierResponse Tentradas::selectValores(int idEntrada, int idNegocio) {
                        "AS inventarioProductoPropiedad_valor FROM inventarioProductoPropiedad v "
                        "WHERE v.inventarioEntrada_id IN ") +
         kEntradaDelNegocio + QStringLiteral(" ORDER BY v.id"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return reader();
 }
 
 CmidTierResponse Tentradas::selectElementosEntrantesPorCapa(int idEntrada, int idNegocio) {
     setQuery(QStringLiteral("SELECT e.cantidad AS elementos FROM inventarioEntrada e "
                             "WHERE e.id = :entrada AND e.idNegocioFk = :negocio"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return scalar();
 }
 
@@ -183,8 +183,7 @@ CmidTierResponse Tentradas::deleteNoSerie(int idNoSerie, int idEntrada, int idNe
                             "AND inventarioSalida_id IS NULL AND inventarioEntrada_id IN ") +
              kEntradaDelNegocio);
     setParametroEntero(QStringLiteral("id"), idNoSerie);
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return unaFila(nonQuery());
 }
 
@@ -209,8 +208,7 @@ CmidTierResponse Tentradas::insertPropiedad(int idEntrada, int idPropiedad, cons
         ":negocio"));
     setParametroTexto(QStringLiteral("valor"), valor);
     setParametroEntero(kPropiedad, idPropiedad);
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return unaFila(nonQuery());
 }
 
@@ -221,16 +219,14 @@ CmidTierResponse Tentradas::updatePropiedad(int idEntrada, int idPropiedad, cons
              kEntradaDelNegocio);
     setParametroTexto(QStringLiteral("valor"), valor);
     setParametroEntero(kPropiedad, idPropiedad);
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return nonQuery();
 }
 
 CmidTierResponse Tentradas::deleteEntradaProveedor(int idEntrada, int idNegocio) {
     setQuery(QStringLiteral("DELETE FROM inventarioEntradaProveedor WHERE inventarioEntrada_id IN ") +
              kEntradaDelNegocio);
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return nonQuery();
 }
 
@@ -240,8 +236,7 @@ CmidTierResponse Tentradas::insertEntradaProveedor(int idEntrada, int idProveedo
         "SELECT e.id, pr.id FROM inventarioEntrada e JOIN proveedor pr ON pr.id = :proveedor "
         "AND pr.idNegocioFk = e.idNegocioFk WHERE e.id = :entrada AND e.idNegocioFk = :negocio"));
     setParametroEntero(QStringLiteral("proveedor"), idProveedor);
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return unaFila(nonQuery());
 }
 
@@ -250,8 +245,7 @@ CmidTierResponse Tentradas::deleteRelacionEntradaProveedor(int idRelacion, int i
         QStringLiteral("DELETE FROM inventarioEntradaProveedor WHERE id = :id AND inventarioEntrada_id IN ") +
         kEntradaDelNegocio);
     setParametroEntero(QStringLiteral("id"), idRelacion);
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return nonQuery();
 }
 
@@ -261,8 +255,7 @@ CmidTierResponse Tentradas::updateEntradaComprobanteID(int idEntrada, int idComp
                        "idNegocioFk = :negocio AND EXISTS (SELECT 1 FROM Comprobante c WHERE "
                        "c.idComprobante = :comprobante AND c.idNegocioFk = :negocio)"));
     setParametroEntero(QStringLiteral("comprobante"), idComprobante);
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
+    enlazaEntrada(*this, idEntrada, idNegocio);
     return nonQuery();
 }
 

@@ -465,52 +465,66 @@ bool TFRM_entradas::hayElementos() {
     return false;
 }
 
-void TFRM_entradas::exportaGridGeneraPDF() {
-    if (uGRD_entradasControl->filas() == 0)
-        return;
+namespace {
+// A report column: header, content type, width, alignment and the grid alias it prints.
+struct TcolumnaReporte {
+    const char *cabecera;
+    int tipo;
+    int ancho;
+    int alineacion;
+    const char *alias;
+};
+
+const TcolumnaReporte kColumnasEntradas[] = {
+    {"Doc.", kContenidoTexto, 30, kAlineaCentro, "inventarioEntrada_documento"},
+    {"Fecha/Hora", kContenidoTexto, 80, kAlineaCentro, "inventarioEntrada_fechaHora"},
+    {"Almacén", kContenidoTexto, 90, kAlineaCentro, "inventarioAlmacen_nombre"},
+    {"Producto", kContenidoTexto, 160, kAlineaIzquierda, "inventarioProducto_nombre"},
+    {"Cantidad", kContenidoTexto, 40, kAlineaDerecha, "inventarioEntrada_cantidad"},
+    {"Existencia", kContenidoTexto, 40, kAlineaDerecha, "inventarioEntrada_existencia"},
+    {"C.Unitario", kContenidoMoneda, 45, kAlineaDerecha, "inventarioEntrada_existenciaCostoUnitario"},
+    {"O. Compra", kContenidoTexto, 45, kAlineaCentro, "inventarioEntrada_numeroOrden"},
+    {"Comprobante", kContenidoTexto, 120, kAlineaCentro, "comprobante_uuid"},
+    {"Concepto", kContenidoTexto, 60, kAlineaCentro, "inventarioMovimientoConcepto_etiqueta"},
+    {"Proveedor", kContenidoTexto, 80, kAlineaCentro, "emisor_nombre"},
+};
+
+const TcolumnaReporte kColumnasLote[] = {
+    {"Doc.", kContenidoTexto, 30, kAlineaCentro, "inventarioEntrada_documento"},
+    {"Fecha\\Hora", kContenidoTexto, 80, kAlineaCentro, "inventarioEntrada_fechaHora"},
+    {"Almacén", kContenidoTexto, 90, kAlineaCentro, "inventarioAlmacen_nombre"},
+    {"Producto", kContenidoTexto, 160, kAlineaIzquierda, "inventarioProducto_nombre"},
+    {"Cantidad", kContenidoTexto, 40, kAlineaDerecha, "inventarioEntrada_cantidad"},
+    {"Existencia", kContenidoTexto, 40, kAlineaDerecha, "inventarioEntrada_existencia"},
+    {"Costo Unitario", kContenidoMoneda, 60, kAlineaDerecha, "inventarioEntrada_existenciaCostoUnitario"},
+    {"Lote", kContenidoTexto, 80, kAlineaCentro, "inventarioLote_numero"},
+    {"Producción", kContenidoTexto, 80, kAlineaCentro, "inventarioLote_fechaProduccion"},
+    {"Caducidad", kContenidoTexto, 80, kAlineaCentro, "inventarioLote_fechaCaducidad"},
+};
+
+// The report's columns with the list's rows taken by alias, in the report's order.
+template <size_t N> cTabla tablaReporte(const TcolumnaReporte (&columnas)[N], const TGridControl &grid) {
     cTabla tabla;
-    tabla.addCabecera(QStringLiteral("Doc."), kContenidoTexto, 30, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Fecha/Hora"), kContenidoTexto, 80, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Almacén"), kContenidoTexto, 90, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Producto"), kContenidoTexto, 160, kAlineaIzquierda);
-    tabla.addCabecera(QStringLiteral("Cantidad"), kContenidoTexto, 40, kAlineaDerecha);
-    tabla.addCabecera(QStringLiteral("Existencia"), kContenidoTexto, 40, kAlineaDerecha);
-    tabla.addCabecera(QStringLiteral("C.Unitario"), kContenidoMoneda, 45, kAlineaDerecha);
-    tabla.addCabecera(QStringLiteral("O. Compra"), kContenidoTexto, 45, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Comprobante"), kContenidoTexto, 120, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Concepto"), kContenidoTexto, 60, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Proveedor"), kContenidoTexto, 80, kAlineaCentro);
-    // The list's columns in the report's order (the lot columns belong to the lot report).
-    tabla.setFilas(uGRD_entradasControl->getTTabla(
-        {QStringLiteral("inventarioEntrada_documento"), QStringLiteral("inventarioEntrada_fechaHora"),
-         QStringLiteral("inventarioAlmacen_nombre"), QStringLiteral("inventarioProducto_nombre"),
-         QStringLiteral("inventarioEntrada_cantidad"), QStringLiteral("inventarioEntrada_existencia"),
-         QStringLiteral("inventarioEntrada_existenciaCostoUnitario"),
-         QStringLiteral("inventarioEntrada_numeroOrden"), QStringLiteral("comprobante_uuid"),
-         QStringLiteral("inventarioMovimientoConcepto_etiqueta"), QStringLiteral("emisor_nombre")}));
-    u_exportaPDF(kTitulo, tabla, uSistema, {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), {}});
+    QStringList aliases;
+    for (const TcolumnaReporte &c : columnas) {
+        tabla.addCabecera(QString::fromUtf8(c.cabecera), c.tipo, c.ancho, c.alineacion);
+        aliases.append(QString::fromLatin1(c.alias));
+    }
+    tabla.setFilas(grid.getTTabla(aliases));
+    return tabla;
+}
+} // namespace
+
+void TFRM_entradas::exportaGridGeneraPDF() {
+    // An empty list prints nothing, without a word: the button does nothing.
+    if (uGRD_entradasControl->filas() > 0)
+        u_exportaPDF(kTitulo, tablaReporte(kColumnasEntradas, *uGRD_entradasControl), uSistema,
+                     {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), {}});
 }
 
 void TFRM_entradas::exportaGridGeneraPDFlote() {
-    if (uGRD_entradasControl->filas() == 0)
-        return;
     const QString titulo = QStringLiteral("Entradas (Lote)");
-    cTabla tabla;
-    tabla.addCabecera(QStringLiteral("Doc."), kContenidoTexto, 30, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Fecha\\Hora"), kContenidoTexto, 80, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Almacén"), kContenidoTexto, 90, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Producto"), kContenidoTexto, 160, kAlineaIzquierda);
-    tabla.addCabecera(QStringLiteral("Cantidad"), kContenidoTexto, 40, kAlineaDerecha);
-    tabla.addCabecera(QStringLiteral("Existencia"), kContenidoTexto, 40, kAlineaDerecha);
-    tabla.addCabecera(QStringLiteral("Costo Unitario"), kContenidoMoneda, 60, kAlineaDerecha);
-    tabla.addCabecera(QStringLiteral("Lote"), kContenidoTexto, 80, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Producción"), kContenidoTexto, 80, kAlineaCentro);
-    tabla.addCabecera(QStringLiteral("Caducidad"), kContenidoTexto, 80, kAlineaCentro);
-    tabla.setFilas(uGRD_entradasControl->getTTabla(
-        {QStringLiteral("inventarioEntrada_documento"), QStringLiteral("inventarioEntrada_fechaHora"),
-         QStringLiteral("inventarioAlmacen_nombre"), QStringLiteral("inventarioProducto_nombre"),
-         QStringLiteral("inventarioEntrada_cantidad"), QStringLiteral("inventarioEntrada_existencia"),
-         QStringLiteral("inventarioEntrada_existenciaCostoUnitario"), QStringLiteral("inventarioLote_numero"),
-         QStringLiteral("inventarioLote_fechaProduccion"), QStringLiteral("inventarioLote_fechaCaducidad")}));
-    u_exportaPDF(titulo, tabla, uSistema, {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), titulo});
+    if (uGRD_entradasControl->filas() > 0)
+        u_exportaPDF(titulo, tablaReporte(kColumnasLote, *uGRD_entradasControl), uSistema,
+                     {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), titulo});
 }

@@ -6,6 +6,7 @@
 #include "apoyo/UfilasPrueba.h"
 
 #include <QDateTime>
+#include <QProcess>
 #include <QStringList>
 
 struct TentradaPrueba {
@@ -160,3 +161,11 @@ public:
         return u_valorConsulta(base.sesion(), sentencia, parametros);
     }
 };
+
+// The text of a PDF as pdftotext lays it out.
+inline QString u_textoPDF(const QString &ruta) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}

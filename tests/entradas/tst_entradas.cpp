@@ -19,17 +19,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QtTest>
-
-namespace {
-QString pdfATexto(const QString &ruta) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-} // namespace
 
 class TpruebaEntradas : public QObject {
     Q_OBJECT
@@ -325,12 +315,12 @@ private slots:
             QFile::copy(uCarpeta->filePath(nombre + QStringLiteral(".pdf")), copia);
         }
 
-        const QString lista = pdfATexto(uCarpeta->filePath(QStringLiteral("Entradas.pdf")));
+        const QString lista = u_textoPDF(uCarpeta->filePath(QStringLiteral("Entradas.pdf")));
         for (const char *t : {"Entradas", "Ferretería La Tuerca", "Del:", "Doc.", "Tornillo 1/4",
                               "Aceros del Norte", "$ 8.50"})
             QVERIFY2(lista.contains(QString::fromUtf8(t)), t);
         QVERIFY(!lista.contains(QStringLiteral("LA1-2024"))); // the lot belongs to the lot report
-        const QString lotes = pdfATexto(uCarpeta->filePath(QStringLiteral("Entradas (Lote).pdf")));
+        const QString lotes = u_textoPDF(uCarpeta->filePath(QStringLiteral("Entradas (Lote).pdf")));
         for (const char *t : {"Entradas (Lote)", "LA1-2024", "10/01/2024", "30/06/2025", "Caducidad"})
             QVERIFY2(lotes.contains(QString::fromUtf8(t)), t);
         QVERIFY(!lotes.contains(QStringLiteral("AJENO")));

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
@@ -364,10 +363,7 @@ private slots:
         QVERIFY(QFile::exists(pdf));
         QFile::remove(TbasePrueba::carpetaSalida() + QStringLiteral("/entradasDetalle.pdf"));
         QFile::copy(pdf, TbasePrueba::carpetaSalida() + QStringLiteral("/entradasDetalle.pdf"));
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        QVERIFY(p.waitForFinished());
-        const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+        const QString texto = u_textoPDF(pdf);
         for (const char *t :
              {"Detalle Entrada", "Cómputo y Más", "Entrada No.", "PEDIMENTO", "24 47 3807 4000123", "LOTE",
               "NO. DE SERIE", "ESTADO", "con salida", "PROPIEDADES ADICIONALES", "Plata", "---------------"})
