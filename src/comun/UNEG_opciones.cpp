@@ -330,3 +330,31 @@ std::unique_ptr<TactualizacionMultiple> Topciones::updateTablaSalidas() {
         QStringList{QStringLiteral("salidaCostoUnitario"), QStringLiteral("existenciaCostoUnitario"),
                     QStringLiteral("existenciaCostoTotal"), QStringLiteral("existenciaTotal")});
 }
+
+CmidTierResponse Topciones::updateMovimientoConcepto(int id, const QString &etiqueta,
+                                                     const QVariant &idAsiento, int modulo, int idNegocio) {
+    setQuery(QStringLiteral("UPDATE inventarioMovimientoConcepto SET etiqueta = :etiqueta, "
+                            "AsientosContables_id = CASE WHEN :sinAsiento = 1 THEN AsientosContables_id ELSE "
+                            ":asiento END, modulo = CASE WHEN :sinAsiento2 = 1 THEN modulo ELSE :modulo END "
+                            "WHERE id = :id AND idNegocioFk = :idNegocio"));
+    const int sinAsiento = idAsiento.isNull() ? 1 : 0;
+    setParametroTexto(QStringLiteral("etiqueta"), etiqueta.left(100));
+    setParametroEntero(QStringLiteral("sinAsiento"), sinAsiento);
+    setParametroEntero(QStringLiteral("sinAsiento2"), sinAsiento);
+    setParametroVariant(QStringLiteral("asiento"), idAsiento);
+    setParametroEntero(QStringLiteral("modulo"), modulo);
+    setParametroEntero(QStringLiteral("id"), id);
+    setParametroEntero(kNegocio, idNegocio);
+    return nonQuery();
+}
+
+CmidTierResponse Topciones::selectAsientos(const QString &filtro, int idNegocio) {
+    setQuery(QStringLiteral("SELECT a.id AS AsientosContables_id, a.nombre AS AsientosContables_nombre, "
+                            "m.modulo AS ModuloAsientosContables_modulo FROM AsientosContables a "
+                            "JOIN ModuloAsientosContables m ON m.id = a.ModuloAsientosContables_id "
+                            "WHERE a.idNegocioFk = :idNegocio AND CAST(m.modulo AS CHAR) LIKE :filtro "
+                            "ORDER BY a.nombre, a.id"));
+    setParametroTexto(QStringLiteral("filtro"), filtro);
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
+}

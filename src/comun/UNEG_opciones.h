@@ -42,6 +42,13 @@ public:
     // prefix of its entry (610, 620…, 0 without one).
     CmidTierResponse insertMovimientoConcepto(const QString &etiqueta, int direccion,
                                               const QVariant &idAsiento, int modulo, int idNegocio);
+    // Relabels a concept of the business; a null idAsiento keeps its accounting entry (and module
+    // prefix), otherwise both are replaced.
+    CmidTierResponse updateMovimientoConcepto(int id, const QString &etiqueta, const QVariant &idAsiento,
+                                              int modulo, int idNegocio);
+    // The business's basic accounting entries whose module number matches the LIKE pattern
+    // ("61%" receipt entries, "62%" issue entries).
+    CmidTierResponse selectAsientos(const QString &filtro, int idNegocio);
 
     // The ledger and its rebuild.
     CmidTierResponse insertRenglonKardex(const TkardexRenglon &renglon);

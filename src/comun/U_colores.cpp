@@ -9,6 +9,7 @@ TlistaColores getColores() {
         {QStringLiteral("menuSeleccionadoTexto"), 0xFFFFFFFFu},
         {QStringLiteral("fondoSolido"), 0xFFF4F6F8u},
         {QStringLiteral("tituloFormulario"), 0xFF1F2D3Du},
+        {QStringLiteral("tituloFormulario1"), 0xFF1F2D3Du},
         {QStringLiteral("tituloFormulario2"), 0xFF1E88E5u},
         {QStringLiteral("textoNormal"), 0xFF263238u},
         {QStringLiteral("filaAlterna"), 0xFFEEF2F6u},

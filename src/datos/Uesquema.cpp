@@ -3,28 +3,39 @@
 #include "datos/ULog.h"
 #include "datos/UmiddleTier.h"
 
+#include <QSet>
+
 namespace {
 
 const QString kTablaVersion = QStringLiteral("inventarioVersionEsquema");
 
-bool existeTabla(TmiddleTier &mt, const QString &tabla) {
+// Names of the tables and indexes already in the database, read once per step: catalogue
+// queries are slow on MariaDB, one per object would dominate a schema creation.
+struct Texistentes {
+    QSet<QString> tablas;
+    QSet<QString> indices; // "tabla.indice", lower case
+};
+
+Texistentes leeExistentes(TmiddleTier &mt) {
+    Texistentes e;
     mt.setQuery(mt.segunProveedor(
-        QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = DATABASE() "
-                       "AND table_name = :tabla"),
-        QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = :tabla")));
-    mt.setParametroTexto(QStringLiteral("tabla"), tabla);
-    return mt.getScalarAsInt() > 0;
+        QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = DATABASE()"),
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")));
+    const CmidTierResponse tablas = mt.reader();
+    for (int i = 0; i < tablas.getRowCount(); ++i)
+        e.tablas.insert(tablas.getCelda(i, 0).toLower());
+    mt.setQuery(
+        mt.segunProveedor(QStringLiteral("SELECT DISTINCT table_name, index_name FROM "
+                                         "information_schema.statistics WHERE table_schema = DATABASE()"),
+                          QStringLiteral("SELECT tbl_name, name FROM sqlite_master WHERE type = 'index'")));
+    const CmidTierResponse indices = mt.reader();
+    for (int i = 0; i < indices.getRowCount(); ++i)
+        e.indices.insert((indices.getCelda(i, 0) + QLatin1Char('.') + indices.getCelda(i, 1)).toLower());
+    return e;
 }
 
-bool existeIndice(TmiddleTier &mt, const esquema::Tindice &indice) {
-    mt.setQuery(mt.segunProveedor(
-        QStringLiteral("SELECT COUNT(*) FROM information_schema.statistics WHERE table_schema = DATABASE() "
-                       "AND table_name = :tabla AND index_name = :indice"),
-        QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = :tabla "
-                       "AND name = :indice")));
-    mt.setParametroTexto(QStringLiteral("tabla"), indice.tabla);
-    mt.setParametroTexto(QStringLiteral("indice"), indice.nombre);
-    return mt.getScalarAsInt() > 0;
+bool existeTabla(TmiddleTier &mt, const QString &tabla) {
+    return leeExistentes(mt).tablas.contains(tabla.toLower());
 }
 
 bool ejecuta(TmiddleTier &mt, const QString &sentencia, QString &error) {
@@ -39,12 +50,14 @@ bool ejecuta(TmiddleTier &mt, const QString &sentencia, QString &error) {
 // each one is written to be repeatable: a step interrupted half-way is finished by the next run.
 bool aplicaVersion(TmiddleTier &mt, const esquema::Tversion &v, QString &error) {
     const bool mysql = mt.esMySQL();
+    const Texistentes existentes = leeExistentes(mt);
     for (const auto &tabla : v.tablas) {
-        if (!existeTabla(mt, tabla.nombre) && !ejecuta(mt, esquema::sentenciaCreaTabla(tabla, mysql), error))
+        if (!existentes.tablas.contains(tabla.nombre.toLower()) &&
+            !ejecuta(mt, esquema::sentenciaCreaTabla(tabla, mysql), error))
             return false;
     }
     for (const auto &indice : v.indices) {
-        if (existeIndice(mt, indice))
+        if (existentes.indices.contains((indice.tabla + QLatin1Char('.') + indice.nombre).toLower()))
             continue;
         if (!ejecuta(mt,
                      QStringLiteral("CREATE INDEX %1 ON %2 (%3)")

@@ -2,6 +2,7 @@
 #include "comun/UNEG_negocios.h"
 #include "comun/U_mensajes.h"
 #include "comun/UdatosDemo.h"
+#include "comun/ui/U_reportes.h"
 #include "comun/ui/UinteraccionQt.h"
 #include "host/UFRM_nuevoNegocio.h"
 #include "host/UaperturaHost.h"
@@ -177,8 +178,10 @@ int main(int argc, char *argv[]) {
         return reconstruyeKardexEnConsola(sesion, idNegocio, salida);
     }
 
-    if (!sinPantalla())
+    if (!sinPantalla()) {
         u_instalaInteraccion(std::make_shared<TinteraccionQt>());
+        u_instalaArchivosQt();
+    }
 
     TsistemaDatos sistema;
     sistema.conexion = sesion;

@@ -353,13 +353,24 @@ void TFRM_inventario::muestraFormulario(Tpantalla pantalla) {
 }
 
 bool TFRM_inventario::abreEntradaPorTexto(const QString &texto) {
-    for (TentradaLateral *entrada : std::as_const(uEntradas)) {
-        if (entrada->etiqueta()->text().compare(texto, Qt::CaseInsensitive) == 0) {
-            emit entrada->clic();
-            return true;
+    // A screen entry wins over a group head of the same label ("Productos", "Existencias"); the
+    // group is opened first so the entry shows where the user would have clicked it.
+    TentradaLateral *cabeza = nullptr;
+    for (TentradaLateral *e : std::as_const(uEntradas)) {
+        if (e->etiqueta()->text().compare(texto, Qt::CaseInsensitive) != 0)
+            continue;
+        if (e == uCabezaProductos || e == uCabezaExistencias) {
+            cabeza = e;
+            continue;
         }
+        if (uSubentradas.contains(e) && cabeza)
+            emit cabeza->clic();
+        emit e->clic();
+        return true;
     }
-    return false;
+    if (cabeza)
+        emit cabeza->clic();
+    return cabeza != nullptr;
 }
 
 void TFRM_inventario::BTN_menuAlmacenesClick() {

@@ -1,5 +1,10 @@
 #include "inventario/UpantallasInventario.h"
 
+#include "catalogos/UFRM_almacen.h"
+#include "catalogos/UFRM_opciones.h"
+#include "comun/ui/UFRM_productos.h"
+#include "salidas/UFRM_salidas.h"
+
 #include <array>
 
 namespace {
@@ -9,8 +14,19 @@ std::array<TfabricaPantalla, kNumeroPantallas> &sustitutas() {
 }
 
 // The program's own screens, as they arrive.
-TfabricaPantalla fabricaDelPrograma(Tpantalla) {
-    return {};
+TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
+    switch (pantalla) {
+    case Tpantalla::Almacenes:
+        return [] { return new TFRM_almacenes; };
+    case Tpantalla::Productos:
+        return [] { return new TFRM_productos(); };
+    case Tpantalla::Opciones:
+        return [] { return new TFRM_opciones; };
+    case Tpantalla::Salidas:
+        return [] { return new TFRM_salidas; };
+    default:
+        return {};
+    }
 }
 } // namespace
 

@@ -33,6 +33,18 @@ QPixmap dibuja(const QString &nombre) {
         trazo.lineTo(8, abajo ? 10 : 6);
         trazo.lineTo(12, abajo ? 6 : 10);
         g.drawPath(trazo);
+    } else if (nombre == QLatin1String("Edita")) {
+        // A pencil: the edit column of list grids.
+        g.setPen(QPen(kGris.darker(130), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.setBrush(QColor(0x1E, 0x88, 0xE5));
+        QPainterPath lapiz;
+        lapiz.moveTo(3, 13);
+        lapiz.lineTo(4, 10);
+        lapiz.lineTo(11, 3);
+        lapiz.lineTo(13, 5);
+        lapiz.lineTo(6, 12);
+        lapiz.closeSubpath();
+        g.drawPath(lapiz);
     } else if (nombre == QLatin1String("puntoGris")) {
         g.setPen(Qt::NoPen);
         g.setBrush(kGris);

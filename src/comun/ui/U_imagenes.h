@@ -4,5 +4,5 @@
 #include <QString>
 
 // The suite's small images by name ("checkIconoBlanco", "cursorAbajoGris", "cursorArribaGris",
-// "puntoGris"). Drawn once and cached; an unknown name gives a null pixmap.
+// "puntoGris", "Edita"). Drawn once and cached; an unknown name gives a null pixmap.
 QPixmap mini_cargaImage(const QString &nombre);

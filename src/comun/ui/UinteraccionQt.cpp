@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "salidas/UFRM_alertaStockMinimoMaximo.h"
+
 namespace {
 QWidget *ventanaActual() {
     return QApplication::activeWindow();
@@ -40,4 +42,9 @@ bool TinteraccionQt::confirmaSiNo(const QString &texto) {
     caja.button(QMessageBox::No)->setText(QStringLiteral("No"));
     caja.setDefaultButton(QMessageBox::No);
     return caja.exec() == QMessageBox::Yes;
+}
+
+bool TinteraccionQt::alertaStock(const TalertaStock &alerta) {
+    TFRM_alertaStockMinimoMaximo dialogo(ventanaActual());
+    return dialogo.pregunta(alerta);
 }

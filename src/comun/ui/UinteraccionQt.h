@@ -8,4 +8,6 @@ public:
     void mensaje(const QString &texto, int tipo) override;
     bool confirmaAceptarCancelar(const QString &texto) override;
     bool confirmaSiNo(const QString &texto) override;
+    // The stock alert dialog.
+    bool alertaStock(const TalertaStock &alerta) override;
 };

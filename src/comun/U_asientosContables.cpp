@@ -1,0 +1,128 @@
+#include "comun/U_asientosContables.h"
+
+#include "datos/UmiddleTier.h"
+
+#include <cmath>
+
+namespace {
+const QString kNegocio = QStringLiteral("idNegocio");
+// Width of the description columns of both journal tables.
+constexpr int kLargoDescripcion = 250;
+
+[[noreturn]] void falla(const QString &motivo) {
+    throw TerrorAsiento(QStringLiteral("No se registró el asiento contable: %1").arg(motivo).toStdString());
+}
+
+QVariant idOnulo(int id) {
+    return id > 0 ? QVariant(id) : QVariant();
+}
+} // namespace
+
+TAsientoBasico getAsientosBasicosByIdAndNegocio(int idAsiento, int idNegocio, TConexionSesion *conexion) {
+    TAsientoBasico a;
+    if (idAsiento <= 0 || conexion == nullptr)
+        return a;
+    TmiddleTier mt(conexion);
+    mt.setQuery(QStringLiteral(
+        "SELECT a.id, a.nombre, a.descripcion, a.cuentaCargo, a.cuentaAbono, m.modulo, a.idNegocioFk "
+        "FROM AsientosContables a LEFT JOIN ModuloAsientosContables m ON m.id = a.ModuloAsientosContables_id "
+        "WHERE a.id = :id AND a.idNegocioFk = :idNegocio"));
+    mt.setParametroEntero(QStringLiteral("id"), idAsiento);
+    mt.setParametroEntero(kNegocio, idNegocio);
+    const CmidTierResponse r = mt.reader();
+    if (!r.isSuccess() || r.getRowCount() == 0)
+        return a;
+    a.id = int(r.getCeldaAsInt(0, QStringLiteral("id")));
+    a.nombre = r.getCelda(0, QStringLiteral("nombre"));
+    a.descripcion = r.getCelda(0, QStringLiteral("descripcion"));
+    a.cuentaCargo = r.getCelda(0, QStringLiteral("cuentaCargo"));
+    a.cuentaAbono = r.getCelda(0, QStringLiteral("cuentaAbono"));
+    a.modulo = int(r.getCeldaAsInt(0, QStringLiteral("modulo")));
+    a.idNegocio = int(r.getCeldaAsInt(0, QStringLiteral("idNegocioFk")));
+    return a;
+}
+
+TAplicacionAsientoBPL::TAplicacionAsientoBPL(QList<TActivoconcepto> conceptos, const QDate &fecha,
+                                             TConexionSesion *conexion, int idNegocio)
+    : uConceptos(std::move(conceptos)), uFecha(fecha), uConexion(conexion), uNegocio(idNegocio) {}
+
+void TAplicacionAsientoBPL::valida() const {
+    if (uConexion == nullptr || uNegocio <= 0)
+        falla(QStringLiteral("no hay sesión o negocio."));
+    if (!uFecha.isValid())
+        falla(QStringLiteral("la fecha no es válida."));
+    if (uConceptos.isEmpty())
+        falla(QStringLiteral("no hay conceptos que contabilizar."));
+    double total = 0;
+    for (const TActivoconcepto &c : uConceptos) {
+        if (!std::isfinite(c.getSubtotal()))
+            falla(QStringLiteral("el importe de «%1» no es un número.").arg(c.getDescripcion()));
+        if (c.getAsientoBasico().valido() && c.getAsientoBasico().idNegocio != uNegocio)
+            falla(QStringLiteral("la plantilla contable no pertenece al negocio."));
+        if (c.getComprobante().valido() && c.getComprobante().idNegocio != uNegocio)
+            falla(QStringLiteral("el comprobante no pertenece al negocio."));
+        total += c.getSubtotal();
+    }
+    if (!std::isfinite(total))
+        falla(QStringLiteral("el total excede el intervalo representable."));
+}
+
+// The template every line shares; 0 when there is none or the lines differ.
+int TAplicacionAsientoBPL::asientoComun() const {
+    const int primero = uConceptos.first().getAsientoBasico().id;
+    for (const TActivoconcepto &c : uConceptos)
+        if (c.getAsientoBasico().id != primero)
+            return 0;
+    return primero;
+}
+
+int TAplicacionAsientoBPL::aplica() {
+    valida();
+    double total = 0;
+    for (const TActivoconcepto &c : uConceptos)
+        total += c.getSubtotal();
+    const TAsientoBasico &plantilla = uConceptos.first().getAsientoBasico();
+    const int idPlantilla = asientoComun();
+
+    TmiddleTier mt(uConexion);
+    if (!mt.transaccionInicia())
+        falla(QStringLiteral("no se pudo abrir la transacción."));
+    mt.setQuery(
+        QStringLiteral("INSERT INTO AsientosAplicados (fecha, AsientosContables_id, descripcion, total, "
+                       "idNegocioFk) VALUES (:fecha, :asiento, :descripcion, :total, :idNegocio)"));
+    mt.setParametroFechaHora(QStringLiteral("fecha"), uFecha.startOfDay());
+    mt.setParametroVariant(QStringLiteral("asiento"), idOnulo(idPlantilla));
+    mt.setParametroTexto(
+        QStringLiteral("descripcion"),
+        (idPlantilla > 0 ? plantilla.nombre : uConceptos.first().getDescripcion()).left(kLargoDescripcion));
+    mt.setParametroFlotante(QStringLiteral("total"), total);
+    mt.setParametroEntero(kNegocio, uNegocio);
+    const CmidTierResponse encabezado = mt.nonQuery();
+    if (!encabezado.isSuccess()) {
+        mt.transaccionRollback();
+        falla(encabezado.getError());
+    }
+    const int idAsiento = int(encabezado.getIdInsertado());
+    for (const TActivoconcepto &c : uConceptos) {
+        mt.setQuery(QStringLiteral(
+            "INSERT INTO AsientosAplicadosDetalle (AsientosAplicados_id, AsientosContables_id, descripcion, "
+            "subtotal, idComprobante, idNegocioFk) VALUES (:aplicado, :asiento, :descripcion, :subtotal, "
+            ":comprobante, :idNegocio)"));
+        mt.setParametroEntero(QStringLiteral("aplicado"), idAsiento);
+        mt.setParametroVariant(QStringLiteral("asiento"), idOnulo(c.getAsientoBasico().id));
+        mt.setParametroTexto(QStringLiteral("descripcion"), c.getDescripcion().left(kLargoDescripcion));
+        mt.setParametroFlotante(QStringLiteral("subtotal"), c.getSubtotal());
+        mt.setParametroVariant(QStringLiteral("comprobante"), idOnulo(c.getComprobante().idComprobante));
+        mt.setParametroEntero(kNegocio, uNegocio);
+        const CmidTierResponse linea = mt.nonQuery();
+        if (!linea.isSuccess()) {
+            mt.transaccionRollback();
+            falla(linea.getError());
+        }
+    }
+    if (!mt.transaccionTermina()) {
+        mt.transaccionRollback();
+        falla(QStringLiteral("no se pudo confirmar la transacción."));
+    }
+    return idAsiento;
+}

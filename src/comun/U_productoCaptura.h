@@ -1,0 +1,21 @@
+#pragma once
+
+#include "comun/UMOD_capturaCatalogos.h"
+#include "datos/UconexionSesion.h"
+
+// Checking and saving a product of the catalogue with its stock limits per warehouse.
+namespace productoCaptura {
+
+// Texts trimmed and cut at their column limits (what the user typed past a limit is dropped).
+TproductoCaptura normaliza(TproductoCaptura p);
+
+// The first reason the (normalised) product cannot be saved, empty when it can: name and key
+// given, key and barcode not used by another product of the business, an existing category and
+// unit, limits that are numbers with the minimum not above the maximum, and, once the product has
+// receipts, its unit and serial-number control unchanged (stock is kept in that unit).
+QString valida(TConexionSesion *sesion, const TproductoCaptura &p, int idNegocio);
+
+// Normalises, checks and writes product and limits in one transaction.
+TresultadoCaptura guarda(TConexionSesion *sesion, const TproductoCaptura &p, int idNegocio);
+
+} // namespace productoCaptura

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "comun/U_modelopdf.h"
+
+class TGridControl;
+struct TsistemaDatos;
+
+// What varies between the PDF reports of the screens.
+struct TopcionesPDF {
+    // Body text scale (100 normal; 50 for the wide receipt and lot lists).
+    double escala = 100.0;
+    // The date range of screens that have one ("Del: desde Al: hasta"); both empty for none.
+    QString desde;
+    QString hasta;
+    // The file name the save dialog proposes; the title when empty.
+    QString nombreArchivo;
+};
+
+// PDF export of a list: with no column or no row nothing happens. Otherwise the save dialog
+// proposes the file name + ".pdf" (added when the chosen name lacks it); the description is the
+// suite's (u_descripcionReporte) and the file is opened when written. True when written.
+bool u_exportaPDF(const QString &titulo, const cTabla &tabla, const TsistemaDatos &sistema,
+                  const TopcionesPDF &opciones = {});
+
+// Spreadsheet export of a grid as the user sees it: its shown columns with their headers, money
+// columns as money and quantities as numbers. Same dialog rules as exportarREC.
+bool exportarGridExcelUNI(const TGridControl &grid, const QString &titulo, const TsistemaDatos &sistema);
+
+// Installs the desktop's handlers: QFileDialog for the path, the default application to open.
+void u_instalaArchivosQt();

@@ -1,0 +1,32 @@
+#include "apoyo/UfilasPrueba.h"
+
+#include "datos/UmiddleTier.h"
+
+#include <QStringList>
+
+int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPrueba &campos) {
+    QStringList columnas, marcas;
+    for (const auto &c : campos) {
+        columnas << c.first;
+        marcas << QLatin1Char(':') + c.first;
+    }
+    TmiddleTier mt(sesion);
+    mt.setQuery(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(tabla, columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", "))));
+    for (const auto &c : campos) {
+        if (c.second.typeId() == QMetaType::QDateTime)
+            mt.setParametroFechaHora(c.first, c.second.toDateTime());
+        else
+            mt.setParametroVariant(c.first, c.second);
+    }
+    const CmidTierResponse r = mt.nonQuery();
+    return r.isSuccess() ? int(r.getIdInsertado()) : 0;
+}
+
+QVariant u_valorConsulta(TConexionSesion *sesion, const QString &sentencia, const TcamposPrueba &parametros) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(sentencia);
+    for (const auto &p : parametros)
+        mt.setParametroVariant(p.first, p.second);
+    return mt.scalar().getScalar();
+}

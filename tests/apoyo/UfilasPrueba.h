@@ -1,0 +1,17 @@
+#pragma once
+
+#include "datos/UconexionSesion.h"
+
+#include <QPair>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+// Fixture rows written straight to a table: column names come from the test, values are bound.
+using TcamposPrueba = QVector<QPair<QString, QVariant>>;
+
+// Inserts one row and returns its id (0 when the insert failed).
+int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPrueba &campos);
+// The single value of a query whose parameters are bound from `parametros`.
+QVariant u_valorConsulta(TConexionSesion *sesion, const QString &sentencia,
+                         const TcamposPrueba &parametros = {});
