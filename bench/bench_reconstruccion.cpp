@@ -27,7 +27,9 @@ namespace {
 QTextStream salida(stdout);
 
 void figura(const QString &clave, const QVariant &valor) {
-    salida << clave << '=' << valor.toString() << Qt::endl;
+    const QString texto =
+        valor.typeId() == QMetaType::Double ? QString::number(valor.toDouble(), 'f', 3) : valor.toString();
+    salida << clave << '=' << texto << Qt::endl;
 }
 
 // Processor time of this process so far, in seconds: on SQLite all the work is in-process, so it

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class Topciones;
+
 // The rebuild of a business's whole ledger from its stored receipts and issues: every warehouse
 // crossed with every product, in ascending ids, by FIFO layers (PEPS) or by weighted average
 // (Promedio Ponderado). Runs on the calling thread's connection, in one transaction: an
@@ -38,7 +40,7 @@ public:
 
 private:
     class Tlector;
-    bool recorre(class Topciones &opciones, const CmidTierResponse &almacenes,
+    bool recorre(Topciones &opciones, const CmidTierResponse &almacenes,
                  const CmidTierResponse &productos, int metodo);
     void avance(int productos, int almacenes);
 
