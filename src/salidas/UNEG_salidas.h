@@ -31,9 +31,9 @@ public:
     CmidTierResponse updateSalidaComprobanteID(int idSalida, int idComprobante, int idNegocio);
 
     // The movement chooser's lists (columns as the chooser's grid names them).
-    // Receipts of the filter's warehouse that still hold stock.
+    // Receipts of the filter's warehouse that still hold stock ("_restante": what is left).
     CmidTierResponse selectEntradasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
-    // Issue rows not yet wholly taken back ("_restante" > 0).
+    // Issue rows of the filter's warehouse not yet wholly taken back ("_restante" > 0).
     CmidTierResponse selectSalidasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
 
 private:
