@@ -11,8 +11,9 @@ struct TopcionesHost {
     int nivel = 2;
     int idNegocio = 0;
     bool demo = false;
-    QString abrir;   // side-bar entry to click at start
-    QString captura; // PNG to save once the window is shown
+    bool verificar = false; // report inconsistencies and exit
+    QString abrir;          // side-bar entry to click at start
+    QString captura;        // PNG to save once the window is shown
 };
 
 // Opening the database the host was pointed at, with every check that keeps a file that is not

@@ -5,6 +5,7 @@
 #include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
 #include "datos/UmiddleTier.h"
+#include "existencias/U_verificacion.h"
 
 #include <QtTest>
 #include <cmath>
@@ -430,6 +431,37 @@ private slots:
                                             "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE "
                                             "e.idNegocioFk = :negocio")),
                  2);
+    }
+
+    // Postings of both methods leave stock rows, layers, ledgers and serials that agree; a stock
+    // row changed by hand and a serial marked issued without an issue are reported.
+    void verificacion() {
+        Tescenario peps = escenario(kPEPS, true);
+        QCOMPARE(peps.n->entrega(peps.almacen, peps.producto, QStringLiteral("2024-03-05 10:00:00"), 5), 1);
+        Tescenario promedio = escenario(kPromedio, true);
+        QCOMPARE(promedio.n->entrega(promedio.almacen, promedio.producto,
+                                     QStringLiteral("2024-03-05 10:00:00"), 7),
+                 1);
+        const int serie = u_insertaFila(peps.n->sesion(), QStringLiteral("inventarioNoSerie"),
+                                        {{QStringLiteral("inventarioEntrada_id"), peps.r3},
+                                         {QStringLiteral("numero"), QStringLiteral("X-1")}});
+        bool ok = false;
+        QCOMPARE(u_verificaInventario(peps.n->sesion(), ok), QStringList());
+        QVERIFY(ok);
+        TmiddleTier mt(peps.n->sesion());
+        mt.setQuery(QStringLiteral("UPDATE inventarioExistencias SET existencia = existencia + 1 WHERE "
+                                   "inventarioAlmacen_id = :a"));
+        mt.setParametroEntero(QStringLiteral("a"), promedio.almacen);
+        QVERIFY(mt.nonQuery().isSuccess());
+        mt.setQuery(
+            QStringLiteral("UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = 2 WHERE id = :id"));
+        mt.setParametroEntero(QStringLiteral("id"), serie);
+        QVERIFY(mt.nonQuery().isSuccess());
+        const QStringList hallazgos = u_verificaInventario(peps.n->sesion(), ok);
+        QCOMPARE(hallazgos.size(), 2);
+        QVERIFY(hallazgos.join(QLatin1Char('\n'))
+                    .contains(QStringLiteral("la existencia 11 no es la suma de sus capas (10)")));
+        QVERIFY(hallazgos.join(QLatin1Char('\n')).contains(QStringLiteral("\"X-1\" figura con salida")));
     }
 
     // Two workstations capture against the same layer; the second to post finds it changed and
