@@ -2,6 +2,7 @@
 
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
+#include "datos/UmiddleTier.h"
 
 namespace {
 QVariant textoDe(const QVariant &valor) {
@@ -76,4 +77,13 @@ QVector<QVariant> renglonKardex::valores(const TkardexRenglon &r) {
             r.revision,
             r.division,
             r.grupo};
+}
+
+void renglonKardex::preparaInsercion(TmiddleTier &mt, const TkardexRenglon &renglon) {
+    const QStringList &nombres = parametros();
+    mt.setQuery(QStringLiteral("INSERT INTO inventarioKardex (%1) VALUES (:%2)")
+                    .arg(columnas().join(QStringLiteral(", ")), nombres.join(QStringLiteral(", :"))));
+    const QVector<QVariant> datos = valores(renglon);
+    for (int i = 0; i < nombres.size(); ++i)
+        mt.setParametroVariant(nombres[i], datos[i]);
 }

@@ -5,6 +5,8 @@
 #include <QVariant>
 #include <QVector>
 
+class TmiddleTier;
+
 // One ledger row (inventarioKardex), copied by value. Variant fields hold an integer, a double
 // or null; a null stores NULL.
 struct TkardexRenglon {
@@ -48,4 +50,6 @@ const QStringList &parametros();
 // The row's values for those columns, as they are bound: the date as stored text, the two
 // totals as the text of their value (up to 15 digits), nulls as NULL.
 QVector<QVariant> valores(const TkardexRenglon &renglon);
+// Sets the one INSERT of a ledger row on a data-access object, every value bound.
+void preparaInsercion(TmiddleTier &mt, const TkardexRenglon &renglon);
 } // namespace renglonKardex

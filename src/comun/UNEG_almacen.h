@@ -1,16 +1,17 @@
 #pragma once
 
 #include "comun/UMOD_almacenDescripcion.h"
-#include "datos/UmiddleTier.h"
+#include "comun/UNEG_movimientosInventario.h"
 
 #include <QString>
 #include <QVariant>
 
 // The suite's warehouse data class: branches, warehouses, and the two option lookups every
-// movement screen needs (the valuation method and the system concepts by family).
-class Talmacen : public TmiddleTier {
+// movement screen needs (the valuation method and the system concepts by family); the stock
+// lookups of a warehouse come from the movements base.
+class Talmacen : public TmovimientosInventario {
 public:
-    using TmiddleTier::TmiddleTier;
+    using TmovimientosInventario::TmovimientosInventario;
 
     static constexpr int kLargoNombre = 50;
     static constexpr int kLargoDireccion = 100;

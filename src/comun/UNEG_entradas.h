@@ -1,15 +1,43 @@
 #pragma once
 
-#include "datos/UmiddleTier.h"
+#include "comun/UMOD_entradaInformacionOpcional.h"
+#include "comun/UMOD_inventarioEntrada.h"
+#include "comun/UNEG_movimientosInventario.h"
 
 #include <QDateTime>
 #include <QVariant>
 
 // The suite's receipts data class. Every statement is confined to the business: a receipt row of
 // another business is invisible and cannot take serial numbers.
-class Tentradas : public TmiddleTier {
+class Tentradas : public TmovimientosInventario {
 public:
-    using TmiddleTier::TmiddleTier;
+    using TmovimientosInventario::TmovimientosInventario;
+
+    // Column sizes of the optional data, so long texts are cut instead of refused by MariaDB.
+    static constexpr int kLargoNumero = 50;
+    static constexpr int kLargoPais = 150;
+    static constexpr int kLargoValorPropiedad = 250;
+
+    // Scalar: the business's highest receipt document number (null when there is none).
+    CmidTierResponse selectUltimoIdDocumentoEntrada(int idNegocio);
+    // The new row's id in getIdInsertado().
+    CmidTierResponse insertEntrada(const TinventarioEntrada &entrada);
+    // Ties a receipt that takes goods back to the issue row it returns.
+    CmidTierResponse insertEntradaAdicional(int idEntrada, int idSalida);
+    CmidTierResponse insertProveedor(int idEntrada, int idProveedor);
+    CmidTierResponse insertPedimento(const Tpedimento &pedimento);
+    CmidTierResponse insertLote(const Tlote &lote);
+    CmidTierResponse insertProductoPropiedad(int idEntrada, int idPropiedad, const QString &valor);
+    // The issue row a return takes goods back from, when it is the business's: "producto_id",
+    // "almacen_id" and "_restante" (its quantity less what earlier returns took back).
+    CmidTierResponse selectSalidaParaDevolucion(int idSalida, int idNegocio);
+
+    // The serial numbers of a receipt row whose number matches the LIKE pattern, by number:
+    // "inventarioNoSerie_id", "inventarioNoSerie_numero", "inventarioNoSerieEstado_id",
+    // "inventarioNoSeriEstado_etiqueta".
+    CmidTierResponse selectNoSeriePorEntradaLikeNumero(int idEntrada, const QString &patron, int idNegocio);
+    // Scalar: the receipt row's quantity, whose whole units are the serial numbers it admits.
+    CmidTierResponse selectElementosEntrantesPorCapa(int idEntrada, int idNegocio);
 
     // --- Receipts list and detail (UNEG_entradasConsultas.cpp) ---
 
@@ -41,8 +69,6 @@ public:
     // Every value the receipt row holds: "inventarioPropiedadListado_id",
     // "inventarioProductoPropiedad_valor".
     CmidTierResponse selectValores(int idEntrada, int idNegocio);
-    // Units received in the layer: the most serial numbers it can hold.
-    CmidTierResponse selectElementosEntrantesPorCapa(int idEntrada, int idNegocio);
     // Deletes a serial number of the receipt row only while it is in the warehouse.
     CmidTierResponse deleteNoSerie(int idNoSerie, int idEntrada, int idNegocio);
     CmidTierResponse selectPropiedad(int idEntrada, int idPropiedad, int idNegocio);

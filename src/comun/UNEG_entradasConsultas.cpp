@@ -170,13 +170,6 @@ CmidTierResponse Tentradas::selectValores(int idEntrada, int idNegocio) {
     return reader();
 }
 
-CmidTierResponse Tentradas::selectElementosEntrantesPorCapa(int idEntrada, int idNegocio) {
-    setQuery(QStringLiteral("SELECT e.cantidad AS elementos FROM inventarioEntrada e "
-                            "WHERE e.id = :entrada AND e.idNegocioFk = :negocio"));
-    enlazaEntrada(*this, idEntrada, idNegocio);
-    return scalar();
-}
-
 CmidTierResponse Tentradas::deleteNoSerie(int idNoSerie, int idEntrada, int idNegocio) {
     // State 1 is "en almacén": a number that left with an issue stays.
     setQuery(QStringLiteral("DELETE FROM inventarioNoSerie WHERE id = :id AND inventarioNoSerieEstado_id = 1 "

@@ -188,13 +188,7 @@ CmidTierResponse Topciones::insertMovimientoConcepto(const QString &etiqueta, in
 }
 
 CmidTierResponse Topciones::insertRenglonKardex(const TkardexRenglon &renglon) {
-    const QStringList &parametros = renglonKardex::parametros();
-    setQuery(QStringLiteral("INSERT INTO inventarioKardex (%1) VALUES (:%2)")
-                 .arg(renglonKardex::columnas().join(QStringLiteral(", ")),
-                      parametros.join(QStringLiteral(", :"))));
-    const QVector<QVariant> valores = renglonKardex::valores(renglon);
-    for (int i = 0; i < parametros.size(); ++i)
-        setParametroVariant(parametros[i], valores[i]);
+    renglonKardex::preparaInsercion(*this, renglon);
     return nonQuery();
 }
 

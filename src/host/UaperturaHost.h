@@ -11,6 +11,7 @@ struct TopcionesHost {
     int nivel = 2;
     int idNegocio = 0;
     bool demo = false;
+    bool verificar = false;         // report inconsistencies and exit
     QString abrir;                  // side-bar entry to click at start
     QString captura;                // PNG to save once the window is shown
     bool reconstruirKardex = false; // rebuild the ledger without a window and leave

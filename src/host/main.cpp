@@ -4,6 +4,7 @@
 #include "comun/UdatosDemo.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UinteraccionQt.h"
+#include "existencias/U_verificacion.h"
 #include "host/UFRM_nuevoNegocio.h"
 #include "host/UaperturaHost.h"
 #include "inventario/UFRM_inventario.h"
@@ -72,8 +73,11 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
     const QCommandLineOption reconstruir(
         QString::fromLatin1(kReconstruirKardex + 2),
         QStringLiteral("Vacía y reconstruye el kardex del negocio, sin ventana, y termina."));
-    p.addOptions(
-        {sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura, reconstruir});
+    const QCommandLineOption verificar(
+        QStringLiteral("verificar"),
+        QStringLiteral("Revisa que existencias, capas, kardex y números de serie concuerden y termina."));
+    p.addOptions({sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura, reconstruir,
+                  verificar});
     p.process(app);
 
     const bool mysql = p.isSet(host) || p.isSet(socket) || p.isSet(base);
@@ -107,6 +111,7 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
         }
     }
     o.demo = p.isSet(demo);
+    o.verificar = p.isSet(verificar);
     o.abrir = p.value(abrir);
     o.captura = p.value(captura);
     o.reconstruirKardex = p.isSet(reconstruir);
@@ -168,6 +173,16 @@ int main(int argc, char *argv[]) {
 
     if (o.demo && negocios::lista(sesion).isEmpty() && datosDemo::crea(sesion) <= 0)
         return falla(QStringLiteral("No se pudieron crear los datos de demostración."), 4);
+
+    if (o.verificar) {
+        bool leido = false;
+        const QStringList hallazgos = u_verificaInventario(sesion, leido);
+        for (const QString &h : hallazgos)
+            QTextStream(stdout) << h << '\n';
+        if (!leido)
+            return falla(QStringLiteral("No se pudo leer la base de datos para verificarla."), 5);
+        return hallazgos.isEmpty() ? 0 : 1;
+    }
 
     const int idNegocio = eligeNegocio(sesion, o, error);
     if (idNegocio <= 0)

@@ -1,0 +1,203 @@
+#include "comun/UNEG_movimientosInventario.h"
+
+namespace {
+const QString kNegocio = QStringLiteral("negocioID");
+const QString kAlmacen = QStringLiteral("almacenID");
+const QString kProducto = QStringLiteral("productoID");
+
+constexpr int kErrorInterbloqueo = 1213;  // ER_LOCK_DEADLOCK
+constexpr int kErrorEsperaBloqueo = 1205; // ER_LOCK_WAIT_TIMEOUT
+} // namespace
+
+bool TmovimientosInventario::esConflictoDeBloqueo(const CmidTierResponse &r) {
+    return r.getCodigoError() == kErrorInterbloqueo || r.getCodigoError() == kErrorEsperaBloqueo;
+}
+
+bool TmovimientosInventario::bloqueaNegocio(int idNegocio) {
+    if (!esMySQL())
+        return true;
+    setQuery(QStringLiteral("SELECT id FROM negocio WHERE id = :negocioID FOR UPDATE"));
+    setParametroEntero(kNegocio, idNegocio);
+    const CmidTierResponse r = reader();
+    return r.isSuccess() && r.getRowCount() == 1;
+}
+
+TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
+    setQuery(QStringLiteral("SELECT id, etiqueta, direccion, familia, AsientosContables_id FROM "
+                            "inventarioMovimientoConcepto WHERE id = :id AND idNegocioFk = :negocioID"));
+    setParametroEntero(QStringLiteral("id"), idConcepto);
+    setParametroEntero(kNegocio, idNegocio);
+    const CmidTierResponse r = reader();
+    TconceptoMovimiento c;
+    if (!r.isSuccess() || r.getRowCount() == 0)
+        return c;
+    c.id = int(r.getCeldaAsInt(0, QStringLiteral("id")));
+    c.etiqueta = r.getCelda(0, QStringLiteral("etiqueta"));
+    c.direccion = int(r.getCeldaAsInt(0, QStringLiteral("direccion")));
+    c.familia = int(r.getCeldaAsInt(0, QStringLiteral("familia")));
+    c.idAsiento = int(r.getCeldaAsInt(0, QStringLiteral("AsientosContables_id")));
+    return c;
+}
+
+QVariant TmovimientosInventario::selectNombreAlmacen(int idAlmacen, int idNegocio) {
+    setQuery(QStringLiteral(
+        "SELECT nombre FROM inventarioAlmacen WHERE id = :almacenID AND idNegocioFk = :negocioID"));
+    setParametroEntero(kAlmacen, idAlmacen);
+    setParametroEntero(kNegocio, idNegocio);
+    const CmidTierResponse r = reader();
+    if (!r.isSuccess() || r.getRowCount() == 0)
+        return {};
+    return r.getCelda(0, 0);
+}
+
+bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
+    setQuery(QStringLiteral(
+        "SELECT id FROM inventarioProducto WHERE id = :productoID AND idNegocioFk = :negocioID"));
+    setParametroEntero(kProducto, idProducto);
+    setParametroEntero(kNegocio, idNegocio);
+    const CmidTierResponse r = reader();
+    return r.isSuccess() && r.getRowCount() == 1;
+}
+
+QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok) {
+    // Each side walks its date index newest first and stops at the warehouse's first row.
+    setQuery(QStringLiteral(
+        "SELECT MAX(t.fechaHora) AS ultimo FROM ("
+        "SELECT * FROM (SELECT e.fechaHora FROM inventarioEntrada e WHERE e.idNegocioFk = :negocioID "
+        "AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
+        "UNION ALL SELECT * FROM (SELECT s.fechaHora FROM inventarioSalida s JOIN inventarioEntrada e "
+        "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = "
+        ":almacenID2 ORDER BY s.fechaHora DESC LIMIT 1) s) t"));
+    setParametroEntero(kAlmacen, idAlmacen);
+    setParametroEntero(QStringLiteral("almacenID2"), idAlmacen);
+    setParametroEntero(kNegocio, idNegocio);
+    setParametroEntero(QStringLiteral("negocioID2"), idNegocio);
+    const CmidTierResponse r = scalar();
+    ok = r.isSuccess();
+    return ok ? r.getScalar() : QVariant();
+}
+
+CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(int idProducto, int idAlmacen,
+                                                                              int idNegocio) {
+    setQuery(QStringLiteral(
+        "SELECT inventarioEntrada.id AS inventarioEntrada_id, inventarioEntrada.documento AS "
+        "inventarioEntrada_documento, inventarioEntrada.existencia AS inventarioEntrada_existencia, "
+        "inventarioEntrada.existenciaCostoUnitario AS inventarioEntrada_existenciaCostoUnitario FROM "
+        "inventarioEntrada WHERE inventarioProducto_id = :inventarioProducto_id AND existencia > 0 AND "
+        "inventarioAlmacen_id = :inventarioAlmacen_id AND idNegocioFk = :negocioID "
+        "ORDER BY fechaHora ASC, inventarioEntrada.id ASC"));
+    setParametroEntero(QStringLiteral("inventarioProducto_id"), idProducto);
+    setParametroEntero(QStringLiteral("inventarioAlmacen_id"), idAlmacen);
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
+}
+
+CmidTierResponse TmovimientosInventario::selectUltimoGrupoPorOrdenCronologicoPorAlmacen(int idAlmacen,
+                                                                                        int idProducto,
+                                                                                        int idNegocio) {
+    setQuery(QStringLiteral(
+        "SELECT MAX(inventarioKardex.grupo) AS inventarioKardex_grupo FROM inventarioKardex WHERE "
+        "inventarioKardex.inventarioProducto_id = :productoID AND inventarioKardex.inventarioAlmacen_id = "
+        ":almacenID AND inventarioKardex.idNegocioFk = :negocioID"));
+    setParametroEntero(kProducto, idProducto);
+    setParametroEntero(kAlmacen, idAlmacen);
+    setParametroEntero(kNegocio, idNegocio);
+    return scalar();
+}
+
+int TmovimientosInventario::ultimoGrupo(int idAlmacen, int idProducto, int idNegocio) {
+    const CmidTierResponse r =
+        selectUltimoGrupoPorOrdenCronologicoPorAlmacen(idAlmacen, idProducto, idNegocio);
+    return r.isSuccess() ? int(r.getScalarAsInt()) : -1;
+}
+
+CmidTierResponse TmovimientosInventario::insertRenglonKardex(const TkardexRenglon &renglon) {
+    renglonKardex::preparaInsercion(*this, renglon);
+    return nonQuery();
+}
+
+TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int idProducto, int idNegocio,
+                                                            bool &ok) {
+    setQuery(QStringLiteral(
+        "SELECT x.existencia AS inventarioExistencias_existencia FROM inventarioExistencias x JOIN "
+        "inventarioAlmacen a ON a.id = x.inventarioAlmacen_id WHERE x.inventarioAlmacen_id = :almacenID "
+        "AND x.inventarioProducto_id = :productoID AND a.idNegocioFk = :negocioID"));
+    setParametroEntero(kAlmacen, idAlmacen);
+    setParametroEntero(kProducto, idProducto);
+    setParametroEntero(kNegocio, idNegocio);
+    const CmidTierResponse r = reader();
+    ok = r.isSuccess();
+    TexistenciaAlmacen x;
+    if (ok && r.getRowCount() > 0) {
+        x.existe = true;
+        x.existencia = r.getCeldaAsFloat(0, 0);
+    }
+    return x;
+}
+
+CmidTierResponse TmovimientosInventario::selectExistenciaCostoTotal(int idProducto, int idAlmacen,
+                                                                    int idNegocio) {
+    // Issues carry no warehouse or product of their own: they are found through their layers.
+    setQuery(QStringLiteral(
+        "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal FROM ("
+        "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal FROM inventarioEntrada e "
+        "WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID AND "
+        "e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
+        "UNION ALL SELECT * FROM (SELECT s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal FROM "
+        "inventarioSalida s JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
+        ":negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = :productoID2 "
+        "ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) s) t ORDER BY t.fechaHora DESC, t.tipo DESC, t.id "
+        "DESC LIMIT 1"));
+    for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
+        setParametroEntero(kNegocio + sufijo, idNegocio);
+        setParametroEntero(kAlmacen + sufijo, idAlmacen);
+        setParametroEntero(kProducto + sufijo, idProducto);
+    }
+    return reader();
+}
+
+double TmovimientosInventario::existenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio, bool &ok) {
+    const CmidTierResponse r = selectExistenciaCostoTotal(idProducto, idAlmacen, idNegocio);
+    ok = r.isSuccess();
+    return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : 0.0;
+}
+
+double TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio, bool &ok) {
+    setQuery(QStringLiteral(
+        "SELECT minimo FROM inventarioStock WHERE inventarioAlmacen_id = :almacenID AND "
+        "inventarioProducto_id = :productoID AND idNegocioFk = :negocioID AND minimo IS NOT NULL"));
+    setParametroEntero(kAlmacen, idAlmacen);
+    setParametroEntero(kProducto, idProducto);
+    setParametroEntero(kNegocio, idNegocio);
+    const CmidTierResponse r = reader();
+    ok = r.isSuccess();
+    return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : -1.0;
+}
+
+CmidTierResponse TmovimientosInventario::insertExistencia(int idAlmacen, int idProducto, double existencia,
+                                                          int idNegocio) {
+    setQuery(QStringLiteral(
+        "INSERT INTO inventarioExistencias (inventarioAlmacen_id, inventarioProducto_id, existencia) "
+        "SELECT a.id, :productoID, :existencia FROM inventarioAlmacen a WHERE a.id = :almacenID AND "
+        "a.idNegocioFk = :negocioID"));
+    setParametroEntero(kAlmacen, idAlmacen);
+    setParametroEntero(kProducto, idProducto);
+    setParametroFlotante(QStringLiteral("existencia"), existencia);
+    setParametroEntero(kNegocio, idNegocio);
+    CmidTierResponse r = nonQuery();
+    return r.isSuccess() && r.getFilasAfectadas() != 1 ? CmidTierResponse() : r;
+}
+
+CmidTierResponse TmovimientosInventario::updateExistencia(int idAlmacen, int idProducto, double existencia,
+                                                          int idNegocio) {
+    setQuery(QStringLiteral(
+        "UPDATE inventarioExistencias SET existencia = :existencia WHERE inventarioAlmacen_id = :almacenID "
+        "AND inventarioProducto_id = :productoID AND EXISTS (SELECT 1 FROM inventarioAlmacen a WHERE a.id = "
+        ":almacenID2 AND a.idNegocioFk = :negocioID)"));
+    setParametroFlotante(QStringLiteral("existencia"), existencia);
+    setParametroEntero(kAlmacen, idAlmacen);
+    setParametroEntero(QStringLiteral("almacenID2"), idAlmacen);
+    setParametroEntero(kProducto, idProducto);
+    setParametroEntero(kNegocio, idNegocio);
+    return nonQuery();
+}

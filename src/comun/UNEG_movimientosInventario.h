@@ -1,0 +1,76 @@
+#pragma once
+
+#include "comun/UMOD_kardexRenglon.h"
+#include "datos/UmiddleTier.h"
+
+#include <QDateTime>
+#include <QString>
+
+// What a posting needs to know of a movement concept of the business.
+struct TconceptoMovimiento {
+    int id = 0;
+    QString etiqueta;
+    int direccion = 0; // 1 receipt concepts, 2 issue concepts
+    int familia = 0;
+    int idAsiento = 0; // accounting template; 0 when none
+
+    bool valido() const { return id > 0; }
+};
+
+// The stock row (inventarioExistencias) of a warehouse and product.
+struct TexistenciaAlmacen {
+    bool existe = false;
+    double existencia = 0;
+};
+
+// Statements every posting shares, receipts and issues alike: the lock that serialises the
+// postings of a business, the concept and warehouse checks, the product's layers, the stock row
+// and the ledger rows. Every statement is confined to the business.
+class TmovimientosInventario : public TmiddleTier {
+public:
+    using TmiddleTier::TmiddleTier;
+
+    // MariaDB error numbers after which a whole posting is run again.
+    static bool esConflictoDeBloqueo(const CmidTierResponse &r);
+
+    // Inside a posting's transaction: takes the business's row lock on MariaDB, so that two
+    // workstations post one after the other and each reads what the other committed. SQLite's
+    // BEGIN IMMEDIATE already serialises writers; nothing runs there.
+    bool bloqueaNegocio(int idNegocio);
+
+    // The concept with that id when it belongs to the business (an invalid one otherwise).
+    TconceptoMovimiento selectConcepto(int idConcepto, int idNegocio);
+    // The warehouse's name, null when the warehouse is not the business's (or the read failed).
+    QVariant selectNombreAlmacen(int idAlmacen, int idNegocio);
+    // True when the product belongs to the business.
+    bool productoDelNegocio(int idProducto, int idNegocio);
+    // Newest receipt or issue of the warehouse; null when there is none. `ok` false when the read
+    // failed.
+    QVariant selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok);
+
+    // Open layers of a product in a warehouse, oldest first: "inventarioEntrada_id",
+    // "inventarioEntrada_documento", "inventarioEntrada_existencia",
+    // "inventarioEntrada_existenciaCostoUnitario".
+    CmidTierResponse selectEntradasPorProductosPorAlmacen(int idProducto, int idAlmacen, int idNegocio);
+    // "inventarioKardex_grupo": the largest ledger group of the warehouse and product.
+    CmidTierResponse selectUltimoGrupoPorOrdenCronologicoPorAlmacen(int idAlmacen, int idProducto,
+                                                                    int idNegocio);
+    // The largest group, 0 when there is none; -1 when the read failed.
+    int ultimoGrupo(int idAlmacen, int idProducto, int idNegocio);
+    CmidTierResponse insertRenglonKardex(const TkardexRenglon &renglon);
+
+    // The stock row; `ok` false when the read failed.
+    TexistenciaAlmacen selectExistencia(int idAlmacen, int idProducto, int idNegocio, bool &ok);
+    // "_existenciaCostoTotal": the stock value after the warehouse's and product's newest movement
+    // (the running value of its newest receipt or issue row, by date-time, an issue after a
+    // receipt of the same instant, then id); no row when the product never moved there.
+    CmidTierResponse selectExistenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio);
+    // That value, 0 when there is none; `ok` false when the read failed.
+    double existenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio, bool &ok);
+    // The product's minimum stock in the warehouse; -1 when none is set (no stock falls below it).
+    double stockMinimo(int idAlmacen, int idProducto, int idNegocio, bool &ok);
+
+    CmidTierResponse insertExistencia(int idAlmacen, int idProducto, double existencia, int idNegocio);
+    // Succeeds only when it changed the stock row of a warehouse of the business.
+    CmidTierResponse updateExistencia(int idAlmacen, int idProducto, double existencia, int idNegocio);
+};

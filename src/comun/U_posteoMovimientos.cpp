@@ -1,0 +1,50 @@
+#include "comun/U_posteoMovimientos.h"
+
+#include "comun/U_mensajes.h"
+#include "datos/ULog.h"
+
+namespace {
+constexpr int kIntentos = 3;
+} // namespace
+
+TfinPosteo u_posteaEnTransaccion(TmovimientosInventario &mt, int idNegocio,
+                                 const std::function<bool(TintentoPosteo &)> &escribe) {
+    for (int intento = 1; intento <= kIntentos; ++intento) {
+        if (!mt.transaccionInicia())
+            return TfinPosteo::Fallido;
+        TintentoPosteo corrida;
+        if (mt.bloqueaNegocio(idNegocio) && escribe(corrida) && mt.transaccionTermina())
+            return TfinPosteo::Confirmado;
+        mt.transaccionRollback();
+        if (corrida.hayConflicto()) {
+            u_mensaje(kMensajeConflictoPosteo, kAdvertencia);
+            return TfinPosteo::Conflicto;
+        }
+        if (!corrida.hayBloqueo())
+            return TfinPosteo::Fallido;
+        Log::log(QStringLiteral("posteo: conflicto de bloqueo; se intenta de nuevo"), 1,
+                 QString::number(intento));
+    }
+    return TfinPosteo::Fallido;
+}
+
+bool u_contabiliza(const QList<TActivoconcepto> &conceptos, const QDate &fecha, TConexionSesion *conexion,
+                   int idNegocio, QString &error) {
+    try {
+        TAplicacionAsientoBPL(conceptos, fecha, conexion, idNegocio).aplica();
+        return true;
+    } catch (const TerrorAsiento &e) {
+        error = QString::fromStdString(e.what());
+        Log::log(QStringLiteral("contabiliza: el asiento no se registró"), 1, error);
+        return false;
+    }
+}
+
+void u_avisaAsientoPendiente(const QString &movimiento, int documento, const QString &error) {
+    u_mensaje(QStringLiteral("La %1 quedó guardada con el documento %2, pero su asiento contable no se "
+                             "registró (%3). Registre el asiento contable de nuevo.")
+                  .arg(movimiento)
+                  .arg(documento)
+                  .arg(error),
+              kAdvertencia);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "comun/UNEG_movimientosInventario.h"
+#include "comun/U_asientosContables.h"
+
+#include <QDate>
+#include <QList>
+#include <functional>
+
+// What a posting ends in.
+enum class TfinPosteo {
+    Confirmado, // everything written and committed
+    Fallido,    // a statement failed: nothing of the document remains
+    Conflicto   // another workstation changed what the document was captured against
+};
+
+// One run of a posting's writes inside its transaction: records why a statement failed.
+class TintentoPosteo {
+public:
+    // True when the statement succeeded; a failure caused by a lock conflict asks for a retry.
+    bool ok(const CmidTierResponse &r) {
+        if (!r.isSuccess() && TmovimientosInventario::esConflictoDeBloqueo(r))
+            uBloqueo = true;
+        return r.isSuccess();
+    }
+    // The stored stock is no longer what the document was captured against.
+    bool conflicto() {
+        uConflicto = true;
+        return false;
+    }
+    bool hayConflicto() const { return uConflicto; }
+    bool hayBloqueo() const { return uBloqueo; }
+
+private:
+    bool uConflicto = false;
+    bool uBloqueo = false;
+};
+
+inline const QString kMensajeConflictoPosteo = QStringLiteral(
+    "Otra estación registró movimientos de estos productos mientras capturaba el documento, por lo que "
+    "no se guardó nada. Capture el documento de nuevo.");
+
+// Opens the transaction, takes the business's lock, runs `escribe` and commits when it returns
+// true; otherwise rolls back. A MariaDB deadlock or lock timeout runs the whole posting again (a
+// few times); a conflict is told to the user with kMensajeConflictoPosteo.
+TfinPosteo u_posteaEnTransaccion(TmovimientosInventario &mt, int idNegocio,
+                                 const std::function<bool(TintentoPosteo &)> &escribe);
+
+// The accounting hand-over after a commit: one journal entry with one line per concept. False
+// (with the reason) when the entry could not be posted; the movement stays committed.
+bool u_contabiliza(const QList<TActivoconcepto> &conceptos, const QDate &fecha, TConexionSesion *conexion,
+                   int idNegocio, QString &error);
+
+// Tells the user that document `documento` was posted but its journal entry was not.
+void u_avisaAsientoPendiente(const QString &movimiento, int documento, const QString &error);

@@ -1,0 +1,147 @@
+#include "entradas/UNEG_documentoEntrada.h"
+
+#include "comun/UNEG_almacen.h"
+#include "comun/UNEG_entradas.h"
+#include "comun/U_mensajes.h"
+#include "comun/U_numeroCapturado.h"
+#include "comun/U_utilerias.h"
+#include "datos/UfechaHora.h"
+#include "entradas/UNEG_posteoEntrada.h"
+
+#include <cmath>
+
+namespace {
+constexpr int kDireccionEntrada = 1;
+constexpr int kFamiliaDevolucion = 2;
+
+bool avisa(const QString &texto) {
+    u_mensaje(texto, kAdvertencia);
+    return false;
+}
+
+QString articulo(int fila, const QString &campo) {
+    return QStringLiteral("Artículo %1 revisar: '%2'").arg(fila + 1).arg(campo);
+}
+} // namespace
+
+TdocumentoEntrada::TdocumentoEntrada(TConexionSesion *sesion, int idNegocio)
+    : uSesion(sesion), uNegocio(idNegocio) {}
+
+bool TdocumentoEntrada::guardar() {
+    if (guardado() || !compruebaDocumento())
+        return false;
+    TposteoEntrada posteo(uSesion, uNegocio, uMetodo, uConcepto, uDatos, uCantidades);
+    if (posteo.escribe() != TfinPosteo::Confirmado)
+        return false;
+    uDocumento = posteo.documento();
+    QString error;
+    uAsientoPendiente = !contabiliza(error);
+    if (uAsientoPendiente)
+        u_avisaAsientoPendiente(QStringLiteral("entrada"), uDocumento, error);
+    return true;
+}
+
+bool TdocumentoEntrada::compruebaDocumento() {
+    Talmacen almacen(uSesion);
+    uMetodo = int(almacen.selectMetodoKardex(uNegocio).getScalarAsInt());
+    if (uMetodo < 1)
+        return avisa(QStringLiteral("El metodo de Valuación de Kardex no ha sido establecido, ingrese a la "
+                                    "ventana de 'Opciones' y seleccione un Método de Valoración para el "
+                                    "inventario."));
+    uConcepto = almacen.selectConcepto(uDatos.conceptoID, uNegocio);
+    if (uConcepto.direccion != kDireccionEntrada)
+        return avisa(QStringLiteral("Seleccione un concepto"));
+    if (uDatos.almacenID <= 0 || almacen.selectNombreAlmacen(uDatos.almacenID, uNegocio).isNull())
+        return avisa(QStringLiteral("Seleccione un almacén"));
+    bool leido = false;
+    const QVariant ultimo = almacen.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uNegocio, leido);
+    if (!leido)
+        return false;
+    if (!uDatos.fechaHora.isValid() || (!ultimo.isNull() && uDatos.fechaHora < fechaHora::deValorBD(ultimo)))
+        return avisa(QStringLiteral("Revise fecha/hora de entrada"));
+    // An invoice of another business is no invoice of this receipt.
+    if (uDatos.comprobante.valido() && uDatos.comprobante.idNegocio != uNegocio)
+        uDatos.comprobante = TComprobante();
+    if (uDatos.lineas.isEmpty() || !compruebaCantidades())
+        return false;
+    for (int i = 0; i < uDatos.lineas.size(); ++i) {
+        const TlineaEntrada &l = uDatos.lineas[i];
+        if (l.controlNoSerie > 0 && l.informacion.noSerie.size() != int(uCantidades[i] + kToleranciaCantidad))
+            return avisa(
+                QStringLiteral("Capturar número de serie para los prodcutos resaltados en color rojo"));
+    }
+    if (uConcepto.familia == kFamiliaDevolucion && !compruebaDevolucion())
+        return false;
+    if (!uDatos.comprobante.valido() && uDatos.proveedorID <= 0 &&
+        !u_confirmaAceptarCancelar(QStringLiteral("No ha seleccionado un comprobante ¿Desea continuar?")))
+        return false;
+    return u_confirmaAceptarCancelar(QStringLiteral(
+        "¿Desea guardar esta información?\rVerifique que la información capturada sea correcta, "
+        "una vez guardados estos datos no es posible realizar cambios al kardex del artículo."));
+}
+
+// Every quantity and cost is a number a user could type, every product the business's, and
+// something is received.
+bool TdocumentoEntrada::compruebaCantidades() {
+    uCantidades.clear();
+    double suma = 0;
+    Tentradas entradas(uSesion);
+    for (int i = 0; i < uDatos.lineas.size(); ++i) {
+        const TlineaEntrada &l = uDatos.lineas[i];
+        const TnumeroCapturado q =
+            u_leeNumeroCapturado(l.cantidad, QStringLiteral("Cantidad"), TreglaNumero::CeroOPositivo);
+        if (!q.ok)
+            return avisa(articulo(i, QStringLiteral("Cantidad Entrante")));
+        if (!std::isfinite(l.costoUnitario) || l.costoUnitario < 0 ||
+            l.costoUnitario > kNumeroCapturadoMaximo)
+            return avisa(articulo(i, QStringLiteral("Costo Unitario")));
+        if (!entradas.productoDelNegocio(l.productoID, uNegocio))
+            return avisa(articulo(i, QStringLiteral("Producto")));
+        uCantidades.append(q.valor);
+        suma += q.valor;
+    }
+    if (!u_esPositivo(suma))
+        return avisa(QStringLiteral("No se recibio producto alguno."));
+    return true;
+}
+
+// A return takes back at most what is left of the issue row, of its product and warehouse.
+bool TdocumentoEntrada::compruebaDevolucion() {
+    Tentradas entradas(uSesion);
+    const CmidTierResponse salida =
+        entradas.selectSalidaParaDevolucion(uDatos.movimientoSalidaIDdevolucion, uNegocio);
+    if (!salida.isSuccess())
+        return false;
+    if (salida.getRowCount() == 0 ||
+        salida.getCeldaAsInt(0, QStringLiteral("almacen_id")) != uDatos.almacenID)
+        return avisa(QStringLiteral("Seleccione la salida que se devuelve"));
+    const int producto = int(salida.getCeldaAsInt(0, QStringLiteral("producto_id")));
+    double devuelto = 0;
+    for (int i = 0; i < uDatos.lineas.size(); ++i) {
+        if (!u_esPositivo(uCantidades[i]))
+            continue;
+        if (uDatos.lineas[i].productoID != producto)
+            return avisa(QStringLiteral("Seleccione la salida que se devuelve"));
+        devuelto += uCantidades[i];
+    }
+    const double restante = salida.getCeldaAsFloat(0, QStringLiteral("_restante"));
+    if (u_esPositivo(devuelto - restante))
+        return avisa(QStringLiteral("La cantidad devuelta excede lo que resta de la salida (") +
+                     FloatToStr(restante) + QStringLiteral(")"));
+    return true;
+}
+
+bool TdocumentoEntrada::contabiliza(QString &error) const {
+    const TAsientoBasico asiento = getAsientosBasicosByIdAndNegocio(uConcepto.idAsiento, uNegocio, uSesion);
+    QList<TActivoconcepto> conceptos;
+    for (int i = 0; i < uDatos.lineas.size(); ++i) {
+        const TlineaEntrada &l = uDatos.lineas[i];
+        TActivoconcepto c;
+        c.setDescripcion(l.producto);
+        c.setSubtotal(i < uCantidades.size() ? uCantidades[i] * l.costoUnitario : 0.0);
+        c.setAsientoBasico(asiento);
+        c.setComprobante(uDatos.comprobante);
+        conceptos.append(c);
+    }
+    return u_contabiliza(conceptos, uDatos.fechaHora.date(), uSesion, uNegocio, error);
+}

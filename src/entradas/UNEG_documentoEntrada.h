@@ -1,0 +1,41 @@
+#pragma once
+
+#include "entradas/UMOD_entrada.h"
+
+class TConexionSesion;
+
+// A receipt document ready to post: the capture screen fills datos() and calls guardar(), which
+// checks the document in the order the user expects, asks through the message seam, writes it in
+// one transaction and then hands it to accounting.
+class TdocumentoEntrada {
+public:
+    TdocumentoEntrada(TConexionSesion *sesion, int idNegocio);
+
+    TdatosEntrada &datos() { return uDatos; }
+    const TdatosEntrada &datos() const { return uDatos; }
+
+    // True when the receipt was written (once: a posted document is never written again). The
+    // journal entry may still be pending (asientoPendiente()); the user has been told.
+    bool guardar();
+    bool guardado() const { return uDocumento > 0; }
+    int documento() const { return uDocumento; }
+    bool asientoPendiente() const { return uAsientoPendiente; }
+
+    // The accounting hand-over of the posted receipt; false (with the reason) when the entry was
+    // not posted.
+    bool contabiliza(QString &error) const;
+
+private:
+    bool compruebaDocumento();
+    bool compruebaCantidades();
+    bool compruebaDevolucion();
+
+    TConexionSesion *uSesion;
+    int uNegocio;
+    int uMetodo = 0;
+    TdatosEntrada uDatos;
+    TconceptoMovimiento uConcepto;
+    QVector<double> uCantidades; // each line's quantity, as read by the checks
+    int uDocumento = 0;
+    bool uAsientoPendiente = false;
+};

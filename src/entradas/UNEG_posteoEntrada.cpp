@@ -1,0 +1,202 @@
+#include "entradas/UNEG_posteoEntrada.h"
+
+#include "comun/UMOD_propiedadesAdicionales.h"
+#include "comun/U_utilerias.h"
+
+namespace {
+constexpr int kPEPS = 1;
+constexpr int kFamiliaDevolucion = 2;
+} // namespace
+
+TposteoEntrada::TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metodoKardex,
+                               const TconceptoMovimiento &concepto, const TdatosEntrada &datos,
+                               const QVector<double> &cantidades)
+    : uEntradas(sesion), uNegocio(idNegocio), uMetodo(metodoKardex), uConcepto(concepto), uDatos(datos),
+      uCantidades(cantidades) {}
+
+TfinPosteo TposteoEntrada::escribe() {
+    return u_posteaEnTransaccion(uEntradas, uNegocio,
+                                 [this](TintentoPosteo &intento) { return escribeDocumento(intento); });
+}
+
+bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
+    uCorrida.clear();
+    const CmidTierResponse ultimo = uEntradas.selectUltimoIdDocumentoEntrada(uNegocio);
+    if (!intento.ok(ultimo))
+        return false;
+    uDocumento = int(ultimo.getScalarAsInt()) + 1;
+    for (int i = 0; i < uDatos.lineas.size(); ++i) {
+        if (!u_esPositivo(uCantidades[i]))
+            continue;
+        if (!escribeLinea(intento, uDatos.lineas[i], uCantidades[i]))
+            return false;
+    }
+    return true;
+}
+
+bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
+    auto corrida = uCorrida.find(linea.productoID);
+    if (corrida == uCorrida.end()) {
+        bool ok = false;
+        const TexistenciaAlmacen x =
+            uEntradas.selectExistencia(uDatos.almacenID, linea.productoID, uNegocio, ok);
+        if (!ok)
+            return false;
+        const double valor = uEntradas.existenciaCostoTotal(linea.productoID, uDatos.almacenID, uNegocio, ok);
+        if (!ok)
+            return false;
+        corrida = uCorrida.insert(linea.productoID, {x.existencia, 0.0, valor, x.existe});
+    }
+    corrida->existencia += cantidad;
+    corrida->total += linea.costoUnitario * cantidad;
+    if (uMetodo == kPEPS)
+        corrida->costoUnitario = linea.costoUnitario;
+    else
+        corrida->costoUnitario = u_esPositivo(corrida->existencia)
+                                     ? u_truncaDecimales(corrida->total / corrida->existencia, 2)
+                                     : 0.0;
+    return true;
+}
+
+bool TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad) {
+    if (!acumula(linea, cantidad))
+        return false;
+    const tProductoE &corrida = uCorrida[linea.productoID];
+    TinventarioEntrada e;
+    e.documento = uDocumento;
+    e.fechaHora = uDatos.fechaHora;
+    e.productoID = linea.productoID;
+    e.almacenID = uDatos.almacenID;
+    e.cantidad = cantidad;
+    e.existencia = cantidad;
+    e.idComprobante = uDatos.comprobante.valido() ? uDatos.comprobante.idComprobante : 0;
+    e.unidadRecibidaID = linea.unidadRecibidaID;
+    e.factorConversion = linea.factorConversion;
+    e.conceptoID = uConcepto.id;
+    e.existenciaTotal = corrida.existencia;
+    e.costoUnitario = linea.costoUnitario;
+    e.existenciaCostoUnitario = corrida.costoUnitario;
+    e.existenciaCostoTotal = corrida.total;
+    e.negocioID = uNegocio;
+    const CmidTierResponse fila = uEntradas.insertEntrada(e);
+    if (!intento.ok(fila))
+        return false;
+    const int idEntrada = int(fila.getIdInsertado());
+    if (!escribeKardex(intento, linea, cantidad, idEntrada))
+        return false;
+    if (uConcepto.familia == kFamiliaDevolucion &&
+        !intento.ok(uEntradas.insertEntradaAdicional(idEntrada, uDatos.movimientoSalidaIDdevolucion)))
+        return false;
+    if (!intento.ok(uEntradas.insertProveedor(idEntrada, uDatos.proveedorID)))
+        return false;
+    return escribeInformacion(intento, linea, idEntrada) && escribeExistencia(intento, linea.productoID);
+}
+
+bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad,
+                                   int idEntrada) {
+    const bool devolucion = uConcepto.familia == kFamiliaDevolucion;
+    const tProductoE &corrida = uCorrida[linea.productoID];
+    TkardexRenglon r;
+    r.fechaHora = uDatos.fechaHora;
+    r.productoID = linea.productoID;
+    r.almacenID = uDatos.almacenID;
+    r.entradaID = idEntrada;
+    r.documentoEntrada = uDocumento;
+    r.negocioID = uNegocio;
+    // A return shows on the issue side with a negative quantity.
+    if (devolucion) {
+        r.salidaCantidad = -cantidad;
+        r.salidaCostoUnitario = linea.costoUnitario;
+    } else {
+        r.entradaCantidad = cantidad;
+        r.entradaCostoUnitario = linea.costoUnitario;
+    }
+    if (uMetodo != kPEPS) {
+        r.totalCantidad = corrida.existencia;
+        r.totalCostoUnitario = corrida.costoUnitario;
+        r.totalExistencia = corrida.total;
+        return intento.ok(uEntradas.insertRenglonKardex(r));
+    }
+    // Under PEPS the row shows its own layer, which holds the quantity just received.
+    r.totalCantidad = cantidad;
+    r.totalCostoUnitario = linea.costoUnitario;
+    CmidTierResponse capas;
+    if (devolucion) {
+        r.division = 1;
+        capas = uEntradas.selectEntradasPorProductosPorAlmacen(linea.productoID, uDatos.almacenID, uNegocio);
+        if (!intento.ok(capas))
+            return false;
+    }
+    const int grupo = uEntradas.ultimoGrupo(uDatos.almacenID, linea.productoID, uNegocio);
+    if (grupo < 0)
+        return false;
+    r.grupo = grupo;
+    if (!intento.ok(uEntradas.insertRenglonKardex(r)))
+        return false;
+    return !devolucion || escribeRevisiones(intento, capas, linea.productoID, idEntrada);
+}
+
+// The other open layers after a return, in ascending receipt id, in the group after the return's.
+bool TposteoEntrada::escribeRevisiones(TintentoPosteo &intento, const CmidTierResponse &capas, int idProducto,
+                                       int idEntrada) {
+    QMap<int, int> filas; // receipt id -> row of `capas`
+    for (int f = 0; f < capas.getRowCount(); ++f)
+        filas.insert(int(capas.getCeldaAsInt(f, QStringLiteral("inventarioEntrada_id"))), f);
+    filas.remove(idEntrada);
+    if (filas.isEmpty())
+        return true;
+    const int grupo = uEntradas.ultimoGrupo(uDatos.almacenID, idProducto, uNegocio);
+    if (grupo < 0)
+        return false;
+    for (auto it = filas.cbegin(); it != filas.cend(); ++it) {
+        TkardexRenglon r;
+        r.fechaHora = uDatos.fechaHora;
+        r.productoID = idProducto;
+        r.almacenID = uDatos.almacenID;
+        r.negocioID = uNegocio;
+        r.entradaID = it.key();
+        r.totalCantidad = capas.getCeldaAsFloat(it.value(), QStringLiteral("inventarioEntrada_existencia"));
+        r.totalCostoUnitario =
+            capas.getCeldaAsFloat(it.value(), QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
+        r.revision = 1;
+        r.grupo = grupo + 1;
+        if (!intento.ok(uEntradas.insertRenglonKardex(r)))
+            return false;
+    }
+    return true;
+}
+
+bool TposteoEntrada::escribeInformacion(TintentoPosteo &intento, const TlineaEntrada &linea, int idEntrada) {
+    const TEntradaInformacionOpcional &info = linea.informacion;
+    if (info.pedimento.capturado()) {
+        Tpedimento pedimento = info.pedimento;
+        pedimento.inventarioEntrada_id = idEntrada;
+        if (!intento.ok(uEntradas.insertPedimento(pedimento)))
+            return false;
+    }
+    if (info.lote.capturado()) {
+        Tlote lote = info.lote;
+        lote.inventarioEntrada_id = idEntrada;
+        if (!intento.ok(uEntradas.insertLote(lote)))
+            return false;
+    }
+    for (const QString &numero : info.noSerie)
+        if (!intento.ok(uEntradas.insertNoSerie(idEntrada, numero, uNegocio)))
+            return false;
+    for (auto it = info.propiedadesAdicionales.cbegin(); it != info.propiedadesAdicionales.cend(); ++it) {
+        const int idPropiedad = u_idPropiedad(it.key());
+        if (idPropiedad > 0 && !it.value().isEmpty() &&
+            !intento.ok(uEntradas.insertProductoPropiedad(idEntrada, idPropiedad, it.value())))
+            return false;
+    }
+    return true;
+}
+
+bool TposteoEntrada::escribeExistencia(TintentoPosteo &intento, int idProducto) {
+    tProductoE &corrida = uCorrida[idProducto];
+    if (corrida.existeRenglon)
+        return intento.ok(
+            uEntradas.updateExistencia(uDatos.almacenID, idProducto, corrida.existencia, uNegocio));
+    corrida.existeRenglon = true;
+    return intento.ok(uEntradas.insertExistencia(uDatos.almacenID, idProducto, corrida.existencia, uNegocio));
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "comun/UsistemaDatos.h"
+#include "comun/ui/UdialogoModal.h"
+#include "salidas/UNEG_seleccionarNoSerie.h"
+
+class QTableView;
+class TGridControl;
+
+// Marks the serial numbers that leave with an issue line, among those that came in with its layer.
+class TFRM_seleccionarNoSerie : public TdialogoModal {
+    Q_OBJECT
+public:
+    explicit TFRM_seleccionarNoSerie(const TsistemaDatos &sistema, QWidget *padre = nullptr);
+
+    // The marked ids when accepted; otherwise the list it was given.
+    Tespacios init(const RECnumerosSerie &solicitud);
+    // Without showing: the labels, the layer's numbers with the given ones marked.
+    void prepara(const RECnumerosSerie &solicitud);
+    Tespacios resultado() const;
+    void buscar();
+
+private:
+    void muestraMarcas();
+    void capturaNuevos();
+
+    TsistemaDatos uSistema;
+    RECnumerosSerie uSolicitud;
+    TmarcasNoSerie uMarcas;
+    QLabel *LBL_articuloNombre;
+    QLabel *LBL_monitor;
+    QLabel *LBL_elementos;
+    QLineEdit *TXT_numero;
+    QPushButton *BTN_capturarNoSerie;
+    QTableView *GRD_noSerie;
+    TGridControl *uGrid;
+};

@@ -1,0 +1,372 @@
+#include "salidas/UNEG_documentoSalida.h"
+
+#include "comun/UNEG_almacen.h"
+#include "comun/U_mensajes.h"
+#include "comun/U_numeroCapturado.h"
+#include "comun/U_posteoMovimientos.h"
+#include "comun/U_utilerias.h"
+#include "datos/UfechaHora.h"
+#include "salidas/UNEG_posteoSalida.h"
+#include "salidas/UNEG_salidas.h"
+
+#include <cmath>
+
+namespace {
+constexpr int kPEPS = 1;
+constexpr int kDireccionSalida = 2;
+
+const QString kSeleccioneAlmacen = QStringLiteral("Seleccione un almacén");
+const QString kSobrepasaExistencia = QStringLiteral("La cantidad capturada sobrepasa la existencia actual");
+
+// A quantity the logic accepts: a finite positive number within what can be typed.
+bool cantidadValida(double cantidad) {
+    return std::isfinite(cantidad) && u_esPositivo(cantidad) && cantidad <= kNumeroCapturadoMaximo;
+}
+
+double limpia(double cantidad) {
+    return u_esCero(cantidad) ? 0.0 : cantidad;
+}
+} // namespace
+
+TdocumentoSalida::TdocumentoSalida(TConexionSesion *sesion, int idNegocio) : uSesion(sesion) {
+    uDatos.negocioID = idNegocio;
+    Talmacen almacen(sesion);
+    uDatos.metodoKardex = int(almacen.selectMetodoKardex(idNegocio).getScalarAsInt());
+}
+
+bool TdocumentoSalida::setAlmacen(int idAlmacen) {
+    if (idAlmacen != uDatos.almacenID) {
+        uDatos.lineas.clear();
+        uDatos.instantaneas.clear();
+    }
+    TmovimientosInventario mt(uSesion);
+    const QVariant nombre = mt.selectNombreAlmacen(idAlmacen, uDatos.negocioID);
+    uDatos.almacenID = nombre.isNull() ? 0 : idAlmacen;
+    uDatos.almacenNombre = nombre.toString();
+    return uDatos.almacenID > 0;
+}
+
+bool TdocumentoSalida::setConcepto(int idConcepto) {
+    const bool eraDevolucion = esDevolucionCompra();
+    TmovimientosInventario mt(uSesion);
+    TconceptoMovimiento concepto = mt.selectConcepto(idConcepto, uDatos.negocioID);
+    if (concepto.direccion != kDireccionSalida)
+        concepto = TconceptoMovimiento();
+    uDatos.concepto = concepto;
+    if (eraDevolucion != esDevolucionCompra()) {
+        uDatos.lineas.clear();
+        uDatos.instantaneas.clear();
+    }
+    if (esMuestras())
+        uDatos.comprobante = TComprobante();
+    return concepto.valido();
+}
+
+bool TdocumentoSalida::esMuestras() const {
+    return uDatos.concepto.valido() &&
+           uDatos.concepto.etiqueta.trimmed().compare(QStringLiteral("muestras"), Qt::CaseInsensitive) == 0;
+}
+
+void TdocumentoSalida::setComprobante(const TComprobante &comprobante) {
+    const bool delNegocio = comprobante.valido() && comprobante.idNegocio == uDatos.negocioID;
+    uDatos.comprobante = delNegocio && !esMuestras() ? comprobante : TComprobante();
+}
+
+double TdocumentoSalida::total() const {
+    double suma = 0;
+    for (const TlineaSalida &l : uDatos.lineas)
+        suma += l.total;
+    return suma;
+}
+
+void TdocumentoSalida::eliminaLinea(int fila) {
+    if (fila < 0 || fila >= uDatos.lineas.size())
+        return;
+    const int producto = uDatos.lineas[fila].producto.id;
+    uDatos.lineas.remove(fila);
+    bool quedan = false;
+    for (const TlineaSalida &l : std::as_const(uDatos.lineas))
+        quedan = quedan || l.producto.id == producto;
+    if (!quedan)
+        uDatos.instantaneas.remove(producto);
+}
+
+bool TdocumentoSalida::setSeries(int fila, const QVector<int> &series) {
+    if (fila < 0 || fila >= uDatos.lineas.size())
+        return false;
+    TlineaSalida &linea = uDatos.lineas[fila];
+    const int admitidas = int(std::floor(linea.cantidad + kToleranciaCantidad));
+    QVector<int> unicas;
+    for (const int id : series)
+        if (!unicas.contains(id) && unicas.size() < admitidas)
+            unicas.append(id);
+    linea.series = unicas;
+    return true;
+}
+
+double TdocumentoSalida::consultaExistenciaArticulo(int idProducto) const {
+    return instantanea(idProducto).existencia;
+}
+
+double TdocumentoSalida::consultaExistenciaCostoTotal(int idProducto) const {
+    return instantanea(idProducto).costoTotal;
+}
+
+double TdocumentoSalida::consultaStockMinimo(int idProducto) const {
+    TmovimientosInventario mt(uSesion);
+    bool ok = false;
+    return mt.stockMinimo(uDatos.almacenID, idProducto, uDatos.negocioID, ok);
+}
+
+double TdocumentoSalida::obtenerPrecioUnitarioPromedioPonderado(int idProducto) const {
+    Tsalidas salidas(uSesion);
+    const CmidTierResponse r =
+        salidas.selectExistenciaCostoUnitario(idProducto, uDatos.almacenID, uDatos.negocioID);
+    return r.isSuccess() && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 2) : 0.0;
+}
+
+TinstantaneaExistencia TdocumentoSalida::instantanea(int idProducto) const {
+    TmovimientosInventario mt(uSesion);
+    bool ok = false;
+    TinstantaneaExistencia x;
+    const TexistenciaAlmacen existencia =
+        mt.selectExistencia(uDatos.almacenID, idProducto, uDatos.negocioID, ok);
+    x.existeRenglon = existencia.existe;
+    x.existencia = existencia.existencia;
+    x.costoTotal = mt.existenciaCostoTotal(idProducto, uDatos.almacenID, uDatos.negocioID, ok);
+    return x;
+}
+
+void TdocumentoSalida::quitaLineasDe(int idProducto) {
+    for (int i = uDatos.lineas.size() - 1; i >= 0; --i)
+        if (uDatos.lineas[i].producto.id == idProducto)
+            uDatos.lineas.remove(i);
+    uDatos.instantaneas.remove(idProducto);
+}
+
+bool TdocumentoSalida::agregaAlDocumento(const TproductoSalida &producto, double cantidad) {
+    if (uDatos.almacenID <= 0) {
+        u_mensaje(kSeleccioneAlmacen, kAdvertencia);
+        return false;
+    }
+    if (esDevolucionCompra() || !cantidadValida(cantidad))
+        return false;
+    double previa = 0;
+    for (const TlineaSalida &l : std::as_const(uDatos.lineas))
+        if (l.producto.id == producto.id)
+            previa += l.cantidad;
+    quitaLineasDe(producto.id);
+    const double q = cantidad + previa;
+    const double existencia = consultaExistenciaArticulo(producto.id);
+    if (u_esPositivo(q - existencia)) {
+        u_mensaje(kSobrepasaExistencia, kAdvertencia);
+        return false;
+    }
+    const double minimo = consultaStockMinimo(producto.id);
+    if (existencia - q < minimo &&
+        !u_alertaStock({false, uDatos.almacenNombre, producto.nombre, FloatToStr(q), FloatToStr(minimo)}))
+        return false;
+    return agregarProducto(producto, q);
+}
+
+bool TdocumentoSalida::agregarProducto(const TproductoSalida &producto, double cantidad) {
+    if (uDatos.almacenID <= 0) {
+        u_mensaje(kSeleccioneAlmacen, kAdvertencia);
+        return false;
+    }
+    if (!cantidadValida(cantidad))
+        return false;
+    const bool promedio = uDatos.metodoKardex != kPEPS;
+    const double costoPromedio = promedio ? obtenerPrecioUnitarioPromedioPonderado(producto.id) : 0.0;
+    Tsalidas salidas(uSesion);
+    const CmidTierResponse capas =
+        salidas.selectEntradasPorProductosPorAlmacen(producto.id, uDatos.almacenID, uDatos.negocioID);
+    if (!capas.isSuccess())
+        return false;
+    const TinstantaneaExistencia inicial = instantanea(producto.id);
+    double existencia = inicial.existencia;
+    double valor = inicial.costoTotal;
+    double resta = cantidad;
+    QVector<TlineaSalida> nuevas;
+    for (int i = 0; i < capas.getRowCount() && u_esPositivo(resta); ++i) {
+        const double e = capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existencia"));
+        const double costo =
+            promedio ? costoPromedio
+                     : capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
+        // A remainder within the tolerance of the layer closes it instead of leaving a sliver.
+        const double toma = u_esPositivo(resta - e) ? e : resta;
+        resta = limpia(resta - toma);
+        existencia = limpia(existencia - toma);
+        valor -= costo * toma;
+        TlineaSalida l;
+        l.producto = producto;
+        l.cantidad = toma;
+        l.costoUnitario = costo;
+        l.total = costo * toma;
+        l.entradaID = int(capas.getCeldaAsInt(i, QStringLiteral("inventarioEntrada_id")));
+        l.documentoEntrada = capas.getValor(i, QStringLiteral("inventarioEntrada_documento"));
+        l.existenciaPrevia = e;
+        l.existencia = limpia(e - toma);
+        l.salidasCostoUnitario = costo;
+        l.existenciaTotal = existencia;
+        l.existenciaCostoTotal = valor;
+        nuevas.append(l);
+    }
+    if (u_esPositivo(resta)) {
+        u_mensaje(kSobrepasaExistencia, kAdvertencia);
+        return false;
+    }
+    uDatos.lineas += nuevas;
+    uDatos.instantaneas.insert(producto.id, inicial);
+    return true;
+}
+
+bool TdocumentoSalida::agregaProductoValoresExplicitos(const TproductoSalida &producto, double cantidad,
+                                                       double costo, int idEntrada, double maximo) {
+    if (uDatos.almacenID <= 0) {
+        u_mensaje(kSeleccioneAlmacen, kAdvertencia);
+        return false;
+    }
+    if (!esDevolucionCompra() || !cantidadValida(cantidad) || !std::isfinite(costo) || costo < 0 ||
+        !std::isfinite(maximo) || !u_esPositivo(maximo))
+        return false;
+    if (u_esPositivo(cantidad - maximo)) {
+        u_mensaje(QStringLiteral("La cantidad debe ser igual o menor a ") + FloatToStr(maximo), kAdvertencia);
+        return false;
+    }
+    const TinstantaneaExistencia inicial = instantanea(producto.id);
+    TlineaSalida l;
+    l.producto = producto;
+    l.cantidad = cantidad;
+    l.costoUnitario = costo;
+    l.total = costo * cantidad;
+    l.entradaID = idEntrada;
+    l.existenciaPrevia = maximo;
+    l.existencia = limpia(maximo - cantidad);
+    l.existenciaTotal = limpia(inicial.existencia - cantidad);
+    l.existenciaCostoTotal = inicial.costoTotal - costo * cantidad;
+    if (uDatos.metodoKardex == kPEPS)
+        l.salidasCostoUnitario = costo;
+    else
+        l.salidasCostoUnitario = u_esPositivo(l.existenciaTotal)
+                                     ? u_truncaDecimales(l.existenciaCostoTotal / l.existenciaTotal, 2)
+                                     : 0.0;
+    uDatos.lineas = {l};
+    uDatos.instantaneas = {{producto.id, inicial}};
+    return true;
+}
+
+int TdocumentoSalida::obtieneSiguenteIDdocumentoSalida() const {
+    Tsalidas salidas(uSesion);
+    return int(salidas.selectUltimoIdDocumentoSalida(uDatos.negocioID).getScalarAsInt()) + 1;
+}
+
+// Asks product by product until the user declines; `leido` false when a lookup failed. The
+// product's whole quantity in the document counts, not each layer's share of it.
+bool TdocumentoSalida::compruebaStockMinimo(bool &leido) {
+    TmovimientosInventario mt(uSesion);
+    leido = true;
+    for (int i = 0; i < uDatos.lineas.size(); ++i) {
+        const TproductoSalida &producto = uDatos.lineas[i].producto;
+        if (i > 0 && uDatos.lineas[i - 1].producto.id == producto.id)
+            continue;
+        double cantidad = 0;
+        for (int j = i; j < uDatos.lineas.size() && uDatos.lineas[j].producto.id == producto.id; ++j)
+            cantidad += uDatos.lineas[j].cantidad;
+        const double minimo = mt.stockMinimo(uDatos.almacenID, producto.id, uDatos.negocioID, leido);
+        const double existencia =
+            leido ? mt.selectExistencia(uDatos.almacenID, producto.id, uDatos.negocioID, leido).existencia
+                  : 0;
+        if (!leido)
+            return false;
+        if (existencia - cantidad < minimo && !u_alertaStock({false, uDatos.almacenNombre, producto.nombre,
+                                                              FloatToStr(cantidad), FloatToStr(minimo)}))
+            return false;
+    }
+    return true;
+}
+
+bool TdocumentoSalida::compruebaDocumento() {
+    if (uDatos.lineas.isEmpty())
+        return false;
+    if (uDatos.metodoKardex < 1) {
+        u_mensaje(
+            QStringLiteral("El metodo de Valuación de Kardex no ha sido establecido, ingrese a la ventana "
+                           "de 'Opciones' y seleccione un Método de Valoración para el inventario."),
+            kAdvertencia);
+        return false;
+    }
+    if (uDatos.almacenID <= 0) {
+        u_mensaje(kSeleccioneAlmacen, kAdvertencia);
+        return false;
+    }
+    if (!uDatos.comprobante.valido() &&
+        !u_confirmaAceptarCancelar(QStringLiteral("No ha seleccionado un comprobante ¿Desea continuar?")))
+        return false;
+    if (!uDatos.concepto.valido()) {
+        u_mensaje(QStringLiteral("Seleccione un concepto"), kAdvertencia);
+        return false;
+    }
+    TmovimientosInventario mt(uSesion);
+    bool leido = false;
+    const QVariant ultimo = mt.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uDatos.negocioID, leido);
+    if (!leido)
+        return false;
+    if (!uDatos.fechaHora.isValid() ||
+        (!ultimo.isNull() && uDatos.fechaHora < fechaHora::deValorBD(ultimo))) {
+        u_mensaje(QStringLiteral("Revise fecha/hora de salida"), kAdvertencia);
+        return false;
+    }
+    bool stockLeido = false;
+    const bool stockAceptado = compruebaStockMinimo(stockLeido);
+    if (!stockLeido)
+        return false;
+    for (int i = 0; i < uDatos.lineas.size(); ++i) {
+        const TlineaSalida &l = uDatos.lineas[i];
+        if (l.producto.controlNoSerie > 0 && int(l.cantidad + kToleranciaCantidad) > l.series.size()) {
+            u_mensaje(QStringLiteral("Artículo %1 capturar todos los números de serie").arg(i + 1),
+                      kAdvertencia);
+            return false;
+        }
+    }
+    return stockAceptado &&
+           u_confirmaAceptarCancelar(QStringLiteral(
+               "¿Desea guardar esta información?\rVerifique que la información capturada sea correcta, una "
+               "vez "
+               "guardados estos datos no es posible realizar cambios al kardex del artículo."));
+}
+
+bool TdocumentoSalida::guardar() {
+    if (guardado() || !compruebaDocumento())
+        return false;
+    TposteoSalida posteo(uSesion, uDatos);
+    const TfinPosteo fin = posteo.escribe();
+    if (fin == TfinPosteo::Conflicto) {
+        // The lines were split from stock that has since changed: they must be captured again.
+        uDatos.lineas.clear();
+        uDatos.instantaneas.clear();
+    }
+    if (fin != TfinPosteo::Confirmado)
+        return false;
+    uDocumento = posteo.documento();
+    QString error;
+    uAsientoPendiente = !contabiliza(error);
+    if (uAsientoPendiente)
+        u_avisaAsientoPendiente(QStringLiteral("salida"), uDocumento, error);
+    return true;
+}
+
+bool TdocumentoSalida::contabiliza(QString &error) const {
+    const TAsientoBasico asiento =
+        getAsientosBasicosByIdAndNegocio(uDatos.concepto.idAsiento, uDatos.negocioID, uSesion);
+    QList<TActivoconcepto> conceptos;
+    for (const TlineaSalida &l : uDatos.lineas) {
+        TActivoconcepto c;
+        c.setDescripcion(l.producto.nombre);
+        c.setSubtotal(l.total);
+        c.setAsientoBasico(asiento);
+        c.setComprobante(uDatos.comprobante);
+        conceptos.append(c);
+    }
+    return u_contabiliza(conceptos, uDatos.fechaHora.date(), uSesion, uDatos.negocioID, error);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "salidas/UMOD_salida.h"
+
+#include <QDateTime>
+
+class TConexionSesion;
+
+// An issue document being captured: the capture screen only gathers the user's choices and
+// calls this. It splits each product over its open layers (oldest first) as it is added, keeps
+// the serial numbers chosen per line, checks the document and posts it. Questions and messages go
+// through the message seam (u_mensaje, u_confirmaAceptarCancelar, u_alertaStock).
+class TdocumentoSalida {
+public:
+    TdocumentoSalida(TConexionSesion *sesion, int idNegocio);
+
+    int metodoKardex() const { return uDatos.metodoKardex; }
+
+    // False (and no warehouse) when it is not a warehouse of the business. Changing the warehouse
+    // drops the lines: they were split over the other warehouse's layers.
+    bool setAlmacen(int idAlmacen);
+    int almacen() const { return uDatos.almacenID; }
+    // An issue concept of the business (false otherwise). Switching between a purchase return and
+    // any other concept drops the lines; the samples concept drops the invoice.
+    bool setConcepto(int idConcepto);
+    const TconceptoMovimiento &concepto() const { return uDatos.concepto; }
+    // "Muestras" in any letter case: issued without an invoice.
+    bool esMuestras() const;
+    bool esDevolucionCompra() const { return uDatos.esDevolucionCompra(); }
+    void setFechaHora(const QDateTime &fechaHora) { uDatos.fechaHora = fechaHora; }
+    // Ignored for samples; an invoice of another business counts as none.
+    void setComprobante(const TComprobante &comprobante);
+    const TComprobante &comprobante() const { return uDatos.comprobante; }
+
+    const QVector<TlineaSalida> &lineas() const { return uDatos.lineas; }
+    double total() const;
+    void eliminaLinea(int fila);
+    // The serial numbers leaving with a line: duplicates dropped, at most its whole units.
+    bool setSeries(int fila, const QVector<int> &series);
+
+    // Lookups of the product in the chosen warehouse.
+    double consultaExistenciaArticulo(int idProducto) const;
+    double consultaExistenciaCostoTotal(int idProducto) const;
+    double consultaStockMinimo(int idProducto) const;
+    double obtenerPrecioUnitarioPromedioPonderado(int idProducto) const;
+
+    // The capture screen's "Agregar": a product already in the document is taken out and added
+    // anew with the combined quantity, refused beyond its stock ("La cantidad capturada sobrepasa
+    // la existencia actual") or when the user declines the minimum-stock alert.
+    bool agregaAlDocumento(const TproductoSalida &producto, double cantidad);
+    // Splits a quantity over the product's open layers, oldest first, one line per layer reached.
+    bool agregarProducto(const TproductoSalida &producto, double cantidad);
+    // The one line of a purchase return: `cantidad` of receipt `idEntrada` (of which `maximo` is
+    // left) at that receipt's cost.
+    bool agregaProductoValoresExplicitos(const TproductoSalida &producto, double cantidad, double costo,
+                                         int idEntrada, double maximo);
+
+    // The number the next issue document of the business would take (the posting takes its own).
+    int obtieneSiguenteIDdocumentoSalida() const;
+    // Checks, asks, and posts the document once. True when it was written; the journal entry may
+    // still be pending (asientoPendiente()), which the user has been told.
+    bool guardar();
+    bool guardado() const { return uDocumento > 0; }
+    int documento() const { return uDocumento; }
+    bool asientoPendiente() const { return uAsientoPendiente; }
+
+    // The accounting hand-over of the posted document; false when the entry was not posted.
+    bool contabiliza(QString &error) const;
+
+private:
+    bool compruebaDocumento();
+    bool compruebaStockMinimo(bool &leido);
+    void quitaLineasDe(int idProducto);
+    TinstantaneaExistencia instantanea(int idProducto) const;
+    void agregaLinea(TlineaSalida linea);
+
+    TConexionSesion *uSesion;
+    TdatosSalida uDatos;
+    int uDocumento = 0;
+    bool uAsientoPendiente = false;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "comun/UNEG_movimientosInventario.h"
+#include "salidas/UMOD_salida.h"
+
+// The module's data class of issues. One object carries a whole posting's transaction. Every
+// statement is confined to the business: issue rows have no business of their own, so they are
+// reached through the layer (receipt row) they consumed.
+class Tsalidas : public TmovimientosInventario {
+public:
+    using TmovimientosInventario::TmovimientosInventario;
+
+    // The current average unit cost of a product in a warehouse: the stock unit cost recorded by
+    // the later of the newest open layer and the newest issue of an open layer (an issue after a
+    // receipt of the same instant). Three columns: "inventarioEntrada_id",
+    // "inventarioEntrada_fechaHora", "inventarioEntrada_existenciaCostoUnitario".
+    CmidTierResponse selectExistenciaCostoUnitario(int idProducto, int idAlmacen, int idNegocio);
+
+    // Takes a line from its layer: sets what the layer keeps, only while the layer (of that
+    // warehouse, product and business) still holds exactly `previa` and at least `cantidad`.
+    // Affects no row when another posting changed the layer first.
+    CmidTierResponse updateEntrada(const TlineaSalida &linea, double previa, int idAlmacen, int idNegocio);
+    // The new row's id in getIdInsertado().
+    CmidTierResponse insertSalida(const TinventarioSalida &salida);
+    // The serial number leaves with the issue row (state 2); affects no row unless it belongs to
+    // the layer and is still in stock (state 1).
+    CmidTierResponse updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada);
+    // Scalar "inventarioSalida_documento": the business's highest issue document number.
+    CmidTierResponse selectUltimoIdDocumentoSalida(int idNegocio);
+    // Links an invoice to an issue row of the business.
+    CmidTierResponse updateSalidaComprobanteID(int idSalida, int idComprobante, int idNegocio);
+
+    // The movement chooser's lists (columns as the chooser's grid names them).
+    // Receipts of the filter's warehouse that still hold stock ("_restante": what is left).
+    CmidTierResponse selectEntradasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
+    // Issue rows of the filter's warehouse not yet wholly taken back ("_restante" > 0).
+    CmidTierResponse selectSalidasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
+
+private:
+    void fijaFiltro(const tFiltroBuscarComprobante &filtro);
+};
