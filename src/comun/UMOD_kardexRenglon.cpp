@@ -79,6 +79,20 @@ QVector<QVariant> renglonKardex::valores(const TkardexRenglon &r) {
             r.grupo};
 }
 
+TkardexRenglon renglonKardex::revisionDeCapa(const tCapa &capa, const QDateTime &fechaHora, int grupo) {
+    TkardexRenglon r;
+    r.fechaHora = fechaHora;
+    r.productoID = capa.productoID;
+    r.almacenID = capa.almacenID;
+    r.negocioID = capa.negocioID;
+    r.entradaID = capa.entradaID;
+    r.totalCantidad = capa.cantidad;
+    r.totalCostoUnitario = capa.costoUnitario;
+    r.revision = 1;
+    r.grupo = grupo;
+    return r;
+}
+
 void renglonKardex::preparaInsercion(TmiddleTier &mt, const TkardexRenglon &renglon) {
     const QStringList &nombres = parametros();
     mt.setQuery(QStringLiteral("INSERT INTO inventarioKardex (%1) VALUES (:%2)")

@@ -50,6 +50,8 @@ const QStringList &parametros();
 // The row's values for those columns, as they are bound: the date as stored text, the two
 // totals as the text of their value (up to 15 digits), nulls as NULL.
 QVector<QVariant> valores(const TkardexRenglon &renglon);
+// The revision row of an open layer: its remainder and cost, in the given group.
+TkardexRenglon revisionDeCapa(const tCapa &capa, const QDateTime &fechaHora, int grupo);
 // Sets the one INSERT of a ledger row on a data-access object, every value bound.
 void preparaInsercion(TmiddleTier &mt, const TkardexRenglon &renglon);
 } // namespace renglonKardex

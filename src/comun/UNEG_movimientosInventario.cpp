@@ -92,6 +92,24 @@ CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(in
     return reader();
 }
 
+QMap<int, tCapa> TmovimientosInventario::capasAbiertas(int idProducto, int idAlmacen, int idNegocio,
+                                                       bool &ok) {
+    const CmidTierResponse r = selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
+    ok = r.isSuccess();
+    QMap<int, tCapa> capas;
+    for (int f = 0; ok && f < r.getRowCount(); ++f) {
+        tCapa c;
+        c.almacenID = idAlmacen;
+        c.productoID = idProducto;
+        c.negocioID = idNegocio;
+        c.entradaID = int(r.getCeldaAsInt(f, QStringLiteral("inventarioEntrada_id")));
+        c.cantidad = r.getCeldaAsFloat(f, QStringLiteral("inventarioEntrada_existencia"));
+        c.costoUnitario = r.getCeldaAsFloat(f, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
+        capas.insert(c.entradaID, c);
+    }
+    return capas;
+}
+
 CmidTierResponse TmovimientosInventario::selectUltimoGrupoPorOrdenCronologicoPorAlmacen(int idAlmacen,
                                                                                         int idProducto,
                                                                                         int idNegocio) {

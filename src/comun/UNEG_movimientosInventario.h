@@ -4,6 +4,7 @@
 #include "datos/UmiddleTier.h"
 
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 
 // What a posting needs to know of a movement concept of the business.
@@ -52,6 +53,8 @@ public:
     // "inventarioEntrada_documento", "inventarioEntrada_existencia",
     // "inventarioEntrada_existenciaCostoUnitario".
     CmidTierResponse selectEntradasPorProductosPorAlmacen(int idProducto, int idAlmacen, int idNegocio);
+    // Those layers by receipt id (ascending); `ok` false when the read failed.
+    QMap<int, tCapa> capasAbiertas(int idProducto, int idAlmacen, int idNegocio, bool &ok);
     // "inventarioKardex_grupo": the largest ledger group of the warehouse and product.
     CmidTierResponse selectUltimoGrupoPorOrdenCronologicoPorAlmacen(int idAlmacen, int idProducto,
                                                                     int idNegocio);

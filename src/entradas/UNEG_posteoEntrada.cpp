@@ -120,11 +120,12 @@ bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada 
     // Under PEPS the row shows its own layer, which holds the quantity just received.
     r.totalCantidad = cantidad;
     r.totalCostoUnitario = linea.costoUnitario;
-    CmidTierResponse capas;
+    QMap<int, tCapa> capas;
     if (devolucion) {
         r.division = 1;
-        capas = uEntradas.selectEntradasPorProductosPorAlmacen(linea.productoID, uDatos.almacenID, uNegocio);
-        if (!intento.ok(capas))
+        bool ok = false;
+        capas = uEntradas.capasAbiertas(linea.productoID, uDatos.almacenID, uNegocio, ok);
+        if (!ok)
             return false;
     }
     const int grupo = uEntradas.ultimoGrupo(uDatos.almacenID, linea.productoID, uNegocio);
@@ -137,32 +138,18 @@ bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada 
 }
 
 // The other open layers after a return, in ascending receipt id, in the group after the return's.
-bool TposteoEntrada::escribeRevisiones(TintentoPosteo &intento, const CmidTierResponse &capas, int idProducto,
+bool TposteoEntrada::escribeRevisiones(TintentoPosteo &intento, QMap<int, tCapa> capas, int idProducto,
                                        int idEntrada) {
-    QMap<int, int> filas; // receipt id -> row of `capas`
-    for (int f = 0; f < capas.getRowCount(); ++f)
-        filas.insert(int(capas.getCeldaAsInt(f, QStringLiteral("inventarioEntrada_id"))), f);
-    filas.remove(idEntrada);
-    if (filas.isEmpty())
+    capas.remove(idEntrada);
+    if (capas.isEmpty())
         return true;
     const int grupo = uEntradas.ultimoGrupo(uDatos.almacenID, idProducto, uNegocio);
     if (grupo < 0)
         return false;
-    for (auto it = filas.cbegin(); it != filas.cend(); ++it) {
-        TkardexRenglon r;
-        r.fechaHora = uDatos.fechaHora;
-        r.productoID = idProducto;
-        r.almacenID = uDatos.almacenID;
-        r.negocioID = uNegocio;
-        r.entradaID = it.key();
-        r.totalCantidad = capas.getCeldaAsFloat(it.value(), QStringLiteral("inventarioEntrada_existencia"));
-        r.totalCostoUnitario =
-            capas.getCeldaAsFloat(it.value(), QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
-        r.revision = 1;
-        r.grupo = grupo + 1;
-        if (!intento.ok(uEntradas.insertRenglonKardex(r)))
+    for (const tCapa &capa : std::as_const(capas))
+        if (!intento.ok(uEntradas.insertRenglonKardex(
+                renglonKardex::revisionDeCapa(capa, uDatos.fechaHora, grupo + 1))))
             return false;
-    }
     return true;
 }
 

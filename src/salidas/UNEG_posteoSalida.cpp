@@ -154,22 +154,11 @@ bool TposteoSalida::escribeExistencia(TintentoPosteo &intento, int idProducto, d
 bool TposteoSalida::getCapas(TmapaCapas &mapa, int idAlmacen, int idProducto) {
     if (mapa.contains(idProducto))
         return true;
-    const CmidTierResponse r =
-        uSalidas.selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, uDatos.negocioID);
-    if (!r.isSuccess())
-        return false;
-    QMap<int, tCapa> capas;
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        tCapa c;
-        c.almacenID = idAlmacen;
-        c.productoID = idProducto;
-        c.entradaID = int(r.getCeldaAsInt(f, QStringLiteral("inventarioEntrada_id")));
-        c.cantidad = r.getCeldaAsFloat(f, QStringLiteral("inventarioEntrada_existencia"));
-        c.costoUnitario = r.getCeldaAsFloat(f, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
-        capas.insert(c.entradaID, c);
-    }
-    mapa.insert(idProducto, capas);
-    return true;
+    bool ok = false;
+    const QMap<int, tCapa> capas = uSalidas.capasAbiertas(idProducto, idAlmacen, uDatos.negocioID, ok);
+    if (ok)
+        mapa.insert(idProducto, capas);
+    return ok;
 }
 
 void TposteoSalida::capaEliminaRevision(TmapaCapas &mapa, int idProducto, int idEntrada) {
@@ -184,20 +173,10 @@ bool TposteoSalida::escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const
     for (auto producto = mapa.cbegin(); producto != mapa.cend(); ++producto) {
         const int grupo = grupos.value(producto.key()) + 1;
         Log::log(QStringLiteral("valor grupo: ") + QString::number(grupo), 1);
-        for (const tCapa &capa : producto.value()) {
-            TkardexRenglon r;
-            r.fechaHora = fechaHora;
-            r.productoID = capa.productoID;
-            r.almacenID = capa.almacenID;
-            r.entradaID = capa.entradaID;
-            r.totalCantidad = capa.cantidad;
-            r.totalCostoUnitario = capa.costoUnitario;
-            r.negocioID = uDatos.negocioID;
-            r.revision = 1;
-            r.grupo = grupo;
-            if (!uSalidas.insertRenglonKardex(r).isSuccess())
+        for (const tCapa &capa : producto.value())
+            if (!uSalidas.insertRenglonKardex(renglonKardex::revisionDeCapa(capa, fechaHora, grupo))
+                     .isSuccess())
                 return false;
-        }
     }
     return true;
 }
