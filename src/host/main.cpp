@@ -76,8 +76,8 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
     const QCommandLineOption verificar(
         QStringLiteral("verificar"),
         QStringLiteral("Revisa que existencias, capas, kardex y números de serie concuerden y termina."));
-    p.addOptions({sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura, reconstruir,
-                  verificar});
+    p.addOptions({sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura,
+                  reconstruir, verificar});
     p.process(app);
 
     const bool mysql = p.isSet(host) || p.isSet(socket) || p.isSet(base);

@@ -40,8 +40,8 @@ public:
 
 private:
     class Tlector;
-    bool recorre(Topciones &opciones, const CmidTierResponse &almacenes,
-                 const CmidTierResponse &productos, int metodo);
+    bool recorre(Topciones &opciones, const CmidTierResponse &almacenes, const CmidTierResponse &productos,
+                 int metodo);
     void avance(int productos, int almacenes);
 
     TConexionSesion *uSesion;
