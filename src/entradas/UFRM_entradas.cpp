@@ -466,15 +466,6 @@ bool TFRM_entradas::hayElementos() {
 }
 
 namespace {
-// A report column: header, content type, width, alignment and the grid alias it prints.
-struct TcolumnaReporte {
-    const char *cabecera;
-    int tipo;
-    int ancho;
-    int alineacion;
-    const char *alias;
-};
-
 const TcolumnaReporte kColumnasEntradas[] = {
     {"Doc.", kContenidoTexto, 30, kAlineaCentro, "inventarioEntrada_documento"},
     {"Fecha/Hora", kContenidoTexto, 80, kAlineaCentro, "inventarioEntrada_fechaHora"},
@@ -502,29 +493,18 @@ const TcolumnaReporte kColumnasLote[] = {
     {"Caducidad", kContenidoTexto, 80, kAlineaCentro, "inventarioLote_fechaCaducidad"},
 };
 
-// The report's columns with the list's rows taken by alias, in the report's order.
-template <size_t N> cTabla tablaReporte(const TcolumnaReporte (&columnas)[N], const TGridControl &grid) {
-    cTabla tabla;
-    QStringList aliases;
-    for (const TcolumnaReporte &c : columnas) {
-        tabla.addCabecera(QString::fromUtf8(c.cabecera), c.tipo, c.ancho, c.alineacion);
-        aliases.append(QString::fromLatin1(c.alias));
-    }
-    tabla.setFilas(grid.getTTabla(aliases));
-    return tabla;
-}
 } // namespace
 
 void TFRM_entradas::exportaGridGeneraPDF() {
     // An empty list prints nothing, without a word: the button does nothing.
     if (uGRD_entradasControl->filas() > 0)
-        u_exportaPDF(kTitulo, tablaReporte(kColumnasEntradas, *uGRD_entradasControl), uSistema,
+        u_exportaPDF(kTitulo, u_tablaReporte(kColumnasEntradas, *uGRD_entradasControl), uSistema,
                      {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), {}});
 }
 
 void TFRM_entradas::exportaGridGeneraPDFlote() {
     const QString titulo = QStringLiteral("Entradas (Lote)");
     if (uGRD_entradasControl->filas() > 0)
-        u_exportaPDF(titulo, tablaReporte(kColumnasLote, *uGRD_entradasControl), uSistema,
+        u_exportaPDF(titulo, u_tablaReporte(kColumnasLote, *uGRD_entradasControl), uSistema,
                      {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), titulo});
 }

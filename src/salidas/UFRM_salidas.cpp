@@ -83,15 +83,6 @@ const TcolumnaLista kColumnasDesglose[] = {
     {"total", "Total", 100, kColMoneda},
 };
 
-// A report column and the grid alias its cells come from.
-struct TcolumnaReporte {
-    const char *texto;
-    int tipo;
-    int ancho;
-    int alineacion;
-    const char *alias;
-};
-
 const TcolumnaReporte kReporteSalidas[] = {
     {"Doc.", kContenidoTexto, 25, kAlineaCentro, "inventarioSalida_documento"},
     {"Fecha/Hora", kContenidoTexto, 90, kAlineaCentro, "inventarioSalida_fechaHora"},
@@ -127,17 +118,6 @@ const TcolumnaReporte kReporteLotes[] = {
     {"Producción", kContenidoTexto, 80, kAlineaCentro, "inventarioLote_fechaProduccion"},
     {"Caducidad", kContenidoTexto, 80, kAlineaCentro, "inventarioLote_fechaCaducidad"},
 };
-
-template <size_t N> cTabla tablaReporte(const TcolumnaReporte (&columnas)[N], const TGridControl &grid) {
-    cTabla tabla;
-    QStringList aliases;
-    for (const TcolumnaReporte &c : columnas) {
-        tabla.addCabecera(QString::fromUtf8(c.texto), c.tipo, c.ancho, c.alineacion);
-        aliases.append(QString::fromLatin1(c.alias));
-    }
-    tabla.setFilas(grid.getTTabla(aliases));
-    return tabla;
-}
 
 template <size_t N> void agregaColumnas(TGridControl *grid, const TcolumnaLista (&columnas)[N]) {
     for (const TcolumnaLista &c : columnas)
@@ -567,9 +547,9 @@ void TFRM_salidas::BTN_exportarPDFClick() {
     opciones.hasta = DTP_fechaFinal->date().toString(QStringLiteral("dd/MM/yyyy"));
     if (uDesglose)
         u_exportaPDF(QStringLiteral("Salidas (Desglose)"),
-                     tablaReporte(kReporteDesglose, *uGRD_salidasControl), uSistema, opciones);
+                     u_tablaReporte(kReporteDesglose, *uGRD_salidasControl), uSistema, opciones);
     else
-        u_exportaPDF(kTitulo, tablaReporte(kReporteSalidas, *uGRD_salidasControl), uSistema, opciones);
+        u_exportaPDF(kTitulo, u_tablaReporte(kReporteSalidas, *uGRD_salidasControl), uSistema, opciones);
 }
 
 void TFRM_salidas::BTN_exportarPDFloteClick() {
@@ -579,6 +559,6 @@ void TFRM_salidas::BTN_exportarPDFloteClick() {
     opciones.escala = 50.0;
     opciones.desde = DTP_fechaInicial->date().toString(QStringLiteral("dd/MM/yyyy"));
     opciones.hasta = DTP_fechaFinal->date().toString(QStringLiteral("dd/MM/yyyy"));
-    u_exportaPDF(QStringLiteral("Salidas (Lote)"), tablaReporte(kReporteLotes, *uGRD_salidasControl),
+    u_exportaPDF(QStringLiteral("Salidas (Lote)"), u_tablaReporte(kReporteLotes, *uGRD_salidasControl),
                  uSistema, opciones);
 }

@@ -51,3 +51,15 @@ void u_instalaArchivosQt() {
     u_instalaAbridorArchivo(
         [](const QString &ruta) { QDesktopServices::openUrl(QUrl::fromLocalFile(ruta)); });
 }
+
+cTabla u_tablaReporte(const TcolumnaReporte *columnas, int cuantas, const TGridControl &grid) {
+    cTabla tabla;
+    QStringList aliases;
+    for (int i = 0; i < cuantas; ++i) {
+        const TcolumnaReporte &c = columnas[i];
+        tabla.addCabecera(QString::fromUtf8(c.cabecera), c.tipo, c.ancho, c.alineacion);
+        aliases.append(QString::fromLatin1(c.alias));
+    }
+    tabla.setFilas(grid.getTTabla(aliases));
+    return tabla;
+}

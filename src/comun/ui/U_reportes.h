@@ -16,6 +16,20 @@ struct TopcionesPDF {
     QString nombreArchivo;
 };
 
+// A report column: header, content type, width, alignment and the grid alias its cells come from.
+struct TcolumnaReporte {
+    const char *cabecera;
+    int tipo;
+    int ancho;
+    int alineacion;
+    const char *alias;
+};
+// The report table of those columns, with the grid's rows taken by alias in the report's order.
+cTabla u_tablaReporte(const TcolumnaReporte *columnas, int cuantas, const TGridControl &grid);
+template <int N> cTabla u_tablaReporte(const TcolumnaReporte (&columnas)[N], const TGridControl &grid) {
+    return u_tablaReporte(columnas, N, grid);
+}
+
 // PDF export of a list: with no column or no row nothing happens. Otherwise the save dialog
 // proposes the file name + ".pdf" (added when the chosen name lacks it); the description is the
 // suite's (u_descripcionReporte) and the file is opened when written. True when written.
