@@ -3,6 +3,7 @@
 #include "catalogos/UFRM_almacen.h"
 #include "catalogos/UFRM_opciones.h"
 #include "comun/ui/UFRM_productos.h"
+#include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
 #include "entradas/UFRM_entradas.h"
 #include "salidas/UFRM_salidas.h"
 
@@ -22,7 +23,10 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
     case Tpantalla::Productos:
         return [] { return new TFRM_productos(); };
     case Tpantalla::Entradas:
-        return [] { return new TFRM_entradas; };
+        return [] {
+            TFRM_entradas::setCapturaOrdenCompra(TFRM_EntradaInventarioOrdenCompra::captura());
+            return new TFRM_entradas;
+        };
     case Tpantalla::Opciones:
         return [] { return new TFRM_opciones; };
     case Tpantalla::Salidas:
