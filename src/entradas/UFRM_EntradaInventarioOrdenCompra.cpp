@@ -246,6 +246,7 @@ QFrame *TFRM_EntradaInventarioOrdenCompra::creaDatosOpcionales() {
                            void (TFRM_EntradaInventarioOrdenCompra::*accion)()) {
         h->addWidget(new QLabel(caption, panel));
         estadoParte = u_etiqueta(panel, QStringLiteral("LBL_") + nombre);
+        estadoParte->setMinimumWidth(estadoParte->fontMetrics().horizontalAdvance(kConDatos) + 8);
         h->addWidget(estadoParte);
         QPushButton *ver = u_boton(panel, QStringLiteral("BTN_") + nombre, QStringLiteral("Ver"));
         h->addWidget(ver);
@@ -532,45 +533,43 @@ void TFRM_EntradaInventarioOrdenCompra::limpiaComprobante() {
         l->clear();
 }
 
-void TFRM_EntradaInventarioOrdenCompra::BTN_pedimentoClick() {
+void TFRM_EntradaInventarioOrdenCompra::conLineaSeleccionada(
+    const std::function<void(TlineaRecepcion &)> &edita) {
     if (uFilaSeleccionada < 0)
         return;
-    Tpedimento &p = uRecepcion.linea(uFilaSeleccionada).informacion.pedimento;
-    p = TFRM_pedimento(this).init(p);
+    edita(uRecepcion.linea(uFilaSeleccionada));
     muestraLinea();
+}
+
+void TFRM_EntradaInventarioOrdenCompra::BTN_pedimentoClick() {
+    conLineaSeleccionada([this](TlineaRecepcion &l) {
+        l.informacion.pedimento = TFRM_pedimento(this).init(l.informacion.pedimento);
+    });
 }
 
 void TFRM_EntradaInventarioOrdenCompra::BTN_loteClick() {
-    if (uFilaSeleccionada < 0)
-        return;
-    Tlote &l = uRecepcion.linea(uFilaSeleccionada).informacion.lote;
-    l = TFRM_lote(this).init(l);
-    muestraLinea();
+    conLineaSeleccionada(
+        [this](TlineaRecepcion &l) { l.informacion.lote = TFRM_lote(this).init(l.informacion.lote); });
 }
 
 void TFRM_EntradaInventarioOrdenCompra::BTN_noSerieClick() {
-    if (uFilaSeleccionada < 0)
-        return;
-    TlineaRecepcion &l = uRecepcion.linea(uFilaSeleccionada);
-    // One serial number per unit stored.
-    const int limite = int(l.orden.registrado() + kToleranciaCantidad);
-    l.informacion.noSerie = TFRM_noSerie(this).init(l.informacion.noSerie, limite, l.orden.idProducto);
-    muestraLinea();
+    conLineaSeleccionada([this](TlineaRecepcion &l) {
+        // One serial number per unit stored.
+        const int limite = int(l.orden.registrado() + kToleranciaCantidad);
+        l.informacion.noSerie = TFRM_noSerie(this).init(l.informacion.noSerie, limite, l.orden.idProducto);
+    });
 }
 
 void TFRM_EntradaInventarioOrdenCompra::BTN_propiedadesClick() {
-    if (uFilaSeleccionada < 0)
-        return;
-    TlineaRecepcion &l = uRecepcion.linea(uFilaSeleccionada);
-    if (l.orden.idProducto <= 0) {
-        u_mensaje(QStringLiteral("Relacione el artículo recibido a un producto del catálogo para ver sus "
-                                 "propiedades."),
-                  kAdvertencia);
-        return;
-    }
-    TFRM_capturarPropiedadesAdicionales(uSistema, this)
-        .init(l.categoriaId, l.producto, l.informacion.propiedadesAdicionales);
-    muestraLinea();
+    conLineaSeleccionada([this](TlineaRecepcion &l) {
+        if (l.orden.idProducto <= 0)
+            u_mensaje(QStringLiteral("Relacione el artículo recibido a un producto del catálogo para ver sus "
+                                     "propiedades."),
+                      kAdvertencia);
+        else
+            TFRM_capturarPropiedadesAdicionales(uSistema, this)
+                .init(l.categoriaId, l.producto, l.informacion.propiedadesAdicionales);
+    });
 }
 
 QDateTime TFRM_EntradaInventarioOrdenCompra::fechaHora() const {

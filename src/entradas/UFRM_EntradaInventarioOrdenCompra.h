@@ -6,6 +6,8 @@
 #include "entradas/UNEG_recepcionOrdenCompra.h"
 #include "entradas/UREC_comprobante.h"
 
+#include <functional>
+
 class QComboBox;
 class QDateEdit;
 class QFrame;
@@ -61,6 +63,8 @@ private:
     void TXT_factorConversionEnter();
     bool setCantidadRecibida();
     void TXT_cantidadEnter();
+    // Runs `edita` on the selected line, then shows the line again.
+    void conLineaSeleccionada(const std::function<void(TlineaRecepcion &)> &edita);
     void BTN_pedimentoClick();
     void BTN_loteClick();
     void BTN_noSerieClick();

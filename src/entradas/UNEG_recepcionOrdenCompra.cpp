@@ -21,6 +21,18 @@ bool avisa(const QString &texto) {
 }
 } // namespace
 
+void TlineaRecepcion::tomaProducto(const TproductoSeleccionadoDescripcion &p) {
+    orden.idProducto = p.productoId;
+    orden.controlNoSerie = p.opControladoNoSerie == 1;
+    producto = p.nombre;
+    codigoBarras = p.codigoBarras;
+    categoriaId = p.categoriaId;
+    categoriaEtiqueta = p.categoriaEtiqueta;
+    unidadAlmacen = p.unidadMedidaEtiqueta;
+    conjuntoAlmacen = p.unidadMedidaConjunto;
+    relacionAlmacen = p.unidadMedidaRelacion;
+}
+
 TrecepcionOrdenCompra::TrecepcionOrdenCompra(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 
@@ -35,16 +47,8 @@ bool TrecepcionOrdenCompra::cargaOrden(const UREC_ordenCompra &orden) {
         l.orden = u_lineaOrdenDeFila(r, f);
         l.unidadRecibida = r.getCelda(f, QStringLiteral("unidadMedidaRecibido_descripcion"));
         // A line matched in an earlier receipt comes back with its product.
-        if (l.orden.idProducto > 0) {
-            const TproductoSeleccionadoDescripcion p = u_productoPorId(uSesion, l.orden.idProducto, uNegocio);
-            l.producto = p.nombre;
-            l.codigoBarras = p.codigoBarras;
-            l.categoriaId = p.categoriaId;
-            l.categoriaEtiqueta = p.categoriaEtiqueta;
-            l.unidadAlmacen = p.unidadMedidaEtiqueta;
-            l.conjuntoAlmacen = p.unidadMedidaConjunto;
-            l.relacionAlmacen = p.unidadMedidaRelacion;
-        }
+        if (l.orden.idProducto > 0)
+            l.tomaProducto(u_productoPorId(uSesion, l.orden.idProducto, uNegocio));
         lineas.append(l);
     }
     uOrden = orden;
@@ -59,15 +63,7 @@ QString TrecepcionOrdenCompra::relacionaProducto(int i, const TproductoSeleccion
         return QStringLiteral("¡Producto ") + p.nombre +
                QStringLiteral("!\rNo se puede agregar este producto");
     TlineaRecepcion &l = uLineas[i];
-    l.orden.idProducto = p.productoId;
-    l.orden.controlNoSerie = p.opControladoNoSerie == 1;
-    l.producto = p.nombre;
-    l.codigoBarras = p.codigoBarras;
-    l.categoriaId = p.categoriaId;
-    l.categoriaEtiqueta = p.categoriaEtiqueta;
-    l.unidadAlmacen = p.unidadMedidaEtiqueta;
-    l.conjuntoAlmacen = p.unidadMedidaConjunto;
-    l.relacionAlmacen = p.unidadMedidaRelacion;
+    l.tomaProducto(p);
     ajustaFactor(l);
     return {};
 }
@@ -111,7 +107,11 @@ bool TrecepcionOrdenCompra::guardar() {
     d.comprobante = comprobante;
     d.numeroOrden = uOrden.numeroDeOrden;
     // The order's provider is linked when it is one of the business's providers.
-    if (Tproveedores(uSesion).selectProveedorPorId(uOrden.proveedorID, uNegocio).getRowCount() == 1)
+    const CmidTierResponse proveedor =
+        Tproveedores(uSesion).selectProveedorPorId(uOrden.proveedorID, uNegocio);
+    if (!proveedor.isSuccess())
+        return false;
+    if (proveedor.getRowCount() == 1)
         d.proveedorID = uOrden.proveedorID;
     QVector<double> cantidades;
     for (const TlineaRecepcion &l : std::as_const(uLineas)) {

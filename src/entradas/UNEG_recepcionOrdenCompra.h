@@ -27,6 +27,9 @@ struct TlineaRecepcion {
     int conjuntoRecibida = 0;
     double relacionRecibida = 1;
     TEntradaInformacionOpcional informacion;
+
+    // The line is the product's (none when the record was not chosen).
+    void tomaProducto(const TproductoSeleccionadoDescripcion &p);
 };
 
 // A receipt of a purchase order as the screen captures it: the order's lines with what arrives
