@@ -375,10 +375,12 @@ void TFRM_EntradaInventarioOrdenCompra::cargaLineas() {
     LBL_msgGRDarticulos->setText(lineas.isEmpty() ? QStringLiteral("No hay elementos que mostrar")
                                                   : QString());
     uFilaSeleccionada = -1;
-    if (lineas.isEmpty())
+    if (lineas.isEmpty()) {
         muestraLinea();
-    else
-        seleccionaFila(0);
+        return;
+    }
+    seleccionaFila(0);
+    TXT_cantidad->setFocus();
 }
 
 void TFRM_EntradaInventarioOrdenCompra::seleccionaFila(int fila) {

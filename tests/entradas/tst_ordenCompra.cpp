@@ -164,6 +164,9 @@ private slots:
         QTest::newRow("sobran series")
             << 4 << "Artículo 2 ha capturado mas números de serie de los registrados en la entrada";
         QTest::newRow("lista") << 5 << "";
+        // 3 boxes of 2: six units stored, six serial numbers.
+        QTest::newRow("series por unidad de almacén")
+            << 6 << "Artículo 2 capturar todos los números de serie";
     }
     void revisionAntesDeGuardar() {
         QFETCH(int, caso);
@@ -188,6 +191,9 @@ private slots:
             break;
         case 4:
             series[1] = 4;
+            break;
+        case 6:
+            v[1].factor = 2;
             break;
         default:
             break;
