@@ -111,27 +111,16 @@ QWidget *TFRM_EntradaInventarioOrdenCompra::creaPestanaInicial() {
     agregaPar(g, 2, 0, QStringLiteral("Fecha de Entrada"), DTP_fecha);
     agregaPar(g, 3, 0, QStringLiteral("Hora de Entrada"), DTP_hora);
 
-    contenedor_noOrden = new QFrame(panel);
-    contenedor_noOrden->setObjectName(QStringLiteral("contenedor_noOrden"));
-    contenedor_noOrden->setFrameShape(QFrame::StyledPanel);
-    contenedor_noOrden->setCursor(Qt::PointingHandCursor);
-    contenedor_noOrden->installEventFilter(this);
-    auto *o = new QGridLayout(contenedor_noOrden);
+    contenedor_noOrden = creaContenedor(panel, QStringLiteral("contenedor_noOrden"),
+                                        {{LBL_noOrden, "LBL_noOrden", "O. Compra"},
+                                         {LBL_proveedor, "LBL_proveedor", "Proveedor"},
+                                         {LBL_proveedorRfc, "LBL_proveedorRfc", "RFC"},
+                                         {LBL_fechaPedido, "LBL_fechaPedido", "Fecha Pedido"},
+                                         {LBL_fechaEntrega, "LBL_fechaEntrega", "Fecha Entrega"},
+                                         {LBL_ordenCompraTotal, "LBL_ordenCompraTotal", "Total"}});
     QPushButton *orden = u_boton(contenedor_noOrden, QStringLiteral("BTN_ordenCompra"),
                                  QStringLiteral("Seleccionar Orden de Compra"));
-    o->addWidget(orden, 0, 0, 1, 4);
-    LBL_noOrden = valor(contenedor_noOrden, QStringLiteral("LBL_noOrden"));
-    LBL_proveedor = valor(contenedor_noOrden, QStringLiteral("LBL_proveedor"));
-    LBL_proveedorRfc = valor(contenedor_noOrden, QStringLiteral("LBL_proveedorRfc"));
-    LBL_fechaPedido = valor(contenedor_noOrden, QStringLiteral("LBL_fechaPedido"));
-    LBL_fechaEntrega = valor(contenedor_noOrden, QStringLiteral("LBL_fechaEntrega"));
-    LBL_ordenCompraTotal = valor(contenedor_noOrden, QStringLiteral("LBL_ordenCompraTotal"));
-    agregaPar(o, 1, 0, QStringLiteral("O. Compra"), LBL_noOrden);
-    agregaPar(o, 2, 0, QStringLiteral("Proveedor"), LBL_proveedor);
-    agregaPar(o, 3, 0, QStringLiteral("RFC"), LBL_proveedorRfc);
-    agregaPar(o, 1, 1, QStringLiteral("Fecha Pedido"), LBL_fechaPedido);
-    agregaPar(o, 2, 1, QStringLiteral("Fecha Entrega"), LBL_fechaEntrega);
-    agregaPar(o, 3, 1, QStringLiteral("Total"), LBL_ordenCompraTotal);
+    static_cast<QGridLayout *>(contenedor_noOrden->layout())->addWidget(orden, 3, 0, 1, 4);
     g->addWidget(contenedor_noOrden, 0, 2, 4, 1);
     g->setColumnStretch(2, 1);
 
@@ -141,25 +130,33 @@ QWidget *TFRM_EntradaInventarioOrdenCompra::creaPestanaInicial() {
     return panel;
 }
 
+// A clickable panel of caption / value pairs, three rows to a column.
+QFrame *TFRM_EntradaInventarioOrdenCompra::creaContenedor(QWidget *padre, const QString &nombre,
+                                                          std::initializer_list<Tvalor> valores) {
+    auto *c = new QFrame(padre);
+    c->setObjectName(nombre);
+    c->setFrameShape(QFrame::StyledPanel);
+    c->setCursor(Qt::PointingHandCursor);
+    c->installEventFilter(this);
+    auto *g = new QGridLayout(c);
+    int i = 0;
+    for (const Tvalor &v : valores) {
+        v.etiqueta = valor(c, QString::fromLatin1(v.nombre));
+        agregaPar(g, i % 3, i / 3, QString::fromUtf8(v.caption), v.etiqueta);
+        ++i;
+    }
+    return c;
+}
+
 QWidget *TFRM_EntradaInventarioOrdenCompra::creaPestanaComprobante() {
     auto *panel = new QWidget(this);
     auto *v = new QVBoxLayout(panel);
-    contenedor_comprobante = new QFrame(panel);
-    contenedor_comprobante->setObjectName(QStringLiteral("contenedor_comprobante"));
-    contenedor_comprobante->setFrameShape(QFrame::StyledPanel);
-    contenedor_comprobante->setCursor(Qt::PointingHandCursor);
-    contenedor_comprobante->installEventFilter(this);
-    auto *g = new QGridLayout(contenedor_comprobante);
-    LBL_comprobante = valor(contenedor_comprobante, QStringLiteral("LBL_comprobante"));
-    LBL_emisor = valor(contenedor_comprobante, QStringLiteral("LBL_emisor"));
-    LBL_emisorRFC = valor(contenedor_comprobante, QStringLiteral("LBL_emisorRFC"));
-    LBL_fechaHora = valor(contenedor_comprobante, QStringLiteral("LBL_fechaHora"));
-    LBL_total = valor(contenedor_comprobante, QStringLiteral("LBL_total"));
-    agregaPar(g, 0, 0, QStringLiteral("Comprobante"), LBL_comprobante);
-    agregaPar(g, 1, 0, QStringLiteral("Emisor/Proveedor"), LBL_emisor);
-    agregaPar(g, 2, 0, QStringLiteral("RFC"), LBL_emisorRFC);
-    agregaPar(g, 0, 1, QStringLiteral("Fecha/Hora"), LBL_fechaHora);
-    agregaPar(g, 1, 1, QStringLiteral("Total"), LBL_total);
+    contenedor_comprobante = creaContenedor(panel, QStringLiteral("contenedor_comprobante"),
+                                            {{LBL_comprobante, "LBL_comprobante", "Comprobante"},
+                                             {LBL_emisor, "LBL_emisor", "Emisor/Proveedor"},
+                                             {LBL_emisorRFC, "LBL_emisorRFC", "RFC"},
+                                             {LBL_fechaHora, "LBL_fechaHora", "Fecha/Hora"},
+                                             {LBL_total, "LBL_total", "Total"}});
     auto *botones = new QHBoxLayout;
     QPushButton *elegir =
         u_boton(panel, QStringLiteral("BTN_comprobante"), QStringLiteral("Seleccionar Comprobante"));
@@ -246,7 +243,7 @@ QFrame *TFRM_EntradaInventarioOrdenCompra::creaDatosOpcionales() {
                            void (TFRM_EntradaInventarioOrdenCompra::*accion)()) {
         h->addWidget(new QLabel(caption, panel));
         estadoParte = u_etiqueta(panel, QStringLiteral("LBL_") + nombre);
-        estadoParte->setMinimumWidth(estadoParte->fontMetrics().horizontalAdvance(kConDatos) + 8);
+        estadoParte->setMinimumWidth(estadoParte->fontMetrics().horizontalAdvance(kConDatos) + 24);
         h->addWidget(estadoParte);
         QPushButton *ver = u_boton(panel, QStringLiteral("BTN_") + nombre, QStringLiteral("Ver"));
         h->addWidget(ver);

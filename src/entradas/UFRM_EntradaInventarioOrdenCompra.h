@@ -44,6 +44,12 @@ private:
     void FormCreate();
     QWidget *creaPestanaInicial();
     QWidget *creaPestanaComprobante();
+    struct Tvalor {
+        QLabel *&etiqueta;
+        const char *nombre;
+        const char *caption;
+    };
+    QFrame *creaContenedor(QWidget *padre, const QString &nombre, std::initializer_list<Tvalor> valores);
     QFrame *creaEditorLinea();
     QFrame *creaDatosOpcionales();
     void creaGrid();
