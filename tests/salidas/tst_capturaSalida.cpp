@@ -100,6 +100,13 @@ class TpruebaCapturaSalida : public QObject {
         auto *c = w<QComboBox>(combo);
         c->setCurrentIndex(c->findText(opcion));
     }
+    QStringList opciones(const char *combo) const {
+        QStringList l;
+        for (int i = 0; i < w<QComboBox>(combo)->count(); ++i)
+            l << w<QComboBox>(combo)->itemText(i);
+        l.sort();
+        return l;
+    }
     void eligeVentaEnMatriz() const {
         elige("CMB_almacenes", QStringLiteral("Matriz"));
         elige("CMB_concepto", QStringLiteral("Venta"));
@@ -184,15 +191,10 @@ private slots:
         auto *pestanas = w<QTabWidget>("PGC_salida");
         QCOMPARE(pestanas->currentIndex(), 0);
         QCOMPARE(pestanas->tabText(1), QStringLiteral("Comprobante"));
-        QStringList almacenes, conceptos;
-        for (int i = 0; i < w<QComboBox>("CMB_almacenes")->count(); ++i)
-            almacenes << w<QComboBox>("CMB_almacenes")->itemText(i);
-        for (int i = 0; i < w<QComboBox>("CMB_concepto")->count(); ++i)
-            conceptos << w<QComboBox>("CMB_concepto")->itemText(i);
-        conceptos.sort();
-        QCOMPARE(almacenes, (QStringList{"Bodega", "Matriz"}));
+        QCOMPARE(opciones("CMB_almacenes"), (QStringList{"Bodega", "Matriz"}));
         // The transfer concept is the transfers' own.
-        QCOMPARE(conceptos, (QStringList{"Muestras", "Venta", "devolución de compras", "muestras"}));
+        QCOMPARE(opciones("CMB_concepto"),
+                 (QStringList{"Muestras", "Venta", "devolución de compras", "muestras"}));
         QVERIFY(!w("contenedor_foot")->isEnabled());
         QCOMPARE(texto("LBL_totalSalida"), QString());
         guarda("salidasAlmacen_vacia.png");
@@ -259,9 +261,7 @@ private slots:
     void codigoSinCoincidencia_data() {
         QTest::addColumn<QString>("codigo");
         QTest::addColumn<bool>("cancela");
-        QTest::newRow("desconocido") << "999" << false;
         QTest::newRow("comillas") << "' OR '1'='1" << false;
-        QTest::newRow("vacío") << "" << false;
         QTest::newRow("cerrado sin código") << "" << true;
     }
     void codigoSinCoincidencia() {
@@ -479,7 +479,7 @@ private slots:
 
     void fallaAlGuardarNoDejaNada_data() {
         QTest::addColumn<int>("sentencia");
-        for (const int n : {3, 8, 14})
+        for (const int n : {3, 12})
             QTest::addRow("falla la sentencia %d", n) << n;
     }
     void fallaAlGuardarNoDejaNada() {
