@@ -170,9 +170,11 @@ private slots:
     }
 
     void alAbrirSoloLoDelNegocio() {
-        TnegocioMovimientos otro(*uBase, 1, QStringLiteral("Otra Papelería"));
-        otro.almacen(QStringLiteral("Ajeno"));
-        otro.concepto(2, 1, QStringLiteral("Regalo"));
+        {
+            TnegocioMovimientos otro(*uBase, 1, QStringLiteral("Otra Papelería"));
+            otro.almacen(QStringLiteral("Ajeno"));
+            otro.concepto(2, 1, QStringLiteral("Regalo"));
+        }
         abre();
         QCOMPARE(uPantalla->windowTitle(), QStringLiteral("Salida del Almacén"));
         auto *pestanas = w<QTabWidget>("PGC_salida");
@@ -185,6 +187,10 @@ private slots:
         QVERIFY(!w("contenedor_foot")->isEnabled());
         QCOMPARE(texto("LBL_totalSalida"), QString());
         guarda("salidasAlmacen_vacia.png");
+        // A purchase return needs the warehouse first.
+        elige("CMB_concepto", QStringLiteral("devolución de compras"));
+        QCOMPARE(guion().textos(), QStringList{"Seleccione un almacén"});
+        QCOMPARE(w<QComboBox>("CMB_concepto")->currentIndex(), -1);
 
         elige("CMB_almacenes", QStringLiteral("Matriz"));
         QCOMPARE(texto("LBL_fechaHoraUltimo"),
@@ -386,6 +392,13 @@ private slots:
         QCOMPARE(guion().textos(), mensajes);
         // The document holds that one line: the product area closes after it.
         QCOMPARE(w("contenedor_foot")->isEnabled(), esperadas.isEmpty());
+        if (esperadas.isEmpty())
+            return;
+        guion().respuestas({true, true}); // no invoice, then the final confirmation
+        u_clicBoton(uRaiz, QStringLiteral("BTN_aceptar"));
+        QVERIFY(uPantalla->uAceptar);
+        QCOMPARE(uTienda->n.existenciaCapa(uTienda->r2), 5.0);
+        QCOMPARE(uTienda->n.existencia(uTienda->matriz, uTienda->cuaderno), 9.0);
     }
 
     void eliminarLaUnicaLinea() {
