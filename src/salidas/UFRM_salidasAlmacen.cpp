@@ -304,11 +304,11 @@ bool TFRM_salidasAlmacen::prepara() {
         const QSignalBlocker a(CMB_almacenes);
         const QSignalBlocker c(CMB_concepto);
         CMB_almacenes->clear();
-        for (const TalmacenSalida &a : uCaptura.almacenes())
-            CMB_almacenes->addItem(a.nombre);
+        for (const TalmacenSalida &almacen : uCaptura.almacenes())
+            CMB_almacenes->addItem(almacen.nombre);
         CMB_concepto->clear();
-        for (const TconceptoSalida &c : uCaptura.conceptos())
-            CMB_concepto->addItem(c.etiqueta);
+        for (const TconceptoSalida &concepto : uCaptura.conceptos())
+            CMB_concepto->addItem(concepto.etiqueta);
     }
     // A read-only user may look, never post.
     BTN_aceptar->setEnabled(!uSistema.esRestringido());
@@ -382,9 +382,13 @@ void TFRM_salidasAlmacen::eligeComprobante() {
 }
 
 void TFRM_salidasAlmacen::agregar() {
-    if (uCaptura.agrega(TXT_cantidad->text()))
+    const bool agregado = uCaptura.agrega(TXT_cantidad->text());
+    if (agregado)
         TXT_cantidad->clear();
     muestra();
+    // Ready for the next scan: Enter opens the barcode dialog again.
+    if (agregado && contenedor_codigoBarras->isEnabled())
+        contenedor_codigoBarras->setFocus();
 }
 
 void TFRM_salidasAlmacen::GRDmouseUP(int fila, const QString &alias) {

@@ -249,6 +249,7 @@ private slots:
         QTest::keyClick(w("TXT_cantidad"), Qt::Key_Return);
         QCOMPARE(lineas(), QStringList{"Cuaderno 2 $ 2.00"});
         QCOMPARE(texto("LBL_producto"), QString());
+        QCOMPARE(uRaiz->focusWidget(), w("contenedor_codigoBarras"));
     }
 
     void codigoSinCoincidencia_data() {
