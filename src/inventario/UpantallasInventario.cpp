@@ -5,6 +5,7 @@
 #include "comun/ui/UFRM_productos.h"
 #include "entradas/UFRM_entradas.h"
 #include "salidas/UFRM_salidas.h"
+#include "salidas/UFRM_salidasAlmacen.h"
 
 #include <array>
 
@@ -26,7 +27,10 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
     case Tpantalla::Opciones:
         return [] { return new TFRM_opciones; };
     case Tpantalla::Salidas:
-        return [] { return new TFRM_salidas; };
+        return [] {
+            setCapturaSalida(&u_capturaSalidaAlmacen);
+            return new TFRM_salidas;
+        };
     default:
         return {};
     }
