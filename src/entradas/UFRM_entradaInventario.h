@@ -1,0 +1,158 @@
+#pragma once
+
+#include "comun/UMOD_seleccion.h"
+#include "comun/UsistemaDatos.h"
+#include "comun/ui/UdialogoModal.h"
+#include "entradas/UNEG_capturaEntrada.h"
+#include "entradas/UREC_comprobante.h"
+#include "salidas/UNEG_seleccionarMovimiento.h"
+
+#include <QColor>
+#include <QVector>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QRadioButton;
+class QTabWidget;
+class QTableView;
+class QTimeEdit;
+class TGridControl;
+
+// "Entrada al Inventario": one receipt document captured line by line (products by picker,
+// barcode or, for a return, from an earlier issue), with each line's optional data, an invoice
+// or a provider; "Aceptar" hands it to the receipt posting and closes only when it was saved.
+class TFRM_entradaInventario : public TdialogoModal {
+    Q_OBJECT
+public:
+    explicit TFRM_entradaInventario(const TsistemaDatos &sistema, QWidget *padre = nullptr);
+
+    // Modal; true when a receipt was saved.
+    bool init();
+    // The same without showing: combos loaded, everything cleared.
+    void prepara();
+    // The receipts list's capture hook.
+    static bool captura(QWidget *padre);
+
+    // What the pickers hand back, as the screen takes it.
+    void tomaProducto(const TproductoSeleccionadoDescripcion &producto);
+    void tomaCodigoBarras(const QString &codigo);
+    void tomaMovimiento(const UREC_seleccionarMovimiento &movimiento);
+    void tomaUnidadRecibida(const REC_unidadMedidacomunicacion &unidad);
+    void tomaComprobante(const UREC_comprobante &comprobante);
+    void tomaProveedor(const Rproveedor &proveedor);
+
+    bool guardar();
+    void BTN_agregarClick();
+    // Step on Enter in quantity, factor and cost: the registered quantity, or false with the
+    // warning shown.
+    bool setCantidadRecibida();
+
+    TGridControl *gridControl() const { return uGRD_articulosControl; }
+    const TcapturaEntrada &capturaActual() const { return uCaptura; }
+    // The line's colour: red while a serial-numbered line lacks numbers, green once complete,
+    // none for other products.
+    QColor colorFila(int fila) const;
+
+protected:
+    void alAceptar() override;
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
+private:
+    void FormCreate();
+    QWidget *creaInicial();
+    QWidget *creaComprobante();
+    QFrame *creaPie();
+    QFrame *creaPropiedades();
+    void creaGrid();
+    void conecta();
+    void cargaCombos();
+
+    void CMB_almacenesChange();
+    void CMB_conceptoChange();
+    void contenedor_productoClick();
+    void contenedor_codigoBarrasClick();
+    void contenedor_unidadEntradaClick();
+    void contenedor_comprobanteClick();
+    void contenedor_proveedorClick();
+    void celdaClic(int fila, const QString &alias);
+    void verPedimento();
+    void verLote();
+    void verNoSerie();
+    void verPropiedades();
+
+    void setFactorConversion();
+    void agregarConcepto();
+    bool pideValor(const QString &titulo, QLineEdit *campo);
+    void agregaFilaGrid(const TrenglonCaptura &renglon);
+    void eliminaRenglon(int fila);
+    void seleccionaRenglon(int fila);
+    void muestraEstadoRenglon();
+    void limpiaProductoActual();
+    void limpiaComprobanteYProveedor();
+    void habilitaPie();
+    void habilitaAgregarUnico();
+    void ocultaPropiedades();
+    int almacenID() const;
+    TopcionCaptura conceptoActual() const;
+    bool esDevolucion() const;
+
+    TsistemaDatos uSistema;
+    TcapturaEntrada uCaptura;
+    QVector<TopcionCaptura> uAlmacenes;
+    QVector<TopcionCaptura> uConceptos;
+    TGridControl *uGRD_articulosControl = nullptr;
+
+    TproductoSeleccionadoDescripcion uProducto; // the product being prepared for "Agregar Producto"
+    REC_unidadMedidacomunicacion uUnidadRecibida;
+    int uFilaSeleccionada = -1;
+    UREC_comprobante uComprobante;
+    Rproveedor uProveedor;
+    QDateTime uFechaHoraUltimoMovimiento;
+    bool uSeleccionarMovimiento = false;
+    double uCantidadMaximaDevolucion = 0;
+    int uMovimientoSalidaIDdevolucion = 0;
+    int uUltimaPosiciondelComboConcepto = -1;
+    bool uBloop = false;
+
+    QTabWidget *TAB_entrada;
+    QComboBox *CMB_almacenes;
+    QLabel *LBL_direccion;
+    QLabel *LBL_nota;
+    QLabel *LBL_fechaHoraUltimo;
+    QDateEdit *DTP_fecha;
+    QTimeEdit *DTP_hora;
+    QComboBox *CMB_concepto;
+    QGroupBox *_seleccionCapa;
+    QRadioButton *RAD_capaSalida;
+    QRadioButton *RAD_capaDevolucion;
+    QLabel *LBL_comprobante;
+    QLabel *LBL_proveedor;
+    QLabel *LBL_emisorRFC;
+    QLabel *LBL_fechaHora;
+    QLabel *LBL_total;
+    QTableView *GRD_main;
+    QFrame *contenedor_foot;
+    QWidget *_hold_bProducto;
+    QLabel *LBL_producto;
+    QPushButton *contenedor_codigoBarras;
+    QLabel *LBL_codigoBarras;
+    QLineEdit *TXT_costoUnitario;
+    QLabel *LBL_cantidadRegistrada;
+    QLabel *LBL_unidadAlmacenaje;
+    QLineEdit *TXT_cantidad;
+    QWidget *_hold_bFactorConversion;
+    QLineEdit *TXT_factorConversion;
+    QPushButton *contenedor_unidadEntrada;
+    QLabel *LBL_unidadEntrada;
+    QLabel *LBL_unidadSalida;
+    QPushButton *BTN_agregar;
+    QFrame *hold_propiedadesAdicionales;
+    QLabel *LBL_productoSeleccionado;
+    QLabel *LBL_pedimento;
+    QLabel *LBL_lote;
+    QLabel *LBL_noSerie;
+    QLabel *LBL_propiedadesAdicionales;
+    QPushButton *BTN_verNoSerie;
+    QPushButton *BTN_verPropiedades;
+};
