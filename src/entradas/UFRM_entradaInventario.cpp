@@ -77,14 +77,21 @@ QPushButton *contenedor(QWidget *padre, const QString &nombre, QLabel *etiqueta)
     return b;
 }
 
+// The small confirm / clear / search buttons beside a field.
+QPushButton *botonChico(QWidget *padre, const QString &nombre, const QString &texto) {
+    auto *b = u_boton(padre, nombre, texto);
+    b->setFixedWidth(30);
+    return b;
+}
+
 // A decimal field of at most 20 characters with its confirm and clear buttons.
 QWidget *campoDecimal(QWidget *padre, QLineEdit *&campo, const QString &nombre, const QString &sufijo,
                       QPushButton *&confirma, QPushButton *&limpia) {
     auto *hold = new QWidget(padre);
     campo = u_campo(hold, nombre, 20);
     u_soloDecimales(campo);
-    confirma = u_boton(hold, QStringLiteral("BTN_confirmar") + sufijo, QStringLiteral("✓"));
-    limpia = u_boton(hold, QStringLiteral("BTN_reiniciarTXT") + sufijo, QStringLiteral("×"));
+    confirma = botonChico(hold, QStringLiteral("BTN_confirmar") + sufijo, QStringLiteral("✓"));
+    limpia = botonChico(hold, QStringLiteral("BTN_reiniciarTXT") + sufijo, QStringLiteral("×"));
     auto *l = new QHBoxLayout(hold);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(campo, 1);
@@ -107,7 +114,7 @@ bool TFRM_entradaInventario::captura(QWidget *padre) {
 
 void TFRM_entradaInventario::FormCreate() {
     setObjectName(QStringLiteral("FRM_entradaInventario"));
-    resize(1000, 680);
+    resize(1180, 680);
     TAB_entrada = new QTabWidget(this);
     TAB_entrada->setObjectName(QStringLiteral("TAB_entrada"));
     TAB_entrada->addTab(creaInicial(), QStringLiteral("Inicial"));
@@ -204,8 +211,8 @@ QWidget *TFRM_entradaInventario::creaComprobante() {
     auto *comprobante = contenedor(tab, QStringLiteral("contenedor_comprobante"), LBL_comprobante);
     auto *proveedor = contenedor(tab, QStringLiteral("contenedor_proveedor"), LBL_proveedor);
     auto *limpiaComprobante =
-        u_boton(tab, QStringLiteral("BTN_reiniciarLBLcomprobante"), QStringLiteral("×"));
-    auto *limpiaProveedor = u_boton(tab, QStringLiteral("BTN_seleccionarProveedor"), QStringLiteral("×"));
+        botonChico(tab, QStringLiteral("BTN_reiniciarLBLcomprobante"), QStringLiteral("×"));
+    auto *limpiaProveedor = botonChico(tab, QStringLiteral("BTN_seleccionarProveedor"), QStringLiteral("×"));
     auto *g = new QGridLayout(tab);
     int fila = 0;
     const std::tuple<QString, QWidget *, QWidget *> filas[] = {
@@ -241,9 +248,9 @@ QFrame *TFRM_entradaInventario::creaPie() {
     LBL_producto = u_etiqueta(_hold_bProducto, QStringLiteral("LBL_producto"), kHagaClic);
     auto *producto = contenedor(_hold_bProducto, QStringLiteral("contenedor_producto"), LBL_producto);
     auto *buscaProducto =
-        u_boton(_hold_bProducto, QStringLiteral("BTN_seleccionarProducto"), QStringLiteral("…"));
+        botonChico(_hold_bProducto, QStringLiteral("BTN_seleccionarProducto"), QStringLiteral("…"));
     auto *limpiaProducto =
-        u_boton(_hold_bProducto, QStringLiteral("BTN_reiniciarLBLproducto"), QStringLiteral("×"));
+        botonChico(_hold_bProducto, QStringLiteral("BTN_reiniciarLBLproducto"), QStringLiteral("×"));
     auto *lp = new QHBoxLayout(_hold_bProducto);
     lp->setContentsMargins(0, 0, 0, 0);
     lp->addWidget(producto, 1);
@@ -339,7 +346,7 @@ QFrame *TFRM_entradaInventario::creaPie() {
 QFrame *TFRM_entradaInventario::creaPropiedades() {
     hold_propiedadesAdicionales = new QFrame(this);
     hold_propiedadesAdicionales->setObjectName(QStringLiteral("hold_propiedadesAdicionales"));
-    hold_propiedadesAdicionales->setMinimumWidth(230);
+    hold_propiedadesAdicionales->setFixedWidth(300);
     auto *v = new QGridLayout(hold_propiedadesAdicionales);
     v->addWidget(new QLabel(QStringLiteral("* Propiedades Adicionales:"), hold_propiedadesAdicionales), 0, 0,
                  1, 3);
@@ -363,6 +370,7 @@ QFrame *TFRM_entradaInventario::creaPropiedades() {
                               QStringLiteral("LBL_") + sufijo.at(0).toLower() + sufijo.mid(1));
         auto *ver =
             u_boton(hold_propiedadesAdicionales, QStringLiteral("BTN_ver") + sufijo, QStringLiteral("Ver"));
+        ver->setFixedWidth(44);
         v->addWidget(new QLabel(QString::fromUtf8(p.titulo), hold_propiedadesAdicionales), fila, 0);
         v->addWidget(p.estado, fila, 1);
         v->addWidget(ver, fila, 2);
@@ -386,8 +394,8 @@ void TFRM_entradaInventario::creaGrid() {
     g->agregaColumna(QStringLiteral("Producto_id"), QStringLiteral("Producto_id"), 0, false);
     g->agregaColumna(QStringLiteral("Producto"), QStringLiteral("Producto"), 230);
     g->agregaColumna(QStringLiteral("Cantidad"), QStringLiteral("Cantidad"), 70);
-    g->agregaColumna(QStringLiteral("Costo U."), QStringLiteral("Costo U."), 70, true, kColMoneda);
-    g->agregaColumna(QStringLiteral("Total"), QStringLiteral("Total"), 70, true, kColMoneda);
+    g->agregaColumna(QStringLiteral("Costo U."), QStringLiteral("Costo U."), 90, true, kColMoneda);
+    g->agregaColumna(QStringLiteral("Total"), QStringLiteral("Total"), 90, true, kColMoneda);
     g->agregaColumna(QStringLiteral("_uniMedidaRecibido_id"), QStringLiteral("_uniMedidaRecibido_id"), 0,
                      false);
     g->agregaColumna(QStringLiteral("_uniMedidaCatalogo_id"), QStringLiteral("_uniMedidaCatalogo_id"), 0,

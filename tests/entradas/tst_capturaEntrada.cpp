@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
 
@@ -122,6 +123,8 @@ private slots:
         uCompra = uNegocio->concepto(1, 1, QStringLiteral("Compra"));
         uDevolucion = uNegocio->concepto(1, 2, QStringLiteral("Devolución de venta"));
         uNegocio->concepto(1, -3, QStringLiteral("Entrada por orden de compra"));
+        uNegocio->concepto(1, 1, QStringLiteral("ajustes"));
+        uNegocio->concepto(1, 1, QStringLiteral("entrada de fabricación"));
         uPieza = unidad(QStringLiteral("Pieza"), 1, 1);
         uDocena = unidad(QStringLiteral("Docena"), 1, 12);
         uLitro = unidad(QStringLiteral("Litro"), 2, 1);
@@ -141,7 +144,7 @@ private slots:
     void combosSoloConConceptosCapturables() {
         abre();
         auto *conceptos = w<QComboBox>(QStringLiteral("CMB_concepto"));
-        QCOMPARE(conceptos->count(), 2); // the purchase-order concept has its own screen
+        QCOMPARE(conceptos->count(), 4); // the purchase-order concept has its own screen
         QCOMPARE(conceptos->currentIndex(), -1);
         QVERIFY(!w(QStringLiteral("contenedor_foot"))->isEnabled());
         encabezado();
@@ -401,6 +404,61 @@ private slots:
         QCOMPARE(w(QStringLiteral("contenedor_codigoBarras"))->isEnabled(), !acepta);
     }
 
+    void conceptoSinComprobante_data() {
+        QTest::addColumn<QString>("concepto");
+        QTest::addColumn<bool>("comprobante");
+        QTest::newRow("ajustes") << "ajustes" << false;
+        QTest::newRow("entrada de fabricación") << "entrada de fabricación" << false;
+        QTest::newRow("Compra") << "Compra" << true;
+    }
+    void conceptoSinComprobante() {
+        QFETCH(QString, concepto);
+        abre();
+        elige(QStringLiteral("CMB_almacenes"), QStringLiteral("Matriz"));
+        uPantalla->tomaProveedor(
+            {true, 7, QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1")});
+        elige(QStringLiteral("CMB_concepto"), concepto);
+        QTEST(w<QTabWidget>(QStringLiteral("TAB_entrada"))->isTabEnabled(1), "comprobante");
+        QFETCH(bool, comprobante);
+        QCOMPARE(w<QLabel>(QStringLiteral("LBL_proveedor"))->text(),
+                 comprobante ? QStringLiteral("Aceros del Norte") : QStringLiteral("Haga clic aquí"));
+    }
+
+    // An invoice and a provider chosen by hand exclude each other; Cancel keeps the one there.
+    void comprobanteYProveedorSeExcluyen() {
+        abre();
+        encabezado();
+        uPantalla->tomaProveedor(
+            {true, 7, QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1")});
+        guion().respuestas({false});
+        u_clicBoton(uPantalla.get(), QStringLiteral("contenedor_comprobante"));
+        QCOMPARE(guion().preguntas(),
+                 QStringList{QStringLiteral("Seleccionar un comprobante eliminará la selección "
+                                            "del proveedor actual.\r¿Desea continuar?")});
+        QCOMPARE(w<QLabel>(QStringLiteral("LBL_proveedor"))->text(), QStringLiteral("Aceros del Norte"));
+        UREC_comprobante factura;
+        factura.aceptar = true;
+        factura.id = 41;
+        factura.serie = QStringLiteral("F");
+        factura.folio = QStringLiteral("77");
+        factura.emisorNombre = QStringLiteral("Cómputo Global");
+        factura.emisorRFC = QStringLiteral("CGL010101AB1");
+        uPantalla->tomaComprobante(factura);
+        QCOMPARE(w<QLabel>(QStringLiteral("LBL_comprobante"))->text(), QStringLiteral("F 77"));
+        QCOMPARE(w<QLabel>(QStringLiteral("LBL_proveedor"))->text(), QStringLiteral("Cómputo Global"));
+        guion().limpia();
+        guion().respuestas({false});
+        u_clicBoton(uPantalla.get(), QStringLiteral("contenedor_proveedor"));
+        QCOMPARE(guion().preguntas(),
+                 QStringList{QStringLiteral("Seleccionar un proveedor manualmente eliminará la "
+                                            "selección del comprobante actual.\r¿Desea continuar?")});
+        QCOMPARE(w<QLabel>(QStringLiteral("LBL_comprobante"))->text(), QStringLiteral("F 77"));
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_reiniciarLBLcomprobante"));
+        QCOMPARE(w<QLabel>(QStringLiteral("LBL_comprobante"))->text(), QStringLiteral("Haga clic aquí"));
+        QCOMPARE(w<QLabel>(QStringLiteral("LBL_proveedor"))->text(), QStringLiteral("Haga clic aquí"));
+        QCOMPARE(w<QLabel>(QStringLiteral("LBL_emisorRFC"))->text(), QString());
+    }
+
     // The alert counts the stock and the lines of the same product already captured.
     void alertaStockMaximo_data() {
         QTest::addColumn<bool>("acepta");
@@ -609,6 +667,8 @@ private slots:
         u_clicBoton(uPantalla.get(), QStringLiteral("contenedor_proveedor"));
         QCOMPARE(w<QLabel>(QStringLiteral("LBL_proveedor"))->text(),
                  QStringLiteral("Herramientas del Bajío"));
+        w<QTabWidget>(QStringLiteral("TAB_entrada"))->setCurrentIndex(0);
+        u_clicCelda(w<QTableView>(QStringLiteral("GRD_main")), 1, 1); // the drill's optional data
         QVERIFY(uPantalla->grab().save(TbasePrueba::carpetaSalida() +
                                        QStringLiteral("/captura_entrada_lineas.png")));
 
