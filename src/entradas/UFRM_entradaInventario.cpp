@@ -9,8 +9,6 @@
 #include "comun/ui/UFRM_seleccionarProveedor.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/U_controles.h"
-#include "comun/ui/U_filtrosEntrada.h"
-#include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UfechaHora.h"
 #include "entradas/UFRM_capturarCodigoBarras.h"
@@ -24,9 +22,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,10 +34,8 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 #include <functional>
-#include <tuple>
 
 namespace {
-const QString kHagaClic = QStringLiteral("Haga clic aquí");
 const QString kConDatos = QStringLiteral("Con Datos Capturados");
 const QString kFactorInicial = QStringLiteral("1.0000");
 constexpr QRgb kRojoSeries = 0xFFFADEE2;
@@ -66,39 +60,6 @@ private:
     std::function<QColor(int)> uColor;
 };
 
-// A flat button holding a label: clicking the label clicks the button.
-QPushButton *contenedor(QWidget *padre, const QString &nombre, QLabel *etiqueta) {
-    auto *b = u_boton(padre, nombre, {});
-    b->setFlat(true);
-    b->setMinimumHeight(26);
-    auto *l = new QHBoxLayout(b);
-    l->setContentsMargins(4, 0, 4, 0);
-    l->addWidget(etiqueta);
-    return b;
-}
-
-// The small confirm / clear / search buttons beside a field.
-QPushButton *botonChico(QWidget *padre, const QString &nombre, const QString &texto) {
-    auto *b = u_boton(padre, nombre, texto);
-    b->setFixedWidth(30);
-    return b;
-}
-
-// A decimal field of at most 20 characters with its confirm and clear buttons.
-QWidget *campoDecimal(QWidget *padre, QLineEdit *&campo, const QString &nombre, const QString &sufijo,
-                      QPushButton *&confirma, QPushButton *&limpia) {
-    auto *hold = new QWidget(padre);
-    campo = u_campo(hold, nombre, 20);
-    u_soloDecimales(campo);
-    confirma = botonChico(hold, QStringLiteral("BTN_confirmar") + sufijo, QStringLiteral("✓"));
-    limpia = botonChico(hold, QStringLiteral("BTN_reiniciarTXT") + sufijo, QStringLiteral("×"));
-    auto *l = new QHBoxLayout(hold);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->addWidget(campo, 1);
-    l->addWidget(confirma);
-    l->addWidget(limpia);
-    return hold;
-}
 } // namespace
 
 TFRM_entradaInventario::TFRM_entradaInventario(const TsistemaDatos &sistema, QWidget *padre)
@@ -113,305 +74,12 @@ bool TFRM_entradaInventario::captura(QWidget *padre) {
 }
 
 void TFRM_entradaInventario::FormCreate() {
-    setObjectName(QStringLiteral("FRM_entradaInventario"));
-    resize(1180, 680);
-    TAB_entrada = new QTabWidget(this);
-    TAB_entrada->setObjectName(QStringLiteral("TAB_entrada"));
-    TAB_entrada->addTab(creaInicial(), QStringLiteral("Inicial"));
-    TAB_entrada->addTab(creaComprobante(), QStringLiteral("Comprobante"));
-    TAB_entrada->setMaximumHeight(190);
-    creaGrid();
-    auto *raiz = new QVBoxLayout(this);
-    raiz->addWidget(u_creaTitulo(QStringLiteral("Entrada al Inventario"), this));
-    raiz->addWidget(TAB_entrada);
-    auto *centro = new QHBoxLayout;
-    centro->addWidget(GRD_main, 1);
-    centro->addWidget(creaPropiedades());
-    raiz->addLayout(centro, 1);
-    raiz->addWidget(creaPie());
-    raiz->addWidget(u_etiqueta(this, QStringLiteral("LBL_notaPropiedades"),
-                               QStringLiteral("* Seleccione un producto para habilitar apartado 'Propiedades "
-                                              "Adicionales'")));
-    raiz->addWidget(
-        u_etiqueta(this, QStringLiteral("LBL_notaSeries"),
-                   QStringLiteral("* Productos resaltados en rojo: capture no. de serie faltantes")));
+    QVBoxLayout *raiz = construyeControles(this);
     agregaBotones(raiz);
+    GRD_main->setItemDelegate(new TdelegadoColorFila([this](int fila) { return colorFila(fila); }, GRD_main));
+    BTN_agregar->installEventFilter(this);
     u_aplicaEstilo(this);
     conecta();
-}
-
-QWidget *TFRM_entradaInventario::creaInicial() {
-    auto *tab = new QWidget(this);
-    tab->setObjectName(QStringLiteral("TAB_inicial"));
-    CMB_almacenes = new QComboBox(tab);
-    CMB_almacenes->setObjectName(QStringLiteral("CMB_almacenes"));
-    CMB_concepto = new QComboBox(tab);
-    CMB_concepto->setObjectName(QStringLiteral("CMB_concepto"));
-    LBL_direccion = u_etiqueta(tab, QStringLiteral("LBL_direccion"));
-    LBL_nota = u_etiqueta(tab, QStringLiteral("LBL_nota"));
-    LBL_fechaHoraUltimo = u_etiqueta(tab, QStringLiteral("LBL_fechaHoraUltimo"));
-    DTP_fecha = u_fecha(tab, QStringLiteral("DTP_fecha"));
-    DTP_hora = new QTimeEdit(QTime::currentTime(), tab);
-    DTP_hora->setObjectName(QStringLiteral("DTP_hora"));
-    DTP_hora->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    _seleccionCapa = new QGroupBox(tab);
-    _seleccionCapa->setObjectName(QStringLiteral("_seleccionCapa"));
-    RAD_capaSalida = new QRadioButton(QStringLiteral("Agregar existencia a capa de salida"), _seleccionCapa);
-    RAD_capaSalida->setObjectName(QStringLiteral("RAD_capaSalida"));
-    RAD_capaDevolucion =
-        new QRadioButton(QStringLiteral("Insertar existencia en capa devolución"), _seleccionCapa);
-    RAD_capaDevolucion->setObjectName(QStringLiteral("RAD_capaDevolucion"));
-    auto *capas = new QVBoxLayout(_seleccionCapa);
-    capas->addWidget(RAD_capaSalida);
-    capas->addWidget(RAD_capaDevolucion);
-
-    auto *g = new QGridLayout(tab);
-    const auto titulo = [tab](const QString &nombre, const QString &texto) {
-        return u_etiqueta(tab, nombre, texto);
-    };
-    g->addWidget(titulo(QStringLiteral("LBL_almacenTitulo"), QStringLiteral("Almacén")), 0, 0);
-    g->addWidget(CMB_almacenes, 0, 1);
-    g->addWidget(titulo(QStringLiteral("LBL_direccionTitulo"), QStringLiteral("Dirección")), 1, 0);
-    g->addWidget(LBL_direccion, 1, 1);
-    g->addWidget(titulo(QStringLiteral("LBL_notaTitulo"), QStringLiteral("Nota")), 2, 0);
-    g->addWidget(LBL_nota, 2, 1);
-    g->addWidget(titulo(QStringLiteral("LBL_ultimoTitulo"), QStringLiteral("Último Movimiento")), 3, 0);
-    g->addWidget(LBL_fechaHoraUltimo, 3, 1);
-    g->addWidget(titulo(QStringLiteral("LBL_fechaTitulo"), QStringLiteral("Fecha de Entrada")), 0, 2);
-    g->addWidget(DTP_fecha, 0, 3);
-    auto *reiniciaFecha = u_boton(tab, QStringLiteral("BTN_reiniciarFecha"), QStringLiteral("Hoy"));
-    g->addWidget(reiniciaFecha, 0, 4);
-    g->addWidget(titulo(QStringLiteral("LBL_horaTitulo"), QStringLiteral("Hora de Entrada")), 1, 2);
-    g->addWidget(DTP_hora, 1, 3);
-    auto *reiniciaHora = u_boton(tab, QStringLiteral("BTN_reiniciarHora"), QStringLiteral("Ahora"));
-    g->addWidget(reiniciaHora, 1, 4);
-    g->addWidget(titulo(QStringLiteral("LBL_conceptoTitulo"), QStringLiteral("Concepto")), 2, 2);
-    g->addWidget(CMB_concepto, 2, 3, 1, 2);
-    g->addWidget(_seleccionCapa, 0, 5, 4, 1);
-    g->setColumnStretch(1, 1);
-    connect(reiniciaFecha, &QPushButton::clicked, this, [this] {
-        ocultaPropiedades();
-        DTP_fecha->setDate(QDate::currentDate());
-    });
-    connect(reiniciaHora, &QPushButton::clicked, this, [this] {
-        ocultaPropiedades();
-        DTP_hora->setTime(QTime::currentTime());
-    });
-    return tab;
-}
-
-QWidget *TFRM_entradaInventario::creaComprobante() {
-    auto *tab = new QWidget(this);
-    tab->setObjectName(QStringLiteral("TAB_comprobante"));
-    LBL_comprobante = u_etiqueta(tab, QStringLiteral("LBL_comprobante"), kHagaClic);
-    LBL_proveedor = u_etiqueta(tab, QStringLiteral("LBL_proveedor"), kHagaClic);
-    LBL_emisorRFC = u_etiqueta(tab, QStringLiteral("LBL_emisorRFC"));
-    LBL_fechaHora = u_etiqueta(tab, QStringLiteral("LBL_fechaHora"));
-    LBL_total = u_etiqueta(tab, QStringLiteral("LBL_total"));
-    auto *comprobante = contenedor(tab, QStringLiteral("contenedor_comprobante"), LBL_comprobante);
-    auto *proveedor = contenedor(tab, QStringLiteral("contenedor_proveedor"), LBL_proveedor);
-    auto *limpiaComprobante =
-        botonChico(tab, QStringLiteral("BTN_reiniciarLBLcomprobante"), QStringLiteral("×"));
-    auto *limpiaProveedor = botonChico(tab, QStringLiteral("BTN_seleccionarProveedor"), QStringLiteral("×"));
-    auto *g = new QGridLayout(tab);
-    int fila = 0;
-    const std::tuple<QString, QWidget *, QWidget *> filas[] = {
-        {QStringLiteral("Comprobante"), comprobante, limpiaComprobante},
-        {QStringLiteral("Emisor/Proveedor"), proveedor, limpiaProveedor},
-        {QStringLiteral("RFC"), LBL_emisorRFC, nullptr},
-        {QStringLiteral("Fecha/Hora"), LBL_fechaHora, nullptr},
-        {QStringLiteral("Total"), LBL_total, nullptr}};
-    for (const auto &[titulo, control, boton] : filas) {
-        g->addWidget(new QLabel(titulo, tab), fila, 0);
-        g->addWidget(control, fila, 1);
-        if (boton)
-            g->addWidget(boton, fila, 2);
-        ++fila;
-    }
-    g->setColumnStretch(1, 1);
-    connect(comprobante, &QPushButton::clicked, this, &TFRM_entradaInventario::contenedor_comprobanteClick);
-    connect(proveedor, &QPushButton::clicked, this, &TFRM_entradaInventario::contenedor_proveedorClick);
-    for (QPushButton *b : {limpiaComprobante, limpiaProveedor})
-        connect(b, &QPushButton::clicked, this, [this] {
-            ocultaPropiedades();
-            limpiaComprobanteYProveedor();
-        });
-    return tab;
-}
-
-QFrame *TFRM_entradaInventario::creaPie() {
-    contenedor_foot = new QFrame(this);
-    contenedor_foot->setObjectName(QStringLiteral("contenedor_foot"));
-    auto *f = contenedor_foot;
-    _hold_bProducto = new QWidget(f);
-    _hold_bProducto->setObjectName(QStringLiteral("_hold_bProducto"));
-    LBL_producto = u_etiqueta(_hold_bProducto, QStringLiteral("LBL_producto"), kHagaClic);
-    auto *producto = contenedor(_hold_bProducto, QStringLiteral("contenedor_producto"), LBL_producto);
-    auto *buscaProducto =
-        botonChico(_hold_bProducto, QStringLiteral("BTN_seleccionarProducto"), QStringLiteral("…"));
-    auto *limpiaProducto =
-        botonChico(_hold_bProducto, QStringLiteral("BTN_reiniciarLBLproducto"), QStringLiteral("×"));
-    auto *lp = new QHBoxLayout(_hold_bProducto);
-    lp->setContentsMargins(0, 0, 0, 0);
-    lp->addWidget(producto, 1);
-    lp->addWidget(buscaProducto);
-    lp->addWidget(limpiaProducto);
-    LBL_codigoBarras = u_etiqueta(f, QStringLiteral("LBL_codigoBarras"), kHagaClic);
-    contenedor_codigoBarras = contenedor(f, QStringLiteral("contenedor_codigoBarras"), LBL_codigoBarras);
-    LBL_unidadEntrada = u_etiqueta(f, QStringLiteral("LBL_unidadEntrada"), kHagaClic);
-    contenedor_unidadEntrada = contenedor(f, QStringLiteral("contenedor_unidadEntrada"), LBL_unidadEntrada);
-    LBL_unidadSalida = u_etiqueta(f, QStringLiteral("LBL_unidadSalida"));
-    LBL_cantidadRegistrada = u_etiqueta(f, QStringLiteral("LBL_cantidadRegistrada"));
-    LBL_unidadAlmacenaje = u_etiqueta(f, QStringLiteral("LBL_unidadAlmacenaje"));
-    QPushButton *confirmaCosto, *limpiaCosto, *confirmaCantidad, *limpiaCantidad, *confirmaFactor,
-        *limpiaFactor;
-    QWidget *costo = campoDecimal(f, TXT_costoUnitario, QStringLiteral("TXT_costoUnitario"),
-                                  QStringLiteral("CostoUnitario"), confirmaCosto, limpiaCosto);
-    QWidget *cantidad = campoDecimal(f, TXT_cantidad, QStringLiteral("TXT_cantidad"),
-                                     QStringLiteral("Cantidad"), confirmaCantidad, limpiaCantidad);
-    _hold_bFactorConversion = campoDecimal(f, TXT_factorConversion, QStringLiteral("TXT_factorConversion"),
-                                           QStringLiteral("FactorConversion"), confirmaFactor, limpiaFactor);
-    _hold_bFactorConversion->setObjectName(QStringLiteral("_hold_bFactorConversion"));
-    BTN_agregar = u_boton(f, QStringLiteral("BTN_agregar"), QStringLiteral("Agregar Producto"));
-    BTN_agregar->installEventFilter(this); // Enter on it adds the line
-
-    auto *g = new QGridLayout(f);
-    const auto titulo = [f](const QString &texto) { return new QLabel(texto, f); };
-    g->addWidget(titulo(QStringLiteral("Producto")), 0, 0);
-    g->addWidget(_hold_bProducto, 0, 1, 1, 3);
-    g->addWidget(titulo(QStringLiteral("Código de Barras")), 0, 4);
-    g->addWidget(contenedor_codigoBarras, 0, 5);
-    g->addWidget(titulo(QStringLiteral("Cantidad")), 1, 0);
-    g->addWidget(cantidad, 1, 1);
-    g->addWidget(contenedor_unidadEntrada, 1, 2);
-    g->addWidget(LBL_unidadSalida, 1, 3);
-    g->addWidget(titulo(QStringLiteral("Factor de Conversión")), 1, 4);
-    g->addWidget(_hold_bFactorConversion, 1, 5);
-    g->addWidget(titulo(QStringLiteral("Costo Unitario")), 2, 0);
-    g->addWidget(costo, 2, 1);
-    g->addWidget(titulo(QStringLiteral("Cantidad Registrada")), 2, 2);
-    g->addWidget(LBL_cantidadRegistrada, 2, 3);
-    g->addWidget(LBL_unidadAlmacenaje, 2, 4);
-    g->addWidget(BTN_agregar, 2, 5);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
-
-    connect(producto, &QPushButton::clicked, this, &TFRM_entradaInventario::contenedor_productoClick);
-    connect(buscaProducto, &QPushButton::clicked, this, &TFRM_entradaInventario::contenedor_productoClick);
-    connect(limpiaProducto, &QPushButton::clicked, this, [this] {
-        ocultaPropiedades();
-        limpiaProductoActual();
-    });
-    connect(contenedor_codigoBarras, &QPushButton::clicked, this,
-            &TFRM_entradaInventario::contenedor_codigoBarrasClick);
-    connect(contenedor_unidadEntrada, &QPushButton::clicked, this,
-            &TFRM_entradaInventario::contenedor_unidadEntradaClick);
-    connect(confirmaFactor, &QPushButton::clicked, this, &TFRM_entradaInventario::setCantidadRecibida);
-    connect(confirmaCantidad, &QPushButton::clicked, this, &TFRM_entradaInventario::setCantidadRecibida);
-    connect(confirmaCosto, &QPushButton::clicked, this, &TFRM_entradaInventario::setCantidadRecibida);
-    connect(limpiaCosto, &QPushButton::clicked, this, [this] {
-        ocultaPropiedades();
-        TXT_costoUnitario->clear();
-    });
-    for (auto [boton, campo] :
-         {std::pair{limpiaCantidad, TXT_cantidad}, std::pair{limpiaFactor, TXT_factorConversion}})
-        connect(boton, &QPushButton::clicked, this, [this, campo] {
-            ocultaPropiedades();
-            campo->clear();
-            setCantidadRecibida();
-        });
-    // Enter runs the registered quantity and moves on: quantity, factor, cost, "Agregar Producto".
-    const auto avanza = [this](QLineEdit *campo, const QList<QWidget *> &siguientes) {
-        connect(campo, &QLineEdit::returnPressed, this, [this, siguientes] {
-            if (!setCantidadRecibida())
-                return;
-            for (QWidget *w : siguientes)
-                if (w->isEnabled()) {
-                    w->setFocus();
-                    return;
-                }
-        });
-    };
-    avanza(TXT_cantidad, {TXT_factorConversion, TXT_costoUnitario, BTN_agregar});
-    avanza(TXT_factorConversion, {TXT_costoUnitario, BTN_agregar});
-    avanza(TXT_costoUnitario, {BTN_agregar});
-    connect(TXT_factorConversion, &QLineEdit::editingFinished, this, [this] {
-        if (TXT_factorConversion->text().trimmed().isEmpty())
-            TXT_factorConversion->setText(QStringLiteral("1.000"));
-    });
-    connect(BTN_agregar, &QPushButton::clicked, this, &TFRM_entradaInventario::BTN_agregarClick);
-    return f;
-}
-
-QFrame *TFRM_entradaInventario::creaPropiedades() {
-    hold_propiedadesAdicionales = new QFrame(this);
-    hold_propiedadesAdicionales->setObjectName(QStringLiteral("hold_propiedadesAdicionales"));
-    hold_propiedadesAdicionales->setFixedWidth(300);
-    auto *v = new QGridLayout(hold_propiedadesAdicionales);
-    v->addWidget(new QLabel(QStringLiteral("* Propiedades Adicionales:"), hold_propiedadesAdicionales), 0, 0,
-                 1, 3);
-    LBL_productoSeleccionado =
-        u_etiqueta(hold_propiedadesAdicionales, QStringLiteral("LBL_productoSeleccionado"));
-    LBL_productoSeleccionado->setWordWrap(true);
-    v->addWidget(LBL_productoSeleccionado, 1, 0, 1, 3);
-    const struct {
-        const char *titulo, *sufijo;
-        QLabel *&estado;
-        void (TFRM_entradaInventario::*ver)();
-    } partes[] = {{"Pedimento", "Pedimento", LBL_pedimento, &TFRM_entradaInventario::verPedimento},
-                  {"Lote", "Lote", LBL_lote, &TFRM_entradaInventario::verLote},
-                  {"No. Serie", "NoSerie", LBL_noSerie, &TFRM_entradaInventario::verNoSerie},
-                  {"P. Adicionales", "PropiedadesAdicionales", LBL_propiedadesAdicionales,
-                   &TFRM_entradaInventario::verPropiedades}};
-    int fila = 2;
-    for (const auto &p : partes) {
-        const QString sufijo = QString::fromLatin1(p.sufijo);
-        p.estado = u_etiqueta(hold_propiedadesAdicionales,
-                              QStringLiteral("LBL_") + sufijo.at(0).toLower() + sufijo.mid(1));
-        auto *ver =
-            u_boton(hold_propiedadesAdicionales, QStringLiteral("BTN_ver") + sufijo, QStringLiteral("Ver"));
-        ver->setFixedWidth(44);
-        v->addWidget(new QLabel(QString::fromUtf8(p.titulo), hold_propiedadesAdicionales), fila, 0);
-        v->addWidget(p.estado, fila, 1);
-        v->addWidget(ver, fila, 2);
-        connect(ver, &QPushButton::clicked, this, p.ver);
-        if (sufijo == QLatin1String("NoSerie"))
-            BTN_verNoSerie = ver;
-        else if (sufijo == QLatin1String("PropiedadesAdicionales"))
-            BTN_verPropiedades = ver;
-        ++fila;
-    }
-    v->setRowStretch(fila, 1);
-    return hold_propiedadesAdicionales;
-}
-
-void TFRM_entradaInventario::creaGrid() {
-    GRD_main = new QTableView(this);
-    GRD_main->setObjectName(QStringLiteral("GRD_main"));
-    auto *g = uGRD_articulosControl = new TGridControl(GRD_main);
-    g->agregaColumnaIcono(QStringLiteral("Elimina"), mini_cargaImage(QStringLiteral("Elimina")));
-    g->agregaColumnaIcono(QStringLiteral("Edita"), mini_cargaImage(QStringLiteral("Edita")));
-    g->agregaColumna(QStringLiteral("Producto_id"), QStringLiteral("Producto_id"), 0, false);
-    g->agregaColumna(QStringLiteral("Producto"), QStringLiteral("Producto"), 230);
-    g->agregaColumna(QStringLiteral("Cantidad"), QStringLiteral("Cantidad"), 70);
-    g->agregaColumna(QStringLiteral("Costo U."), QStringLiteral("Costo U."), 90, true, kColMoneda);
-    g->agregaColumna(QStringLiteral("Total"), QStringLiteral("Total"), 90, true, kColMoneda);
-    g->agregaColumna(QStringLiteral("_uniMedidaRecibido_id"), QStringLiteral("_uniMedidaRecibido_id"), 0,
-                     false);
-    g->agregaColumna(QStringLiteral("_uniMedidaCatalogo_id"), QStringLiteral("_uniMedidaCatalogo_id"), 0,
-                     false);
-    g->agregaColumna(QStringLiteral("U. Medida"), QStringLiteral("U. Medida"), 120);
-    g->agregaColumna(QStringLiteral("Categoria_id"), QStringLiteral("Categoria_id"), 0, false);
-    g->agregaColumna(QStringLiteral("Categoría"), QStringLiteral("Categoría"), 100);
-    g->agregaColumna(QStringLiteral("C. Barras"), QStringLiteral("C. Barras"), 80);
-    g->agregaColumna(QStringLiteral("_propiedadesAdicionales_ID"),
-                     QStringLiteral("_propiedadesAdicionales_ID"), 0, false);
-    g->agregaColumna(QStringLiteral("Factor Conversión"), QStringLiteral("Factor Conversión"), 0, false);
-    g->agregaColumna(QStringLiteral("_opControlNoSerie"), QStringLiteral("_opControlNoSerie"), 0, false);
-    g->setColumnaEstirada(QStringLiteral("Producto"));
-    GRD_main->setItemDelegate(new TdelegadoColorFila([this](int fila) { return colorFila(fila); }, GRD_main));
-    connect(g, &TGridControl::celdaClic, this,
-            [this](int fila, int, const QString &alias) { celdaClic(fila, alias); });
 }
 
 // Enter on "Agregar Producto" presses it; no button is the dialog's default, so Enter in a field
@@ -435,6 +103,64 @@ void TFRM_entradaInventario::conecta() {
     for (QAbstractSpinBox *fecha :
          {static_cast<QAbstractSpinBox *>(DTP_fecha), static_cast<QAbstractSpinBox *>(DTP_hora)})
         connect(fecha, &QAbstractSpinBox::editingFinished, this, &TFRM_entradaInventario::ocultaPropiedades);
+    // Clearing buttons hide the optional data too.
+    const auto alClic = [this](QPushButton *boton, std::function<void()> accion) {
+        connect(boton, &QPushButton::clicked, this, [this, accion] {
+            ocultaPropiedades();
+            accion();
+        });
+    };
+    alClic(BTN_reiniciarFecha, [this] { DTP_fecha->setDate(QDate::currentDate()); });
+    alClic(BTN_reiniciarHora, [this] { DTP_hora->setTime(QTime::currentTime()); });
+    alClic(BTN_reiniciarLBLcomprobante, [this] { limpiaComprobanteYProveedor(); });
+    alClic(BTN_seleccionarProveedor, [this] { limpiaComprobanteYProveedor(); });
+    alClic(BTN_reiniciarLBLproducto, [this] { limpiaProductoActual(); });
+    alClic(BTN_reiniciarTXTcostoUnitario, [this] { TXT_costoUnitario->clear(); });
+    for (auto [boton, campo] : {std::pair{BTN_reiniciarTXTcantidad, TXT_cantidad},
+                                std::pair{BTN_reiniciarTXTfactorConversion, TXT_factorConversion}})
+        alClic(boton, [this, campo] {
+            campo->clear();
+            setCantidadRecibida();
+        });
+    connect(contenedor_comprobante, &QPushButton::clicked, this,
+            &TFRM_entradaInventario::contenedor_comprobanteClick);
+    connect(contenedor_proveedor, &QPushButton::clicked, this,
+            &TFRM_entradaInventario::contenedor_proveedorClick);
+    for (QPushButton *b : {contenedor_producto, BTN_seleccionarProducto})
+        connect(b, &QPushButton::clicked, this, &TFRM_entradaInventario::contenedor_productoClick);
+    connect(contenedor_codigoBarras, &QPushButton::clicked, this,
+            &TFRM_entradaInventario::contenedor_codigoBarrasClick);
+    connect(contenedor_unidadEntrada, &QPushButton::clicked, this,
+            &TFRM_entradaInventario::contenedor_unidadEntradaClick);
+    for (QPushButton *b : {BTN_confirmarFactorConversion, BTN_confirmarCantidad, BTN_confirmarCostoUnitario})
+        connect(b, &QPushButton::clicked, this, &TFRM_entradaInventario::setCantidadRecibida);
+    // Enter runs the registered quantity and moves on: quantity, factor, cost, "Agregar Producto".
+    const auto avanza = [this](QLineEdit *campo, const QList<QWidget *> &siguientes) {
+        connect(campo, &QLineEdit::returnPressed, this, [this, siguientes] {
+            if (!setCantidadRecibida())
+                return;
+            for (QWidget *w : siguientes)
+                if (w->isEnabled()) {
+                    w->setFocus();
+                    return;
+                }
+        });
+    };
+    avanza(TXT_cantidad, {TXT_factorConversion, TXT_costoUnitario, BTN_agregar});
+    avanza(TXT_factorConversion, {TXT_costoUnitario, BTN_agregar});
+    avanza(TXT_costoUnitario, {BTN_agregar});
+    connect(TXT_factorConversion, &QLineEdit::editingFinished, this, [this] {
+        if (TXT_factorConversion->text().trimmed().isEmpty())
+            TXT_factorConversion->setText(QStringLiteral("1.000"));
+    });
+    connect(BTN_agregar, &QPushButton::clicked, this, &TFRM_entradaInventario::BTN_agregarClick);
+    connect(BTN_verPedimento, &QPushButton::clicked, this, &TFRM_entradaInventario::verPedimento);
+    connect(BTN_verLote, &QPushButton::clicked, this, &TFRM_entradaInventario::verLote);
+    connect(BTN_verNoSerie, &QPushButton::clicked, this, &TFRM_entradaInventario::verNoSerie);
+    connect(BTN_verPropiedadesAdicionales, &QPushButton::clicked, this,
+            &TFRM_entradaInventario::verPropiedades);
+    connect(uGRD_articulosControl, &TGridControl::celdaClic, this,
+            [this](int fila, int, const QString &alias) { celdaClic(fila, alias); });
 }
 
 bool TFRM_entradaInventario::init() {
@@ -841,7 +567,7 @@ void TFRM_entradaInventario::eliminaRenglon(int fila) {
         return;
     uCaptura.elimina(fila);
     uGRD_articulosControl->eliminaFila(fila);
-    BTN_verPropiedades->setEnabled(false);
+    BTN_verPropiedadesAdicionales->setEnabled(false);
     uFilaSeleccionada =
         uCaptura.renglones().isEmpty() ? -1 : qMin(fila, int(uCaptura.renglones().size()) - 1);
     if (uCaptura.renglones().isEmpty()) {
@@ -857,7 +583,7 @@ void TFRM_entradaInventario::seleccionaRenglon(int fila) {
         return;
     uFilaSeleccionada = fila;
     const TrenglonCaptura &r = uCaptura.renglones()[fila];
-    BTN_verPropiedades->setEnabled(uCaptura.categoriaConPropiedades(r.categoriaID));
+    BTN_verPropiedadesAdicionales->setEnabled(uCaptura.categoriaConPropiedades(r.categoriaID));
     BTN_verNoSerie->setEnabled(r.controlNoSerie == 1);
     LBL_productoSeleccionado->setText(r.producto);
     muestraEstadoRenglon();

@@ -3,6 +3,7 @@
 #include "comun/UMOD_seleccion.h"
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UdialogoModal.h"
+#include "entradas/UFRM_entradaInventarioControles.h"
 #include "entradas/UNEG_capturaEntrada.h"
 #include "entradas/UREC_comprobante.h"
 #include "salidas/UNEG_seleccionarMovimiento.h"
@@ -10,19 +11,10 @@
 #include <QColor>
 #include <QVector>
 
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QRadioButton;
-class QTabWidget;
-class QTableView;
-class QTimeEdit;
-class TGridControl;
-
 // "Entrada al Inventario": one receipt document captured line by line (products by picker,
 // barcode or, for a return, from an earlier issue), with each line's optional data, an invoice
 // or a provider; "Aceptar" hands it to the receipt posting and closes only when it was saved.
-class TFRM_entradaInventario : public TdialogoModal {
+class TFRM_entradaInventario : public TdialogoModal, protected TcontrolesEntradaInventario {
     Q_OBJECT
 public:
     explicit TFRM_entradaInventario(const TsistemaDatos &sistema, QWidget *padre = nullptr);
@@ -60,11 +52,6 @@ protected:
 
 private:
     void FormCreate();
-    QWidget *creaInicial();
-    QWidget *creaComprobante();
-    QFrame *creaPie();
-    QFrame *creaPropiedades();
-    void creaGrid();
     void conecta();
     void cargaCombos();
 
@@ -101,7 +88,6 @@ private:
     TcapturaEntrada uCaptura;
     QVector<TopcionCaptura> uAlmacenes;
     QVector<TopcionCaptura> uConceptos;
-    TGridControl *uGRD_articulosControl = nullptr;
 
     TproductoSeleccionadoDescripcion uProducto; // the product being prepared for "Agregar Producto"
     REC_unidadMedidacomunicacion uUnidadRecibida;
@@ -114,45 +100,4 @@ private:
     int uMovimientoSalidaIDdevolucion = 0;
     int uUltimaPosiciondelComboConcepto = -1;
     bool uBloop = false;
-
-    QTabWidget *TAB_entrada;
-    QComboBox *CMB_almacenes;
-    QLabel *LBL_direccion;
-    QLabel *LBL_nota;
-    QLabel *LBL_fechaHoraUltimo;
-    QDateEdit *DTP_fecha;
-    QTimeEdit *DTP_hora;
-    QComboBox *CMB_concepto;
-    QGroupBox *_seleccionCapa;
-    QRadioButton *RAD_capaSalida;
-    QRadioButton *RAD_capaDevolucion;
-    QLabel *LBL_comprobante;
-    QLabel *LBL_proveedor;
-    QLabel *LBL_emisorRFC;
-    QLabel *LBL_fechaHora;
-    QLabel *LBL_total;
-    QTableView *GRD_main;
-    QFrame *contenedor_foot;
-    QWidget *_hold_bProducto;
-    QLabel *LBL_producto;
-    QPushButton *contenedor_codigoBarras;
-    QLabel *LBL_codigoBarras;
-    QLineEdit *TXT_costoUnitario;
-    QLabel *LBL_cantidadRegistrada;
-    QLabel *LBL_unidadAlmacenaje;
-    QLineEdit *TXT_cantidad;
-    QWidget *_hold_bFactorConversion;
-    QLineEdit *TXT_factorConversion;
-    QPushButton *contenedor_unidadEntrada;
-    QLabel *LBL_unidadEntrada;
-    QLabel *LBL_unidadSalida;
-    QPushButton *BTN_agregar;
-    QFrame *hold_propiedadesAdicionales;
-    QLabel *LBL_productoSeleccionado;
-    QLabel *LBL_pedimento;
-    QLabel *LBL_lote;
-    QLabel *LBL_noSerie;
-    QLabel *LBL_propiedadesAdicionales;
-    QPushButton *BTN_verNoSerie;
-    QPushButton *BTN_verPropiedades;
 };
