@@ -217,48 +217,27 @@ private slots:
         QTest::addColumn<QString>("mensaje");
         const QString sinSignos =
             QStringLiteral("El valor de %1 debe ser un número positivo, sin signos ni letras.");
-        QTest::newRow("cantidad con letras") << "abc"
-                                             << "1"
-                                             << "5" << sinSignos.arg("Cantidad");
-        QTest::newRow("cantidad negativa") << "-3"
-                                           << "1"
-                                           << "5" << sinSignos.arg("Cantidad");
-        QTest::newRow("cantidad 1e308") << "1e308"
-                                        << "1"
-                                        << "5" << sinSignos.arg("Cantidad");
-        QTest::newRow("cantidad de 13 cifras") << "9999999999999"
-                                               << "1"
-                                               << "5"
-                                               << "El valor de Cantidad es demasiado grande.";
-        QTest::newRow("cantidad cero") << "0"
-                                       << "1"
-                                       << "5"
-                                       << "Cantidad recibida debe ser mayor a 0";
-        QTest::newRow("cantidad vacía") << ""
-                                        << "1"
-                                        << "5"
-                                        << "Cantidad recibida debe ser mayor a 0";
-        QTest::newRow("factor cero") << "2"
-                                     << "0"
-                                     << "5"
-                                     << "El valor de Factor de Conversión debe ser mayor a 0.";
-        QTest::newRow("factor con comilla") << "2"
-                                            << "1'"
-                                            << "5" << sinSignos.arg("Factor de Conversión");
-        QTest::newRow("registrada desbordada") << "999999999999"
-                                               << "12"
-                                               << "5"
-                                               << "El valor de Cantidad Registrada es demasiado grande.";
-        QTest::newRow("costo 1e308") << "2"
-                                     << "1"
-                                     << "1e308" << sinSignos.arg("Costo Unitario");
-        QTest::newRow("costo negativo") << "2"
-                                        << "1"
-                                        << "-5" << sinSignos.arg("Costo Unitario");
-        QTest::newRow("total desbordado") << "999999999999"
-                                          << "1"
-                                          << "999999"
-                                          << "El total del artículo es demasiado grande.";
+        const auto caso = [](const char *nombre, const char *cantidad, const char *factor, const char *costo,
+                             const QString &mensaje) {
+            QTest::newRow(nombre) << QString::fromUtf8(cantidad) << QString::fromUtf8(factor)
+                                  << QString::fromUtf8(costo) << mensaje;
+        };
+        const QString grande = QStringLiteral("El valor de %1 es demasiado grande.");
+        const QString cero = QStringLiteral("Cantidad recibida debe ser mayor a 0");
+        caso("cantidad con letras", "abc", "1", "5", sinSignos.arg("Cantidad"));
+        caso("cantidad negativa", "-3", "1", "5", sinSignos.arg("Cantidad"));
+        caso("cantidad 1e308", "1e308", "1", "5", sinSignos.arg("Cantidad"));
+        caso("cantidad de 13 cifras", "9999999999999", "1", "5", grande.arg("Cantidad"));
+        caso("cantidad cero", "0", "1", "5", cero);
+        caso("cantidad vacía", "", "1", "5", cero);
+        caso("factor cero", "2", "0", "5",
+             QStringLiteral("El valor de Factor de Conversión debe ser mayor a 0."));
+        caso("factor con comilla", "2", "1'", "5", sinSignos.arg("Factor de Conversión"));
+        caso("registrada desbordada", "999999999999", "12", "5", grande.arg("Cantidad Registrada"));
+        caso("costo 1e308", "2", "1", "1e308", sinSignos.arg("Costo Unitario"));
+        caso("costo negativo", "2", "1", "-5", sinSignos.arg("Costo Unitario"));
+        caso("total desbordado", "999999999999", "1", "999999",
+             QStringLiteral("El total del artículo es demasiado grande."));
     }
     void entradaInvalida() {
         QFETCH(QString, cantidad);
@@ -278,6 +257,15 @@ private slots:
         QCOMPARE(w<QLabel>(QStringLiteral("LBL_producto"))->text(), QStringLiteral("Taladro"));
         QCOMPARE(
             cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE idNegocioFk = :negocio")), 0);
+        // Saving now posts the good line alone.
+        guion().respuestas({true, true});
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_aceptar"));
+        QVERIFY(uPantalla->uAceptar);
+        QCOMPARE(
+            cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE idNegocioFk = :negocio AND "
+                                  "cantidad = 3 AND costoUnitario = 4")),
+            1);
+        QCOMPARE(uNegocio->existencia(uMatriz, uTaladro), -1.0);
     }
 
     void sinUnidadRecibida() {
