@@ -154,8 +154,10 @@ void TFRM_entradaInventario::conecta() {
             TXT_factorConversion->setText(QStringLiteral("1.000"));
     });
     connect(BTN_agregar, &QPushButton::clicked, this, &TFRM_entradaInventario::BTN_agregarClick);
-    connect(BTN_verPedimento, &QPushButton::clicked, this, &TFRM_entradaInventario::verPedimento);
-    connect(BTN_verLote, &QPushButton::clicked, this, &TFRM_entradaInventario::verLote);
+    connect(BTN_verPedimento, &QPushButton::clicked, this,
+            [this] { editaParte<TFRM_pedimento>(&TEntradaInformacionOpcional::pedimento); });
+    connect(BTN_verLote, &QPushButton::clicked, this,
+            [this] { editaParte<TFRM_lote>(&TEntradaInformacionOpcional::lote); });
     connect(BTN_verNoSerie, &QPushButton::clicked, this, &TFRM_entradaInventario::verNoSerie);
     connect(BTN_verPropiedadesAdicionales, &QPushButton::clicked, this,
             &TFRM_entradaInventario::verPropiedades);
@@ -605,21 +607,14 @@ void TFRM_entradaInventario::ocultaPropiedades() {
     hold_propiedadesAdicionales->hide();
 }
 
-void TFRM_entradaInventario::verPedimento() {
+// The declaration and lot dialogs edit their part of the selected line and hand it back.
+template <typename Dialogo, typename Parte>
+void TFRM_entradaInventario::editaParte(Parte TEntradaInformacionOpcional::*parte) {
     if (uFilaSeleccionada < 0)
         return;
-    Tpedimento &p = uCaptura.renglon(uFilaSeleccionada).informacion.pedimento;
-    TFRM_pedimento dialogo(this);
-    p = dialogo.init(p);
-    muestraEstadoRenglon();
-}
-
-void TFRM_entradaInventario::verLote() {
-    if (uFilaSeleccionada < 0)
-        return;
-    Tlote &l = uCaptura.renglon(uFilaSeleccionada).informacion.lote;
-    TFRM_lote dialogo(this);
-    l = dialogo.init(l);
+    Parte &valor = uCaptura.renglon(uFilaSeleccionada).informacion.*parte;
+    Dialogo dialogo(this);
+    valor = dialogo.init(valor);
     muestraEstadoRenglon();
 }
 

@@ -63,8 +63,7 @@ private:
     void contenedor_comprobanteClick();
     void contenedor_proveedorClick();
     void celdaClic(int fila, const QString &alias);
-    void verPedimento();
-    void verLote();
+    template <typename Dialogo, typename Parte> void editaParte(Parte TEntradaInformacionOpcional::*parte);
     void verNoSerie();
     void verPropiedades();
 
