@@ -77,18 +77,22 @@ void TFRM_entradaInventario::FormCreate() {
     QVBoxLayout *raiz = construyeControles(this);
     agregaBotones(raiz);
     GRD_main->setItemDelegate(new TdelegadoColorFila([this](int fila) { return colorFila(fila); }, GRD_main));
-    BTN_agregar->installEventFilter(this);
+    for (QPushButton *b :
+         {BTN_agregar, contenedor_producto, contenedor_codigoBarras, contenedor_unidadEntrada})
+        b->installEventFilter(this);
     u_aplicaEstilo(this);
     conecta();
 }
 
-// Enter on "Agregar Producto" presses it; no button is the dialog's default, so Enter in a field
-// never adds a line by itself.
+// Enter on "Agregar Producto" and on the product, barcode and unit boxes presses them, so a clerk
+// works from the keyboard; no button is the dialog's default, so Enter in a field never adds a
+// line by itself.
 bool TFRM_entradaInventario::eventFilter(QObject *objeto, QEvent *evento) {
-    if (objeto == BTN_agregar && evento->type() == QEvent::KeyPress) {
+    auto *boton = qobject_cast<QPushButton *>(objeto);
+    if (boton && evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent *>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
-            BTN_agregar->click();
+            boton->click();
             return true;
         }
     }
@@ -324,7 +328,7 @@ void TFRM_entradaInventario::tomaProducto(const TproductoSeleccionadoDescripcion
     LBL_unidadAlmacenaje->setText(producto.unidadMedidaEtiqueta);
     LBL_unidadSalida->setText(producto.unidadMedidaEtiqueta);
     setFactorConversion();
-    TXT_cantidad->setFocus();
+    (uUnidadRecibida.id < 0 ? static_cast<QWidget *>(contenedor_unidadEntrada) : TXT_cantidad)->setFocus();
 }
 
 void TFRM_entradaInventario::contenedor_codigoBarrasClick() {
@@ -384,6 +388,7 @@ void TFRM_entradaInventario::tomaUnidadRecibida(const REC_unidadMedidacomunicaci
     uUnidadRecibida = unidad;
     LBL_unidadEntrada->setText(unidad.etiqueta);
     setFactorConversion();
+    TXT_cantidad->setFocus();
 }
 
 void TFRM_entradaInventario::setFactorConversion() {

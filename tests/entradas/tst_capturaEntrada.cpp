@@ -516,29 +516,57 @@ private slots:
         QTEST(guion().textos(), "mensajes");
     }
 
-    // Enter moves from quantity to factor to cost to "Agregar Producto", which Enter presses.
-    void tecladoAvanzaYAgrega() {
+    // A clerk with a scanner never needs the mouse: Enter opens the barcode box, the scanner types
+    // the code and Enter, Enter opens the unit received, then Enter moves from quantity to factor
+    // to cost to "Agregar Producto", which Enter presses; focus goes back to the barcode box.
+    void tecladoYLector() {
         abre();
         encabezado();
-        uPantalla->tomaProducto(uPantalla->capturaActual().productoPorId(uTornillo));
-        uPantalla->tomaUnidadRecibida(unidadRec(uDocena, 1, 12));
         QApplication::setActiveWindow(uPantalla.get());
         QVERIFY(QTest::qWaitForWindowActive(uPantalla.get()));
-        w(QStringLiteral("TXT_cantidad"))->setFocus();
-        auto *cantidad = w<QLineEdit>(QStringLiteral("TXT_cantidad"));
-        QTest::keyClicks(cantidad, QStringLiteral("2"));
-        QTest::keyClick(cantidad, Qt::Key_Return);
-        QCOMPARE(w<QLabel>(QStringLiteral("LBL_cantidadRegistrada"))->text(), QStringLiteral("24"));
-        QCOMPARE(QApplication::focusWidget(), w(QStringLiteral("TXT_factorConversion")));
-        QTest::keyClick(w(QStringLiteral("TXT_factorConversion")), Qt::Key_Return);
-        auto *costo = w<QLineEdit>(QStringLiteral("TXT_costoUnitario"));
-        QCOMPARE(QApplication::focusWidget(), costo);
-        QTest::keyClicks(costo, QStringLiteral("120"));
-        QTest::keyClick(costo, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w(QStringLiteral("BTN_agregar")));
-        QTest::keyClick(w(QStringLiteral("BTN_agregar")), Qt::Key_Return);
-        QCOMPARE(celdas(0), (QStringList{"Tornillo 1/4", "24", "10", "240"}));
-        QCOMPARE(QApplication::focusWidget(), w(QStringLiteral("contenedor_codigoBarras")));
+        const auto tecla = [](QWidget *w, Qt::Key k = Qt::Key_Return) { QTest::keyClick(w, k); };
+        const auto enfocado = [this](const char *nombre) {
+            return QApplication::focusWidget() == w(QString::fromLatin1(nombre));
+        };
+        for (int vuelta = 0; vuelta < 2; ++vuelta) {
+            w(QStringLiteral("contenedor_codigoBarras"))->setFocus();
+            uDialogo.alAbrir<TFRM_capturarCodigoBarras>(uPantalla.get(), [](TFRM_capturarCodigoBarras *d) {
+                auto *campo = u_hijo<QLineEdit>(d, QStringLiteral("TXT_codigoBarras"));
+                QTest::keyClicks(campo, QStringLiteral("7501001"));
+                QTest::keyClick(campo, Qt::Key_Return);
+            });
+            tecla(w(QStringLiteral("contenedor_codigoBarras")));
+            QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
+            QApplication::setActiveWindow(uPantalla.get()); // the window manager's part offscreen
+            QVERIFY(enfocado("contenedor_unidadEntrada"));
+            uDialogo.alAbrir<TFRM_seleccionarUnidadMedida>(
+                uPantalla.get(), [](TFRM_seleccionarUnidadMedida *d) {
+                    auto *grid = u_hijo<QTableView>(d, QStringLiteral("GRD_main"));
+                    for (int f = 0; f < d->gridControl()->filas(); ++f)
+                        if (d->gridControl()->getCelda(f, QStringLiteral("unidadMedida_descripcion")) ==
+                            QLatin1String("Docena"))
+                            grid->setCurrentIndex(grid->model()->index(f, 1));
+                    QTest::keyClick(grid, Qt::Key_Return);
+                });
+            tecla(w(QStringLiteral("contenedor_unidadEntrada")));
+            QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
+            QApplication::setActiveWindow(uPantalla.get());
+            QVERIFY(enfocado("TXT_cantidad"));
+            QTest::keyClicks(w(QStringLiteral("TXT_cantidad")), QStringLiteral("2"));
+            tecla(w(QStringLiteral("TXT_cantidad")));
+            QCOMPARE(w<QLabel>(QStringLiteral("LBL_cantidadRegistrada"))->text(), QStringLiteral("24"));
+            QVERIFY(enfocado("TXT_factorConversion"));
+            tecla(w(QStringLiteral("TXT_factorConversion")));
+            QVERIFY(enfocado("TXT_costoUnitario"));
+            QTest::keyClicks(w(QStringLiteral("TXT_costoUnitario")), QStringLiteral("120"));
+            tecla(w(QStringLiteral("TXT_costoUnitario")));
+            QVERIFY(enfocado("BTN_agregar"));
+            tecla(w(QStringLiteral("BTN_agregar")));
+            QCOMPARE(grid()->filas(), vuelta + 1);
+            QCOMPARE(celdas(vuelta), (QStringList{"Tornillo 1/4", "24", "10", "240"}));
+            QVERIFY(enfocado("contenedor_codigoBarras"));
+        }
+        QCOMPARE(guion().textos(), QStringList());
     }
 
     void laListaAbreLaCaptura() {
