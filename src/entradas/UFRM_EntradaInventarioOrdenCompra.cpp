@@ -67,11 +67,9 @@ TFRM_EntradaInventarioOrdenCompra::TFRM_EntradaInventarioOrdenCompra(const Tsist
     FormCreate();
 }
 
-TFRM_entradas::TcapturaEntrada TFRM_EntradaInventarioOrdenCompra::captura() {
-    return [](QWidget *padre) {
-        TFRM_EntradaInventarioOrdenCompra pantalla(localSYS, padre);
-        return pantalla.init();
-    };
+bool TFRM_EntradaInventarioOrdenCompra::captura(QWidget *padre) {
+    TFRM_EntradaInventarioOrdenCompra pantalla(localSYS, padre);
+    return pantalla.init();
 }
 
 void TFRM_EntradaInventarioOrdenCompra::FormCreate() {
@@ -397,10 +395,10 @@ void TFRM_EntradaInventarioOrdenCompra::pintaFila(int fila) {
     g->setCelda(fila, QStringLiteral("_recibido"), o.recibido);
     g->setCelda(fila, QStringLiteral("unidadMedidaRecibido_descripcion"), l.unidadRecibida);
     g->setCelda(fila, QStringLiteral("_registrado"), o.registrado());
-    g->setCelda(fila, QStringLiteral("unidadMedidaCatalogo_descripcion"), l.unidadAlmacen);
+    g->setCelda(fila, QStringLiteral("unidadMedidaCatalogo_descripcion"), l.producto.unidadMedidaEtiqueta);
     g->setCelda(fila, QStringLiteral("_costoRecibido"), o.costoUnitarioRecibido());
     g->setCelda(fila, QStringLiteral("articulosOrdenesCompra_precioTotal"), o.precioTotal);
-    g->setCelda(fila, QStringLiteral("inventario_nombre"), l.producto);
+    g->setCelda(fila, QStringLiteral("inventario_nombre"), l.producto.nombre);
 }
 
 void TFRM_EntradaInventarioOrdenCompra::seleccionaLinea(int fila) {
@@ -425,10 +423,11 @@ void TFRM_EntradaInventarioOrdenCompra::muestraLinea() {
     }
     const TlineaRecepcion &l = uRecepcion.lineas()[uFilaSeleccionada];
     LBL_descripcion->setText(l.orden.descripcion);
-    LBL_producto->setText(l.producto.isEmpty() ? kHagaClic : l.producto);
-    LBL_codigoBarras->setText(l.codigoBarras);
+    LBL_producto->setText(l.producto.nombre.isEmpty() ? kHagaClic : l.producto.nombre);
+    LBL_codigoBarras->setText(l.producto.codigoBarras);
     LBL_unidadEntrada->setText(l.unidadRecibida.isEmpty() ? kHagaClic : l.unidadRecibida);
-    LBL_unidadAlmacenaje->setText(l.unidadAlmacen.isEmpty() ? kHagaClic : l.unidadAlmacen);
+    LBL_unidadAlmacenaje->setText(
+        l.producto.unidadMedidaEtiqueta.isEmpty() ? kHagaClic : l.producto.unidadMedidaEtiqueta);
     TXT_factorConversion->setText(FloatToStr(l.orden.factor));
     TXT_cantidad->setText(u_esCero(l.orden.recibido) ? QString() : FloatToStr(l.orden.recibido));
     LBL_cantidadRegistrada->setText(FloatToStr(l.orden.registrado()));
@@ -451,7 +450,7 @@ void TFRM_EntradaInventarioOrdenCompra::BTN_seleccionarProductoClick() {
     if (uFilaSeleccionada < 0)
         return;
     TproductoSeleccionadoDescripcion p;
-    p.categoriaId = uRecepcion.lineas()[uFilaSeleccionada].categoriaId;
+    p.categoriaId = uRecepcion.lineas()[uFilaSeleccionada].producto.categoriaId;
     TFRM_seleccionarProducto(uSistema, this).init(p, uSistema);
     if (p.seleccionado)
         avisaProducto(uRecepcion.relacionaProducto(uFilaSeleccionada, p));
@@ -567,7 +566,7 @@ void TFRM_EntradaInventarioOrdenCompra::BTN_propiedadesClick() {
                       kAdvertencia);
         else
             TFRM_capturarPropiedadesAdicionales(uSistema, this)
-                .init(l.categoriaId, l.producto, l.informacion.propiedadesAdicionales);
+                .init(l.producto.categoriaId, l.producto.nombre, l.informacion.propiedadesAdicionales);
     });
 }
 

@@ -2,7 +2,6 @@
 
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UdialogoModal.h"
-#include "entradas/UFRM_entradas.h"
 #include "entradas/UNEG_recepcionOrdenCompra.h"
 #include "entradas/UREC_comprobante.h"
 
@@ -28,8 +27,8 @@ public:
     bool init();
     // Without showing: clears the screen and loads the warehouses.
     void prepara();
-    // The receipts list's hook: runs the screen on the module's session.
-    static TFRM_entradas::TcapturaEntrada captura();
+    // The receipts list's hook: runs the screen modally on the module's session.
+    static bool captura(QWidget *padre);
 
     TGridControl *gridControl() const { return uGRD_articulosControl; }
     const TrecepcionOrdenCompra &recepcion() const { return uRecepcion; }

@@ -7,6 +7,7 @@
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
+#include "entradas/UNEG_capturaEntrada.h"
 #include "entradas/UNEG_ordenCompra.h"
 #include "entradas/UNEG_posteoEntrada.h"
 
@@ -22,15 +23,9 @@ bool avisa(const QString &texto) {
 } // namespace
 
 void TlineaRecepcion::tomaProducto(const TproductoSeleccionadoDescripcion &p) {
+    producto = p;
     orden.idProducto = p.productoId;
     orden.controlNoSerie = p.opControladoNoSerie == 1;
-    producto = p.nombre;
-    codigoBarras = p.codigoBarras;
-    categoriaId = p.categoriaId;
-    categoriaEtiqueta = p.categoriaEtiqueta;
-    unidadAlmacen = p.unidadMedidaEtiqueta;
-    conjuntoAlmacen = p.unidadMedidaConjunto;
-    relacionAlmacen = p.unidadMedidaRelacion;
 }
 
 TrecepcionOrdenCompra::TrecepcionOrdenCompra(TConexionSesion *sesion, int idNegocio)
@@ -81,14 +76,12 @@ void TrecepcionOrdenCompra::setUnidadRecibida(int i, const REC_unidadMedidacomun
     TlineaRecepcion &l = uLineas[i];
     l.orden.idUnidadRecibido = u.id;
     l.unidadRecibida = u.etiqueta;
-    l.conjuntoRecibida = u.conjunto;
-    l.relacionRecibida = u.relacion;
+    l.unidad = u;
     ajustaFactor(l);
 }
 
 void TrecepcionOrdenCompra::ajustaFactor(TlineaRecepcion &l) {
-    u_factorUnidades(l.conjuntoAlmacen, l.relacionAlmacen, l.conjuntoRecibida, l.relacionRecibida,
-                     l.orden.factor);
+    l.orden.factor = u_factorConversion(l.producto, l.unidad, FloatToStr(l.orden.factor)).toDouble();
 }
 
 QString TrecepcionOrdenCompra::setCantidadRecibida(int i, const QString &recibido, const QString &factor) {

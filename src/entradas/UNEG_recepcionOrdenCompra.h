@@ -16,16 +16,9 @@ class TConexionSesion;
 // related to (with what the screen shows of it) and its optional data.
 struct TlineaRecepcion {
     TlineaOrdenCompra orden;
-    QString producto;
-    QString codigoBarras;
-    QString categoriaId;
-    QString categoriaEtiqueta;
-    QString unidadAlmacen; // "UdM r."
-    int conjuntoAlmacen = 0;
-    double relacionAlmacen = 1;
-    QString unidadRecibida; // "UdM a."
-    int conjuntoRecibida = 0;
-    double relacionRecibida = 1;
+    TproductoSeleccionadoDescripcion producto; // not chosen while the line is not related
+    REC_unidadMedidacomunicacion unidad;       // the unit received, when chosen on this screen
+    QString unidadRecibida;                    // "UdM a.", also as an earlier receipt stored it
     TEntradaInformacionOpcional informacion;
 
     // The line is the product's (none when the record was not chosen).

@@ -98,12 +98,3 @@ bool u_guardaEstadoLineaOrden(Tentradas &t, const TlineaOrdenCompra &linea, int 
                                 : t.updateOrdenArticuloEstado(estado, idNegocio))
         .isSuccess();
 }
-
-bool u_factorUnidades(int conjuntoProducto, double relacionProducto, int conjuntoRecibido,
-                      double relacionRecibido, double &factor) {
-    if (conjuntoProducto < 1 || conjuntoProducto != conjuntoRecibido || !u_esPositivo(relacionProducto) ||
-        !u_esPositivo(relacionRecibido))
-        return false;
-    factor = relacionRecibido / relacionProducto;
-    return true;
-}

@@ -48,11 +48,6 @@ TlineaOrdenCompra u_lineaOrdenDeFila(const CmidTierResponse &filas, int fila);
 // what is still outstanding; any quantity up to it is accepted.
 QString u_fijaCantidadRecibida(TlineaOrdenCompra &linea, const QString &recibido, const QString &factor);
 
-// The factor from the unit received to the product's storage unit: the ratio of the two when both
-// units belong to the same set (1 or more); false, leaving `factor` as typed, otherwise.
-bool u_factorUnidades(int conjuntoProducto, double relacionProducto, int conjuntoRecibido,
-                      double relacionRecibido, double &factor);
-
 // The checks before saving a receipt of the order, in order; the first message that stops it,
 // empty when it may be saved. `series` holds how many serial numbers each line carries.
 QString u_revisaLineasOrden(const QVector<TlineaOrdenCompra> &lineas, const QVector<int> &series);

@@ -4,8 +4,10 @@
 #include "catalogos/UFRM_opciones.h"
 #include "comun/ui/UFRM_productos.h"
 #include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
+#include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UFRM_entradas.h"
 #include "salidas/UFRM_salidas.h"
+#include "salidas/UFRM_salidasAlmacen.h"
 
 #include <array>
 
@@ -23,14 +25,16 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
     case Tpantalla::Productos:
         return [] { return new TFRM_productos(); };
     case Tpantalla::Entradas:
-        return [] {
-            TFRM_entradas::setCapturaOrdenCompra(TFRM_EntradaInventarioOrdenCompra::captura());
-            return new TFRM_entradas;
-        };
+        TFRM_entradas::setCapturaGeneral(&TFRM_entradaInventario::captura);
+        TFRM_entradas::setCapturaOrdenCompra(&TFRM_EntradaInventarioOrdenCompra::captura);
+        return [] { return new TFRM_entradas; };
     case Tpantalla::Opciones:
         return [] { return new TFRM_opciones; };
     case Tpantalla::Salidas:
-        return [] { return new TFRM_salidas; };
+        return [] {
+            setCapturaSalida(&u_capturaSalidaAlmacen);
+            return new TFRM_salidas;
+        };
     default:
         return {};
     }

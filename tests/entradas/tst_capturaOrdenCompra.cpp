@@ -296,7 +296,7 @@ private slots:
         QVERIFY(segunda);
         const TlineaRecepcion &l = segunda->lineas()[0];
         QCOMPARE(l.orden.acumulado, 4.0);
-        QCOMPARE(l.producto, QStringLiteral("Tornillo 1/4"));
+        QCOMPARE(l.producto.nombre, QStringLiteral("Tornillo 1/4"));
         QCOMPARE(l.orden.factor, 12.0);
         QCOMPARE(segunda->setCantidadRecibida(0, QStringLiteral("7"), QStringLiteral("12")), kRebasa);
         segunda = recepcion({6, 2});

@@ -160,3 +160,20 @@ QStringList TnegocioMovimientos::kardex() const {
 qint64 TnegocioMovimientos::cuenta(const QString &sentencia) const {
     return u_valorConsulta(uSesion, sentencia, {{QStringLiteral("negocio"), uNegocio}}).toLongLong();
 }
+
+QStringList TnegocioMovimientos::estadoSalidas() const {
+    QStringList s;
+    for (const char *sql :
+         {"SELECT COUNT(*) FROM inventarioSalida s JOIN inventarioEntrada e ON e.id = "
+          "s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio",
+          "SELECT COUNT(*) FROM inventarioKardex WHERE idNegocioFk = :negocio",
+          "SELECT SUM(existencia) * 1000 FROM inventarioEntrada WHERE idNegocioFk = :negocio",
+          "SELECT SUM(x.existencia) * 1000 FROM inventarioExistencias x JOIN inventarioAlmacen a "
+          "ON a.id = x.inventarioAlmacen_id WHERE a.idNegocioFk = :negocio",
+          "SELECT COUNT(*) FROM inventarioNoSerie s JOIN inventarioEntrada e ON e.id = "
+          "s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio AND "
+          "s.inventarioNoSerieEstado_id = 2",
+          "SELECT COUNT(*) FROM AsientosAplicados WHERE idNegocioFk = :negocio"})
+        s << QString::number(cuenta(QString::fromLatin1(sql)));
+    return s;
+}

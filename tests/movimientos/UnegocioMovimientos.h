@@ -49,6 +49,9 @@ public:
     QStringList kardex() const;
     // A count over the business's rows: the statement binds :negocio.
     qint64 cuenta(const QString &sentencia) const;
+    // What an issue posting may change (issue rows, ledger rows, layers, stock rows, issued serial
+    // numbers, journal entries), to prove a failed one changed nothing.
+    QStringList estadoSalidas() const;
     // Answers for the next questions: `n` times "Aceptar".
     void acepta(int n = 4) const;
 
