@@ -31,5 +31,6 @@ struct TdatosEntrada {
     int proveedorID = 0;      // 0: none
     // A return of an issue (concept family 2): the issue row whose goods come back.
     int movimientoSalidaIDdevolucion = 0;
+    int numeroOrden = 0; // the purchase order received; 0: none
     QVector<TlineaEntrada> lineas;
 };

@@ -45,9 +45,7 @@ bool TdocumentoEntrada::compruebaDocumento() {
     Talmacen almacen(uSesion);
     uMetodo = int(almacen.selectMetodoKardex(uNegocio).getScalarAsInt());
     if (uMetodo < 1)
-        return avisa(QStringLiteral("El metodo de Valuación de Kardex no ha sido establecido, ingrese a la "
-                                    "ventana de 'Opciones' y seleccione un Método de Valoración para el "
-                                    "inventario."));
+        return avisa(posteoEntrada::kSinMetodo);
     uConcepto = almacen.selectConcepto(uDatos.conceptoID, uNegocio);
     if (uConcepto.direccion != kDireccionEntrada)
         return avisa(QStringLiteral("Seleccione un concepto"));
@@ -73,11 +71,9 @@ bool TdocumentoEntrada::compruebaDocumento() {
     if (uConcepto.familia == kFamiliaDevolucion && !compruebaDevolucion())
         return false;
     if (!uDatos.comprobante.valido() && uDatos.proveedorID <= 0 &&
-        !u_confirmaAceptarCancelar(QStringLiteral("No ha seleccionado un comprobante ¿Desea continuar?")))
+        !u_confirmaAceptarCancelar(posteoEntrada::kSinComprobante))
         return false;
-    return u_confirmaAceptarCancelar(QStringLiteral(
-        "¿Desea guardar esta información?\rVerifique que la información capturada sea correcta, "
-        "una vez guardados estos datos no es posible realizar cambios al kardex del artículo."));
+    return u_confirmaAceptarCancelar(posteoEntrada::kConfirmaGuardar);
 }
 
 // Every quantity and cost is a number a user could type, every product the business's, and
@@ -132,16 +128,5 @@ bool TdocumentoEntrada::compruebaDevolucion() {
 }
 
 bool TdocumentoEntrada::contabiliza(QString &error) const {
-    const TAsientoBasico asiento = getAsientosBasicosByIdAndNegocio(uConcepto.idAsiento, uNegocio, uSesion);
-    QList<TActivoconcepto> conceptos;
-    for (int i = 0; i < uDatos.lineas.size(); ++i) {
-        const TlineaEntrada &l = uDatos.lineas[i];
-        TActivoconcepto c;
-        c.setDescripcion(l.producto);
-        c.setSubtotal(i < uCantidades.size() ? uCantidades[i] * l.costoUnitario : 0.0);
-        c.setAsientoBasico(asiento);
-        c.setComprobante(uDatos.comprobante);
-        conceptos.append(c);
-    }
-    return u_contabiliza(conceptos, uDatos.fechaHora.date(), uSesion, uNegocio, error);
+    return u_contabilizaEntrada(uDatos, uCantidades, uConcepto.idAsiento, uSesion, uNegocio, error);
 }

@@ -31,7 +31,7 @@ bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
         if (!escribeLinea(intento, uDatos.lineas[i], uCantidades[i]))
             return false;
     }
-    return true;
+    return !uAdicional || uAdicional(intento, uEntradas);
 }
 
 bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
@@ -70,6 +70,7 @@ bool TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &
     e.cantidad = cantidad;
     e.existencia = cantidad;
     e.idComprobante = uDatos.comprobante.valido() ? uDatos.comprobante.idComprobante : 0;
+    e.numeroOrden = uDatos.numeroOrden;
     e.unidadRecibidaID = linea.unidadRecibidaID;
     e.factorConversion = linea.factorConversion;
     e.conceptoID = uConcepto.id;
@@ -186,4 +187,22 @@ bool TposteoEntrada::escribeExistencia(TintentoPosteo &intento, int idProducto) 
             uEntradas.updateExistencia(uDatos.almacenID, idProducto, corrida.existencia, uNegocio));
     corrida.existeRenglon = true;
     return intento.ok(uEntradas.insertExistencia(uDatos.almacenID, idProducto, corrida.existencia, uNegocio));
+}
+
+bool u_contabilizaEntrada(const TdatosEntrada &datos, const QVector<double> &cantidades, int idAsiento,
+                          TConexionSesion *sesion, int idNegocio, QString &error) {
+    const TAsientoBasico asiento = getAsientosBasicosByIdAndNegocio(idAsiento, idNegocio, sesion);
+    QList<TActivoconcepto> conceptos;
+    for (int i = 0; i < datos.lineas.size() && i < cantidades.size(); ++i) {
+        if (!u_esPositivo(cantidades[i]))
+            continue;
+        const TlineaEntrada &l = datos.lineas[i];
+        TActivoconcepto c;
+        c.setDescripcion(l.producto);
+        c.setSubtotal(cantidades[i] * l.costoUnitario);
+        c.setAsientoBasico(asiento);
+        c.setComprobante(datos.comprobante);
+        conceptos.append(c);
+    }
+    return u_contabiliza(conceptos, datos.fechaHora.date(), sesion, idNegocio, error);
 }

@@ -5,6 +5,17 @@
 #include "entradas/UMOD_entrada.h"
 
 #include <QHash>
+#include <functional>
+
+namespace posteoEntrada {
+inline const QString kSinMetodo = QStringLiteral(
+    "El metodo de Valuación de Kardex no ha sido establecido, ingrese a la ventana de 'Opciones' y "
+    "seleccione un Método de Valoración para el inventario.");
+inline const QString kSinComprobante = QStringLiteral("No ha seleccionado un comprobante ¿Desea continuar?");
+inline const QString kConfirmaGuardar = QStringLiteral(
+    "¿Desea guardar esta información?\rVerifique que la información capturada sea correcta, una vez "
+    "guardados estos datos no es posible realizar cambios al kardex del artículo.");
+} // namespace posteoEntrada
 
 // Writes one checked receipt document in one transaction: one receipt row (a new cost layer) per
 // line with a quantity, its ledger rows, the returned-issue link, the provider link, the
@@ -16,6 +27,11 @@ public:
     TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metodoKardex,
                    const TconceptoMovimiento &concepto, const TdatosEntrada &datos,
                    const QVector<double> &cantidades);
+
+    // Writes of the caller that belong to the same document (a purchase order's state): run last,
+    // inside the transaction, on its data object; false rolls everything back.
+    using TescrituraAdicional = std::function<bool(TintentoPosteo &intento, Tentradas &transaccion)>;
+    void setEscrituraAdicional(TescrituraAdicional escritura) { uAdicional = std::move(escritura); }
 
     TfinPosteo escribe();
     int documento() const { return uDocumento; }
@@ -45,4 +61,10 @@ private:
     const QVector<double> &uCantidades;
     int uDocumento = 0;
     QHash<int, tProductoE> uCorrida;
+    TescrituraAdicional uAdicional;
 };
+
+// The accounting hand-over of a posted receipt: one journal line per line with a quantity
+// (description, quantity x unit cost). False (with the reason) when the entry was not posted.
+bool u_contabilizaEntrada(const TdatosEntrada &datos, const QVector<double> &cantidades, int idAsiento,
+                          TConexionSesion *sesion, int idNegocio, QString &error);

@@ -54,6 +54,9 @@ QString u_fijaCantidadRecibida(TlineaOrdenCompra &linea, const QString &recibido
         return r.mensaje;
     if (linea.solicitado - linea.acumulado - r.valor < -kToleranciaCantidad)
         return ordenCompra::kRebasa;
+    // Received x factor is what the stock grows by: it must stay a quantity a user could type.
+    if (r.valor * f.valor > kNumeroCapturadoMaximo)
+        return QStringLiteral("La cantidad registrada (Recibido × Factor Conversión) es demasiado grande.");
     linea.factor = f.valor;
     linea.recibido = r.valor;
     return {};
@@ -77,7 +80,8 @@ QString u_revisaLineasOrden(const QVector<TlineaOrdenCompra> &lineas, const QVec
     for (int i = 0; i < lineas.size(); ++i) {
         if (!lineas[i].controlNoSerie)
             continue;
-        const qint64 requeridos = qint64(std::floor(lineas[i].recibido + kToleranciaCantidad));
+        // One serial number per unit stored: the units arrive in the storage unit.
+        const qint64 requeridos = qint64(std::floor(lineas[i].registrado() + kToleranciaCantidad));
         const int capturados = series.value(i);
         if (capturados < requeridos)
             return articulo(i, QStringLiteral("capturar todos los números de serie"));

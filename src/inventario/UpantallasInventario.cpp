@@ -3,6 +3,7 @@
 #include "catalogos/UFRM_almacen.h"
 #include "catalogos/UFRM_opciones.h"
 #include "comun/ui/UFRM_productos.h"
+#include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
 #include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UFRM_entradas.h"
 #include "salidas/UFRM_salidas.h"
@@ -25,6 +26,7 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
         return [] { return new TFRM_productos(); };
     case Tpantalla::Entradas:
         TFRM_entradas::setCapturaGeneral(&TFRM_entradaInventario::captura);
+        TFRM_entradas::setCapturaOrdenCompra(&TFRM_EntradaInventarioOrdenCompra::captura);
         return [] { return new TFRM_entradas; };
     case Tpantalla::Opciones:
         return [] { return new TFRM_opciones; };

@@ -103,6 +103,29 @@ public:
         return u_insertaFila(base.sesion(), tabla, campos);
     }
 
+    // A purchase order of the business for the warehouse, delivered on `entrega`.
+    int orden(const QString &nombreProveedor, const QString &rfc, const QDate &entrega,
+              bool cancelada = false) {
+        return fila(QStringLiteral("AF_OrdenesCompra"),
+                    {{QStringLiteral("AF_IDProveedor"), proveedor},
+                     {QStringLiteral("AF_NombreProveedor"), nombreProveedor},
+                     {QStringLiteral("AF_RFCProveedor"), rfc},
+                     {QStringLiteral("AF_FechaPedido"), QDateTime(entrega.addDays(-7), QTime(10, 0))},
+                     {QStringLiteral("AF_FechaEntrega"), QDateTime(entrega, QTime(12, 0))},
+                     {QStringLiteral("AF_MontoIVA"), 96},
+                     {QStringLiteral("AF_TotalOrden"), 696},
+                     {QStringLiteral("AF_cancelada"), cancelada ? 1 : 0}});
+    }
+    // A line of the order: `cantidad` requested for `total`.
+    int lineaOrden(int numero, const QString &descripcion, double cantidad, double total) {
+        return u_insertaFila(base.sesion(), QStringLiteral("AF_ArticulosOrdenesCompra"),
+                             {{QStringLiteral("AF_NumeroOrden"), numero},
+                              {QStringLiteral("AF_CantidadSolicitada"), cantidad},
+                              {QStringLiteral("AF_DescripcionArticulo"), descripcion},
+                              {QStringLiteral("AF_PrecioUnitario"), total / cantidad},
+                              {QStringLiteral("AF_PrecioTotal"), total}});
+    }
+
     int entrada(TentradaPrueba e) {
         TConexionSesion *s = base.sesion();
         if (!e.fechaHora.isValid())

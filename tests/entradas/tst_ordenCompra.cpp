@@ -37,26 +37,6 @@ class TpruebaOrdenCompra : public QObject {
     int uOrdenAjena = 0;
     int uLineaAjena = 0;
 
-    int orden(TnegocioEntradas &t, const QString &proveedor, const QString &rfc, const QDate &entrega,
-              bool cancelada = false) {
-        return t.fila(QStringLiteral("AF_OrdenesCompra"),
-                      {{QStringLiteral("AF_IDProveedor"), t.proveedor},
-                       {QStringLiteral("AF_NombreProveedor"), proveedor},
-                       {QStringLiteral("AF_RFCProveedor"), rfc},
-                       {QStringLiteral("AF_FechaPedido"), QDateTime(entrega.addDays(-7), QTime(10, 0))},
-                       {QStringLiteral("AF_FechaEntrega"), QDateTime(entrega, QTime(12, 0))},
-                       {QStringLiteral("AF_MontoIVA"), 96},
-                       {QStringLiteral("AF_TotalOrden"), 696},
-                       {QStringLiteral("AF_cancelada"), cancelada ? 1 : 0}});
-    }
-    int lineaOrden(int numero, const QString &descripcion, double cantidad, double total) {
-        return u_insertaFila(uBase->sesion(), QStringLiteral("AF_ArticulosOrdenesCompra"),
-                             {{QStringLiteral("AF_NumeroOrden"), numero},
-                              {QStringLiteral("AF_CantidadSolicitada"), cantidad},
-                              {QStringLiteral("AF_DescripcionArticulo"), descripcion},
-                              {QStringLiteral("AF_PrecioUnitario"), total / cantidad},
-                              {QStringLiteral("AF_PrecioTotal"), total}});
-    }
     QVector<TlineaOrdenCompra> lineas(int numero, int negocio) {
         const CmidTierResponse r = TordenCompra(uBase->sesion()).selectOrdenCompraArticulos(numero, negocio);
         QVector<TlineaOrdenCompra> v;
@@ -89,14 +69,14 @@ private slots:
         QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
         uTienda = std::make_unique<TnegocioEntradas>(*uBase, QStringLiteral("Ferretería La Tuerca"));
         const QDate hoy = QDate::currentDate();
-        uOrden = orden(*uTienda, QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1"), hoy);
-        uLineaTornillo = lineaOrden(uOrden, QStringLiteral("Caja de tornillos"), 10, 600);
-        uLineaLaptop = lineaOrden(uOrden, QStringLiteral("Laptop"), 2, 30000);
-        orden(*uTienda, QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1"), hoy, true);
-        orden(*uTienda, QStringLiteral("Maderas Finas"), QStringLiteral("MFI010101AB1"), hoy.addMonths(-3));
+        uOrden = uTienda->orden(QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1"), hoy);
+        uLineaTornillo = uTienda->lineaOrden(uOrden, QStringLiteral("Caja de tornillos"), 10, 600);
+        uLineaLaptop = uTienda->lineaOrden(uOrden, QStringLiteral("Laptop"), 2, 30000);
+        uTienda->orden(QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1"), hoy, true);
+        uTienda->orden(QStringLiteral("Maderas Finas"), QStringLiteral("MFI010101AB1"), hoy.addMonths(-3));
         TnegocioEntradas otra(*uBase, QStringLiteral("Otra"));
-        uOrdenAjena = orden(otra, QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1"), hoy);
-        uLineaAjena = lineaOrden(uOrdenAjena, QStringLiteral("Ajeno"), 1, 1);
+        uOrdenAjena = otra.orden(QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1"), hoy);
+        uLineaAjena = uTienda->lineaOrden(uOrdenAjena, QStringLiteral("Ajeno"), 1, 1);
         uGuion = std::make_unique<TguionInstalado>();
     }
     void cleanup() {
@@ -184,6 +164,9 @@ private slots:
         QTest::newRow("sobran series")
             << 4 << "Artículo 2 ha capturado mas números de serie de los registrados en la entrada";
         QTest::newRow("lista") << 5 << "";
+        // 3 boxes of 2: six units stored, six serial numbers.
+        QTest::newRow("series por unidad de almacén")
+            << 6 << "Artículo 2 capturar todos los números de serie";
     }
     void revisionAntesDeGuardar() {
         QFETCH(int, caso);
@@ -208,6 +191,9 @@ private slots:
             break;
         case 4:
             series[1] = 4;
+            break;
+        case 6:
+            v[1].factor = 2;
             break;
         default:
             break;
