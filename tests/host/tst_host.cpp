@@ -97,7 +97,7 @@ private slots:
             QVERIFY(s.abre());
             TmiddleTier mt(&s);
             mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM negocio"));
-            QCOMPARE(mt.getScalarAsInt(), 1);
+            QCOMPARE(mt.getScalarAsInt(), 2); // the PEPS store and the average one
             mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM inventarioProducto"));
             QVERIFY(mt.getScalarAsInt() > 10);
         }
@@ -111,7 +111,25 @@ private slots:
         QVERIFY(s.abre());
         TmiddleTier mt(&s);
         mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM negocio"));
-        QCOMPARE(mt.getScalarAsInt(), 1);
+        QCOMPARE(mt.getScalarAsInt(), 2);
+    }
+
+    // The demo's months of postings agree with themselves, right after creating them and later.
+    void demoConHistoriaPasaLaVerificacion() {
+        const QString archivo = ruta(QStringLiteral("historia.db"));
+        QCOMPARE(corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--demo"),
+                        QStringLiteral("--verificar")})
+                     .salida,
+                 0);
+        QCOMPARE(corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--verificar")}).salida, 0);
+        TparametrosConexion p;
+        p.proveedor = QStringLiteral("SQLITE");
+        p.archivo = archivo;
+        TConexionSesion s(p);
+        QVERIFY(s.abre());
+        TmiddleTier mt(&s);
+        mt.setQuery(QStringLiteral("SELECT COUNT(DISTINCT documento) FROM inventarioSalida"));
+        QVERIFY(mt.getScalarAsInt() > 20);
     }
 
     void versionMasNuevaSeRechazaSinTocarla() {
