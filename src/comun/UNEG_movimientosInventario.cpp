@@ -60,14 +60,19 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
 }
 
 QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok) {
-    // Each side walks its date index newest first and stops at the warehouse's first row.
-    setQuery(QStringLiteral(
-        "SELECT MAX(t.fechaHora) AS ultimo FROM ("
-        "SELECT * FROM (SELECT e.fechaHora FROM inventarioEntrada e WHERE e.idNegocioFk = :negocioID "
-        "AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT s.fechaHora FROM inventarioSalida s JOIN inventarioEntrada e "
-        "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = "
-        ":almacenID2 ORDER BY s.fechaHora DESC LIMIT 1) s) t"));
+    // Each side walks its date index newest first and stops at the warehouse's first row. Issue
+    // rows have no warehouse of their own, so their side is joined in that order on purpose
+    // (STRAIGHT_JOIN, CROSS JOIN): otherwise the planners read every layer of the warehouse.
+    setQuery(
+        QStringLiteral(
+            "SELECT MAX(t.fechaHora) AS ultimo FROM ("
+            "SELECT * FROM (SELECT e.fechaHora FROM inventarioEntrada e WHERE e.idNegocioFk = :negocioID "
+            "AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
+            "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora FROM inventarioSalida s %2 inventarioEntrada e "
+            "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = "
+            ":almacenID2 ORDER BY s.fechaHora DESC LIMIT 1) s) t")
+            .arg(segunProveedor(QStringLiteral("STRAIGHT_JOIN"), QString()),
+                 segunProveedor(QStringLiteral("JOIN"), QStringLiteral("CROSS JOIN"))));
     setParametroEntero(kAlmacen, idAlmacen);
     setParametroEntero(QStringLiteral("almacenID2"), idAlmacen);
     setParametroEntero(kNegocio, idNegocio);
