@@ -1,9 +1,12 @@
 #include "UapoyoBench.h"
 
+#include "UgeneradorMovimientos.h"
+#include "comun/UNEG_opciones.h"
 #include "datos/Uesquema.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -84,6 +87,21 @@ bool TbaseBench::prepara(const QCommandLineParser &p) {
         return false;
     }
     return true;
+}
+
+int TbaseBench::generaNegocio(int metodo) {
+    QElapsedTimer reloj;
+    reloj.start();
+    qint64 escritos = 0;
+    TgeneradorMovimientos generador;
+    generador.movimientos = uMovimientos;
+    const int negocio = generador.genera(sesion(), escritos);
+    if (negocio <= 0 || !Topciones(sesion()).insertMetodoValoracionInventario(negocio, metodo).isSuccess())
+        return 0;
+    u_figura(QStringLiteral("motor"), uMotor);
+    u_figura(QStringLiteral("movimientos"), escritos);
+    u_figura(QStringLiteral("generacion_s"), reloj.elapsed() / 1000.0);
+    return negocio;
 }
 
 bool TbaseBench::administraMySQL(const QString &sentencia) const {

@@ -19,6 +19,10 @@ public:
     bool prepara(const QCommandLineParser &p);
 
     TConexionSesion *sesion() const { return uSesion.get(); }
+    // The deterministic business of the size asked for (UgeneradorMovimientos) with its valuation
+    // method (1 PEPS, 2 weighted average); prints motor, movimientos and generacion_s. 0 when a
+    // write failed.
+    int generaNegocio(int metodo);
     qint64 movimientos() const { return uMovimientos; }
     QString motor() const { return uMotor; }
 

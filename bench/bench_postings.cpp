@@ -13,8 +13,6 @@
 // --planes prints to stderr every recorded statement the engine answers with a full scan, and the
 // statements that took longest.
 #include "UapoyoBench.h"
-#include "UgeneradorMovimientos.h"
-#include "comun/UNEG_opciones.h"
 #include "comun/U_interaccionAutomatica.h"
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
@@ -41,6 +39,7 @@ namespace {
 struct Tsentencia {
     QString texto;
     TparametrosSentencia parametros;
+    qint64 inicio = 0; // ns since the posting began
 };
 using Tgrabacion = QVector<Tsentencia>;
 
@@ -48,14 +47,16 @@ using Tgrabacion = QVector<Tsentencia>;
 class Tgrabadora {
 public:
     Tgrabadora() {
+        uReloj.start();
         u_observaSentencias([this](const QString &texto, const TparametrosSentencia &parametros) {
-            uGrabacion.append({texto, parametros});
+            uGrabacion.append({texto, parametros, uReloj.nsecsElapsed()});
         });
     }
     ~Tgrabadora() { u_observaSentencias({}); }
     Tgrabacion toma() { return std::move(uGrabacion); }
 
 private:
+    QElapsedTimer uReloj;
     Tgrabacion uGrabacion;
 };
 
@@ -270,6 +271,8 @@ public:
 
 private:
     void mide(const Tgrabacion &grabacion, Tmuestra &m) {
+        for (int i = 0; uPlanes && i + 1 < grabacion.size(); ++i)
+            uTiemposPosteo[grabacion[i].texto] += (grabacion[i + 1].inicio - grabacion[i].inicio) / 1e9;
         m.sentencias = int(grabacion.size());
         m.crudo << reproduce(uSesion, grabacion, m.fallidas, uPlanes ? &uTiempos : nullptr);
         if (uPlanes)
@@ -279,12 +282,16 @@ private:
 public:
     // With --planes: the statements that took longest over every replay, slowest first.
     void muestraLentas(int cuantas) const {
+        muestraLentas(uTiempos, QStringLiteral("lenta cruda: "), cuantas);
+        muestraLentas(uTiemposPosteo, QStringLiteral("lenta en el posteo: "), cuantas);
+    }
+    static void muestraLentas(const QHash<QString, double> &tiempos, const QString &etiqueta, int cuantas) {
         QVector<QPair<double, QString>> lista;
-        for (auto it = uTiempos.cbegin(); it != uTiempos.cend(); ++it)
+        for (auto it = tiempos.cbegin(); it != tiempos.cend(); ++it)
             lista.append({it.value(), it.key()});
         std::sort(lista.begin(), lista.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
         for (int i = 0; i < std::min(cuantas, int(lista.size())); ++i)
-            QTextStream(stderr) << "lenta: " << QString::number(lista[i].first, 'f', 3) << " s | "
+            QTextStream(stderr) << etiqueta << QString::number(lista[i].first, 'f', 3) << " s | "
                                 << lista[i].second.simplified().left(300) << Qt::endl;
     }
 
@@ -311,6 +318,7 @@ private:
     int uAlmacen = 0, uCompra = 0, uVenta = 0, uProductos = 0;
     QSet<QString> uVistas;
     QHash<QString, double> uTiempos;
+    QHash<QString, double> uTiemposPosteo; // from each statement to the next, in the postings
 };
 
 double ms(double segundos) {
@@ -359,15 +367,9 @@ int main(int argc, char *argv[]) {
 
     QElapsedTimer reloj;
     reloj.start();
-    qint64 escritos = 0;
-    TgeneradorMovimientos generador;
-    generador.movimientos = base.movimientos();
-    const int negocio = generador.genera(sesion, escritos);
-    if (negocio <= 0 || !Topciones(sesion).insertMetodoValoracionInventario(negocio, 1).isSuccess() ||
-        !TconstruccionKardex(sesion, negocio).construye())
+    const int negocio = base.generaNegocio(1);
+    if (negocio <= 0 || !TconstruccionKardex(sesion, negocio).construye())
         return 4;
-    u_figura(QStringLiteral("motor"), base.motor());
-    u_figura(QStringLiteral("movimientos"), escritos);
     u_figura(QStringLiteral("preparacion_s"), reloj.elapsed() / 1000.0);
 
     TinteraccionAutomatica usuario;

@@ -7,8 +7,6 @@
 //                        [--archivo f.db] [--mysql-socket s | --mysql-host h --mysql-port p]
 //                        [--mysql-user u]   (password in INVENTARIO_MYSQL_PASSWORD)
 #include "UapoyoBench.h"
-#include "UgeneradorMovimientos.h"
-#include "comun/UNEG_opciones.h"
 #include "datos/UmiddleTier.h"
 #include "kardex/UNEG_construccionKardex.h"
 
@@ -92,24 +90,16 @@ int main(int argc, char *argv[]) {
     const int codigoMetodo = p.value(metodo) == QLatin1String("promedio") ? 2 : 1;
     TConexionSesion *sesion = base.sesion();
 
-    QElapsedTimer reloj;
-    reloj.start();
-    qint64 escritos = 0;
-    TgeneradorMovimientos generador;
-    generador.movimientos = base.movimientos();
-    const int negocio = generador.genera(sesion, escritos);
+    const int negocio = base.generaNegocio(codigoMetodo);
     if (negocio <= 0)
         return 4;
-    Topciones(sesion).insertMetodoValoracionInventario(negocio, codigoMetodo);
-    u_figura(QStringLiteral("motor"), base.motor());
     u_figura(QStringLiteral("metodo"), p.value(metodo));
-    u_figura(QStringLiteral("movimientos"), escritos);
-    u_figura(QStringLiteral("generacion_s"), reloj.elapsed() / 1000.0);
 
     TconstruccionKardex construccion(sesion, negocio);
     if (p.value(lectura) == QLatin1String("par"))
         construccion.setLectura(TconstruccionKardex::Tlectura::PorPar);
-    reloj.restart();
+    QElapsedTimer reloj;
+    reloj.start();
     double cpu = u_segundosCPU();
     const bool construido = construccion.construye();
     const double segundos = reloj.elapsed() / 1000.0;
