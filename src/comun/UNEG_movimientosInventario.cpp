@@ -160,17 +160,24 @@ TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int i
 
 CmidTierResponse TmovimientosInventario::selectExistenciaCostoTotal(int idProducto, int idAlmacen,
                                                                     int idNegocio) {
-    // Issues carry no warehouse or product of their own: they are found through their layers.
-    setQuery(QStringLiteral(
-        "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal FROM ("
-        "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal FROM inventarioEntrada e "
-        "WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID AND "
-        "e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal FROM "
-        "inventarioSalida s JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
-        ":negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = :productoID2 "
-        "ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) s) t ORDER BY t.fechaHora DESC, t.tipo DESC, t.id "
-        "DESC LIMIT 1"));
+    // Issues carry no warehouse or product of their own: they are found through their layers, read
+    // first on purpose (%1, %2). Left to itself MariaDB walks every issue newest first looking for
+    // one of the product, which reads the whole table before a product's first issue.
+    setQuery(
+        QStringLiteral(
+            "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal FROM ("
+            "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal FROM "
+            "inventarioEntrada e "
+            "WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID AND "
+            "e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
+            "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal FROM "
+            "inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE e.idNegocioFk "
+            "= "
+            ":negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = :productoID2 "
+            "ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) s) t ORDER BY t.fechaHora DESC, t.tipo DESC, t.id "
+            "DESC LIMIT 1")
+            .arg(segunProveedor(QStringLiteral("STRAIGHT_JOIN"), QString()),
+                 segunProveedor(QStringLiteral("JOIN"), QStringLiteral("CROSS JOIN"))));
     for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
         setParametroEntero(kNegocio + sufijo, idNegocio);
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
