@@ -6,6 +6,7 @@
 #include "datos/UmiddleTier.h"
 #include "existencias/U_historiaDemo.h"
 #include "existencias/U_verificacion.h"
+#include "salidas/UNEG_salidasConsulta.h"
 
 #include <QtTest>
 
@@ -127,6 +128,17 @@ private slots:
         const QVariant ultima =
             u_valorConsulta(demo(), QStringLiteral("SELECT MAX(fechaHora) FROM inventarioKardex"));
         QVERIFY(fechaHora::deValorBD(ultima) < QDateTime(kHoy, QTime()));
+    }
+
+    // The issues list's breakdown of the last weeks has the sales of both stores.
+    void desgloseDeVentasConContenido() {
+        for (int negocio : {uNegocios.peps, uNegocios.promedio}) {
+            TsalidasConsulta consulta(demo());
+            const CmidTierResponse r =
+                consulta.selectDesgloceEntreFechas(kHoy.addDays(-30), kHoy, {}, {}, {}, negocio);
+            QVERIFY(r.isSuccess());
+            QVERIFY(r.getRowCount() >= 5);
+        }
     }
 
     // A store under the average shows its running unit cost on every row, rounded as posted.
