@@ -13,23 +13,20 @@ const QString kProducto = QStringLiteral("productoID");
 
 CmidTierResponse Tsalidas::selectExistenciaCostoUnitario(int idProducto, int idAlmacen, int idNegocio) {
     // The open layers are read before their issues (%1, %2), as in selectExistenciaCostoTotal.
-    setQuery(
-        QStringLiteral(
-            "SELECT t.id AS inventarioEntrada_id, t.fechaHora AS inventarioEntrada_fechaHora, t.costo AS "
-            "inventarioEntrada_existenciaCostoUnitario FROM ("
-            "SELECT * FROM (SELECT e.id, e.fechaHora, 1 AS tipo, e.existenciaCostoUnitario AS costo FROM "
-            "inventarioEntrada e WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID "
-            "AND "
-            "e.inventarioProducto_id = :productoID AND e.existencia > 0 ORDER BY e.id DESC LIMIT 1) r "
-            "UNION ALL SELECT * FROM (SELECT %1 s.id, s.fechaHora, 2 AS tipo, s.existenciaCostoUnitario AS "
-            "costo "
-            "FROM inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
-            "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND "
-            "e.inventarioProducto_id = "
-            ":productoID2 AND e.existencia > 0 ORDER BY s.id DESC LIMIT 1) s) t "
-            "ORDER BY t.fechaHora DESC, t.tipo DESC LIMIT 1")
-            .arg(segunProveedor(QStringLiteral("STRAIGHT_JOIN"), QString()),
-                 segunProveedor(QStringLiteral("JOIN"), QStringLiteral("CROSS JOIN"))));
+    setQuery(conOrdenDeJoin(QStringLiteral(
+        "SELECT t.id AS inventarioEntrada_id, t.fechaHora AS inventarioEntrada_fechaHora, t.costo AS "
+        "inventarioEntrada_existenciaCostoUnitario FROM ("
+        "SELECT * FROM (SELECT e.id, e.fechaHora, 1 AS tipo, e.existenciaCostoUnitario AS costo FROM "
+        "inventarioEntrada e WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID "
+        "AND "
+        "e.inventarioProducto_id = :productoID AND e.existencia > 0 ORDER BY e.id DESC LIMIT 1) r "
+        "UNION ALL SELECT * FROM (SELECT %1 s.id, s.fechaHora, 2 AS tipo, s.existenciaCostoUnitario AS "
+        "costo "
+        "FROM inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
+        "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND "
+        "e.inventarioProducto_id = "
+        ":productoID2 AND e.existencia > 0 ORDER BY s.id DESC LIMIT 1) s) t "
+        "ORDER BY t.fechaHora DESC, t.tipo DESC LIMIT 1")));
     for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
         setParametroEntero(kNegocio + sufijo, idNegocio);
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
@@ -93,13 +90,11 @@ CmidTierResponse Tsalidas::updateNoSerieSalidaFecha(int idNoSerie, int idSalida,
 CmidTierResponse Tsalidas::selectUltimoIdDocumentoSalida(int idNegocio) {
     // Walks the document index from the top down to the business's first issue; the join order is
     // forced (STRAIGHT_JOIN, CROSS JOIN), or the planners read every receipt of the business.
-    setQuery(
+    setQuery(conOrdenDeJoin(
         QStringLiteral("SELECT %1 inventarioSalida.documento AS inventarioSalida_documento FROM "
                        "inventarioSalida %2 inventarioEntrada ON inventarioSalida.inventarioEntrada_id = "
                        "inventarioEntrada.id WHERE inventarioEntrada.idNegocioFk = :negocioID ORDER BY "
-                       "inventarioSalida.documento DESC LIMIT 1")
-            .arg(segunProveedor(QStringLiteral("STRAIGHT_JOIN"), QString()),
-                 segunProveedor(QStringLiteral("JOIN"), QStringLiteral("CROSS JOIN"))));
+                       "inventarioSalida.documento DESC LIMIT 1")));
     setParametroEntero(kNegocio, idNegocio);
     return scalar();
 }
