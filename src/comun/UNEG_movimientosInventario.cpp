@@ -60,14 +60,16 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
 }
 
 QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok) {
-    // Each side walks its date index newest first and stops at the warehouse's first row.
-    setQuery(QStringLiteral(
+    // Each side walks its date index newest first and stops at the warehouse's first row. Issue
+    // rows have no warehouse of their own, so their side is joined in that order on purpose
+    // (STRAIGHT_JOIN, CROSS JOIN): otherwise the planners read every layer of the warehouse.
+    setQuery(conOrdenDeJoin(QStringLiteral(
         "SELECT MAX(t.fechaHora) AS ultimo FROM ("
         "SELECT * FROM (SELECT e.fechaHora FROM inventarioEntrada e WHERE e.idNegocioFk = :negocioID "
         "AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT s.fechaHora FROM inventarioSalida s JOIN inventarioEntrada e "
+        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora FROM inventarioSalida s %2 inventarioEntrada e "
         "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = "
-        ":almacenID2 ORDER BY s.fechaHora DESC LIMIT 1) s) t"));
+        ":almacenID2 ORDER BY s.fechaHora DESC LIMIT 1) s) t")));
     setParametroEntero(kAlmacen, idAlmacen);
     setParametroEntero(QStringLiteral("almacenID2"), idAlmacen);
     setParametroEntero(kNegocio, idNegocio);
@@ -155,17 +157,20 @@ TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int i
 
 CmidTierResponse TmovimientosInventario::selectExistenciaCostoTotal(int idProducto, int idAlmacen,
                                                                     int idNegocio) {
-    // Issues carry no warehouse or product of their own: they are found through their layers.
-    setQuery(QStringLiteral(
+    // Issues carry no warehouse or product of their own: they are found through their layers, read
+    // first on purpose. Left to itself MariaDB walks every issue newest first looking for
+    // one of the product, which reads the whole table before a product's first issue.
+    setQuery(conOrdenDeJoin(QStringLiteral(
         "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal FROM ("
         "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal FROM inventarioEntrada e "
         "WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID AND "
         "e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal FROM "
-        "inventarioSalida s JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
-        ":negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = :productoID2 "
+        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal FROM "
+        "inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
+        "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = "
+        ":productoID2 "
         "ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) s) t ORDER BY t.fechaHora DESC, t.tipo DESC, t.id "
-        "DESC LIMIT 1"));
+        "DESC LIMIT 1")));
     for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
         setParametroEntero(kNegocio + sufijo, idNegocio);
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
@@ -218,4 +223,9 @@ CmidTierResponse TmovimientosInventario::updateExistencia(int idAlmacen, int idP
     setParametroEntero(kProducto, idProducto);
     setParametroEntero(kNegocio, idNegocio);
     return nonQuery();
+}
+
+QString TmovimientosInventario::conOrdenDeJoin(const QString &sentencia) const {
+    return sentencia.arg(segunProveedor(QStringLiteral("STRAIGHT_JOIN"), QString()),
+                         segunProveedor(QStringLiteral("JOIN"), QStringLiteral("CROSS JOIN")));
 }

@@ -76,4 +76,10 @@ public:
     CmidTierResponse insertExistencia(int idAlmacen, int idProducto, double existencia, int idNegocio);
     // Succeeds only when it changed the stock row of a warehouse of the business.
     CmidTierResponse updateExistencia(int idAlmacen, int idProducto, double existencia, int idNegocio);
+
+protected:
+    // The statement with its join order fixed: "%1" right after SELECT and "%2" as the join become
+    // STRAIGHT_JOIN and JOIN on MariaDB, nothing and CROSS JOIN on SQLite, so the tables are read in
+    // the order written.
+    QString conOrdenDeJoin(const QString &sentencia) const;
 };

@@ -297,7 +297,8 @@ const Tempresa kClientes[] = {
 // The demo business and what its rows point to as they are written.
 class Tdemo {
 public:
-    Tdemo(Tcargador &cargador, const QDate &hoy) : c(cargador), uHoy(hoy) {}
+    Tdemo(Tcargador &cargador, const QDate &hoy, const datosDemo::Tidentidad &identidad)
+        : c(cargador), uHoy(hoy), uIdentidad(identidad) {}
 
     int escribe() {
         negocio();
@@ -323,15 +324,13 @@ private:
     QVariant negocioId() const { return uNegocio; }
 
     void negocio() {
-        uNegocio = c.inserta(
-            QStringLiteral("negocio"),
-            {{QStringLiteral("nombre"), QStringLiteral("Ferretería La Esperanza")},
-             {QStringLiteral("rfc"), QStringLiteral("FLE980714QK2")},
-             {QStringLiteral("razonSocial"), QStringLiteral("Ferretería La Esperanza, S.A. de C.V.")},
-             {QStringLiteral("direccionFiscal"),
-              QStringLiteral("Av. Juárez 1450, Col. Centro, C.P. 44100, Guadalajara, Jalisco, México")},
-             {QStringLiteral("codigoPostal"), QStringLiteral("44100")},
-             {QStringLiteral("regimenFiscal"), QStringLiteral("601")}});
+        uNegocio = c.inserta(QStringLiteral("negocio"),
+                             {{QStringLiteral("nombre"), uIdentidad.nombre},
+                              {QStringLiteral("rfc"), uIdentidad.rfc},
+                              {QStringLiteral("razonSocial"), uIdentidad.razonSocial},
+                              {QStringLiteral("direccionFiscal"), uIdentidad.direccionFiscal},
+                              {QStringLiteral("codigoPostal"), uIdentidad.codigoPostal},
+                              {QStringLiteral("regimenFiscal"), QStringLiteral("601")}});
         // The options row exists, but without a valuation method: the user chooses it.
         c.inserta(QStringLiteral("inventarioOpciones"), {{QStringLiteral("idNegocioFk"), negocioId()}});
     }
@@ -495,10 +494,9 @@ private:
                                     {QStringLiteral("rfc"), QString::fromLatin1(p.rfc)},
                                     {QStringLiteral("idNegocioFk"), negocioId()}});
         }
-        const Tcampos nosotros = {
-            {QStringLiteral("nombre"), QStringLiteral("Ferretería La Esperanza, S.A. de C.V.")},
-            {QStringLiteral("rfc"), QStringLiteral("FLE980714QK2")},
-            {QStringLiteral("idNegocioFk"), negocioId()}};
+        const Tcampos nosotros = {{QStringLiteral("nombre"), uIdentidad.razonSocial},
+                                  {QStringLiteral("rfc"), uIdentidad.rfc},
+                                  {QStringLiteral("idNegocioFk"), negocioId()}};
         uEmisorPropio = c.inserta(QStringLiteral("Emisor"), nosotros);
         uReceptorPropio = c.inserta(QStringLiteral("Receptor"), nosotros);
         for (int i = 1; i < int(std::size(kClientes)); ++i)
@@ -542,7 +540,8 @@ private:
             const double total = redondea2((k.subtotal - k.descuento) * (1.0 + kIva));
             c.inserta(
                 QStringLiteral("Comprobante"),
-                {{QStringLiteral("uuid"), uuidDemo(QStringLiteral("comprobante-%1").arg(n))},
+                {{QStringLiteral("uuid"),
+                  uuidDemo(QStringLiteral("%1-comprobante-%2").arg(uIdentidad.rfc).arg(n))},
                  {QStringLiteral("serie"), QString::fromLatin1(k.serie)},
                  {QStringLiteral("folio"), QString::number(k.folio)},
                  {QStringLiteral("fecha"), momento(k.dias, k.hora, 5 * n)},
@@ -872,6 +871,7 @@ private:
 
     Tcargador &c;
     QDate uHoy;
+    datosDemo::Tidentidad uIdentidad;
     int uNegocio = 0;
     QVector<int> uAlmacenes, uClientes, uProveedores, uEmisores, uReceptores;
     int uEmisorPropio = 0;
@@ -882,11 +882,22 @@ private:
 
 } // namespace
 
+datosDemo::Tidentidad datosDemo::identidadPrincipal() {
+    return {QStringLiteral("Ferretería La Esperanza"), QStringLiteral("FLE980714QK2"),
+            QStringLiteral("Ferretería La Esperanza, S.A. de C.V."),
+            QStringLiteral("Av. Juárez 1450, Col. Centro, C.P. 44100, Guadalajara, Jalisco, México"),
+            QStringLiteral("44100")};
+}
+
 int datosDemo::crea(TConexionSesion *sesion, const QDate &hoy) {
+    return crea(sesion, hoy, identidadPrincipal());
+}
+
+int datosDemo::crea(TConexionSesion *sesion, const QDate &hoy, const Tidentidad &identidad) {
     Tcargador cargador(sesion);
     if (!cargador.inicia())
         return 0;
-    Tdemo demo(cargador, hoy);
+    Tdemo demo(cargador, hoy, identidad);
     const int negocio = demo.escribe();
     if (!cargador.termina())
         return 0;

@@ -11,10 +11,23 @@
 // the user chooses it and posts the first movements.
 namespace datosDemo {
 
+// Who the demo business is; everything else it holds is the same for every identity.
+struct Tidentidad {
+    QString nombre;
+    QString rfc;
+    QString razonSocial;
+    QString direccionFiscal;
+    QString codigoPostal;
+};
+
+// The hardware store the demo has always been.
+Tidentidad identidadPrincipal();
+
 // Writes everything in one transaction and returns the new negocio.id; 0 (and nothing written)
 // when any statement fails. Dates fall around `hoy`, so that the screens' default ranges show
 // them; the same `hoy` gives the same rows.
 int crea(TConexionSesion *sesion, const QDate &hoy);
+int crea(TConexionSesion *sesion, const QDate &hoy, const Tidentidad &identidad);
 // The same, dated around today.
 int crea(TConexionSesion *sesion);
 

@@ -358,6 +358,7 @@ QVector<Tindice> indices() {
         ix("ix_entrada_capas", "inventarioEntrada",
            "idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, fechaHora"),
         ix("ix_entrada_negocio_fecha", "inventarioEntrada", "idNegocioFk, fechaHora"),
+        ix("ix_entrada_almacen_fecha", "inventarioEntrada", "idNegocioFk, inventarioAlmacen_id, fechaHora"),
         ix("ix_entrada_negocio_documento", "inventarioEntrada", "idNegocioFk, documento"),
         ix("ix_entrada_adicional_entrada", "inventarioEntradaAdicional", "inventarioEntrada_id"),
         ix("ix_entrada_adicional_salida", "inventarioEntradaAdicional", "inventarioSalida_id"),

@@ -2,6 +2,7 @@
 
 #include "datos/ULog.h"
 #include "datos/UfechaHora.h"
+#include "datos/UobservadorSentencias.h"
 
 #include <QAtomicInt>
 #include <QSqlError>
@@ -11,6 +12,12 @@
 namespace {
 QAtomicInt gFallaEn{0};
 QAtomicInt gEjecutadas{0};
+TobservadorSentencias gObservador;
+
+void observa(const QString &sentencia, const TparametrosSentencia &parametros) {
+    if (gObservador)
+        gObservador(sentencia, parametros);
+}
 
 // True when the fault hook says this statement must fail.
 bool debeFallar() {
@@ -83,6 +90,7 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
                  r.uError + QStringLiteral(" | ") + uSentencia);
         return r;
     }
+    observa(uSentencia, uParametros);
     QSqlDatabase db = uSesion->conexion();
     if (!db.isOpen()) {
         r.uError = uSesion->ultimoError();
@@ -153,6 +161,12 @@ CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta) {
         Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1, r.uError);
         return r;
     }
+    if (gObservador) {
+        TparametrosSentencia valores;
+        for (const QVariant &v : consulta.boundValues())
+            valores.append({QString(), v});
+        gObservador(consulta.lastQuery(), valores);
+    }
     if (!consulta.exec()) {
         r.uError = consulta.lastError().text();
         r.uCodigoError = consulta.lastError().nativeErrorCode().toInt();
@@ -182,6 +196,7 @@ qint64 TmiddleTier::getScalarAsInt() {
 }
 
 bool TmiddleTier::ejecutaControl(const QString &sentencia) {
+    observa(sentencia, {});
     QSqlDatabase db = uSesion->conexion();
     QSqlQuery q(db);
     if (!db.isOpen() || !q.exec(sentencia)) {
@@ -230,6 +245,10 @@ bool TmiddleTier::liberaPunto(const QString &nombre) {
 
 void TmiddleTier::setFallaEnSentencia(int n) {
     gFallaEn.storeRelaxed(n > 0 ? n : 0);
+}
+
+void u_observaSentencias(TobservadorSentencias observador) {
+    gObservador = std::move(observador);
 }
 
 int TmiddleTier::sentenciasEjecutadas() {

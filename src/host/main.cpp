@@ -1,9 +1,9 @@
 // The host program: opens the database, picks the business, enters the module and shows its panel.
 #include "comun/UNEG_negocios.h"
 #include "comun/U_mensajes.h"
-#include "comun/UdatosDemo.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UinteraccionQt.h"
+#include "existencias/U_historiaDemo.h"
 #include "existencias/U_verificacion.h"
 #include "host/UFRM_nuevoNegocio.h"
 #include "host/UaperturaHost.h"
@@ -63,7 +63,8 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
                                      QStringLiteral("id"));
     const QCommandLineOption demo(
         QStringLiteral("demo"),
-        QStringLiteral("Llena una base de datos nueva con un negocio de demostración."));
+        QStringLiteral("Llena una base de datos nueva con dos negocios de demostración con meses de "
+                       "movimientos (abre el primero salvo que se indique --negocio)."));
     const QCommandLineOption abrir(QStringLiteral("abrir"),
                                    QStringLiteral("Entrada del menú a abrir al iniciar."),
                                    QStringLiteral("entrada"));
@@ -171,8 +172,15 @@ int main(int argc, char *argv[]) {
         return falla(apertura.error, apertura.salida);
     TConexionSesion *sesion = apertura.sesion.get();
 
-    if (o.demo && negocios::lista(sesion).isEmpty() && datosDemo::crea(sesion) <= 0)
-        return falla(QStringLiteral("No se pudieron crear los datos de demostración."), 4);
+    if (o.demo && negocios::lista(sesion).isEmpty()) {
+        QString errorDemo;
+        historiaDemo::crea(sesion, QDate::currentDate(), errorDemo);
+        if (!errorDemo.isEmpty())
+            return falla(QStringLiteral("No se pudieron crear los datos de demostración: ") + errorDemo, 4);
+    }
+    // The demo database holds two businesses: without --negocio it opens the first.
+    if (o.demo && o.idNegocio <= 0 && !negocios::lista(sesion).isEmpty())
+        o.idNegocio = negocios::lista(sesion).first().first;
 
     if (o.verificar) {
         bool leido = false;

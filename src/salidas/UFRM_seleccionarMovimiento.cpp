@@ -113,15 +113,20 @@ void TFRM_seleccionarMovimiento::prepara(TmodoMovimiento modo, const UREC_selecc
     DTP_inicial->setDate(QDate::currentDate().addMonths(-1));
     TXT_documento->clear();
     TXT_comprobante->clear();
-    const bool entradas = modo == TmodoMovimiento::Entradas;
+    muestraColumnasDelModo();
+    muestraProducto();
+    buscar();
+}
+
+// Loading rows shows every column again, so the mode's columns are set after each load.
+void TFRM_seleccionarMovimiento::muestraColumnasDelModo() {
+    const bool entradas = uModo == TmodoMovimiento::Entradas;
     uGrid->grid()->setColumnHidden(uGrid->indiceColumna(QStringLiteral("inventarioSalida_cantidad")),
                                    entradas);
     uGrid->grid()->setColumnHidden(
         uGrid->indiceColumna(QStringLiteral("inventarioEntrada_salidaCostoUnitario")), entradas);
     uGrid->grid()->setColumnHidden(uGrid->indiceColumna(QStringLiteral("inventarioEntrada_existencia")),
                                    !entradas);
-    muestraProducto();
-    buscar();
 }
 
 void TFRM_seleccionarMovimiento::muestraProducto() {
@@ -155,6 +160,7 @@ void TFRM_seleccionarMovimiento::buscar() {
         return;
     uFilas = filas;
     uGrid->carga(filas);
+    muestraColumnasDelModo();
     LBL_msgGRD->setText(filas.getRowCount() == 0 ? QStringLiteral("No hay elementos que mostrar")
                                                  : QString());
 }

@@ -31,6 +31,7 @@ private:
     UREC_seleccionarMovimiento ejecuta(TmodoMovimiento modo, const UREC_seleccionarMovimiento &solicitud);
     void eligeProducto();
     void muestraProducto();
+    void muestraColumnasDelModo();
 
     TsistemaDatos uSistema;
     TmodoMovimiento uModo = TmodoMovimiento::Entradas;

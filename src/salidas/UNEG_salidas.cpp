@@ -12,17 +12,21 @@ const QString kProducto = QStringLiteral("productoID");
 } // namespace
 
 CmidTierResponse Tsalidas::selectExistenciaCostoUnitario(int idProducto, int idAlmacen, int idNegocio) {
-    setQuery(QStringLiteral(
+    // The open layers are read before their issues (%1, %2), as in selectExistenciaCostoTotal.
+    setQuery(conOrdenDeJoin(QStringLiteral(
         "SELECT t.id AS inventarioEntrada_id, t.fechaHora AS inventarioEntrada_fechaHora, t.costo AS "
         "inventarioEntrada_existenciaCostoUnitario FROM ("
         "SELECT * FROM (SELECT e.id, e.fechaHora, 1 AS tipo, e.existenciaCostoUnitario AS costo FROM "
-        "inventarioEntrada e WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID AND "
+        "inventarioEntrada e WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID "
+        "AND "
         "e.inventarioProducto_id = :productoID AND e.existencia > 0 ORDER BY e.id DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT s.id, s.fechaHora, 2 AS tipo, s.existenciaCostoUnitario AS costo "
-        "FROM inventarioSalida s JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE "
-        "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = "
+        "UNION ALL SELECT * FROM (SELECT %1 s.id, s.fechaHora, 2 AS tipo, s.existenciaCostoUnitario AS "
+        "costo "
+        "FROM inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
+        "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND "
+        "e.inventarioProducto_id = "
         ":productoID2 AND e.existencia > 0 ORDER BY s.id DESC LIMIT 1) s) t "
-        "ORDER BY t.fechaHora DESC, t.tipo DESC LIMIT 1"));
+        "ORDER BY t.fechaHora DESC, t.tipo DESC LIMIT 1")));
     for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
         setParametroEntero(kNegocio + sufijo, idNegocio);
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
@@ -84,11 +88,13 @@ CmidTierResponse Tsalidas::updateNoSerieSalidaFecha(int idNoSerie, int idSalida,
 }
 
 CmidTierResponse Tsalidas::selectUltimoIdDocumentoSalida(int idNegocio) {
-    // Walks the document index from the top down to the business's first issue.
-    setQuery(QStringLiteral(
-        "SELECT inventarioSalida.documento AS inventarioSalida_documento FROM inventarioSalida JOIN "
-        "inventarioEntrada ON inventarioSalida.inventarioEntrada_id = inventarioEntrada.id WHERE "
-        "inventarioEntrada.idNegocioFk = :negocioID ORDER BY inventarioSalida.documento DESC LIMIT 1"));
+    // Walks the document index from the top down to the business's first issue; the join order is
+    // forced (STRAIGHT_JOIN, CROSS JOIN), or the planners read every receipt of the business.
+    setQuery(conOrdenDeJoin(
+        QStringLiteral("SELECT %1 inventarioSalida.documento AS inventarioSalida_documento FROM "
+                       "inventarioSalida %2 inventarioEntrada ON inventarioSalida.inventarioEntrada_id = "
+                       "inventarioEntrada.id WHERE inventarioEntrada.idNegocioFk = :negocioID ORDER BY "
+                       "inventarioSalida.documento DESC LIMIT 1")));
     setParametroEntero(kNegocio, idNegocio);
     return scalar();
 }
@@ -186,4 +192,80 @@ CmidTierResponse Tsalidas::selectSalidasTodoPorIDPorDocumentoNum(const tFiltroBu
         kCondicionesFiltro.arg(QStringLiteral("s")) + QStringLiteral(" ORDER BY s.fechaHora, s.id"));
     fijaFiltro(filtro);
     return reader();
+}
+
+namespace {
+// The canonical text of a quantity or cost the record carries; empty when it is not a number.
+QString numeroDe(const QString &texto) {
+    bool ok = false;
+    const double valor = texto.trimmed().toDouble(&ok);
+    return ok && std::isfinite(valor) ? FloatToStr(valor) : QString();
+}
+} // namespace
+
+CmidTierResponse Tsalidas::insertTraspaso(int documento, int origen, int destino,
+                                          const QDateTime &fechaSalida, const QDateTime &fechaRecepcion,
+                                          int estado, int idNegocio) {
+    setQuery(QStringLiteral(
+        "INSERT INTO inventarioTraspaso (documento, ORIGENinventarioAlmacen_id, DESTINOinventarioAlmacen_id, "
+        "fechaSalida, fechaRecepcion, inventarioTraspasoEstado_id, idNegocioFk) SELECT :documento, o.id, "
+        "d.id, "
+        ":fechaSalida, :fechaRecepcion, :inventarioTraspasoEstado_id, o.idNegocioFk FROM inventarioAlmacen o "
+        "JOIN inventarioAlmacen d ON d.id = :DESTINOinventarioAlmacen_id AND d.idNegocioFk = o.idNegocioFk "
+        "WHERE o.id = :ORIGENinventarioAlmacen_id AND o.idNegocioFk = :negocioID AND o.id <> d.id"));
+    setParametroEntero(QStringLiteral("documento"), documento);
+    setParametroEntero(QStringLiteral("ORIGENinventarioAlmacen_id"), origen);
+    setParametroEntero(QStringLiteral("DESTINOinventarioAlmacen_id"), destino);
+    setParametroFechaHora(QStringLiteral("fechaSalida"), fechaSalida);
+    setParametroFechaHora(QStringLiteral("fechaRecepcion"), fechaRecepcion);
+    setParametroEntero(QStringLiteral("inventarioTraspasoEstado_id"), estado);
+    setParametroEntero(kNegocio, idNegocio);
+    return nonQuery();
+}
+
+CmidTierResponse Tsalidas::insertTraspasoDetalle(const RtraspasoDetalle &detalle, int idNegocio) {
+    const QString cantidad = numeroDe(detalle.cantidad), costo = numeroDe(detalle.costo);
+    if (cantidad.isEmpty() || costo.isEmpty())
+        return {};
+    setQuery(QStringLiteral(
+        "INSERT INTO inventarioTraspasoDetalle (inventarioProducto_id, inventarioTraspaso_id, cantidad, "
+        "costo) "
+        "SELECT p.id, t.id, :cantidad, :costo FROM inventarioTraspaso t JOIN inventarioProducto p ON p.id = "
+        ":productoID AND p.idNegocioFk = t.idNegocioFk WHERE t.id = :traspasoID AND t.idNegocioFk = "
+        ":negocioID"));
+    setParametroEntero(kProducto, detalle.productoID);
+    setParametroEntero(QStringLiteral("traspasoID"), detalle.traspasoID);
+    setParametroTexto(QStringLiteral("cantidad"), cantidad);
+    setParametroTexto(QStringLiteral("costo"), costo);
+    setParametroEntero(kNegocio, idNegocio);
+    return nonQuery();
+}
+
+CmidTierResponse Tsalidas::insertTraspasoDetalleAdicional(const RtraspasoDetalle &detalle, int idNegocio) {
+    // The layer must be of the transfer's origin warehouse and of the line's product.
+    setQuery(QStringLiteral(
+        "INSERT INTO inventarioTraspasoDetalleAdicional (inventarioTraspasoDetalle_id, inventarioEntrada_id) "
+        "SELECT d.id, e.id FROM inventarioTraspasoDetalle d JOIN inventarioTraspaso t ON t.id = "
+        "d.inventarioTraspaso_id JOIN inventarioEntrada e ON e.id = :entradaID AND e.idNegocioFk = "
+        "t.idNegocioFk AND e.inventarioAlmacen_id = t.ORIGENinventarioAlmacen_id AND e.inventarioProducto_id "
+        "= d.inventarioProducto_id WHERE d.id = :detalleID AND t.idNegocioFk = :negocioID"));
+    setParametroEntero(QStringLiteral("entradaID"), detalle.entradaID);
+    setParametroEntero(QStringLiteral("detalleID"), detalle.id);
+    setParametroEntero(kNegocio, idNegocio);
+    return nonQuery();
+}
+
+CmidTierResponse Tsalidas::insertTraspasoNoSerieTransito(int idDetalle, int idNoSerie, int idNegocio) {
+    // The serial number must have come in with a layer of the line's product in the business.
+    setQuery(QStringLiteral(
+        "INSERT INTO inventarioTraspasoNoSerie (inventarioTraspasoDetalle_id, inventarioNoSerie_id) SELECT "
+        "d.id, s.id FROM inventarioTraspasoDetalle d JOIN inventarioTraspaso t ON t.id = "
+        "d.inventarioTraspaso_id JOIN inventarioNoSerie s ON s.id = :inventarioNoSerieID JOIN "
+        "inventarioEntrada e ON e.id = s.inventarioEntrada_id AND e.idNegocioFk = t.idNegocioFk AND "
+        "e.inventarioProducto_id = d.inventarioProducto_id WHERE d.id = :inventarioTraspasoDetalleID AND "
+        "t.idNegocioFk = :negocioID"));
+    setParametroEntero(QStringLiteral("inventarioNoSerieID"), idNoSerie);
+    setParametroEntero(QStringLiteral("inventarioTraspasoDetalleID"), idDetalle);
+    setParametroEntero(kNegocio, idNegocio);
+    return nonQuery();
 }

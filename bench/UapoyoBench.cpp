@@ -1,0 +1,146 @@
+#include "UapoyoBench.h"
+
+#include "UgeneradorMovimientos.h"
+#include "comun/UNEG_opciones.h"
+#include "datos/Uesquema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTextStream>
+#include <ctime>
+
+namespace {
+const char *const kSufijosSQLite[] = {"", "-wal", "-shm"};
+}
+
+TbaseBench::TbaseBench(QCommandLineParser &p, qint64 movimientosPorOmision)
+    : uOpMovimientos(QStringLiteral("movimientos"), QStringLiteral("Movimientos de la base de datos."),
+                     QStringLiteral("n"), QString::number(movimientosPorOmision)),
+      uOpMotor(QStringLiteral("motor"), QStringLiteral("sqlite o mysql."), QStringLiteral("motor"),
+               QStringLiteral("sqlite")),
+      uOpArchivo(QStringLiteral("archivo"), QStringLiteral("Archivo SQLite."), QStringLiteral("archivo")),
+      uOpHost(QStringLiteral("mysql-host"), QStringLiteral("Servidor."), QStringLiteral("h"),
+              QStringLiteral("127.0.0.1")),
+      uOpPuerto(QStringLiteral("mysql-port"), QStringLiteral("Puerto."), QStringLiteral("p"),
+                QStringLiteral("3306")),
+      uOpSocket(QStringLiteral("mysql-socket"), QStringLiteral("Socket."), QStringLiteral("s")),
+      uOpUsuario(QStringLiteral("mysql-user"), QStringLiteral("Usuario."), QStringLiteral("u"),
+                 QStringLiteral("root")) {
+    p.addHelpOption();
+    p.addOptions({uOpMovimientos, uOpMotor, uOpArchivo, uOpHost, uOpPuerto, uOpSocket, uOpUsuario});
+}
+
+TbaseBench::~TbaseBench() {
+    uSesion.reset();
+    if (!uBaseMySQL.isEmpty())
+        administraMySQL(QStringLiteral("DROP DATABASE IF EXISTS ") + uBaseMySQL);
+    for (const char *sufijo : kSufijosSQLite) {
+        if (uArchivoPropio)
+            QFile::remove(uParametros.archivo + QLatin1String(sufijo));
+    }
+}
+
+bool TbaseBench::prepara(const QCommandLineParser &p) {
+    QTextStream errores(stderr);
+    bool ok = false;
+    uMovimientos = p.value(uOpMovimientos).toLongLong(&ok);
+    if (!ok || uMovimientos <= 0) {
+        errores << "--movimientos debe ser un entero positivo" << Qt::endl;
+        return false;
+    }
+    uMotor = p.value(uOpMotor);
+    TparametrosConexion &c = uParametros;
+    if (uMotor == QLatin1String("mysql")) {
+        c.proveedor = QStringLiteral("MySQL");
+        c.servidor = p.value(uOpHost);
+        c.puerto = p.value(uOpPuerto).toInt();
+        c.socket = p.value(uOpSocket);
+        c.usuario = p.value(uOpUsuario);
+        c.contrasena = qEnvironmentVariable("INVENTARIO_MYSQL_PASSWORD");
+        const QString base = QStringLiteral("inventario_bench_%1").arg(QCoreApplication::applicationPid());
+        if (!administraMySQL(QStringLiteral("CREATE DATABASE ") + base))
+            return false;
+        uBaseMySQL = base;
+        c.baseDatos = base;
+    } else if (uMotor == QLatin1String("sqlite")) {
+        c.proveedor = QStringLiteral("SQLITE");
+        uArchivoPropio = !p.isSet(uOpArchivo);
+        c.archivo =
+            p.isSet(uOpArchivo)
+                ? p.value(uOpArchivo)
+                : QDir::temp().filePath(
+                      QStringLiteral("inventario_bench_%1.db").arg(QCoreApplication::applicationPid()));
+        for (const char *sufijo : kSufijosSQLite)
+            QFile::remove(c.archivo + QLatin1String(sufijo));
+    } else {
+        errores << "--motor debe ser sqlite o mysql" << Qt::endl;
+        return false;
+    }
+    uSesion = std::make_unique<TConexionSesion>(c);
+    if (!uSesion->abre() || esquema::creaOActualiza(uSesion.get()).estado != esquema::Estado::Listo) {
+        errores << "no se pudo preparar la base de datos: " << uSesion->ultimoError() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+int TbaseBench::generaNegocio(int metodo) {
+    QElapsedTimer reloj;
+    reloj.start();
+    qint64 escritos = 0;
+    TgeneradorMovimientos generador;
+    generador.movimientos = uMovimientos;
+    const int negocio = generador.genera(sesion(), escritos);
+    if (negocio <= 0 || !Topciones(sesion()).insertMetodoValoracionInventario(negocio, metodo).isSuccess())
+        return 0;
+    u_figura(QStringLiteral("motor"), uMotor);
+    u_figura(QStringLiteral("movimientos"), escritos);
+    u_figura(QStringLiteral("generacion_s"), reloj.elapsed() / 1000.0);
+    return negocio;
+}
+
+bool TbaseBench::administraMySQL(const QString &sentencia) const {
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("bench_admin"));
+        db.setUserName(uParametros.usuario);
+        db.setPassword(uParametros.contrasena);
+        if (uParametros.socket.isEmpty()) {
+            db.setHostName(uParametros.servidor);
+            db.setPort(uParametros.puerto);
+        } else {
+            db.setConnectOptions(QStringLiteral("UNIX_SOCKET=") + uParametros.socket);
+        }
+        ok = db.open() && QSqlQuery(db).exec(sentencia);
+        if (!ok)
+            QTextStream(stderr) << db.lastError().text() << Qt::endl;
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench_admin"));
+    return ok;
+}
+
+void u_figura(const QString &clave, const QVariant &valor) {
+    const QString texto =
+        valor.typeId() == QMetaType::Double ? QString::number(valor.toDouble(), 'f', 3) : valor.toString();
+    QTextStream(stdout) << clave << '=' << texto << Qt::endl;
+}
+
+double u_segundosCPU() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+double u_memoriaPico() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &linea : f.readAll().split('\n')) {
+        if (linea.startsWith("VmHWM:"))
+            return linea.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "datos/UconexionSesion.h"
+
+#include <QCommandLineParser>
+#include <QVariant>
+
+// What every benchmark program shares: the engine and size options, a throwaway database on
+// either engine, and the figures printed as clave=valor lines.
+class TbaseBench {
+public:
+    // Adds --movimientos (default `movimientosPorOmision`), --motor, --archivo and the host's
+    // MariaDB options to the parser.
+    explicit TbaseBench(QCommandLineParser &p, qint64 movimientosPorOmision);
+    ~TbaseBench();
+
+    // After p.process(): reads the options and creates an empty database with the schema. False
+    // (with a message on stderr) when an option is wrong or the database cannot be made.
+    bool prepara(const QCommandLineParser &p);
+
+    TConexionSesion *sesion() const { return uSesion.get(); }
+    // The deterministic business of the size asked for (UgeneradorMovimientos) with its valuation
+    // method (1 PEPS, 2 weighted average); prints motor, movimientos and generacion_s. 0 when a
+    // write failed.
+    int generaNegocio(int metodo);
+    qint64 movimientos() const { return uMovimientos; }
+    QString motor() const { return uMotor; }
+
+private:
+    bool administraMySQL(const QString &sentencia) const;
+
+    QCommandLineOption uOpMovimientos, uOpMotor, uOpArchivo, uOpHost, uOpPuerto, uOpSocket, uOpUsuario;
+    TparametrosConexion uParametros;
+    std::unique_ptr<TConexionSesion> uSesion;
+    qint64 uMovimientos = 0;
+    QString uMotor;
+    QString uBaseMySQL;
+    bool uArchivoPropio = false;
+};
+
+// One figure as clave=valor; doubles with three decimals.
+void u_figura(const QString &clave, const QVariant &valor);
+// Processor time of this process so far, in seconds: on SQLite all the work is in-process, so it
+// is a steadier figure than the wall clock on a busy machine.
+double u_segundosCPU();
+// Peak resident memory of the process, in MB.
+double u_memoriaPico();
