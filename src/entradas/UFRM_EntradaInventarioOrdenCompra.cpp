@@ -58,6 +58,11 @@ void agregaPar(QGridLayout *g, int fila, int columna, const QString &caption, QW
 QString estado(bool capturado) {
     return capturado ? kConDatos : QString();
 }
+
+// The quantity as the line editor shows it: empty while nothing is received.
+QString textoRecibido(const TlineaOrdenCompra &o) {
+    return u_esCero(o.recibido) ? QString() : FloatToStr(o.recibido);
+}
 } // namespace
 
 TFRM_EntradaInventarioOrdenCompra::TFRM_EntradaInventarioOrdenCompra(const TsistemaDatos &sistema,
@@ -288,7 +293,7 @@ void TFRM_EntradaInventarioOrdenCompra::creaGrid() {
     GRD_main->setSelectionBehavior(QAbstractItemView::SelectRows);
     GRD_main->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(GRD_main->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &actual) { seleccionaLinea(actual.isValid() ? actual.row() : -1); });
+            [this](const QModelIndex &actual) { alCambiarFila(actual.isValid() ? actual.row() : -1); });
 }
 
 bool TFRM_EntradaInventarioOrdenCompra::init() {
@@ -300,6 +305,7 @@ bool TFRM_EntradaInventarioOrdenCompra::init() {
 void TFRM_EntradaInventarioOrdenCompra::prepara() {
     uAceptar = false;
     uComprobante = UREC_comprobante();
+    uFilaSeleccionada = -1;
     uRecepcion = TrecepcionOrdenCompra(uSistema.getConexion(), uSistema.getNegocio().getIdNegocio());
     for (QLabel *l : {LBL_noOrden, LBL_proveedor, LBL_proveedorRfc, LBL_fechaPedido, LBL_fechaEntrega,
                       LBL_ordenCompraTotal, LBL_fechaHoraUltimo})
@@ -311,7 +317,6 @@ void TFRM_EntradaInventarioOrdenCompra::prepara() {
     DTP_fecha->setDate(ahora.date());
     DTP_hora->setTime(ahora.time());
     cargaAlmacenes();
-    uFilaSeleccionada = -1;
     muestraLinea();
     PGC_main->setCurrentIndex(0);
     BTN_aceptar->setEnabled(!uSistema.esRestringido());
@@ -349,7 +354,13 @@ void TFRM_EntradaInventarioOrdenCompra::CMB_almacenesChange() {
 void TFRM_EntradaInventarioOrdenCompra::contenedor_noOrdenClick() {
     TFRM_seleccionarOrdenCompra selector(uSistema, this);
     const UREC_ordenCompra orden = selector.init();
-    if (!orden.aceptar || !uRecepcion.cargaOrden(orden))
+    if (!orden.aceptar)
+        return;
+    if (hayCapturaSinGuardar() &&
+        !u_confirmaAceptarCancelar(
+            QStringLiteral("Se perderán las cantidades capturadas de la orden actual.\r¿Desea continuar?")))
+        return;
+    if (!uRecepcion.cargaOrden(orden))
         return;
     LBL_noOrden->setText(QString::number(orden.numeroDeOrden));
     LBL_proveedor->setText(orden.proveedorNombre);
@@ -361,6 +372,8 @@ void TFRM_EntradaInventarioOrdenCompra::contenedor_noOrdenClick() {
 }
 
 void TFRM_EntradaInventarioOrdenCompra::cargaLineas() {
+    // The editor's text belonged to the lines replaced: nothing is taken from it while the grid empties.
+    uFilaSeleccionada = -1;
     uGRD_articulosControl->limpia();
     const QVector<TlineaRecepcion> &lineas = uRecepcion.lineas();
     for (int i = 0; i < lineas.size(); ++i) {
@@ -369,7 +382,6 @@ void TFRM_EntradaInventarioOrdenCompra::cargaLineas() {
     }
     LBL_msgGRDarticulos->setText(lineas.isEmpty() ? QStringLiteral("No hay elementos que mostrar")
                                                   : QString());
-    uFilaSeleccionada = -1;
     if (lineas.isEmpty()) {
         muestraLinea();
         return;
@@ -406,6 +418,27 @@ void TFRM_EntradaInventarioOrdenCompra::seleccionaLinea(int fila) {
     muestraLinea();
 }
 
+void TFRM_EntradaInventarioOrdenCompra::alCambiarFila(int fila) {
+    if (fila == uFilaSeleccionada)
+        return;
+    const QString mensaje = tomaSinConfirmar();
+    if (mensaje.isEmpty()) {
+        seleccionaLinea(fila);
+        return;
+    }
+    // Refused: back to the line, with what was typed, once the grid has finished its own move (a
+    // click selects the row after making it current).
+    const int anterior = uFilaSeleccionada;
+    QMetaObject::invokeMethod(
+        this,
+        [this, anterior, mensaje] {
+            GRD_main->selectRow(anterior);
+            u_mensaje(mensaje, kAdvertencia);
+            TXT_cantidad->setFocus();
+        },
+        Qt::QueuedConnection);
+}
+
 // The line editor shows the selected line; without one it is disabled.
 void TFRM_EntradaInventarioOrdenCompra::muestraLinea() {
     const bool hay = uFilaSeleccionada >= 0 && uFilaSeleccionada < uRecepcion.lineas().size();
@@ -429,7 +462,7 @@ void TFRM_EntradaInventarioOrdenCompra::muestraLinea() {
     LBL_unidadAlmacenaje->setText(
         l.producto.unidadMedidaEtiqueta.isEmpty() ? kHagaClic : l.producto.unidadMedidaEtiqueta);
     TXT_factorConversion->setText(FloatToStr(l.orden.factor));
-    TXT_cantidad->setText(u_esCero(l.orden.recibido) ? QString() : FloatToStr(l.orden.recibido));
+    TXT_cantidad->setText(textoRecibido(l.orden));
     LBL_cantidadRegistrada->setText(FloatToStr(l.orden.registrado()));
     LBL_pedimento->setText(estado(l.informacion.pedimento.capturado()));
     LBL_lote->setText(estado(l.informacion.lote.capturado()));
@@ -484,20 +517,42 @@ void TFRM_EntradaInventarioOrdenCompra::TXT_factorConversionEnter() {
     }
 }
 
-// Takes the typed factor and quantity into the selected line; a refusal shows its message and
-// the line's stored values again.
+// Confirms the typed factor and quantity; a refusal shows its message and the line's stored
+// values again.
 bool TFRM_EntradaInventarioOrdenCompra::setCantidadRecibida() {
     if (uFilaSeleccionada < 0)
         return false;
+    const QString mensaje = tomaCaptura();
+    if (!mensaje.isEmpty())
+        u_mensaje(mensaje, kAdvertencia);
+    muestraLinea();
+    return mensaje.isEmpty();
+}
+
+QString TFRM_EntradaInventarioOrdenCompra::tomaCaptura() {
     const QString recibido =
         TXT_cantidad->text().trimmed().isEmpty() ? QStringLiteral("0") : TXT_cantidad->text();
     const QString mensaje =
         uRecepcion.setCantidadRecibida(uFilaSeleccionada, recibido, TXT_factorConversion->text());
-    if (!mensaje.isEmpty())
-        u_mensaje(mensaje, kAdvertencia);
-    pintaFila(uFilaSeleccionada);
-    muestraLinea();
-    return mensaje.isEmpty();
+    if (mensaje.isEmpty())
+        pintaFila(uFilaSeleccionada);
+    return mensaje;
+}
+
+bool TFRM_EntradaInventarioOrdenCompra::sinConfirmar() const {
+    if (uFilaSeleccionada < 0 || uFilaSeleccionada >= uRecepcion.lineas().size())
+        return false;
+    const TlineaOrdenCompra &o = uRecepcion.lineas()[uFilaSeleccionada].orden;
+    return TXT_cantidad->text().trimmed() != textoRecibido(o) ||
+           TXT_factorConversion->text().trimmed() != FloatToStr(o.factor);
+}
+
+QString TFRM_EntradaInventarioOrdenCompra::tomaSinConfirmar() {
+    return sinConfirmar() ? tomaCaptura() : QString();
+}
+
+bool TFRM_EntradaInventarioOrdenCompra::hayCapturaSinGuardar() const {
+    return uRecepcion.sinGuardar() || sinConfirmar();
 }
 
 // Enter in the quantity: the line takes it and the next line is ready for its quantity.
@@ -575,6 +630,12 @@ QDateTime TFRM_EntradaInventarioOrdenCompra::fechaHora() const {
 }
 
 void TFRM_EntradaInventarioOrdenCompra::alAceptar() {
+    const QString mensaje = tomaSinConfirmar();
+    if (!mensaje.isEmpty()) {
+        u_mensaje(mensaje, kAdvertencia);
+        TXT_cantidad->setFocus();
+        return;
+    }
     uRecepcion.fechaHora = fechaHora();
     if (uRecepcion.guardar())
         acepta();
@@ -582,13 +643,8 @@ void TFRM_EntradaInventarioOrdenCompra::alAceptar() {
 
 // Leaving with quantities received but not saved asks first, so a stray Escape loses nothing.
 void TFRM_EntradaInventarioOrdenCompra::reject() {
-    const auto &lineas = uRecepcion.lineas();
-    const bool capturado = std::any_of(lineas.cbegin(), lineas.cend(), [](const TlineaRecepcion &l) {
-        return u_esPositivo(l.orden.recibido);
-    });
-    if (capturado && !uRecepcion.guardado() &&
-        !u_confirmaAceptarCancelar(
-            QStringLiteral("Se perderán las cantidades capturadas.\r¿Desea salir sin guardar?")))
+    if (hayCapturaSinGuardar() && !u_confirmaAceptarCancelar(QStringLiteral(
+                                      "Se perderán las cantidades capturadas.\r¿Desea salir sin guardar?")))
         return;
     TdialogoModal::reject();
 }

@@ -60,6 +60,8 @@ private:
     void cargaLineas();
     void seleccionaFila(int fila);
     void seleccionaLinea(int fila);
+    // The grid moved to `fila`: what was typed for the line it leaves is taken first.
+    void alCambiarFila(int fila);
     void muestraLinea();
     void pintaFila(int fila);
     void BTN_seleccionarProductoClick();
@@ -67,6 +69,15 @@ private:
     void contenedor_unidadEntradaClick();
     void TXT_factorConversionEnter();
     bool setCantidadRecibida();
+    // The editor's factor or quantity differ from the selected line's: typed, not confirmed.
+    bool sinConfirmar() const;
+    // Takes the typed factor and quantity into the selected line as a confirmation does, leaving the
+    // editor as typed; the refusal, empty when taken.
+    QString tomaCaptura();
+    // What was typed and not confirmed, taken; the refusal, empty when taken or nothing was typed.
+    QString tomaSinConfirmar();
+    // Quantities captured, confirmed or just typed, that are not saved.
+    bool hayCapturaSinGuardar() const;
     void TXT_cantidadEnter();
     // Runs `edita` on the selected line, then shows the line again.
     void conLineaSeleccionada(const std::function<void(TlineaRecepcion &)> &edita);

@@ -13,6 +13,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 constexpr int kFamiliaOrdenCompra = -3;
 
@@ -86,6 +88,12 @@ void TrecepcionOrdenCompra::ajustaFactor(TlineaRecepcion &l) {
 
 QString TrecepcionOrdenCompra::setCantidadRecibida(int i, const QString &recibido, const QString &factor) {
     return u_fijaCantidadRecibida(uLineas[i].orden, recibido, factor);
+}
+
+bool TrecepcionOrdenCompra::sinGuardar() const {
+    return !guardado() && std::any_of(uLineas.cbegin(), uLineas.cend(), [](const TlineaRecepcion &l) {
+        return u_esPositivo(l.orden.recibido);
+    });
 }
 
 bool TrecepcionOrdenCompra::guardar() {

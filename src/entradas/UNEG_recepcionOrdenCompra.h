@@ -56,6 +56,8 @@ public:
     // True when the receipt was written (once). The journal entry may still be pending.
     bool guardar();
     bool guardado() const { return uDocumento > 0; }
+    // Some line received a quantity that is not saved yet.
+    bool sinGuardar() const;
     int documento() const { return uDocumento; }
     bool asientoPendiente() const { return uAsientoPendiente; }
 

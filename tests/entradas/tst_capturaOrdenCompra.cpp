@@ -29,6 +29,8 @@ namespace {
 constexpr int kPEPS = 1;
 constexpr int kPromedio = 2;
 const QString kRebasa = QStringLiteral("La cantidad capturada rebasa el total, ¡porfavor verifique!");
+const QString kPierdeOrden =
+    QStringLiteral("Se perderán las cantidades capturadas de la orden actual.\r¿Desea continuar?");
 } // namespace
 
 class TpruebaCapturaOrdenCompra : public QObject {
@@ -140,6 +142,44 @@ class TpruebaCapturaOrdenCompra : public QObject {
         }
         return r;
     }
+    // Picks row `fila` of the order picker (orders by delivery date) on the screen.
+    bool eligeOrden(TFRM_EntradaInventarioOrdenCompra &pantalla, int fila) {
+        TproximoDialogo dialogo;
+        dialogo.alAbrir<TFRM_seleccionarOrdenCompra>(this, [fila](TFRM_seleccionarOrdenCompra *d) {
+            TGridControl *g = d->gridControl();
+            u_clicCelda(g->grid(), fila, g->indiceColumna(QStringLiteral("ordenesCompra_nombreProveedor")));
+            u_clicBoton(d, QStringLiteral("BTN_aceptar"));
+        });
+        u_clicBoton(&pantalla, QStringLiteral("BTN_ordenCompra"));
+        return dialogo.abierto && !dialogo.quedoAbierto;
+    }
+    // The screen shown with the order picked and its first line selected.
+    std::unique_ptr<TFRM_EntradaInventarioOrdenCompra> pantallaConOrden() {
+        auto pantalla = std::make_unique<TFRM_EntradaInventarioOrdenCompra>(uBase->sistema(uTienda->negocio));
+        pantalla->prepara();
+        pantalla->show();
+        if (!eligeOrden(*pantalla, 0))
+            return {};
+        return pantalla;
+    }
+    QLineEdit *campo(QWidget *pantalla, const QString &nombre) const {
+        return u_hijo<QLineEdit>(pantalla, nombre);
+    }
+    QString lineaMostrada(QWidget *pantalla) const {
+        return u_hijo<QLabel>(pantalla, QStringLiteral("LBL_descripcion"))->text();
+    }
+    // The grid's current row, when it is also the one row shown selected; -1 otherwise.
+    static int filaMarcada(TGridControl *g) {
+        const QModelIndexList marcadas = g->grid()->selectionModel()->selectedRows();
+        const int actual = g->filaSeleccionada();
+        return marcadas.size() == 1 && marcadas[0].row() == actual ? actual : -1;
+    }
+    void clicLinea(TFRM_EntradaInventarioOrdenCompra &pantalla, int fila) {
+        TGridControl *g = pantalla.gridControl();
+        u_clicCelda(g->grid(), fila,
+                    g->indiceColumna(QStringLiteral("articulosOrdenesCompra_descripcionArticulo")));
+        QCoreApplication::processEvents(); // a refused move goes back once the grid is done
+    }
     bool guarda(TrecepcionOrdenCompra &r) {
         guion().limpia();
         guion().respuestas({true, true});
@@ -194,14 +234,9 @@ private slots:
         QFETCH(QString, icono);
         preparaNegocio(kPEPS);
         acumulado(4);
-        TFRM_EntradaInventarioOrdenCompra pantalla(uBase->sistema(uTienda->negocio));
-        pantalla.prepara();
-        pantalla.show();
-        TproximoDialogo dialogo;
-        dialogo.alAbrir<TFRM_seleccionarOrdenCompra>(
-            this, [](TFRM_seleccionarOrdenCompra *d) { u_clicBoton(d, QStringLiteral("BTN_aceptar")); });
-        u_clicBoton(&pantalla, QStringLiteral("BTN_ordenCompra"));
-        QVERIFY(dialogo.abierto && !dialogo.quedoAbierto);
+        const auto uno = pantallaConOrden();
+        QVERIFY(uno);
+        TFRM_EntradaInventarioOrdenCompra &pantalla = *uno;
         TGridControl *g = pantalla.gridControl();
         QCOMPARE(g->filas(), 2);
         // The line comes back as the earlier receipt left it.
@@ -220,8 +255,7 @@ private slots:
         pantalla.grab().save(TbasePrueba::carpetaSalida() +
                              QStringLiteral("/entradaOrdenCompra_captura.png"));
 
-        u_clicCelda(g->grid(), 0,
-                    g->indiceColumna(QStringLiteral("articulosOrdenesCompra_descripcionArticulo")));
+        clicLinea(pantalla, 0);
         guion().limpia();
         cantidad->setText(texto); // as pasted: the key filter is not the only way in
         u_clicBoton(&pantalla, QStringLiteral("BTN_confirmarCantidad"));
@@ -238,6 +272,207 @@ private slots:
         QCOMPARE(g->getCelda(1, QStringLiteral("_recibido")), QStringLiteral("1"));
         QCOMPARE(g->getCelda(0, QStringLiteral("_registrado")), FloatToStr(recibido.toDouble() * 12));
         QCOMPARE(g->getCelda(0, QStringLiteral("_costoRecibido")), QStringLiteral("5"));
+    }
+
+    // Picking another order while quantities are captured, confirmed or only typed, asks first;
+    // Cancel keeps the order, its lines and what was typed.
+    void otraOrdenPreguntaAntes_data() {
+        QTest::addColumn<bool>("confirmada");
+        QTest::addColumn<QString>("tecleado");
+        QTest::addColumn<bool>("respuesta");
+        QTest::addColumn<bool>("pregunta");
+        QTest::addColumn<bool>("cambia");
+        QTest::addColumn<QString>("recibido"); // the first line's, afterwards
+        QTest::addColumn<QString>("cantidad"); // the line editor's, afterwards
+        QTest::newRow("nada capturado") << false << "" << false << false << true << "0"
+                                        << "";
+        QTest::newRow("confirmada, Cancelar") << true << "3" << false << true << false << "3"
+                                              << "";
+        QTest::newRow("confirmada, Aceptar") << true << "3" << true << true << true << "0"
+                                             << "";
+        QTest::newRow("sin confirmar, Cancelar") << false << "3" << false << true << false << "0"
+                                                 << "3";
+        QTest::newRow("sin confirmar, Aceptar") << false << "3" << true << true << true << "0"
+                                                << "";
+    }
+    void otraOrdenPreguntaAntes() {
+        QFETCH(bool, confirmada);
+        QFETCH(QString, tecleado);
+        QFETCH(bool, respuesta);
+        QFETCH(bool, pregunta);
+        QFETCH(bool, cambia);
+        QFETCH(QString, recibido);
+        QFETCH(QString, cantidad);
+        preparaNegocio(kPEPS);
+        const int otra = uTienda->orden(QStringLiteral("Plásticos del Sur"), QStringLiteral("PSU020202CD2"),
+                                        QDate::currentDate().addDays(1));
+        uTienda->lineaOrden(otra, QStringLiteral("Cubeta"), 5, 250);
+        const auto pantalla = pantallaConOrden();
+        QVERIFY(pantalla);
+        QLineEdit *texto = campo(pantalla.get(), QStringLiteral("TXT_cantidad"));
+        QTest::keyClicks(texto, tecleado);
+        if (confirmada)
+            QTest::keyClick(texto, Qt::Key_Return);
+        guion().limpia();
+        guion().respuestas({respuesta});
+        QVERIFY(eligeOrden(*pantalla, 1));
+        QCOMPARE(guion().preguntas(), pregunta ? QStringList{kPierdeOrden} : QStringList{});
+        QVERIFY(guion().textos().isEmpty());
+        TGridControl *g = pantalla->gridControl();
+        QCOMPARE(u_hijo<QLabel>(pantalla.get(), QStringLiteral("LBL_noOrden"))->text(),
+                 QString::number(cambia ? otra : uOrden));
+        QCOMPARE(g->filas(), cambia ? 1 : 2);
+        QCOMPARE(pantalla->recepcion().lineas().size(), g->filas());
+        QCOMPARE(g->getCelda(0, QStringLiteral("_recibido")), recibido);
+        QCOMPARE(texto->text(), cantidad);
+    }
+
+    // A quantity typed and not confirmed is taken when the selection leaves its line, as a
+    // confirmation would take it; refused, the message shows and the line stays selected with what
+    // was typed.
+    void cantidadSinConfirmarAlCambiarDeLinea_data() {
+        QTest::addColumn<QString>("previo"); // confirmed before
+        QTest::addColumn<QString>("factor"); // typed; empty leaves it
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<QString>("recibido");
+        QTest::addColumn<QString>("registrado");
+        QTest::newRow("dentro de lo pendiente") << ""
+                                                << ""
+                                                << "6"
+                                                << ""
+                                                << "6"
+                                                << "6";
+        QTest::newRow("con su factor") << ""
+                                       << "12"
+                                       << "10"
+                                       << ""
+                                       << "10"
+                                       << "120";
+        QTest::newRow("borra lo confirmado") << "4"
+                                             << ""
+                                             << ""
+                                             << ""
+                                             << "0"
+                                             << "0";
+        QTest::newRow("rebasa") << "4"
+                                << ""
+                                << "11" << kRebasa << "4"
+                                << "4";
+        QTest::newRow("texto") << ""
+                               << ""
+                               << "seis"
+                               << "*"
+                               << "0"
+                               << "0";
+        QTest::newRow("enorme") << ""
+                                << ""
+                                << "1e308"
+                                << "*"
+                                << "0"
+                                << "0";
+        QTest::newRow("factor cero") << ""
+                                     << "0"
+                                     << "5"
+                                     << "*"
+                                     << "0"
+                                     << "0";
+        QTest::newRow("comillas") << ""
+                                  << ""
+                                  << "'; DELETE FROM inventarioEntrada; --"
+                                  << "*"
+                                  << "0"
+                                  << "0";
+    }
+    void cantidadSinConfirmarAlCambiarDeLinea() {
+        QFETCH(QString, previo);
+        QFETCH(QString, factor);
+        QFETCH(QString, texto);
+        QFETCH(QString, mensaje);
+        QFETCH(QString, recibido);
+        QFETCH(QString, registrado);
+        preparaNegocio(kPEPS);
+        const auto pantalla = pantallaConOrden();
+        QVERIFY(pantalla);
+        QLineEdit *cantidad = campo(pantalla.get(), QStringLiteral("TXT_cantidad"));
+        QLineEdit *factorCampo = campo(pantalla.get(), QStringLiteral("TXT_factorConversion"));
+        if (!previo.isEmpty()) {
+            cantidad->setText(previo);
+            u_clicBoton(pantalla.get(), QStringLiteral("BTN_confirmarCantidad"));
+        }
+        if (!factor.isEmpty())
+            factorCampo->setText(factor);
+        cantidad->setText(texto); // as pasted
+        const QString tecleado = cantidad->text();
+        const QString factorTecleado = factorCampo->text();
+        guion().limpia();
+        clicLinea(*pantalla, 1);
+        const QStringList mensajes = guion().textos();
+        TGridControl *g = pantalla->gridControl();
+        if (mensaje.isEmpty()) {
+            QVERIFY2(mensajes.isEmpty(), qPrintable(mensajes.join(QLatin1Char('|'))));
+            QCOMPARE(lineaMostrada(pantalla.get()), QStringLiteral("Laptop"));
+            QCOMPARE(filaMarcada(g), 1);
+            QCOMPARE(cantidad->text(), QString());
+        } else {
+            if (mensaje == QStringLiteral("*"))
+                QCOMPARE(mensajes.size(), 1);
+            else
+                QCOMPARE(mensajes, QStringList{mensaje});
+            QCOMPARE(lineaMostrada(pantalla.get()), QStringLiteral("Caja de tornillos"));
+            QCOMPARE(filaMarcada(g), 0);
+            QCOMPARE(cantidad->text(), tecleado);
+            QCOMPARE(factorCampo->text(), factorTecleado);
+        }
+        QCOMPARE(g->getCelda(0, QStringLiteral("_recibido")), recibido);
+        QCOMPARE(g->getCelda(0, QStringLiteral("_registrado")), registrado);
+        QCOMPARE(g->getCelda(1, QStringLiteral("_recibido")), QStringLiteral("0"));
+    }
+
+    // "Aceptar" takes a quantity typed and not confirmed before its checks; refused, nothing is
+    // written and the typed text stays.
+    void cantidadSinConfirmarAlAceptar_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("lo pendiente") << "6"
+                                      << "";
+        QTest::newRow("rebasa") << "7" << kRebasa;
+        QTest::newRow("texto") << "siete"
+                               << "*";
+    }
+    void cantidadSinConfirmarAlAceptar() {
+        QFETCH(QString, texto);
+        QFETCH(QString, mensaje);
+        preparaNegocio(kPEPS);
+        acumulado(4); // the screws come back related, by the box of 12
+        const auto pantalla = pantallaConOrden();
+        QVERIFY(pantalla);
+        u_hijo<QComboBox>(pantalla.get(), QStringLiteral("CMB_almacenes"))->setCurrentIndex(0);
+        QLineEdit *cantidad = campo(pantalla.get(), QStringLiteral("TXT_cantidad"));
+        cantidad->setText(texto);
+        guion().limpia();
+        guion().respuestas({true, true});
+        u_clicBoton(pantalla.get(), QStringLiteral("BTN_aceptar"));
+        const QStringList mensajes = guion().textos();
+        if (mensaje.isEmpty()) {
+            QVERIFY2(!pantalla->isVisible(), qPrintable(mensajes.join(QLatin1Char('|'))));
+            QCOMPARE(escrito(), QStringLiteral("1 1 1 1"));
+            QCOMPARE(existencia(uTienda->tornillo), 72.0);
+            return;
+        }
+        if (mensaje == QStringLiteral("*"))
+            QCOMPARE(mensajes.size(), 1);
+        else
+            QCOMPARE(mensajes, QStringList{mensaje});
+        QVERIFY(guion().preguntas().isEmpty());
+        QVERIFY(pantalla->isVisible());
+        QCOMPARE(cantidad->text(), texto);
+        QCOMPARE(escrito(), QStringLiteral("0 0 1 0"));
+        // The typed quantity is work to lose: leaving asks first.
+        guion().limpia();
+        QTest::keyClick(pantalla.get(), Qt::Key_Escape);
+        QCOMPARE(guion().preguntas().size(), 1);
+        QVERIFY(pantalla->isVisible());
     }
 
     // Escape cancels a dialog without touching the screen; on the screen itself it asks before
