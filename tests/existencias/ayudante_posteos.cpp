@@ -93,8 +93,13 @@ int main(int argc, char *argv[]) {
     TConexionSesion sesion(c);
     if (!sesion.abre())
         return 2;
-    Tayudante a{&sesion, p.value(negocio).toInt(), p.value(almacen).toInt(), p.value(compra).toInt(),
-                p.value(venta).toInt()};
+    Tayudante a{&sesion,
+                p.value(negocio).toInt(),
+                p.value(almacen).toInt(),
+                p.value(compra).toInt(),
+                p.value(venta).toInt(),
+                {},
+                {}};
     for (const QString &id : p.value(productos).split(QLatin1Char(',')))
         a.productos << id.toInt();
     // After every movement already there, so each run's documents pass the date check.
