@@ -1,11 +1,13 @@
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UintegridadPrueba.h"
+#include "comun/U_utilerias.h"
 #include "comun/UdatosDemo.h"
 #include "datos/UfechaHora.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/U_historiaDemo.h"
 #include "existencias/U_verificacion.h"
+#include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UNEG_salidasConsulta.h"
 
 #include <QtTest>
@@ -46,6 +48,30 @@ class TpruebaHistoriaDemo : public QObject {
         negocios = historiaDemo::crea(base.sesion(), kHoy, error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(negocios.peps > 0 && negocios.promedio > 0);
+    }
+
+    // A product's ledger rows in id order, as in the worked examples.
+    QStringList kardexDe(int negocio, int producto) {
+        TmiddleTier mt(sesion());
+        mt.setQuery(
+            QStringLiteral("SELECT entradaCantidad, entradaCostoUnitario, salidaCantidad, "
+                           "salidaCostoUnitario, totalCantidad, totalCostoUnitario, totalExistencia, grupo "
+                           "FROM inventarioKardex WHERE idNegocioFk = :n AND inventarioProducto_id = :p "
+                           "ORDER BY id"));
+        mt.setParametroEntero(QStringLiteral("n"), negocio);
+        mt.setParametroEntero(QStringLiteral("p"), producto);
+        const CmidTierResponse r = mt.reader();
+        QStringList filas;
+        for (int f = 0; f < r.getRowCount(); ++f) {
+            QStringList c;
+            for (int k = 0; k < 8; ++k) {
+                const QVariant v = r.getValor(f, k);
+                c << (v.isNull() || v.toString().isEmpty() ? QStringLiteral("-") : FloatToStr(v.toDouble()));
+            }
+            filas << QStringLiteral("%1 @ %2 | %3 @ %4 | %5 @ %6 = %7, %8")
+                         .arg(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7]);
+        }
+        return filas;
     }
 
 private slots:
@@ -193,6 +219,133 @@ private slots:
                            "* 100) FROM inventarioKardex WHERE idNegocioFk = :negocio");
         QCOMPARE(cuenta(sesion(), resumen, n.peps), cuenta(demo(), resumen, uNegocios.peps));
         QCOMPARE(cuenta(sesion(), resumen, n.promedio), cuenta(demo(), resumen, uNegocios.promedio));
+    }
+    // A receipt and an issue posted on the demo agree with the worked example: a drill received
+    // 4 at 2.00 (A1-A4) and 8 at 3.00 (B1-B8), then 10 issued with A1-A4 and B1-B6.
+    void entradaYSalidaCuadranConElEjemploAMano_data() {
+        QTest::addColumn<bool>("peps");
+        QTest::addColumn<double>("costoSalida");
+        QTest::addColumn<double>("valorRestante");
+        QTest::addColumn<QStringList>("kardex");
+        // Under PEPS each row follows its layer; each issue line opens the next group.
+        QTest::newRow("PEPS") << true << 26.0 << 6.0 // 4 x 2.00 + 6 x 3.00
+                              << QStringList{QStringLiteral("4 @ 2 | - @ - | 4 @ 2 = -, 0"),
+                                             QStringLiteral("8 @ 3 | - @ - | 8 @ 3 = -, 0"),
+                                             QStringLiteral("- @ - | 4 @ 2 | 0 @ 2 = -, 1"),
+                                             QStringLiteral("- @ - | 6 @ 3 | 2 @ 3 = -, 2")};
+        // Under the average the rows carry the running stock: 32 / 12 = 2.66 (truncated), and the
+        // value goes down by what left at that cost: 32 - 10.64 - 15.96 = 5.40.
+        QTest::newRow("Promedio Ponderado")
+            << false << 26.6 << 5.4
+            << QStringList{QStringLiteral("4 @ 2 | - @ - | 4 @ 2 = 8, -"),
+                           QStringLiteral("8 @ 3 | - @ - | 12 @ 2.66 = 32, -"),
+                           QStringLiteral("- @ - | 4 @ 2.66 | 8 @ 2.66 = 21.36, -"),
+                           QStringLiteral("- @ - | 6 @ 2.66 | 2 @ 2.66 = 5.4, -")};
+    }
+    void entradaYSalidaCuadranConElEjemploAMano() {
+        QFETCH(bool, peps);
+        QFETCH(double, costoSalida);
+        QFETCH(double, valorRestante);
+        QFETCH(QStringList, kardex);
+        historiaDemo::Tnegocios demo;
+        creaDemo(*uBase, demo);
+        if (QTest::currentTestFailed())
+            return;
+        TnegocioMovimientos n(*uBase, TnegocioMovimientos::Texistente{peps ? demo.peps : demo.promedio});
+        const int almacen = int(
+            n.cuenta(QStringLiteral("SELECT MIN(id) FROM inventarioAlmacen WHERE idNegocioFk = :negocio")));
+        const int taladro = n.producto(QStringLiteral("Taladro de prueba"), 1);
+        const qint64 asientosAntes =
+            n.cuenta(QStringLiteral("SELECT COUNT(*) FROM AsientosAplicados WHERE idNegocioFk = :negocio"));
+        auto recibe = [&](const QString &fecha, double cantidad, double costo, const QString &serie) {
+            TdocumentoEntrada doc = n.entrada(almacen, taladro, fecha, cantidad, costo);
+            doc.datos().lineas[0].controlNoSerie = 1;
+            for (int i = 1; i <= int(cantidad); ++i)
+                doc.datos().lineas[0].informacion.noSerie << serie + QString::number(i);
+            n.guion().limpia();
+            n.acepta();
+            QVERIFY2(doc.guardar(), qPrintable(n.guion().textos().join(QLatin1Char('|'))));
+        };
+        recibe(QStringLiteral("2025-06-16 09:00:00"), 4, 2.0, QStringLiteral("A"));
+        recibe(QStringLiteral("2025-06-16 09:30:00"), 8, 3.0, QStringLiteral("B"));
+        if (QTest::currentTestFailed())
+            return;
+        auto serieId = [&](const QString &serie) {
+            return int(u_valorConsulta(
+                           sesion(),
+                           QStringLiteral("SELECT s.id FROM inventarioNoSerie s JOIN inventarioEntrada e "
+                                          "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :n "
+                                          "AND e.inventarioProducto_id = :p AND s.numero = :s"),
+                           {{QStringLiteral("n"), n.negocio()},
+                            {QStringLiteral("p"), taladro},
+                            {QStringLiteral("s"), serie}})
+                           .toLongLong());
+        };
+        auto salida = n.salida(almacen, QStringLiteral("2025-06-16 10:00:00"));
+        TproductoSalida p;
+        p.id = taladro;
+        p.nombre = QStringLiteral("Taladro de prueba");
+        n.guion().limpia();
+        n.acepta();
+        QVERIFY(salida->agregarProducto(p, 10));
+        QCOMPARE(salida->lineas().size(), 2); // one line per layer reached
+        QVector<int> deA, deB;
+        for (int i = 1; i <= 4; ++i)
+            deA << serieId(QStringLiteral("A%1").arg(i));
+        for (int i = 1; i <= 6; ++i)
+            deB << serieId(QStringLiteral("B%1").arg(i));
+        QVERIFY(salida->setSeries(0, deA));
+        QVERIFY(salida->setSeries(1, deB));
+        QVERIFY2(salida->guardar(), qPrintable(n.guion().textos().join(QLatin1Char('|'))));
+
+        auto valor = [&](const char *sql) {
+            return u_valorConsulta(sesion(), QString::fromLatin1(sql),
+                                   {{QStringLiteral("n"), n.negocio()}, {QStringLiteral("p"), taladro}})
+                .toDouble();
+        };
+        // Layers oldest first: the first emptied, two left of the second; the stock row agrees.
+        QCOMPARE(valor("SELECT MIN(existencia) FROM inventarioEntrada WHERE idNegocioFk = :n AND "
+                       "inventarioProducto_id = :p"),
+                 0.0);
+        QCOMPARE(valor("SELECT MAX(existencia) FROM inventarioEntrada WHERE idNegocioFk = :n AND "
+                       "inventarioProducto_id = :p"),
+                 2.0);
+        QCOMPARE(n.existencia(almacen, taladro), 2.0);
+        // What left, at its cost, and the value that stays.
+        QCOMPARE(valor("SELECT SUM(s.cantidad * s.salidaCostoUnitario) FROM inventarioSalida s JOIN "
+                       "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :n "
+                       "AND e.inventarioProducto_id = :p"),
+                 costoSalida);
+        QCOMPARE(
+            valor("SELECT s.existenciaCostoTotal FROM inventarioSalida s JOIN inventarioEntrada e ON e.id = "
+                  "s.inventarioEntrada_id WHERE e.idNegocioFk = :n AND e.inventarioProducto_id = :p "
+                  "ORDER BY s.id DESC LIMIT 1"),
+            valorRestante);
+        // The ledger row for row: "received @ cost | issued @ cost | balance @ unit cost = value, group".
+        QCOMPARE(kardexDe(n.negocio(), taladro), kardex);
+        // Serial numbers: exactly the ten chosen left; B7 and B8 stay in the warehouse.
+        QCOMPARE(valor("SELECT COUNT(*) FROM inventarioNoSerie s JOIN inventarioEntrada e ON e.id = "
+                       "s.inventarioEntrada_id WHERE e.idNegocioFk = :n AND e.inventarioProducto_id = :p "
+                       "AND s.inventarioNoSerieEstado_id = 2 AND (s.numero LIKE 'A%' OR s.numero IN "
+                       "('B1','B2','B3','B4','B5','B6'))"),
+                 10.0);
+        QCOMPARE(valor("SELECT COUNT(*) FROM inventarioNoSerie s JOIN inventarioEntrada e ON e.id = "
+                       "s.inventarioEntrada_id WHERE e.idNegocioFk = :n AND e.inventarioProducto_id = :p "
+                       "AND s.inventarioNoSerieEstado_id = 1"),
+                 2.0);
+        // Journal entries: 8.00 and 24.00 received, the issue at its cost.
+        TmiddleTier mt(sesion());
+        mt.setQuery(QStringLiteral("SELECT total FROM AsientosAplicados WHERE idNegocioFk = :n ORDER BY id"));
+        mt.setParametroEntero(QStringLiteral("n"), n.negocio());
+        const CmidTierResponse asientos = mt.reader();
+        QCOMPARE(qint64(asientos.getRowCount()), asientosAntes + 3);
+        const int ultimo = asientos.getRowCount() - 1;
+        QCOMPARE(asientos.getValor(ultimo - 2, 0).toDouble(), 8.0);
+        QCOMPARE(asientos.getValor(ultimo - 1, 0).toDouble(), 24.0);
+        QCOMPARE(asientos.getValor(ultimo, 0).toDouble(), costoSalida);
+        bool leido = false;
+        QCOMPARE(u_verificaInventario(sesion(), leido), QStringList());
+        QVERIFY(leido);
     }
 };
 

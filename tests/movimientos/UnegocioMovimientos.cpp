@@ -11,6 +11,9 @@ TnegocioMovimientos::TnegocioMovimientos(TbasePrueba &base, int metodo, const QS
     Topciones(uSesion).insertMetodoValoracionInventario(uNegocio, metodo);
 }
 
+TnegocioMovimientos::TnegocioMovimientos(TbasePrueba &base, Texistente existente)
+    : uBase(base), uSesion(base.sesion()), uNegocio(existente.negocio) {}
+
 QDateTime TnegocioMovimientos::fecha(const QString &texto) {
     return fechaHora::deValorBD(QVariant(texto));
 }

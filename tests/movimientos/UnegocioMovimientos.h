@@ -18,6 +18,11 @@ public:
     TnegocioMovimientos(TbasePrueba &base, int metodo,
                         const QString &nombre = QStringLiteral("Papelería Morelos"),
                         TConexionSesion *sesion = nullptr);
+    // The fixture over a business that already exists (the demo's, say), valued as stored.
+    struct Texistente {
+        int negocio;
+    };
+    TnegocioMovimientos(TbasePrueba &base, Texistente existente);
 
     int negocio() const { return uNegocio; }
     TConexionSesion *sesion() const { return uSesion; }
