@@ -1,13 +1,14 @@
 #pragma once
 
-// The pickers and small dialogs a receipt capture opens, answered as a user would. Each opens
-// its dialog with the capture's control and returns false when the dialog did not open or
-// stayed open.
+// The pickers and small dialogs the receipt and issue captures open, answered as a user would.
+// Each opens its dialog with the capture's control and returns false when the dialog did not
+// open or stayed open.
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UgridControl.h"
 #include "entradas/UFRM_noSerie.h"
+#include "salidas/UFRM_seleccionarMovimiento.h"
 
 #include <QLineEdit>
 #include <QTableView>
@@ -67,4 +68,19 @@ inline bool u_capturaSeries(QWidget *captura, int fila, const QStringList &numer
     });
     u_clicBoton(captura, QStringLiteral("BTN_verNoSerie"));
     return dialogo.abierto && !dialogo.quedoAbierto;
+}
+
+// Arms `dialogo` for the purchase-return chooser that choosing the return concept opens: the
+// receipt with `restante` left is selected and accepted.
+inline void u_alAbrirDevolucion(TproximoDialogo &dialogo, QObject *contexto, const QString &restante) {
+    dialogo.alAbrir<TFRM_seleccionarMovimiento>(contexto, [restante](TFRM_seleccionarMovimiento *d) {
+        auto *tabla = u_hijo<QTableView>(d, QStringLiteral("GRD_movimiento"));
+        const QAbstractItemModel *m = tabla->model();
+        for (int f = 0; f < m->rowCount(); ++f)
+            for (int c = 0; c < m->columnCount(); ++c)
+                if (m->headerData(c, Qt::Horizontal).toString() == QStringLiteral("Restante") &&
+                    m->index(f, c).data().toString() == restante)
+                    tabla->selectRow(f);
+        u_clicBoton(d, QStringLiteral("BTN_aceptar"));
+    });
 }

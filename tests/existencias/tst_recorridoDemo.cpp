@@ -31,7 +31,6 @@
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
 #include "salidas/UFRM_salidasDetalle.h"
-#include "salidas/UFRM_seleccionarMovimiento.h"
 #include "salidas/UFRM_seleccionarNoSerie.h"
 
 #include <QComboBox>
@@ -172,6 +171,19 @@ class TpruebaRecorridoDemo : public QObject {
     void guardaImagen(QWidget *w, const char *nombre) {
         QVERIFY(w->grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/recorrido_") +
                                QString::fromLatin1(nombre) + uSufijo + QStringLiteral(".png")));
+    }
+    // In a document's detail: the first invoice found linked, a picture left, both reports
+    // exported (the workbook holding `contenido`), the detail closed. Returns the "serie-folio"
+    // the detail shows afterwards.
+    QString vinculaYExporta(QDialog *d, const char *botonComprobante, const char *imagen,
+                            const QString &contenido) {
+        eligeComprobante(d, botonComprobante);
+        const QString folio = u_hijo<QLabel>(d, QStringLiteral("LBL_serieFolio"))->text();
+        guardaImagen(d, imagen);
+        exporta(d, "BTN_exportarPDF");
+        exporta(d, "BTN_exportarExcel", contenido);
+        d->reject();
+        return folio;
     }
     // The first row of a list grid whose column `alias` holds `valor`; -1 when none.
     static int fila(const TGridControl *g, const QString &alias, int valor) {
@@ -469,12 +481,7 @@ private slots:
                        u_hijo<QLabel>(d, QStringLiteral("LBL_producto"))->text();
             guion().limpia();
             guion().respuestas({true}); // the invoice replaces the chosen provider
-            eligeComprobante(d, "BTN_comprobante");
-            folio = u_hijo<QLabel>(d, QStringLiteral("LBL_serieFolio"))->text();
-            guardaImagen(d, "entradaDetalle");
-            exporta(d, "BTN_exportarPDF");
-            exporta(d, "BTN_exportarExcel", kTaladro);
-            d->reject();
+            folio = vinculaYExporta(d, "BTN_comprobante", "entradaDetalle", kTaladro);
         });
         u_clicCelda(g->grid(), f, 0);
         QVERIFY(uDialogo.abierto);
@@ -540,16 +547,7 @@ private slots:
         {
             auto p = capturaSalida(QStringLiteral("Venta"));
             QVERIFY(p);
-            uInterno.alAbrir<TFRM_seleccionarMovimiento>(this, [](TFRM_seleccionarMovimiento *d) {
-                auto *tabla = u_hijo<QTableView>(d, QStringLiteral("GRD_movimiento"));
-                const QAbstractItemModel *m = tabla->model();
-                for (int f = 0; f < m->rowCount(); ++f)
-                    for (int c = 0; c < m->columnCount(); ++c)
-                        if (m->headerData(c, Qt::Horizontal).toString() == QStringLiteral("Restante") &&
-                            m->index(f, c).data().toString() == QStringLiteral("57"))
-                            tabla->selectRow(f);
-                u_clicBoton(d, QStringLiteral("BTN_aceptar"));
-            });
+            u_alAbrirDevolucion(uInterno, this, QStringLiteral("57"));
             elige(p.get(), "CMB_concepto", QStringLiteral("devolución de compras"));
             QVERIFY(uInterno.abierto && !uInterno.quedoAbierto);
             QCOMPARE(u_hijo<QLabel>(p.get(), QStringLiteral("LBL_producto"))->text(), kPintura);
@@ -623,12 +621,7 @@ private slots:
         uDialogo.alAbrir<TFRM_salidasDetalle>(this, [&](TFRM_salidasDetalle *d) {
             mostrado = u_hijo<QLabel>(d, QStringLiteral("LBL_no"))->text();
             producto = u_hijo<QLabel>(d, QStringLiteral("LBL_producto"))->text();
-            eligeComprobante(d, "BTN_buscarComprobante");
-            folio = u_hijo<QLabel>(d, QStringLiteral("LBL_serieFolio"))->text();
-            guardaImagen(d, "salidaDetalle");
-            exporta(d, "BTN_exportarPDF");
-            exporta(d, "BTN_exportarExcel", producto);
-            d->reject();
+            folio = vinculaYExporta(d, "BTN_buscarComprobante", "salidaDetalle", producto);
         });
         u_clicCelda(g->grid(), f, 0);
         QVERIFY(uDialogo.abierto);
