@@ -1,10 +1,10 @@
 // The receipt capture screen driven through its widgets: line arithmetic, bad input, serial-number
 // painting, returns of an issue, the maximum-stock question, barcodes, and whole receipts saved
 // and listed.
+#include "apoyo/UconduccionCaptura.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_bplpanelcontrol.h"
-#include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UgridControl.h"
@@ -13,7 +13,6 @@
 #include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UFRM_entradas.h"
 #include "entradas/UFRM_lote.h"
-#include "entradas/UFRM_noSerie.h"
 #include "entradas/UFRM_pedimento.h"
 #include "inventario/UpantallasInventario.h"
 #include "movimientos/UnegocioMovimientos.h"
@@ -100,16 +99,7 @@ class TpruebaCapturaEntrada : public QObject {
     }
     // Accepts the serial-number dialog of the selected line after typing the numbers.
     void capturaSeries(int fila, const QStringList &numeros) {
-        u_clicCelda(w<QTableView>(QStringLiteral("GRD_main")), fila, 1); // "Edita"
-        uDialogo.alAbrir<TFRM_noSerie>(uPantalla.get(), [numeros](TFRM_noSerie *d) {
-            for (const QString &n : numeros) {
-                u_hijo<QLineEdit>(d, QStringLiteral("TXT_noSerie"))->setText(n);
-                u_clicBoton(d, QStringLiteral("BTN_agregarNoSerie"));
-            }
-            u_clicBoton(d, QStringLiteral("BTN_aceptar"));
-        });
-        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_verNoSerie"));
-        QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
+        QVERIFY(u_capturaSeries(uPantalla.get(), fila, numeros));
     }
     qint64 cuenta(const QString &sentencia) const { return uNegocio->cuenta(sentencia); }
 
@@ -625,22 +615,10 @@ private slots:
         abre();
         encabezado();
         // Tornillo by the picker, received in dozens.
-        uDialogo.alAbrir<TFRM_seleccionarProducto>(uPantalla.get(), [](TFRM_seleccionarProducto *d) {
-            u_hijo<QLineEdit>(d, QStringLiteral("TXT_buscar"))->setText(QStringLiteral("Tornillo"));
-            d->buscar();
-            u_hijo<QTableView>(d, QStringLiteral("GRD_main"))->selectRow(0);
-            u_clicBoton(d, QStringLiteral("BTN_aceptar"));
-        });
-        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_seleccionarProducto"));
-        QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
-        uDialogo.alAbrir<TFRM_seleccionarUnidadMedida>(uPantalla.get(), [](TFRM_seleccionarUnidadMedida *d) {
-            auto *g = d->gridControl();
-            for (int f = 0; f < g->filas(); ++f)
-                if (g->getCelda(f, QStringLiteral("unidadMedida_descripcion")) == QLatin1String("Docena"))
-                    u_hijo<QTableView>(d, QStringLiteral("GRD_main"))->selectRow(f);
-            u_clicBoton(d, QStringLiteral("BTN_aceptar"));
-        });
-        u_clicBoton(uPantalla.get(), QStringLiteral("contenedor_unidadEntrada"));
+        QVERIFY(u_eligeProducto(uPantalla.get(), QStringLiteral("BTN_seleccionarProducto"),
+                                QStringLiteral("Tornillo")));
+        QVERIFY(u_eligeUnidad(uPantalla.get(), QStringLiteral("contenedor_unidadEntrada"),
+                              QStringLiteral("Docena")));
         QCOMPARE(w<QLineEdit>(QStringLiteral("TXT_factorConversion"))->text(), QStringLiteral("12"));
         w<QLineEdit>(QStringLiteral("TXT_cantidad"))->setText(QStringLiteral("2"));
         w<QLineEdit>(QStringLiteral("TXT_costoUnitario"))->setText(QStringLiteral("120"));
@@ -660,18 +638,11 @@ private slots:
         QCOMPARE(guion().textos(), QStringList());
         capturaSeries(1, {QStringLiteral("TAL-001"), QStringLiteral("TAL-002")});
         // Lot and customs declaration of the screws.
-        u_clicCelda(w<QTableView>(QStringLiteral("GRD_main")), 0, 1);
-        uDialogo.alAbrir<TFRM_lote>(uPantalla.get(), [](TFRM_lote *d) {
-            u_hijo<QLineEdit>(d, QStringLiteral("TXT_lote"))->setText(QStringLiteral("L-2024-07"));
-            u_clicBoton(d, QStringLiteral("BTN_aceptar"));
-        });
-        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_verLote"));
-        uDialogo.alAbrir<TFRM_pedimento>(uPantalla.get(), [](TFRM_pedimento *d) {
-            u_hijo<QLineEdit>(d, QStringLiteral("TXT_numeroPedimento"))
-                ->setText(QStringLiteral("24 47 3807 4001234"));
-            u_clicBoton(d, QStringLiteral("BTN_aceptar"));
-        });
-        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_verPedimento"));
+        QVERIFY(u_datoOpcional<TFRM_lote>(uPantalla.get(), 0, QStringLiteral("BTN_verLote"),
+                                          QStringLiteral("TXT_lote"), QStringLiteral("L-2024-07")));
+        QVERIFY(u_datoOpcional<TFRM_pedimento>(uPantalla.get(), 0, QStringLiteral("BTN_verPedimento"),
+                                               QStringLiteral("TXT_numeroPedimento"),
+                                               QStringLiteral("24 47 3807 4001234")));
         QCOMPARE(w<QLabel>(QStringLiteral("LBL_lote"))->text(), QStringLiteral("Con Datos Capturados"));
         QCOMPARE(w<QLabel>(QStringLiteral("LBL_pedimento"))->text(), QStringLiteral("Con Datos Capturados"));
         // The provider.

@@ -2,6 +2,7 @@
 // not numbers, the minimum-stock alert, samples and purchase returns, deleting a line, changing the
 // warehouse, serial numbers, a scanner at the keyboard, a read-only user, a failed posting, and one
 // issue posted from the issues list and found there.
+#include "apoyo/UconduccionCaptura.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_bplpanelcontrol.h"
@@ -14,7 +15,6 @@
 #include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
-#include "salidas/UFRM_seleccionarMovimiento.h"
 #include "salidas/UFRM_seleccionarNoSerie.h"
 
 #include <QComboBox>
@@ -361,16 +361,7 @@ private slots:
         agrega("7501001", QStringLiteral("5"));
         guion().respuestas({acepta});
         // The chooser lists Matriz's receipts that hold stock: R2 has 8 left.
-        uInterno.alAbrir<TFRM_seleccionarMovimiento>(this, [](TFRM_seleccionarMovimiento *d) {
-            auto *tabla = d->findChild<QTableView *>(QStringLiteral("GRD_movimiento"));
-            const QAbstractItemModel *m = tabla->model();
-            for (int f = 0; f < m->rowCount(); ++f)
-                for (int c = 0; c < m->columnCount(); ++c)
-                    if (m->headerData(c, Qt::Horizontal).toString() == QStringLiteral("Restante") &&
-                        m->index(f, c).data().toString() == QStringLiteral("8"))
-                        tabla->selectRow(f);
-            u_clicBoton(d, QStringLiteral("BTN_aceptar"));
-        });
+        u_alAbrirDevolucion(uInterno, this, QStringLiteral("8"));
         elige("CMB_concepto", QStringLiteral("devolución de compras"));
         QCOMPARE(
             guion().preguntas(),
