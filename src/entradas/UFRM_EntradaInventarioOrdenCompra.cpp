@@ -486,7 +486,7 @@ void TFRM_EntradaInventarioOrdenCompra::BTN_seleccionarProductoClick() {
     p.categoriaId = uRecepcion.lineas()[uFilaSeleccionada].producto.categoriaId;
     TFRM_seleccionarProducto(uSistema, this).init(p, uSistema);
     if (p.seleccionado)
-        avisaProducto(uRecepcion.relacionaProducto(uFilaSeleccionada, p));
+        conservandoCaptura([&] { avisaProducto(uRecepcion.relacionaProducto(uFilaSeleccionada, p)); }, true);
 }
 
 void TFRM_EntradaInventarioOrdenCompra::contenedor_codigoBarrasClick() {
@@ -494,7 +494,9 @@ void TFRM_EntradaInventarioOrdenCompra::contenedor_codigoBarrasClick() {
         return;
     const TcodigoBarras codigo = TFRM_capturarCodigoBarras(this).init(LBL_codigoBarras->text());
     if (codigo.ok)
-        avisaProducto(uRecepcion.relacionaCodigoBarras(uFilaSeleccionada, codigo.codigo_barras));
+        conservandoCaptura(
+            [&] { avisaProducto(uRecepcion.relacionaCodigoBarras(uFilaSeleccionada, codigo.codigo_barras)); },
+            true);
 }
 
 void TFRM_EntradaInventarioOrdenCompra::contenedor_unidadEntradaClick() {
@@ -506,8 +508,12 @@ void TFRM_EntradaInventarioOrdenCompra::contenedor_unidadEntradaClick() {
             QStringLiteral("Seleccione la unidad de medida a utilizar con el factor de conversión."), u);
     if (!u.aceptado)
         return;
-    uRecepcion.setUnidadRecibida(uFilaSeleccionada, u);
-    avisaProducto({});
+    conservandoCaptura(
+        [&] {
+            uRecepcion.setUnidadRecibida(uFilaSeleccionada, u);
+            avisaProducto({});
+        },
+        true);
 }
 
 void TFRM_EntradaInventarioOrdenCompra::TXT_factorConversionEnter() {
@@ -590,8 +596,24 @@ void TFRM_EntradaInventarioOrdenCompra::conLineaSeleccionada(
     const std::function<void(TlineaRecepcion &)> &edita) {
     if (uFilaSeleccionada < 0)
         return;
-    edita(uRecepcion.linea(uFilaSeleccionada));
-    muestraLinea();
+    conservandoCaptura(
+        [&] {
+            edita(uRecepcion.linea(uFilaSeleccionada));
+            muestraLinea();
+        },
+        false);
+}
+
+void TFRM_EntradaInventarioOrdenCompra::conservandoCaptura(const std::function<void()> &edicion,
+                                                           bool fijaFactor) {
+    const bool tecleado = sinConfirmar();
+    const QString cantidad = TXT_cantidad->text(), factor = TXT_factorConversion->text();
+    edicion();
+    if (!tecleado)
+        return;
+    TXT_cantidad->setText(cantidad);
+    if (!fijaFactor)
+        TXT_factorConversion->setText(factor);
 }
 
 void TFRM_EntradaInventarioOrdenCompra::BTN_pedimentoClick() {

@@ -79,6 +79,9 @@ private:
     // Quantities captured, confirmed or just typed, that are not saved.
     bool hayCapturaSinGuardar() const;
     void TXT_cantidadEnter();
+    // Runs an edit of the selected line (it shows the line again), keeping a quantity typed and not
+    // confirmed yet; the typed factor too, unless the edit chose the product or unit, which set it.
+    void conservandoCaptura(const std::function<void()> &edicion, bool fijaFactor);
     // Runs `edita` on the selected line, then shows the line again.
     void conLineaSeleccionada(const std::function<void(TlineaRecepcion &)> &edita);
     void BTN_pedimentoClick();

@@ -475,6 +475,38 @@ private slots:
         QVERIFY(pantalla->isVisible());
     }
 
+    // Choosing the line's unit or its optional data keeps a quantity typed and not confirmed yet;
+    // Enter then takes it.
+    void edicionDeLaLineaConservaLoTecleado_data() {
+        QTest::addColumn<QString>("boton");
+        QTest::newRow("lote") << "BTN_lote";
+        QTest::newRow("unidad recibida") << "BTN_unidadEntrada";
+    }
+    void edicionDeLaLineaConservaLoTecleado() {
+        QFETCH(QString, boton);
+        preparaNegocio(kPEPS);
+        const auto pantalla = pantallaConOrden();
+        QVERIFY(pantalla);
+        QLineEdit *cantidad = campo(pantalla.get(), QStringLiteral("TXT_cantidad"));
+        cantidad->setText(QStringLiteral("3"));
+        TproximoDialogo dialogo;
+        if (boton == QStringLiteral("BTN_lote"))
+            dialogo.alAbrir<TFRM_lote>(this, [](TFRM_lote *l) {
+                QTest::keyClicks(u_hijo<QLineEdit>(l, QStringLiteral("TXT_lote")), QStringLiteral("L-1"));
+                u_clicBoton(l, QStringLiteral("BTN_aceptar"));
+            });
+        else
+            dialogo.alAbrir<TFRM_seleccionarUnidadMedida>(this, [](TFRM_seleccionarUnidadMedida *u) {
+                QTest::keyClicks(u_hijo<QLineEdit>(u, QStringLiteral("TXT_buscar")), QStringLiteral("Caja"));
+                u_clicBoton(u, QStringLiteral("BTN_aceptar"));
+            });
+        u_clicBoton(pantalla.get(), boton);
+        QVERIFY(dialogo.abierto);
+        QCOMPARE(cantidad->text(), QStringLiteral("3"));
+        QTest::keyClick(cantidad, Qt::Key_Return);
+        QCOMPARE(pantalla->gridControl()->getCelda(0, QStringLiteral("_recibido")), QStringLiteral("3"));
+    }
+
     // Escape cancels a dialog without touching the screen; on the screen itself it asks before
     // dropping what was captured.
     void escapeNoPierdeLoCapturado() {
