@@ -229,3 +229,8 @@ TsistemaDatos TbasePrueba::sistema(int idNegocio, int nivel) {
     s.nivel = nivel;
     return s;
 }
+
+bool u_baseConEsquema(std::unique_ptr<TbasePrueba> &base) {
+    base = std::make_unique<TbasePrueba>();
+    return base->valida() && base->creaEsquema();
+}

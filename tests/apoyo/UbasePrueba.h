@@ -43,3 +43,6 @@ private:
     QString uBaseMySQL;
     QString uError;
 };
+
+// Gives a case its fresh database with the schema: false (with base->error()) when it cannot.
+bool u_baseConEsquema(std::unique_ptr<TbasePrueba> &base);

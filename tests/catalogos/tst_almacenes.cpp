@@ -84,9 +84,7 @@ class TpruebaAlmacenes : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uNegocio = uBase->creaNegocio(QStringLiteral("Ferretería La Tuerca"));
         TmiddleTier mt(uBase->sesion());
         mt.setQuery(QStringLiteral("SELECT id FROM sucursal WHERE idNegocioFk = :n"));

@@ -84,9 +84,7 @@ class TpruebaOpciones : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uNegocio = uBase->creaNegocio(QStringLiteral("Abarrotes Doña Chuy"));
         const int otro = uBase->creaNegocio(QStringLiteral("Otra Empresa"));
         uCompra = asiento(QStringLiteral("Compra de mercancía"), 1, uNegocio);

@@ -70,9 +70,7 @@ class TpruebaAsientos : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uNegocio = uBase->creaNegocio(QStringLiteral("Papelería El Lápiz"));
         uOtroNegocio = uBase->creaNegocio(QStringLiteral("Ferretería La Tuerca"));
         uPlantilla = creaPlantilla(uNegocio, QStringLiteral("Compra de mercancía"));

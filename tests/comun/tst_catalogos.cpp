@@ -27,9 +27,7 @@ class TpruebaCatalogos : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uN = creaNegocioCatalogos(*uBase, QStringLiteral("Ferretería El Clavo"));
     }
     void cleanup() {

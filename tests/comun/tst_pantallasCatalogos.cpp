@@ -110,9 +110,7 @@ class TpruebaPantallasCatalogos : public QObject {
 private slots:
     void init() {
         gModalesFaltantes.clear();
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uN = creaNegocioCatalogos(*uBase, QStringLiteral("Ferretería El Clavo"));
         uSistema = uBase->sistema(uN.id);
         uGuion = std::make_unique<TguionInstalado>();

@@ -63,9 +63,7 @@ class TpruebaReportes : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         const int negocio = uBase->creaNegocio(QStringLiteral("Papelería El Lápiz"));
         TmiddleTier mt(uBase->sesion());
         mt.setQuery(

@@ -105,9 +105,7 @@ class TpruebaCapturaEntrada : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uNegocio = std::make_unique<TnegocioMovimientos>(*uBase, 1, QStringLiteral("Ferretería El Clavo"));
         uMatriz = uNegocio->almacen(QStringLiteral("Matriz"));
         uCompra = uNegocio->concepto(1, 1, QStringLiteral("Compra"));

@@ -188,9 +188,7 @@ class TpruebaCapturaOrdenCompra : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uTienda = std::make_unique<TnegocioEntradas>(*uBase, QStringLiteral("Ferretería La Tuerca"));
         uOrden = uTienda->orden(QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1"),
                                 QDate::currentDate());

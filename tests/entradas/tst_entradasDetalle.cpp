@@ -88,9 +88,7 @@ class TpruebaEntradasDetalle : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uTienda = std::make_unique<TnegocioEntradas>(*uBase, QStringLiteral("Cómputo y Más"));
         TentradaPrueba e;
         e.documento = 41;

@@ -76,9 +76,7 @@ class TpruebaSeleccionarComprobante : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uNegocio = uBase->creaNegocio(QStringLiteral("Papelería El Lápiz"));
         const int otro = uBase->creaNegocio(QStringLiteral("Ferretería La Tuerca"));
         localSYS = uBase->sistema(uNegocio);

@@ -57,9 +57,7 @@ class TpruebaArranque : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uNegocio = uBase->creaNegocio(QStringLiteral("Abarrotes Lupita"));
         TmiddleTier::setFallaEnSentencia(0);
     }

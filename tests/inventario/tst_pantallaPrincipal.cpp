@@ -66,9 +66,7 @@ class TpruebaPantallaPrincipal : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uNegocio = uBase->creaNegocio(QStringLiteral("Papelería El Lápiz"));
         uGuion = std::make_unique<TguionInstalado>();
         for (int i = 0; i < kNumeroPantallas; ++i) {

@@ -45,11 +45,7 @@ class TpruebaConstruyendoKardex : public QObject {
     }
 
 private slots:
-    void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
-    }
+    void init() { QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error())); }
     void cleanup() { uBase.reset(); }
 
     // The first paint of the main screen rebuilds an empty ledger behind the progress screen.

@@ -43,11 +43,7 @@ class TpruebaKardex : public QObject {
     }
 
 private slots:
-    void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
-    }
+    void init() { QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error())); }
     void cleanup() {
         localSYS = TsistemaDatos();
         uBase.reset();

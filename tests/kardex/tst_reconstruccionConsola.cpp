@@ -30,11 +30,7 @@ class TpruebaReconstruccionConsola : public QObject {
     }
 
 private slots:
-    void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
-    }
+    void init() { QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error())); }
     void cleanup() { uBase.reset(); }
 
     void reconstruyeSinVentanaEImprimeElAvance() {

@@ -53,9 +53,7 @@ class TpruebaEnvioTraspasos : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uOtro = std::make_unique<TnegocioMovimientos>(*uBase, 1, QStringLiteral("Papelería del Sur"));
         uAjeno = uOtro->almacen();
         uProductoAjeno = uOtro->producto(QStringLiteral("Engrapadora"), 1);

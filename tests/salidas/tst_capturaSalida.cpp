@@ -155,9 +155,7 @@ class TpruebaCapturaSalida : public QObject {
 
 private slots:
     void init() {
-        uBase = std::make_unique<TbasePrueba>();
-        QVERIFY2(uBase->valida(), qPrintable(uBase->error()));
-        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         uTienda = std::make_unique<Ttienda>(*uBase, 1);
         QVERIFY(uTienda->rl > 0);
     }
