@@ -40,11 +40,17 @@ bool u_contabiliza(const QList<TActivoconcepto> &conceptos, const QDate &fecha, 
     }
 }
 
-void u_avisaAsientoPendiente(const QString &movimiento, int documento, const QString &error) {
+void TdocumentoPosteado::registraPosteo(int numero, const QString &movimiento,
+                                        const std::function<bool(QString &error)> &contabiliza) {
+    uDocumento = numero;
+    QString error;
+    uAsientoPendiente = !contabiliza(error);
+    if (!uAsientoPendiente)
+        return;
     u_mensaje(QStringLiteral("La %1 quedó guardada con el documento %2, pero su asiento contable no se "
                              "registró (%3). Registre el asiento contable de nuevo.")
                   .arg(movimiento)
-                  .arg(documento)
+                  .arg(uDocumento)
                   .arg(error),
               kAdvertencia);
 }

@@ -51,5 +51,22 @@ TfinPosteo u_posteaEnTransaccion(TmovimientosInventario &mt, int idNegocio,
 bool u_contabiliza(const QList<TActivoconcepto> &conceptos, const QDate &fecha, TConexionSesion *conexion,
                    int idNegocio, QString &error);
 
-// Tells the user that document `documento` was posted but its journal entry was not.
-void u_avisaAsientoPendiente(const QString &movimiento, int documento, const QString &error);
+// What a document keeps once posted: its number and whether its journal entry is still pending.
+// The number is set once, so a posted document is never written again.
+class TdocumentoPosteado {
+public:
+    bool guardado() const { return uDocumento > 0; }
+    int documento() const { return uDocumento; }
+    bool asientoPendiente() const { return uAsientoPendiente; }
+
+protected:
+    // Records the posted `numero`, then hands the document to accounting (`contabiliza` answers false
+    // with the reason). A failed hand-over leaves the document posted and tells the user that the
+    // `movimiento`'s ("entrada", "salida") journal entry must be posted again.
+    void registraPosteo(int numero, const QString &movimiento,
+                        const std::function<bool(QString &error)> &contabiliza);
+
+private:
+    int uDocumento = 0;
+    bool uAsientoPendiente = false;
+};

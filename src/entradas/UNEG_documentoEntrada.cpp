@@ -33,11 +33,8 @@ bool TdocumentoEntrada::guardar() {
     TposteoEntrada posteo(uSesion, uNegocio, uMetodo, uConcepto, uDatos, uCantidades);
     if (posteo.escribe() != TfinPosteo::Confirmado)
         return false;
-    uDocumento = posteo.documento();
-    QString error;
-    uAsientoPendiente = !contabiliza(error);
-    if (uAsientoPendiente)
-        u_avisaAsientoPendiente(QStringLiteral("entrada"), uDocumento, error);
+    registraPosteo(posteo.documento(), QStringLiteral("entrada"),
+                   [this](QString &error) { return contabiliza(error); });
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/U_posteoMovimientos.h"
 #include "entradas/UMOD_entrada.h"
 
 class TConexionSesion;
@@ -7,7 +8,7 @@ class TConexionSesion;
 // A receipt document ready to post: the capture screen fills datos() and calls guardar(), which
 // checks the document in the order the user expects, asks through the message seam, writes it in
 // one transaction and then hands it to accounting.
-class TdocumentoEntrada {
+class TdocumentoEntrada : public TdocumentoPosteado {
 public:
     TdocumentoEntrada(TConexionSesion *sesion, int idNegocio);
 
@@ -17,9 +18,6 @@ public:
     // True when the receipt was written (once: a posted document is never written again). The
     // journal entry may still be pending (asientoPendiente()); the user has been told.
     bool guardar();
-    bool guardado() const { return uDocumento > 0; }
-    int documento() const { return uDocumento; }
-    bool asientoPendiente() const { return uAsientoPendiente; }
 
     // The accounting hand-over of the posted receipt; false (with the reason) when the entry was
     // not posted.
@@ -36,6 +34,4 @@ private:
     TdatosEntrada uDatos;
     TconceptoMovimiento uConcepto;
     QVector<double> uCantidades; // each line's quantity, as read by the checks
-    int uDocumento = 0;
-    bool uAsientoPendiente = false;
 };

@@ -133,11 +133,9 @@ bool TrecepcionOrdenCompra::guardar() {
         [this](TintentoPosteo &intento, Tentradas &t) { return escribeEstadoOrden(intento, t); });
     if (posteo.escribe() != TfinPosteo::Confirmado)
         return false;
-    uDocumento = posteo.documento();
-    QString error;
-    uAsientoPendiente = !u_contabilizaEntrada(d, cantidades, concepto.idAsiento, uSesion, uNegocio, error);
-    if (uAsientoPendiente)
-        u_avisaAsientoPendiente(QStringLiteral("entrada"), uDocumento, error);
+    registraPosteo(posteo.documento(), QStringLiteral("entrada"), [&](QString &error) {
+        return u_contabilizaEntrada(d, cantidades, concepto.idAsiento, uSesion, uNegocio, error);
+    });
     return true;
 }
 

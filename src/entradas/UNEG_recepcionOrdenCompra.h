@@ -29,7 +29,7 @@ struct TlineaRecepcion {
 // now, the warehouse, the date-time and the invoice. guardar() checks in the order the user
 // expects, asks, and posts the receipt together with the lines' and the order's new state in one
 // transaction, then hands it to accounting.
-class TrecepcionOrdenCompra {
+class TrecepcionOrdenCompra : public TdocumentoPosteado {
 public:
     TrecepcionOrdenCompra(TConexionSesion *sesion, int idNegocio);
 
@@ -55,11 +55,8 @@ public:
 
     // True when the receipt was written (once). The journal entry may still be pending.
     bool guardar();
-    bool guardado() const { return uDocumento > 0; }
     // Some line received a quantity that is not saved yet.
     bool sinGuardar() const;
-    int documento() const { return uDocumento; }
-    bool asientoPendiente() const { return uAsientoPendiente; }
 
 private:
     bool compruebaRecepcion(int &metodo, TconceptoMovimiento &concepto);
@@ -72,6 +69,4 @@ private:
     int uNegocio;
     UREC_ordenCompra uOrden;
     QVector<TlineaRecepcion> uLineas;
-    int uDocumento = 0;
-    bool uAsientoPendiente = false;
 };

@@ -348,11 +348,8 @@ bool TdocumentoSalida::guardar() {
     }
     if (fin != TfinPosteo::Confirmado)
         return false;
-    uDocumento = posteo.documento();
-    QString error;
-    uAsientoPendiente = !contabiliza(error);
-    if (uAsientoPendiente)
-        u_avisaAsientoPendiente(QStringLiteral("salida"), uDocumento, error);
+    registraPosteo(posteo.documento(), QStringLiteral("salida"),
+                   [this](QString &error) { return contabiliza(error); });
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/U_posteoMovimientos.h"
 #include "salidas/UMOD_salida.h"
 
 #include <QDateTime>
@@ -10,7 +11,7 @@ class TConexionSesion;
 // calls this. It splits each product over its open layers (oldest first) as it is added, keeps
 // the serial numbers chosen per line, checks the document and posts it. Questions and messages go
 // through the message seam (u_mensaje, u_confirmaAceptarCancelar, u_alertaStock).
-class TdocumentoSalida {
+class TdocumentoSalida : public TdocumentoPosteado {
 public:
     TdocumentoSalida(TConexionSesion *sesion, int idNegocio);
 
@@ -60,9 +61,6 @@ public:
     // Checks, asks, and posts the document once. True when it was written; the journal entry may
     // still be pending (asientoPendiente()), which the user has been told.
     bool guardar();
-    bool guardado() const { return uDocumento > 0; }
-    int documento() const { return uDocumento; }
-    bool asientoPendiente() const { return uAsientoPendiente; }
 
     // The accounting hand-over of the posted document; false when the entry was not posted.
     bool contabiliza(QString &error) const;
@@ -76,6 +74,4 @@ private:
 
     TConexionSesion *uSesion;
     TdatosSalida uDatos;
-    int uDocumento = 0;
-    bool uAsientoPendiente = false;
 };
