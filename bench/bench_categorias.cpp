@@ -26,10 +26,9 @@ int creaNegocio(TConexionSesion *sesion, const QString &nombre) {
 // Depth-first rows: level-2 and level-3 folders of up to 24 children, subcategories at level 4,
 // until `total` categories (the root included). Every name is unique.
 QVector<QVector<TceldaXlsx>> generaHoja(int total) {
-    QVector<QVector<TceldaXlsx>> hoja{{{QStringLiteral("Nivel 1")},
-                                       {QStringLiteral("Nivel 2")},
-                                       {QStringLiteral("Nivel 3")},
-                                       {QStringLiteral("Nivel 4")}}};
+    QVector<QVector<TceldaXlsx>> hoja(1);
+    for (int nivel = 1; nivel <= 4; ++nivel)
+        hoja[0].append({QStringLiteral("Nivel %1").arg(nivel), false, {}});
     int n = 0;
     auto fila = [&](int columna, const QString &texto) {
         QVector<TceldaXlsx> celdas(columna + 1);
