@@ -312,7 +312,7 @@ TresultadoImportacion u_importaCategorias(TConexionSesion *sesion, int idNegocio
         resultado.mensaje =
             QStringLiteral("No se pudieron guardar las categorías.\rNo se realizó ninguna acción");
     resultado.insertadas = resultado.confirmada ? importador.insertadas() : 0;
-    if (avance)
+    if (avance && resultado.confirmada)
         avance(100);
     return resultado;
 }

@@ -427,6 +427,8 @@ private slots:
             << plantilla({"| - Pinturas", "|| - Brochas", "| - Lijas"})
             << "Las Categorías con Propiedades no pueden tener Subcategorías.\rCelda:  - Brochas (C,4)"
             << QStringList{kRaiz};
+        QTest::newRow("nombre larguísimo") << plantilla({"| - " + QString(5000, QLatin1Char('x'))}) << ""
+                                           << QStringList{kRaiz, "0A-" + QString(100, QLatin1Char('x'))};
         QTest::newRow("comillas y SQL")
             << plantilla({"| - O'Hara\"; DELETE FROM inventarioCategoria; --"}) << ""
             << QStringList{kRaiz, "0A-O'Hara\"; DELETE FROM inventarioCategoria; --"};
