@@ -39,6 +39,7 @@ TFRM_propiedades::TFRM_propiedades(const TsistemaDatos &sistema, QWidget *padre)
                                     213);
     uGRD_mainControl->agregaColumna(QStringLiteral("propiedadTipo_id"), QStringLiteral("Tipo ID"), 0, false);
     uGRD_mainControl->agregaColumna(QStringLiteral("propiedadTipo_tipo"), QStringLiteral("Tipo"), 0, false);
+    uGRD_mainControl->setColumnaEstirada(QStringLiteral("propiedadListado_nombre"));
     connect(uGRD_mainControl, &TGridControl::celdaClic, this,
             [this](int fila, int, const QString &alias) { celdaClic(fila, alias); });
     connect(nuevo, &QPushButton::clicked, this, &TFRM_propiedades::BTN_nuevoClick);

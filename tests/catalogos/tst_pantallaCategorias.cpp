@@ -154,6 +154,7 @@ private slots:
         dialogo.show();
         TGridControl *grid = dialogo.gridControl();
         QCOMPARE(grid->filas(), 2);
+        dialogo.grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/propiedades.png"));
         const int color =
             grid->getCelda(0, QStringLiteral("propiedadListado_nombre")) == QLatin1String("Color") ? 0 : 1;
         QCOMPARE(grid->getCelda(color, QStringLiteral("activo")), QStringLiteral("0"));
@@ -197,6 +198,7 @@ private slots:
         uDialogo.alAbrir<TFRM_exportarImportar>(this, [&](TFRM_exportarImportar *d) {
             u_clicBoton(d, QStringLiteral("BTN_exportarExcel"));
             u_clicBoton(d, QStringLiteral("BTN_exportarPDF"));
+            d->grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/exportarImportar.png"));
         });
         u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarExcel"));
         QVERIFY(uDialogo.quedoAbierto); // exports leave the dialog open
