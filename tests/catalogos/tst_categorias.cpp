@@ -594,6 +594,21 @@ private slots:
         QCOMPARE(uNegocio->arbol(), QStringList{kRaiz});
     }
 
+    // Malformed workbooks that pass the extension check: refused with a message, nothing written.
+    void librosMalformados_data() {
+        QTest::addColumn<QString>("archivo");
+        const QDir carpeta(QStringLiteral(INVENTARIO_HOSTILES));
+        for (const QString &archivo : carpeta.entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(archivo)) << carpeta.filePath(archivo);
+    }
+    void librosMalformados() {
+        QFETCH(QString, archivo);
+        const TresultadoImportacion r = u_importaArchivoCategorias(uBase->sesion(), uNegocio->id, archivo);
+        QVERIFY(!r.confirmada);
+        QVERIFY(!r.mensaje.isEmpty());
+        QCOMPARE(uNegocio->arbol(), QStringList{kRaiz});
+    }
+
     void letraColumna_data() {
         QTest::addColumn<int>("columna");
         QTest::addColumn<QString>("letras");
