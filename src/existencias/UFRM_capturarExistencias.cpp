@@ -27,8 +27,8 @@ void TFRM_capturarExistencias::FormCreate() {
     capa->addWidget(u_creaTitulo(QStringLiteral("Capturar Existencias"), this));
 
     auto *rejilla = new QGridLayout;
-    rejilla->addWidget(u_creaEtiqueta(QStringLiteral("LBL_almacen"), QStringLiteral("Seleccionar Almacen"), this),
-                       0, 0);
+    rejilla->addWidget(
+        u_creaEtiqueta(QStringLiteral("LBL_almacen"), QStringLiteral("Seleccionar Almacen"), this), 0, 0);
     LBL_almacenSeleccionado = u_creaEtiqueta(QStringLiteral("LBL_almacenSeleccionado"), QString(), this);
     rejilla->addWidget(LBL_almacenSeleccionado, 0, 1);
     auto *buscarAlmacen = u_creaBoton(QStringLiteral("BTN_buscarAlmacen"), QStringLiteral("Buscar"), this);
@@ -41,7 +41,8 @@ void TFRM_capturarExistencias::FormCreate() {
     auto *buscarProducto = u_creaBoton(QStringLiteral("BTN_buscarProducto"), QStringLiteral("Buscar"), this);
     rejilla->addWidget(buscarProducto, 1, 2);
 
-    rejilla->addWidget(u_creaEtiqueta(QStringLiteral("LBL_cantidad"), QStringLiteral("Cantidad"), this), 2, 0);
+    rejilla->addWidget(u_creaEtiqueta(QStringLiteral("LBL_cantidad"), QStringLiteral("Cantidad"), this), 2,
+                       0);
     TXT_cantidad = new QLineEdit(this);
     TXT_cantidad->setObjectName(QStringLiteral("TXT_cantidad"));
     TXT_cantidad->setMaxLength(kLargoNumero);
@@ -87,7 +88,8 @@ void TFRM_capturarExistencias::FormCreate() {
             [this] { TXT_costoUnitario->setFocus(); });
     // Enter goes through the button, so a read-only user cannot save with the keyboard.
     connect(TXT_costoUnitario, &QLineEdit::returnPressed, BTN_guardarExistencia, &QPushButton::click);
-    connect(BTN_guardarExistencia, &QPushButton::clicked, this, &TFRM_capturarExistencias::BTN_guardarExistenciaClick);
+    connect(BTN_guardarExistencia, &QPushButton::clicked, this,
+            &TFRM_capturarExistencias::BTN_guardarExistenciaClick);
     u_aplicaEstilo(this);
 }
 

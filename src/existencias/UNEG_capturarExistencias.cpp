@@ -17,8 +17,7 @@ TfinCapturaExistencia avisa(const QString &texto) {
 
 // Receipts of the product in the warehouse other than document `documento`: any means its stock
 // was captured (or received) before.
-bool recibidoAntes(TmiddleTier &mt, int idProducto, int idAlmacen, int idNegocio, int documento,
-                   bool &ok) {
+bool recibidoAntes(TmiddleTier &mt, int idProducto, int idAlmacen, int idNegocio, int documento, bool &ok) {
     mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE inventarioProducto_id = "
                                ":producto AND inventarioAlmacen_id = :almacen AND idNegocioFk = :negocio "
                                "AND documento <> :documento"));
@@ -145,8 +144,8 @@ TfinCapturaExistencia TcapturaExistencias::posteaExistencia(double cantidad, dou
     // Under the lock: another workstation may have captured (or received) it since the check.
     posteo.setEscrituraAdicional([&](TintentoPosteo &intento, Tentradas &transaccion) {
         bool leido = false;
-        duplicada = recibidoAntes(transaccion, linea.productoID, datos.almacenID, negocio,
-                                  posteo.documento(), leido);
+        duplicada =
+            recibidoAntes(transaccion, linea.productoID, datos.almacenID, negocio, posteo.documento(), leido);
         if (!leido)
             return false;
         return !duplicada || intento.conflicto();

@@ -22,7 +22,8 @@ QVector<TlineaConteo> lineasDe(const CmidTierResponse &r) {
     const int descripcion = r.getIndiceColumnaPorNombre(QStringLiteral("inventarioProducto_descripcion"));
     const int unidad = r.getIndiceColumnaPorNombre(QStringLiteral("unidadesMedida_descripcion"));
     const int existencia = r.getIndiceColumnaPorNombre(QStringLiteral("inventarioExistencias_existencia"));
-    const int fisica = r.getIndiceColumnaPorNombre(QStringLiteral("inventarioFisicoDetalle_existenciaFisica"));
+    const int fisica =
+        r.getIndiceColumnaPorNombre(QStringLiteral("inventarioFisicoDetalle_existenciaFisica"));
     for (int f = 0; f < r.getRowCount(); ++f) {
         TlineaConteo l;
         l.productoID = int(r.getCeldaAsInt(f, id));
@@ -46,7 +47,8 @@ bool escribeLineas(TinventarioFisico &datos, UREC_inventarioFisicoIndice &indice
         return false;
     if (indice.resultado == 2 && existente > 0) {
         indice.id = int(existente);
-        return datos.updateInventarioFisicoIndice(indice).getFilasAfectadas() == 1 &&
+        // Found under the lock: the update reaches it (MariaDB counts an unchanged row as 0).
+        return datos.updateInventarioFisicoIndice(indice).isSuccess() &&
                datos.deleteInventarioFisicoDetalle(indice.id, indice.negocioID).isSuccess() &&
                datos.insertInventarioFisicoDetalle(indice.id, lineas);
     }
@@ -74,25 +76,30 @@ CmidTierResponse TinventarioFisico::selectHojaConteo(const QVariant &categoria, 
                             "FROM inventarioAlmacen a "
                             "JOIN inventarioExistencias x ON x.inventarioAlmacen_id = a.id "
                             "JOIN inventarioProducto p ON p.id = x.inventarioProducto_id AND p.idNegocioFk = "
-                            ":negocio "
+                            "a.idNegocioFk "
                             "LEFT JOIN inventarioUnidadesMedida u ON u.id = p.unidadesMedida_id AND "
-                            "u.idNegocioFk = :negocio "
-                            "WHERE a.idNegocioFk = :negocio AND (:almacen IS NULL OR a.id = :almacen) AND "
-                            "(:categoria IS NULL OR p.inventarioCategoria_identidad LIKE :categoria ESCAPE '!') "
+                            "u.idNegocioFk = a.idNegocioFk "
+                            "WHERE a.idNegocioFk = :negocio AND (:almacen1 IS NULL OR a.id = :almacen2) AND "
+                            "(:categoria1 IS NULL OR p.inventarioCategoria_identidad LIKE :categoria2 ESCAPE "
+                            "'!') "
                             "GROUP BY p.id, p.clave, p.nombre, p.descripcion, u.descripcion "
                             "ORDER BY p.nombre, p.id"));
     setParametroEntero(kNegocio, negocioID);
-    setParametroVariant(QStringLiteral("almacen"), almacenID);
-    setParametroVariant(QStringLiteral("categoria"), categoria);
+    setParametroVariant(QStringLiteral("almacen1"), almacenID);
+    setParametroVariant(QStringLiteral("almacen2"), almacenID);
+    setParametroVariant(QStringLiteral("categoria1"), categoria);
+    setParametroVariant(QStringLiteral("categoria2"), categoria);
     return reader();
 }
 
-CmidTierResponse TinventarioFisico::selectArchivosInventarioFisico(int negocioID) {
-    setQuery(QStringLiteral("SELECT id AS _id, nombre AS Reporte, fechasHora AS creacion, "
-                            "fechaHoraActualizacion AS modificacion, nota AS Nota "
-                            "FROM inventarioFisicoIndice WHERE idNegocioFk = :negocio ORDER BY "
-                            "COALESCE(fechaHoraActualizacion, fechasHora) DESC, id DESC"));
+CmidTierResponse TinventarioFisico::selectArchivosInventarioFisico(int negocioID, const QString &texto) {
+    setQuery(
+        QStringLiteral("SELECT id AS _id, nombre AS Reporte, fechasHora AS creacion, "
+                       "fechaHoraActualizacion AS modificacion, nota AS Nota "
+                       "FROM inventarioFisicoIndice WHERE idNegocioFk = :negocio AND nombre LIKE :patron "
+                       "ESCAPE '!' ORDER BY COALESCE(fechaHoraActualizacion, fechasHora) DESC, id DESC"));
     setParametroEntero(kNegocio, negocioID);
+    setParametroTexto(QStringLiteral("patron"), u_patronContiene(texto.trimmed()));
     return reader();
 }
 
@@ -143,7 +150,8 @@ CmidTierResponse TinventarioFisico::selectInventarioFisicoDetalle(int indiceID, 
 CmidTierResponse TinventarioFisico::insertInventarioFisicoIndice(const UREC_inventarioFisicoIndice &indice) {
     setQuery(QStringLiteral(
         "INSERT INTO inventarioFisicoIndice (nombre, nota, fechasHora, fechaHoraActualizacion, "
-        "inventarioAlmacen_id, inventarioCategoria_identidad, idNegocioFk) VALUES (:nombre, :nota, :creacion, "
+        "inventarioAlmacen_id, inventarioCategoria_identidad, idNegocioFk) VALUES (:nombre, :nota, "
+        ":creacion, "
         ":modificacion, :almacen, :categoria, :negocio)"));
     setParametroTexto(QStringLiteral("nombre"), indice.nombre.trimmed().left(indice.kLargoNombre));
     setParametroTexto(QStringLiteral("nota"), indice.nota.left(indice.kLargoNota));
@@ -170,8 +178,9 @@ CmidTierResponse TinventarioFisico::updateInventarioFisicoIndice(const UREC_inve
 }
 
 CmidTierResponse TinventarioFisico::deleteInventarioFisicoDetalle(int indiceID, int negocioID) {
-    setQuery(QStringLiteral("DELETE FROM inventarioFisicoDetalle WHERE inventarioFisicoIndice_id IN (SELECT id "
-                            "FROM inventarioFisicoIndice WHERE id = :indice AND idNegocioFk = :negocio)"));
+    setQuery(
+        QStringLiteral("DELETE FROM inventarioFisicoDetalle WHERE inventarioFisicoIndice_id IN (SELECT id "
+                       "FROM inventarioFisicoIndice WHERE id = :indice AND idNegocioFk = :negocio)"));
     setParametroEntero(QStringLiteral("indice"), indiceID);
     setParametroEntero(kNegocio, negocioID);
     return nonQuery();
@@ -179,10 +188,13 @@ CmidTierResponse TinventarioFisico::deleteInventarioFisicoDetalle(int indiceID, 
 
 bool TinventarioFisico::insertInventarioFisicoDetalle(int indiceID, const QVector<TlineaConteo> &lineas) {
     TinsercionMultiple lote(*this, QStringLiteral("inventarioFisicoDetalle"),
-                            {QStringLiteral("inventarioFisicoIndice_id"), QStringLiteral("inventarioProducto_id"),
-                             QStringLiteral("existencia"), QStringLiteral("existenciaFisica")});
+                            {QStringLiteral("inventarioFisicoIndice_id"),
+                             QStringLiteral("inventarioProducto_id"), QStringLiteral("existencia"),
+                             QStringLiteral("existenciaFisica")});
+    // A product not counted stores '' (a null text would bind NULL).
+    auto texto = [](const QString &t) { return QVariant(t.isNull() ? QStringLiteral("") : t.left(30)); };
     for (const TlineaConteo &l : lineas)
-        if (!lote.agrega({indiceID, l.productoID, l.existencia.left(30), l.existenciaFisica.left(30)}))
+        if (!lote.agrega({indiceID, l.productoID, texto(l.existencia), texto(l.existenciaFisica)}))
             return false;
     return lote.vacia();
 }

@@ -52,8 +52,9 @@ public:
     // The sheet: the products with a stock row in the warehouse (null: summed over the business's
     // warehouses) whose category key starts with `categoria` (null: any), by name.
     CmidTierResponse selectHojaConteo(const QVariant &categoria, const QVariant &almacenID, int negocioID);
-    // Saved counts of the business, newest first: "_id", "Reporte", "creacion", "modificacion", "Nota".
-    CmidTierResponse selectArchivosInventarioFisico(int negocioID);
+    // Saved counts of the business whose name contains `texto`, newest first: "_id", "Reporte",
+    // "creacion", "modificacion", "Nota".
+    CmidTierResponse selectArchivosInventarioFisico(int negocioID, const QString &texto = QString());
     // The counts of the business whose name is `nombre`, trimmed and without regard to case (the
     // same on both engines); -1 when the read failed, else the id (0 when none).
     qint64 selectArchivoNombre(const QString &nombre, int negocioID);

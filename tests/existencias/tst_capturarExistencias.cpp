@@ -89,15 +89,17 @@ private slots:
                      "r.inventarioMovimientoConcepto_id WHERE c.familia = -4 AND r.cantidad = 0.5 AND "
                      "r.costoUnitario = 10 AND r.existenciaCostoTotal = 5 AND r.idNegocioFk = :negocio")),
                  1);
-        QCOMPARE(e.n->cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioKardex k JOIN inventarioEntrada r "
-                                            "ON r.id = k.inventarioEntrada_id WHERE k.entradaCantidad = 0.5 "
-                                            "AND k.totalCantidad = 0.5 AND k.idNegocioFk = :negocio")),
-                 1);
+        QCOMPARE(
+            e.n->cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioKardex k JOIN inventarioEntrada r "
+                                       "ON r.id = k.inventarioEntrada_id WHERE k.entradaCantidad = 0.5 "
+                                       "AND k.totalCantidad = 0.5 AND k.idNegocioFk = :negocio")),
+            1);
         QVERIFY(e.captura->producto().productoId == 0 && e.captura->almacen().id == 0);
 
         elige(e);
         const QStringList antes = estado(*e.n);
-        QCOMPARE(e.captura->guardar(QStringLiteral("7"), QStringLiteral("3")), TfinCapturaExistencia::Duplicada);
+        QCOMPARE(e.captura->guardar(QStringLiteral("7"), QStringLiteral("3")),
+                 TfinCapturaExistencia::Duplicada);
         QCOMPARE(e.n->guion().textos().last(), capturaExistencias::kDuplicado);
         QCOMPARE(estado(*e.n), antes);
         QCOMPARE(e.captura->producto().productoId, 0);
@@ -110,8 +112,8 @@ private slots:
     // refuses it with the same warning and nothing is written.
     void duplicadaBajoElBloqueo() {
         Tescena e = escena(1);
-        QVERIFY(e.n->recibe(QStringLiteral("A"), e.almacen, e.producto, QStringLiteral("2024-01-02 10:00:00.000"),
-                            4, 2) > 0);
+        QVERIFY(e.n->recibe(QStringLiteral("A"), e.almacen, e.producto,
+                            QStringLiteral("2024-01-02 10:00:00.000"), 4, 2) > 0);
         // The stock row read before the lock does not show it yet.
         TmiddleTier mt(e.n->sesion());
         mt.setQuery(QStringLiteral("DELETE FROM inventarioExistencias WHERE inventarioProducto_id = :p"));
@@ -120,7 +122,8 @@ private slots:
         const QStringList antes = estado(*e.n);
         e.n->guion().limpia();
         e.n->guion().respuestas({true});
-        QCOMPARE(e.captura->guardar(QStringLiteral("3"), QStringLiteral("5")), TfinCapturaExistencia::Duplicada);
+        QCOMPARE(e.captura->guardar(QStringLiteral("3"), QStringLiteral("5")),
+                 TfinCapturaExistencia::Duplicada);
         QCOMPARE(e.n->guion().textos().last(), capturaExistencias::kDuplicado);
         QCOMPARE(estado(*e.n), antes);
     }
@@ -132,17 +135,27 @@ private slots:
         QTest::addColumn<QString>("mensaje");
         const QString sinExistencia = QStringLiteral("Capture un valor para existencia");
         const QString sinCosto = QStringLiteral("Capture un valor para costo unitario");
-        QTest::newRow("cantidad 0") << "0" << "10" << 0 << sinExistencia;
-        QTest::newRow("cantidad vacía") << "" << "10" << 0 << sinExistencia;
-        QTest::newRow("cantidad texto") << "diez" << "10" << 0 << sinExistencia;
-        QTest::newRow("cantidad negativa") << "-3" << "10" << 0 << sinExistencia;
-        QTest::newRow("cantidad enorme") << "99999999999999" << "10" << 0 << sinExistencia;
-        QTest::newRow("comillas") << "1'; DROP TABLE x" << "10" << 0 << sinExistencia;
-        QTest::newRow("costo 0") << "2" << "0" << 0 << sinCosto;
-        QTest::newRow("costo exponente") << "2" << "1e3" << 0 << sinCosto;
+        QTest::newRow("cantidad 0") << "0"
+                                    << "10" << 0 << sinExistencia;
+        QTest::newRow("cantidad vacía") << ""
+                                        << "10" << 0 << sinExistencia;
+        QTest::newRow("cantidad texto") << "diez"
+                                        << "10" << 0 << sinExistencia;
+        QTest::newRow("cantidad negativa") << "-3"
+                                           << "10" << 0 << sinExistencia;
+        QTest::newRow("cantidad enorme") << "99999999999999"
+                                         << "10" << 0 << sinExistencia;
+        QTest::newRow("comillas") << "1'; DROP TABLE x"
+                                  << "10" << 0 << sinExistencia;
+        QTest::newRow("costo 0") << "2"
+                                 << "0" << 0 << sinCosto;
+        QTest::newRow("costo exponente") << "2"
+                                         << "1e3" << 0 << sinCosto;
         QTest::newRow("total enorme")
-            << "999999999" << "999999" << 0 << QStringLiteral("Compruebe los valores capturados e intente nuevamente");
-        QTest::newRow("con número de serie") << "2" << "10" << 1 << capturaExistencias::kConSerie;
+            << "999999999"
+            << "999999" << 0 << QStringLiteral("Compruebe los valores capturados e intente nuevamente");
+        QTest::newRow("con número de serie") << "2"
+                                             << "10" << 1 << capturaExistencias::kConSerie;
     }
 
     // Each refusal keeps the choices, writes nothing and asks nothing.
@@ -171,7 +184,8 @@ private slots:
         // Cancelling the summary writes nothing and keeps the form.
         const QStringList antes = estado(*e.n);
         e.n->guion().respuestas({false});
-        QCOMPARE(e.captura->guardar(QStringLiteral("1"), QStringLiteral("1")), TfinCapturaExistencia::Rechazada);
+        QCOMPARE(e.captura->guardar(QStringLiteral("1"), QStringLiteral("1")),
+                 TfinCapturaExistencia::Rechazada);
         QCOMPARE(estado(*e.n), antes);
         QCOMPARE(e.captura->producto().productoId, e.producto);
     }
@@ -180,10 +194,12 @@ private slots:
     void sinConceptoCero() {
         Tescena e = escena(1, false);
         e.n->guion().respuestas({true});
-        QCOMPARE(e.captura->guardar(QStringLiteral("2"), QStringLiteral("4")), TfinCapturaExistencia::Guardada);
-        QCOMPARE(e.n->cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE "
-                                            "inventarioMovimientoConcepto_id = 0 AND idNegocioFk = :negocio")),
-                 1);
+        QCOMPARE(e.captura->guardar(QStringLiteral("2"), QStringLiteral("4")),
+                 TfinCapturaExistencia::Guardada);
+        QCOMPARE(
+            e.n->cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE "
+                                       "inventarioMovimientoConcepto_id = 0 AND idNegocioFk = :negocio")),
+            1);
     }
 
     // A failure at any statement of the posting leaves nothing, keeps the form and is told.

@@ -41,7 +41,8 @@ class TpruebaInventarioFisico : public QObject {
 
     static void categoriza(Tescena &e, int producto, const QString &clave) {
         TmiddleTier mt(e.n->sesion());
-        mt.setQuery(QStringLiteral("UPDATE inventarioProducto SET inventarioCategoria_identidad = :c WHERE id = :p"));
+        mt.setQuery(
+            QStringLiteral("UPDATE inventarioProducto SET inventarioCategoria_identidad = :c WHERE id = :p"));
         mt.setParametroTexto(QStringLiteral("c"), clave);
         mt.setParametroEntero(QStringLiteral("p"), producto);
         QVERIFY(mt.nonQuery().isSuccess());
@@ -50,7 +51,8 @@ class TpruebaInventarioFisico : public QObject {
     static QStringList hoja(const QVector<TlineaConteo> &lineas) {
         QStringList s;
         for (const TlineaConteo &l : lineas)
-            s << QStringLiteral("%1 %2/%3 %4").arg(l.nombre, l.existencia, l.existenciaFisica, l.diferencia());
+            s << QStringLiteral("%1 %2/%3 %4")
+                     .arg(l.nombre, l.existencia, l.existenciaFisica, l.diferencia());
         return s;
     }
 
@@ -68,8 +70,8 @@ class TpruebaInventarioFisico : public QObject {
     }
 
     static QStringList guardados(const Tescena &e) {
-        return {QString::number(e.n->cuenta(
-                    QStringLiteral("SELECT COUNT(*) FROM inventarioFisicoIndice WHERE idNegocioFk = :negocio"))),
+        return {QString::number(e.n->cuenta(QStringLiteral(
+                    "SELECT COUNT(*) FROM inventarioFisicoIndice WHERE idNegocioFk = :negocio"))),
                 QString::number(e.n->cuenta(QStringLiteral(
                     "SELECT COUNT(*) FROM inventarioFisicoDetalle d JOIN inventarioFisicoIndice i ON i.id = "
                     "d.inventarioFisicoIndice_id WHERE i.idNegocioFk = :negocio")))};
@@ -84,7 +86,8 @@ private slots:
         QTest::addColumn<QStringList>("esperada");
         QTest::newRow("almacén") << QString() << true << QStringList{"Cuaderno 10/ ", "Lápiz 4/ "};
         QTest::newRow("almacén y categoría") << "01" << true << QStringList{"Cuaderno 10/ "};
-        QTest::newRow("todos los almacenes") << QString() << false << QStringList{"Cuaderno 13/ ", "Lápiz 4/ "};
+        QTest::newRow("todos los almacenes")
+            << QString() << false << QStringList{"Cuaderno 13/ ", "Lápiz 4/ "};
         QTest::newRow("categoría con comodín") << "%" << true << QStringList{};
     }
 
@@ -98,7 +101,8 @@ private slots:
         otro.recibe(QStringLiteral("X"), otro.almacen(), otro.producto(QStringLiteral("Borrador")),
                     QStringLiteral("2024-03-01 09:00:00.000"), 1, 1);
         QVector<TlineaConteo> lineas;
-        QVERIFY(u_cargaHojaConteo(e.n->sesion(), categoria, conAlmacen ? e.matriz : 0, e.n->negocio(), lineas));
+        QVERIFY(
+            u_cargaHojaConteo(e.n->sesion(), categoria, conAlmacen ? e.matriz : 0, e.n->negocio(), lineas));
         for (QString &s : esperada)
             s = s.trimmed();
         QStringList obtenida = hoja(lineas);
