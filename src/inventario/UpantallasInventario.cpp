@@ -8,6 +8,7 @@
 #include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UFRM_entradas.h"
 #include "existencias/UFRM_capturarExistencias.h"
+#include "existencias/UFRM_inventarioFisico.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
 
@@ -41,6 +42,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
         };
     case Tpantalla::CapturarExistencias:
         return [] { return new TFRM_capturarExistencias; };
+    case Tpantalla::InventarioFisico:
+        return [] { return new TFRM_inventarioFisico; };
     default:
         return {};
     }
