@@ -147,15 +147,8 @@ CmidTierResponse TinventarioFisico::selectInventarioFisicoDetalle(int indiceID, 
     return reader();
 }
 
-CmidTierResponse TinventarioFisico::insertInventarioFisicoIndice(const UREC_inventarioFisicoIndice &indice) {
-    setQuery(QStringLiteral(
-        "INSERT INTO inventarioFisicoIndice (nombre, nota, fechasHora, fechaHoraActualizacion, "
-        "inventarioAlmacen_id, inventarioCategoria_identidad, idNegocioFk) VALUES (:nombre, :nota, "
-        ":creacion, "
-        ":modificacion, :almacen, :categoria, :negocio)"));
-    setParametroTexto(QStringLiteral("nombre"), indice.nombre.trimmed().left(indice.kLargoNombre));
+CmidTierResponse TinventarioFisico::escribeIndice(const UREC_inventarioFisicoIndice &indice) {
     setParametroTexto(QStringLiteral("nota"), indice.nota.left(indice.kLargoNota));
-    setParametroFechaHora(QStringLiteral("creacion"), indice.creacion);
     setParametroFechaHora(QStringLiteral("modificacion"), indice.modificacion);
     setParametroEntero(QStringLiteral("almacen"), indice.almacenID);
     setParametroTexto(QStringLiteral("categoria"), indice.categoriaID);
@@ -163,18 +156,24 @@ CmidTierResponse TinventarioFisico::insertInventarioFisicoIndice(const UREC_inve
     return nonQuery();
 }
 
+CmidTierResponse TinventarioFisico::insertInventarioFisicoIndice(const UREC_inventarioFisicoIndice &indice) {
+    setQuery(QStringLiteral(
+        "INSERT INTO inventarioFisicoIndice (nombre, nota, fechasHora, fechaHoraActualizacion, "
+        "inventarioAlmacen_id, inventarioCategoria_identidad, idNegocioFk) VALUES (:nombre, :nota, "
+        ":creacion, "
+        ":modificacion, :almacen, :categoria, :negocio)"));
+    setParametroTexto(QStringLiteral("nombre"), indice.nombre.trimmed().left(indice.kLargoNombre));
+    setParametroFechaHora(QStringLiteral("creacion"), indice.creacion);
+    return escribeIndice(indice);
+}
+
 CmidTierResponse TinventarioFisico::updateInventarioFisicoIndice(const UREC_inventarioFisicoIndice &indice) {
     setQuery(QStringLiteral(
         "UPDATE inventarioFisicoIndice SET nota = :nota, fechaHoraActualizacion = :modificacion, "
         "inventarioAlmacen_id = :almacen, inventarioCategoria_identidad = :categoria "
         "WHERE id = :id AND idNegocioFk = :negocio"));
-    setParametroTexto(QStringLiteral("nota"), indice.nota.left(indice.kLargoNota));
-    setParametroFechaHora(QStringLiteral("modificacion"), indice.modificacion);
-    setParametroEntero(QStringLiteral("almacen"), indice.almacenID);
-    setParametroTexto(QStringLiteral("categoria"), indice.categoriaID);
     setParametroEntero(QStringLiteral("id"), indice.id);
-    setParametroEntero(kNegocio, indice.negocioID);
-    return nonQuery();
+    return escribeIndice(indice);
 }
 
 CmidTierResponse TinventarioFisico::deleteInventarioFisicoDetalle(int indiceID, int negocioID) {

@@ -70,6 +70,10 @@ public:
     CmidTierResponse deleteInventarioFisicoDetalle(int indiceID, int negocioID);
     // All lines in multi-row statements; false when one failed.
     bool insertInventarioFisicoDetalle(int indiceID, const QVector<TlineaConteo> &lineas);
+
+private:
+    // Binds what insert and update share (note, modification date, filters, business) and runs.
+    CmidTierResponse escribeIndice(const UREC_inventarioFisicoIndice &indice);
 };
 
 // How a save ended.
