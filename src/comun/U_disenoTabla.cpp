@@ -19,19 +19,16 @@ QStringList palabras(const QString &parrafo) {
     return parrafo.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-// The pieces of a text that must stay whole: the whole figure, otherwise each word.
-QStringList piezas(const QString &texto) {
-    if (u_esTextoIndivisible(texto))
-        return {texto.trimmed()};
+QStringList palabrasDe(const QString &texto) {
     QStringList todas;
     for (const QString &p : parrafos(texto))
         todas += palabras(p);
     return todas;
 }
 
-double piezaMasAncha(const QString &texto, double puntos, bool negrita, const TmedidorTexto &m) {
+double masAncha(const QStringList &piezas, double puntos, bool negrita, const TmedidorTexto &m) {
     double ancho = 0;
-    for (const QString &p : piezas(texto))
+    for (const QString &p : piezas)
         ancho = qMax(ancho, m.ancho(p, puntos, negrita));
     return ancho;
 }
@@ -58,9 +55,11 @@ QStringList cortaPalabra(const QString &palabra, double ancho, double puntos, bo
 
 // What one column needs, measured at the nominal sizes.
 struct Tnecesidad {
-    double cuerpo = 0;   // widest piece of its cells
-    double cabecera = 0; // widest word of its header
-    bool cifras = false; // money, or every filled cell a figure: it never lends width
+    double cifra = 0;        // widest figure of its cells
+    double palabra = 0;      // widest word of its text cells
+    double cabecera = 0;     // widest word of its header
+    bool soloCifras = false; // money, or every filled cell a figure: it never lends width first
+    double cuerpo() const { return qMax(cifra, palabra); }
 };
 
 QVector<Tnecesidad> necesidades(const cTabla &tabla, const TtipografiaTabla &t, const TmedidorTexto &m) {
@@ -75,13 +74,17 @@ QVector<Tnecesidad> necesidades(const cTabla &tabla, const TtipografiaTabla &t, 
             if (texto.trimmed().isEmpty())
                 continue;
             ++llenas[c];
-            figuras[c] += u_esTextoIndivisible(texto) ? 1 : 0;
-            n[c].cuerpo = qMax(n[c].cuerpo, piezaMasAncha(texto, t.cuerpo, false, m));
+            if (u_esTextoIndivisible(texto)) {
+                ++figuras[c];
+                n[c].cifra = qMax(n[c].cifra, m.ancho(texto.trimmed(), t.cuerpo, false));
+            } else {
+                n[c].palabra = qMax(n[c].palabra, masAncha(palabrasDe(texto), t.cuerpo, false, m));
+            }
         }
     }
     for (int c = 0; c < cabeceras.size(); ++c) {
-        n[c].cabecera = piezaMasAncha(cabeceras[c].texto, t.cabecera, true, m);
-        n[c].cifras = cabeceras[c].tipo == kContenidoMoneda || (llenas[c] > 0 && figuras[c] == llenas[c]);
+        n[c].cabecera = masAncha(palabrasDe(cabeceras[c].texto), t.cabecera, true, m);
+        n[c].soloCifras = cabeceras[c].tipo == kContenidoMoneda || (llenas[c] > 0 && figuras[c] == llenas[c]);
     }
     return n;
 }
@@ -203,29 +206,28 @@ TdisenoTabla u_disenaTabla(const cTabla &tabla, double anchoPagina, const Ttipog
     // Shrink first: each column's font to its widest piece, its header's to its widest word.
     diseno.columnas.resize(n);
     QVector<bool> prestaPrimero(n);
-    QVector<double> completo(n), cabecera(n);
+    QVector<double> completo(n), fijo(n);
     for (int i = 0; i < n; ++i) {
         TcolumnaDiseno &c = diseno.columnas[i];
+        const Tnecesidad &e = necesidad[i];
         const double espacio = inicial[i] - 2 * t.relleno;
-        c.puntos = tamanoQueCabe(t.cuerpo, necesidad[i].cuerpo, espacio, t.minimo);
-        c.puntosCabecera = tamanoQueCabe(t.cabecera, necesidad[i].cabecera, espacio, t.minimo);
-        cabecera[i] = 2 * t.relleno + necesidad[i].cabecera * c.puntosCabecera / t.cabecera;
-        completo[i] = qMax(cabecera[i], 2 * t.relleno + necesidad[i].cuerpo * c.puntos / t.cuerpo);
-        prestaPrimero[i] = !necesidad[i].cifras;
+        c.puntos = tamanoQueCabe(t.cuerpo, e.cuerpo(), espacio, t.minimo);
+        c.puntosCabecera = tamanoQueCabe(t.cabecera, e.cabecera, espacio, t.minimo);
+        // What never breaks (figures and header words) and what breaks only as a last resort.
+        fijo[i] =
+            2 * t.relleno + qMax(e.cabecera * c.puntosCabecera / t.cabecera, e.cifra * c.puntos / t.cuerpo);
+        completo[i] = qMax(fijo[i], 2 * t.relleno + e.palabra * c.puntos / t.cuerpo);
+        prestaPrimero[i] = !e.soloCifras;
     }
 
     // Then widen. When everything cannot fit, text columns give up first their long words beyond
-    // their starting width, then all their words; figures and headers never break.
-    QVector<double> limitado = completo, soloCabecera = completo;
-    for (int i = 0; i < n; ++i) {
-        if (necesidad[i].cifras)
-            continue;
-        limitado[i] = qMin(completo[i], qMax(inicial[i], cabecera[i]));
-        soloCabecera[i] = cabecera[i];
-    }
+    // their starting width, then all their words; figures and header words never break.
+    QVector<double> limitado(n);
+    for (int i = 0; i < n; ++i)
+        limitado[i] = qMin(completo[i], qMax(inicial[i], fijo[i]));
     QVector<double> anchos;
     bool cabe = false;
-    for (const QVector<double> *requerido : {&completo, &limitado, &soloCabecera}) {
+    for (const QVector<double> *requerido : {&completo, &limitado, &fijo}) {
         anchos = inicial;
         if (reparte(anchos, *requerido, prestaPrimero) <= 0) {
             cabe = true;
@@ -238,11 +240,11 @@ TdisenoTabla u_disenaTabla(const cTabla &tabla, double anchoPagina, const Ttipog
         // the padding stays.
         diseno.holgado = false;
         double contenido = 0;
-        for (double r : soloCabecera)
+        for (double r : fijo)
             contenido += r - 2 * t.relleno;
         const double factor = contenido > 0 ? qMax(0.0, anchoPagina - 2 * t.relleno * n) / contenido : 1.0;
         for (int i = 0; i < n; ++i) {
-            anchos[i] = 2 * t.relleno + (soloCabecera[i] - 2 * t.relleno) * factor;
+            anchos[i] = 2 * t.relleno + (fijo[i] - 2 * t.relleno) * factor;
             diseno.columnas[i].puntos *= factor;
             diseno.columnas[i].puntosCabecera *= factor;
         }
@@ -253,8 +255,7 @@ TdisenoTabla u_disenaTabla(const cTabla &tabla, double anchoPagina, const Ttipog
         TcolumnaDiseno &c = diseno.columnas[i];
         c.x = x;
         c.ancho = anchos[i];
-        c.cortaPalabras = !necesidad[i].cifras &&
-                          2 * t.relleno + necesidad[i].cuerpo * c.puntos / t.cuerpo > c.ancho + kHolgura;
+        c.cortaPalabras = 2 * t.relleno + necesidad[i].palabra * c.puntos / t.cuerpo > c.ancho + kHolgura;
         x += anchos[i];
     }
     return diseno;

@@ -7,6 +7,14 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+cTabla u_tablaPrueba(const QVector<TcolumnaPrueba> &columnas, const TTabla &filas) {
+    cTabla t;
+    for (const TcolumnaPrueba &c : columnas)
+        t.addCabecera(QString::fromUtf8(c.cabecera), c.tipo, c.ancho, c.alineacion);
+    t.setFilas(filas);
+    return t;
+}
+
 QString u_textoPDF(const QString &ruta) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});

@@ -4,7 +4,16 @@
 
 #include <QStringList>
 
-// A printed report read back as a bookkeeper reads it.
+// Report tables for tests, and a printed report read back as a bookkeeper reads it.
+
+// A report table in a few lines: its columns (header, content type, width, alignment) and rows.
+struct TcolumnaPrueba {
+    const char *cabecera;
+    int tipo;
+    int ancho;
+    int alineacion = kAlineaIzquierda;
+};
+cTabla u_tablaPrueba(const QVector<TcolumnaPrueba> &columnas, const TTabla &filas);
 
 // The text of a PDF as pdftotext -layout lays it out.
 QString u_textoPDF(const QString &ruta);

@@ -1,5 +1,6 @@
 // The report table's layout arithmetic, measured with a fixed pitch (half the size per character):
 // what counts as a figure, where lines break, how columns shrink and widen.
+#include "apoyo/UrevisionPDF.h"
 #include "comun/U_disenoTabla.h"
 
 #include <QtTest>
@@ -14,19 +15,6 @@ public:
 const TpasoFijo kMedidor;
 const TtipografiaTabla kTipografia; // 8.5 points, 6 at least, 3 of padding
 constexpr double kPagina = 540;     // a portrait Letter page between margins
-
-struct Tcolumna {
-    QString cabecera;
-    int tipo;
-    int ancho;
-};
-cTabla tabla(const QVector<Tcolumna> &columnas, const TTabla &filas) {
-    cTabla t;
-    for (const Tcolumna &c : columnas)
-        t.addCabecera(c.cabecera, c.tipo, c.ancho, kAlineaIzquierda);
-    t.setFilas(filas);
-    return t;
-}
 
 double anchoTotal(const TdisenoTabla &d) {
     double total = 0;
@@ -134,8 +122,8 @@ private slots:
     }
 
     void proporcionesDadas() {
-        const cTabla t = tabla({{"Sucursal", kContenidoTexto, 100}, {"Nota", kContenidoTexto, 200}},
-                               {{"Matriz", "Pasillo B"}});
+        const cTabla t = u_tablaPrueba({{"Sucursal", kContenidoTexto, 100}, {"Nota", kContenidoTexto, 200}},
+                                       {{"Matriz", "Pasillo B"}});
         const TdisenoTabla d = u_disenaTabla(t, kPagina, kTipografia, kMedidor);
         compruebaInvariantes(t, d);
         QVERIFY(d.holgado);
@@ -146,8 +134,8 @@ private slots:
 
     // "$ 15,999.90" is 46.75 points at 8.5; its 45-point column has 39 to offer.
     void importeEncogeSinEnsanchar() {
-        const cTabla t = tabla({{"Producto", kContenidoTexto, 495}, {"C.Unit", kContenidoMoneda, 45}},
-                               {{"Tornillo", "15999.9"}});
+        const cTabla t = u_tablaPrueba({{"Producto", kContenidoTexto, 495}, {"C.Unit", kContenidoMoneda, 45}},
+                                       {{"Tornillo", "15999.9"}});
         const TdisenoTabla d = u_disenaTabla(t, kPagina, kTipografia, kMedidor);
         compruebaInvariantes(t, d);
         QCOMPARE(d.columnas[1].ancho, 45.0);
@@ -158,11 +146,11 @@ private slots:
     // Even at 6 points "$ 999,999,999,999.99" needs 60 + 6 of padding, more than its 56.8: the
     // text columns pay in proportion, the other money column keeps its width.
     void importeEnormeEnsanchaATextos() {
-        const cTabla t = tabla({{"Nombre", kContenidoTexto, 100},
-                                {"Nota", kContenidoTexto, 200},
-                                {"Costo", kContenidoMoneda, 40},
-                                {"Total", kContenidoMoneda, 40}},
-                               {{"Bodega", "", "1", "999999999999.99"}, {"", "Pasillo", "", ""}});
+        const cTabla t = u_tablaPrueba({{"Nombre", kContenidoTexto, 100},
+                                        {"Nota", kContenidoTexto, 200},
+                                        {"Costo", kContenidoMoneda, 40},
+                                        {"Total", kContenidoMoneda, 40}},
+                                       {{"Bodega", "", "1", "999999999999.99"}, {"", "Pasillo", "", ""}});
         const TdisenoTabla d = u_disenaTabla(t, kPagina, kTipografia, kMedidor);
         compruebaInvariantes(t, d);
         QVERIFY(d.holgado);
@@ -175,26 +163,28 @@ private slots:
     }
 
     void cabeceraEncogeSinPartirse() {
-        const cTabla t = tabla({{"Producto", kContenidoTexto, 500}, {"Existencia", kContenidoTexto, 40}},
-                               {{"Tornillo", "12"}});
+        const cTabla t = u_tablaPrueba(
+            {{"Producto", kContenidoTexto, 500}, {"Existencia", kContenidoTexto, 40}}, {{"Tornillo", "12"}});
         const TdisenoTabla d = u_disenaTabla(t, kPagina, kTipografia, kMedidor);
         compruebaInvariantes(t, d);
         QVERIFY(d.columnas[1].puntosCabecera < 8.5);
         QCOMPARE(d.columnas[1].puntos, 8.5); // the body keeps its size
         QCOMPARE(lineasEn(QStringLiteral("Existencia"), d.columnas[1], true), QStringList{"Existencia"});
-        const TdisenoTabla ancha = u_disenaTabla(tabla({{"Costo Unitario", kContenidoMoneda, 1}}, {{"1"}}),
-                                                 30, kTipografia, kMedidor);
+        const TdisenoTabla ancha = u_disenaTabla(
+            u_tablaPrueba({{"Costo Unitario", kContenidoMoneda, 1}}, {{"1"}}), 30, kTipografia, kMedidor);
         QCOMPARE(lineasEn(QStringLiteral("Costo Unitario"), ancha.columnas[0], true),
                  (QStringList{"Costo", "Unitario"}));
     }
 
-    // A word no page could hold is cut in its own column; the figures beside it stay whole.
+    // A word no page could hold is cut in its own column; the figures stay whole, even one in a text
+    // column narrower than it.
     void palabraImposibleSoloCortaSuColumna() {
         const QString palabra(300, QLatin1Char('x'));
-        const cTabla t = tabla({{"Nombre", kContenidoTexto, 100},
-                                {"Nota", kContenidoTexto, 200},
-                                {"Total", kContenidoMoneda, 60}},
-                               {{"Bodega central", palabra, "999999999999.99"}});
+        const cTabla t =
+            u_tablaPrueba({{"Nombre", kContenidoTexto, 20},
+                           {"Nota", kContenidoTexto, 200},
+                           {"Total", kContenidoMoneda, 100}},
+                          {{"Bodega central", palabra, "999999999999.99"}, {"$ 999,999,999,999.99", "", ""}});
         const TdisenoTabla d = u_disenaTabla(t, kPagina, kTipografia, kMedidor);
         compruebaInvariantes(t, d);
         QVERIFY(!d.holgado);
@@ -206,8 +196,8 @@ private slots:
 
     // Figures alone wider than the page: everything shrinks alike, nothing breaks.
     void cifrasMasAnchasQueLaPagina() {
-        QVector<Tcolumna> columnas(12, {"Importe", kContenidoMoneda, 50});
-        const cTabla t = tabla(columnas, {QStringList(12, QStringLiteral("-999999999999.99"))});
+        QVector<TcolumnaPrueba> columnas(12, {"Importe", kContenidoMoneda, 50});
+        const cTabla t = u_tablaPrueba(columnas, {QStringList(12, QStringLiteral("-999999999999.99"))});
         const TdisenoTabla d = u_disenaTabla(t, kPagina, kTipografia, kMedidor);
         compruebaInvariantes(t, d);
         QVERIFY(!d.holgado);
@@ -215,8 +205,9 @@ private slots:
     }
 
     void celdasVaciasYSeparadores() {
-        const cTabla t = tabla({{"", kContenidoTexto, 250}, {"", kContenidoTexto, 250}},
-                               {{QString(137, QLatin1Char('-')), ""}, {"", ""}, {"Precio", "$ 1.00"}});
+        const cTabla t =
+            u_tablaPrueba({{"", kContenidoTexto, 250}, {"", kContenidoTexto, 250}},
+                          {{QString(137, QLatin1Char('-')), ""}, {"", ""}, {"Precio", "$ 1.00"}});
         const TdisenoTabla d = u_disenaTabla(t, kPagina, kTipografia, kMedidor);
         compruebaInvariantes(t, d);
         QVERIFY(d.holgado); // the dashes ask for no width

@@ -28,19 +28,6 @@ int paginasPDF(const QString &ruta) {
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-struct Tcolumna {
-    const char *cabecera;
-    int tipo;
-    int ancho;
-    int alineacion;
-};
-cTabla tabla(const QVector<Tcolumna> &columnas, const TTabla &filas) {
-    cTabla t;
-    for (const Tcolumna &c : columnas)
-        t.addCabecera(QString::fromUtf8(c.cabecera), c.tipo, c.ancho, c.alineacion);
-    t.setFilas(filas);
-    return t;
-}
 const QString kEnorme = QStringLiteral("999999999999.99");
 const QString kUuid = QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF");
 } // namespace
@@ -129,55 +116,56 @@ private slots:
         QTest::addColumn<QStringList>("enteras"); // words that must print whole as well
         const QString producto = QStringLiteral("Tornillo hexagonal galvanizado de alta resistencia 1/4");
         QTest::newRow("lista de entradas") // the receipts list's columns, compact
-            << tabla({{"Doc.", 0, 30, 1},
-                      {"Fecha/Hora", 0, 80, 1},
-                      {"Almacén", 0, 90, 1},
-                      {"Producto", 0, 160, 0},
-                      {"Cantidad", 0, 40, 2},
-                      {"Existencia", 0, 40, 2},
-                      {"C.Unitario", 1, 45, 2},
-                      {"O. Compra", 0, 45, 1},
-                      {"Comprobante", 0, 120, 1},
-                      {"Concepto", 0, 60, 1},
-                      {"Proveedor", 0, 80, 1}},
-                     {{"1", "10/01/2024 14:30", "Central", producto, "15999.9", "1000000", "15999.9", "",
-                       kUuid, "Compra", "Aceros del Norte"},
-                      {"99999", "31/12/2024 23:59", "", "", "0.001", "", kEnorme, "123456", "", "", ""},
-                      {"", "", "", "", "", "", "", "", "", "", ""}})
+            << u_tablaPrueba(
+                   {{"Doc.", 0, 30, 1},
+                    {"Fecha/Hora", 0, 80, 1},
+                    {"Almacén", 0, 90, 1},
+                    {"Producto", 0, 160, 0},
+                    {"Cantidad", 0, 40, 2},
+                    {"Existencia", 0, 40, 2},
+                    {"C.Unitario", 1, 45, 2},
+                    {"O. Compra", 0, 45, 1},
+                    {"Comprobante", 0, 120, 1},
+                    {"Concepto", 0, 60, 1},
+                    {"Proveedor", 0, 80, 1}},
+                   {{"1", "10/01/2024 14:30", "Central", producto, "15999.9", "1000000", "15999.9", "", kUuid,
+                     "Compra", "Aceros del Norte"},
+                    {"99999", "31/12/2024 23:59", "", "", "0.001", "", kEnorme, "123456", "", "", ""},
+                    {"", "", "", "", "", "", "", "", "", "", ""}})
             << 50.0 << QStringList{kUuid, QStringLiteral("galvanizado")};
         QTest::newRow("importes enormes")
-            << tabla(
+            << u_tablaPrueba(
                    {{"Sucursal", 0, 100, 0}, {"Nombre", 0, 100, 0}, {"Valor", 1, 90, 2}, {"Nota", 0, 200, 0}},
                    {{"Matriz", "Bodega", kEnorme, ""},
                     {"", "", "-" + kEnorme, "sin valor"},
                     {"", "", "", ""}})
             << 100.0 << QStringList();
         QTest::newRow("palabras largas") // one fits once its column widens, one fits no page
-            << tabla({{"Nombre", 0, 100, 0}, {"Nota", 0, 200, 0}, {"Importe", 1, 60, 2}},
-                     {{"Electrodomésticosreacondicionadosgarantizados", QString(400, QLatin1Char('x')),
-                       kEnorme},
-                      {"Bodega", "Pasillo \"B\"; DROP TABLE x; --", "0.5"}})
+            << u_tablaPrueba({{"Nombre", 0, 100, 0}, {"Nota", 0, 200, 0}, {"Importe", 1, 60, 2}},
+                             {{"Electrodomésticosreacondicionadosgarantizados",
+                               QString(400, QLatin1Char('x')), kEnorme},
+                              {"Bodega", "Pasillo \"B\"; DROP TABLE x; --", "0.5"}})
             << 100.0 << QStringList{QStringLiteral("Electrodomésticosreacondicionadosgarantizados")};
         QTest::newRow("desglose de importes") // nine columns: landscape
-            << tabla({{"Clave SAT", 0, 70, 1},
-                      {"Nombre", 0, 200, 1},
-                      {"Cantidad", 0, 70, 2},
-                      {"Precio Lista", 1, 70, 2},
-                      {"Descuento", 1, 70, 2},
-                      {"Importe", 1, 70, 2},
-                      {"Impuestos T", 1, 70, 2},
-                      {"Impuestos R", 1, 70, 2},
-                      {"Total", 1, 70, 2}},
-                     {{"31161700", producto, "999999.5", kEnorme, "0", kEnorme, kEnorme, "-" + kEnorme,
-                       kEnorme}})
+            << u_tablaPrueba({{"Clave SAT", 0, 70, 1},
+                              {"Nombre", 0, 200, 1},
+                              {"Cantidad", 0, 70, 2},
+                              {"Precio Lista", 1, 70, 2},
+                              {"Descuento", 1, 70, 2},
+                              {"Importe", 1, 70, 2},
+                              {"Impuestos T", 1, 70, 2},
+                              {"Impuestos R", 1, 70, 2},
+                              {"Total", 1, 70, 2}},
+                             {{"31161700", producto, "999999.5", kEnorme, "0", kEnorme, kEnorme,
+                               "-" + kEnorme, kEnorme}})
             << 100.0 << QStringList();
         QTest::newRow("detalle con separadores")
-            << tabla({{"", 0, 250, 0}, {"", 0, 250, 0}}, {{"Entrada No.", "41"},
-                                                          {"Precio Unitario", "$ 999,999,999,999.99"},
-                                                          {"PEDIMENTO", ""},
-                                                          {QString(137, QLatin1Char('-')), ""},
-                                                          {"Número", "24 47 3807 4000123"},
-                                                          {"Fecha", "10/01/2024"}})
+            << u_tablaPrueba({{"", 0, 250, 0}, {"", 0, 250, 0}}, {{"Entrada No.", "41"},
+                                                                  {"Precio Unitario", "$ 999,999,999,999.99"},
+                                                                  {"PEDIMENTO", ""},
+                                                                  {QString(137, QLatin1Char('-')), ""},
+                                                                  {"Número", "24 47 3807 4000123"},
+                                                                  {"Fecha", "10/01/2024"}})
             << 100.0 << QStringList{QStringLiteral("PEDIMENTO")};
     }
     void reportesSinCortes() {

@@ -71,6 +71,7 @@ public:
         : uDispositivo(dispositivo), uK(dispositivo->logicalDpiY() / 72.0), uFamilia(std::move(familia)) {}
 
     double escalaDispositivo() const { return uK; }
+    QPaintDevice *dispositivo() const { return uDispositivo; }
 
     QFont fuente(double puntos, bool negrita) const {
         QFont f(uFamilia);
@@ -103,8 +104,9 @@ private:
 class Tlienzo {
 public:
     Tlienzo(QPdfWriter &pdf, const cDescripcion &d, const TmedidorPdf &medidor, TdisenoTabla diseno)
-        : uD(d), uM(medidor), uDiseno(std::move(diseno)), uRelleno(tipografia(d).relleno),
-          uColores(getColores()), uLogo(imagen(d.elemento(QStringLiteral("logo")))),
+        : uD(d), uM(medidor), uDispositivo(medidor.dispositivo()), uDiseno(std::move(diseno)),
+          uRelleno(tipografia(d).relleno), uColores(getColores()),
+          uLogo(imagen(d.elemento(QStringLiteral("logo")))),
           uLogoPie(imagen(d.elemento(QStringLiteral("logoSoft")))) {
         const QRectF pagina = pdf.pageLayout().paintRectPoints();
         uAncho = pagina.width();
@@ -150,7 +152,9 @@ public:
     }
 
 private:
-    double puntos(int columna, bool cabecera) const {
+    QFont fuente(double puntos, bool negrita) const { return uM.fuente(puntos, negrita); }
+
+    double tamano(int columna, bool cabecera) const {
         const TcolumnaDiseno &c = uDiseno.columnas[columna];
         return cabecera ? c.puntosCabecera : c.puntos;
     }
@@ -165,7 +169,7 @@ private:
     QStringList lineas(const QStringList &fila, int columna, bool cabecera) const {
         const TcolumnaDiseno &c = uDiseno.columnas[columna];
         return u_lineasTexto(textoColumna(fila, columna, cabecera), c.ancho - 2 * uRelleno,
-                             puntos(columna, cabecera), cabecera, uM, c.cortaPalabras && !cabecera);
+                             tamano(columna, cabecera), cabecera, uM, c.cortaPalabras && !cabecera);
     }
 
     double altoFila(const QStringList &fila, bool cabecera) const {
@@ -173,14 +177,16 @@ private:
             return kAltoSeparador;
         double alto = 0;
         for (int c = 0; c < uDiseno.columnas.size(); ++c)
-            alto = qMax(alto, lineas(fila, c, cabecera).size() * uM.alto(puntos(c, cabecera), cabecera));
+            alto = qMax(alto, lineas(fila, c, cabecera).size() * uM.alto(tamano(c, cabecera), cabecera));
         return alto + 2 * uRelleno;
     }
 
     double altoEncabezado(bool primera) const {
         if (!primera)
-            return uM.alto(11, true) + 10;
-        const double texto = uM.alto(16, true) + 4 + uM.alto(10.5, true) + 4 * uM.alto(8.5, false);
+            return QFontMetricsF(fuente(11, true), uDispositivo).height() + 10;
+        double texto = QFontMetricsF(fuente(16, true), uDispositivo).height() + 4 +
+                       QFontMetricsF(fuente(10.5, true), uDispositivo).height();
+        texto += 4 * QFontMetricsF(fuente(8.5, false), uDispositivo).height();
         return qMax(texto, uLogo.isNull() ? 0.0 : kAltoLogo) + 14;
     }
 
@@ -190,13 +196,14 @@ private:
         p.setPen(c);
         p.drawText(r, int(a) | Qt::TextWordWrap, t);
     }
+
     double dibujaEncabezado(QPainter &p, bool primera) {
         const QColor oscuro = color(uColores, "tituloFormulario");
         const QColor gris = color(uColores, "textoNormal");
         const QColor acento = color(uColores, "tituloFormulario2");
         const double alto = altoEncabezado(primera);
         if (!primera) {
-            texto(p, QRectF(0, 0, uAncho, alto), uM.fuente(11, true), oscuro,
+            texto(p, QRectF(0, 0, uAncho, alto), fuente(11, true), oscuro,
                   uD.titulo + QStringLiteral("  —  ") + uD.elemento(QStringLiteral("-empresa")));
         } else {
             double x = 0;
@@ -208,19 +215,19 @@ private:
             }
             const double anchoTexto = uAncho - x;
             double y = 0;
-            const QFont titulo = uM.fuente(16, true);
+            const QFont titulo = fuente(16, true);
             texto(p, QRectF(x, y, anchoTexto * 0.7, 30), titulo, oscuro, uD.titulo);
             QStringList fechas{QStringLiteral("Fecha: ") + uD.elemento(QStringLiteral("-fecha"))};
             if (!uD.elemento(QStringLiteral("-rangoFechas")).isEmpty())
                 fechas.append(uD.elemento(QStringLiteral("-rangoFechas")));
-            texto(p, QRectF(x, y, anchoTexto, 40), uM.fuente(8.5, false), gris,
-                  fechas.join(QLatin1Char('\n')), Qt::AlignRight | Qt::AlignTop);
-            y += uM.alto(16, true) + 4;
-            const QFont empresa = uM.fuente(10.5, true);
+            texto(p, QRectF(x, y, anchoTexto, 40), fuente(8.5, false), gris, fechas.join(QLatin1Char('\n')),
+                  Qt::AlignRight | Qt::AlignTop);
+            y += QFontMetricsF(titulo, uDispositivo).height() + 4;
+            const QFont empresa = fuente(10.5, true);
             texto(p, QRectF(x, y, anchoTexto, 20), empresa, oscuro, uD.elemento(QStringLiteral("-empresa")));
-            y += uM.alto(10.5, true);
-            const QFont normal = uM.fuente(8.5, false);
-            const double linea = uM.alto(8.5, false);
+            y += QFontMetricsF(empresa, uDispositivo).height();
+            const QFont normal = fuente(8.5, false);
+            const double linea = QFontMetricsF(normal, uDispositivo).height();
             const QStringList datos{QStringLiteral("RFC: ") + uD.elemento(QStringLiteral("-rfc")),
                                     uD.elemento(QStringLiteral("-razonsocial")),
                                     uD.elemento(QStringLiteral("-direccion1"))};
@@ -250,10 +257,10 @@ private:
         p.setPen(cabecera ? color(uColores, "menuSeleccionadoTexto") : color(uColores, "textoNormal"));
         for (int c = 0; c < cabeceras.size(); ++c) {
             const TcolumnaDiseno &columna = uDiseno.columnas[c];
-            const double linea = uM.alto(puntos(c, cabecera), cabecera);
+            const double linea = uM.alto(tamano(c, cabecera), cabecera);
             const QStringList renglones = lineas(fila, c, cabecera);
             double yLinea = y + (alto - renglones.size() * linea) / 2;
-            p.setFont(uM.fuente(puntos(c, cabecera), cabecera));
+            p.setFont(fuente(tamano(c, cabecera), cabecera));
             for (const QString &r : renglones) {
                 const QRectF celda(columna.x + uRelleno, yLinea, columna.ancho - 2 * uRelleno, linea);
                 p.drawText(celda, int(alineacion(cabeceras[c]) | Qt::AlignVCenter) | Qt::TextDontClip, r);
@@ -275,7 +282,7 @@ private:
             p.drawImage(QRectF(0, y, tam.width(), tam.height()), uLogoPie);
             x = tam.width() + 8;
         }
-        const QFont f = uM.fuente(7.5, false);
+        const QFont f = fuente(7.5, false);
         const QColor gris = color(uColores, "textoNormal");
         if (!uD.pie.isEmpty())
             texto(p, QRectF(x, y, uAncho / 2, kAltoPie), f, gris, uD.pie);
@@ -286,6 +293,7 @@ private:
 
     const cDescripcion &uD;
     const TmedidorPdf &uM;
+    QPaintDevice *uDispositivo;
     const TdisenoTabla uDiseno;
     const double uRelleno;
     TlistaColores uColores;
