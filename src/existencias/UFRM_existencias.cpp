@@ -9,6 +9,7 @@
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
+#include "comun/ui/U_listaIds.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
@@ -116,10 +117,6 @@ QComboBox *lista(QWidget *padre, const QString &nombre) {
     return c;
 }
 
-QVariant elegido(const QComboBox *combo, const QVector<int> &ids) {
-    const int i = combo->currentIndex();
-    return i >= 0 && i < ids.size() ? QVariant(ids[i]) : QVariant();
-}
 } // namespace
 
 TFRM_existencias::TFRM_existencias(QWidget *padre) : QWidget(padre) {
@@ -351,44 +348,24 @@ bool TFRM_existencias::init() {
 
 bool TFRM_existencias::cargaEstados() {
     Tproductos datos(uSistema.getConexion());
-    const CmidTierResponse r = datos.selectProductoEstados();
-    if (!r.isSuccess())
-        return false;
-    const QVariant antes = elegido(CMB_productoEstado, uValueMember_CMBproductoEstado);
-    CMB_productoEstado->clear();
-    uValueMember_CMBproductoEstado.clear();
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        CMB_productoEstado->addItem(r.getCelda(f, 1));
-        uValueMember_CMBproductoEstado.append(int(r.getCeldaAsInt(f, 0)));
-    }
-    CMB_productoEstado->setCurrentIndex(int(uValueMember_CMBproductoEstado.indexOf(antes.toInt())));
-    return true;
+    return u_llenaListaIds(CMB_productoEstado, uValueMember_CMBproductoEstado, datos.selectProductoEstados(),
+                           QStringLiteral("productoEstado_id"), QStringLiteral("productoEstado_etiqueta"));
 }
 
 bool TFRM_existencias::cargaAlmacenes() {
     TalmacenesLista datos(uSistema.getConexion());
-    const CmidTierResponse r =
-        datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio());
-    if (!r.isSuccess())
-        return false;
-    const QVariant antes = elegido(CMB_almacen, uValueMember_CMBalmacen);
-    CMB_almacen->clear();
-    uValueMember_CMBalmacen.clear();
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        CMB_almacen->addItem(r.getCelda(f, QStringLiteral("almacen_nombre")));
-        uValueMember_CMBalmacen.append(int(r.getCeldaAsInt(f, QStringLiteral("almacen_id"))));
-    }
-    CMB_almacen->setCurrentIndex(int(uValueMember_CMBalmacen.indexOf(antes.toInt())));
-    return true;
+    return u_llenaListaIds(CMB_almacen, uValueMember_CMBalmacen,
+                           datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio()),
+                           QStringLiteral("almacen_id"), QStringLiteral("almacen_nombre"));
 }
 
 TfiltroExistencias TFRM_existencias::filtro() const {
     TfiltroExistencias f;
-    f.almacenID = elegido(CMB_almacen, uValueMember_CMBalmacen).toInt();
+    f.almacenID = u_idElegido(CMB_almacen, uValueMember_CMBalmacen).toInt();
     f.productoID = uProductoID;
     f.stock = EdStock->text();
     f.categoria = uCategoriaID;
-    f.estadoID = elegido(CMB_productoEstado, uValueMember_CMBproductoEstado).toInt();
+    f.estadoID = u_idElegido(CMB_productoEstado, uValueMember_CMBproductoEstado).toInt();
     f.negocioID = uSistema.getNegocio().getIdNegocio();
     return f;
 }

@@ -5,6 +5,7 @@
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/U_controles.h"
+#include "comun/ui/U_listaIds.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -52,10 +54,6 @@ const TcolumnaLista kColumnas[] = {
     {"conceptoSalida_etiqueta", "Concepto", 150, true, kColTexto},
 };
 
-QVariant elegido(const QComboBox *combo, const QVector<int> &ids) {
-    const int i = combo->currentIndex();
-    return i >= 0 && i < ids.size() ? QVariant(ids[i]) : QVariant();
-}
 } // namespace
 
 TFRM_productosNoSerie::TFRM_productosNoSerie(QWidget *padre) : QWidget(padre) {
@@ -147,10 +145,7 @@ void TFRM_productosNoSerie::conecta() {
     connect(boton("BTN_verTodosNoSerie"), &QPushButton::clicked, this,
             &TFRM_productosNoSerie::BTN_verTodosNoSerieClick);
     for (QComboBox *combo : {CMB_almacen, CMB_estadoNoSerie})
-        connect(combo, &QComboBox::currentIndexChanged, this, [this] {
-            if (!uCargando)
-                buscar();
-        });
+        connect(combo, &QComboBox::currentIndexChanged, this, &TFRM_productosNoSerie::buscar);
     connect(boton("BTN_reiniciarCMBalmacen"), &QPushButton::clicked, this,
             [this] { CMB_almacen->setCurrentIndex(-1); });
     connect(boton("BTN_reiniciarCMBestado"), &QPushButton::clicked, this,
@@ -189,10 +184,6 @@ bool TFRM_productosNoSerie::init() {
     cargaAlmacenes();
     if (uBusquedaInicial) {
         cargaEstados();
-        uCargando = true;
-        CMB_almacen->setCurrentIndex(-1);
-        CMB_estadoNoSerie->setCurrentIndex(-1);
-        uCargando = false;
         reiniciaProducto();
         TXT_numero->clear();
         TXT_documento->clear();
@@ -204,44 +195,25 @@ bool TFRM_productosNoSerie::init() {
 
 void TFRM_productosNoSerie::cargaAlmacenes() {
     TalmacenesLista datos(uSistema.getConexion());
-    const CmidTierResponse r =
-        datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio());
-    if (!r.isSuccess())
-        return;
-    const QVariant antes = elegido(CMB_almacen, uValueMember_CMB_almacen);
-    uCargando = true;
-    CMB_almacen->clear();
-    uValueMember_CMB_almacen.clear();
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        CMB_almacen->addItem(r.getCelda(f, QStringLiteral("almacen_nombre")));
-        uValueMember_CMB_almacen.append(int(r.getCeldaAsInt(f, QStringLiteral("almacen_id"))));
-    }
-    CMB_almacen->setCurrentIndex(int(uValueMember_CMB_almacen.indexOf(antes.toInt())));
-    uCargando = false;
+    u_llenaListaIds(CMB_almacen, uValueMember_CMB_almacen,
+                    datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio()),
+                    QStringLiteral("almacen_id"), QStringLiteral("almacen_nombre"));
 }
 
 void TFRM_productosNoSerie::cargaEstados() {
     TproductosNoSerie datos(uSistema.getConexion());
-    const CmidTierResponse r = datos.selectNoSerieEstados();
-    if (!r.isSuccess())
-        return;
-    uCargando = true;
-    CMB_estadoNoSerie->clear();
-    uValueMember_CMB_estadoNoSerie.clear();
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        CMB_estadoNoSerie->addItem(r.getCelda(f, 1));
-        uValueMember_CMB_estadoNoSerie.append(int(r.getCeldaAsInt(f, 0)));
-    }
-    uCargando = false;
+    u_llenaListaIds(CMB_estadoNoSerie, uValueMember_CMB_estadoNoSerie, datos.selectNoSerieEstados(),
+                    QStringLiteral("inventarioNoSerieEstado_id"),
+                    QStringLiteral("inventarioNoSerieEstado_etiqueta"));
 }
 
 void TFRM_productosNoSerie::buscar() {
     TproductosNoSerie datos(uSistema.getConexion());
     const CmidTierResponse r =
-        datos.selectNoSerie(elegido(CMB_almacen, uValueMember_CMB_almacen),
+        datos.selectNoSerie(u_idElegido(CMB_almacen, uValueMember_CMB_almacen),
                             uProductoID == -1 ? QVariant() : QVariant(uProductoID),
-                            elegido(CMB_estadoNoSerie, uValueMember_CMB_estadoNoSerie), TXT_numero->text(),
-                            TXT_documento->text(), uSistema.getNegocio().getIdNegocio());
+                            u_idElegido(CMB_estadoNoSerie, uValueMember_CMB_estadoNoSerie),
+                            TXT_numero->text(), TXT_documento->text(), uSistema.getNegocio().getIdNegocio());
     if (!uGRD_productosNoSerie->carga(r))
         return;
     LBL_msg->hide();
@@ -261,10 +233,10 @@ void TFRM_productosNoSerie::reiniciaProducto() {
 void TFRM_productosNoSerie::BTN_verTodosNoSerieClick() {
     reiniciaProducto();
     TXT_numero->clear();
-    uCargando = true;
-    CMB_estadoNoSerie->setCurrentIndex(-1);
-    CMB_almacen->setCurrentIndex(-1);
-    uCargando = false;
+    for (QComboBox *lista : {CMB_estadoNoSerie, CMB_almacen}) {
+        const QSignalBlocker bloqueo(lista);
+        lista->setCurrentIndex(-1);
+    }
     buscar();
 }
 

@@ -51,8 +51,6 @@ private:
     int uProductoID = -1;
     QString uCategoriaID;
     bool uBusquedaInicial = true;
-    // Lists being reloaded do not search on every item.
-    bool uCargando = false;
 
     QComboBox *CMB_almacen = nullptr;
     QComboBox *CMB_estadoNoSerie = nullptr;

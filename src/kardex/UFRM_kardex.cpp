@@ -6,6 +6,7 @@
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/U_controles.h"
+#include "comun/ui/U_listaIds.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
@@ -225,10 +226,7 @@ void TFRM_kardex::conecta() {
             [this] { DTP_fechaFinal->setDate(hoy()); });
     connect(boton("BTN_reiniciarCMBalmacen"), &QPushButton::clicked, this,
             [this] { CMB_almacen->setCurrentIndex(-1); });
-    connect(CMB_almacen, &QComboBox::currentIndexChanged, this, [this] {
-        if (!uCargandoAlmacenes)
-            buscar();
-    });
+    connect(CMB_almacen, &QComboBox::currentIndexChanged, this, &TFRM_kardex::buscar);
     connect(BTN_exportarExcel, &QPushButton::clicked, this,
             [this] { exportarGridExcelUNI(*uGRD_mainControl, kTitulo, uSistema); });
     connect(BTN_exportarPDF, &QPushButton::clicked, this, &TFRM_kardex::BTN_exportarPDFClick);
@@ -266,25 +264,13 @@ bool TFRM_kardex::init() {
 
 void TFRM_kardex::cargaAlmacenes() {
     TalmacenesLista datos(uSistema.getConexion());
-    const CmidTierResponse r =
-        datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio());
-    if (!r.isSuccess())
-        return;
-    const int elegido = almacenElegido();
-    uCargandoAlmacenes = true;
-    CMB_almacen->clear();
-    uValueMember_CMB_almacen.clear();
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        CMB_almacen->addItem(r.getCelda(f, QStringLiteral("almacen_nombre")));
-        uValueMember_CMB_almacen.append(int(r.getCeldaAsInt(f, QStringLiteral("almacen_id"))));
-    }
-    CMB_almacen->setCurrentIndex(int(uValueMember_CMB_almacen.indexOf(elegido)));
-    uCargandoAlmacenes = false;
+    u_llenaListaIds(CMB_almacen, uValueMember_CMB_almacen,
+                    datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio()),
+                    QStringLiteral("almacen_id"), QStringLiteral("almacen_nombre"));
 }
 
 int TFRM_kardex::almacenElegido() const {
-    const int i = CMB_almacen->currentIndex();
-    return i >= 0 && i < uValueMember_CMB_almacen.size() ? uValueMember_CMB_almacen[i] : 0;
+    return u_idElegido(CMB_almacen, uValueMember_CMB_almacen).toInt();
 }
 
 TfiltroKardex TFRM_kardex::filtro() const {

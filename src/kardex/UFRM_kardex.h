@@ -58,7 +58,6 @@ private:
     QVector<int> uValueMember_CMB_almacen;
     TproductoSeleccionadoDescripcion uProductoSeleccionado;
     TresumenKardex uResumen;
-    bool uCargandoAlmacenes = false;
 
     QDateEdit *DTP_fechaInicial = nullptr;
     QDateEdit *DTP_fechaFinal = nullptr;
