@@ -15,6 +15,10 @@ struct TopcionesHost {
     QString abrir;                  // side-bar entry to click at start
     QString captura;                // PNG to save once the window is shown
     bool reconstruirKardex = false; // rebuild the ledger without a window and leave
+
+    // Only an opening that will show the program, or one that fills the demo, makes a new
+    // database; the administrator's checks alone work on an existing one.
+    bool puedeCrear() const { return demo || (!verificar && !reconstruirKardex); }
 };
 
 // Opening the database the host was pointed at, with every check that keeps a file that is not
@@ -26,6 +30,10 @@ struct TaperturaHost {
 };
 
 QString rutaSQLitePredeterminada();
-// Empty when the file may be opened as ours; otherwise the reason, in Spanish.
-QString revisaArchivoSQLite(const QString &ruta);
-TaperturaHost abreBaseDatos(const TparametrosConexion &parametros);
+// Empty when the file may be opened; otherwise the reason, in Spanish. Looks at the path, the
+// folder and the file's header only: nothing is opened through SQLite yet.
+QString revisaArchivoSQLite(const QString &ruta, bool puedeCrear);
+// Order: the file's header, a read-only look at what the database holds (empty, ours and of
+// which version, or not ours), and only then the read-write connection, its pragmas and the
+// schema steps. Every refusal leaves the database as it was.
+TaperturaHost abreBaseDatos(const TparametrosConexion &parametros, bool puedeCrear);
