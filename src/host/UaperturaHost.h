@@ -15,10 +15,15 @@ struct TopcionesHost {
     QString abrir;                  // side-bar entry to click at start
     QString captura;                // PNG to save once the window is shown
     bool reconstruirKardex = false; // rebuild the ledger without a window and leave
+    QString exportarCategorias;     // write the category tree to this .xlsx and leave
+    QString importarCategorias;     // import this .xlsx into the category tree and leave
 
     // Only an opening that will show the program, or one that fills the demo, makes a new
-    // database; the administrator's checks alone work on an existing one.
-    bool puedeCrear() const { return demo || (!verificar && !reconstruirKardex); }
+    // database; the administrator's console work alone needs an existing one.
+    bool puedeCrear() const {
+        return demo || (!verificar && !reconstruirKardex && exportarCategorias.isEmpty() &&
+                        importarCategorias.isEmpty());
+    }
 };
 
 // Opening the database the host was pointed at, with every check that keeps a file that is not

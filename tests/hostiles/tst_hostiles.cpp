@@ -198,6 +198,29 @@ private slots:
         esperaRechazoLibro(ruta, motivo);
     }
 
+    // The category import's own hostile workbooks, refused by the reader beneath it already.
+    void libroDeLaImportacion_data() {
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("bomba") << "bomba.xlsx"
+                               << "desproporcionada";
+        QTest::newRow("cadena inexistente") << "cadena_inexistente.xlsx"
+                                            << "que no existe";
+        QTest::newRow("hoja faltante") << "hoja_faltante.xlsx"
+                                       << "falta la hoja";
+        QTest::newRow("hoja truncada") << "hoja_truncada.xlsx"
+                                       << "no es un XML válido";
+        QTest::newRow("referencia inválida") << "referencia_invalida.xlsx"
+                                             << "fuera de los límites de Excel";
+        QTest::newRow("sin relaciones") << "sin_relaciones.xlsx"
+                                        << "no es un libro de Excel";
+    }
+    void libroDeLaImportacion() {
+        QFETCH(QString, archivo);
+        QFETCH(QString, motivo);
+        esperaRechazoLibro(kCorpus + QStringLiteral("/importacion/") + archivo, motivo);
+    }
+
     // Damage to the archive itself.
     void libroGenerado_data() {
         QTest::addColumn<QList<Tparte>>("partes");
