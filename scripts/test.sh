@@ -16,7 +16,7 @@ if [ "${1:-}" = "--sanitizers" ]; then
         "-DCMAKE_CXX_FLAGS=$banderas" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" \
         "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined"
     supresiones="$raiz/scripts/sanitizers"
-    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:exitcode=86:strict_init_order=1"
+    export ASAN_OPTIONS="detect_leaks=1:exitcode=86"
     export LSAN_OPTIONS="suppressions=$supresiones/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$supresiones/ubsan.supp"
     cd "$carpeta"

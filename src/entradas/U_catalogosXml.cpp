@@ -3,6 +3,7 @@
 #include "comun/U_mensajes.h"
 #include "datos/ULog.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -101,19 +102,23 @@ Tlectura<Tpar> leePares(const QString &ruta, const QString &entrada) {
                 .arg(archivo, QDir::toNativeSeparators(ruta));
         return r;
     }
-    if (f.size() > kTamanoMaximo) {
-        r.error = QStringLiteral("El catálogo %1 es demasiado grande (%2 KB; el máximo es %3 KB).")
-                      .arg(archivo)
-                      .arg(f.size() / 1024)
-                      .arg(kTamanoMaximo / 1024);
-        return r;
-    }
     if (!f.open(QIODevice::ReadOnly)) {
         r.error =
             QStringLiteral("No se pudo leer el catálogo %1: revise los permisos del archivo.").arg(archivo);
         return r;
     }
-    r.error = TlectorPares(&f, entrada).lee(archivo, r.elementos);
+    // Read with the limit itself, so a file that grows meanwhile cannot pass it.
+    QByteArray contenido = f.read(kTamanoMaximo + 1);
+    if (contenido.size() > kTamanoMaximo) {
+        r.error = QStringLiteral("El catálogo %1 es demasiado grande (%2 KB; el máximo es %3 KB).")
+                      .arg(archivo)
+                      .arg(qMax(f.size(), qint64(contenido.size())) / 1024)
+                      .arg(kTamanoMaximo / 1024);
+        return r;
+    }
+    QBuffer datos(&contenido);
+    datos.open(QIODevice::ReadOnly);
+    r.error = TlectorPares(&datos, entrada).lee(archivo, r.elementos);
     if (!r.error.isEmpty())
         r.elementos.clear();
     return r;
