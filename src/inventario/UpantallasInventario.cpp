@@ -7,6 +7,8 @@
 #include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
 #include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UFRM_entradas.h"
+#include "existencias/UFRM_capturarExistencias.h"
+#include "existencias/UFRM_inventarioFisico.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
 
@@ -38,6 +40,10 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
             setCapturaSalida(&u_capturaSalidaAlmacen);
             return new TFRM_salidas;
         };
+    case Tpantalla::CapturarExistencias:
+        return [] { return new TFRM_capturarExistencias; };
+    case Tpantalla::InventarioFisico:
+        return [] { return new TFRM_inventarioFisico; };
     default:
         return {};
     }
