@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Inventario needs on Debian 12 and builds it.
-#   scripts/setup.sh [Release|Debug] [build folder]
+#   scripts/setup.sh [Release|Debug] [build folder] [further CMake options]
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 tipo="${1:-Release}"
@@ -20,5 +20,5 @@ if [ "${#faltan[@]}" -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${faltan[@]}"
 fi
 
-cmake -S "$raiz" -B "$carpeta" -G Ninja -DCMAKE_BUILD_TYPE="$tipo" >/dev/null
+cmake -S "$raiz" -B "$carpeta" -G Ninja -DCMAKE_BUILD_TYPE="$tipo" "${@:3}" >/dev/null
 cmake --build "$carpeta" -j "$(nproc)"

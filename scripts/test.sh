@@ -1,8 +1,28 @@
 #!/usr/bin/env bash
 # Installs, builds, starts a throwaway MariaDB of its own and runs every test with ctest.
 # The MariaDB suites always run: when the server cannot start, the run fails.
+#   scripts/test.sh [ctest options]
+#   scripts/test.sh --sanitizers [ctest options]   AddressSanitizer and UndefinedBehaviorSanitizer
+#       build in a folder of its own; runs every suite but the MariaDB ones (the hostile-input
+#       corpus among them). Any finding fails the run.
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+if [ "${1:-}" = "--sanitizers" ]; then
+    shift
+    carpeta="${INVENTARIO_BUILD_SANITIZERS:-$raiz/build-sanitizers}"
+    banderas="-O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=all"
+    "$raiz/scripts/setup.sh" Debug "$carpeta" -DINVENTARIO_BENCH=OFF \
+        "-DCMAKE_CXX_FLAGS=$banderas" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" \
+        "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined"
+    supresiones="$raiz/scripts/sanitizers"
+    export ASAN_OPTIONS="detect_leaks=1:exitcode=86"
+    export LSAN_OPTIONS="suppressions=$supresiones/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$supresiones/ubsan.supp"
+    cd "$carpeta"
+    exec ctest --output-on-failure -j "$(nproc)" -LE mysql "$@"
+fi
+
 carpeta="${INVENTARIO_BUILD:-$raiz/build-test}"
 "$raiz/scripts/setup.sh" Debug "$carpeta"
 

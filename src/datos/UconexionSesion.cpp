@@ -1,8 +1,12 @@
 #include "datos/UconexionSesion.h"
 
+#include "datos/ULog.h"
+#include "datos/UmotivoError.h"
+
 #include <QAtomicInt>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QThread>
 
 namespace {
@@ -39,16 +43,28 @@ QString TConexionSesion::ultimoError() const {
     return uUltimoError;
 }
 
-bool TConexionSesion::configura(QSqlDatabase &db) {
-    QSqlQuery q(db);
+bool TConexionSesion::configura(QSqlDatabase &db, QSqlError &error) {
+    QStringList sentencias;
     if (esMySQL()) {
         // Wall-clock dates are stored as given; keep the session from converting them.
-        return q.exec(QStringLiteral("SET time_zone = '+00:00'")) &&
-               q.exec(QStringLiteral("SET SESSION sql_mode = 'STRICT_ALL_TABLES,NO_ENGINE_SUBSTITUTION'"));
+        sentencias << QStringLiteral("SET time_zone = '+00:00'")
+                   << QStringLiteral("SET SESSION sql_mode = 'STRICT_ALL_TABLES,NO_ENGINE_SUBSTITUTION'");
+        if (uParametros.soloLectura)
+            sentencias << QStringLiteral("SET SESSION TRANSACTION READ ONLY");
+    } else if (!uParametros.soloLectura) {
+        // The journal mode is written into the file: only a file known to be ours gets here.
+        sentencias << QStringLiteral("PRAGMA foreign_keys = ON")
+                   << QStringLiteral("PRAGMA journal_mode = WAL")
+                   << QStringLiteral("PRAGMA synchronous = NORMAL");
     }
-    return q.exec(QStringLiteral("PRAGMA foreign_keys = ON")) &&
-           q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) &&
-           q.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    QSqlQuery q(db);
+    for (const QString &sentencia : sentencias) {
+        if (!q.exec(sentencia)) {
+            error = q.lastError();
+            return false;
+        }
+    }
+    return true;
 }
 
 bool TConexionSesion::abre() {
@@ -75,13 +91,23 @@ bool TConexionSesion::abre() {
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
         db.setDatabaseName(uParametros.archivo);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        db.setConnectOptions(uParametros.soloLectura
+                                 ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
+                                 : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     }
-    const bool ok = db.open() && configura(db);
+    QSqlError error;
+    bool ok = db.open();
+    if (!ok)
+        error = db.lastError();
+    else
+        ok = configura(db, error);
     QMutexLocker bloqueo(&uCandado);
     uAbiertas.insert(nombre, ok);
-    if (!ok)
-        uUltimoError = db.lastError().text();
+    if (!ok) {
+        uUltimoError = u_motivoErrorBD(error, esMySQL());
+        Log::log(QStringLiteral("TConexionSesion: no se pudo abrir %1").arg(getDatabase()), 1,
+                 error.text() + QStringLiteral(" (") + error.nativeErrorCode() + QLatin1Char(')'));
+    }
     return ok;
 }
 

@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+class QSqlError;
+
 // How to reach one database. The same parameters open the connection of every thread.
 struct TparametrosConexion {
     QString proveedor; // "SQLITE" or "MySQL"
@@ -15,6 +17,9 @@ struct TparametrosConexion {
     QString baseDatos;
     QString usuario;
     QString contrasena;
+    // A look that must not write: SQLite opens the file read-only and sets no pragma (journal
+    // mode among them); MariaDB sessions are read-only.
+    bool soloLectura = false;
 };
 
 // One named QSqlDatabase per thread on the same database (Qt connections belong to the thread
@@ -37,11 +42,12 @@ public:
     QString getProvider() const { return uParametros.proveedor; }
     bool esMySQL() const { return uParametros.proveedor == QLatin1String("MySQL"); }
     const TparametrosConexion &parametros() const { return uParametros; }
+    // Why the last opening failed, in Spanish (the driver's text goes to the log).
     QString ultimoError() const;
 
 private:
     QString nombreParaHilo() const;
-    bool configura(QSqlDatabase &db);
+    bool configura(QSqlDatabase &db, QSqlError &error);
 
     TparametrosConexion uParametros;
     QString uPrefijo;

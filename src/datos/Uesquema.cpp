@@ -2,8 +2,11 @@
 
 #include "datos/ULog.h"
 #include "datos/UmiddleTier.h"
+#include "datos/UmotivoError.h"
 
 #include <QSet>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -16,12 +19,14 @@ struct Texistentes {
     QSet<QString> indices; // "tabla.indice", lower case
 };
 
-Texistentes leeExistentes(TmiddleTier &mt) {
+Texistentes leeExistentes(TmiddleTier &mt, CmidTierResponse *lectura = nullptr) {
     Texistentes e;
     mt.setQuery(mt.segunProveedor(
         QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = DATABASE()"),
         QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")));
     const CmidTierResponse tablas = mt.reader();
+    if (lectura)
+        *lectura = tablas;
     for (int i = 0; i < tablas.getRowCount(); ++i)
         e.tablas.insert(tablas.getCelda(i, 0).toLower());
     mt.setQuery(
@@ -34,15 +39,45 @@ Texistentes leeExistentes(TmiddleTier &mt) {
     return e;
 }
 
-bool existeTabla(TmiddleTier &mt, const QString &tabla) {
-    return leeExistentes(mt).tablas.contains(tabla.toLower());
+bool tieneTablaNuestra(const QSet<QString> &tablas) {
+    for (const auto &v : esquema::versiones()) {
+        for (const auto &t : v.tablas) {
+            if (tablas.contains(t.nombre.toLower()))
+                return true;
+        }
+    }
+    return false;
+}
+
+// The recorded version, read without trusting its type: SQLite keeps text in an INTEGER column.
+esquema::Texamen leeVersion(TmiddleTier &mt) {
+    esquema::Texamen e;
+    mt.setQuery(QStringLiteral("SELECT COUNT(*), SUM(CASE WHEN ") +
+                mt.segunProveedor(QStringLiteral("version < 0"),
+                                  QStringLiteral("typeof(version) <> 'integer' OR version < 0")) +
+                QStringLiteral(" THEN 1 ELSE 0 END), MAX(version) FROM ") + kTablaVersion);
+    const CmidTierResponse r = mt.reader();
+    if (!r.isSuccess()) {
+        e.error = u_motivoErrorBD(r.getCodigoError(), mt.esMySQL());
+        return e;
+    }
+    const qint64 registros = r.getCeldaAsInt(0, 0);
+    if (registros > 0 && r.getCeldaAsInt(0, 1) > 0) {
+        e.contenido = esquema::Contenido::VersionInvalida;
+        return e;
+    }
+    // No record yet: a first run that stopped right after creating the table.
+    e.version = registros == 0 ? 0 : int(std::min<qint64>(r.getCeldaAsInt(0, 2), INT_MAX));
+    e.contenido = e.version > esquema::versionActual() ? esquema::Contenido::VersionMasNueva
+                                                       : esquema::Contenido::Propia;
+    return e;
 }
 
 bool ejecuta(TmiddleTier &mt, const QString &sentencia, QString &error) {
     mt.setQuery(sentencia);
     const CmidTierResponse r = mt.nonQuery();
     if (!r.isSuccess())
-        error = r.getError();
+        error = u_motivoErrorBD(r.getCodigoError(), mt.esMySQL()); // the driver's text is in the log
     return r.isSuccess();
 }
 
@@ -73,7 +108,7 @@ bool aplicaVersion(TmiddleTier &mt, const esquema::Tversion &v, QString &error) 
     mt.setParametroEntero(QStringLiteral("version"), v.version);
     const CmidTierResponse r = mt.nonQuery();
     if (!r.isSuccess())
-        error = r.getError();
+        error = u_motivoErrorBD(r.getCodigoError(), mt.esMySQL()); // the driver's text is in the log
     return r.isSuccess();
 }
 
@@ -100,31 +135,65 @@ int esquema::versionActual() {
     return versiones().constLast().version;
 }
 
-int esquema::versionRegistrada(TConexionSesion *sesion) {
+esquema::Texamen esquema::examina(TConexionSesion *sesion) {
+    Texamen e;
+    if (!sesion->conexion().isOpen()) {
+        e.error = sesion->ultimoError();
+        return e;
+    }
     TmiddleTier mt(sesion);
-    if (!sesion->conexion().isOpen())
+    CmidTierResponse lectura;
+    const Texistentes existentes = leeExistentes(mt, &lectura);
+    if (!lectura.isSuccess()) {
+        e.error = u_motivoErrorBD(lectura.getCodigoError(), mt.esMySQL());
+        return e;
+    }
+    if (existentes.tablas.isEmpty())
+        e.contenido = Contenido::Vacia;
+    else if (existentes.tablas.contains(kTablaVersion.toLower()))
+        e = leeVersion(mt);
+    else
+        e.contenido = tieneTablaNuestra(existentes.tablas) ? Contenido::SinVersion : Contenido::Ajena;
+    return e;
+}
+
+int esquema::versionRegistrada(TConexionSesion *sesion) {
+    const Texamen e = examina(sesion);
+    switch (e.contenido) {
+    case Contenido::Propia:
+    case Contenido::VersionMasNueva:
+        return e.version;
+    case Contenido::Ilegible:
+    case Contenido::VersionInvalida:
         return -1;
-    if (!existeTabla(mt, kTablaVersion))
+    default:
         return 0;
-    mt.setQuery(QStringLiteral("SELECT MAX(version) FROM ") + kTablaVersion);
-    const CmidTierResponse r = mt.scalar();
-    if (!r.isSuccess())
-        return -1;
-    return int(r.getScalarAsInt());
+    }
 }
 
 esquema::TresultadoEsquema esquema::creaOActualiza(TConexionSesion *sesion) {
     TresultadoEsquema resultado;
-    const int registrada = versionRegistrada(sesion);
-    resultado.versionEncontrada = registrada;
-    if (registrada < 0) {
-        resultado.error = sesion->ultimoError();
-        return resultado;
-    }
-    if (registrada > versionActual()) {
+    const Texamen examen = examina(sesion);
+    resultado.versionEncontrada = examen.version;
+    switch (examen.contenido) {
+    case Contenido::Vacia:
+    case Contenido::Propia:
+        break;
+    case Contenido::VersionMasNueva:
         resultado.estado = Estado::VersionMasNueva;
         return resultado;
+    case Contenido::Ajena:
+        resultado.estado = Estado::Ajena;
+        return resultado;
+    case Contenido::SinVersion:
+    case Contenido::VersionInvalida:
+        resultado.estado = Estado::VersionInvalida;
+        return resultado;
+    case Contenido::Ilegible:
+        resultado.error = examen.error;
+        return resultado;
     }
+    const int registrada = examen.version;
     TmiddleTier mt(sesion);
     if (registrada == 0) {
         const Ttabla tablaVersion{kTablaVersion, QStringLiteral("version INTEGER NOT NULL")};

@@ -37,7 +37,24 @@ struct Tversion {
 const QVector<Tversion> &versiones();
 int versionActual();
 
-enum class Estado { Listo, VersionMasNueva, Error };
+enum class Estado { Listo, VersionMasNueva, Ajena, VersionInvalida, Error };
+
+// What a database holds, told from reads alone.
+enum class Contenido {
+    Vacia,           // no table at all: a new database
+    Propia,          // ours, at `version` (0: a first run that stopped before its first step)
+    Ajena,           // tables of another application, none of ours
+    SinVersion,      // tables named like ours but no version record
+    VersionInvalida, // a version record that is not a whole number (text, fraction, negative)
+    VersionMasNueva, // written by a newer program
+    Ilegible,        // the tables cannot be read (damaged file, lost connection)
+};
+
+struct Texamen {
+    Contenido contenido = Contenido::Ilegible;
+    int version = 0;
+    QString error; // with Ilegible: the reason, in Spanish
+};
 
 struct TresultadoEsquema {
     Estado estado = Estado::Error;
@@ -45,10 +62,12 @@ struct TresultadoEsquema {
     QString error;
 };
 
+// Reads only: safe on a read-only connection to a file that may not be ours.
+Texamen examina(TConexionSesion *sesion);
 // The version recorded in the database; 0 when it has none, -1 when it cannot be read.
 int versionRegistrada(TConexionSesion *sesion);
-// Creates what is missing and runs every step above the recorded version. A database recorded
-// by a newer program is left untouched.
+// Creates what is missing on an empty database and runs every step above the recorded version.
+// A database that is not ours, or recorded by a newer program, is left untouched.
 TresultadoEsquema creaOActualiza(TConexionSesion *sesion);
 
 // Engine text of a token-written definition (exposed for the tests and the benchmarks).

@@ -17,6 +17,13 @@ struct TopcionesHost {
     bool reconstruirKardex = false; // rebuild the ledger without a window and leave
     QString exportarCategorias;     // write the category tree to this .xlsx and leave
     QString importarCategorias;     // import this .xlsx into the category tree and leave
+
+    // Only an opening that will show the program, or one that fills the demo, makes a new
+    // database; the administrator's console work alone needs an existing one.
+    bool puedeCrear() const {
+        return demo || (!verificar && !reconstruirKardex && exportarCategorias.isEmpty() &&
+                        importarCategorias.isEmpty());
+    }
 };
 
 // Opening the database the host was pointed at, with every check that keeps a file that is not
@@ -28,6 +35,10 @@ struct TaperturaHost {
 };
 
 QString rutaSQLitePredeterminada();
-// Empty when the file may be opened as ours; otherwise the reason, in Spanish.
-QString revisaArchivoSQLite(const QString &ruta);
-TaperturaHost abreBaseDatos(const TparametrosConexion &parametros);
+// Empty when the file may be opened; otherwise the reason, in Spanish. Looks at the path, the
+// folder and the file's header only: nothing is opened through SQLite yet.
+QString revisaArchivoSQLite(const QString &ruta, bool puedeCrear);
+// Order: the file's header, a read-only look at what the database holds (empty, ours and of
+// which version, or not ours), and only then the read-write connection, its pragmas and the
+// schema steps. Every refusal leaves the database as it was.
+TaperturaHost abreBaseDatos(const TparametrosConexion &parametros, bool puedeCrear);

@@ -92,7 +92,13 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
                   reconstruir, verificar, exportarCategorias, importarCategorias});
     p.process(app);
 
-    const bool mysql = p.isSet(host) || p.isSet(socket) || p.isSet(base);
+    bool puertoValido = false;
+    const int numeroPuerto = p.value(puerto).toInt(&puertoValido);
+    if (!puertoValido || numeroPuerto < 1 || numeroPuerto > 65535) {
+        error = QStringLiteral("El puerto del servidor debe ser un número entero de 1 a 65535.");
+        return false;
+    }
+    const bool mysql = p.isSet(host) || p.isSet(socket) || p.isSet(base) || p.isSet(puerto);
     if (mysql) {
         if (!p.isSet(base)) {
             error = QStringLiteral("Indique la base de datos del servidor con --mysql-database.");
@@ -100,7 +106,7 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
         }
         o.conexion.proveedor = QStringLiteral("MySQL");
         o.conexion.servidor = p.isSet(host) ? p.value(host) : QStringLiteral("127.0.0.1");
-        o.conexion.puerto = p.value(puerto).toInt();
+        o.conexion.puerto = numeroPuerto;
         o.conexion.socket = p.value(socket);
         o.conexion.baseDatos = p.value(base);
         o.conexion.usuario = p.value(usuario);
@@ -184,7 +190,7 @@ int main(int argc, char *argv[]) {
     if (!leeOpciones(*app, o, error))
         return falla(error, 2);
 
-    TaperturaHost apertura = abreBaseDatos(o.conexion);
+    TaperturaHost apertura = abreBaseDatos(o.conexion, o.puedeCrear());
     if (!apertura.sesion)
         return falla(apertura.error, apertura.salida);
     TConexionSesion *sesion = apertura.sesion.get();

@@ -416,6 +416,51 @@ private slots:
         QCOMPARE(esquema::versionRegistrada(sesion()), futura);
     }
 
+    // A database with tables of another application, or with a version record we cannot trust,
+    // is refused by the schema step itself and gains nothing.
+    void rechazaLoQueNoEsNuestro_data() {
+        QTest::addColumn<QStringList>("sentencias");
+        QTest::addColumn<int>("estado");
+        const QString version =
+            QStringLiteral("CREATE TABLE inventarioVersionEsquema (version INTEGER NOT NULL)");
+        QTest::newRow("tabla de otra aplicación")
+            << QStringList{QStringLiteral(
+                   "CREATE TABLE clientes (id INTEGER PRIMARY KEY, nombre VARCHAR(40))")}
+            << int(esquema::Estado::Ajena);
+        QTest::newRow("tablas nuestras sin versión")
+            << QStringList{QStringLiteral("CREATE TABLE inventarioEntrada (id INTEGER PRIMARY KEY)")}
+            << int(esquema::Estado::VersionInvalida);
+        QTest::newRow("versión negativa")
+            << QStringList{version, QStringLiteral("INSERT INTO inventarioVersionEsquema VALUES (-1)")}
+            << int(esquema::Estado::VersionInvalida);
+        if (TbasePrueba::motor() != QLatin1String("mysql")) // MariaDB refuses text in the column
+            QTest::newRow("versión como texto")
+                << QStringList{version, QStringLiteral("INSERT INTO inventarioVersionEsquema VALUES ('2')"),
+                               QStringLiteral("INSERT INTO inventarioVersionEsquema VALUES ('dos')")}
+                << int(esquema::Estado::VersionInvalida);
+    }
+    void rechazaLoQueNoEsNuestro() {
+        QFETCH(QStringList, sentencias);
+        QFETCH(int, estado);
+        for (const QString &sentencia : sentencias)
+            QVERIFY2(ejecuta(sesion(), sentencia), qPrintable(sentencia));
+        const auto r = esquema::creaOActualiza(sesion());
+        QCOMPARE(int(r.estado), estado);
+        QVERIFY(!existeTabla(sesion(), QStringLiteral("negocio")));
+        QCOMPARE(esquema::examina(sesion()).contenido == esquema::Contenido::Ajena,
+                 estado == int(esquema::Estado::Ajena));
+    }
+
+    // A first run that stopped right after creating the version table is finished by the next.
+    void versionSinRegistroSeCompleta() {
+        QVERIFY(ejecuta(sesion(),
+                        QStringLiteral("CREATE TABLE inventarioVersionEsquema (version INTEGER NOT NULL)")));
+        const auto r = esquema::creaOActualiza(sesion());
+        QVERIFY2(r.estado == esquema::Estado::Listo, qPrintable(r.error));
+        QCOMPARE(esquema::versionRegistrada(sesion()), esquema::versionActual());
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioVersionEsquema")), 1);
+    }
+
     void demoCreaUnNegocioCompleto() {
         QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
         const int negocio = datosDemo::crea(sesion(), kHoyDemo);

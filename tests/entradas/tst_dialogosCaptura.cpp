@@ -27,7 +27,6 @@ class TpruebaDialogosCaptura : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TguionInstalado> uGuion;
-    QString uDirectorioOriginal;
 
     template <typename T = QWidget> static T *control(QWidget *dialogo, const QString &nombre) {
         T *w = dialogo->findChild<T *>(nombre);
@@ -38,24 +37,21 @@ class TpruebaDialogosCaptura : public QObject {
     static void clic(QWidget *dialogo, const QString &nombre) {
         QTest::mouseClick(control(dialogo, nombre), Qt::LeftButton);
     }
-    // A folder with its own ArchivosXml, made current for the dialog to read.
     static void escribe(const QTemporaryDir &dir, const QString &archivo, const QByteArray &contenido) {
-        QDir(dir.path()).mkpath(catalogosXml::kCarpeta);
-        QFile f(dir.filePath(catalogosXml::kCarpeta + QLatin1Char('/') + archivo));
+        QFile f(dir.filePath(archivo));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(contenido);
     }
 
 private slots:
-    void initTestCase() { uDirectorioOriginal = QDir::currentPath(); }
     void init() {
         // The catalogues as installed beside the program.
-        QVERIFY(QDir::setCurrent(QStringLiteral(INVENTARIO_CARPETA_PROGRAMA)));
+        catalogosXml::usaCarpeta(QStringLiteral(INVENTARIO_CARPETA_PROGRAMA "/") + catalogosXml::kCarpeta);
         uGuion = std::make_unique<TguionInstalado>();
     }
     void cleanup() {
         uGuion.reset();
-        QDir::setCurrent(uDirectorioOriginal);
+        catalogosXml::usaCarpeta(QString());
     }
 
     void catalogosInstalados() {
@@ -88,6 +84,10 @@ private slots:
                                   << "El catálogo CAduanas.xml está dañado" << 0;
         QTest::newRow("otra raíz") << QByteArray("<Lista><Par><N>Uno</N><C>1</C></Par></Lista>")
                                    << "El catálogo CAduanas.xml no tiene el formato esperado" << 0;
+        QTest::newRow("60000 niveles")
+            << QByteArray("<Catalogo><Par>" + QByteArray("<N>").repeated(60000) + "x" +
+                          QByteArray("</N>").repeated(60000) + "</Par></Catalogo>")
+            << "El catálogo CAduanas.xml tiene demasiados niveles anidados" << 0;
         QTest::newRow("entradas ajenas y códigos no numéricos se omiten")
             << QByteArray("<Catalogo><Otro/><Par><N>Uno</N><C>x</C></Par><Par><N>Dos</N><C>02</C></Par>"
                           "<Par><N>Tres</N></Par></Catalogo>")
@@ -102,7 +102,7 @@ private slots:
             escribe(dir, catalogosXml::kAduanas, contenido);
         escribe(dir, catalogosXml::kPaises,
                 "<Catalogo><Datos><a>Chile</a><b>CHL</b></Datos><Datos><a></a><b>XXX</b></Datos></Catalogo>");
-        QVERIFY(QDir::setCurrent(dir.path()));
+        catalogosXml::usaCarpeta(dir.path());
         TFRM_pedimento d;
         d.prepara(Tpedimento());
         QCOMPARE(d.valueMember_CBOX_aduana.size(), aduanas);
@@ -110,6 +110,39 @@ private slots:
         QCOMPARE((*uGuion)->textos().size(), inicio.isEmpty() ? 0 : 1);
         if (!inicio.isEmpty())
             QVERIFY2((*uGuion)->textos().first().startsWith(inicio), qPrintable((*uGuion)->textos().first()));
+    }
+
+    // Read once per run: a second opening neither reads the files again nor repeats the warning.
+    void catalogosSeLeenUnaVez() {
+        QTemporaryDir dir;
+        escribe(dir, catalogosXml::kAduanas, "<Catalogo><Par><N>Uno</N><C>1</C></Par></Catalogo>");
+        catalogosXml::usaCarpeta(dir.path());
+        {
+            TFRM_pedimento d;
+            d.prepara(Tpedimento());
+            QCOMPARE(d.valueMember_CBOX_aduana, QList<int>{1});
+        }
+        QCOMPARE((*uGuion)->textos().size(), 1); // CPais.xml is missing
+        escribe(dir, catalogosXml::kAduanas, "<Catalogo><Par><N>Dos</N><C>2</C></Par></Catalogo>");
+        TFRM_pedimento d;
+        d.prepara(Tpedimento());
+        QCOMPARE(d.valueMember_CBOX_aduana, QList<int>{1});
+        QCOMPARE((*uGuion)->textos().size(), 1);
+    }
+
+    // Starting the program from a folder of one's own does not change what it reads.
+    void directorioActualNoCuenta() {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(catalogosXml::kCarpeta);
+        escribe(dir, catalogosXml::kCarpeta + QLatin1Char('/') + catalogosXml::kAduanas,
+                "<Catalogo><Par><N>Falsa</N><C>999</C></Par></Catalogo>");
+        const QString anterior = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        catalogosXml::usaCarpeta(QString());
+        const QString ruta = catalogosXml::rutaCatalogo(catalogosXml::kAduanas);
+        QDir::setCurrent(anterior);
+        QVERIFY2(!ruta.startsWith(dir.path()), qPrintable(ruta));
+        QCOMPARE(QFileInfo(ruta).fileName(), catalogosXml::kAduanas);
     }
 
     void loteInitYAceptar() {
