@@ -4,14 +4,7 @@ namespace {
 const QString kNegocio = QStringLiteral("negocioID");
 const QString kAlmacen = QStringLiteral("almacenID");
 const QString kProducto = QStringLiteral("productoID");
-
-constexpr int kErrorInterbloqueo = 1213;  // ER_LOCK_DEADLOCK
-constexpr int kErrorEsperaBloqueo = 1205; // ER_LOCK_WAIT_TIMEOUT
 } // namespace
-
-bool TmovimientosInventario::esConflictoDeBloqueo(const CmidTierResponse &r) {
-    return r.getCodigoError() == kErrorInterbloqueo || r.getCodigoError() == kErrorEsperaBloqueo;
-}
 
 bool TmovimientosInventario::bloqueaNegocio(int idNegocio) {
     if (!esMySQL())

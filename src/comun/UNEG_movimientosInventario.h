@@ -31,9 +31,6 @@ class TmovimientosInventario : public TmiddleTier {
 public:
     using TmiddleTier::TmiddleTier;
 
-    // MariaDB error numbers after which a whole posting is run again.
-    static bool esConflictoDeBloqueo(const CmidTierResponse &r);
-
     // Inside a posting's transaction: takes the business's row lock on MariaDB, so that two
     // workstations post one after the other and each reads what the other committed. SQLite's
     // BEGIN IMMEDIATE already serialises writers; nothing runs there.

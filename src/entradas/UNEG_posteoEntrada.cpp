@@ -15,7 +15,9 @@ TposteoEntrada::TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metod
       uCantidades(cantidades) {}
 
 TfinPosteo TposteoEntrada::escribe() {
-    return u_posteaEnTransaccion(uEntradas, uNegocio,
+    const TfechaPosteo fecha{uDatos.almacenID, uDatos.fechaHora,
+                             QStringLiteral("Revise fecha/hora de entrada")};
+    return u_posteaEnTransaccion(uEntradas, uNegocio, fecha,
                                  [this](TintentoPosteo &intento) { return escribeDocumento(intento); });
 }
 
