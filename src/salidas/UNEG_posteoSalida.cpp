@@ -4,6 +4,7 @@
 #include "datos/ULog.h"
 #include "salidas/UNEG_repartoCapas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -86,9 +87,11 @@ bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida
                                     x.instantanea, promedio)};
         return true;
     }
-    // A serial-numbered product leaves as the units chosen: a layer that no longer holds the
-    // line's units has lost some of them.
-    if (producto.controlNoSerie > 0)
+    // Serial numbers leave as the units chosen: a layer that no longer holds the line's units has
+    // lost some of them.
+    const bool conSeries = std::any_of(lineas.cbegin(), lineas.cend(),
+                                       [](const TlineaSalida &l) { return !l.series.isEmpty(); });
+    if (producto.controlNoSerie > 0 || conSeries)
         return u_recalculaEnSusCapas(lineas, x, promedio) || intento.conflicto(TmotivoConflicto::Series);
     double cantidad = 0;
     for (const TlineaSalida &l : std::as_const(lineas))

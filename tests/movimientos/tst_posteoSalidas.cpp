@@ -684,6 +684,35 @@ private slots:
         QVERIFY(doc->guardar());
         QCOMPARE(e.n->existencia(e.almacen, e.producto), 7.0);
     }
+
+    // Another workstation holds the business's write lock (a rebuild, say) longer than this one
+    // waits: the posting says so and writes nothing; once the lock is free the same capture saves.
+    void bloqueoRetenidoPorOtraEstacion() {
+        Tescenario e = escenario(kPEPS);
+        auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
+        QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
+        TConexionSesion otraEstacion(e.n->sesion()->parametros());
+        QVERIFY(otraEstacion.abre());
+        TmovimientosInventario otra(&otraEstacion);
+        QVERIFY(otra.transaccionInicia());
+        QVERIFY(otra.bloqueaNegocio(e.n->negocio()));
+        TmiddleTier espera(e.n->sesion());
+        espera.setQuery(uBase->esMySQL() ? QStringLiteral("SET SESSION innodb_lock_wait_timeout = 1")
+                                         : QStringLiteral("PRAGMA busy_timeout = 200"));
+        QVERIFY(espera.nonQuery().isSuccess());
+        const QStringList antes = e.n->estadoSalidas();
+        e.n->guion().limpia();
+        e.n->acepta();
+        QVERIFY(!doc->guardar());
+        QCOMPARE(e.n->guion().textos().last(),
+                 QStringLiteral("No se guardó nada: otra estación mantuvo ocupada la base de datos demasiado "
+                                "tiempo. Lo capturado se conserva; intente guardar de nuevo."));
+        QVERIFY(otra.transaccionRollback());
+        QCOMPARE(e.n->estadoSalidas(), antes);
+        e.n->acepta();
+        QVERIFY(doc->guardar());
+        otraEstacion.cierraHiloActual();
+    }
 };
 
 QTEST_GUILESS_MAIN(TpruebaSalidas)
