@@ -127,6 +127,8 @@ Tcorrida corre(TConexionSesion *sesion, const QStringList &conexion, const Tpara
         c.cuenta += TcuentaEstacion::deTexto(QString::fromUtf8(lineas.last()));
     }
     c.documentosPorSegundo = double(c.cuenta.entradas + c.cuenta.salidas) / segundos;
+    // The checks read through a fresh connection: the server may have been restarted meanwhile.
+    sesion->cierraHiloActual();
     c.fueraDeOrden = fueraDeOrden(sesion, t.negocio);
     bool leido = false;
     c.hallazgos = int(u_verificaInventario(sesion, leido).size());
