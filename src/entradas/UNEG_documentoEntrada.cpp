@@ -47,7 +47,10 @@ bool TdocumentoEntrada::guardar() {
 
 bool TdocumentoEntrada::compruebaDocumento() {
     Talmacen almacen(uSesion);
-    uMetodo = int(almacen.selectMetodoKardex(uNegocio).getScalarAsInt());
+    const CmidTierResponse metodo = almacen.selectMetodoKardex(uNegocio);
+    if (!metodo.isSuccess())
+        return noGuardado(uSesion);
+    uMetodo = int(metodo.getScalarAsInt());
     if (uMetodo < 1)
         return avisa(posteoEntrada::kSinMetodo);
     uConcepto = almacen.selectConcepto(uDatos.conceptoID, uNegocio);

@@ -145,7 +145,12 @@ bool TrecepcionOrdenCompra::guardar() {
 
 bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento &concepto) {
     Talmacen almacen(uSesion);
-    metodo = int(almacen.selectMetodoKardex(uNegocio).getScalarAsInt());
+    const CmidTierResponse metodoLeido = almacen.selectMetodoKardex(uNegocio);
+    if (!metodoLeido.isSuccess()) {
+        u_avisaNoGuardado(uSesion);
+        return false;
+    }
+    metodo = int(metodoLeido.getScalarAsInt());
     if (metodo < 1)
         return avisa(posteoEntrada::kSinMetodo);
     if (almacenID <= 0 || almacen.selectNombreAlmacen(almacenID, uNegocio).isNull())

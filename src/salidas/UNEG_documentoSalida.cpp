@@ -230,6 +230,15 @@ bool TdocumentoSalida::compruebaDocumento() {
         u_mensaje(QStringLiteral("Agregue al menos un producto a la salida."), kAdvertencia);
         return false;
     }
+    // Read again when it was not there: set since the screen opened, or the read had failed.
+    if (uDatos.metodoKardex < 1) {
+        const CmidTierResponse metodo = Talmacen(uSesion).selectMetodoKardex(uDatos.negocioID);
+        if (!metodo.isSuccess()) {
+            u_avisaNoGuardado(uSesion);
+            return false;
+        }
+        uDatos.metodoKardex = int(metodo.getScalarAsInt());
+    }
     if (uDatos.metodoKardex < 1) {
         u_mensaje(
             QStringLiteral("El metodo de Valuación de Kardex no ha sido establecido, ingrese a la ventana "
