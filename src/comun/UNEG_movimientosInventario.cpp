@@ -6,15 +6,6 @@ const QString kAlmacen = QStringLiteral("almacenID");
 const QString kProducto = QStringLiteral("productoID");
 } // namespace
 
-bool TmovimientosInventario::bloqueaNegocio(int idNegocio) {
-    if (!esMySQL())
-        return true;
-    setQuery(QStringLiteral("SELECT id FROM negocio WHERE id = :negocioID FOR UPDATE"));
-    setParametroEntero(kNegocio, idNegocio);
-    const CmidTierResponse r = reader();
-    return r.isSuccess() && r.getRowCount() == 1;
-}
-
 TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
     setQuery(QStringLiteral("SELECT id, etiqueta, direccion, familia, AsientosContables_id FROM "
                             "inventarioMovimientoConcepto WHERE id = :id AND idNegocioFk = :negocioID"));

@@ -31,11 +31,6 @@ class TmovimientosInventario : public TmiddleTier {
 public:
     using TmiddleTier::TmiddleTier;
 
-    // Inside a posting's transaction: takes the business's row lock on MariaDB, so that two
-    // workstations post one after the other and each reads what the other committed. SQLite's
-    // BEGIN IMMEDIATE already serialises writers; nothing runs there.
-    bool bloqueaNegocio(int idNegocio);
-
     // The concept with that id when it belongs to the business (an invalid one otherwise).
     TconceptoMovimiento selectConcepto(int idConcepto, int idNegocio);
     // The warehouse's name, null when the warehouse is not the business's (or the read failed).

@@ -9,9 +9,10 @@ namespace {
 constexpr int kIntentos = 3;
 
 // Under the lock: the document is not dated before the warehouse's newest movement.
-bool enOrden(TmovimientosInventario &mt, int idNegocio, const TfechaPosteo &fecha, bool &anterior) {
+bool enOrden(TmiddleTier &mt, int idNegocio, const TfechaPosteo &fecha, bool &anterior) {
     bool leido = false;
-    const QVariant ultimo = mt.selectFechaHoraUltimoMovimiento(fecha.almacenID, idNegocio, leido);
+    TmovimientosInventario lectura(mt.sesion()); // the same connection, inside the same transaction
+    const QVariant ultimo = lectura.selectFechaHoraUltimoMovimiento(fecha.almacenID, idNegocio, leido);
     anterior = leido && (!fecha.fechaHora.isValid() ||
                          (!ultimo.isNull() && fecha.fechaHora < fechaHora::deValorBD(ultimo)));
     return leido && !anterior;
@@ -45,23 +46,32 @@ QString razon(TtipoFalla tipo) {
 }
 } // namespace
 
-TfinPosteo u_posteaEnTransaccion(TmovimientosInventario &mt, int idNegocio, const TfechaPosteo &fecha,
+bool u_bloqueaNegocio(TmiddleTier &mt, int idNegocio) {
+    if (!mt.esMySQL())
+        return true;
+    mt.setQuery(QStringLiteral("SELECT id FROM negocio WHERE id = :negocioID FOR UPDATE"));
+    mt.setParametroEntero(QStringLiteral("negocioID"), idNegocio);
+    const CmidTierResponse r = mt.reader();
+    return r.isSuccess() && r.getRowCount() == 1;
+}
+
+TfinPosteo u_posteaEnTransaccion(TmiddleTier &mt, int idNegocio,
                                  const std::function<bool(TintentoPosteo &)> &escribe,
-                                 TmotivoConflicto *motivo) {
+                                 const TfechaPosteo *fecha, TmotivoConflicto *motivo) {
     for (int intento = 1; intento <= kIntentos; ++intento) {
         u_olvidaFalla();
         TintentoPosteo corrida;
         bool anterior = false;
         if (!mt.transaccionInicia())
             break;
-        if (mt.bloqueaNegocio(idNegocio) && enOrden(mt, idNegocio, fecha, anterior) && escribe(corrida) &&
-            mt.transaccionTermina())
+        if (u_bloqueaNegocio(mt, idNegocio) && (!fecha || enOrden(mt, idNegocio, *fecha, anterior)) &&
+            escribe(corrida) && mt.transaccionTermina())
             return TfinPosteo::Confirmado;
         const TfallaSentencia falla = u_ultimaFalla();
         mt.transaccionRollback();
         u_registraFalla(falla); // the reason is the statement that stopped the posting
         if (anterior) {
-            u_mensaje(fecha.aviso, kAdvertencia);
+            u_mensaje(fecha->aviso, kAdvertencia);
             return TfinPosteo::FechaAnterior;
         }
         if (corrida.hayConflicto()) {
@@ -75,7 +85,9 @@ TfinPosteo u_posteaEnTransaccion(TmovimientosInventario &mt, int idNegocio, cons
         Log::log(QStringLiteral("posteo: conflicto de bloqueo; se intenta de nuevo"), 1,
                  QString::number(intento));
     }
-    u_avisaNoGuardado(mt.sesion());
+    // A write refused by the caller's own checks has been told by the caller.
+    if (u_ultimaFalla().hay)
+        u_avisaNoGuardado(mt.sesion());
     return TfinPosteo::Fallido;
 }
 

@@ -52,15 +52,21 @@ struct TfechaPosteo {
     QString aviso; // "Revise fecha/hora de entrada" / "Revise fecha/hora de salida"
 };
 
-// Opens the transaction, takes the business's lock, refuses a document dated before the
-// warehouse's newest movement, runs `escribe` and commits when it returns true; otherwise rolls
-// back. A MariaDB deadlock or lock timeout runs the whole posting again (a few times). Every end
-// but Confirmado is told to the user: the date with `fecha.aviso`, a conflict with
-// kMensajeConflictoPosteo, a technical failure with u_avisaNoGuardado(). `motivo`, when given,
-// gets the conflict's reason.
-TfinPosteo u_posteaEnTransaccion(TmovimientosInventario &mt, int idNegocio, const TfechaPosteo &fecha,
+// Inside a transaction: takes the business's row lock on MariaDB, so that two workstations write
+// one after the other and each reads what the other committed. SQLite's BEGIN IMMEDIATE already
+// serialises writers; nothing runs there.
+bool u_bloqueaNegocio(TmiddleTier &mt, int idNegocio);
+
+// Opens the transaction, takes the business's lock, refuses a movement dated before its
+// warehouse's newest movement (`fecha`, when given), runs `escribe` and commits when it returns
+// true; otherwise rolls back. A MariaDB deadlock or lock timeout runs the whole posting again (a
+// few times). Every end but Confirmado is told to the user: the date with `fecha->aviso`, a
+// conflict with kMensajeConflictoPosteo, a failed statement with u_avisaNoGuardado(). `motivo`,
+// when given, gets the conflict's reason. Postings and the catalogue writes that allocate codes
+// (categories) run through it.
+TfinPosteo u_posteaEnTransaccion(TmiddleTier &mt, int idNegocio,
                                  const std::function<bool(TintentoPosteo &)> &escribe,
-                                 TmotivoConflicto *motivo = nullptr);
+                                 const TfechaPosteo *fecha = nullptr, TmotivoConflicto *motivo = nullptr);
 
 // Tells the user that nothing was saved and why, in a few words, from the thread's last failed
 // statement (its engine text went to the log). A lost server connection is dropped, so the next

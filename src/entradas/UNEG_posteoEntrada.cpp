@@ -17,8 +17,8 @@ TposteoEntrada::TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metod
 TfinPosteo TposteoEntrada::escribe() {
     const TfechaPosteo fecha{uDatos.almacenID, uDatos.fechaHora,
                              QStringLiteral("Revise fecha/hora de entrada")};
-    return u_posteaEnTransaccion(uEntradas, uNegocio, fecha,
-                                 [this](TintentoPosteo &intento) { return escribeDocumento(intento); });
+    return u_posteaEnTransaccion(
+        uEntradas, uNegocio, [this](TintentoPosteo &intento) { return escribeDocumento(intento); }, &fecha);
 }
 
 bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {

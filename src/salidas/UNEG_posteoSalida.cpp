@@ -37,8 +37,8 @@ TfinPosteo TposteoSalida::escribe() {
     const TfechaPosteo fecha{uDatos.almacenID, uDatos.fechaHora,
                              QStringLiteral("Revise fecha/hora de salida")};
     return u_posteaEnTransaccion(
-        uSalidas, uDatos.negocioID, fecha,
-        [this](TintentoPosteo &intento) { return escribeDocumento(intento); }, &uMotivo);
+        uSalidas, uDatos.negocioID, [this](TintentoPosteo &intento) { return escribeDocumento(intento); },
+        &fecha, &uMotivo);
 }
 
 bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {

@@ -693,9 +693,9 @@ private slots:
         QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
         TConexionSesion otraEstacion(e.n->sesion()->parametros());
         QVERIFY(otraEstacion.abre());
-        TmovimientosInventario otra(&otraEstacion);
+        TmiddleTier otra(&otraEstacion);
         QVERIFY(otra.transaccionInicia());
-        QVERIFY(otra.bloqueaNegocio(e.n->negocio()));
+        QVERIFY(u_bloqueaNegocio(otra, e.n->negocio()));
         TmiddleTier espera(e.n->sesion());
         espera.setQuery(uBase->esMySQL() ? QStringLiteral("SET SESSION innodb_lock_wait_timeout = 1")
                                          : QStringLiteral("PRAGMA busy_timeout = 200"));
