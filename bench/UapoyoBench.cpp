@@ -124,6 +124,14 @@ bool TbaseBench::administraMySQL(const QString &sentencia) const {
     return ok;
 }
 
+qint64 u_inserta(TmiddleTier &mt, const QString &sentencia, const QList<QPair<QString, QVariant>> &valores) {
+    mt.setQuery(sentencia);
+    for (const auto &v : valores)
+        mt.setParametroVariant(v.first, v.second);
+    const CmidTierResponse r = mt.nonQuery();
+    return r.isSuccess() ? r.getIdInsertado() : 0;
+}
+
 void u_figura(const QString &clave, const QVariant &valor) {
     const QString texto =
         valor.typeId() == QMetaType::Double ? QString::number(valor.toDouble(), 'f', 3) : valor.toString();

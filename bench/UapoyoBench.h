@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QSet>
 #include <QSqlQuery>
+#include "datos/UmiddleTier.h"
 
 #include <QCommandLineParser>
 #include <QVariant>
@@ -43,6 +44,8 @@ private:
     bool uArchivoPropio = false;
 };
 
+// Runs one INSERT with its values bound; the new row's id, 0 when it failed.
+qint64 u_inserta(TmiddleTier &mt, const QString &sentencia, const QList<QPair<QString, QVariant>> &valores);
 // One figure as clave=valor; doubles with three decimals.
 void u_figura(const QString &clave, const QVariant &valor);
 // Processor time of this process so far, in seconds: on SQLite all the work is in-process, so it

@@ -1,5 +1,7 @@
 #include "UgeneradorMovimientos.h"
 
+#include "UapoyoBench.h"
+
 #include "comun/UNEG_opciones.h"
 #include "datos/UfechaHora.h"
 #include "datos/UinsercionMultiple.h"
@@ -14,14 +16,6 @@ struct Tcapa {
     double restante;
     double costo;
 };
-
-qint64 inserta(TmiddleTier &mt, const QString &sentencia, const QList<QPair<QString, QVariant>> &valores) {
-    mt.setQuery(sentencia);
-    for (const auto &v : valores)
-        mt.setParametroVariant(v.first, v.second);
-    const CmidTierResponse r = mt.nonQuery();
-    return r.isSuccess() ? r.getIdInsertado() : 0;
-}
 } // namespace
 
 int TgeneradorMovimientos::genera(TConexionSesion *sesion, qint64 &escritos) const {
@@ -29,9 +23,9 @@ int TgeneradorMovimientos::genera(TConexionSesion *sesion, qint64 &escritos) con
     if (!mt.transaccionInicia())
         return 0;
     const int negocio =
-        int(inserta(mt, QStringLiteral("INSERT INTO negocio (nombre) VALUES ('Banco de pruebas')"), {}));
+        int(u_inserta(mt, QStringLiteral("INSERT INTO negocio (nombre) VALUES ('Banco de pruebas')"), {}));
     auto concepto = [&](int direccion, int familia) {
-        return inserta(
+        return u_inserta(
             mt,
             QStringLiteral("INSERT INTO inventarioMovimientoConcepto (etiqueta, direccion, familia, "
                            "idNegocioFk) VALUES (:e, :d, :f, :n)"),
@@ -46,13 +40,13 @@ int TgeneradorMovimientos::genera(TConexionSesion *sesion, qint64 &escritos) con
     const int productos = qMax(1, pares / almacenes);
     QList<qint64> idsAlmacen, idsProducto;
     for (int a = 0; a < almacenes; ++a)
-        idsAlmacen << inserta(
+        idsAlmacen << u_inserta(
             mt,
             QStringLiteral("INSERT INTO inventarioAlmacen (nombre, sucursal_id, idNegocioFk) "
                            "VALUES (:x, 1, :n)"),
             {{QStringLiteral("x"), QStringLiteral("Almacén %1").arg(a)}, {QStringLiteral("n"), negocio}});
     for (int p = 0; p < productos; ++p)
-        idsProducto << inserta(
+        idsProducto << u_inserta(
             mt, QStringLiteral("INSERT INTO inventarioProducto (nombre, idNegocioFk) VALUES (:x, :n)"),
             {{QStringLiteral("x"), QStringLiteral("Producto %1").arg(p)}, {QStringLiteral("n"), negocio}});
 

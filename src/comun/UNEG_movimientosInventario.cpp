@@ -4,14 +4,7 @@ namespace {
 const QString kNegocio = QStringLiteral("negocioID");
 const QString kAlmacen = QStringLiteral("almacenID");
 const QString kProducto = QStringLiteral("productoID");
-
-constexpr int kErrorInterbloqueo = 1213;  // ER_LOCK_DEADLOCK
-constexpr int kErrorEsperaBloqueo = 1205; // ER_LOCK_WAIT_TIMEOUT
 } // namespace
-
-bool TmovimientosInventario::esConflictoDeBloqueo(const CmidTierResponse &r) {
-    return r.getCodigoError() == kErrorInterbloqueo || r.getCodigoError() == kErrorEsperaBloqueo;
-}
 
 TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
     setQuery(QStringLiteral("SELECT id, etiqueta, direccion, familia, AsientosContables_id FROM "

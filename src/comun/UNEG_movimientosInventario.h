@@ -31,9 +31,6 @@ class TmovimientosInventario : public TmiddleTier {
 public:
     using TmiddleTier::TmiddleTier;
 
-    // MariaDB error numbers after which a whole posting is run again.
-    static bool esConflictoDeBloqueo(const CmidTierResponse &r);
-
     // The concept with that id when it belongs to the business (an invalid one otherwise).
     TconceptoMovimiento selectConcepto(int idConcepto, int idNegocio);
     // The warehouse's name, null when the warehouse is not the business's (or the read failed).

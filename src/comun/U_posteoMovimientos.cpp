@@ -2,9 +2,48 @@
 
 #include "comun/U_mensajes.h"
 #include "datos/ULog.h"
+#include "datos/UfallaBaseDatos.h"
+#include "datos/UfechaHora.h"
 
 namespace {
 constexpr int kIntentos = 3;
+
+// Under the lock: the document is not dated before the warehouse's newest movement.
+bool enOrden(TmiddleTier &mt, int idNegocio, const TfechaPosteo &fecha, bool &anterior) {
+    bool leido = false;
+    TmovimientosInventario lectura(mt.sesion()); // the same connection, inside the same transaction
+    const QVariant ultimo = lectura.selectFechaHoraUltimoMovimiento(fecha.almacenID, idNegocio, leido);
+    anterior = leido && (!fecha.fechaHora.isValid() ||
+                         (!ultimo.isNull() && fecha.fechaHora < fechaHora::deValorBD(ultimo)));
+    return leido && !anterior;
+}
+
+// A MariaDB deadlock or lock timeout: the whole posting may run again.
+bool reintentable() {
+    const TfallaSentencia falla = u_ultimaFalla();
+    return falla.mysql && !falla.sinConexion && falla.tipo() == TtipoFalla::Bloqueo;
+}
+
+QString razon(TtipoFalla tipo) {
+    switch (tipo) {
+    case TtipoFalla::Conexion:
+        return QStringLiteral("se perdió la conexión con el servidor de la base de datos");
+    case TtipoFalla::Bloqueo:
+        return QStringLiteral("otra estación mantuvo ocupada la base de datos demasiado tiempo");
+    case TtipoFalla::DiscoLleno:
+        return QStringLiteral("el disco está lleno");
+    case TtipoFalla::ArchivoDanado:
+        return QStringLiteral("la base de datos está dañada");
+    case TtipoFalla::EntradaSalida:
+        return QStringLiteral("no se pudo leer o escribir el archivo de la base de datos");
+    case TtipoFalla::SoloLectura:
+        return QStringLiteral("la base de datos no admite cambios");
+    case TtipoFalla::Ninguna:
+    case TtipoFalla::Otra:
+        break;
+    }
+    return QStringLiteral("la base de datos rechazó la operación");
+}
 } // namespace
 
 bool u_bloqueaNegocio(TmiddleTier &mt, int idNegocio) {
@@ -17,24 +56,50 @@ bool u_bloqueaNegocio(TmiddleTier &mt, int idNegocio) {
 }
 
 TfinPosteo u_posteaEnTransaccion(TmiddleTier &mt, int idNegocio,
-                                 const std::function<bool(TintentoPosteo &)> &escribe) {
+                                 const std::function<bool(TintentoPosteo &)> &escribe,
+                                 const TfechaPosteo *fecha, TmotivoConflicto *motivo) {
     for (int intento = 1; intento <= kIntentos; ++intento) {
-        if (!mt.transaccionInicia())
-            return TfinPosteo::Fallido;
+        u_olvidaFalla();
         TintentoPosteo corrida;
-        if (u_bloqueaNegocio(mt, idNegocio) && escribe(corrida) && mt.transaccionTermina())
+        bool anterior = false;
+        if (!mt.transaccionInicia())
+            break;
+        if (u_bloqueaNegocio(mt, idNegocio) && (!fecha || enOrden(mt, idNegocio, *fecha, anterior)) &&
+            escribe(corrida) && mt.transaccionTermina())
             return TfinPosteo::Confirmado;
+        const TfallaSentencia falla = u_ultimaFalla();
         mt.transaccionRollback();
+        u_registraFalla(falla); // the reason is the statement that stopped the posting
+        if (anterior) {
+            u_mensaje(fecha->aviso, kAdvertencia);
+            return TfinPosteo::FechaAnterior;
+        }
         if (corrida.hayConflicto()) {
+            if (motivo)
+                *motivo = corrida.motivo();
             u_mensaje(kMensajeConflictoPosteo, kAdvertencia);
             return TfinPosteo::Conflicto;
         }
-        if (!corrida.hayBloqueo())
-            return TfinPosteo::Fallido;
+        if (!reintentable())
+            break;
         Log::log(QStringLiteral("posteo: conflicto de bloqueo; se intenta de nuevo"), 1,
                  QString::number(intento));
     }
+    // A write refused by the caller's own checks has been told by the caller.
+    if (u_ultimaFalla().hay)
+        u_avisaNoGuardado(mt.sesion());
     return TfinPosteo::Fallido;
+}
+
+void u_avisaNoGuardado(TConexionSesion *sesion) {
+    const TfallaSentencia falla = u_ultimaFalla();
+    Log::log(QStringLiteral("posteo: no se guardó"), 1,
+             QString::number(falla.codigo) + QStringLiteral(" | ") + falla.texto);
+    if (falla.tipo() == TtipoFalla::Conexion)
+        sesion->cierraHiloActual();
+    u_mensaje(QStringLiteral("No se guardó nada: %1. Lo capturado se conserva; intente guardar de nuevo.")
+                  .arg(razon(falla.tipo())),
+              kError);
 }
 
 bool u_contabiliza(const QList<TActivoconcepto> &conceptos, const QDate &fecha, TConexionSesion *conexion,

@@ -4,53 +4,74 @@
 #include "comun/U_asientosContables.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <functional>
 
-// What a posting ends in.
+// What a posting ends in. Every end but Confirmado has been told to the user and left nothing.
 enum class TfinPosteo {
-    Confirmado, // everything written and committed
-    Fallido,    // a statement failed: nothing of the document remains
-    Conflicto   // another workstation changed what the document was captured against
+    Confirmado,   // everything written and committed
+    Fallido,      // a statement failed (a technical reason)
+    Conflicto,    // what the document takes is no longer there (TmotivoConflicto says what)
+    FechaAnterior // dated before a movement of its warehouse committed meanwhile
 };
 
-// One run of a posting's writes inside its transaction: records why a statement failed.
+// Why a document could not take what it was captured with.
+enum class TmotivoConflicto {
+    Ninguno,
+    Existencia, // the warehouse no longer has enough of a product
+    Series,     // a serial number chosen for a line has left
+    Otro        // a layer tied to the line (a purchase return) changed, or an order was received
+};
+
+// One run of a posting's writes inside its transaction: records why it stopped.
 class TintentoPosteo {
 public:
-    // True when the statement succeeded; a failure caused by a lock conflict asks for a retry.
-    bool ok(const CmidTierResponse &r) {
-        if (!r.isSuccess() && TmovimientosInventario::esConflictoDeBloqueo(r))
-            uBloqueo = true;
-        return r.isSuccess();
-    }
-    // The stored stock is no longer what the document was captured against.
-    bool conflicto() {
-        uConflicto = true;
+    bool ok(const CmidTierResponse &r) const { return r.isSuccess(); }
+    // The stored stock no longer allows the document.
+    bool conflicto(TmotivoConflicto motivo = TmotivoConflicto::Otro) {
+        uMotivo = motivo;
         return false;
     }
-    bool hayConflicto() const { return uConflicto; }
-    bool hayBloqueo() const { return uBloqueo; }
+    bool hayConflicto() const { return uMotivo != TmotivoConflicto::Ninguno; }
+    TmotivoConflicto motivo() const { return uMotivo; }
 
 private:
-    bool uConflicto = false;
-    bool uBloqueo = false;
+    TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
 };
 
 inline const QString kMensajeConflictoPosteo = QStringLiteral(
     "Otra estación registró movimientos de estos productos mientras capturaba el documento, por lo que "
     "no se guardó nada. Capture el documento de nuevo.");
 
+// Where and when a document happens: checked again under the lock against the warehouse's newest
+// movement, so that the ledger's stored order never disagrees with its dates.
+struct TfechaPosteo {
+    int almacenID = 0;
+    QDateTime fechaHora;
+    QString aviso; // "Revise fecha/hora de entrada" / "Revise fecha/hora de salida"
+};
+
 // Inside a transaction: takes the business's row lock on MariaDB, so that two workstations write
 // one after the other and each reads what the other committed. SQLite's BEGIN IMMEDIATE already
 // serialises writers; nothing runs there.
 bool u_bloqueaNegocio(TmiddleTier &mt, int idNegocio);
 
-// Opens the transaction, takes the business's lock, runs `escribe` and commits when it returns
+// Opens the transaction, takes the business's lock, refuses a movement dated before its
+// warehouse's newest movement (`fecha`, when given), runs `escribe` and commits when it returns
 // true; otherwise rolls back. A MariaDB deadlock or lock timeout runs the whole posting again (a
-// few times); a conflict is told to the user with kMensajeConflictoPosteo. Postings and the
-// catalogue writes that allocate codes (categories) run through it.
+// few times). Every end but Confirmado is told to the user: the date with `fecha->aviso`, a
+// conflict with kMensajeConflictoPosteo, a failed statement with u_avisaNoGuardado(). `motivo`,
+// when given, gets the conflict's reason. Postings and the catalogue writes that allocate codes
+// (categories) run through it.
 TfinPosteo u_posteaEnTransaccion(TmiddleTier &mt, int idNegocio,
-                                 const std::function<bool(TintentoPosteo &)> &escribe);
+                                 const std::function<bool(TintentoPosteo &)> &escribe,
+                                 const TfechaPosteo *fecha = nullptr, TmotivoConflicto *motivo = nullptr);
+
+// Tells the user that nothing was saved and why, in a few words, from the thread's last failed
+// statement (its engine text went to the log). A lost server connection is dropped, so the next
+// try opens a new one.
+void u_avisaNoGuardado(TConexionSesion *sesion);
 
 // The accounting hand-over after a commit: one journal entry with one line per concept. False
 // (with the reason) when the entry could not be posted; the movement stays committed.

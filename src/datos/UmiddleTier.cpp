@@ -1,6 +1,7 @@
 #include "datos/UmiddleTier.h"
 
 #include "datos/ULog.h"
+#include "datos/UfallaBaseDatos.h"
 #include "datos/UfechaHora.h"
 #include "datos/UobservadorSentencias.h"
 
@@ -84,8 +85,11 @@ QString TmiddleTier::segunProveedor(const QString &textoMySQL, const QString &te
 
 CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
     CmidTierResponse r;
-    if (debeFallar()) {
+    int codigo = 0;
+    if (debeFallar() || u_fallaPorTexto(uSentencia, codigo)) {
         r.uError = QStringLiteral("falla provocada por la prueba");
+        r.uCodigoError = codigo;
+        u_registraFalla({true, codigo, r.uError, false, esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
                  r.uError + QStringLiteral(" | ") + uSentencia);
         return r;
@@ -94,6 +98,7 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
     QSqlDatabase db = uSesion->conexion();
     if (!db.isOpen()) {
         r.uError = uSesion->ultimoError();
+        u_registraFalla({true, 0, r.uError, true, esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: sin conexión"), 1, r.uError);
         return r;
     }
@@ -113,6 +118,7 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
     if (!ok) {
         r.uError = q.lastError().text();
         r.uCodigoError = q.lastError().nativeErrorCode().toInt();
+        u_registraFalla({true, r.uCodigoError, r.uError, false, esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
                  r.uError + QStringLiteral(" | ") + uSentencia);
         return r;
@@ -158,6 +164,7 @@ CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta) {
     CmidTierResponse r;
     if (debeFallar()) {
         r.uError = QStringLiteral("falla provocada por la prueba");
+        u_registraFalla({true, 0, r.uError, false, esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1, r.uError);
         return r;
     }
@@ -170,6 +177,7 @@ CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta) {
     if (!consulta.exec()) {
         r.uError = consulta.lastError().text();
         r.uCodigoError = consulta.lastError().nativeErrorCode().toInt();
+        u_registraFalla({true, r.uCodigoError, r.uError, false, esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
                  r.uError + QStringLiteral(" | ") + consulta.lastQuery().left(200));
         return r;
@@ -196,12 +204,21 @@ qint64 TmiddleTier::getScalarAsInt() {
 }
 
 bool TmiddleTier::ejecutaControl(const QString &sentencia) {
+    int codigo = 0;
+    if (u_fallaPorTexto(sentencia, codigo)) {
+        u_registraFalla({true, codigo, QStringLiteral("falla provocada por la prueba"), false, esMySQL()});
+        Log::log(QStringLiteral("TmiddleTier: control de transacción fallido"), 1,
+                 sentencia + QStringLiteral(" | falla provocada por la prueba"));
+        return false;
+    }
     observa(sentencia, {});
     QSqlDatabase db = uSesion->conexion();
     QSqlQuery q(db);
     if (!db.isOpen() || !q.exec(sentencia)) {
+        const QString texto = db.isOpen() ? q.lastError().text() : uSesion->ultimoError();
+        u_registraFalla({true, q.lastError().nativeErrorCode().toInt(), texto, !db.isOpen(), esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: control de transacción fallido"), 1,
-                 sentencia + QStringLiteral(" | ") + q.lastError().text());
+                 sentencia + QStringLiteral(" | ") + texto);
         return false;
     }
     return true;

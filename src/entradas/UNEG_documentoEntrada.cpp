@@ -19,6 +19,11 @@ bool avisa(const QString &texto) {
     return false;
 }
 
+bool noGuardado(TConexionSesion *sesion) {
+    u_avisaNoGuardado(sesion);
+    return false;
+}
+
 QString articulo(int fila, const QString &campo) {
     return QStringLiteral("Artículo %1 revisar: '%2'").arg(fila + 1).arg(campo);
 }
@@ -28,7 +33,9 @@ TdocumentoEntrada::TdocumentoEntrada(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 
 bool TdocumentoEntrada::guardar() {
-    if (guardado() || !compruebaDocumento())
+    if (guardado())
+        return avisa(QStringLiteral("La entrada ya quedó guardada con el documento %1.").arg(documento()));
+    if (!compruebaDocumento())
         return false;
     TposteoEntrada posteo(uSesion, uNegocio, uMetodo, uConcepto, uDatos, uCantidades);
     if (posteo.escribe() != TfinPosteo::Confirmado)
@@ -40,7 +47,10 @@ bool TdocumentoEntrada::guardar() {
 
 bool TdocumentoEntrada::compruebaDocumento() {
     Talmacen almacen(uSesion);
-    uMetodo = int(almacen.selectMetodoKardex(uNegocio).getScalarAsInt());
+    const CmidTierResponse metodo = almacen.selectMetodoKardex(uNegocio);
+    if (!metodo.isSuccess())
+        return noGuardado(uSesion);
+    uMetodo = int(metodo.getScalarAsInt());
     if (uMetodo < 1)
         return avisa(posteoEntrada::kSinMetodo);
     uConcepto = almacen.selectConcepto(uDatos.conceptoID, uNegocio);
@@ -51,13 +61,15 @@ bool TdocumentoEntrada::compruebaDocumento() {
     bool leido = false;
     const QVariant ultimo = almacen.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uNegocio, leido);
     if (!leido)
-        return false;
+        return noGuardado(uSesion);
     if (!uDatos.fechaHora.isValid() || (!ultimo.isNull() && uDatos.fechaHora < fechaHora::deValorBD(ultimo)))
         return avisa(QStringLiteral("Revise fecha/hora de entrada"));
     // An invoice of another business is no invoice of this receipt.
     if (uDatos.comprobante.valido() && uDatos.comprobante.idNegocio != uNegocio)
         uDatos.comprobante = TComprobante();
-    if (uDatos.lineas.isEmpty() || !compruebaCantidades())
+    if (uDatos.lineas.isEmpty())
+        return avisa(QStringLiteral("Agregue al menos un producto a la entrada."));
+    if (!compruebaCantidades())
         return false;
     for (int i = 0; i < uDatos.lineas.size(); ++i) {
         const TlineaEntrada &l = uDatos.lineas[i];
@@ -104,7 +116,7 @@ bool TdocumentoEntrada::compruebaDevolucion() {
     const CmidTierResponse salida =
         entradas.selectSalidaParaDevolucion(uDatos.movimientoSalidaIDdevolucion, uNegocio);
     if (!salida.isSuccess())
-        return false;
+        return noGuardado(uSesion);
     if (salida.getRowCount() == 0 ||
         salida.getCeldaAsInt(0, QStringLiteral("almacen_id")) != uDatos.almacenID)
         return avisa(QStringLiteral("Seleccione la salida que se devuelve"));

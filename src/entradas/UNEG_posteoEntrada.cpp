@@ -15,8 +15,10 @@ TposteoEntrada::TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metod
       uCantidades(cantidades) {}
 
 TfinPosteo TposteoEntrada::escribe() {
-    return u_posteaEnTransaccion(uEntradas, uNegocio,
-                                 [this](TintentoPosteo &intento) { return escribeDocumento(intento); });
+    const TfechaPosteo fecha{uDatos.almacenID, uDatos.fechaHora,
+                             QStringLiteral("Revise fecha/hora de entrada")};
+    return u_posteaEnTransaccion(
+        uEntradas, uNegocio, [this](TintentoPosteo &intento) { return escribeDocumento(intento); }, &fecha);
 }
 
 bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {

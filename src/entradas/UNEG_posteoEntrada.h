@@ -19,8 +19,9 @@ inline const QString kConfirmaGuardar = QStringLiteral(
 
 // Writes one checked receipt document in one transaction: one receipt row (a new cost layer) per
 // line with a quantity, its ledger rows, the returned-issue link, the provider link, the
-// declaration, lot, serial numbers and property values, and the stock rows. The document number
-// and the running stock are read inside the transaction.
+// declaration, lot, serial numbers and property values, and the stock rows. The document number,
+// the date check and the running stock are read inside the transaction, so a receipt never
+// conflicts with what other workstations posted meanwhile.
 class TposteoEntrada {
 public:
     // `cantidades`: each line's quantity as read by the checks.

@@ -99,7 +99,9 @@ bool TrecepcionOrdenCompra::sinGuardar() const {
 bool TrecepcionOrdenCompra::guardar() {
     int metodo = 0;
     TconceptoMovimiento concepto;
-    if (guardado() || !compruebaRecepcion(metodo, concepto))
+    if (guardado())
+        return avisa(QStringLiteral("La entrada ya quedó guardada con el documento %1.").arg(documento()));
+    if (!compruebaRecepcion(metodo, concepto))
         return false;
     TdatosEntrada d;
     d.almacenID = almacenID;
@@ -110,8 +112,10 @@ bool TrecepcionOrdenCompra::guardar() {
     // The order's provider is linked when it is one of the business's providers.
     const CmidTierResponse proveedor =
         Tproveedores(uSesion).selectProveedorPorId(uOrden.proveedorID, uNegocio);
-    if (!proveedor.isSuccess())
+    if (!proveedor.isSuccess()) {
+        u_avisaNoGuardado(uSesion);
         return false;
+    }
     if (proveedor.getRowCount() == 1)
         d.proveedorID = uOrden.proveedorID;
     QVector<double> cantidades;
@@ -141,7 +145,12 @@ bool TrecepcionOrdenCompra::guardar() {
 
 bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento &concepto) {
     Talmacen almacen(uSesion);
-    metodo = int(almacen.selectMetodoKardex(uNegocio).getScalarAsInt());
+    const CmidTierResponse metodoLeido = almacen.selectMetodoKardex(uNegocio);
+    if (!metodoLeido.isSuccess()) {
+        u_avisaNoGuardado(uSesion);
+        return false;
+    }
+    metodo = int(metodoLeido.getScalarAsInt());
     if (metodo < 1)
         return avisa(posteoEntrada::kSinMetodo);
     if (almacenID <= 0 || almacen.selectNombreAlmacen(almacenID, uNegocio).isNull())
@@ -155,8 +164,10 @@ bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento 
         return false;
     bool leido = false;
     const QVariant ultimo = almacen.selectFechaHoraUltimoMovimiento(almacenID, uNegocio, leido);
-    if (!leido)
+    if (!leido) {
+        u_avisaNoGuardado(uSesion);
         return false;
+    }
     if (!fechaHora.isValid() || (!ultimo.isNull() && fechaHora < fechaHora::deValorBD(ultimo)))
         return avisa(QStringLiteral("Revise fecha/hora de entrada"));
     QVector<TlineaOrdenCompra> lineas;

@@ -54,8 +54,7 @@ struct TlineaSalida {
     QVector<int> series;             // serial numbers (inventarioNoSerie.id) that leave with it
 };
 
-// The product's stock and its value when its lines were split: the posting writes only while
-// they are still what is stored.
+// A product's stock row in a warehouse and the stock's value.
 struct TinstantaneaExistencia {
     bool existeRenglon = false; // the warehouse has a stock row for the product
     double existencia = 0;
@@ -72,7 +71,6 @@ struct TdatosSalida {
     QDateTime fechaHora;
     TComprobante comprobante; // id 0: none
     QVector<TlineaSalida> lineas;
-    QHash<int, TinstantaneaExistencia> instantaneas; // by product
 
     bool esDevolucionCompra() const { return concepto.familia == 3; }
 };

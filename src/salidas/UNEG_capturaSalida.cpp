@@ -218,8 +218,10 @@ bool TcapturaSalidaAlmacen::agrega(const QString &cantidad) {
         return false;
     const TnumeroCapturado q =
         u_leeNumeroCapturado(cantidad, QStringLiteral("Cantidad"), TreglaNumero::Positivo);
-    if (!q.ok)
+    if (!q.ok) {
+        u_mensaje(q.mensaje, kAdvertencia);
         return false;
+    }
     // A refusal (beyond the stock, the minimum-stock alert declined) keeps the lines and serial
     // numbers captured so far, even those of the product being re-added.
     const TdocumentoSalida antes = uDocumento;
@@ -327,5 +329,9 @@ void TcapturaSalidaAlmacen::quitaComprobante() {
 
 bool TcapturaSalidaAlmacen::guardar(const QDateTime &fechaHora) {
     uDocumento.setFechaHora(fechaHora);
-    return uDocumento.guardar();
+    if (uDocumento.guardar())
+        return true;
+    // Another workstation may have posted meanwhile: the screen shows the newest movement.
+    leeUltimoMovimiento();
+    return false;
 }

@@ -88,7 +88,7 @@ public:
     QString textoExistencia() const;
 
     // "Agregar": the typed quantity of the product in the area. A text that is not a positive
-    // number adds nothing and says nothing; a refused line leaves the document as it was.
+    // number adds nothing and says why; a refused line leaves the document as it was.
     bool agrega(const QString &cantidad);
 
     const QVector<TlineaSalida> &lineas() const { return uDocumento.lineas(); }
@@ -110,7 +110,9 @@ public:
     bool hayComprobante() const { return uDocumento.comprobante().valido(); }
     const UREC_comprobante &comprobante() const { return uComprobante; }
 
-    // Dated and timed as the screen shows, the document checks, asks and posts itself.
+    // Dated and timed as the screen shows, the document checks, asks and posts itself. When it is not
+    // saved the capture stays as it was (a conflict drops the lines) and the warehouse's newest
+    // movement is read again.
     bool guardar(const QDateTime &fechaHora);
     const TdocumentoSalida &documento() const { return uDocumento; }
 

@@ -7,6 +7,7 @@
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
 #include "salidas/UNEG_posteoSalida.h"
+#include "salidas/UNEG_repartoCapas.h"
 #include "salidas/UNEG_salidas.h"
 
 #include <cmath>
@@ -23,9 +24,6 @@ bool cantidadValida(double cantidad) {
     return std::isfinite(cantidad) && u_esPositivo(cantidad) && cantidad <= kNumeroCapturadoMaximo;
 }
 
-double limpia(double cantidad) {
-    return u_esCero(cantidad) ? 0.0 : cantidad;
-}
 } // namespace
 
 TdocumentoSalida::TdocumentoSalida(TConexionSesion *sesion, int idNegocio) : uSesion(sesion) {
@@ -35,10 +33,8 @@ TdocumentoSalida::TdocumentoSalida(TConexionSesion *sesion, int idNegocio) : uSe
 }
 
 bool TdocumentoSalida::setAlmacen(int idAlmacen) {
-    if (idAlmacen != uDatos.almacenID) {
+    if (idAlmacen != uDatos.almacenID)
         uDatos.lineas.clear();
-        uDatos.instantaneas.clear();
-    }
     TmovimientosInventario mt(uSesion);
     const QVariant nombre = mt.selectNombreAlmacen(idAlmacen, uDatos.negocioID);
     uDatos.almacenID = nombre.isNull() ? 0 : idAlmacen;
@@ -53,10 +49,8 @@ bool TdocumentoSalida::setConcepto(int idConcepto) {
     if (concepto.direccion != kDireccionSalida)
         concepto = TconceptoMovimiento();
     uDatos.concepto = concepto;
-    if (eraDevolucion != esDevolucionCompra()) {
+    if (eraDevolucion != esDevolucionCompra())
         uDatos.lineas.clear();
-        uDatos.instantaneas.clear();
-    }
     if (esMuestras())
         uDatos.comprobante = TComprobante();
     return concepto.valido();
@@ -82,13 +76,7 @@ double TdocumentoSalida::total() const {
 void TdocumentoSalida::eliminaLinea(int fila) {
     if (fila < 0 || fila >= uDatos.lineas.size())
         return;
-    const int producto = uDatos.lineas[fila].producto.id;
     uDatos.lineas.remove(fila);
-    bool quedan = false;
-    for (const TlineaSalida &l : std::as_const(uDatos.lineas))
-        quedan = quedan || l.producto.id == producto;
-    if (!quedan)
-        uDatos.instantaneas.remove(producto);
 }
 
 bool TdocumentoSalida::setSeries(int fila, const QVector<int> &series) {
@@ -141,7 +129,6 @@ void TdocumentoSalida::quitaLineasDe(int idProducto) {
     for (int i = uDatos.lineas.size() - 1; i >= 0; --i)
         if (uDatos.lineas[i].producto.id == idProducto)
             uDatos.lineas.remove(i);
-    uDatos.instantaneas.remove(idProducto);
 }
 
 bool TdocumentoSalida::agregaAlDocumento(const TproductoSalida &producto, double cantidad) {
@@ -176,48 +163,17 @@ bool TdocumentoSalida::agregarProducto(const TproductoSalida &producto, double c
     }
     if (!cantidadValida(cantidad))
         return false;
-    const bool promedio = uDatos.metodoKardex != kPEPS;
-    const double costoPromedio = promedio ? obtenerPrecioUnitarioPromedioPonderado(producto.id) : 0.0;
     Tsalidas salidas(uSesion);
-    const CmidTierResponse capas =
-        salidas.selectEntradasPorProductosPorAlmacen(producto.id, uDatos.almacenID, uDatos.negocioID);
-    if (!capas.isSuccess())
+    TexistenciaProducto existencia;
+    if (!u_leeExistenciaProducto(salidas, uDatos.almacenID, producto.id, uDatos.negocioID,
+                                 uDatos.metodoKardex != kPEPS, existencia))
         return false;
-    const TinstantaneaExistencia inicial = instantanea(producto.id);
-    double existencia = inicial.existencia;
-    double valor = inicial.costoTotal;
-    double resta = cantidad;
     QVector<TlineaSalida> nuevas;
-    for (int i = 0; i < capas.getRowCount() && u_esPositivo(resta); ++i) {
-        const double e = capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existencia"));
-        const double costo =
-            promedio ? costoPromedio
-                     : capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
-        // A remainder within the tolerance of the layer closes it instead of leaving a sliver.
-        const double toma = u_esPositivo(resta - e) ? e : resta;
-        resta = limpia(resta - toma);
-        existencia = limpia(existencia - toma);
-        valor -= costo * toma;
-        TlineaSalida l;
-        l.producto = producto;
-        l.cantidad = toma;
-        l.costoUnitario = costo;
-        l.total = costo * toma;
-        l.entradaID = int(capas.getCeldaAsInt(i, QStringLiteral("inventarioEntrada_id")));
-        l.documentoEntrada = capas.getValor(i, QStringLiteral("inventarioEntrada_documento"));
-        l.existenciaPrevia = e;
-        l.existencia = limpia(e - toma);
-        l.salidasCostoUnitario = costo;
-        l.existenciaTotal = existencia;
-        l.existenciaCostoTotal = valor;
-        nuevas.append(l);
-    }
-    if (u_esPositivo(resta)) {
+    if (!u_reparteEnCapas(producto, cantidad, existencia, uDatos.metodoKardex != kPEPS, nuevas)) {
         u_mensaje(kSobrepasaExistencia, kAdvertencia);
         return false;
     }
     uDatos.lineas += nuevas;
-    uDatos.instantaneas.insert(producto.id, inicial);
     return true;
 }
 
@@ -234,25 +190,8 @@ bool TdocumentoSalida::agregaProductoValoresExplicitos(const TproductoSalida &pr
         u_mensaje(QStringLiteral("La cantidad debe ser igual o menor a ") + FloatToStr(maximo), kAdvertencia);
         return false;
     }
-    const TinstantaneaExistencia inicial = instantanea(producto.id);
-    TlineaSalida l;
-    l.producto = producto;
-    l.cantidad = cantidad;
-    l.costoUnitario = costo;
-    l.total = costo * cantidad;
-    l.entradaID = idEntrada;
-    l.existenciaPrevia = maximo;
-    l.existencia = limpia(maximo - cantidad);
-    l.existenciaTotal = limpia(inicial.existencia - cantidad);
-    l.existenciaCostoTotal = inicial.costoTotal - costo * cantidad;
-    if (uDatos.metodoKardex == kPEPS)
-        l.salidasCostoUnitario = costo;
-    else
-        l.salidasCostoUnitario = u_esPositivo(l.existenciaTotal)
-                                     ? u_truncaDecimales(l.existenciaCostoTotal / l.existenciaTotal, 2)
-                                     : 0.0;
-    uDatos.lineas = {l};
-    uDatos.instantaneas = {{producto.id, inicial}};
+    uDatos.lineas = {u_lineaDevolucion(producto, cantidad, costo, idEntrada, maximo, instantanea(producto.id),
+                                       uDatos.metodoKardex != kPEPS)};
     return true;
 }
 
@@ -287,8 +226,19 @@ bool TdocumentoSalida::compruebaStockMinimo(bool &leido) {
 }
 
 bool TdocumentoSalida::compruebaDocumento() {
-    if (uDatos.lineas.isEmpty())
+    if (uDatos.lineas.isEmpty()) {
+        u_mensaje(QStringLiteral("Agregue al menos un producto a la salida."), kAdvertencia);
         return false;
+    }
+    // Read again when it was not there: set since the screen opened, or the read had failed.
+    if (uDatos.metodoKardex < 1) {
+        const CmidTierResponse metodo = Talmacen(uSesion).selectMetodoKardex(uDatos.negocioID);
+        if (!metodo.isSuccess()) {
+            u_avisaNoGuardado(uSesion);
+            return false;
+        }
+        uDatos.metodoKardex = int(metodo.getScalarAsInt());
+    }
     if (uDatos.metodoKardex < 1) {
         u_mensaje(
             QStringLiteral("El metodo de Valuación de Kardex no ha sido establecido, ingrese a la ventana "
@@ -310,8 +260,10 @@ bool TdocumentoSalida::compruebaDocumento() {
     TmovimientosInventario mt(uSesion);
     bool leido = false;
     const QVariant ultimo = mt.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uDatos.negocioID, leido);
-    if (!leido)
+    if (!leido) {
+        u_avisaNoGuardado(uSesion);
         return false;
+    }
     if (!uDatos.fechaHora.isValid() ||
         (!ultimo.isNull() && uDatos.fechaHora < fechaHora::deValorBD(ultimo))) {
         u_mensaje(QStringLiteral("Revise fecha/hora de salida"), kAdvertencia);
@@ -319,8 +271,10 @@ bool TdocumentoSalida::compruebaDocumento() {
     }
     bool stockLeido = false;
     const bool stockAceptado = compruebaStockMinimo(stockLeido);
-    if (!stockLeido)
+    if (!stockLeido) {
+        u_avisaNoGuardado(uSesion);
         return false;
+    }
     for (int i = 0; i < uDatos.lineas.size(); ++i) {
         const TlineaSalida &l = uDatos.lineas[i];
         if (l.producto.controlNoSerie > 0 && int(l.cantidad + kToleranciaCantidad) > l.series.size()) {
@@ -337,17 +291,33 @@ bool TdocumentoSalida::compruebaDocumento() {
 }
 
 bool TdocumentoSalida::guardar() {
-    if (guardado() || !compruebaDocumento())
+    if (guardado()) {
+        u_mensaje(QStringLiteral("La salida ya quedó guardada con el documento %1.").arg(documento()),
+                  kAdvertencia);
+        return false;
+    }
+    uFin = TfinPosteo::Fallido;
+    uMotivo = TmotivoConflicto::Ninguno;
+    if (!compruebaDocumento())
         return false;
     TposteoSalida posteo(uSesion, uDatos);
-    const TfinPosteo fin = posteo.escribe();
-    if (fin == TfinPosteo::Conflicto) {
-        // The lines were split from stock that has since changed: they must be captured again.
+    uFin = posteo.escribe();
+    uMotivo = posteo.motivo();
+    // The stock no longer allows the lines: they must be captured again.
+    if (uFin == TfinPosteo::Conflicto)
         uDatos.lineas.clear();
-        uDatos.instantaneas.clear();
-    }
-    if (fin != TfinPosteo::Confirmado)
+    if (uFin != TfinPosteo::Confirmado)
         return false;
+    // What was written: the lines split again when another workstation had moved their layers.
+    uDatos.lineas = posteo.lineasEscritas();
+    if (posteo.repartida())
+        u_mensaje(
+            QStringLiteral("La salida se guardó con el documento %1. Otra estación registró movimientos "
+                           "de estos productos mientras la capturaba, por lo que sus costos se tomaron "
+                           "de las capas actuales (total %2).")
+                .arg(posteo.documento())
+                .arg(u_formatoMoneda(total())),
+            kInformacion);
     registraPosteo(posteo.documento(), QStringLiteral("salida"),
                    [this](QString &error) { return contabiliza(error); });
     return true;

@@ -59,8 +59,15 @@ public:
     // The number the next issue document of the business would take (the posting takes its own).
     int obtieneSiguenteIDdocumentoSalida() const;
     // Checks, asks, and posts the document once. True when it was written; the journal entry may
-    // still be pending (asientoPendiente()), which the user has been told.
+    // still be pending (asientoPendiente()), which the user has been told. When another workstation
+    // moved the layers meanwhile, the lines are split again over the stock as it is (and the user
+    // told); a refusal or a failure has been told too. A conflict drops the lines; anything else
+    // keeps them for another try.
     bool guardar();
+    // How the last save ended (Fallido too when a check before the posting stopped it), and why a
+    // conflict refused it.
+    TfinPosteo ultimoFin() const { return uFin; }
+    TmotivoConflicto motivoConflicto() const { return uMotivo; }
 
     // The accounting hand-over of the posted document; false when the entry was not posted.
     bool contabiliza(QString &error) const;
@@ -74,4 +81,6 @@ private:
 
     TConexionSesion *uSesion;
     TdatosSalida uDatos;
+    TfinPosteo uFin = TfinPosteo::Fallido;
+    TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
 };

@@ -2,15 +2,31 @@
 
 #include "comun/U_utilerias.h"
 #include "datos/ULog.h"
+#include "salidas/UNEG_repartoCapas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr int kPEPS = 1;
 
-// Stored figures read back may differ from the captured ones in the last bits only.
+// Stored figures read back may differ from the computed ones in the last bits only.
 bool igual(double a, double b) {
     return std::fabs(a - b) <= kToleranciaCantidad * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+}
+
+// The same layer, quantity and cost: the user's document as captured.
+bool comoSeCapturo(const QVector<TlineaSalida> &capturadas, const QVector<TlineaSalida> &escritas) {
+    if (capturadas.size() != escritas.size())
+        return false;
+    for (int i = 0; i < capturadas.size(); ++i) {
+        const TlineaSalida &a = capturadas[i];
+        const TlineaSalida &b = escritas[i];
+        if (a.entradaID != b.entradaID || !igual(a.cantidad, b.cantidad) ||
+            !igual(a.costoUnitario, b.costoUnitario))
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -18,57 +34,90 @@ TposteoSalida::TposteoSalida(TConexionSesion *sesion, const TdatosSalida &datos)
     : uSalidas(sesion), uDatos(datos) {}
 
 TfinPosteo TposteoSalida::escribe() {
-    return u_posteaEnTransaccion(uSalidas, uDatos.negocioID,
-                                 [this](TintentoPosteo &intento) { return escribeDocumento(intento); });
+    const TfechaPosteo fecha{uDatos.almacenID, uDatos.fechaHora,
+                             QStringLiteral("Revise fecha/hora de salida")};
+    return u_posteaEnTransaccion(
+        uSalidas, uDatos.negocioID, [this](TintentoPosteo &intento) { return escribeDocumento(intento); },
+        &fecha, &uMotivo);
 }
 
 bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
     uCapas.clear();
+    uEscritas.clear();
+    uRepartida = false;
     const CmidTierResponse ultimo = uSalidas.selectUltimoIdDocumentoSalida(uDatos.negocioID);
     if (!intento.ok(ultimo))
         return false;
     uDocumento = int(ultimo.getScalarAsInt()) + 1;
-    const bool peps = uDatos.metodoKardex == kPEPS;
-    QHash<int, int> grupos; // product -> last ledger group written by the document
-    const QVector<TlineaSalida> &lineas = uDatos.lineas;
-    for (int i = 0; i < lineas.size(); ++i) {
-        const TlineaSalida &linea = lineas[i];
-        const int producto = linea.producto.id;
-        const bool primera = i == 0 || lineas[i - 1].producto.id != producto;
-        if (primera) {
-            if (!compruebaInstantanea(intento, producto))
-                return false;
-            if (peps) {
-                const int g = uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID);
-                if (g < 0)
-                    return false;
-                grupos.insert(producto, g);
-            }
-        }
-        const int grupo = peps ? ++grupos[producto] : 0;
-        if (!escribeLinea(intento, linea, primera, grupo))
+    // Each product's lines follow one another (a product added again replaces its lines).
+    const QVector<TlineaSalida> &capturadas = uDatos.lineas;
+    QHash<int, int> grupos; // product -> last ledger group written by the document (PEPS)
+    for (int i = 0; i < capturadas.size();) {
+        int fin = i + 1;
+        while (fin < capturadas.size() && capturadas[fin].producto.id == capturadas[i].producto.id)
+            ++fin;
+        QVector<TlineaSalida> lineas = capturadas.mid(i, fin - i);
+        bool existeRenglon = false;
+        if (!lineasVigentes(intento, lineas, existeRenglon))
             return false;
-        const bool ultimaDelProducto = i + 1 == lineas.size() || lineas[i + 1].producto.id != producto;
-        if (ultimaDelProducto && !escribeExistencia(intento, producto, linea.existenciaTotal))
+        uRepartida = uRepartida || !comoSeCapturo(capturadas.mid(i, fin - i), lineas);
+        if (!escribeProducto(intento, lineas, existeRenglon, grupos))
             return false;
+        uEscritas += lineas;
+        i = fin;
     }
-    return !peps || escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
+    return uDatos.metodoKardex != kPEPS || escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
 }
 
-bool TposteoSalida::compruebaInstantanea(TintentoPosteo &intento, int idProducto) {
-    const TinstantaneaExistencia capturada = uDatos.instantaneas.value(idProducto);
-    bool ok = false;
-    const TexistenciaAlmacen actual =
-        uSalidas.selectExistencia(uDatos.almacenID, idProducto, uDatos.negocioID, ok);
-    if (!ok)
+bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas,
+                                   bool &existeRenglon) {
+    const bool promedio = uDatos.metodoKardex != kPEPS;
+    const TproductoSalida producto = lineas.first().producto;
+    TexistenciaProducto x;
+    if (!u_leeExistenciaProducto(uSalidas, uDatos.almacenID, producto.id, uDatos.negocioID, promedio, x))
         return false;
-    const double valor = uSalidas.existenciaCostoTotal(idProducto, uDatos.almacenID, uDatos.negocioID, ok);
-    if (!ok)
-        return false;
-    if (actual.existe != capturada.existeRenglon || !igual(actual.existencia, capturada.existencia) ||
-        !igual(valor, capturada.costoTotal))
-        return intento.conflicto();
-    return true;
+    existeRenglon = x.instantanea.existeRenglon;
+    if (uDatos.esDevolucionCompra()) {
+        // Tied to the receipt the user returns: only while it still holds what it held.
+        const TlineaSalida &l = lineas.first();
+        const TexistenciaProducto::Tcapa *capa = x.capa(l.entradaID);
+        if (!capa || !igual(capa->existencia, l.existenciaPrevia))
+            return intento.conflicto(TmotivoConflicto::Otro);
+        lineas = {u_lineaDevolucion(producto, l.cantidad, l.costoUnitario, l.entradaID, capa->existencia,
+                                    x.instantanea, promedio)};
+        return true;
+    }
+    // Serial numbers leave as the units chosen: a layer that no longer holds the line's units has
+    // lost some of them.
+    const bool conSeries = std::any_of(lineas.cbegin(), lineas.cend(),
+                                       [](const TlineaSalida &l) { return !l.series.isEmpty(); });
+    if (producto.controlNoSerie > 0 || conSeries)
+        return u_recalculaEnSusCapas(lineas, x, promedio) || intento.conflicto(TmotivoConflicto::Series);
+    double cantidad = 0;
+    for (const TlineaSalida &l : std::as_const(lineas))
+        cantidad += l.cantidad;
+    return u_reparteEnCapas(producto, cantidad, x, promedio, lineas) ||
+           intento.conflicto(TmotivoConflicto::Existencia);
+}
+
+bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas,
+                                    bool existeRenglon, QHash<int, int> &grupos) {
+    const int producto = lineas.first().producto.id;
+    const bool peps = uDatos.metodoKardex == kPEPS;
+    int grupo = 0;
+    if (peps) {
+        grupo = uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID);
+        if (grupo < 0)
+            return false;
+    }
+    for (int i = 0; i < lineas.size(); ++i) {
+        if (peps)
+            ++grupo;
+        if (!escribeLinea(intento, lineas[i], i == 0, peps ? grupo : 0))
+            return false;
+    }
+    grupos.insert(producto, grupo);
+    return escribeExistencia(intento, producto, lineas.last().existenciaTotal, existeRenglon);
 }
 
 bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea, bool primera,
@@ -78,7 +127,7 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
     if (!intento.ok(capa))
         return false;
     if (capa.getFilasAfectadas() != 1)
-        return intento.conflicto();
+        return intento.conflicto(TmotivoConflicto::Otro);
     const bool peps = uDatos.metodoKardex == kPEPS;
     if (peps && !getCapas(uCapas, uDatos.almacenID, linea.producto.id))
         return false;
@@ -109,7 +158,7 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
         if (!intento.ok(r))
             return false;
         if (r.getFilasAfectadas() != 1)
-            return intento.conflicto();
+            return intento.conflicto(TmotivoConflicto::Series);
     }
     return true;
 }
@@ -144,9 +193,10 @@ TkardexRenglon TposteoSalida::renglonKardex(const TlineaSalida &linea, bool prim
     return r;
 }
 
-bool TposteoSalida::escribeExistencia(TintentoPosteo &intento, int idProducto, double existencia) {
+bool TposteoSalida::escribeExistencia(TintentoPosteo &intento, int idProducto, double existencia,
+                                      bool existeRenglon) {
     const double valor = u_esCero(existencia) ? 0.0 : existencia;
-    if (uDatos.instantaneas.value(idProducto).existeRenglon)
+    if (existeRenglon)
         return intento.ok(uSalidas.updateExistencia(uDatos.almacenID, idProducto, valor, uDatos.negocioID));
     return intento.ok(uSalidas.insertExistencia(uDatos.almacenID, idProducto, valor, uDatos.negocioID));
 }

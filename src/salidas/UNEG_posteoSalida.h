@@ -6,8 +6,11 @@
 
 // Writes one checked issue document in one transaction: the layers it takes from, one issue row
 // and one ledger row per line, the stock rows, the serial numbers that leave and, under PEPS, the
-// revision rows of the layers it left untouched. The document number is taken inside the
-// transaction. Nothing here asks or tells the user, except the conflict message.
+// revision rows of the layers it left untouched. The document number, the date check and each
+// product's stock are read inside the transaction: a product whose layers moved since the capture
+// is split again over the layers as they are (a serial-numbered one keeps its units' layers), and
+// only stock no longer enough, serial numbers gone or a returned layer changed refuse it. Nothing
+// here asks the user; the ends of the posting are told by u_posteaEnTransaccion.
 class TposteoSalida {
 public:
     TposteoSalida(TConexionSesion *sesion, const TdatosSalida &datos);
@@ -15,6 +18,11 @@ public:
     TfinPosteo escribe();
     // The document number written (valid after Confirmado).
     int documento() const { return uDocumento; }
+    // The lines as written, and whether any of them differs from the captured ones in layer,
+    // quantity or cost (valid after Confirmado).
+    const QVector<TlineaSalida> &lineasEscritas() const { return uEscritas; }
+    bool repartida() const { return uRepartida; }
+    TmotivoConflicto motivo() const { return uMotivo; }
 
     // Layer-map operations of the posting (PEPS).
     // Reads the product's open layers into the map the first time the product is met.
@@ -28,13 +36,21 @@ public:
 
 private:
     bool escribeDocumento(TintentoPosteo &intento);
-    bool compruebaInstantanea(TintentoPosteo &intento, int idProducto);
+    // The product's captured lines as they can be written against its stock now; false (with the
+    // conflict's reason when the stock refuses them) otherwise.
+    bool lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas, bool &existeRenglon);
+    // One product's lines and its stock row; `grupos` gets its last ledger group (PEPS).
+    bool escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas, bool existeRenglon,
+                         QHash<int, int> &grupos);
     bool escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea, bool primeraDelProducto, int grupo);
     TkardexRenglon renglonKardex(const TlineaSalida &linea, bool primeraDelProducto, int grupo) const;
-    bool escribeExistencia(TintentoPosteo &intento, int idProducto, double existencia);
+    bool escribeExistencia(TintentoPosteo &intento, int idProducto, double existencia, bool existeRenglon);
 
     Tsalidas uSalidas;
     const TdatosSalida &uDatos;
     int uDocumento = 0;
     TmapaCapas uCapas;
+    QVector<TlineaSalida> uEscritas;
+    bool uRepartida = false;
+    TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
 };

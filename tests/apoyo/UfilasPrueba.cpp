@@ -30,3 +30,16 @@ QVariant u_valorConsulta(TConexionSesion *sesion, const QString &sentencia, cons
         mt.setParametroVariant(p.first, p.second);
     return mt.scalar().getScalar();
 }
+
+std::function<bool(const QString &)> u_sentenciaDelPunto(const QString &punto) {
+    if (punto == QLatin1String("bloqueo"))
+        return [](const QString &s) {
+            return s.startsWith(QLatin1String("BEGIN IMMEDIATE")) || s.contains(QLatin1String("FOR UPDATE"));
+        };
+    if (punto == QLatin1String("escritura"))
+        return [](const QString &s) {
+            return s.startsWith(QLatin1String("INSERT")) || s.startsWith(QLatin1String("UPDATE")) ||
+                   s.startsWith(QLatin1String("DELETE"));
+        };
+    return [punto](const QString &s) { return s == punto; };
+}

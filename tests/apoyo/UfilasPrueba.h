@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
+
 // Fixture rows written straight to a table: column names come from the test, values are bound.
 using TcamposPrueba = QVector<QPair<QString, QVariant>>;
 
@@ -15,3 +17,8 @@ int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPr
 // The single value of a query whose parameters are bound from `parametros`.
 QVariant u_valorConsulta(TConexionSesion *sesion, const QString &sentencia,
                          const TcamposPrueba &parametros = {});
+
+// Where a test provokes a technical failure (with u_fallaCuando): "bloqueo" is a posting's lock
+// (BEGIN IMMEDIATE on SQLite, the business row read FOR UPDATE on MariaDB), "escritura" any write,
+// anything else a statement of exactly that text ("COMMIT").
+std::function<bool(const QString &)> u_sentenciaDelPunto(const QString &punto);

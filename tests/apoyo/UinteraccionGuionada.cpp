@@ -13,7 +13,14 @@ void TinteraccionGuionada::limpia() {
     uRespuestas.clear();
 }
 
+void TinteraccionGuionada::antesDePreguntar(const QString &inicio, std::function<void()> accion) {
+    uInicio = inicio;
+    uAccion = std::move(accion);
+}
+
 bool TinteraccionGuionada::responde(const QString &texto) {
+    if (uAccion && texto.startsWith(uInicio))
+        std::exchange(uAccion, nullptr)();
     uPreguntas.append(texto);
     return uRespuestas.isEmpty() ? false : uRespuestas.takeFirst();
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The tests' stand-in for the user: records every message and question, and answers questions
 // from a queue (an empty queue answers "no"). Installed for the life of the object.
 class TinteraccionGuionada : public TInteraccion {
@@ -20,6 +22,9 @@ public:
     bool confirmaSiNo(const QString &texto) override { return responde(texto); }
 
     void respuestas(std::initializer_list<bool> valores) { uRespuestas.append(valores); }
+    // Runs `accion` once, when a question starting with `inicio` is asked and before it is answered
+    // (another workstation acting while the user reads the question).
+    void antesDePreguntar(const QString &inicio, std::function<void()> accion);
     const QList<Tmensaje> &mensajes() const { return uMensajes; }
     QStringList textos() const;
     const QStringList &preguntas() const { return uPreguntas; }
@@ -30,6 +35,8 @@ private:
     QList<Tmensaje> uMensajes;
     QStringList uPreguntas;
     QList<bool> uRespuestas;
+    QString uInicio;
+    std::function<void()> uAccion;
 };
 
 // Installs a scripted handler for one scope and puts the previous one back afterwards.

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QStringList>
 #include <memory>
+#include <utility>
 
 // A small business whose movements are posted through the postings themselves: warehouses,
 // products, concepts with accounting templates, receipts and issue documents. A scripted user
@@ -26,6 +27,9 @@ public:
 
     int negocio() const { return uNegocio; }
     TConexionSesion *sesion() const { return uSesion; }
+    // The connection the fixture posts and reads through from now on (another workstation's);
+    // answers the previous one.
+    TConexionSesion *setEstacion(TConexionSesion *sesion) { return std::exchange(uSesion, sesion); }
     TinteraccionGuionada &guion() const { return uGuion.guion(); }
 
     int almacen(const QString &nombre = QStringLiteral("Matriz"));

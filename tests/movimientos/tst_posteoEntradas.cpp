@@ -6,6 +6,7 @@
 #include "apoyo/UfilasPrueba.h"
 #include "comun/UMOD_propiedadesAdicionales.h"
 #include "comun/U_utilerias.h"
+#include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
 
 #include <QtTest>
@@ -80,6 +81,7 @@ private slots:
     void init() { QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error())); }
     void cleanup() {
         TmiddleTier::setFallaEnSentencia(0);
+        u_fallaCuando({}, 0);
         uBase.reset();
     }
 
@@ -334,6 +336,83 @@ private slots:
             QVERIFY(falla > 10);
             break;
         }
+    }
+
+    // Another workstation issues from the warehouse while the user reads the final question: the
+    // earlier receipt is refused under the lock and nothing is written; a receipt posted meanwhile
+    // by the other workstation never makes it conflict.
+    void fechaAnteriorAUnMovimientoDeOtraEstacion() {
+        TnegocioMovimientos n(*uBase, kPEPS);
+        const int a = n.almacen();
+        const int p = n.producto(QStringLiteral("Folder"));
+        QVERIFY(n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 10, 1.0));
+        TdocumentoEntrada doc = n.entrada(a, p, QStringLiteral("2024-03-02 09:00:00"), 5, 2.0);
+        doc.datos().proveedorID = 1;
+        TConexionSesion otraEstacion(n.sesion()->parametros());
+        QVERIFY(otraEstacion.abre());
+        QStringList antes;
+        n.guion().limpia();
+        n.guion().antesDePreguntar(QStringLiteral("¿Desea guardar"), [&] {
+            TConexionSesion *propia = n.setEstacion(&otraEstacion);
+            QVERIFY(n.recibe(QStringLiteral("R2"), a, p, QStringLiteral("2024-03-02 09:00:00"), 1, 3.0) > 0);
+            QVERIFY(n.entrega(a, p, QStringLiteral("2024-03-03 09:00:00"), 2) > 0);
+            n.setEstacion(propia);
+            antes = estado(n);
+            n.acepta(); // the question being read
+        });
+        n.acepta();
+        QVERIFY(!doc.guardar());
+        QCOMPARE(n.guion().textos().last(), QStringLiteral("Revise fecha/hora de entrada"));
+        QCOMPARE(estado(n), antes);
+        doc.datos().fechaHora = TnegocioMovimientos::fecha(QStringLiteral("2024-03-03 09:00:00"));
+        n.acepta();
+        QVERIFY(doc.guardar());
+        QCOMPARE(n.existencia(a, p), 14.0);
+    }
+
+    // A technical failure at the lock, the first write or the commit says that nothing was saved;
+    // the document stays as captured and the next try saves it.
+    void fallaTecnicaConservaLaCaptura_data() {
+        QTest::addColumn<QString>("punto");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("razon");
+        const bool mysql = qEnvironmentVariable("INVENTARIO_MOTOR_PRUEBA") == QLatin1String("mysql");
+        QTest::newRow("bloqueo") << QStringLiteral("bloqueo") << (mysql ? 2006 : 5)
+                                 << (mysql ? QStringLiteral(
+                                                 "se perdió la conexión con el servidor de la base de "
+                                                 "datos")
+                                           : QStringLiteral("otra estación mantuvo ocupada la base de datos "
+                                                            "demasiado tiempo"));
+        QTest::newRow("primera escritura")
+            << QStringLiteral("escritura") << (mysql ? 1114 : 10)
+            << (mysql ? QStringLiteral("el disco está lleno")
+                      : QStringLiteral("no se pudo leer o escribir el archivo de "
+                                       "la base de datos"));
+        QTest::newRow("confirmación") << QStringLiteral("COMMIT") << (mysql ? 1194 : 26)
+                                      << QStringLiteral("la base de datos está dañada");
+    }
+    void fallaTecnicaConservaLaCaptura() {
+        QFETCH(QString, punto);
+        QFETCH(int, codigo);
+        QFETCH(QString, razon);
+        TnegocioMovimientos n(*uBase, kPromedio);
+        const int a = n.almacen();
+        const int p = n.producto(QStringLiteral("Silla"));
+        TdocumentoEntrada doc = n.entrada(a, p, QStringLiteral("2024-03-02 09:00:00"), 2, 800.0);
+        doc.datos().proveedorID = 1;
+        const QStringList antes = estado(n);
+        n.guion().limpia();
+        n.acepta();
+        u_fallaCuando(u_sentenciaDelPunto(punto), codigo);
+        QVERIFY(!doc.guardar());
+        u_fallaCuando({}, 0);
+        QCOMPARE(n.guion().textos().last(),
+                 QStringLiteral("No se guardó nada: %1. Lo capturado se conserva; intente guardar de nuevo.")
+                     .arg(razon));
+        QCOMPARE(estado(n), antes);
+        n.acepta();
+        QVERIFY(doc.guardar());
+        QCOMPARE(n.existencia(a, p), 2.0);
     }
 };
 

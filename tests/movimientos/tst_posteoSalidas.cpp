@@ -4,10 +4,12 @@
 
 #include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
+#include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/U_verificacion.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -53,6 +55,7 @@ private slots:
     void init() { QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error())); }
     void cleanup() {
         TmiddleTier::setFallaEnSentencia(0);
+        u_fallaCuando({}, 0);
         uBase.reset();
     }
 
@@ -196,8 +199,9 @@ private slots:
         const QStringList antes = e.n->estadoSalidas();
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
         e.n->guion().limpia();
-        QVERIFY(!doc->guardar()); // no lines: silently
-        QVERIFY(e.n->guion().textos().isEmpty());
+        QVERIFY(!doc->guardar()); // no lines
+        QCOMPARE(e.n->guion().textos(),
+                 QStringList{QStringLiteral("Agregue al menos un producto a la salida.")});
         QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
         e.n->guion().respuestas({false}); // no invoice: Cancel
         QVERIFY(!doc->guardar());
@@ -233,6 +237,8 @@ private slots:
         QVERIFY(doc->guardar());
         QCOMPARE(doc->documento(), 1);
         QVERIFY(!doc->guardar()); // posted once
+        QCOMPARE(e.n->guion().textos().last(),
+                 QStringLiteral("La salida ya quedó guardada con el documento 1."));
         QCOMPARE(e.n->cuenta(QStringLiteral("SELECT COUNT(DISTINCT s.documento) FROM inventarioSalida s JOIN "
                                             "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE "
                                             "e.idNegocioFk = :negocio")),
@@ -442,36 +448,269 @@ private slots:
         QVERIFY(hallazgos.join(QLatin1Char('\n')).contains(QStringLiteral("\"X-1\" figura con salida")));
     }
 
-    // Two workstations capture against the same layer; the second to post finds it changed and
-    // writes nothing.
-    void dosEstacionesSobreLaMismaCapa() {
-        Tescenario e = escenario(kPEPS);
+    // Another workstation (its own connection) receives and issues the same product after this one
+    // captured its issue: "Aceptar" splits the lines again over the layers as they are and says so,
+    // or refuses and writes nothing when the stock is no longer enough.
+    void otraEstacionMueveLasCapas_data() {
+        QTest::addColumn<int>("metodo");
+        QTest::addColumn<double>("entregaOtra");
+        QTest::addColumn<QStringList>("filas"); // this issue's ledger rows; none when refused
+        QTest::addColumn<double>("existencia");
+        QTest::newRow("PEPS") << kPEPS << 3.0
+                              << QStringList{QStringLiteral("- - | R1 1 2 | 0 2 | - 1 3"),
+                                             QStringLiteral("- - | R2 5 3 | 3 3 | - - 4"),
+                                             QStringLiteral("R3 - | - - - | 5 4 | 1 - 5")}
+                              << 8.0;
+        // 52 over 17 gives 3.05 after the other receipt; the other issue leaves 14 at 42.85.
+        QTest::newRow("Promedio") << kPromedio << 3.0
+                                  << QStringList{QStringLiteral("- - | R1 1 3.05 | 13 3.05 | - - -"),
+                                                 QStringLiteral("- - | R2 5 3.05 | 8 3.05 | - - -")}
+                                  << 8.0;
+        QTest::newRow("PEPS sin existencia") << kPEPS << 12.0 << QStringList() << 5.0;
+        QTest::newRow("Promedio sin existencia") << kPromedio << 12.0 << QStringList() << 5.0;
+    }
+    void otraEstacionMueveLasCapas() {
+        QFETCH(int, metodo);
+        QFETCH(double, entregaOtra);
+        QFETCH(QStringList, filas);
+        QFETCH(double, existencia);
+        Tescenario e = escenario(metodo);
+        auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-04 10:00:00"));
+        QVERIFY(doc->agregarProducto(articulo(e.producto), 6)); // 4 of R1 and 2 of R2
+
         TConexionSesion otraEstacion(e.n->sesion()->parametros());
         QVERIFY(otraEstacion.abre());
-        TdocumentoSalida primera(e.n->sesion(), e.n->negocio());
-        TdocumentoSalida segunda(&otraEstacion, e.n->negocio());
-        for (TdocumentoSalida *doc : {&primera, &segunda}) {
-            doc->setAlmacen(e.almacen);
-            doc->setConcepto(e.n->concepto(2, 1));
-            doc->setFechaHora(TnegocioMovimientos::fecha(QStringLiteral("2024-03-05 10:00:00")));
-            QVERIFY(doc->agregarProducto(articulo(e.producto), 3));
-        }
-        e.n->guion().limpia();
-        e.n->acepta(8);
-        QVERIFY(primera.guardar());
+        TConexionSesion *propia = e.n->setEstacion(&otraEstacion);
+        e.r3 = e.n->recibe(QStringLiteral("R3"), e.almacen, e.producto, QStringLiteral("2024-03-03 09:00:00"),
+                           5, 4.0);
+        QVERIFY(e.r3 > 0);
+        QVERIFY(e.n->entrega(e.almacen, e.producto, QStringLiteral("2024-03-03 10:00:00"), entregaOtra) > 0);
+        e.n->setEstacion(propia);
         const QStringList antes = e.n->estadoSalidas();
-        QVERIFY(!segunda.guardar());
-        QVERIFY(e.n->guion().textos().last().contains(QStringLiteral("Capture el documento de nuevo")));
-        QVERIFY(segunda.lineas().isEmpty());
-        QCOMPARE(e.n->estadoSalidas(), antes);
-        QCOMPARE(e.n->existenciaCapa(e.r1), 1.0);
-        // Captured again, it posts with the next number.
-        QVERIFY(segunda.agregarProducto(articulo(e.producto), 3));
+        const int renglones = e.n->kardex().size();
+
+        e.n->guion().limpia();
         e.n->acepta();
-        QVERIFY(segunda.guardar());
-        QCOMPARE(segunda.documento(), 2);
+        const bool guardada = doc->guardar();
+        QCOMPARE(guardada, !filas.isEmpty());
+        QCOMPARE(e.n->existencia(e.almacen, e.producto), existencia);
+        if (!guardada) {
+            QCOMPARE(doc->motivoConflicto(), TmotivoConflicto::Existencia);
+            QVERIFY(e.n->guion().textos().last().contains(QStringLiteral("Capture el documento de nuevo")));
+            QCOMPARE(e.n->estadoSalidas(), antes);
+            QVERIFY(doc->lineas().isEmpty());
+            otraEstacion.cierraHiloActual();
+            return;
+        }
+        QCOMPARE(e.n->kardex().mid(renglones), filas);
         QCOMPARE(e.n->existenciaCapa(e.r1), 0.0);
-        QCOMPARE(e.n->existenciaCapa(e.r2), 6.0);
+        QCOMPARE(e.n->existenciaCapa(e.r2), 3.0);
+        const double costo = metodo == kPEPS ? 2.0 * 1 + 3.0 * 5 : 3.05 * 6;
+        QCOMPARE(doc->total(), costo);
+        const auto &m = e.n->guion().mensajes();
+        QVERIFY(std::any_of(m.cbegin(), m.cend(), [&](const TinteraccionGuionada::Tmensaje &x) {
+            return x.tipo == kInformacion && x.texto.contains(QStringLiteral("costos se tomaron de las capas "
+                                                                             "actuales (total ") +
+                                                              u_formatoMoneda(costo));
+        }));
+        // The journal entry carries the written lines.
+        QCOMPARE(u_valorConsulta(e.n->sesion(),
+                                 QStringLiteral("SELECT total FROM AsientosAplicados WHERE idNegocioFk = :n "
+                                                "ORDER BY id DESC LIMIT 1"),
+                                 {{QStringLiteral("n"), e.n->negocio()}})
+                     .toDouble(),
+                 costo);
+        bool ok = false;
+        QCOMPARE(u_verificaInventario(e.n->sesion(), ok), QStringList());
+        otraEstacion.cierraHiloActual();
+    }
+
+    // Serial-numbered units leave as chosen: another workstation issuing other units of the same
+    // layer changes nothing, issuing one of the chosen units refuses the document.
+    void seriesElegidasPorOtraEstacion_data() {
+        QTest::addColumn<int>("otraSaca"); // index of the unit the other workstation issues
+        QTest::addColumn<bool>("guardada");
+        QTest::newRow("otra unidad") << 2 << true;
+        QTest::newRow("una unidad elegida") << 0 << false;
+    }
+    void seriesElegidasPorOtraEstacion() {
+        QFETCH(int, otraSaca);
+        QFETCH(bool, guardada);
+        TnegocioMovimientos n(*uBase, kPEPS);
+        const int a = n.almacen();
+        const int p = n.producto(QStringLiteral("Calculadora"), 1);
+        const int r = n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 3, 150.0,
+                               {QStringLiteral("C-1"), QStringLiteral("C-2"), QStringLiteral("C-3")});
+        QVector<int> series;
+        for (const QString &numero : {QStringLiteral("C-1"), QStringLiteral("C-2"), QStringLiteral("C-3")})
+            series << u_valorConsulta(n.sesion(),
+                                      QStringLiteral("SELECT id FROM inventarioNoSerie WHERE numero = :n AND "
+                                                     "inventarioEntrada_id = :e"),
+                                      {{QStringLiteral("n"), numero}, {QStringLiteral("e"), r}})
+                          .toInt();
+        auto doc = n.salida(a, QStringLiteral("2024-03-03 09:00:00"));
+        QVERIFY(doc->agregarProducto(articulo(p, 1), 2));
+        doc->setSeries(0, series.mid(0, 2));
+
+        TConexionSesion otraEstacion(n.sesion()->parametros());
+        QVERIFY(otraEstacion.abre());
+        TdocumentoSalida otra(&otraEstacion, n.negocio());
+        otra.setAlmacen(a);
+        otra.setConcepto(n.concepto(2, 1));
+        otra.setFechaHora(TnegocioMovimientos::fecha(QStringLiteral("2024-03-02 09:00:00")));
+        QVERIFY(otra.agregarProducto(articulo(p, 1), 1));
+        otra.setSeries(0, {series[otraSaca]});
+        n.guion().limpia();
+        n.acepta();
+        QVERIFY(otra.guardar());
+        const QStringList antes = n.estadoSalidas();
+
+        n.guion().limpia();
+        n.acepta();
+        QCOMPARE(doc->guardar(), guardada);
+        if (guardada) {
+            QCOMPARE(n.existenciaCapa(r), 0.0);
+            QCOMPARE(n.guion().mensajes().size(), 0); // same layer, same cost: nothing to tell
+        } else {
+            QCOMPARE(doc->motivoConflicto(), TmotivoConflicto::Series);
+            QCOMPARE(n.estadoSalidas(), antes);
+        }
+        otraEstacion.cierraHiloActual();
+    }
+
+    // A purchase return is tied to the receipt it returns: another workstation taking from that
+    // receipt refuses it, taking from another one only moves the running figures.
+    void devolucionAtadaASuCapa_data() {
+        QTest::addColumn<double>("entregaOtra");
+        QTest::addColumn<bool>("guardada");
+        QTest::newRow("otra capa") << 4.0 << true;
+        QTest::newRow("la capa devuelta") << 6.0 << false;
+    }
+    void devolucionAtadaASuCapa() {
+        QFETCH(double, entregaOtra);
+        QFETCH(bool, guardada);
+        Tescenario e = escenario(kPEPS);
+        auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-04 10:00:00"), 3);
+        QVERIFY(doc->agregaProductoValoresExplicitos(articulo(e.producto), 2, 3.0, e.r2, 8));
+        TConexionSesion otraEstacion(e.n->sesion()->parametros());
+        QVERIFY(otraEstacion.abre());
+        TConexionSesion *propia = e.n->setEstacion(&otraEstacion);
+        QVERIFY(e.n->entrega(e.almacen, e.producto, QStringLiteral("2024-03-03 10:00:00"), entregaOtra) > 0);
+        e.n->setEstacion(propia);
+        const QStringList antes = e.n->estadoSalidas();
+        e.n->guion().limpia();
+        e.n->acepta();
+        QCOMPARE(doc->guardar(), guardada);
+        if (guardada) {
+            QCOMPARE(e.n->existenciaCapa(e.r2), 6.0);
+            QCOMPARE(e.n->existencia(e.almacen, e.producto), 12.0 - entregaOtra - 2);
+            QCOMPARE(doc->lineas().first().existenciaTotal, 12.0 - entregaOtra - 2);
+        } else {
+            QCOMPARE(doc->motivoConflicto(), TmotivoConflicto::Otro);
+            QCOMPARE(e.n->estadoSalidas(), antes);
+        }
+        otraEstacion.cierraHiloActual();
+    }
+
+    // Another workstation posts a later movement while the user reads the final question: the
+    // posting finds it under the lock and refuses the earlier date, writing nothing and keeping the
+    // lines for another try.
+    void fechaAnteriorAUnMovimientoDeOtraEstacion() {
+        Tescenario e = escenario(kPEPS);
+        auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
+        QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
+        TConexionSesion otraEstacion(e.n->sesion()->parametros());
+        QVERIFY(otraEstacion.abre());
+        QStringList antes;
+        e.n->guion().limpia();
+        e.n->guion().antesDePreguntar(QStringLiteral("¿Desea guardar"), [&] {
+            TConexionSesion *propia = e.n->setEstacion(&otraEstacion);
+            QVERIFY(e.n->recibe(QStringLiteral("R3"), e.almacen, e.producto,
+                                QStringLiteral("2024-03-06 09:00:00"), 1, 1.0) > 0);
+            e.n->setEstacion(propia);
+            antes = e.n->estadoSalidas();
+            e.n->acepta(); // the question being read
+        });
+        e.n->acepta();
+        QVERIFY(!doc->guardar());
+        QCOMPARE(doc->ultimoFin(), TfinPosteo::FechaAnterior);
+        QCOMPARE(e.n->guion().textos().last(), QStringLiteral("Revise fecha/hora de salida"));
+        QCOMPARE(e.n->estadoSalidas(), antes);
+        QCOMPARE(doc->lineas().size(), 2);
+        doc->setFechaHora(TnegocioMovimientos::fecha(QStringLiteral("2024-03-06 09:00:00")));
+        e.n->acepta();
+        QVERIFY(doc->guardar());
+        otraEstacion.cierraHiloActual();
+    }
+
+    // A technical failure at the lock, the first write or the commit tells the user that nothing
+    // was saved and why, leaves nothing, and keeps the lines: the next try saves.
+    void fallaTecnicaConservaLaCaptura_data() {
+        QTest::addColumn<QString>("punto");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("razon");
+        const bool mysql = qEnvironmentVariable("INVENTARIO_MOTOR_PRUEBA") == QLatin1String("mysql");
+        QTest::newRow("bloqueo") << QStringLiteral("bloqueo") << (mysql ? 1205 : 5)
+                                 << QStringLiteral(
+                                        "otra estación mantuvo ocupada la base de datos demasiado tiempo");
+        QTest::newRow("primera escritura")
+            << QStringLiteral("escritura") << (mysql ? 1021 : 13) << QStringLiteral("el disco está lleno");
+        QTest::newRow("confirmación")
+            << QStringLiteral("COMMIT") << (mysql ? 2013 : 11)
+            << (mysql ? QStringLiteral("se perdió la conexión con el servidor de la base "
+                                       "de datos")
+                      : QStringLiteral("la base de datos está dañada"));
+    }
+    void fallaTecnicaConservaLaCaptura() {
+        QFETCH(QString, punto);
+        QFETCH(int, codigo);
+        QFETCH(QString, razon);
+        Tescenario e = escenario(kPromedio);
+        auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
+        QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
+        const QStringList antes = e.n->estadoSalidas();
+        e.n->guion().limpia();
+        e.n->acepta();
+        u_fallaCuando(u_sentenciaDelPunto(punto), codigo);
+        QVERIFY(!doc->guardar());
+        u_fallaCuando({}, 0);
+        QCOMPARE(e.n->guion().mensajes().last().tipo, int(kError));
+        QCOMPARE(e.n->guion().textos().last(),
+                 QStringLiteral("No se guardó nada: %1. Lo capturado se conserva; intente guardar de nuevo.")
+                     .arg(razon));
+        QCOMPARE(e.n->estadoSalidas(), antes);
+        QCOMPARE(doc->lineas().size(), 2);
+        e.n->acepta();
+        QVERIFY(doc->guardar());
+        QCOMPARE(e.n->existencia(e.almacen, e.producto), 7.0);
+    }
+
+    // Another workstation holds the business's write lock (a rebuild, say) longer than this one
+    // waits: the posting says so and writes nothing; once the lock is free the same capture saves.
+    void bloqueoRetenidoPorOtraEstacion() {
+        Tescenario e = escenario(kPEPS);
+        auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
+        QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
+        TConexionSesion otraEstacion(e.n->sesion()->parametros());
+        QVERIFY(otraEstacion.abre());
+        TmiddleTier otra(&otraEstacion);
+        QVERIFY(otra.transaccionInicia());
+        QVERIFY(u_bloqueaNegocio(otra, e.n->negocio()));
+        TmiddleTier espera(e.n->sesion());
+        espera.setQuery(uBase->esMySQL() ? QStringLiteral("SET SESSION innodb_lock_wait_timeout = 1")
+                                         : QStringLiteral("PRAGMA busy_timeout = 200"));
+        QVERIFY(espera.nonQuery().isSuccess());
+        const QStringList antes = e.n->estadoSalidas();
+        e.n->guion().limpia();
+        e.n->acepta();
+        QVERIFY(!doc->guardar());
+        QCOMPARE(e.n->guion().textos().last(),
+                 QStringLiteral("No se guardó nada: otra estación mantuvo ocupada la base de datos demasiado "
+                                "tiempo. Lo capturado se conserva; intente guardar de nuevo."));
+        QVERIFY(otra.transaccionRollback());
+        QCOMPARE(e.n->estadoSalidas(), antes);
+        e.n->acepta();
+        QVERIFY(doc->guardar());
         otraEstacion.cierraHiloActual();
     }
 };

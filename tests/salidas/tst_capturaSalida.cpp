@@ -7,6 +7,7 @@
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
+#include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
 #include "entradas/UFRM_capturarCodigoBarras.h"
 #include "entradas/UFRM_seleccionarComprobante.h"
@@ -161,6 +162,7 @@ private slots:
     }
     void cleanup() {
         TmiddleTier::setFallaEnSentencia(0);
+        u_fallaCuando({}, 0);
         setCapturaSalida({});
         uPantalla.reset();
         uTienda.reset();
@@ -207,13 +209,21 @@ private slots:
         QTest::newRow("3 sobre 5 se vuelven a repartir")
             << "3" << QStringList{"Cuaderno 4 $ 2.00", "Cuaderno 4 $ 3.00"} << QStringList();
         QTest::newRow("más que la existencia") << "8" << cinco << QStringList{kSobrepasa};
-        QTest::newRow("no es número") << "abc" << cinco << QStringList();
-        QTest::newRow("negativo") << "-3" << cinco << QStringList();
-        QTest::newRow("1e308") << "1e308" << cinco << QStringList();
+        // A text that is not a positive number adds nothing and says why.
+        const QStringList noNumero{
+            QStringLiteral("El valor de Cantidad debe ser un número positivo, sin signos ni letras.")};
+        QTest::newRow("no es número") << "abc" << cinco << noNumero;
+        QTest::newRow("negativo") << "-3" << cinco << noNumero;
+        QTest::newRow("1e308") << "1e308" << cinco << noNumero;
         QTest::newRow("enorme sin exponente") << "999999999999" << cinco << QStringList{kSobrepasa};
-        QTest::newRow("cero") << "0" << cinco << QStringList();
-        QTest::newRow("vacío") << "" << cinco << QStringList();
-        QTest::newRow("comillas") << "' OR 1=1 --" << cinco << QStringList();
+        QTest::newRow("más de doce cifras")
+            << "9999999999999" << cinco
+            << QStringList{QStringLiteral("El valor de Cantidad es demasiado grande.")};
+        QTest::newRow("cero") << "0" << cinco
+                              << QStringList{QStringLiteral("El valor de Cantidad debe ser mayor a 0.")};
+        QTest::newRow("vacío") << "" << cinco
+                               << QStringList{QStringLiteral("Capture un valor para Cantidad.")};
+        QTest::newRow("comillas") << "' OR 1=1 --" << cinco << noNumero;
     }
     void agregar() {
         QFETCH(QString, segunda);
@@ -467,24 +477,44 @@ private slots:
         QCOMPARE(escrito().first(), QStringLiteral("0"));
     }
 
+    // A statement failing anywhere leaves nothing and keeps the screen's lines; a technical failure
+    // at the lock, the first write or the commit is told in a few words.
     void fallaAlGuardarNoDejaNada_data() {
         QTest::addColumn<int>("sentencia");
+        QTest::addColumn<QString>("punto");
         for (const int n : {3, 12})
-            QTest::addRow("falla la sentencia %d", n) << n;
+            QTest::addRow("falla la sentencia %d", n) << n << QString();
+        QTest::newRow("bloqueo") << 0 << QStringLiteral("bloqueo");
+        QTest::newRow("primera escritura") << 0 << QStringLiteral("escritura");
+        QTest::newRow("confirmación") << 0 << QStringLiteral("COMMIT");
     }
     void fallaAlGuardarNoDejaNada() {
         QFETCH(int, sentencia);
+        QFETCH(QString, punto);
         abre();
         eligeVentaEnMatriz();
         agrega("7501001", QStringLiteral("5"));
         const QStringList antes = escrito();
+        guion().limpia();
         guion().respuestas({true, true});
         TmiddleTier::setFallaEnSentencia(sentencia);
+        if (!punto.isEmpty())
+            u_fallaCuando(u_sentenciaDelPunto(punto), 0);
         u_clicBoton(uRaiz, QStringLiteral("BTN_aceptar"));
         TmiddleTier::setFallaEnSentencia(0);
+        u_fallaCuando({}, 0);
         QVERIFY(!uPantalla->uAceptar);
         QCOMPARE(escrito(), antes);
         QCOMPARE(lineas(), (QStringList{"Cuaderno 4 $ 2.00", "Cuaderno 1 $ 3.00"}));
+        if (!punto.isEmpty())
+            QCOMPARE(guion().textos(),
+                     QStringList{QStringLiteral("No se guardó nada: la base de datos rechazó la "
+                                                "operación. Lo capturado se conserva; intente "
+                                                "guardar de nuevo.")});
+        // The same capture saves once the fault is gone.
+        guion().respuestas({true, true});
+        u_clicBoton(uRaiz, QStringLiteral("BTN_aceptar"));
+        QVERIFY(uPantalla->uAceptar);
     }
 
     // From the issues list's "Nueva Salida" to the stored rows and back to the list.

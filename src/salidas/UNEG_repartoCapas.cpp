@@ -1,0 +1,124 @@
+#include "salidas/UNEG_repartoCapas.h"
+
+#include "comun/U_utilerias.h"
+#include "salidas/UNEG_salidas.h"
+
+namespace {
+double limpia(double cantidad) {
+    return u_esCero(cantidad) ? 0.0 : cantidad;
+}
+
+// A line taking `toma` of `capa`, the stock and its value (`existencia`, `valor`) running down.
+TlineaSalida lineaDeCapa(const TproductoSalida &producto, const TexistenciaProducto::Tcapa &capa, double toma,
+                         double costo, double &existencia, double &valor) {
+    existencia = limpia(existencia - toma);
+    valor -= costo * toma;
+    TlineaSalida l;
+    l.producto = producto;
+    l.cantidad = toma;
+    l.costoUnitario = costo;
+    l.total = costo * toma;
+    l.entradaID = capa.entradaID;
+    l.documentoEntrada = capa.documento;
+    l.existenciaPrevia = capa.existencia;
+    l.existencia = limpia(capa.existencia - toma);
+    l.salidasCostoUnitario = costo;
+    l.existenciaTotal = existencia;
+    l.existenciaCostoTotal = valor;
+    return l;
+}
+} // namespace
+
+const TexistenciaProducto::Tcapa *TexistenciaProducto::capa(int entradaID) const {
+    for (const Tcapa &c : capas)
+        if (c.entradaID == entradaID)
+            return &c;
+    return nullptr;
+}
+
+bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, int idNegocio, bool promedio,
+                             TexistenciaProducto &x) {
+    x = TexistenciaProducto();
+    if (promedio) {
+        const CmidTierResponse c = salidas.selectExistenciaCostoUnitario(idProducto, idAlmacen, idNegocio);
+        if (!c.isSuccess())
+            return false;
+        x.costoPromedio = c.getRowCount() > 0 ? c.getCeldaAsFloat(0, 2) : 0.0;
+    }
+    const CmidTierResponse capas =
+        salidas.selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
+    if (!capas.isSuccess())
+        return false;
+    for (int i = 0; i < capas.getRowCount(); ++i)
+        x.capas.append(
+            {int(capas.getCeldaAsInt(i, QStringLiteral("inventarioEntrada_id"))),
+             capas.getValor(i, QStringLiteral("inventarioEntrada_documento")),
+             capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existencia")),
+             capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"))});
+    bool ok = false;
+    const TexistenciaAlmacen fila = salidas.selectExistencia(idAlmacen, idProducto, idNegocio, ok);
+    if (!ok)
+        return false;
+    x.instantanea.existeRenglon = fila.existe;
+    x.instantanea.existencia = fila.existencia;
+    x.instantanea.costoTotal = salidas.existenciaCostoTotal(idProducto, idAlmacen, idNegocio, ok);
+    return ok;
+}
+
+bool u_reparteEnCapas(const TproductoSalida &producto, double cantidad, const TexistenciaProducto &x,
+                      bool promedio, QVector<TlineaSalida> &lineas) {
+    double existencia = x.instantanea.existencia;
+    double valor = x.instantanea.costoTotal;
+    double resta = cantidad;
+    QVector<TlineaSalida> nuevas;
+    for (int i = 0; i < x.capas.size() && u_esPositivo(resta); ++i) {
+        const TexistenciaProducto::Tcapa &capa = x.capas[i];
+        // A remainder within the tolerance of the layer closes it instead of leaving a sliver.
+        const double toma = u_esPositivo(resta - capa.existencia) ? capa.existencia : resta;
+        resta = limpia(resta - toma);
+        nuevas.append(
+            lineaDeCapa(producto, capa, toma, promedio ? x.costoPromedio : capa.costo, existencia, valor));
+    }
+    if (u_esPositivo(resta))
+        return false;
+    lineas = nuevas;
+    return true;
+}
+
+bool u_recalculaEnSusCapas(QVector<TlineaSalida> &lineas, const TexistenciaProducto &x, bool promedio) {
+    double existencia = x.instantanea.existencia;
+    double valor = x.instantanea.costoTotal;
+    QVector<TlineaSalida> nuevas;
+    for (const TlineaSalida &l : std::as_const(lineas)) {
+        const TexistenciaProducto::Tcapa *capa = x.capa(l.entradaID);
+        if (!capa || u_esPositivo(l.cantidad - capa->existencia))
+            return false;
+        TlineaSalida n = lineaDeCapa(l.producto, *capa, l.cantidad, promedio ? x.costoPromedio : capa->costo,
+                                     existencia, valor);
+        n.series = l.series;
+        nuevas.append(n);
+    }
+    lineas = nuevas;
+    return true;
+}
+
+TlineaSalida u_lineaDevolucion(const TproductoSalida &producto, double cantidad, double costo, int idEntrada,
+                               double maximo, const TinstantaneaExistencia &x, bool promedio) {
+    TlineaSalida l;
+    l.producto = producto;
+    l.cantidad = cantidad;
+    l.costoUnitario = costo;
+    l.total = costo * cantidad;
+    l.entradaID = idEntrada;
+    l.existenciaPrevia = maximo;
+    l.existencia = limpia(maximo - cantidad);
+    l.existenciaTotal = limpia(x.existencia - cantidad);
+    l.existenciaCostoTotal = x.costoTotal - costo * cantidad;
+    if (!promedio)
+        l.salidasCostoUnitario = costo;
+    else
+        l.salidasCostoUnitario = u_esPositivo(l.existenciaTotal)
+                                     ? u_truncaDecimales(l.existenciaCostoTotal / l.existenciaTotal, 2)
+                                     : 0.0;
+    return l;
+}
