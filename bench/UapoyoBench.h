@@ -1,14 +1,13 @@
 #pragma once
 
 #include "datos/UconexionSesion.h"
+#include "datos/UmiddleTier.h"
 #include "datos/UobservadorSentencias.h"
 
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QSet>
 #include <QSqlQuery>
-#include "datos/UmiddleTier.h"
-
-#include <QCommandLineParser>
 #include <QVariant>
 
 // What every benchmark program shares: the engine and size options, a throwaway database on
