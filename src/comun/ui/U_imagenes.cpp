@@ -70,6 +70,28 @@ QPixmap dibuja(const QString &nombre) {
             trazo.lineTo(11, 5.8);
             g.drawPath(trazo);
         }
+    } else if (nombre == QLatin1String("checked") || nombre == QLatin1String("unchecked")) {
+        // The mark of a chooser's row: an empty box, or a blue one with a tick.
+        const bool marcado = nombre == QLatin1String("checked");
+        const QColor azul(0x1E, 0x88, 0xE5);
+        g.setPen(QPen(marcado ? azul : kGris, 1.4));
+        g.setBrush(marcado ? azul : QColor(Qt::white));
+        g.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
+        if (marcado) {
+            g.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            QPainterPath trazo;
+            trazo.moveTo(5, 8.2);
+            trazo.lineTo(7.2, 10.4);
+            trazo.lineTo(11, 5.6);
+            g.drawPath(trazo);
+        }
+    } else if (nombre == QLatin1String("blocked")) {
+        // A row that cannot be chosen: a red circle crossed by a bar.
+        const QColor rojo(0xD3, 0x2F, 0x2F);
+        g.setPen(QPen(rojo, 1.8));
+        g.setBrush(Qt::NoBrush);
+        g.drawEllipse(QPointF(8, 8), 5.8, 5.8);
+        g.drawLine(QPointF(4, 12), QPointF(12, 4));
     } else if (nombre == QLatin1String("puntoGris")) {
         g.setPen(Qt::NoPen);
         g.setBrush(kGris);
