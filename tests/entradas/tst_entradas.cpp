@@ -19,6 +19,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QtTest>
 
 class TpruebaEntradas : public QObject {
@@ -238,6 +239,24 @@ private slots:
                  QStringLiteral("Aceros del Norte"));
     }
 
+    // A provider also finds the receipts invoiced by its RFC, though they carry no provider link.
+    void proveedorTambienPorElRfcDelEmisor() {
+        uTienda->fila(QStringLiteral("proveedor"),
+                      {{QStringLiteral("nombre"), QStringLiteral("Cómputo Global SA")},
+                       {QStringLiteral("rfc"), QStringLiteral("CGL010101AB1")}});
+        abre();
+        uDialogo.alAbrir<TFRM_seleccionarProveedor>(this, [](TFRM_seleccionarProveedor *d) {
+            QTest::keyClicks(d->findChild<QLineEdit *>(QStringLiteral("TXT_buscar")),
+                             QStringLiteral("Global"));
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar")), Qt::LeftButton);
+        });
+        u_clicBoton(p(), QStringLiteral("BTN_proveedor"));
+        QVERIFY(uDialogo.abierto);
+        QCOMPARE(documentos(), QStringList{"2"});
+        QCOMPARE(uPantalla->gridControl()->getCelda(0, QStringLiteral("emisor_nombre")),
+                 QStringLiteral("Cómputo Global"));
+    }
+
     void columnasDeLaLista() {
         abre();
         const TGridControl *g = uPantalla->gridControl();
@@ -321,6 +340,16 @@ private slots:
         const QString lotes = u_textoPDF(uCarpeta->filePath(QStringLiteral("Entradas (Lote).pdf")));
         for (const char *t : {"Entradas (Lote)", "LA1-2024", "10/01/2024", "30/06/2025", "Caducidad"})
             QVERIFY2(lotes.contains(QString::fromUtf8(t)), t);
+        // Cells are taken by column name: the lot, production and expiry dates sit under their own
+        // headers, on the product's line, whatever else the grid shows.
+        const QStringList lineasLote = lotes.split(QLatin1Char('\n'));
+        const auto lineaLote = std::find_if(lineasLote.cbegin(), lineasLote.cend(), [](const QString &l) {
+            return l.contains(QLatin1String("LA1-2024"));
+        });
+        QVERIFY(lineaLote != lineasLote.cend());
+        const QRegularExpression orden(
+            QStringLiteral("Tornillo.*\\$ 8\\.50.*LA1-2024.*10/01/2024.*30/06/2025"));
+        QVERIFY2(orden.match(*lineaLote).hasMatch(), qPrintable(*lineaLote));
         QVERIFY(!lotes.contains(QStringLiteral("AJENO")));
 
         TlectorXlsx libro;
