@@ -1,6 +1,7 @@
 // The schema (creation, upgrade, refusal of newer databases, the names the module's SQL relies on)
 // and the demo business, on the engine of the run. One fresh database per case.
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UfilasPrueba.h"
 #include "comun/U_semillas.h"
 #include "comun/UdatosDemo.h"
 #include "datos/Uesquema.h"
@@ -427,17 +428,9 @@ private slots:
             const auto r = esquema::creaOActualiza(sesion());
             QVERIFY2(r.estado == esquema::Estado::Listo, qPrintable(r.error));
             QCOMPARE(esquema::versionRegistrada(sesion()), esquema::versionActual());
-            mt.setQuery(QStringLiteral("SELECT nombre, calle, numeroExterior, numeroInterior, colonia, "
-                                       "codigoPostal, municipio, estado FROM negocio ORDER BY nombre"));
-            const CmidTierResponse leido = mt.reader();
-            QVERIFY2(leido.isSuccess(), qPrintable(leido.getError()));
-            QStringList filas;
-            for (int f = 0; f < leido.getRowCount(); ++f) {
-                QStringList celdas;
-                for (int c = 0; c < leido.getColumnCount(); ++c)
-                    celdas << leido.getCelda(f, c);
-                filas << celdas.join(QLatin1Char('|'));
-            }
+            const QStringList filas = u_filasTexto(
+                sesion(), QStringLiteral("SELECT nombre, calle, numeroExterior, numeroInterior, colonia, "
+                                         "codigoPostal, municipio, estado FROM negocio ORDER BY nombre"));
             QCOMPARE(filas, (QStringList{QStringLiteral("Con domicilio|") + direccion +
                                              QStringLiteral("||||44100||"),
                                          QStringLiteral("Sin domicilio|||||||")}));

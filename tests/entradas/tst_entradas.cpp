@@ -49,6 +49,15 @@ class TpruebaEntradas : public QObject {
             r << uPantalla->gridControl()->getCelda(f, QStringLiteral("inventarioEntrada_documento"));
         return r;
     }
+    // Filters by the provider the picker finds with `texto`.
+    void eligeProveedor(const QString &texto) {
+        uDialogo.alAbrir<TFRM_seleccionarProveedor>(this, [texto](TFRM_seleccionarProveedor *d) {
+            QTest::keyClicks(d->findChild<QLineEdit *>(QStringLiteral("TXT_buscar")), texto);
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar")), Qt::LeftButton);
+        });
+        u_clicBoton(p(), QStringLiteral("BTN_proveedor"));
+        QVERIFY(uDialogo.abierto);
+    }
     void rangoFechas(const QDate &desde, const QDate &hasta) {
         w<QDateEdit>(QStringLiteral("DTP_fechaInicial"))->setDate(desde);
         w<QDateEdit>(QStringLiteral("DTP_fechaFinal"))->setDate(hasta);
@@ -227,13 +236,7 @@ private slots:
         QCOMPARE(w<QLabel>(QStringLiteral("LBL_producto"))->text(), QStringLiteral("Seleccionar... "));
         QCOMPARE(documentos().size(), 3);
 
-        uDialogo.alAbrir<TFRM_seleccionarProveedor>(this, [](TFRM_seleccionarProveedor *d) {
-            QTest::keyClicks(d->findChild<QLineEdit *>(QStringLiteral("TXT_buscar")),
-                             QStringLiteral("Aceros"));
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar")), Qt::LeftButton);
-        });
-        u_clicBoton(p(), QStringLiteral("BTN_proveedor"));
-        QVERIFY(uDialogo.abierto);
+        eligeProveedor(QStringLiteral("Aceros"));
         QCOMPARE(documentos(), QStringList{"1"});
         QCOMPARE(uPantalla->gridControl()->getCelda(0, QStringLiteral("emisor_nombre")),
                  QStringLiteral("Aceros del Norte"));
@@ -245,13 +248,7 @@ private slots:
                       {{QStringLiteral("nombre"), QStringLiteral("Cómputo Global SA")},
                        {QStringLiteral("rfc"), QStringLiteral("CGL010101AB1")}});
         abre();
-        uDialogo.alAbrir<TFRM_seleccionarProveedor>(this, [](TFRM_seleccionarProveedor *d) {
-            QTest::keyClicks(d->findChild<QLineEdit *>(QStringLiteral("TXT_buscar")),
-                             QStringLiteral("Global"));
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar")), Qt::LeftButton);
-        });
-        u_clicBoton(p(), QStringLiteral("BTN_proveedor"));
-        QVERIFY(uDialogo.abierto);
+        eligeProveedor(QStringLiteral("Global"));
         QCOMPARE(documentos(), QStringList{"2"});
         QCOMPARE(uPantalla->gridControl()->getCelda(0, QStringLiteral("emisor_nombre")),
                  QStringLiteral("Cómputo Global"));

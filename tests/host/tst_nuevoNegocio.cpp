@@ -1,6 +1,7 @@
 // The first-run business dialog: the fiscal address captured part by part and stored that way,
 // and what it refuses before writing anything.
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "datos/UmiddleTier.h"
 #include "host/UFRM_nuevoNegocio.h"
@@ -25,20 +26,10 @@ class TpruebaNuevoNegocio : public QObject {
         escribe("TXT_rfc", QStringLiteral("tno030917br6"));
         escribe("TXT_razonSocial", QStringLiteral("Tlapalería El Nogal, S. de R.L. de C.V."));
     }
-    QStringList negociosGuardados() {
-        TmiddleTier mt(uBase->sesion());
-        mt.setQuery(
-            QStringLiteral("SELECT nombre, calle, numeroExterior, numeroInterior, colonia, codigoPostal, "
-                           "municipio, estado FROM negocio ORDER BY id"));
-        const CmidTierResponse r = mt.reader();
-        QStringList filas;
-        for (int f = 0; f < r.getRowCount(); ++f) {
-            QStringList celdas;
-            for (int c = 0; c < r.getColumnCount(); ++c)
-                celdas << r.getCelda(f, c);
-            filas << celdas.join(QLatin1Char('|'));
-        }
-        return filas;
+    QStringList negociosGuardados() const {
+        return u_filasTexto(uBase->sesion(),
+                            QStringLiteral("SELECT nombre, calle, numeroExterior, numeroInterior, colonia, "
+                                           "codigoPostal, municipio, estado FROM negocio ORDER BY id"));
     }
 
 private slots:
