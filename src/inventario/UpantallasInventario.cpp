@@ -1,6 +1,7 @@
 #include "inventario/UpantallasInventario.h"
 
 #include "catalogos/UFRM_almacen.h"
+#include "catalogos/UFRM_catalogo.h"
 #include "catalogos/UFRM_opciones.h"
 #include "comun/ui/UFRM_productos.h"
 #include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
@@ -22,6 +23,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
     switch (pantalla) {
     case Tpantalla::Almacenes:
         return [] { return new TFRM_almacenes; };
+    case Tpantalla::Catalogo:
+        return [] { return new TFRM_catalogo; };
     case Tpantalla::Productos:
         return [] { return new TFRM_productos(); };
     case Tpantalla::Entradas:

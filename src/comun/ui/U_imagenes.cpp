@@ -75,15 +75,28 @@ QPixmap dibuja(const QString &nombre) {
         } else if (nombre == QLatin1String("activo")) {
             palomita(g, plumaRedonda(Qt::white, 1.8), {5, 8.5}, {7.2, 10.7}, {11, 5.8});
         }
+    } else if (nombre == QLatin1String("folder") || nombre == QLatin1String("folderBlue")) {
+        // Category tree: a yellow folder holds subcategories, a blue one holds properties.
+        const QColor color =
+            nombre == QLatin1String("folder") ? QColor(0xF2, 0xB7, 0x3A) : QColor(0x42, 0x8B, 0xCA);
+        g.setPen(QPen(color.darker(130), 1));
+        g.setBrush(color);
+        QPainterPath carpeta;
+        carpeta.moveTo(1.5, 3.5);
+        carpeta.lineTo(6, 3.5);
+        carpeta.lineTo(7.5, 5);
+        carpeta.lineTo(14.5, 5);
+        carpeta.lineTo(14.5, 13.5);
+        carpeta.lineTo(1.5, 13.5);
+        carpeta.closeSubpath();
+        g.drawPath(carpeta);
     } else if (nombre == QLatin1String("checked") || nombre == QLatin1String("unchecked")) {
-        // The mark of a chooser's row: an empty box, or a blue one with a tick.
-        const bool marcado = nombre == QLatin1String("checked");
-        const QColor azul(0x1E, 0x88, 0xE5);
-        g.setPen(QPen(marcado ? azul : kGris, 1.4));
-        g.setBrush(marcado ? azul : QColor(Qt::white));
+        // The selection column of choosers: an empty box, or one with a green tick.
+        g.setPen(QPen(kGris.darker(120), 1.2));
+        g.setBrush(Qt::white);
         g.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
-        if (marcado)
-            palomita(g, plumaRedonda(Qt::white, 1.8), {5, 8.2}, {7.2, 10.4}, {11, 5.6});
+        if (nombre == QLatin1String("checked"))
+            palomita(g, plumaRedonda(QColor(0x2E, 0x9D, 0x4F), 2), {4.5, 8}, {7, 10.5}, {11.5, 5});
     } else if (nombre == QLatin1String("blocked")) {
         // A row that cannot be chosen: a red circle crossed by a bar.
         const QColor rojo(0xD3, 0x2F, 0x2F);
