@@ -2,12 +2,14 @@
 // dialog, delete, permissions, the property dialogs and the spreadsheet exchange.
 #include "UnegocioCategorias.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UrevisionPDF.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "catalogos/UFRM_catalogo.h"
 #include "catalogos/UFRM_exportarImportar.h"
 #include "catalogos/UFRM_propiedades.h"
 #include "catalogos/UFRM_propiedadesCaptura.h"
 #include "catalogos/UNEG_categorias.h"
+#include "catalogos/UNEG_categoriasXlsx.h"
 #include "comun/U_archivosSalida.h"
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/ui/UFRM_categoriaCaptura.h"
@@ -203,6 +205,11 @@ private slots:
         u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarExcel"));
         QVERIFY(uDialogo.quedoAbierto); // exports leave the dialog open
         QVERIFY(QFileInfo(pdf).size() > 0);
+        RECexportar matriz;
+        QVERIFY(u_matrizCategorias(uBase->sesion(), uNegocio->id, matriz));
+        const QStringList faltas = u_faltasImpresion(u_textoPDF(pdf), u_tablaCategorias(matriz));
+        QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QLatin1Char('\n'))));
+        u_conservaEnSalida(pdf, QStringLiteral("categorias.pdf"));
         TlectorXlsx lector;
         QVERIFY(lector.abre(libro));
 
