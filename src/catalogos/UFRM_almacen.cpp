@@ -120,7 +120,7 @@ void TFRM_almacenes::FormCreate() {
 
 bool TFRM_almacenes::eventFilter(QObject *objeto, QEvent *evento) {
     if (objeto == uSucursal && evento->type() == QEvent::FocusIn)
-        cargaSucursales(); // branches made elsewhere since the last look appear
+        cargaSucursales(false); // branches made elsewhere since the last look appear; choose again
     else if (objeto == uGrid && evento->type() == QEvent::Resize)
         acomodaMensaje();
     return QWidget::eventFilter(objeto, evento);
@@ -143,14 +143,14 @@ bool TFRM_almacenes::init() {
     return true;
 }
 
-bool TFRM_almacenes::cargaSucursales() {
+bool TFRM_almacenes::cargaSucursales(bool conservaEleccion) {
     Talmacen datos(uSistema.getConexion());
     const CmidTierResponse r = datos.selectSucursales(uSistema.getNegocio().getIdNegocio());
     if (!r.isSuccess())
         return false;
-    // Reloading keeps the branch chosen while it still exists.
-    const int elegida =
-        uSucursal->currentIndex() >= 0 ? uValueMember_CMB_sucursal.value(uSucursal->currentIndex()) : 0;
+    const int elegida = conservaEleccion && uSucursal->currentIndex() >= 0
+                            ? uValueMember_CMB_sucursal.value(uSucursal->currentIndex())
+                            : 0;
     uSucursal->clear();
     uValueMember_CMB_sucursal.clear();
     for (int f = 0; f < r.getRowCount(); ++f) {
@@ -195,9 +195,8 @@ void TFRM_almacenes::BTN_verTodosClick() {
 }
 
 void TFRM_almacenes::BTN_nuevoClick() {
-    if (!cargaSucursales())
-        return;
-    if (uSucursal->count() == 0) {
+    // Branches that cannot be read are, for creating a warehouse, no branches.
+    if (!cargaSucursales() || uSucursal->count() == 0) {
         u_mensaje(QStringLiteral("No existen sucursales. Es necesario crear una sucursal."), kError);
         return;
     }

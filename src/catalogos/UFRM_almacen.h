@@ -32,7 +32,8 @@ protected:
 private:
     void FormCreate();
     void initPermisos();
-    bool cargaSucursales();
+    // Reloads the branch combo; the chosen branch stays chosen while it exists when asked to.
+    bool cargaSucursales(bool conservaEleccion = true);
     // Lists with the search criteria, or everything when not filtering.
     void busca(bool filtrando);
     void BTN_verTodosClick();

@@ -58,6 +58,7 @@ void TFRM_capturaConcepto::FormCreate() {
     botones->addWidget(uBotonAceptar);
     botones->addWidget(cancelar);
     auto *raiz = new QVBoxLayout(this);
+    raiz->addWidget(u_creaEtiqueta(QStringLiteral("LBL_captura"), QStringLiteral("Captura Concepto"), this));
     raiz->addWidget(uEncabezado);
     raiz->addWidget(u_creaEtiqueta(QStringLiteral("LBL_concepto"), QStringLiteral("Concepto"), this));
     raiz->addWidget(uConcepto);

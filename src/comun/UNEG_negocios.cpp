@@ -16,6 +16,10 @@ QString negocios::valida(const TnegocioNuevo &d) {
             "El RFC no es válido: debe tener 12 o 13 caracteres (por ejemplo XAXX010101000).");
     if (d.razonSocial.trimmed().isEmpty())
         return QStringLiteral("Escriba la razón social.");
+    static const QRegularExpression kCodigoPostal(QStringLiteral("^[0-9]{5}$"));
+    const QString cp = d.domicilio.codigoPostal.trimmed();
+    if (!cp.isEmpty() && !kCodigoPostal.match(cp).hasMatch())
+        return QStringLiteral("El código postal debe tener 5 dígitos.");
     if (d.sucursal.trimmed().isEmpty())
         return QStringLiteral("Escriba el nombre de la sucursal.");
     return {};
@@ -27,14 +31,21 @@ int negocios::crea(TConexionSesion *sesion, const TnegocioNuevo &d) {
     TmiddleTier mt(sesion);
     if (!mt.transaccionInicia())
         return 0;
-    mt.setQuery(
-        QStringLiteral("INSERT INTO negocio (nombre, rfc, razonSocial, direccionFiscal, codigoPostal) "
-                       "VALUES (:nombre, :rfc, :razon, :direccion, :cp)"));
+    mt.setQuery(QStringLiteral(
+        "INSERT INTO negocio (nombre, rfc, razonSocial, calle, numeroExterior, numeroInterior, colonia, "
+        "codigoPostal, municipio, estado) VALUES (:nombre, :rfc, :razon, :calle, :exterior, :interior, "
+        ":colonia, :cp, :municipio, :estado)"));
     mt.setParametroTexto(QStringLiteral("nombre"), d.nombre.trimmed().left(150));
     mt.setParametroTexto(QStringLiteral("rfc"), d.rfc.trimmed().toUpper());
     mt.setParametroTexto(QStringLiteral("razon"), d.razonSocial.trimmed().left(250));
-    mt.setParametroTexto(QStringLiteral("direccion"), d.direccionFiscal.trimmed().left(400));
-    mt.setParametroTexto(QStringLiteral("cp"), d.codigoPostal.trimmed().left(10));
+    const TdomicilioFiscal &dom = d.domicilio;
+    mt.setParametroTexto(QStringLiteral("calle"), dom.calle.trimmed().left(kLargoCalle));
+    mt.setParametroTexto(QStringLiteral("exterior"), dom.numeroExterior.trimmed().left(kLargoNumero));
+    mt.setParametroTexto(QStringLiteral("interior"), dom.numeroInterior.trimmed().left(kLargoNumero));
+    mt.setParametroTexto(QStringLiteral("colonia"), dom.colonia.trimmed().left(kLargoColonia));
+    mt.setParametroTexto(QStringLiteral("cp"), dom.codigoPostal.trimmed());
+    mt.setParametroTexto(QStringLiteral("municipio"), dom.municipio.trimmed().left(kLargoMunicipio));
+    mt.setParametroTexto(QStringLiteral("estado"), dom.estado.trimmed().left(kLargoEstado));
     const CmidTierResponse negocio = mt.nonQuery();
     if (!negocio.isSuccess()) {
         mt.transaccionRollback();

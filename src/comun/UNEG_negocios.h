@@ -11,12 +11,18 @@ struct TnegocioNuevo {
     QString nombre;
     QString rfc;
     QString razonSocial;
-    QString direccionFiscal;
-    QString codigoPostal;
+    TdomicilioFiscal domicilio;
     QString sucursal;
 };
 
 namespace negocios {
+// Column limits of the fiscal address; the first-run dialog caps its fields with them.
+constexpr int kLargoCalle = 150;
+constexpr int kLargoNumero = 30;
+constexpr int kLargoColonia = 100;
+constexpr int kLargoMunicipio = 100;
+constexpr int kLargoEstado = 50;
+
 // Empty when the data can be stored; otherwise the message for the user.
 QString valida(const TnegocioNuevo &datos);
 // Stores the business and its first branch in one transaction; its id, or 0 on failure.

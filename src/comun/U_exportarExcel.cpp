@@ -4,8 +4,6 @@
 #include "comun/U_escritorXlsx.h"
 #include "comun/UsistemaDatos.h"
 
-#include <QRegularExpression>
-
 namespace {
 const QString kExtension = QStringLiteral(".xlsx");
 const QString kFiltro = QStringLiteral("Libro de Excel (*.xlsx)");
@@ -34,59 +32,10 @@ bool exportarREC(const RECexportar &datos, const TsistemaDatos &sistema) {
             }).isEmpty();
 }
 
-TpartesDomicilio u_partesDomicilio(const QString &direccion) {
-    static const QRegularExpression kCodigoPostal(QStringLiteral("^(C\\.?\\s?P\\.?\\s*)?\\d{5}$"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression kPais(QStringLiteral("^M[eé]xico$"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression kColonia(QStringLiteral("^(Col\\.?|Colonia)\\s+(.+)$"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression kInterior(QStringLiteral("\\s+(Int\\.?|Interior)\\s*\\S+$"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression kNumero(
-        QStringLiteral("^(.*\\S)\\s+(?:No\\.?\\s*|#\\s*)?(\\d+[A-Za-z]?|S/N)$"),
-        QRegularExpression::CaseInsensitiveOption);
-    QStringList partes;
-    for (const QString &p : direccion.split(QLatin1Char(','))) {
-        const QString t = p.simplified();
-        if (!t.isEmpty() && !kCodigoPostal.match(t).hasMatch() && !kPais.match(t).hasMatch())
-            partes.append(t);
-    }
-    TpartesDomicilio d;
-    for (int i = 0; i < partes.size(); ++i) {
-        const QRegularExpressionMatch m = kColonia.match(partes[i]);
-        if (m.hasMatch()) {
-            d.colonia = m.captured(2);
-            partes.removeAt(i);
-            break;
-        }
-    }
-    if (partes.isEmpty())
-        return d;
-    QString calle = partes.takeFirst();
-    QString interior;
-    const QRegularExpressionMatch mi = kInterior.match(calle);
-    if (mi.hasMatch()) {
-        interior = mi.captured(0).trimmed();
-        calle.chop(mi.capturedLength(0));
-    }
-    const QRegularExpressionMatch mn = kNumero.match(calle);
-    if (mn.hasMatch()) {
-        d.calle = mn.captured(1);
-        d.numero = (mn.captured(2) + QLatin1Char(' ') + interior).trimmed();
-    } else {
-        d.calle = (calle + QLatin1Char(' ') + interior).trimmed();
-    }
-    // What is left is the city and the state, in that order.
-    if (partes.size() >= 2)
-        d.estado = partes.last();
-    return d;
-}
-
 ThojaXlsx u_hojaDetalle(const QString &titulo, const QVector<TparDetalle> &pares,
                         const TsistemaDatos &sistema, const QDateTime &momento) {
     const TNegocio &negocio = sistema.getNegocio();
-    const TpartesDomicilio domicilio = u_partesDomicilio(negocio.getDatosFiscales().direccionFiscal);
+    const TdomicilioFiscal &domicilio = negocio.getDatosFiscales().domicilio;
     const QVector<QPair<QString, QString>> bloque{
         {QStringLiteral("Negocio"), negocio.getNombre()},
         {QStringLiteral("RFC"), negocio.getDatosFiscales().rfc},
@@ -94,7 +43,7 @@ ThojaXlsx u_hojaDetalle(const QString &titulo, const QVector<TparDetalle> &pares
         {QStringLiteral("Estado"), domicilio.estado},
         {QStringLiteral("Colonia"), domicilio.colonia},
         {QStringLiteral("Calle"), domicilio.calle},
-        {QStringLiteral("No."), domicilio.numero},
+        {QStringLiteral("No."), domicilio.numeroExterior},
         {QStringLiteral("Fecha Documento"), momento.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))},
     };
     ThojaXlsx hoja;
@@ -134,8 +83,8 @@ QVector<TfilaFicha> u_bloqueNegocioFicha(const TsistemaDatos &sistema) {
         {QStringLiteral("Negocio"), n.getNombre()},
         {QStringLiteral("RFC"), f.rfc},
         {QStringLiteral("Razón Social"), f.razonSocial},
-        {QStringLiteral("Dirección Fiscal"), f.direccionFiscal},
-        {QStringLiteral("Código Postal"), f.codigoPostal},
+        {QStringLiteral("Dirección Fiscal"), f.domicilio.enUnaLinea()},
+        {QStringLiteral("Código Postal"), f.domicilio.codigoPostal},
         {QStringLiteral("Régimen Fiscal"), f.regimenFiscal},
         {QStringLiteral("Fecha"), ahora.toString(QStringLiteral("dd/MM/yyyy"))},
         {QStringLiteral("Hora"), ahora.toString(QStringLiteral("HH:mm"))},

@@ -19,26 +19,13 @@ struct TparDetalle {
     QVariant importe; // a double for money values, null otherwise
 };
 
-// The parts of the business's one-line fiscal address the detail sheets name.
-struct TpartesDomicilio {
-    QString calle;
-    QString numero;
-    QString colonia;
-    QString estado;
-};
-// Reads "Street 12, Col. Neighbourhood, C.P. 12345, City, State, México": postal code and country
-// are dropped, "Col."/"Colonia" marks the neighbourhood, the street's last number (with its
-// interior) is the number and the state is the last remaining part after the city. Text that does
-// not follow the pattern stays whole in `calle`.
-TpartesDomicilio u_partesDomicilio(const QString &direccion);
-
 // Money format of the detail sheets.
 inline const QString kFormatoMonedaDetalle = QStringLiteral("$#,##0.00");
 
 // The detail workbook of one document row: the business block (captions "Negocio", "RFC", "Razón
 // Social", "Estado", "Colonia", "Calle", "No.", "Fecha Documento" in A1:A8, values merged over
-// B:C), the title merged over A:E on row 10, then from row 11 one row per pair, its caption merged
-// over A:C and its value in D (money as a number in kFormatoMonedaDetalle).
+// B:C; "No." is the exterior number), the title merged over A:E on row 10, then from row 11 one row per pair,
+// its caption merged over A:C and its value in D (money as a number in kFormatoMonedaDetalle).
 ThojaXlsx u_hojaDetalle(const QString &titulo, const QVector<TparDetalle> &pares,
                         const TsistemaDatos &sistema, const QDateTime &momento);
 // Asks the path (nombre + ".xlsx"), writes the sheet whole and opens it. True when written.

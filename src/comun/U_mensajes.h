@@ -3,8 +3,8 @@
 #include <QString>
 #include <memory>
 
-// Message types of u_mensaje.
-enum TtipoMensaje { kAdvertencia = 0, kError = 1, kInformacion = 2 };
+// Message types of u_mensaje; kPersonalizado is the plain box, without an icon of its own.
+enum TtipoMensaje { kAdvertencia = 0, kError = 1, kInformacion = 2, kPersonalizado = 4 };
 
 // The minimum/maximum stock question: a movement would take the stock of a product in a warehouse
 // below its minimum or above its maximum. Values come as the caller formatted them.

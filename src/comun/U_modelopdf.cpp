@@ -61,9 +61,7 @@ cDescripcion u_descripcionReporte(const QString &titulo, const TsistemaDatos &si
     d.addElemento(QStringLiteral("etiqueta"), QStringLiteral("-empresa"), negocio.getNombre());
     d.addElemento(QStringLiteral("etiqueta"), QStringLiteral("-rfc"), fiscales.rfc);
     d.addElemento(QStringLiteral("etiqueta"), QStringLiteral("-razonsocial"), fiscales.razonSocial);
-    const QString direccion =
-        (fiscales.direccionFiscal + QLatin1Char(' ') + fiscales.codigoPostal).simplified();
-    d.addElemento(QStringLiteral("etiqueta"), QStringLiteral("-direccion1"), direccion);
+    d.addElemento(QStringLiteral("etiqueta"), QStringLiteral("-direccion1"), fiscales.domicilio.enUnaLinea());
     d.addElemento(QStringLiteral("etiqueta"), QStringLiteral("-fecha"), fechaActual());
     if (!desde.isEmpty() || !hasta.isEmpty())
         d.addElemento(QStringLiteral("etiqueta"), QStringLiteral("-rangoFechas"),

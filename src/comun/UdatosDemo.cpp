@@ -328,8 +328,13 @@ private:
                              {{QStringLiteral("nombre"), uIdentidad.nombre},
                               {QStringLiteral("rfc"), uIdentidad.rfc},
                               {QStringLiteral("razonSocial"), uIdentidad.razonSocial},
-                              {QStringLiteral("direccionFiscal"), uIdentidad.direccionFiscal},
-                              {QStringLiteral("codigoPostal"), uIdentidad.codigoPostal},
+                              {QStringLiteral("calle"), uIdentidad.domicilio.calle},
+                              {QStringLiteral("numeroExterior"), uIdentidad.domicilio.numeroExterior},
+                              {QStringLiteral("numeroInterior"), uIdentidad.domicilio.numeroInterior},
+                              {QStringLiteral("colonia"), uIdentidad.domicilio.colonia},
+                              {QStringLiteral("codigoPostal"), uIdentidad.domicilio.codigoPostal},
+                              {QStringLiteral("municipio"), uIdentidad.domicilio.municipio},
+                              {QStringLiteral("estado"), uIdentidad.domicilio.estado},
                               {QStringLiteral("regimenFiscal"), QStringLiteral("601")}});
         // The options row exists, but without a valuation method: the user chooses it.
         c.inserta(QStringLiteral("inventarioOpciones"), {{QStringLiteral("idNegocioFk"), negocioId()}});
@@ -883,10 +888,11 @@ private:
 } // namespace
 
 datosDemo::Tidentidad datosDemo::identidadPrincipal() {
-    return {QStringLiteral("Ferretería La Esperanza"), QStringLiteral("FLE980714QK2"),
+    return {QStringLiteral("Ferretería La Esperanza"),
+            QStringLiteral("FLE980714QK2"),
             QStringLiteral("Ferretería La Esperanza, S.A. de C.V."),
-            QStringLiteral("Av. Juárez 1450, Col. Centro, C.P. 44100, Guadalajara, Jalisco, México"),
-            QStringLiteral("44100")};
+            {QStringLiteral("Av. Juárez"), QStringLiteral("1450"), QString(), QStringLiteral("Centro"),
+             QStringLiteral("44100"), QStringLiteral("Guadalajara"), QStringLiteral("Jalisco")}};
 }
 
 int datosDemo::crea(TConexionSesion *sesion, const QDate &hoy) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/UsistemaDatos.h"
 #include "datos/UconexionSesion.h"
 
 #include <QDate>
@@ -16,8 +17,7 @@ struct Tidentidad {
     QString nombre;
     QString rfc;
     QString razonSocial;
-    QString direccionFiscal;
-    QString codigoPostal;
+    TdomicilioFiscal domicilio;
 };
 
 // The hardware store the demo has always been.

@@ -4,11 +4,24 @@
 
 #include <QString>
 
+// The fiscal address in its parts, declared in the order the report header prints them.
+struct TdomicilioFiscal {
+    QString calle;
+    QString numeroExterior;
+    QString numeroInterior;
+    QString colonia;
+    QString codigoPostal;
+    QString municipio;
+    QString estado;
+
+    // Every part in order, joined with single blanks; empty parts leave no gap.
+    QString enUnaLinea() const;
+};
+
 struct TdatosFiscales {
     QString rfc;
     QString razonSocial;
-    QString direccionFiscal;
-    QString codigoPostal;
+    TdomicilioFiscal domicilio;
     QString regimenFiscal;
 };
 

@@ -73,6 +73,17 @@ esquema::Texamen leeVersion(TmiddleTier &mt) {
     return e;
 }
 
+bool existeColumna(TmiddleTier &mt, const QString &tabla, const QString &columna) {
+    mt.setQuery(mt.segunProveedor(
+        QStringLiteral("SELECT COUNT(*) FROM information_schema.columns WHERE table_schema = DATABASE() "
+                       "AND table_name = :tabla AND column_name = :columna"),
+        QStringLiteral(
+            "SELECT COUNT(*) FROM pragma_table_info(:tabla) WHERE LOWER(name) = LOWER(:columna)")));
+    mt.setParametroTexto(QStringLiteral("tabla"), tabla);
+    mt.setParametroTexto(QStringLiteral("columna"), columna);
+    return mt.getScalarAsInt() > 0;
+}
+
 bool ejecuta(TmiddleTier &mt, const QString &sentencia, QString &error) {
     mt.setQuery(sentencia);
     const CmidTierResponse r = mt.nonQuery();
@@ -89,6 +100,15 @@ bool aplicaVersion(TmiddleTier &mt, const esquema::Tversion &v, QString &error) 
     for (const auto &tabla : v.tablas) {
         if (!existentes.tablas.contains(tabla.nombre.toLower()) &&
             !ejecuta(mt, esquema::sentenciaCreaTabla(tabla, mysql), error))
+            return false;
+    }
+    // A column already there (a step run again) is left as it is.
+    for (const auto &columna : v.columnas) {
+        if (!existeColumna(mt, columna.tabla, columna.definicion.section(QLatin1Char(' '), 0, 0)) &&
+            !ejecuta(mt,
+                     QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                         .arg(columna.tabla, esquema::traduce(columna.definicion, mysql)),
+                     error))
             return false;
     }
     for (const auto &indice : v.indices) {

@@ -25,12 +25,20 @@ struct Tindice {
     QString columnas;
 };
 
-// One step of the upgrade path: what brings a database from version n-1 to version n.
+// A column a step adds to a table that already exists.
+struct Tcolumna {
+    QString tabla;
+    QString definicion; // "name TYPE …", as in CREATE TABLE
+};
+
+// One step of the upgrade path: what brings a database from version n-1 to version n. Applied in
+// this order: tables, added columns, indexes, statements.
 struct Tversion {
     int version;
     QVector<Ttabla> tablas;
     QVector<Tindice> indices;
-    QStringList sentencias; // further engine-neutral statements (data fixes, added columns)
+    QStringList sentencias; // further engine-neutral statements (data fixes)
+    QVector<Tcolumna> columnas;
 };
 
 // Version 1 onwards, in order. The last one is the version this program writes.

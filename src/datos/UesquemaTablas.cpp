@@ -440,15 +440,34 @@ QStringList semillas() {
     return s;
 }
 
+// Version 2: the business's fiscal address in the parts the reports print (the postal code already
+// had its column). An address stored as one text moves whole into the street, where nothing of it
+// is lost; the old column stays for the suite and is no longer read.
+QVector<esquema::Tcolumna> domicilioEnPartes() {
+    QVector<esquema::Tcolumna> columnas;
+    for (const char *columna :
+         {"calle VARCHAR(400)", "numeroExterior VARCHAR(30)", "numeroInterior VARCHAR(30)",
+          "colonia VARCHAR(100)", "municipio VARCHAR(100)", "estado VARCHAR(50)"})
+        columnas.append({QStringLiteral("negocio"),
+                         QString::fromLatin1(columna) + QStringLiteral(" NOT NULL DEFAULT ''")});
+    return columnas;
+}
+
 } // namespace
 
 const QVector<esquema::Tversion> &esquema::versiones() {
     static const QVector<Tversion> kVersiones = [] {
-        Tversion v1{1, tablasSuite(), indices(), semillas()};
+        Tversion v1{1, tablasSuite(), indices(), semillas(), {}};
         v1.tablas += tablasVentas();
         v1.tablas += tablasCatalogos();
         v1.tablas += tablasMovimientos();
-        return QVector<Tversion>{v1};
+        const Tversion v2{2,
+                          {},
+                          {},
+                          {QStringLiteral("UPDATE negocio SET calle = direccionFiscal WHERE calle = '' AND "
+                                          "direccionFiscal <> ''")},
+                          domicilioEnPartes()};
+        return QVector<Tversion>{v1, v2};
     }();
     return kVersiones;
 }

@@ -417,6 +417,10 @@ void TFRM_entradaInventario::BTN_agregarClick() {
         return;
     }
     LBL_productoSeleccionado->clear();
+    // An empty quantity is asked for, as an empty cost is, before the registered quantity is worked out.
+    if (uProducto.productoId > 0 && uUnidadRecibida.id >= 0 && TXT_cantidad->text().trimmed().isEmpty() &&
+        !pideValor(QStringLiteral("Cantidad"), TXT_cantidad))
+        return;
     if (setCantidadRecibida())
         agregarConcepto();
 }
@@ -510,9 +514,9 @@ void TFRM_entradaInventario::contenedor_comprobanteClick() {
             "Seleccionar un comprobante eliminará la selección del proveedor actual.\r¿Desea continuar?")))
         return;
     limpiaComprobanteYProveedor();
+    // The chooser opens on today's invoices whatever the receipt's date; the user widens the range.
     TFRM_seleccionarComprobante selector(this);
-    tomaComprobante(
-        selector.initEgresos(fechaHora::aTDateTime(QDateTime(DTP_fecha->date(), DTP_hora->time()))));
+    tomaComprobante(selector.initEgresos(fechaHora::aTDateTime(QDateTime::currentDateTime())));
 }
 
 void TFRM_entradaInventario::tomaComprobante(const UREC_comprobante &comprobante) {

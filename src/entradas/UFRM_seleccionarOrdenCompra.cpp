@@ -38,14 +38,34 @@ TFRM_seleccionarOrdenCompra::TFRM_seleccionarOrdenCompra(const TsistemaDatos &si
     for (QDateEdit *d : {DTP_inicial, DTP_final})
         d->installEventFilter(this);
 
+    // An order's progress: its icon in the grid, and the legend beside the buttons.
+    struct Testado {
+        int estado;
+        const char *imagen;
+        const char *nombre;
+        const char *leyenda;
+    };
+    static const Testado kEstados[] = {
+        {TordenCompra::kSinCaptura, "sinCambio", "LBL_sinCaptura", "Sin Captura"},
+        {TordenCompra::kCapturaParcial, "exclamation", "LBL_capturaParcial", "Captura Parcial"},
+        {TordenCompra::kCapturaCompleta, "activo", "LBL_capturaCompleta", "Captura Completa"},
+    };
+    QHash<QString, QPixmap> iconos;
+    auto *leyenda = new QHBoxLayout;
+    for (const Testado &e : kEstados) {
+        const QPixmap icono = mini_cargaImage(QString::fromLatin1(e.imagen));
+        iconos.insert(QString::number(e.estado), icono);
+        auto *imagen = new QLabel(this);
+        imagen->setPixmap(icono);
+        leyenda->addWidget(imagen);
+        leyenda->addWidget(u_etiqueta(this, QString::fromLatin1(e.nombre), QString::fromUtf8(e.leyenda)));
+        leyenda->addSpacing(12);
+    }
+    barraAcciones()->insertLayout(0, leyenda);
+
     TGridControl *g = gridControl();
     g->agregaColumna(QStringLiteral("ordenesCompra_ordenPendiente"), QStringLiteral("estado"), 0, false);
-    g->agregaColumnaIconoPorValor(
-        QStringLiteral("ordenesCompra_ordenPendiente"),
-        {{QString::number(TordenCompra::kSinCaptura), mini_cargaImage(QStringLiteral("sinCambio"))},
-         {QString::number(TordenCompra::kCapturaParcial), mini_cargaImage(QStringLiteral("exclamation"))},
-         {QString::number(TordenCompra::kCapturaCompleta), mini_cargaImage(QStringLiteral("activo"))}},
-        50);
+    g->agregaColumnaIconoPorValor(QStringLiteral("ordenesCompra_ordenPendiente"), iconos, 50);
     g->agregaColumna(QStringLiteral("ordenesCompra_numeroOrden"), QStringLiteral("O Compra"), 70);
     g->agregaColumna(QStringLiteral("ordenesCompra_idProveedor"), QStringLiteral("_proveedorID"), 0, false);
     g->agregaColumna(QStringLiteral("ordenesCompra_nombreProveedor"), QStringLiteral("Proveedor"), 300);

@@ -14,8 +14,8 @@ namespace {
 constexpr int kDireccionEntrada = 1;
 constexpr int kFamiliaDevolucion = 2;
 
-bool avisa(const QString &texto) {
-    u_mensaje(texto, kAdvertencia);
+bool avisa(const QString &texto, TtipoMensaje tipo = kAdvertencia) {
+    u_mensaje(texto, tipo);
     return false;
 }
 
@@ -45,6 +45,7 @@ bool TdocumentoEntrada::guardar() {
     return true;
 }
 
+// The document's own checks speak in the plain box; the lines' checks warn.
 bool TdocumentoEntrada::compruebaDocumento() {
     Talmacen almacen(uSesion);
     const CmidTierResponse metodo = almacen.selectMetodoKardex(uNegocio);
@@ -52,18 +53,18 @@ bool TdocumentoEntrada::compruebaDocumento() {
         return noGuardado(uSesion);
     uMetodo = int(metodo.getScalarAsInt());
     if (uMetodo < 1)
-        return avisa(posteoEntrada::kSinMetodo);
+        return avisa(posteoEntrada::kSinMetodo, kPersonalizado);
     uConcepto = almacen.selectConcepto(uDatos.conceptoID, uNegocio);
     if (uConcepto.direccion != kDireccionEntrada)
-        return avisa(QStringLiteral("Seleccione un concepto"));
+        return avisa(QStringLiteral("Seleccione un concepto"), kPersonalizado);
     if (uDatos.almacenID <= 0 || almacen.selectNombreAlmacen(uDatos.almacenID, uNegocio).isNull())
-        return avisa(QStringLiteral("Seleccione un almacén"));
+        return avisa(QStringLiteral("Seleccione un almacén"), kPersonalizado);
     bool leido = false;
     const QVariant ultimo = almacen.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uNegocio, leido);
     if (!leido)
         return noGuardado(uSesion);
     if (!uDatos.fechaHora.isValid() || (!ultimo.isNull() && uDatos.fechaHora < fechaHora::deValorBD(ultimo)))
-        return avisa(QStringLiteral("Revise fecha/hora de entrada"));
+        return avisa(QStringLiteral("Revise fecha/hora de entrada"), kPersonalizado);
     // An invoice of another business is no invoice of this receipt.
     if (uDatos.comprobante.valido() && uDatos.comprobante.idNegocio != uNegocio)
         uDatos.comprobante = TComprobante();

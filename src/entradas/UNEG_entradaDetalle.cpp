@@ -19,10 +19,11 @@ QString fecha(const CmidTierResponse &r, const QString &alias, const QString &fo
     return f.isValid() ? f.toString(formato) : QString();
 }
 
+// Both parts or nothing: a lone part joined to nothing would read as a whole serie-folio.
 QString serieFolio(const QString &serie, const QString &folio) {
     if (!serie.isEmpty() && !folio.isEmpty())
         return serie + QLatin1Char('-') + folio;
-    return serie + folio;
+    return {};
 }
 
 TparesDetalle valoresEntrada(const CmidTierResponse &r) {

@@ -387,11 +387,12 @@ private:
 };
 
 datosDemo::Tidentidad identidadSegunda() {
-    return {QStringLiteral("Tlapalería El Nogal"), QStringLiteral("TNO030917BR6"),
+    return {QStringLiteral("Tlapalería El Nogal"),
+            QStringLiteral("TNO030917BR6"),
             QStringLiteral("Tlapalería El Nogal, S. de R.L. de C.V."),
-            QStringLiteral("Calle Hidalgo 218, Col. Centro, C.P. 45500, San Pedro Tlaquepaque, Jalisco, "
-                           "México"),
-            QStringLiteral("45500")};
+            {QStringLiteral("Calle Hidalgo"), QStringLiteral("218"), QStringLiteral("B"),
+             QStringLiteral("Centro"), QStringLiteral("45500"), QStringLiteral("San Pedro Tlaquepaque"),
+             QStringLiteral("Jalisco")}};
 }
 
 } // namespace

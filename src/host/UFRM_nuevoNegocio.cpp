@@ -2,6 +2,8 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,17 +24,33 @@ TFRM_nuevoNegocio::TFRM_nuevoNegocio(TConexionSesion *sesion, QWidget *padre)
     TXT_nombre = campo(QStringLiteral("TXT_nombre"), 150);
     TXT_rfc = campo(QStringLiteral("TXT_rfc"), 13);
     TXT_razonSocial = campo(QStringLiteral("TXT_razonSocial"), 250);
-    TXT_direccionFiscal = campo(QStringLiteral("TXT_direccionFiscal"), 400);
+    TXT_calle = campo(QStringLiteral("TXT_calle"), negocios::kLargoCalle);
+    TXT_numeroExterior = campo(QStringLiteral("TXT_numeroExterior"), negocios::kLargoNumero);
+    TXT_numeroInterior = campo(QStringLiteral("TXT_numeroInterior"), negocios::kLargoNumero);
+    TXT_colonia = campo(QStringLiteral("TXT_colonia"), negocios::kLargoColonia);
     TXT_codigoPostal = campo(QStringLiteral("TXT_codigoPostal"), 5);
+    TXT_municipio = campo(QStringLiteral("TXT_municipio"), negocios::kLargoMunicipio);
+    TXT_estado = campo(QStringLiteral("TXT_estado"), negocios::kLargoEstado);
     TXT_sucursal = campo(QStringLiteral("TXT_sucursal"), 100);
     TXT_sucursal->setText(QStringLiteral("Matriz"));
     forma->addRow(QStringLiteral("Nombre"), TXT_nombre);
     forma->addRow(QStringLiteral("RFC"), TXT_rfc);
     forma->addRow(QStringLiteral("Razón social"), TXT_razonSocial);
-    forma->addRow(QStringLiteral("Domicilio fiscal"), TXT_direccionFiscal);
-    forma->addRow(QStringLiteral("Código postal"), TXT_codigoPostal);
     forma->addRow(QStringLiteral("Sucursal"), TXT_sucursal);
     columna->addLayout(forma);
+    auto *grupoDomicilio = new QGroupBox(QStringLiteral("Domicilio fiscal"), this);
+    auto *domicilio = new QFormLayout(grupoDomicilio);
+    domicilio->addRow(QStringLiteral("Calle"), TXT_calle);
+    auto *numeros = new QHBoxLayout();
+    numeros->addWidget(TXT_numeroExterior);
+    numeros->addWidget(new QLabel(QStringLiteral("Interior"), grupoDomicilio));
+    numeros->addWidget(TXT_numeroInterior);
+    domicilio->addRow(QStringLiteral("Exterior"), numeros);
+    domicilio->addRow(QStringLiteral("Colonia"), TXT_colonia);
+    domicilio->addRow(QStringLiteral("Código postal"), TXT_codigoPostal);
+    domicilio->addRow(QStringLiteral("Municipio"), TXT_municipio);
+    domicilio->addRow(QStringLiteral("Estado"), TXT_estado);
+    columna->addWidget(grupoDomicilio);
     LBL_msg = new QLabel(this);
     LBL_msg->setObjectName(QStringLiteral("LBL_msg"));
     LBL_msg->setStyleSheet(QStringLiteral("color: #d32f2f;"));
@@ -56,8 +74,11 @@ QLineEdit *TFRM_nuevoNegocio::campo(const QString &nombre, int limite) {
 }
 
 void TFRM_nuevoNegocio::BTN_aceptarClick() {
-    const TnegocioNuevo datos{TXT_nombre->text(),          TXT_rfc->text(),          TXT_razonSocial->text(),
-                              TXT_direccionFiscal->text(), TXT_codigoPostal->text(), TXT_sucursal->text()};
+    const TdomicilioFiscal domicilio{
+        TXT_calle->text(),        TXT_numeroExterior->text(), TXT_numeroInterior->text(), TXT_colonia->text(),
+        TXT_codigoPostal->text(), TXT_municipio->text(),      TXT_estado->text()};
+    const TnegocioNuevo datos{TXT_nombre->text(), TXT_rfc->text(), TXT_razonSocial->text(), domicilio,
+                              TXT_sucursal->text()};
     const QString error = negocios::valida(datos);
     if (!error.isEmpty()) {
         LBL_msg->setText(error);

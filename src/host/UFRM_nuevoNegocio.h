@@ -23,8 +23,14 @@ private:
     QLineEdit *TXT_nombre;
     QLineEdit *TXT_rfc;
     QLineEdit *TXT_razonSocial;
-    QLineEdit *TXT_direccionFiscal;
+    // The fiscal address, part by part.
+    QLineEdit *TXT_calle;
+    QLineEdit *TXT_numeroExterior;
+    QLineEdit *TXT_numeroInterior;
+    QLineEdit *TXT_colonia;
     QLineEdit *TXT_codigoPostal;
+    QLineEdit *TXT_municipio;
+    QLineEdit *TXT_estado;
     QLineEdit *TXT_sucursal;
     QLabel *LBL_msg;
 };

@@ -89,22 +89,25 @@ TFRM_salidasDetalle::TFRM_salidasDetalle(const TsistemaDatos &sistema, QWidget *
 }
 
 void TFRM_salidasDetalle::init(int salidaID) {
-    if (prepara(salidaID))
-        exec();
+    // A row that cannot be read still shows the screen with its captions; nothing else happens.
+    prepara(salidaID);
+    exec();
 }
 
 bool TFRM_salidasDetalle::prepara(int salidaID) {
-    initPermisos();
     uSalidaID = salidaID;
-    return cargaDetalle();
+    const bool leido = cargaDetalle();
+    initPermisos();
+    return leido;
 }
 
 void TFRM_salidasDetalle::initPermisos() {
-    // Linking an invoice writes, so a read-only user may not do it either.
+    // Linking an invoice writes, so a read-only user may not do it either; nor may anyone while no
+    // row was read, since there is nothing to link it to.
     const bool permitido = !uSistema.esRestringido();
     BTN_exportarExcel->setEnabled(permitido);
     BTN_exportarPDF->setEnabled(permitido);
-    BTN_buscarComprobante->setEnabled(permitido);
+    BTN_buscarComprobante->setEnabled(permitido && uInventarioSalidaID > 0);
 }
 
 bool TFRM_salidasDetalle::cargaDetalle() {

@@ -15,7 +15,7 @@ class TFRM_salidasDetalle : public TdialogoModal {
 public:
     explicit TFRM_salidasDetalle(const TsistemaDatos &sistema, QWidget *padre = nullptr);
 
-    // Shows the row modally.
+    // Shows the row modally; a row that cannot be read shows the captions alone.
     void init(int salidaID);
     // The same without showing: permissions and the row; false when the business has no such row.
     bool prepara(int salidaID);

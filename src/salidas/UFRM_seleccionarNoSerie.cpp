@@ -1,6 +1,7 @@
 #include "salidas/UFRM_seleccionarNoSerie.h"
 
 #include "comun/U_mensajes.h"
+#include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
 #include "entradas/UFRM_captuarNoSerie.h"
 
@@ -15,17 +16,32 @@
 
 namespace {
 constexpr int kModoCapturaEnSalidas = 3;
+constexpr int kEmitido = 2;
 
+// The mark column: a box for the numbers in stock, nothing for the issued ones, which cannot be marked.
 QString marca(const TfilaNoSerie &f) {
-    if (f.estado == 2)
-        return QStringLiteral("⛔");
-    return f.marcado ? QStringLiteral("☑") : QStringLiteral("☐");
+    if (f.estado == kEmitido)
+        return {};
+    return f.marcado ? QStringLiteral("checked") : QStringLiteral("unchecked");
+}
+// The icon column: why a number cannot be marked.
+QString icono(const TfilaNoSerie &f) {
+    return f.estado == kEmitido ? QStringLiteral("blocked") : QString();
+}
+QHash<QString, QPixmap> imagenes(const QStringList &nombres) {
+    QHash<QString, QPixmap> h;
+    for (const QString &n : nombres)
+        h.insert(n, mini_cargaImage(n));
+    return h;
 }
 } // namespace
 
 TFRM_seleccionarNoSerie::TFRM_seleccionarNoSerie(const TsistemaDatos &sistema, QWidget *padre)
-    : TdialogoModal(QStringLiteral("Seleccionar No. de Serie"), padre), uSistema(sistema) {
+    : TdialogoModal(QStringLiteral("Quiroval"), padre), uSistema(sistema) {
     auto *principal = new QVBoxLayout(this);
+    LBL_titulo = u_etiqueta(this, QStringLiteral("LBL_titulo"), QStringLiteral("Seleccionar No. de Serie"));
+    LBL_titulo->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 14px;"));
+    principal->addWidget(LBL_titulo);
     auto *encabezado = new QGridLayout;
     LBL_articuloNombre = u_etiqueta(this, QStringLiteral("LBL_articuloNombre"));
     LBL_monitor = u_etiqueta(this, QStringLiteral("LBL_monitor"));
@@ -54,7 +70,9 @@ TFRM_seleccionarNoSerie::TFRM_seleccionarNoSerie(const TsistemaDatos &sistema, Q
     GRD_noSerie = new QTableView(this);
     GRD_noSerie->setObjectName(QStringLiteral("GRD_noSerie"));
     uGrid = new TGridControl(GRD_noSerie);
-    uGrid->agregaColumna(QStringLiteral("_seleccionado"), QString(), 40);
+    uGrid->agregaColumnaIconoPorValor(QStringLiteral("_seleccionado"),
+                                      imagenes({QStringLiteral("checked"), QStringLiteral("unchecked")}), 30);
+    uGrid->agregaColumnaIconoPorValor(QStringLiteral("_icono"), imagenes({QStringLiteral("blocked")}), 30);
     uGrid->agregaColumna(QStringLiteral("_id"), QStringLiteral("_id"), 0, false);
     uGrid->agregaColumna(QStringLiteral("inventarioNoSerie_numero"), QStringLiteral("No. Serie"), 200);
     uGrid->agregaColumna(QStringLiteral("_estatusID"), QStringLiteral("_estatusID"), 0, false);
@@ -86,20 +104,24 @@ TFRM_seleccionarNoSerie::TFRM_seleccionarNoSerie(const TsistemaDatos &sistema, Q
 }
 
 void TFRM_seleccionarNoSerie::prepara(const RECnumerosSerie &solicitud) {
-    setWindowTitle(QStringLiteral("Seleccionar No. de Serie"));
+    setWindowTitle(QStringLiteral("Quiroval"));
     uSolicitud = solicitud;
+    uCargado = false;
     LBL_articuloNombre->setText(solicitud.productoNombre);
     LBL_monitor->setText(QString::number(solicitud.entradaID));
     buscar();
 }
 
 void TFRM_seleccionarNoSerie::buscar() {
-    // Marks survive a narrower search: they are kept for the numbers shown again.
-    const Tespacios marcados = uMarcas.filas().isEmpty() ? uSolicitud.seleccionados : uMarcas.seleccion();
+    // Marks survive a narrower search: they are kept for the numbers shown again. A failed lookup
+    // leaves the grid and its marks as they were.
     const int negocio = uSistema.getNegocio().getIdNegocio();
-    uMarcas.carga(
-        u_leeNumerosSerie(uSistema.getConexion(), negocio, uSolicitud.entradaID, TXT_numero->text()),
-        marcados, int(uSolicitud.cantidad + 1e-9));
+    QVector<TfilaNoSerie> filas;
+    if (!u_leeNumerosSerie(uSistema.getConexion(), negocio, uSolicitud.entradaID, TXT_numero->text(), filas))
+        return;
+    uMarcas.carga(filas, uCargado ? uMarcas.seleccion() : uSolicitud.seleccionados,
+                  int(uSolicitud.cantidad + 1e-9));
+    uCargado = true;
     const int admitidos = u_numerosSerieAdmitidos(uSistema.getConexion(), negocio, uSolicitud.entradaID);
     BTN_capturarNoSerie->setEnabled(uMarcas.filas().size() < admitidos);
     muestraMarcas();
@@ -109,6 +131,7 @@ void TFRM_seleccionarNoSerie::muestraMarcas() {
     uGrid->limpia();
     for (const TfilaNoSerie &f : uMarcas.filas())
         uGrid->agregaFila({{QStringLiteral("_seleccionado"), marca(f)},
+                           {QStringLiteral("_icono"), icono(f)},
                            {QStringLiteral("_id"), f.id},
                            {QStringLiteral("inventarioNoSerie_numero"), f.numero},
                            {QStringLiteral("_estatusID"), f.estado},
@@ -130,7 +153,8 @@ void TFRM_seleccionarNoSerie::capturaNuevos() {
 }
 
 Tespacios TFRM_seleccionarNoSerie::resultado() const {
-    return uAceptar ? uMarcas.seleccion() : uSolicitud.seleccionados;
+    // Never read means nothing was chosen here: the line keeps its numbers.
+    return uAceptar && uCargado ? uMarcas.seleccion() : uSolicitud.seleccionados;
 }
 
 Tespacios TFRM_seleccionarNoSerie::init(const RECnumerosSerie &solicitud) {

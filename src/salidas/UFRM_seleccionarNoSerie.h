@@ -27,6 +27,8 @@ private:
     TsistemaDatos uSistema;
     RECnumerosSerie uSolicitud;
     TmarcasNoSerie uMarcas;
+    bool uCargado = false; // the layer's numbers were read once: the marks are the grid's from then on
+    QLabel *LBL_titulo;
     QLabel *LBL_articuloNombre;
     QLabel *LBL_monitor;
     QLabel *LBL_elementos;

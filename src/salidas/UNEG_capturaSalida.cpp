@@ -273,7 +273,7 @@ QVector<QVariantHash> TcapturaSalidaAlmacen::filasGrid() const {
 }
 
 QString TcapturaSalidaAlmacen::textoTotal() const {
-    return lineas().isEmpty() ? QString() : u_formatoMoneda(uDocumento.total());
+    return u_formatoMoneda(uDocumento.total());
 }
 
 void TcapturaSalidaAlmacen::eliminaLinea(int fila) {

@@ -94,7 +94,7 @@ public:
     const QVector<TlineaSalida> &lineas() const { return uDocumento.lineas(); }
     // The grid's row for each line, by the grid's aliases.
     QVector<QVariantHash> filasGrid() const;
-    // The sum of the lines as money; "" without lines.
+    // The sum of the lines as money; "$ 0.00" without lines.
     QString textoTotal() const;
     void eliminaLinea(int fila);
     // "capturados n de q", "No esta controlado", or "" for no line.

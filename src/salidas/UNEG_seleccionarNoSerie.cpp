@@ -70,8 +70,8 @@ Tespacios TmarcasNoSerie::seleccion() const {
     return ids;
 }
 
-QVector<TfilaNoSerie> u_leeNumerosSerie(TConexionSesion *sesion, int idNegocio, int idEntrada,
-                                        const QString &prefijo) {
+bool u_leeNumerosSerie(TConexionSesion *sesion, int idNegocio, int idEntrada, const QString &prefijo,
+                       QVector<TfilaNoSerie> &filas) {
     QString patron = prefijo.trimmed();
     patron.replace(QLatin1Char('!'), QStringLiteral("!!"))
         .replace(QLatin1Char('%'), QStringLiteral("!%"))
@@ -79,7 +79,9 @@ QVector<TfilaNoSerie> u_leeNumerosSerie(TConexionSesion *sesion, int idNegocio, 
     Tentradas entradas(sesion);
     const CmidTierResponse r =
         entradas.selectNoSeriePorEntradaLikeNumero(idEntrada, patron + QLatin1Char('%'), idNegocio);
-    QVector<TfilaNoSerie> filas;
+    if (!r.isSuccess())
+        return false;
+    filas.clear();
     for (int i = 0; i < r.getRowCount(); ++i) {
         TfilaNoSerie f;
         f.id = int(r.getCeldaAsInt(i, QStringLiteral("inventarioNoSerie_id")));
@@ -88,7 +90,7 @@ QVector<TfilaNoSerie> u_leeNumerosSerie(TConexionSesion *sesion, int idNegocio, 
         f.etiqueta = r.getCelda(i, QStringLiteral("inventarioNoSeriEstado_etiqueta"));
         filas.append(f);
     }
-    return filas;
+    return true;
 }
 
 int u_numerosSerieAdmitidos(TConexionSesion *sesion, int idNegocio, int idEntrada) {

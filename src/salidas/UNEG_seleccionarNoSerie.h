@@ -56,7 +56,8 @@ private:
 };
 
 // The layer's serial numbers whose number begins with `prefijo` (taken literally), by number.
-QVector<TfilaNoSerie> u_leeNumerosSerie(TConexionSesion *sesion, int idNegocio, int idEntrada,
-                                        const QString &prefijo);
+// False when the lookup fails; `filas` is then left as it was.
+bool u_leeNumerosSerie(TConexionSesion *sesion, int idNegocio, int idEntrada, const QString &prefijo,
+                       QVector<TfilaNoSerie> &filas);
 // How many serial numbers the layer admits (its whole units).
 int u_numerosSerieAdmitidos(TConexionSesion *sesion, int idNegocio, int idEntrada);

@@ -23,6 +23,20 @@ int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPr
     return r.isSuccess() ? int(r.getIdInsertado()) : 0;
 }
 
+QStringList u_filasTexto(TConexionSesion *sesion, const QString &sentencia) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(sentencia);
+    const CmidTierResponse r = mt.reader();
+    QStringList filas;
+    for (int f = 0; f < r.getRowCount(); ++f) {
+        QStringList celdas;
+        for (int c = 0; c < r.getColumnCount(); ++c)
+            celdas << r.getCelda(f, c);
+        filas << celdas.join(QLatin1Char('|'));
+    }
+    return filas;
+}
+
 QVariant u_valorConsulta(TConexionSesion *sesion, const QString &sentencia, const TcamposPrueba &parametros) {
     TmiddleTier mt(sesion);
     mt.setQuery(sentencia);

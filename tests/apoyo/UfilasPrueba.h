@@ -4,6 +4,7 @@
 
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
@@ -14,6 +15,8 @@ using TcamposPrueba = QVector<QPair<QString, QVariant>>;
 
 // Inserts one row and returns its id (0 when the insert failed).
 int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPrueba &campos);
+// Every row of a query as text, its cells joined by "|".
+QStringList u_filasTexto(TConexionSesion *sesion, const QString &sentencia);
 // The single value of a query whose parameters are bound from `parametros`.
 QVariant u_valorConsulta(TConexionSesion *sesion, const QString &sentencia,
                          const TcamposPrueba &parametros = {});

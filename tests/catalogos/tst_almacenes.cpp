@@ -216,6 +216,36 @@ private slots:
         QCOMPARE(uGuion->guion().mensajes()[0].tipo, int(kError));
     }
 
+    // Branches that cannot be read leave nothing to create a warehouse in: the user is told so.
+    void sucursalesIlegiblesNoAbrenDialogo() {
+        abre();
+        enDialogo([](TFRM_almacenCaptura *) {});
+        TmiddleTier::setFallaEnSentencia(1);
+        u_clicBoton(uPantalla.get(), QStringLiteral("BTN_nuevo"));
+        TmiddleTier::setFallaEnSentencia(0);
+        QTest::qWait(20);
+        QVERIFY(!uDialogo.abierto);
+        QCOMPARE(uGuion->guion().textos(),
+                 QStringList{QStringLiteral("No existen sucursales. Es necesario crear una sucursal.")});
+        QCOMPARE(uGuion->guion().mensajes()[0].tipo, int(kError));
+        QCOMPARE(almacenesGuardados().size(), 3);
+    }
+
+    // Entering the branch list reloads it (a branch made elsewhere appears) and the choice is made again.
+    void entrarALasSucursalesLasRecarga() {
+        abre();
+        auto *combo = u_hijo<QComboBox>(uPantalla.get(), QStringLiteral("CBOX_sucursal"));
+        combo->setCurrentIndex(1);
+        sucursal(uNegocio, QStringLiteral("Oriente"));
+        QFocusEvent entra(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(combo, &entra);
+        QStringList nombres;
+        for (int i = 0; i < combo->count(); ++i)
+            nombres << combo->itemText(i);
+        QCOMPARE(nombres, (QStringList{"Matriz", "Norte", "Oriente"}));
+        QCOMPARE(combo->currentIndex(), -1);
+    }
+
     void edicionDesdeLaColumnaDeEdicion() {
         abre();
         // Row 1 is "Mostrador"; a click outside the edit column does nothing.

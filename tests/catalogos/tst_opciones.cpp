@@ -208,6 +208,8 @@ private slots:
         enDialogo([&](TFRM_capturaConcepto *d) {
             QCOMPARE(d->windowTitle(), direccion == 1 ? QStringLiteral("Conceptos de Entrada")
                                                       : QStringLiteral("Conceptos de Salida"));
+            QCOMPARE(d->findChild<QLabel *>(QStringLiteral("LBL_captura"))->text(),
+                     QStringLiteral("Captura Concepto"));
             QCOMPARE(d->findChild<QLabel *>(QStringLiteral("LBL_titulo"))->text(), QStringLiteral("Nuevo"));
             QCOMPARE(d->focusWidget(), d->TXT_concepto());
             // Only this business's entries of the dialog's direction.

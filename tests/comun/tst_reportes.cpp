@@ -15,6 +15,8 @@
 #include <QProcess>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(TdomicilioFiscal)
+
 namespace {
 QString ejecuta(const QString &programa, const QStringList &argumentos) {
     QProcess p;
@@ -68,9 +70,10 @@ private slots:
         QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
         const int negocio = uBase->creaNegocio(QStringLiteral("Papelería El Lápiz"));
         TmiddleTier mt(uBase->sesion());
-        mt.setQuery(
-            QStringLiteral("UPDATE negocio SET direccionFiscal = 'Av. Juárez 120 Int. 3 Centro Morelia "
-                           "Michoacán', codigoPostal = '58000' WHERE id = :id"));
+        mt.setQuery(QStringLiteral(
+            "UPDATE negocio SET calle = 'Av. Juárez', numeroExterior = '120', numeroInterior = "
+            "'3', colonia = 'Centro', codigoPostal = '58000', municipio = 'Morelia', estado = "
+            "'Michoacán' WHERE id = :id"));
         mt.setParametroEntero(QStringLiteral("id"), negocio);
         QVERIFY(mt.nonQuery().isSuccess());
         uSistema = uBase->sistema(negocio);
@@ -100,7 +103,7 @@ private slots:
         const QString texto = u_textoPDF(uRespuesta);
         for (const char *esperado :
              {"Almacenes", "Papelería El Lápiz", "RFC: XEXX010101000", "Papelería El Lápiz S.A. de C.V.",
-              "Av. Juárez 120 Int. 3 Centro Morelia Michoacán 58000", "Del: 01/03/2024 Al: 31/03/2024",
+              "Av. Juárez 120 3 Centro 58000 Morelia Michoacán", "Del: 01/03/2024 Al: 31/03/2024",
               "Bodega 001", "$ 1,234.50", "$ 30.00", "Pasillo \"B\"; DROP TABLE x;", "Página 1 de 1"})
             QVERIFY2(texto.contains(QString::fromUtf8(esperado)), esperado);
         QCOMPARE(paginasPDF(uRespuesta), 1);
@@ -205,6 +208,31 @@ private slots:
             QVERIFY(texto.contains(QStringLiteral("Página %1 de %2").arg(i).arg(paginas)));
         for (int i = 1; i <= 180; ++i)
             QVERIFY(texto.contains(QStringLiteral("Bodega %1").arg(i, 3, 10, QLatin1Char('0'))));
+    }
+
+    // The header's address line: street, exterior and interior number, neighbourhood, postal code,
+    // municipality and state, single blanks, a part left empty leaves no gap.
+    void direccionDelEncabezado_data() {
+        QTest::addColumn<TdomicilioFiscal>("domicilio");
+        QTest::addColumn<QString>("linea");
+        QTest::newRow("completa") << TdomicilioFiscal{"Hidalgo", "218",         "B",      "Centro",
+                                                      "45500",   "Tlaquepaque", "Jalisco"}
+                                  << "Hidalgo 218 B Centro 45500 Tlaquepaque Jalisco";
+        QTest::newRow("sin interior ni colonia")
+            << TdomicilioFiscal{"  Av. Juárez ", "120", "", "", "58000", "Morelia", "Michoacán"}
+            << "Av. Juárez 120 58000 Morelia Michoacán";
+        QTest::newRow("solo código postal") << TdomicilioFiscal{"", "", "", "", "01000", "", ""} << "01000";
+        QTest::newRow("vacía") << TdomicilioFiscal{} << "";
+    }
+    void direccionDelEncabezado() {
+        QFETCH(TdomicilioFiscal, domicilio);
+        QFETCH(QString, linea);
+        TsistemaDatos sistema = uSistema;
+        sistema.negocio =
+            TNegocio(1, QStringLiteral("N"), {QStringLiteral("XEXX010101000"), {}, domicilio, {}});
+        const cDescripcion d =
+            u_descripcionReporte(QStringLiteral("T"), sistema, {}, cTabla(), 100.0, {}, {});
+        QCOMPARE(d.elemento(QStringLiteral("-direccion1")), linea);
     }
 
     void tablaAnchaApaisada() {

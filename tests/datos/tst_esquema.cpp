@@ -1,6 +1,7 @@
 // The schema (creation, upgrade, refusal of newer databases, the names the module's SQL relies on)
 // and the demo business, on the engine of the run. One fresh database per case.
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UfilasPrueba.h"
 #include "comun/U_semillas.h"
 #include "comun/UdatosDemo.h"
 #include "datos/Uesquema.h"
@@ -183,7 +184,9 @@ private slots:
         auto fila = [](const char *tabla, const char *columnas) {
             QTest::newRow(tabla) << QString::fromLatin1(tabla) << QString::fromLatin1(columnas);
         };
-        fila("negocio", "id:i nombre:t rfc:t razonSocial:t direccionFiscal:t codigoPostal:t regimenFiscal:t");
+        fila("negocio",
+             "id:i nombre:t rfc:t razonSocial:t calle:t numeroExterior:t numeroInterior:t colonia:t "
+             "codigoPostal:t municipio:t estado:t regimenFiscal:t");
         fila("sucursal", "id:i nombre:t direccion:t idNegocioFk:i");
         fila("cliente", "id:i nombre:t rfc:t idNegocioFk:i");
         fila("proveedor", "id:i nombre:t rfc:t idNegocioFk:i");
@@ -400,6 +403,39 @@ private slots:
         QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioTraspasoEstado")), 3);
         QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioNoSerieEstado")), 2);
         QCOMPARE(cuenta(sesion(), QStringLiteral("ModuloAsientosContables")), 8);
+    }
+
+    // A business stored with its address as one text keeps it whole in the street after the upgrade
+    // that splits the address; a business without one gets empty parts. Running the step again (on
+    // MariaDB a step interrupted half-way is run again) changes nothing.
+    void domicilioDeUnaLineaPasaALaCalle() {
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        const bool mysql = uBase->esMySQL();
+        QVERIFY(ejecuta(sesion(), QStringLiteral("DROP TABLE negocio")));
+        for (const auto &tabla : esquema::versiones().constFirst().tablas) {
+            if (tabla.nombre == QLatin1String("negocio"))
+                QVERIFY(ejecuta(sesion(), esquema::sentenciaCreaTabla(tabla, mysql)));
+        }
+        const QString direccion = QStringLiteral("Av. Juárez 1450, Col. Centro, Guadalajara, Jal. 'Local' 3");
+        TmiddleTier mt(sesion());
+        mt.setQuery(QStringLiteral("INSERT INTO negocio (nombre, direccionFiscal, codigoPostal) VALUES "
+                                   "('Con domicilio', :d, '44100'), ('Sin domicilio', '', '')"));
+        mt.setParametroTexto(QStringLiteral("d"), direccion);
+        QVERIFY(mt.nonQuery().isSuccess());
+        fijaVersion(sesion(), 1);
+
+        for (int vez = 0; vez < 2; ++vez) {
+            const auto r = esquema::creaOActualiza(sesion());
+            QVERIFY2(r.estado == esquema::Estado::Listo, qPrintable(r.error));
+            QCOMPARE(esquema::versionRegistrada(sesion()), esquema::versionActual());
+            const QStringList filas = u_filasTexto(
+                sesion(), QStringLiteral("SELECT nombre, calle, numeroExterior, numeroInterior, colonia, "
+                                         "codigoPostal, municipio, estado FROM negocio ORDER BY nombre"));
+            QCOMPARE(filas, (QStringList{QStringLiteral("Con domicilio|") + direccion +
+                                             QStringLiteral("||||44100||"),
+                                         QStringLiteral("Sin domicilio|||||||")}));
+            fijaVersion(sesion(), 1);
+        }
     }
 
     // A program older than the database must not touch it, not even to add what is missing.

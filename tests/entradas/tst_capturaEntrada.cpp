@@ -5,6 +5,7 @@
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/UFRM_editar.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UgridControl.h"
@@ -14,11 +15,13 @@
 #include "entradas/UFRM_entradas.h"
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_pedimento.h"
+#include "entradas/UFRM_seleccionarComprobante.h"
 #include "inventario/UpantallasInventario.h"
 #include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UFRM_seleccionarMovimiento.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -217,7 +220,6 @@ private slots:
         caso("cantidad 1e308", "1e308", "1", "5", sinSignos.arg("Cantidad"));
         caso("cantidad de 13 cifras", "9999999999999", "1", "5", grande.arg("Cantidad"));
         caso("cantidad cero", "0", "1", "5", cero);
-        caso("cantidad vacía", "", "1", "5", cero);
         caso("factor cero", "2", "0", "5",
              QStringLiteral("El valor de Factor de Conversión debe ser mayor a 0."));
         caso("factor con comilla", "2", "1'", "5", sinSignos.arg("Factor de Conversión"));
@@ -254,6 +256,36 @@ private slots:
                                   "cantidad = 3 AND costoUnitario = 4")),
             1);
         QCOMPARE(uNegocio->existencia(uMatriz, uTaladro), -1.0);
+    }
+
+    // An empty quantity is asked for in the numeric editor; declining adds nothing and says nothing.
+    void cantidadVaciaSePide_data() {
+        QTest::addColumn<QString>("tecleado"); // empty: the editor is cancelled
+        QTest::addColumn<QStringList>("linea");
+        QTest::newRow("acepta") << "2" << QStringList{"Tornillo 1/4", "2", "5", "10"};
+        QTest::newRow("cancela") << "" << QStringList{};
+    }
+    void cantidadVaciaSePide() {
+        QFETCH(QString, tecleado);
+        QFETCH(QStringList, linea);
+        abre();
+        encabezado();
+        QString titulo;
+        uDialogo.alAbrir<TFRM_editar>(uPantalla.get(), [&](TFRM_editar *d) {
+            titulo = d->findChild<QLabel *>(QStringLiteral("LBL_titulo"))->text();
+            if (tecleado.isEmpty())
+                return;
+            auto *valor = d->findChild<QLineEdit *>(QStringLiteral("TXT_valor"));
+            valor->setText(tecleado);
+            QTest::keyClick(valor, Qt::Key_Return);
+        });
+        agrega(uTornillo, QString(), QStringLiteral("1"), QStringLiteral("5"));
+        QVERIFY(uDialogo.abierto);
+        QCOMPARE(titulo, QStringLiteral("Cantidad"));
+        QCOMPARE(guion().textos(), QStringList{});
+        QCOMPARE(grid()->filas(), linea.isEmpty() ? 0 : 1);
+        if (!linea.isEmpty())
+            QCOMPARE(celdas(0), linea);
     }
 
     void sinUnidadRecibida() {
@@ -412,6 +444,21 @@ private slots:
                  QStringList{QStringLiteral("Seleccionar un comprobante eliminará la selección "
                                             "del proveedor actual.\r¿Desea continuar?")});
         QCOMPARE(w<QLabel>(QStringLiteral("LBL_proveedor"))->text(), QStringLiteral("Aceros del Norte"));
+        // The chooser opens on today, not on the receipt's date.
+        w<QDateEdit>(QStringLiteral("DTP_fecha"))->setDate(QDate::currentDate().addDays(-20));
+        QDate desde, hasta;
+        uDialogo.alAbrir<TFRM_seleccionarComprobante>(uPantalla.get(), [&](TFRM_seleccionarComprobante *d) {
+            desde = d->findChild<QDateEdit *>(QStringLiteral("DTP_inicial"))->date();
+            hasta = d->findChild<QDateEdit *>(QStringLiteral("DTP_final"))->date();
+        });
+        guion().respuestas({true});
+        u_clicBoton(uPantalla.get(), QStringLiteral("contenedor_comprobante"));
+        QVERIFY(uDialogo.abierto);
+        QCOMPARE(desde, QDate::currentDate());
+        QCOMPARE(hasta, QDate::currentDate());
+        guion().limpia();
+        uPantalla->tomaProveedor(
+            {true, 7, QStringLiteral("Aceros del Norte"), QStringLiteral("ANO010101AB1")});
         UREC_comprobante factura;
         factura.aceptar = true;
         factura.id = 41;

@@ -19,6 +19,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QtTest>
 
 class TpruebaEntradas : public QObject {
@@ -47,6 +48,15 @@ class TpruebaEntradas : public QObject {
         for (int f = 0; f < uPantalla->gridControl()->filas(); ++f)
             r << uPantalla->gridControl()->getCelda(f, QStringLiteral("inventarioEntrada_documento"));
         return r;
+    }
+    // Filters by the provider the picker finds with `texto`.
+    void eligeProveedor(const QString &texto) {
+        uDialogo.alAbrir<TFRM_seleccionarProveedor>(this, [texto](TFRM_seleccionarProveedor *d) {
+            QTest::keyClicks(d->findChild<QLineEdit *>(QStringLiteral("TXT_buscar")), texto);
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar")), Qt::LeftButton);
+        });
+        u_clicBoton(p(), QStringLiteral("BTN_proveedor"));
+        QVERIFY(uDialogo.abierto);
     }
     void rangoFechas(const QDate &desde, const QDate &hasta) {
         w<QDateEdit>(QStringLiteral("DTP_fechaInicial"))->setDate(desde);
@@ -226,16 +236,22 @@ private slots:
         QCOMPARE(w<QLabel>(QStringLiteral("LBL_producto"))->text(), QStringLiteral("Seleccionar... "));
         QCOMPARE(documentos().size(), 3);
 
-        uDialogo.alAbrir<TFRM_seleccionarProveedor>(this, [](TFRM_seleccionarProveedor *d) {
-            QTest::keyClicks(d->findChild<QLineEdit *>(QStringLiteral("TXT_buscar")),
-                             QStringLiteral("Aceros"));
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BTN_aceptar")), Qt::LeftButton);
-        });
-        u_clicBoton(p(), QStringLiteral("BTN_proveedor"));
-        QVERIFY(uDialogo.abierto);
+        eligeProveedor(QStringLiteral("Aceros"));
         QCOMPARE(documentos(), QStringList{"1"});
         QCOMPARE(uPantalla->gridControl()->getCelda(0, QStringLiteral("emisor_nombre")),
                  QStringLiteral("Aceros del Norte"));
+    }
+
+    // A provider also finds the receipts invoiced by its RFC, though they carry no provider link.
+    void proveedorTambienPorElRfcDelEmisor() {
+        uTienda->fila(QStringLiteral("proveedor"),
+                      {{QStringLiteral("nombre"), QStringLiteral("Cómputo Global SA")},
+                       {QStringLiteral("rfc"), QStringLiteral("CGL010101AB1")}});
+        abre();
+        eligeProveedor(QStringLiteral("Global"));
+        QCOMPARE(documentos(), QStringList{"2"});
+        QCOMPARE(uPantalla->gridControl()->getCelda(0, QStringLiteral("emisor_nombre")),
+                 QStringLiteral("Cómputo Global"));
     }
 
     void columnasDeLaLista() {
@@ -321,6 +337,16 @@ private slots:
         const QString lotes = u_textoPDF(uCarpeta->filePath(QStringLiteral("Entradas (Lote).pdf")));
         for (const char *t : {"Entradas (Lote)", "LA1-2024", "10/01/2024", "30/06/2025", "Caducidad"})
             QVERIFY2(lotes.contains(QString::fromUtf8(t)), t);
+        // Cells are taken by column name: the lot, production and expiry dates sit under their own
+        // headers, on the product's line, whatever else the grid shows.
+        const QStringList lineasLote = lotes.split(QLatin1Char('\n'));
+        const auto lineaLote = std::find_if(lineasLote.cbegin(), lineasLote.cend(), [](const QString &l) {
+            return l.contains(QLatin1String("LA1-2024"));
+        });
+        QVERIFY(lineaLote != lineasLote.cend());
+        const QRegularExpression orden(
+            QStringLiteral("Tornillo.*\\$ 8\\.50.*LA1-2024.*10/01/2024.*30/06/2025"));
+        QVERIFY2(orden.match(*lineaLote).hasMatch(), qPrintable(*lineaLote));
         QVERIFY(!lotes.contains(QStringLiteral("AJENO")));
         // Printed whole: every figure of the list on one line, no header word split.
         const TGridControl &grid = *uPantalla->gridControl();

@@ -244,6 +244,43 @@ private slots:
         QVERIFY(!w(QStringLiteral("BTN_proveedor"))->isEnabled());
     }
 
+    // "Serie - Folio" joins both parts, and shows nothing when the invoice lacks one of them.
+    void serieFolio_data() {
+        QTest::addColumn<QString>("serie");
+        QTest::addColumn<QString>("folio");
+        QTest::addColumn<QString>("mostrado");
+        QTest::newRow("ambos") << "F"
+                               << "77"
+                               << "F-77";
+        QTest::newRow("sin serie") << ""
+                                   << "77"
+                                   << "";
+        QTest::newRow("sin folio") << "F"
+                                   << ""
+                                   << "";
+    }
+    void serieFolio() {
+        QFETCH(QString, serie);
+        QFETCH(QString, folio);
+        QFETCH(QString, mostrado);
+        TmiddleTier mt(uBase->sesion());
+        mt.setQuery(QStringLiteral(
+            "UPDATE Comprobante SET serie = :serie, folio = :folio WHERE idComprobante = :id"));
+        mt.setParametroTexto(QStringLiteral("serie"), serie);
+        mt.setParametroTexto(QStringLiteral("folio"), folio);
+        mt.setParametroEntero(QStringLiteral("id"), uTienda->factura);
+        QVERIFY(mt.nonQuery().isSuccess());
+        const int negocio = uTienda->negocio;
+        const TdetalleEntrada antes = u_cargaDetalleEntrada(uBase->sesion(), uEntrada, negocio);
+        QVERIFY(u_vinculaComprobanteEntrada(uBase->sesion(), antes, uTienda->factura, negocio));
+        const TdetalleEntrada d = u_cargaDetalleEntrada(uBase->sesion(), uEntrada, negocio);
+        QString valor = QStringLiteral("(no está)");
+        for (const auto &par : d.valores)
+            if (par.first == QLatin1String("Serie - Folio"))
+                valor = par.second;
+        QCOMPARE(valor, mostrado);
+    }
+
     void numerosDeSerieHastaLaCapa() {
         abre();
         agregaSerie(QStringLiteral("SN2"));

@@ -280,6 +280,14 @@ private slots:
         QCOMPARE(selector.gridControl()->filas(), 1);
         QCOMPARE(selector.gridControl()->getCelda(0, QStringLiteral("ordenesCompra_ordenPendiente")),
                  QStringLiteral("0"));
+        // The legend of the progress icons.
+        for (const auto &[nombre, texto] :
+             {std::pair{"LBL_sinCaptura", "Sin Captura"}, std::pair{"LBL_capturaParcial", "Captura Parcial"},
+              std::pair{"LBL_capturaCompleta", "Captura Completa"}}) {
+            const QLabel *leyenda = u_hijo<QLabel>(&selector, QString::fromLatin1(nombre));
+            QVERIFY2(leyenda && leyenda->isVisible(), nombre);
+            QCOMPARE(leyenda->text(), QString::fromLatin1(texto));
+        }
         selector.grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/seleccionarOrdenCompra.png"));
         auto *rfc = u_hijo<QLineEdit>(&selector, QStringLiteral("TXT_proveedorRfc"));
         QTest::keyClicks(rfc, QStringLiteral("XXX"));

@@ -272,6 +272,28 @@ private slots:
         QVERIFY(vacio.kardex().isEmpty());
     }
 
+    // Without a stored method there is nothing to value by: the running columns of the movements stay
+    // as the postings left them, even figures an average would restate.
+    void sinMetodoNoRecalculaLosMovimientos() {
+        TnegocioKardex n(*uBase, 0);
+        const int a = n.almacen(), p = n.producto();
+        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 2, 10, 1,
+                                 corrida(2, 10, 20));
+        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 2, 20, 1,
+                  corrida(4, 99, 1));
+        n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 1, 10, 1, 1, corrida(3, 77, 2));
+        const QString corridas =
+            QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada e LEFT JOIN inventarioSalida s ON "
+                           "s.inventarioEntrada_id = "
+                           "e.id WHERE e.idNegocioFk = :negocio AND ((e.existenciaCostoUnitario = 99 AND "
+                           "e.existenciaCostoTotal = 1) OR (s.existenciaCostoUnitario = 77 AND "
+                           "s.existenciaCostoTotal = 2))");
+        QCOMPARE(n.cuenta(corridas), 2);
+        QVERIFY(construye(n));
+        QVERIFY(n.kardex().isEmpty());
+        QCOMPARE(n.cuenta(corridas), 2);
+    }
+
     // A ledger with rows is never rebuilt over; another business's ledger does not count.
     void noReconstruyeSobreUnKardexConRenglones() {
         TnegocioKardex n(*uBase, 1);

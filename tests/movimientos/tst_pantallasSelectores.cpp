@@ -3,6 +3,7 @@
 
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
+#include "comun/ui/U_imagenes.h"
 #include "salidas/UFRM_seleccionarMovimiento.h"
 #include "salidas/UFRM_seleccionarNoSerie.h"
 
@@ -35,6 +36,19 @@ bool visible(QTableView *grid, const QString &cabecera) {
 
 QString hoy(const char *hora) {
     return QDate::currentDate().toString(Qt::ISODate) + QLatin1Char(' ') + QLatin1String(hora);
+}
+
+// The layer's serial ids by number.
+QHash<QString, int> idsNoSerie(TConexionSesion *sesion, int capa) {
+    QHash<QString, int> ids;
+    TmiddleTier mt(sesion);
+    mt.setQuery(
+        QStringLiteral("SELECT id, numero FROM inventarioNoSerie WHERE inventarioEntrada_id = :capa"));
+    mt.setParametroEntero(QStringLiteral("capa"), capa);
+    const CmidTierResponse r = mt.reader();
+    for (int f = 0; f < r.getRowCount(); ++f)
+        ids.insert(r.getCelda(f, 1), int(r.getCeldaAsInt(f, 0)));
+    return ids;
 }
 
 } // namespace
@@ -170,14 +184,7 @@ private slots:
         const int capa = n.recibe(QStringLiteral("R"), almacen, producto, hoy("08:00:00"), 5, 120.0,
                                   {"S-03", "S-01", "S-05", "S-02", "S-04"});
         QVERIFY(capa > 0);
-        QHash<QString, int> ids;
-        TmiddleTier mt(n.sesion());
-        mt.setQuery(
-            QStringLiteral("SELECT id, numero FROM inventarioNoSerie WHERE inventarioEntrada_id = :capa"));
-        mt.setParametroEntero(QStringLiteral("capa"), capa);
-        const CmidTierResponse r = mt.reader();
-        for (int f = 0; f < r.getRowCount(); ++f)
-            ids.insert(r.getCelda(f, 1), int(r.getCeldaAsInt(f, 0)));
+        const QHash<QString, int> ids = idsNoSerie(n.sesion(), capa);
         auto salida = n.salida(almacen, hoy("09:00:00"));
         TproductoSalida p;
         p.id = producto;
@@ -220,6 +227,67 @@ private slots:
                      QStringLiteral("%1/2").arg(marcados.size()));
         // Every number the layer admits is there: no new one can be captured.
         QVERIFY(!u_hijo<QPushButton>(&d, QStringLiteral("BTN_capturarNoSerie"))->isEnabled());
+    }
+
+    // The chooser's caption and title; the mark column shows a box for the numbers in stock, the icon
+    // column blocks the issued ones. A lookup that fails keeps the grid and its marks, so "Aceptar"
+    // still hands back the numbers marked.
+    void noSerieBusquedaFallidaConservaLaLista() {
+        TnegocioMovimientos n(*uBase, 1);
+        const int almacen = n.almacen();
+        const int producto = n.producto(QStringLiteral("Calculadora"), 1);
+        const int capa = n.recibe(QStringLiteral("R"), almacen, producto, hoy("08:00:00"), 3, 120.0,
+                                  {"AB-1", "AB-2", "C-3"});
+        const QHash<QString, int> ids = idsNoSerie(n.sesion(), capa);
+        auto salida = n.salida(almacen, hoy("09:00:00"));
+        TproductoSalida p;
+        p.id = producto;
+        p.controlNoSerie = 1;
+        QVERIFY(salida->agregarProducto(p, 1));
+        QVERIFY(salida->setSeries(0, {ids.value(QStringLiteral("C-3"))}));
+        n.acepta();
+        QVERIFY(salida->guardar());
+
+        RECnumerosSerie solicitud;
+        solicitud.entradaID = capa;
+        solicitud.cantidad = 2;
+        solicitud.controlNoSerie = 1;
+        solicitud.seleccionados = {ids.value(QStringLiteral("AB-1"))};
+        TFRM_seleccionarNoSerie d(uBase->sistema(n.negocio()));
+        d.prepara(solicitud);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Quiroval"));
+        QCOMPARE(u_hijo<QLabel>(&d, QStringLiteral("LBL_titulo"))->text(),
+                 QStringLiteral("Seleccionar No. de Serie"));
+        auto *grid = u_hijo<QTableView>(&d, QStringLiteral("GRD_noSerie"));
+        u_clicCelda(grid, 1, 0); // AB-2
+        auto marcas = [grid](int columna) {
+            QStringList m;
+            for (int f = 0; f < grid->model()->rowCount(); ++f) {
+                const qint64 clave =
+                    grid->model()->index(f, columna).data(Qt::DecorationRole).value<QPixmap>().cacheKey();
+                QString nombre;
+                for (const char *imagen : {"checked", "unchecked", "blocked"})
+                    if (mini_cargaImage(QString::fromLatin1(imagen)).cacheKey() == clave)
+                        nombre = QString::fromLatin1(imagen);
+                m << nombre;
+            }
+            return m;
+        };
+        const QStringList marcasAntes = marcas(0);
+        QCOMPARE(marcasAntes, (QStringList{"checked", "checked", ""}));
+        QCOMPARE(marcas(1), (QStringList{"", "", "blocked"}));
+
+        auto *numero = u_hijo<QLineEdit>(&d, QStringLiteral("TXT_numero"));
+        numero->setText(QStringLiteral("AB"));
+        TmiddleTier::setFallaEnSentencia(1);
+        u_clicBoton(&d, QStringLiteral("BTN_buscar"));
+        TmiddleTier::setFallaEnSentencia(0);
+        QCOMPARE(textos(grid, QStringLiteral("No. Serie")), (QStringList{"AB-1", "AB-2", "C-3"}));
+        QCOMPARE(marcas(0), marcasAntes);
+        QCOMPARE(u_hijo<QLabel>(&d, QStringLiteral("LBL_elementos"))->text(), QStringLiteral("2/2"));
+        u_clicBoton(&d, QStringLiteral("BTN_aceptar"));
+        QCOMPARE(d.resultado(),
+                 (Tespacios{ids.value(QStringLiteral("AB-1")), ids.value(QStringLiteral("AB-2"))}));
     }
 
     // A narrower search keeps the marks of the numbers it shows again; a typed wildcard is a letter.

@@ -5,9 +5,11 @@
 
 #include "apoyo/UfilasPrueba.h"
 #include "comun/UMOD_propiedadesAdicionales.h"
+#include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
+#include "entradas/UNEG_posteoEntrada.h"
 
 #include <QtTest>
 
@@ -178,6 +180,49 @@ private slots:
         QVERIFY(!doc.guardar());
         QCOMPARE(n.guion().textos(), QStringList{mensaje});
         QCOMPARE(estado(n), antes);
+    }
+
+    // The document's own checks use the plain message box; a line's check warns.
+    void tipoDeMensaje_data() {
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<int>("tipo");
+        QTest::newRow("sin método") << 0 << posteoEntrada::kSinMetodo << int(kPersonalizado);
+        QTest::newRow("sin concepto") << 1 << QStringLiteral("Seleccione un concepto") << int(kPersonalizado);
+        QTest::newRow("sin almacén") << 2 << QStringLiteral("Seleccione un almacén") << int(kPersonalizado);
+        QTest::newRow("fecha") << 3 << QStringLiteral("Revise fecha/hora de entrada") << int(kPersonalizado);
+        QTest::newRow("nada recibido")
+            << 4 << QStringLiteral("No se recibio producto alguno.") << int(kAdvertencia);
+    }
+    void tipoDeMensaje() {
+        QFETCH(int, caso);
+        QFETCH(QString, mensaje);
+        QFETCH(int, tipo);
+        TnegocioMovimientos n(*uBase, kPEPS);
+        const int a = n.almacen();
+        const int p = n.producto(QStringLiteral("Folder"));
+        QVERIFY(n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 1, 1.0));
+        TdocumentoEntrada doc = n.entrada(a, p, QStringLiteral("2024-03-01 10:00:00"), 1, 1.0);
+        if (caso == 0) {
+            TmiddleTier mt(n.sesion());
+            mt.setQuery(QStringLiteral(
+                "UPDATE inventarioOpciones SET metodoValoracionInventario = NULL WHERE idNegocioFk = :n"));
+            mt.setParametroEntero(QStringLiteral("n"), n.negocio());
+            QVERIFY(mt.nonQuery().isSuccess());
+        }
+        if (caso == 1)
+            doc.datos().conceptoID = 0;
+        if (caso == 2)
+            doc.datos().almacenID = 0;
+        if (caso == 3)
+            doc.datos().fechaHora = TnegocioMovimientos::fecha(QStringLiteral("2024-03-01 08:00:00"));
+        if (caso == 4)
+            doc.datos().lineas[0].cantidad = QStringLiteral("0");
+        n.guion().limpia();
+        n.acepta();
+        QVERIFY(!doc.guardar());
+        QCOMPARE(n.guion().textos(), QStringList{mensaje});
+        QCOMPARE(n.guion().mensajes().constFirst().tipo, tipo);
     }
 
     void fechaYSeriesYPreguntas() {

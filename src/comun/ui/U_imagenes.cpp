@@ -14,17 +14,26 @@ QPixmap lienzo() {
     return p;
 }
 
+// A tick through three points, in the pen given.
+void palomita(QPainter &g, const QPen &pluma, QPointF a, QPointF b, QPointF c) {
+    g.setPen(pluma);
+    QPainterPath trazo;
+    trazo.moveTo(a);
+    trazo.lineTo(b);
+    trazo.lineTo(c);
+    g.drawPath(trazo);
+}
+
+QPen plumaRedonda(const QColor &color, qreal ancho) {
+    return QPen(color, ancho, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
 QPixmap dibuja(const QString &nombre) {
     QPixmap p = lienzo();
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     if (nombre == QLatin1String("checkIconoBlanco")) {
-        g.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        QPainterPath trazo;
-        trazo.moveTo(3, 8.5);
-        trazo.lineTo(6.5, 12);
-        trazo.lineTo(13, 4.5);
-        g.drawPath(trazo);
+        palomita(g, plumaRedonda(Qt::white, 2.2), {3, 8.5}, {6.5, 12}, {13, 4.5});
     } else if (nombre == QLatin1String("cursorAbajoGris") || nombre == QLatin1String("cursorArribaGris")) {
         const bool abajo = nombre == QLatin1String("cursorAbajoGris");
         g.setPen(QPen(kGris, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -59,16 +68,12 @@ QPixmap dibuja(const QString &nombre) {
         g.setPen(Qt::NoPen);
         g.setBrush(color);
         g.drawEllipse(QPointF(8, 8), 6.5, 6.5);
-        g.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         if (nombre == QLatin1String("exclamation")) {
+            g.setPen(plumaRedonda(Qt::white, 1.8));
             g.drawLine(QPointF(8, 4.5), QPointF(8, 9));
             g.drawPoint(QPointF(8, 11.5));
         } else if (nombre == QLatin1String("activo")) {
-            QPainterPath trazo;
-            trazo.moveTo(5, 8.5);
-            trazo.lineTo(7.2, 10.7);
-            trazo.lineTo(11, 5.8);
-            g.drawPath(trazo);
+            palomita(g, plumaRedonda(Qt::white, 1.8), {5, 8.5}, {7.2, 10.7}, {11, 5.8});
         }
     } else if (nombre == QLatin1String("folder") || nombre == QLatin1String("folderBlue")) {
         // Category tree: a yellow folder holds subcategories, a blue one holds properties.
@@ -86,18 +91,19 @@ QPixmap dibuja(const QString &nombre) {
         carpeta.closeSubpath();
         g.drawPath(carpeta);
     } else if (nombre == QLatin1String("checked") || nombre == QLatin1String("unchecked")) {
-        // The selection column of the property dialog.
+        // The selection column of choosers: an empty box, or one with a green tick.
         g.setPen(QPen(kGris.darker(120), 1.2));
         g.setBrush(Qt::white);
         g.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
-        if (nombre == QLatin1String("checked")) {
-            g.setPen(QPen(QColor(0x2E, 0x9D, 0x4F), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            QPainterPath trazo;
-            trazo.moveTo(4.5, 8);
-            trazo.lineTo(7, 10.5);
-            trazo.lineTo(11.5, 5);
-            g.drawPath(trazo);
-        }
+        if (nombre == QLatin1String("checked"))
+            palomita(g, plumaRedonda(QColor(0x2E, 0x9D, 0x4F), 2), {4.5, 8}, {7, 10.5}, {11.5, 5});
+    } else if (nombre == QLatin1String("blocked")) {
+        // A row that cannot be chosen: a red circle crossed by a bar.
+        const QColor rojo(0xD3, 0x2F, 0x2F);
+        g.setPen(QPen(rojo, 1.8));
+        g.setBrush(Qt::NoBrush);
+        g.drawEllipse(QPointF(8, 8), 5.8, 5.8);
+        g.drawLine(QPointF(4, 12), QPointF(12, 4));
     } else if (nombre == QLatin1String("puntoGris")) {
         g.setPen(Qt::NoPen);
         g.setBrush(kGris);

@@ -4,5 +4,6 @@
 #include <QString>
 
 // The suite's small images by name ("checkIconoBlanco", "cursorAbajoGris", "cursorArribaGris",
-// "puntoGris", "Edita"). Drawn once and cached; an unknown name gives a null pixmap.
+// "puntoGris", "Edita", the marks "checked", "unchecked" and "blocked", ...). Drawn once and cached; an
+// unknown name gives a null pixmap.
 QPixmap mini_cargaImage(const QString &nombre);

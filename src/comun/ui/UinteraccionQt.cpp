@@ -20,6 +20,12 @@ void TinteraccionQt::mensaje(const QString &texto, int tipo) {
     case kAdvertencia:
         QMessageBox::warning(ventanaActual(), QStringLiteral("Advertencia"), texto);
         break;
+    case kPersonalizado: {
+        QMessageBox caja(QMessageBox::NoIcon, QStringLiteral("Inventario"), texto, QMessageBox::Ok,
+                         ventanaActual());
+        caja.exec();
+        break;
+    }
     default:
         QMessageBox::information(ventanaActual(), QStringLiteral("Información"), texto);
         break;
