@@ -30,9 +30,12 @@ TbaseBench::TbaseBench(QCommandLineParser &p, qint64 movimientosPorOmision)
                 QStringLiteral("3306")),
       uOpSocket(QStringLiteral("mysql-socket"), QStringLiteral("Socket."), QStringLiteral("s")),
       uOpUsuario(QStringLiteral("mysql-user"), QStringLiteral("Usuario."), QStringLiteral("u"),
-                 QStringLiteral("root")) {
+                 QStringLiteral("root")),
+      uConMovimientos(movimientosPorOmision > 0) {
     p.addHelpOption();
-    p.addOptions({uOpMovimientos, uOpMotor, uOpArchivo, uOpHost, uOpPuerto, uOpSocket, uOpUsuario});
+    if (uConMovimientos)
+        p.addOption(uOpMovimientos);
+    p.addOptions({uOpMotor, uOpArchivo, uOpHost, uOpPuerto, uOpSocket, uOpUsuario});
 }
 
 TbaseBench::~TbaseBench() {
@@ -47,9 +50,10 @@ TbaseBench::~TbaseBench() {
 
 bool TbaseBench::prepara(const QCommandLineParser &p) {
     QTextStream errores(stderr);
-    bool ok = false;
-    uMovimientos = p.value(uOpMovimientos).toLongLong(&ok);
-    if (!ok || uMovimientos <= 0) {
+    bool ok = !uConMovimientos;
+    if (uConMovimientos)
+        uMovimientos = p.value(uOpMovimientos).toLongLong(&ok);
+    if (!ok || (uConMovimientos && uMovimientos <= 0)) {
         errores << "--movimientos debe ser un entero positivo" << Qt::endl;
         return false;
     }

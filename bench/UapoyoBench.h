@@ -9,8 +9,8 @@
 // either engine, and the figures printed as clave=valor lines.
 class TbaseBench {
 public:
-    // Adds --movimientos (default `movimientosPorOmision`), --motor, --archivo and the host's
-    // MariaDB options to the parser.
+    // Adds --movimientos (default `movimientosPorOmision`; none when 0), --motor, --archivo and the
+    // host's MariaDB options to the parser.
     explicit TbaseBench(QCommandLineParser &p, qint64 movimientosPorOmision);
     ~TbaseBench();
 
@@ -32,6 +32,7 @@ private:
     QCommandLineOption uOpMovimientos, uOpMotor, uOpArchivo, uOpHost, uOpPuerto, uOpSocket, uOpUsuario;
     TparametrosConexion uParametros;
     std::unique_ptr<TConexionSesion> uSesion;
+    bool uConMovimientos;
     qint64 uMovimientos = 0;
     QString uMotor;
     QString uBaseMySQL;
