@@ -35,6 +35,7 @@ bool debeFallar() {
 QString conDosPuntos(const QString &nombre) {
     return nombre.startsWith(QLatin1Char(':')) ? nombre : QLatin1Char(':') + nombre;
 }
+
 // Why a statement failed, for the response and the log.
 struct Tfalla {
     QString texto;

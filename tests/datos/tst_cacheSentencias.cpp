@@ -138,6 +138,38 @@ private slots:
         QCOMPARE(porNombre(QStringLiteral("después del error")).getRowCount(), 1);
     }
 
+    // MariaDB: a prepared statement that failed on another workstation's lock (the server rolls back
+    // as on a deadlock) runs again once the lock is gone, as a posting's retry does.
+    void seRepiteTrasUnBloqueo() {
+        if (!uBase->esMySQL())
+            QSKIP("SQLite bloquea la base entera al iniciar la transacción");
+        TmiddleTier a(sesion());
+        QVERIFY(inserta(a, 1, QStringLiteral("uno"), 1).isSuccess());
+        TConexionSesion otraEstacion(sesion()->parametros());
+        TmiddleTier b(&otraEstacion);
+        b.setQuery(QStringLiteral("SET SESSION innodb_lock_wait_timeout = 1"));
+        QVERIFY(b.nonQuery().isSuccess());
+        auto fija = [](TmiddleTier &mt, double cantidad) {
+            mt.setQuery(QStringLiteral("UPDATE renglon SET cantidad = :cantidad WHERE id = :id"));
+            mt.setParametroFlotante(QStringLiteral("cantidad"), cantidad);
+            mt.setParametroEntero(QStringLiteral("id"), 1);
+            return mt.nonQuery();
+        };
+        QVERIFY(fija(b, 2).isSuccess());
+        QVERIFY(a.transaccionInicia());
+        QVERIFY(fija(a, 5).isSuccess());
+        QVERIFY(b.transaccionInicia());
+        const CmidTierResponse bloqueada = fija(b, 7);
+        QVERIFY(!bloqueada.isSuccess());
+        QCOMPARE(bloqueada.getCodigoError(), 1205);
+        QVERIFY(b.transaccionRollback());
+        QVERIFY(a.transaccionTermina());
+        QVERIFY(b.transaccionInicia());
+        QCOMPARE(fija(b, 7).getFilasAfectadas(), 1);
+        QVERIFY(b.transaccionTermina());
+        QCOMPARE(porNombre(QStringLiteral("uno")).getCeldaAsFloat(0, QStringLiteral("cantidad")), 7.0);
+    }
+
     // A read that stops at its first row leaves nothing open: the table can be dropped at once.
     void lecturaParcialNoQuedaAbierta() {
         TmiddleTier mt(sesion());
