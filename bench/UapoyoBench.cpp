@@ -66,11 +66,8 @@ bool TbaseBench::prepara(const QCommandLineParser &p) {
         c.socket = p.value(uOpSocket);
         c.usuario = p.value(uOpUsuario);
         c.contrasena = qEnvironmentVariable("INVENTARIO_MYSQL_PASSWORD");
-        const QString base = QStringLiteral("inventario_bench_%1").arg(QCoreApplication::applicationPid());
-        if (!administraMySQL(QStringLiteral("CREATE DATABASE ") + base))
-            return false;
-        uBaseMySQL = base;
-        c.baseDatos = base;
+        uBaseMySQL = QStringLiteral("inventario_bench_%1").arg(QCoreApplication::applicationPid());
+        c.baseDatos = uBaseMySQL;
     } else if (uMotor == QLatin1String("sqlite")) {
         c.proveedor = QStringLiteral("SQLITE");
         uArchivoPropio = !p.isSet(uOpArchivo);
@@ -79,15 +76,25 @@ bool TbaseBench::prepara(const QCommandLineParser &p) {
                 ? p.value(uOpArchivo)
                 : QDir::temp().filePath(
                       QStringLiteral("inventario_bench_%1.db").arg(QCoreApplication::applicationPid()));
-        for (const char *sufijo : kSufijosSQLite)
-            QFile::remove(c.archivo + QLatin1String(sufijo));
     } else {
         errores << "--motor debe ser sqlite o mysql" << Qt::endl;
         return false;
     }
-    uSesion = std::make_unique<TConexionSesion>(c);
+    return baseNueva();
+}
+
+bool TbaseBench::baseNueva() {
+    uSesion.reset();
+    if (!uBaseMySQL.isEmpty() && (!administraMySQL(QStringLiteral("DROP DATABASE IF EXISTS ") + uBaseMySQL) ||
+                                  !administraMySQL(QStringLiteral("CREATE DATABASE ") + uBaseMySQL)))
+        return false;
+    for (const char *sufijo : kSufijosSQLite) {
+        if (!uParametros.archivo.isEmpty())
+            QFile::remove(uParametros.archivo + QLatin1String(sufijo));
+    }
+    uSesion = std::make_unique<TConexionSesion>(uParametros);
     if (!uSesion->abre() || esquema::creaOActualiza(uSesion.get()).estado != esquema::Estado::Listo) {
-        errores << "no se pudo preparar la base de datos: " << uSesion->ultimoError() << Qt::endl;
+        QTextStream(stderr) << "no se pudo preparar la base de datos: " << uSesion->ultimoError() << Qt::endl;
         return false;
     }
     return true;

@@ -17,6 +17,8 @@ public:
     // After p.process(): reads the options and creates an empty database with the schema. False
     // (with a message on stderr) when an option is wrong or the database cannot be made.
     bool prepara(const QCommandLineParser &p);
+    // Throws the database away and makes a new empty one with the schema (sesion() changes).
+    bool baseNueva();
 
     TConexionSesion *sesion() const { return uSesion.get(); }
     // The deterministic business of the size asked for (UgeneradorMovimientos) with its valuation
