@@ -1,11 +1,14 @@
 #include "inventario/UpantallasInventario.h"
 
 #include "catalogos/UFRM_almacen.h"
+#include "catalogos/UFRM_catalogo.h"
 #include "catalogos/UFRM_opciones.h"
 #include "comun/ui/UFRM_productos.h"
 #include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
 #include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UFRM_entradas.h"
+#include "existencias/UFRM_capturarExistencias.h"
+#include "existencias/UFRM_inventarioFisico.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
 
@@ -22,6 +25,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
     switch (pantalla) {
     case Tpantalla::Almacenes:
         return [] { return new TFRM_almacenes; };
+    case Tpantalla::Catalogo:
+        return [] { return new TFRM_catalogo; };
     case Tpantalla::Productos:
         return [] { return new TFRM_productos(); };
     case Tpantalla::Entradas:
@@ -35,6 +40,10 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
             setCapturaSalida(&u_capturaSalidaAlmacen);
             return new TFRM_salidas;
         };
+    case Tpantalla::CapturarExistencias:
+        return [] { return new TFRM_capturarExistencias; };
+    case Tpantalla::InventarioFisico:
+        return [] { return new TFRM_inventarioFisico; };
     default:
         return {};
     }
