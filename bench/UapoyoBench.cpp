@@ -30,9 +30,12 @@ TbaseBench::TbaseBench(QCommandLineParser &p, qint64 movimientosPorOmision)
                 QStringLiteral("3306")),
       uOpSocket(QStringLiteral("mysql-socket"), QStringLiteral("Socket."), QStringLiteral("s")),
       uOpUsuario(QStringLiteral("mysql-user"), QStringLiteral("Usuario."), QStringLiteral("u"),
-                 QStringLiteral("root")) {
+                 QStringLiteral("root")),
+      uConMovimientos(movimientosPorOmision > 0) {
     p.addHelpOption();
-    p.addOptions({uOpMovimientos, uOpMotor, uOpArchivo, uOpHost, uOpPuerto, uOpSocket, uOpUsuario});
+    if (uConMovimientos)
+        p.addOption(uOpMovimientos);
+    p.addOptions({uOpMotor, uOpArchivo, uOpHost, uOpPuerto, uOpSocket, uOpUsuario});
 }
 
 TbaseBench::~TbaseBench() {
@@ -47,9 +50,10 @@ TbaseBench::~TbaseBench() {
 
 bool TbaseBench::prepara(const QCommandLineParser &p) {
     QTextStream errores(stderr);
-    bool ok = false;
-    uMovimientos = p.value(uOpMovimientos).toLongLong(&ok);
-    if (!ok || uMovimientos <= 0) {
+    bool ok = !uConMovimientos;
+    if (uConMovimientos)
+        uMovimientos = p.value(uOpMovimientos).toLongLong(&ok);
+    if (!ok || (uConMovimientos && uMovimientos <= 0)) {
         errores << "--movimientos debe ser un entero positivo" << Qt::endl;
         return false;
     }
@@ -62,11 +66,8 @@ bool TbaseBench::prepara(const QCommandLineParser &p) {
         c.socket = p.value(uOpSocket);
         c.usuario = p.value(uOpUsuario);
         c.contrasena = qEnvironmentVariable("INVENTARIO_MYSQL_PASSWORD");
-        const QString base = QStringLiteral("inventario_bench_%1").arg(QCoreApplication::applicationPid());
-        if (!administraMySQL(QStringLiteral("CREATE DATABASE ") + base))
-            return false;
-        uBaseMySQL = base;
-        c.baseDatos = base;
+        uBaseMySQL = QStringLiteral("inventario_bench_%1").arg(QCoreApplication::applicationPid());
+        c.baseDatos = uBaseMySQL;
     } else if (uMotor == QLatin1String("sqlite")) {
         c.proveedor = QStringLiteral("SQLITE");
         uArchivoPropio = !p.isSet(uOpArchivo);
@@ -75,15 +76,25 @@ bool TbaseBench::prepara(const QCommandLineParser &p) {
                 ? p.value(uOpArchivo)
                 : QDir::temp().filePath(
                       QStringLiteral("inventario_bench_%1.db").arg(QCoreApplication::applicationPid()));
-        for (const char *sufijo : kSufijosSQLite)
-            QFile::remove(c.archivo + QLatin1String(sufijo));
     } else {
         errores << "--motor debe ser sqlite o mysql" << Qt::endl;
         return false;
     }
-    uSesion = std::make_unique<TConexionSesion>(c);
+    return baseNueva();
+}
+
+bool TbaseBench::baseNueva() {
+    uSesion.reset();
+    if (!uBaseMySQL.isEmpty() && (!administraMySQL(QStringLiteral("DROP DATABASE IF EXISTS ") + uBaseMySQL) ||
+                                  !administraMySQL(QStringLiteral("CREATE DATABASE ") + uBaseMySQL)))
+        return false;
+    for (const char *sufijo : kSufijosSQLite) {
+        if (!uParametros.archivo.isEmpty())
+            QFile::remove(uParametros.archivo + QLatin1String(sufijo));
+    }
+    uSesion = std::make_unique<TConexionSesion>(uParametros);
     if (!uSesion->abre() || esquema::creaOActualiza(uSesion.get()).estado != esquema::Estado::Listo) {
-        errores << "no se pudo preparar la base de datos: " << uSesion->ultimoError() << Qt::endl;
+        QTextStream(stderr) << "no se pudo preparar la base de datos: " << uSesion->ultimoError() << Qt::endl;
         return false;
     }
     return true;
@@ -164,6 +175,17 @@ Tgrabadora::~Tgrabadora() {
     u_observaSentencias({});
 }
 
+void enlaza(QSqlQuery &q, const TparametrosSentencia &parametros) {
+    for (int i = 0; i < parametros.size(); ++i) {
+        const auto &p = parametros[i];
+        if (p.first.isEmpty())
+            q.bindValue(i, p.second);
+        else
+            q.bindValue(p.first.startsWith(QLatin1Char(':')) ? p.first : QLatin1Char(':') + p.first,
+                        p.second);
+    }
+}
+
 QSqlQuery preparada(QSqlDatabase db, const Tsentencia &s, bool &ok, const QString &prefijo) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -172,14 +194,8 @@ QSqlQuery preparada(QSqlDatabase db, const Tsentencia &s, bool &ok, const QStrin
         return q;
     }
     ok = q.prepare(prefijo + s.texto);
-    for (int i = 0; ok && i < s.parametros.size(); ++i) {
-        const auto &p = s.parametros[i];
-        if (p.first.isEmpty())
-            q.bindValue(i, p.second);
-        else
-            q.bindValue(p.first.startsWith(QLatin1Char(':')) ? p.first : QLatin1Char(':') + p.first,
-                        p.second);
-    }
+    if (ok)
+        enlaza(q, s.parametros);
     ok = ok && q.exec();
     return q;
 }

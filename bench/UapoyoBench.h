@@ -14,14 +14,16 @@
 // either engine, and the figures printed as clave=valor lines.
 class TbaseBench {
 public:
-    // Adds --movimientos (default `movimientosPorOmision`), --motor, --archivo and the host's
-    // MariaDB options to the parser.
+    // Adds --movimientos (default `movimientosPorOmision`; none when 0), --motor, --archivo and the
+    // host's MariaDB options to the parser.
     explicit TbaseBench(QCommandLineParser &p, qint64 movimientosPorOmision);
     ~TbaseBench();
 
     // After p.process(): reads the options and creates an empty database with the schema. False
     // (with a message on stderr) when an option is wrong or the database cannot be made.
     bool prepara(const QCommandLineParser &p);
+    // Throws the database away and makes a new empty one with the schema (sesion() changes).
+    bool baseNueva();
 
     TConexionSesion *sesion() const { return uSesion.get(); }
     // The deterministic business of the size asked for (UgeneradorMovimientos) with its valuation
@@ -37,6 +39,7 @@ private:
     QCommandLineOption uOpMovimientos, uOpMotor, uOpArchivo, uOpHost, uOpPuerto, uOpSocket, uOpUsuario;
     TparametrosConexion uParametros;
     std::unique_ptr<TConexionSesion> uSesion;
+    bool uConMovimientos;
     qint64 uMovimientos = 0;
     QString uMotor;
     QString uBaseMySQL;
@@ -73,6 +76,8 @@ private:
     Tgrabacion uGrabacion;
 };
 
+// Binds recorded values by name, or by position where the name is empty.
+void enlaza(QSqlQuery &q, const TparametrosSentencia &parametros);
 // The statement prepared, bound and run again on the connection, the prefix (an EXPLAIN) in front.
 QSqlQuery preparada(QSqlDatabase db, const Tsentencia &s, bool &ok, const QString &prefijo = QString());
 // Prints to stderr the statements the engine answers with a full scan of a table, once each.

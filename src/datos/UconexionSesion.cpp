@@ -1,6 +1,7 @@
 #include "datos/UconexionSesion.h"
 
 #include "datos/ULog.h"
+#include "datos/UcacheSentencias.h"
 #include "datos/UmotivoError.h"
 
 #include <QAtomicInt>
@@ -20,6 +21,7 @@ TConexionSesion::TConexionSesion(const TparametrosConexion &parametros)
 TConexionSesion::~TConexionSesion() {
     QMutexLocker bloqueo(&uCandado);
     for (auto it = uAbiertas.constBegin(); it != uAbiertas.constEnd(); ++it) {
+        cacheSentencias::descartaConexion(it.key());
         {
             QSqlDatabase db = QSqlDatabase::database(it.key(), false);
             if (db.isValid())
@@ -74,6 +76,8 @@ bool TConexionSesion::abre() {
         if (uAbiertas.contains(nombre) && QSqlDatabase::database(nombre, false).isOpen())
             return true;
     }
+    // A connection opened again under the same name starts with no prepared statements.
+    cacheSentencias::descartaConexion(nombre);
     QSqlDatabase db;
     if (esMySQL()) {
         db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), nombre);
@@ -128,6 +132,7 @@ void TConexionSesion::cierraHiloActual() {
     if (!uAbiertas.contains(nombre))
         return;
     uAbiertas.remove(nombre);
+    cacheSentencias::descartaConexion(nombre);
     {
         QSqlDatabase db = QSqlDatabase::database(nombre, false);
         if (db.isValid())

@@ -1,6 +1,7 @@
 #include "datos/UmiddleTier.h"
 
 #include "datos/ULog.h"
+#include "datos/UcacheSentencias.h"
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UfechaHora.h"
 #include "datos/UobservadorSentencias.h"
@@ -34,6 +35,90 @@ bool debeFallar() {
 
 QString conDosPuntos(const QString &nombre) {
     return nombre.startsWith(QLatin1Char(':')) ? nombre : QLatin1Char(':') + nombre;
+}
+
+// Why a statement failed, for the response and the log.
+struct Tfalla {
+    QString texto;
+    int codigo = 0;
+};
+
+void anotaFalla(const QSqlQuery &q, const QString &sentencia, Tfalla &falla) {
+    falla.texto = q.lastError().text();
+    falla.codigo = q.lastError().nativeErrorCode().toInt();
+    Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
+             falla.texto + QStringLiteral(" | ") + sentencia);
+}
+
+// CREATE, ALTER, DROP, RENAME, TRUNCATE: statements that change what others were prepared against.
+bool cambiaEsquema(const QString &sentencia) {
+    static const QLatin1String kPalabras[] = {QLatin1String("CREATE"), QLatin1String("ALTER"),
+                                              QLatin1String("DROP"), QLatin1String("RENAME"),
+                                              QLatin1String("TRUNCATE")};
+    const QStringView texto = QStringView(sentencia).trimmed();
+    for (const QLatin1String &palabra : kPalabras) {
+        if (texto.startsWith(palabra, Qt::CaseInsensitive) &&
+            (texto.size() == palabra.size() || texto.at(palabra.size()).isSpace()))
+            return true;
+    }
+    return false;
+}
+
+// A statement run from the connection's cache: bound, run, read and reset for the next run. The
+// names bound go back to NULL afterwards, so a later run binds exactly what a fresh statement
+// would. A failed run drops the statement: the driver may have left it unusable.
+template <typename Lector>
+bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const TparametrosSentencia &parametros,
+                    Lector &&lee, Tfalla &falla) {
+    QSqlQuery *q = cacheSentencias::prepara(db, sentencia, falla.texto);
+    if (!q)
+        return false;
+    for (const auto &par : parametros)
+        q->bindValue(par.first, par.second);
+    const bool ok = q->exec();
+    if (ok)
+        lee(*q);
+    else
+        anotaFalla(*q, sentencia, falla);
+    q->finish();
+    for (const auto &par : parametros)
+        q->bindValue(par.first, QVariant());
+    if (!ok)
+        cacheSentencias::descarta(db, sentencia);
+    return ok;
+}
+
+// Runs one statement and hands the query to `lee`, from the cache when it is on. A statement
+// without values stays out of the cache on MariaDB: the driver then sends its text in one round
+// trip, where a prepared statement takes two on every run (reset and execute). A schema change
+// runs outside the cache and drops every prepared statement.
+template <typename Lector>
+bool corre(const QSqlDatabase &db, const QString &sentencia, const TparametrosSentencia &parametros,
+           Lector &&lee, Tfalla &falla) {
+    const bool esquema = cambiaEsquema(sentencia);
+    const bool soloTexto = parametros.isEmpty() && db.driverName() == QLatin1String("QMYSQL");
+    if (!esquema && !soloTexto && cacheSentencias::activo())
+        return correPreparada(db, sentencia, parametros, lee, falla);
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    bool ok;
+    if (parametros.isEmpty()) {
+        ok = q.exec(sentencia);
+    } else {
+        ok = q.prepare(sentencia);
+        if (ok) {
+            for (const auto &par : parametros)
+                q.bindValue(par.first, par.second);
+            ok = q.exec();
+        }
+    }
+    if (esquema)
+        cacheSentencias::invalida();
+    if (ok)
+        lee(q);
+    else
+        anotaFalla(q, sentencia, falla);
+    return ok;
 }
 } // namespace
 
@@ -102,31 +187,13 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
         Log::log(QStringLiteral("TmiddleTier: sin conexión"), 1, r.uError);
         return r;
     }
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    bool ok;
-    if (uParametros.isEmpty()) {
-        ok = q.exec(uSentencia);
-    } else {
-        ok = q.prepare(uSentencia);
-        if (ok) {
-            for (const auto &par : uParametros)
-                q.bindValue(par.first, par.second);
-            ok = q.exec();
+    // The lambda reads the response's fields as this member function may.
+    const auto lee = [&r, tipo](QSqlQuery &q) {
+        if (tipo == Tipo::Escritura) {
+            r.uFilasAfectadas = q.numRowsAffected();
+            r.uIdInsertado = q.lastInsertId().toLongLong();
+            return;
         }
-    }
-    if (!ok) {
-        r.uError = q.lastError().text();
-        r.uCodigoError = q.lastError().nativeErrorCode().toInt();
-        u_registraFalla({true, r.uCodigoError, r.uError, false, esMySQL()});
-        Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
-                 r.uError + QStringLiteral(" | ") + uSentencia);
-        return r;
-    }
-    if (tipo == Tipo::Escritura) {
-        r.uFilasAfectadas = q.numRowsAffected();
-        r.uIdInsertado = q.lastInsertId().toLongLong();
-    } else {
         const QSqlRecord registro = q.record();
         const int columnas = registro.count();
         for (int c = 0; c < columnas; ++c) {
@@ -141,8 +208,13 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
             if (tipo == Tipo::Escalar)
                 break;
         }
-    }
-    r.uExito = true;
+    };
+    Tfalla falla;
+    r.uExito = corre(db, uSentencia, uParametros, lee, falla);
+    r.uError = falla.texto;
+    r.uCodigoError = falla.codigo;
+    if (!r.uExito)
+        u_registraFalla({true, r.uCodigoError, r.uError, false, esMySQL()});
     return r;
 }
 
@@ -213,10 +285,11 @@ bool TmiddleTier::ejecutaControl(const QString &sentencia) {
     }
     observa(sentencia, {});
     QSqlDatabase db = uSesion->conexion();
-    QSqlQuery q(db);
-    if (!db.isOpen() || !q.exec(sentencia)) {
-        const QString texto = db.isOpen() ? q.lastError().text() : uSesion->ultimoError();
-        u_registraFalla({true, q.lastError().nativeErrorCode().toInt(), texto, !db.isOpen(), esMySQL()});
+    Tfalla falla;
+    if (!db.isOpen() || !corre(
+                            db, sentencia, {}, [](QSqlQuery &) {}, falla)) {
+        const QString texto = db.isOpen() ? falla.texto : uSesion->ultimoError();
+        u_registraFalla({true, falla.codigo, texto, !db.isOpen(), esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: control de transacción fallido"), 1,
                  sentencia + QStringLiteral(" | ") + texto);
         return false;

@@ -137,18 +137,14 @@ bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada 
     r.grupo = grupo;
     if (!intento.ok(uEntradas.insertRenglonKardex(r)))
         return false;
-    return !devolucion || escribeRevisiones(intento, capas, linea.productoID, idEntrada);
+    return !devolucion || escribeRevisiones(intento, capas, grupo, idEntrada);
 }
 
-// The other open layers after a return, in ascending receipt id, in the group after the return's.
-bool TposteoEntrada::escribeRevisiones(TintentoPosteo &intento, QMap<int, tCapa> capas, int idProducto,
+// The other open layers after a return, in ascending receipt id, in the group after the return's
+// (`grupo`, the newest group of the product, which the return's row just joined).
+bool TposteoEntrada::escribeRevisiones(TintentoPosteo &intento, QMap<int, tCapa> capas, int grupo,
                                        int idEntrada) {
     capas.remove(idEntrada);
-    if (capas.isEmpty())
-        return true;
-    const int grupo = uEntradas.ultimoGrupo(uDatos.almacenID, idProducto, uNegocio);
-    if (grupo < 0)
-        return false;
     for (const tCapa &capa : std::as_const(capas))
         if (!intento.ok(uEntradas.insertRenglonKardex(
                 renglonKardex::revisionDeCapa(capa, uDatos.fechaHora, grupo + 1))))

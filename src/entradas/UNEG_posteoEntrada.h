@@ -50,7 +50,7 @@ private:
     bool acumula(const TlineaEntrada &linea, double cantidad);
     bool escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
     bool escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad, int idEntrada);
-    bool escribeRevisiones(TintentoPosteo &intento, QMap<int, tCapa> capas, int idProducto, int idEntrada);
+    bool escribeRevisiones(TintentoPosteo &intento, QMap<int, tCapa> capas, int grupo, int idEntrada);
     bool escribeInformacion(TintentoPosteo &intento, const TlineaEntrada &linea, int idEntrada);
     bool escribeExistencia(TintentoPosteo &intento, int idProducto);
 
