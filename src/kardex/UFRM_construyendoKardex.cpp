@@ -1,6 +1,8 @@
 #include "kardex/UFRM_construyendoKardex.h"
 
 #include "comun/U_colores.h"
+#include "comun/U_mensajes.h"
+#include "kardex/UNEG_construccionKardex.h"
 #include "kardex/u_threadConstruyeKardex.h"
 
 #include <QColor>
@@ -77,6 +79,12 @@ void TFRM_construyendoKardex::FormShow() {
 
 void TFRM_construyendoKardex::thread_end() {
     uTrabajando = false;
+    const auto *trabajador = qobject_cast<TthreadConstruyeKardex *>(sender());
+    if (trabajador && !trabajador->resultado()) {
+        titulo2texto->setWordWrap(true);
+        titulo2texto->setText(kReconstruccionFallida);
+        u_mensaje(kReconstruccionFallida, kError);
+    }
     QThread::msleep(2500);
     accept();
 }

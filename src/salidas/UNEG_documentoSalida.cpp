@@ -6,6 +6,7 @@
 #include "comun/U_posteoMovimientos.h"
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
+#include "kardex/U_saldoPromedio.h"
 #include "salidas/UNEG_posteoSalida.h"
 #include "salidas/UNEG_salidas.h"
 
@@ -186,6 +187,7 @@ bool TdocumentoSalida::agregarProducto(const TproductoSalida &producto, double c
     const TinstantaneaExistencia inicial = instantanea(producto.id);
     double existencia = inicial.existencia;
     double valor = inicial.costoTotal;
+    TsaldoPromedio saldo{inicial.existencia, costoPromedio, inicial.costoTotal};
     double resta = cantidad;
     QVector<TlineaSalida> nuevas;
     for (int i = 0; i < capas.getRowCount() && u_esPositivo(resta); ++i) {
@@ -197,7 +199,12 @@ bool TdocumentoSalida::agregarProducto(const TproductoSalida &producto, double c
         const double toma = u_esPositivo(resta - e) ? e : resta;
         resta = limpia(resta - toma);
         existencia = limpia(existencia - toma);
-        valor -= costo * toma;
+        if (promedio) {
+            saldo.entrega(toma);
+            valor = saldo.costoTotal;
+        } else {
+            valor -= costo * toma;
+        }
         TlineaSalida l;
         l.producto = producto;
         l.cantidad = toma;
@@ -244,13 +251,15 @@ bool TdocumentoSalida::agregaProductoValoresExplicitos(const TproductoSalida &pr
     l.existenciaPrevia = maximo;
     l.existencia = limpia(maximo - cantidad);
     l.existenciaTotal = limpia(inicial.existencia - cantidad);
-    l.existenciaCostoTotal = inicial.costoTotal - costo * cantidad;
-    if (uDatos.metodoKardex == kPEPS)
+    if (uDatos.metodoKardex == kPEPS) {
+        l.existenciaCostoTotal = inicial.costoTotal - costo * cantidad;
         l.salidasCostoUnitario = costo;
-    else
-        l.salidasCostoUnitario = u_esPositivo(l.existenciaTotal)
-                                     ? u_truncaDecimales(l.existenciaCostoTotal / l.existenciaTotal, 2)
-                                     : 0.0;
+    } else {
+        TsaldoPromedio saldo{inicial.existencia, 0.0, inicial.costoTotal};
+        saldo.devuelve(cantidad, costo);
+        l.existenciaCostoTotal = saldo.costoTotal;
+        l.salidasCostoUnitario = saldo.costoUnitario;
+    }
     uDatos.lineas = {l};
     uDatos.instantaneas = {{producto.id, inicial}};
     return true;
