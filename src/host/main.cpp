@@ -21,7 +21,7 @@
 namespace {
 
 bool sinPantalla() {
-    // The administrator's rebuild runs without a window system at all.
+    // The console commands (rebuild, check) run without a window system at all.
     return !qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ||
            QGuiApplication::platformName() == QLatin1String("offscreen") ||
            QGuiApplication::platformName() == QLatin1String("minimal");
@@ -35,6 +35,7 @@ int falla(const QString &mensaje, int salida) {
 }
 
 const char *const kReconstruirKardex = "--reconstruir-kardex";
+const char *const kVerificar = "--verificar";
 
 bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) {
     QCommandLineParser p;
@@ -75,7 +76,7 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
         QString::fromLatin1(kReconstruirKardex + 2),
         QStringLiteral("Vacía y reconstruye el kardex del negocio, sin ventana, y termina."));
     const QCommandLineOption verificar(
-        QStringLiteral("verificar"),
+        QString::fromLatin1(kVerificar + 2),
         QStringLiteral("Revisa que existencias, capas, kardex y números de serie concuerden y termina."));
     p.addOptions({sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura,
                   reconstruir, verificar});
@@ -155,8 +156,9 @@ int eligeNegocio(TConexionSesion *sesion, const TopcionesHost &o, QString &error
 } // namespace
 
 int main(int argc, char *argv[]) {
-    const bool consola =
-        std::any_of(argv + 1, argv + argc, [](const char *a) { return qstrcmp(a, kReconstruirKardex) == 0; });
+    const bool consola = std::any_of(argv + 1, argv + argc, [](const char *a) {
+        return qstrcmp(a, kReconstruirKardex) == 0 || qstrcmp(a, kVerificar) == 0;
+    });
     std::unique_ptr<QCoreApplication> app =
         consola ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("inventario"));
