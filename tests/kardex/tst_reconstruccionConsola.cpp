@@ -95,18 +95,12 @@ private slots:
         n.llenaAlAzar(3);
         QVERIFY(TconstruccionKardex(uBase->sesion(), n.negocio()).construye());
         const QStringList completo = n.kardex();
-        n.ejecuta(uBase->esMySQL()
-                      ? QStringLiteral(
-                            "CREATE TRIGGER rechazaKardex BEFORE INSERT ON inventarioKardex FOR EACH ROW "
-                            "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'rechazado'")
-                      : QStringLiteral(
-                            "CREATE TRIGGER rechazaKardex BEFORE INSERT ON inventarioKardex BEGIN SELECT "
-                            "RAISE(ABORT, 'rechazado'); END"));
+        n.rechazaKardex(true);
         QProcess p;
         prepara(p);
         p.start(QStringLiteral(INVENTARIO_PROGRAMA), argumentos(n.negocio()));
         QVERIFY(p.waitForFinished(60000));
-        n.ejecuta(QStringLiteral("DROP TRIGGER rechazaKardex"));
+        n.rechazaKardex(false);
         const QString salida = QString::fromUtf8(p.readAllStandardOutput());
         QCOMPARE(p.exitCode(), 1);
         QVERIFY2(salida.contains(kReconstruccionFallida), qPrintable(salida));
