@@ -72,6 +72,9 @@ void TFRM_construyendoKardex::FormShow() {
     uInicia = false;
     uTrabajando = true;
     auto *trabajador = new TthreadConstruyeKardex(uBarra1, uBarra2, uSistema);
+    connect(
+        trabajador, &QThread::finished, this, [this, trabajador] { uFallida = !trabajador->resultado(); },
+        Qt::DirectConnection);
     connect(trabajador, &QThread::finished, trabajador, &QObject::deleteLater);
     connect(trabajador, &QThread::finished, this, &TFRM_construyendoKardex::thread_end);
     trabajador->start();
@@ -79,8 +82,7 @@ void TFRM_construyendoKardex::FormShow() {
 
 void TFRM_construyendoKardex::thread_end() {
     uTrabajando = false;
-    const auto *trabajador = qobject_cast<TthreadConstruyeKardex *>(sender());
-    if (trabajador && !trabajador->resultado()) {
+    if (uFallida) {
         titulo2texto->setWordWrap(true);
         titulo2texto->setText(kReconstruccionFallida);
         u_mensaje(kReconstruccionFallida, kError);
