@@ -144,3 +144,60 @@ double u_memoriaPico() {
     }
     return 0;
 }
+
+Tgrabadora::Tgrabadora() {
+    uReloj.start();
+    u_observaSentencias([this](const QString &texto, const TparametrosSentencia &parametros) {
+        uGrabacion.append({texto, parametros, uReloj.nsecsElapsed()});
+    });
+}
+
+Tgrabadora::~Tgrabadora() {
+    u_observaSentencias({});
+}
+
+QSqlQuery preparada(QSqlDatabase db, const Tsentencia &s, bool &ok, const QString &prefijo) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (s.parametros.isEmpty()) {
+        ok = q.exec(prefijo + s.texto);
+        return q;
+    }
+    ok = q.prepare(prefijo + s.texto);
+    for (int i = 0; ok && i < s.parametros.size(); ++i) {
+        const auto &p = s.parametros[i];
+        if (p.first.isEmpty())
+            q.bindValue(i, p.second);
+        else
+            q.bindValue(p.first.startsWith(QLatin1Char(':')) ? p.first : QLatin1Char(':') + p.first,
+                        p.second);
+    }
+    ok = ok && q.exec();
+    return q;
+}
+
+void muestraPlanes(TConexionSesion *sesion, const Tgrabacion &grabacion, QSet<QString> &vistas) {
+    const bool mysql = sesion->esMySQL();
+    for (const Tsentencia &s : grabacion) {
+        const QString inicio = s.texto.trimmed().left(6).toUpper();
+        if (vistas.contains(s.texto) ||
+            (inicio != QLatin1String("SELECT") && inicio != QLatin1String("UPDATE") &&
+             inicio != QLatin1String("DELETE")))
+            continue;
+        vistas.insert(s.texto);
+        bool ok = false;
+        QSqlQuery q = preparada(sesion->conexion(), s, ok,
+                                mysql ? QStringLiteral("EXPLAIN ") : QStringLiteral("EXPLAIN QUERY PLAN "));
+        while (ok && q.next()) {
+            const QString detalle = mysql ? q.value(QStringLiteral("type")).toString() + QLatin1Char(' ') +
+                                                q.value(QStringLiteral("table")).toString()
+                                          : q.value(QStringLiteral("detail")).toString();
+            const bool recorre = mysql ? detalle.startsWith(QLatin1String("ALL ")) ||
+                                             detalle.startsWith(QLatin1String("index "))
+                                       : detalle.startsWith(QLatin1String("SCAN ")) &&
+                                             !detalle.contains(QLatin1String("CONSTANT"));
+            if (recorre)
+                QTextStream(stderr) << "recorre: " << detalle << " | " << s.texto.simplified() << Qt::endl;
+        }
+    }
+}

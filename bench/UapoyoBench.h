@@ -1,6 +1,11 @@
 #pragma once
 
 #include "datos/UconexionSesion.h"
+#include "datos/UobservadorSentencias.h"
+
+#include <QElapsedTimer>
+#include <QSet>
+#include <QSqlQuery>
 
 #include <QCommandLineParser>
 #include <QVariant>
@@ -45,3 +50,28 @@ void u_figura(const QString &clave, const QVariant &valor);
 double u_segundosCPU();
 // Peak resident memory of the process, in MB.
 double u_memoriaPico();
+
+// A statement as it ran, with its bound values.
+struct Tsentencia {
+    QString texto;
+    TparametrosSentencia parametros;
+    qint64 inicio = 0; // ns since the recording began
+};
+using Tgrabacion = QVector<Tsentencia>;
+
+// Records the statements run while it lives.
+class Tgrabadora {
+public:
+    Tgrabadora();
+    ~Tgrabadora();
+    Tgrabacion toma() { return std::move(uGrabacion); }
+
+private:
+    QElapsedTimer uReloj;
+    Tgrabacion uGrabacion;
+};
+
+// The statement prepared, bound and run again on the connection, the prefix (an EXPLAIN) in front.
+QSqlQuery preparada(QSqlDatabase db, const Tsentencia &s, bool &ok, const QString &prefijo = QString());
+// Prints to stderr the statements the engine answers with a full scan of a table, once each.
+void muestraPlanes(TConexionSesion *sesion, const Tgrabacion &grabacion, QSet<QString> &vistas);

@@ -13,15 +13,6 @@ bool TmovimientosInventario::esConflictoDeBloqueo(const CmidTierResponse &r) {
     return r.getCodigoError() == kErrorInterbloqueo || r.getCodigoError() == kErrorEsperaBloqueo;
 }
 
-bool TmovimientosInventario::bloqueaNegocio(int idNegocio) {
-    if (!esMySQL())
-        return true;
-    setQuery(QStringLiteral("SELECT id FROM negocio WHERE id = :negocioID FOR UPDATE"));
-    setParametroEntero(kNegocio, idNegocio);
-    const CmidTierResponse r = reader();
-    return r.isSuccess() && r.getRowCount() == 1;
-}
-
 TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
     setQuery(QStringLiteral("SELECT id, etiqueta, direccion, familia, AsientosContables_id FROM "
                             "inventarioMovimientoConcepto WHERE id = :id AND idNegocioFk = :negocioID"));

@@ -34,11 +34,6 @@ public:
     // MariaDB error numbers after which a whole posting is run again.
     static bool esConflictoDeBloqueo(const CmidTierResponse &r);
 
-    // Inside a posting's transaction: takes the business's row lock on MariaDB, so that two
-    // workstations post one after the other and each reads what the other committed. SQLite's
-    // BEGIN IMMEDIATE already serialises writers; nothing runs there.
-    bool bloqueaNegocio(int idNegocio);
-
     // The concept with that id when it belongs to the business (an invalid one otherwise).
     TconceptoMovimiento selectConcepto(int idConcepto, int idNegocio);
     // The warehouse's name, null when the warehouse is not the business's (or the read failed).

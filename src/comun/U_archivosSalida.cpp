@@ -8,7 +8,17 @@
 namespace {
 TdialogoGuardar gDialogo;
 TabridorArchivo gAbridor;
+TdialogoAbrir gDialogoAbrir;
 } // namespace
+
+TdialogoAbrir u_instalaDialogoAbrir(TdialogoAbrir dialogo) {
+    std::swap(gDialogoAbrir, dialogo);
+    return dialogo;
+}
+
+QString u_eligeArchivoAbrir(const QString &titulo, const QString &filtro) {
+    return gDialogoAbrir ? gDialogoAbrir(titulo, filtro).trimmed() : QString();
+}
 
 TdialogoGuardar u_instalaDialogoGuardar(TdialogoGuardar dialogo) {
     std::swap(gDialogo, dialogo);

@@ -12,10 +12,16 @@
 // dialog proposes, `filtro` its file-type filter ("PDF (*.pdf)").
 using TdialogoGuardar = std::function<QString(const QString &propuesto, const QString &filtro)>;
 using TabridorArchivo = std::function<void(const QString &ruta)>;
+// Returns the path of an existing file the user chose to read, or empty when cancelled.
+using TdialogoAbrir = std::function<QString(const QString &titulo, const QString &filtro)>;
 
 // Install a handler and return the one replaced.
 TdialogoGuardar u_instalaDialogoGuardar(TdialogoGuardar dialogo);
 TabridorArchivo u_instalaAbridorArchivo(TabridorArchivo abridor);
+TdialogoAbrir u_instalaDialogoAbrir(TdialogoAbrir dialogo);
+
+// Asks for a file to read (an import). Empty when cancelled or when no handler is installed.
+QString u_eligeArchivoAbrir(const QString &titulo, const QString &filtro);
 
 // Asks for the path of a new file: proposes nombre + extension and appends the extension when
 // the chosen name lacks it (".pdf"). Empty when cancelled.

@@ -7,13 +7,22 @@ namespace {
 constexpr int kIntentos = 3;
 } // namespace
 
-TfinPosteo u_posteaEnTransaccion(TmovimientosInventario &mt, int idNegocio,
+bool u_bloqueaNegocio(TmiddleTier &mt, int idNegocio) {
+    if (!mt.esMySQL())
+        return true;
+    mt.setQuery(QStringLiteral("SELECT id FROM negocio WHERE id = :negocioID FOR UPDATE"));
+    mt.setParametroEntero(QStringLiteral("negocioID"), idNegocio);
+    const CmidTierResponse r = mt.reader();
+    return r.isSuccess() && r.getRowCount() == 1;
+}
+
+TfinPosteo u_posteaEnTransaccion(TmiddleTier &mt, int idNegocio,
                                  const std::function<bool(TintentoPosteo &)> &escribe) {
     for (int intento = 1; intento <= kIntentos; ++intento) {
         if (!mt.transaccionInicia())
             return TfinPosteo::Fallido;
         TintentoPosteo corrida;
-        if (mt.bloqueaNegocio(idNegocio) && escribe(corrida) && mt.transaccionTermina())
+        if (u_bloqueaNegocio(mt, idNegocio) && escribe(corrida) && mt.transaccionTermina())
             return TfinPosteo::Confirmado;
         mt.transaccionRollback();
         if (corrida.hayConflicto()) {

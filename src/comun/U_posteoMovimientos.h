@@ -40,10 +40,16 @@ inline const QString kMensajeConflictoPosteo = QStringLiteral(
     "Otra estación registró movimientos de estos productos mientras capturaba el documento, por lo que "
     "no se guardó nada. Capture el documento de nuevo.");
 
+// Inside a transaction: takes the business's row lock on MariaDB, so that two workstations write
+// one after the other and each reads what the other committed. SQLite's BEGIN IMMEDIATE already
+// serialises writers; nothing runs there.
+bool u_bloqueaNegocio(TmiddleTier &mt, int idNegocio);
+
 // Opens the transaction, takes the business's lock, runs `escribe` and commits when it returns
 // true; otherwise rolls back. A MariaDB deadlock or lock timeout runs the whole posting again (a
-// few times); a conflict is told to the user with kMensajeConflictoPosteo.
-TfinPosteo u_posteaEnTransaccion(TmovimientosInventario &mt, int idNegocio,
+// few times); a conflict is told to the user with kMensajeConflictoPosteo. Postings and the
+// catalogue writes that allocate codes (categories) run through it.
+TfinPosteo u_posteaEnTransaccion(TmiddleTier &mt, int idNegocio,
                                  const std::function<bool(TintentoPosteo &)> &escribe);
 
 // The accounting hand-over after a commit: one journal entry with one line per concept. False

@@ -15,6 +15,8 @@ struct TopcionesHost {
     QString abrir;                  // side-bar entry to click at start
     QString captura;                // PNG to save once the window is shown
     bool reconstruirKardex = false; // rebuild the ledger without a window and leave
+    QString exportarCategorias;     // write the category tree to this .xlsx and leave
+    QString importarCategorias;     // import this .xlsx into the category tree and leave
 };
 
 // Opening the database the host was pointed at, with every check that keeps a file that is not

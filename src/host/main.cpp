@@ -1,4 +1,5 @@
 // The host program: opens the database, picks the business, enters the module and shows its panel.
+#include "catalogos/U_categoriasConsola.h"
 #include "comun/UNEG_negocios.h"
 #include "comun/U_mensajes.h"
 #include "comun/ui/U_reportes.h"
@@ -36,6 +37,9 @@ int falla(const QString &mensaje, int salida) {
 
 const char *const kReconstruirKardex = "--reconstruir-kardex";
 const char *const kVerificar = "--verificar";
+// Work without a window: the rebuild, the check and the category spreadsheet exchange.
+const char *const kOpcionesConsola[] = {kReconstruirKardex, kVerificar, "--exportar-categorias",
+                                        "--importar-categorias"};
 
 bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) {
     QCommandLineParser p;
@@ -78,8 +82,16 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
     const QCommandLineOption verificar(
         QString::fromLatin1(kVerificar + 2),
         QStringLiteral("Revisa que existencias, capas, kardex y números de serie concuerden y termina."));
+    const QCommandLineOption exportarCategorias(
+        QStringLiteral("exportar-categorias"),
+        QStringLiteral("Escribe el árbol de categorías del negocio en un .xlsx, sin ventana, y termina."),
+        QStringLiteral("archivo.xlsx"));
+    const QCommandLineOption importarCategorias(
+        QStringLiteral("importar-categorias"),
+        QStringLiteral("Importa las categorías de un .xlsx (todo o nada), sin ventana, y termina."),
+        QStringLiteral("archivo.xlsx"));
     p.addOptions({sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura,
-                  reconstruir, verificar});
+                  reconstruir, verificar, exportarCategorias, importarCategorias});
     p.process(app);
 
     const bool mysql = p.isSet(host) || p.isSet(socket) || p.isSet(base);
@@ -117,6 +129,8 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
     o.abrir = p.value(abrir);
     o.captura = p.value(captura);
     o.reconstruirKardex = p.isSet(reconstruir);
+    o.exportarCategorias = p.value(exportarCategorias);
+    o.importarCategorias = p.value(importarCategorias);
     return true;
 }
 
@@ -157,7 +171,10 @@ int eligeNegocio(TConexionSesion *sesion, const TopcionesHost &o, QString &error
 
 int main(int argc, char *argv[]) {
     const bool consola = std::any_of(argv + 1, argv + argc, [](const char *a) {
-        return qstrcmp(a, kReconstruirKardex) == 0 || qstrcmp(a, kVerificar) == 0;
+        return std::any_of(std::begin(kOpcionesConsola), std::end(kOpcionesConsola), [a](const char *opcion) {
+            const QByteArray dado(a);
+            return dado == opcion || dado.startsWith(QByteArray(opcion) + '=');
+        });
     });
     std::unique_ptr<QCoreApplication> app =
         consola ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
@@ -201,6 +218,12 @@ int main(int argc, char *argv[]) {
     if (o.reconstruirKardex) {
         QTextStream salida(stdout);
         return reconstruyeKardexEnConsola(sesion, idNegocio, salida);
+    }
+    if (!o.exportarCategorias.isEmpty() || !o.importarCategorias.isEmpty()) {
+        QTextStream salida(stdout);
+        return o.importarCategorias.isEmpty()
+                   ? exportaCategoriasEnConsola(sesion, idNegocio, o.exportarCategorias, salida)
+                   : importaCategoriasEnConsola(sesion, idNegocio, o.importarCategorias, salida);
     }
 
     if (!sinPantalla()) {

@@ -1,11 +1,17 @@
 #include "inventario/UpantallasInventario.h"
 
 #include "catalogos/UFRM_almacen.h"
+#include "catalogos/UFRM_catalogo.h"
 #include "catalogos/UFRM_opciones.h"
 #include "comun/ui/UFRM_productos.h"
 #include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
 #include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UFRM_entradas.h"
+#include "existencias/UFRM_capturarExistencias.h"
+#include "existencias/UFRM_existencias.h"
+#include "existencias/UFRM_inventarioFisico.h"
+#include "existencias/UFRM_productosNoSerie.h"
+#include "kardex/UFRM_kardex.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
 
@@ -22,6 +28,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
     switch (pantalla) {
     case Tpantalla::Almacenes:
         return [] { return new TFRM_almacenes; };
+    case Tpantalla::Catalogo:
+        return [] { return new TFRM_catalogo; };
     case Tpantalla::Productos:
         return [] { return new TFRM_productos(); };
     case Tpantalla::Entradas:
@@ -30,11 +38,21 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
         return [] { return new TFRM_entradas; };
     case Tpantalla::Opciones:
         return [] { return new TFRM_opciones; };
+    case Tpantalla::Kardex:
+        return [] { return new TFRM_kardex; };
+    case Tpantalla::Existencias:
+        return [] { return new TFRM_existencias; };
+    case Tpantalla::NoSerie:
+        return [] { return new TFRM_productosNoSerie; };
     case Tpantalla::Salidas:
         return [] {
             setCapturaSalida(&u_capturaSalidaAlmacen);
             return new TFRM_salidas;
         };
+    case Tpantalla::CapturarExistencias:
+        return [] { return new TFRM_capturarExistencias; };
+    case Tpantalla::InventarioFisico:
+        return [] { return new TFRM_inventarioFisico; };
     default:
         return {};
     }

@@ -2,6 +2,7 @@
 // the name and branch rules, permissions and the exports.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UrevisionPDF.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "catalogos/UFRM_almacen.h"
 #include "catalogos/UFRM_almacenCaptura.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -275,17 +275,15 @@ private slots:
         u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarPDF"));
         const QString pdf = uRutaGuardar + QStringLiteral(".pdf");
         QVERIFY(QFile::exists(pdf));
-        QProcess texto;
-        texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        QVERIFY(texto.waitForFinished());
-        const QString contenido = QString::fromUtf8(texto.readAllStandardOutput());
+        const QString contenido = u_textoPDF(pdf);
         for (const char *esperado :
              {"Almacenes", "Ferretería La Tuerca", "Sucursal", "Dirección", "Bodega Norte", "Calle 5"})
             QVERIFY2(contenido.contains(QString::fromUtf8(esperado)), esperado);
         QVERIFY(!contenido.contains(QStringLiteral("Bodega Ajena")));
-        const QString copia = TbasePrueba::carpetaSalida() + QStringLiteral("/almacenes.pdf");
-        QFile::remove(copia);
-        QFile::copy(pdf, copia);
+        const QStringList faltas =
+            u_faltasImpresion(contenido, {"Sucursal", "Nombre", "Dirección", "Nota"}, {});
+        QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QLatin1Char('\n'))));
+        u_conservaEnSalida(pdf, QStringLiteral("almacenes.pdf"));
         uPantalla->grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/pantalla_almacenes.png"));
 
         u_clicBoton(uPantalla.get(), QStringLiteral("BTN_exportarExcel"));

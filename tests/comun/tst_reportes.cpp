@@ -2,6 +2,7 @@
 // export read back cell by cell, and the save-dialog rules.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UrevisionPDF.h"
 #include "comun/U_archivosSalida.h"
 #include "comun/U_escritorXlsx.h"
 #include "comun/U_exportarExcel.h"
@@ -21,15 +22,16 @@ QString ejecuta(const QString &programa, const QStringList &argumentos) {
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
-QString textoPDF(const QString &ruta) {
-    return ejecuta(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-}
 int paginasPDF(const QString &ruta) {
     const QString info = ejecuta(QStringLiteral("pdfinfo"), {ruta});
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
+
+const QString kEnorme = QStringLiteral("999999999999.99");
+const QString kUuid = QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF");
 } // namespace
+Q_DECLARE_METATYPE(cTabla)
 
 class TpruebaReportes : public QObject {
     Q_OBJECT
@@ -95,7 +97,7 @@ private slots:
                              {100.0, QStringLiteral("01/03/2024"), QStringLiteral("31/03/2024"), {}}));
         QCOMPARE(uPropuestos, QStringList{QStringLiteral("Almacenes.pdf")});
         QCOMPARE(uAbiertos, QStringList{uRespuesta});
-        const QString texto = textoPDF(uRespuesta);
+        const QString texto = u_textoPDF(uRespuesta);
         for (const char *esperado :
              {"Almacenes", "Papelería El Lápiz", "RFC: XEXX010101000", "Papelería El Lápiz S.A. de C.V.",
               "Av. Juárez 120 Int. 3 Centro Morelia Michoacán 58000", "Del: 01/03/2024 Al: 31/03/2024",
@@ -107,12 +109,97 @@ private slots:
         QFile::copy(uRespuesta, copia);
     }
 
+    // Hostile tables printed and read back: every figure whole on one line, no header word split.
+    void reportesSinCortes_data() {
+        QTest::addColumn<cTabla>("tabla");
+        QTest::addColumn<double>("escala");
+        QTest::addColumn<QStringList>("enteras"); // words that must print whole as well
+        const QString producto = QStringLiteral("Tornillo hexagonal galvanizado de alta resistencia 1/4");
+        QTest::newRow("lista de entradas") // the receipts list's columns, compact
+            << u_tablaPrueba(
+                   {{"Doc.", 0, 30, 1},
+                    {"Fecha/Hora", 0, 80, 1},
+                    {"Almacén", 0, 90, 1},
+                    {"Producto", 0, 160, 0},
+                    {"Cantidad", 0, 40, 2},
+                    {"Existencia", 0, 40, 2},
+                    {"C.Unitario", 1, 45, 2},
+                    {"O. Compra", 0, 45, 1},
+                    {"Comprobante", 0, 120, 1},
+                    {"Concepto", 0, 60, 1},
+                    {"Proveedor", 0, 80, 1}},
+                   {{"1", "10/01/2024 14:30", "Central", producto, "15999.9", "1000000", "15999.9", "", kUuid,
+                     "Compra", "Aceros del Norte"},
+                    {"99999", "31/12/2024 23:59", "", "", "0.001", "", kEnorme, "123456", "", "", ""},
+                    {"", "", "", "", "", "", "", "", "", "", ""}})
+            << 50.0 << QStringList{kUuid, QStringLiteral("galvanizado")};
+        QTest::newRow("importes enormes")
+            << u_tablaPrueba(
+                   {{"Sucursal", 0, 100, 0}, {"Nombre", 0, 100, 0}, {"Valor", 1, 90, 2}, {"Nota", 0, 200, 0}},
+                   {{"Matriz", "Bodega", kEnorme, ""},
+                    {"", "", "-" + kEnorme, "sin valor"},
+                    {"", "", "", ""}})
+            << 100.0 << QStringList();
+        QTest::newRow("palabras largas") // one fits once its column widens, one fits no page
+            << u_tablaPrueba({{"Nombre", 0, 100, 0}, {"Nota", 0, 200, 0}, {"Importe", 1, 60, 2}},
+                             {{"Electrodomésticosreacondicionadosgarantizados",
+                               QString(400, QLatin1Char('x')), kEnorme},
+                              {"Bodega", "Pasillo \"B\"; DROP TABLE x; --", "0.5"}})
+            << 100.0 << QStringList{QStringLiteral("Electrodomésticosreacondicionadosgarantizados")};
+        QTest::newRow("desglose de importes") // nine columns: landscape
+            << u_tablaPrueba({{"Clave SAT", 0, 70, 1},
+                              {"Nombre", 0, 200, 1},
+                              {"Cantidad", 0, 70, 2},
+                              {"Precio Lista", 1, 70, 2},
+                              {"Descuento", 1, 70, 2},
+                              {"Importe", 1, 70, 2},
+                              {"Impuestos T", 1, 70, 2},
+                              {"Impuestos R", 1, 70, 2},
+                              {"Total", 1, 70, 2}},
+                             {{"31161700", producto, "999999.5", kEnorme, "0", kEnorme, kEnorme,
+                               "-" + kEnorme, kEnorme}})
+            << 100.0 << QStringList();
+        QTest::newRow("detalle con separadores")
+            << u_tablaPrueba({{"", 0, 250, 0}, {"", 0, 250, 0}}, {{"Entrada No.", "41"},
+                                                                  {"Precio Unitario", "$ 999,999,999,999.99"},
+                                                                  {"PEDIMENTO", ""},
+                                                                  {QString(137, QLatin1Char('-')), ""},
+                                                                  {"Número", "24 47 3807 4000123"},
+                                                                  {"Fecha", "10/01/2024"}})
+            << 100.0 << QStringList{QStringLiteral("PEDIMENTO")};
+    }
+    void reportesSinCortes() {
+        QFETCH(cTabla, tabla);
+        QFETCH(double, escala);
+        QFETCH(QStringList, enteras);
+        uRespuesta = salida(QStringLiteral("reporte.pdf"));
+        QVERIFY(u_exportaPDF(QStringLiteral("Reporte"), tabla, uSistema, {escala, {}, {}, {}}));
+        u_conservaEnSalida(uRespuesta, QStringLiteral("reporte_") +
+                                           QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_') +
+                                           QStringLiteral(".pdf"));
+        const QString texto = u_textoPDF(uRespuesta);
+        const QStringList faltas = u_faltasImpresion(texto, tabla) + u_faltasImpresion(texto, enteras, {});
+        QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QLatin1Char('\n')) + QLatin1Char('\n') + texto));
+    }
+
+    // The read-back check itself sees what the bookkeeper saw: split headers, an amount over three
+    // lines, a separator of dashes.
+    void laRevisionVeLosCortes() {
+        const QString roto = QStringLiteral("Cantida   Existen   C.Unitari\nd         cia       o\n  $\n"
+                                            "  15,999.9\n  0\n------------------");
+        const QStringList faltas =
+            u_faltasImpresion(roto, {"Cantidad", "Existencia", "C.Unitario"}, {"$ 15,999.90"});
+        QCOMPARE(faltas.size(), 6);
+        QVERIFY(u_faltasImpresion(QStringLiteral("Cantidad  $ 15,999.90\n"), {"Cantidad"}, {"$ 15,999.90"})
+                    .isEmpty());
+    }
+
     void listaLargaPaginada() {
         uRespuesta = salida(QStringLiteral("largo.pdf"));
         QVERIFY(u_exportaPDF(QStringLiteral("Almacenes"), tablaAlmacenes(180), uSistema));
         const int paginas = paginasPDF(uRespuesta);
         QVERIFY2(paginas >= 3, qPrintable(QString::number(paginas)));
-        const QString texto = textoPDF(uRespuesta);
+        const QString texto = u_textoPDF(uRespuesta);
         QCOMPARE(texto.count(QStringLiteral("Sucursal")), paginas); // header row on every page
         for (int i = 1; i <= paginas; ++i)
             QVERIFY(texto.contains(QStringLiteral("Página %1 de %2").arg(i).arg(paginas)));

@@ -4,9 +4,9 @@
 // to read, list or amend receipts).
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
+#include "apoyo/UrevisionPDF.h"
 
 #include <QDateTime>
-#include <QProcess>
 #include <QStringList>
 
 struct TentradaPrueba {
@@ -184,11 +184,3 @@ public:
         return u_valorConsulta(base.sesion(), sentencia, parametros);
     }
 };
-
-// The text of a PDF as pdftotext lays it out.
-inline QString u_textoPDF(const QString &ruta) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}

@@ -314,14 +314,31 @@ private slots:
         }
 
         const QString lista = u_textoPDF(uCarpeta->filePath(QStringLiteral("Entradas.pdf")));
-        for (const char *t : {"Entradas", "Ferretería La Tuerca", "Del:", "Doc.", "Tornillo 1/4",
-                              "Aceros del Norte", "$ 8.50"})
+        for (const char *t : {"Entradas", "Ferretería La Tuerca", "Del:", "Doc.", "Tornillo 1/4", "Aceros",
+                              "Norte", "$ 8.50"}) // the provider wraps at its spaces
             QVERIFY2(lista.contains(QString::fromUtf8(t)), t);
         QVERIFY(!lista.contains(QStringLiteral("LA1-2024"))); // the lot belongs to the lot report
         const QString lotes = u_textoPDF(uCarpeta->filePath(QStringLiteral("Entradas (Lote).pdf")));
         for (const char *t : {"Entradas (Lote)", "LA1-2024", "10/01/2024", "30/06/2025", "Caducidad"})
             QVERIFY2(lotes.contains(QString::fromUtf8(t)), t);
         QVERIFY(!lotes.contains(QStringLiteral("AJENO")));
+        // Printed whole: every figure of the list on one line, no header word split.
+        const TGridControl &grid = *uPantalla->gridControl();
+        const QStringList cifras = u_figuras(grid.getTTabla(
+            {"inventarioEntrada_documento", "inventarioEntrada_fechaHora", "inventarioEntrada_cantidad",
+             "inventarioEntrada_existencia", "inventarioEntrada_existenciaCostoUnitario"}));
+        QVERIFY(cifras.contains(QStringLiteral("$ 15,999.90")));
+        QStringList faltas =
+            u_faltasImpresion(lista,
+                              {"Doc.", "Fecha/Hora", "Almacén", "Producto", "Cantidad", "Existencia",
+                               "C.Unitario", "O. Compra", "Comprobante", "Concepto", "Proveedor"},
+                              cifras);
+        faltas += u_faltasImpresion(lotes,
+                                    {"Doc.", "Fecha\\Hora", "Almacén", "Producto", "Cantidad", "Existencia",
+                                     "Costo Unitario", "Lote", "Producción", "Caducidad"},
+                                    cifras + u_figuras(grid.getTTabla({"inventarioLote_fechaProduccion",
+                                                                       "inventarioLote_fechaCaducidad"})));
+        QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QLatin1Char('\n'))));
 
         TlectorXlsx libro;
         QVERIFY(libro.abre(uCarpeta->filePath(QStringLiteral("Entradas.xlsx"))));

@@ -11,6 +11,7 @@
 #include "datos/UmiddleTier.h"
 #include "entradas/UFRM_entradasDetalle.h"
 #include "entradas/UFRM_seleccionarComprobante.h"
+#include "entradas/UNEG_entradaDetalle.h"
 #include "entradas/UnegocioEntradas.h"
 
 #include <QLabel>
@@ -364,8 +365,11 @@ private slots:
         const QString texto = u_textoPDF(pdf);
         for (const char *t :
              {"Detalle Entrada", "Cómputo y Más", "Entrada No.", "PEDIMENTO", "24 47 3807 4000123", "LOTE",
-              "NO. DE SERIE", "ESTADO", "con salida", "PROPIEDADES ADICIONALES", "Plata", "---------------"})
+              "NO. DE SERIE", "ESTADO", "con salida", "PROPIEDADES ADICIONALES", "Plata"})
             QVERIFY2(texto.contains(QString::fromUtf8(t)), t);
+        // The sections' separators are rules, not dashes; every figure is whole on one line.
+        const QStringList faltas = u_faltasImpresion(texto, u_tablaDetalleEntrada(uDetalle->detalle()));
+        QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QLatin1Char('\n'))));
 
         TlectorXlsx libro;
         QVERIFY(libro.abre(uCarpeta->filePath(QStringLiteral("Entrada de Producto al Almacén.xlsx"))));

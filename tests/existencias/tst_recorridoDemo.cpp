@@ -9,6 +9,7 @@
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UintegridadPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UrevisionPDF.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_archivosSalida.h"
 #include "comun/U_bplpanelcontrol.h"
@@ -146,8 +147,8 @@ class TpruebaRecorridoDemo : public QObject {
         u_clicBoton(pantalla, QString::fromLatin1(boton));
         QVERIFY(uInterno.abierto && !uInterno.quedoAbierto);
     }
-    // Clicks an export button and checks the file: a PDF starts with "%PDF", a workbook reads back
-    // and holds `contenido` in one of its cells.
+    // Clicks an export button and checks the file: a PDF starts with "%PDF" and shows no amount cut
+    // and no dash separator, a workbook reads back and holds `contenido` in one of its cells.
     void exporta(QWidget *pantalla, const char *boton, const QString &contenido = {}) {
         const qsizetype antes = uArchivos.size();
         u_clicBoton(pantalla, QString::fromLatin1(boton));
@@ -158,6 +159,8 @@ class TpruebaRecorridoDemo : public QObject {
             QFile f(ruta);
             QVERIFY(f.open(QIODevice::ReadOnly));
             QCOMPARE(f.read(4), QByteArray("%PDF"));
+            const QStringList faltas = u_faltasImpresion(u_textoPDF(ruta), {}, {});
+            QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QLatin1Char('\n'))));
             return;
         }
         TlectorXlsx libro;

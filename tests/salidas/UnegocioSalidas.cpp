@@ -5,7 +5,6 @@
 #include "comun/U_semillas.h"
 
 #include <QFile>
-#include <QProcess>
 
 TnegocioSalidas::TnegocioSalidas(TbasePrueba &b, const QString &nombre) : base(b) {
     TConexionSesion *s = base.sesion();
@@ -225,11 +224,4 @@ QString TentornoSalidas::rutaSiguiente(const QString &nombre) {
     ruta = carpeta.filePath(nombre);
     QFile::remove(ruta);
     return ruta;
-}
-
-QString u_textoPDF(const QString &ruta) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }

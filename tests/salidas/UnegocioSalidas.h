@@ -5,6 +5,7 @@
 // rows over the last days, the stock rows, an income invoice and a few sales.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UrevisionPDF.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -80,6 +81,3 @@ struct TentornoSalidas {
 private:
     QString uError;
 };
-
-// The text of a PDF as pdftotext lays it out.
-QString u_textoPDF(const QString &ruta);

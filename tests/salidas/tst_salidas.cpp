@@ -211,14 +211,26 @@ private slots:
         QVERIFY(!control<QPushButton>("BTN_exportarPDFlote")->isEnabled());
         uPantalla->grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/salidas_desglose.png"));
 
+        // Each PDF prints whole: every figure of its columns on one line, no header word split.
+        const auto sinCortes = [this](const QString &leido, const QStringList &cabeceras,
+                                      const QStringList &aliases) {
+            const QStringList faltas =
+                u_faltasImpresion(leido, cabeceras, u_figuras(uPantalla->gridControl()->getTTabla(aliases)));
+            QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QLatin1Char('\n'))));
+        };
         QString pdf = exporta("BTN_exportarPDF", QStringLiteral(".pdf"));
         QVERIFY(!pdf.isEmpty());
         QCOMPARE(uEntorno->propuestos.last(), QStringLiteral("Salidas (Desglose).pdf"));
         QString leido = u_textoPDF(pdf);
+        sinCortes(leido,
+                  {"Clave SAT", "Nombre", "Cantidad", "Precio Lista", "Descuento", "Importe", "Impuestos T",
+                   "Impuestos R", "Total"},
+                  {"claveSAT", "unidades", "precioLista", "descuento", "importe", "totalTrasladados",
+                   "totalRetenidos", "total"});
         QVERIFY2(leido.contains(QStringLiteral("Clave SAT")) && leido.contains(QStringLiteral("Kit pintor")),
                  qPrintable(leido));
         QVERIFY(leido.contains(QStringLiteral("$ 40.60")));
-        QFile::copy(pdf, TbasePrueba::carpetaSalida() + QStringLiteral("/salidas_desglose.pdf"));
+        u_conservaEnSalida(pdf, QStringLiteral("salidas_desglose.pdf"));
 
         // The product filter narrows the breakdown by id; "Buscar" goes back to the issues.
         TproductoSeleccionadoDescripcion tornillo;
@@ -237,13 +249,24 @@ private slots:
         QVERIFY2(leido.contains(QStringLiteral("Comprobante")) && !leido.contains(QStringLiteral("Desglose")),
                  qPrintable(leido));
         QVERIFY(leido.contains(QStringLiteral("Cliente Uno")));
+        const QStringList cifras{"inventarioSalida_documento", "inventarioSalida_fechaHora",
+                                 "inventarioSalida_cantidad", "inventarioEntrada_salidaCostoUnitario"};
+        sinCortes(leido,
+                  {"Doc.", "Fecha/Hora", "Almacén", "Producto", "Cant.", "C.Unitario", "Comprobante",
+                   "Concepto", "Cliente"},
+                  cifras);
+        u_conservaEnSalida(pdf, QStringLiteral("salidas.pdf"));
 
         pdf = exporta("BTN_exportarPDFlote", QStringLiteral(".pdf"));
         QCOMPARE(uEntorno->propuestos.last(), QStringLiteral("Salidas (Lote).pdf"));
         leido = u_textoPDF(pdf);
         QVERIFY2(leido.contains(QStringLiteral("A1-7")) && leido.contains(QStringLiteral("B22")),
                  qPrintable(leido));
-        QFile::copy(pdf, TbasePrueba::carpetaSalida() + QStringLiteral("/salidas_lote.pdf"));
+        sinCortes(leido,
+                  {"Doc.", "Fecha\\Hora", "Almacén", "Producto", "Cantidad", "Costo Unitario", "Lote",
+                   "Producción", "Caducidad"},
+                  cifras + QStringList{"inventarioLote_fechaProduccion", "inventarioLote_fechaCaducidad"});
+        u_conservaEnSalida(pdf, QStringLiteral("salidas_lote.pdf"));
     }
 
     void excelDeLaLista() {

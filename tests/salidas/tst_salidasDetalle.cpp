@@ -175,7 +175,11 @@ private slots:
         for (const char *esperado :
              {"Detalle Salida", "Salida No.", "Precio Unitario", "$ 2.50", "Tornillo 1/4", "A-101"})
             QVERIFY2(texto.contains(QString::fromUtf8(esperado)), qPrintable(texto));
-        QFile::copy(ruta, TbasePrueba::carpetaSalida() + QStringLiteral("/salidas_detalle.pdf"));
+        const QStringList faltas = u_faltasImpresion(
+            texto, {},
+            {this->texto("LBL_no"), this->texto("LBL_fechaHora"), this->texto("LBL_precioUnitario")});
+        QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QLatin1Char('\n'))));
+        u_conservaEnSalida(ruta, QStringLiteral("salidas_detalle.pdf"));
     }
 
     void usuarioDeSoloLectura() {

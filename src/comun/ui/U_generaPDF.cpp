@@ -1,7 +1,7 @@
 #include "comun/ui/U_generaPDF.h"
 
 #include "comun/U_colores.h"
-#include "comun/U_utilerias.h"
+#include "comun/U_disenoTabla.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,14 +12,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QTextLayout>
-#include <QTextOption>
+
+#include <map>
 
 namespace {
 constexpr double kMargen = 36.0; // points
-constexpr double kRelleno = 3.0; // cell padding
 constexpr double kAltoLogo = 64.0;
 constexpr double kAltoPie = 22.0;
+constexpr double kAltoSeparador = 8.0;
 constexpr int kAnchoApaisado = 700; // width units beyond which the table needs landscape
 constexpr int kColumnasApaisado = 8;
 
@@ -37,15 +37,6 @@ QImage imagen(const QString &ruta) {
     return QFileInfo::exists(archivo) ? QImage(archivo) : QImage();
 }
 
-// The text a cell prints: money columns format plain numbers.
-QString textoCelda(const TcabeceraTabla &cabecera, const QString &texto) {
-    if (cabecera.tipo != kContenidoMoneda)
-        return texto;
-    bool ok = false;
-    const double valor = texto.trimmed().toDouble(&ok);
-    return ok ? u_formatoMoneda(valor) : texto;
-}
-
 Qt::Alignment alineacion(const TcabeceraTabla &cabecera) {
     switch (cabecera.alineacion) {
     case kAlineaCentro:
@@ -57,77 +48,78 @@ Qt::Alignment alineacion(const TcabeceraTabla &cabecera) {
     }
 }
 
-// Draws in points on a device of any resolution.
-class Tlienzo {
-public:
-    Tlienzo(QPdfWriter &pdf, const cDescripcion &d)
-        : uD(d), uDispositivo(&pdf), uK(pdf.resolution() / 72.0), uColores(getColores()),
-          uLogo(imagen(d.elemento(QStringLiteral("logo")))),
-          uLogoPie(imagen(d.elemento(QStringLiteral("logoSoft")))) {
-        const QRectF pagina = pdf.pageLayout().paintRectPoints();
-        uAncho = pagina.width();
-        uAlto = pagina.height();
-        const double tamano = qBound(6.5, 8.5 * d.escala / 100.0, 8.5);
-        uCuerpo = fuente(tamano, false);
-        uNegrita = fuente(tamano, true);
-        calculaColumnas();
-    }
+QPageLayout paginaCarta(bool apaisado) {
+    return QPageLayout(QPageSize(QPageSize::Letter),
+                       apaisado ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(kMargen, kMargen, kMargen, kMargen), QPageLayout::Point);
+}
 
-    // The painter draws in points (scaled by uK), so the font's size is given in points of the
-    // unscaled device and measured on it.
+// Body and header sizes: the scale shrinks the body (50 = compact), never below 6.5 points.
+TtipografiaTabla tipografia(const cDescripcion &d) {
+    TtipografiaTabla t;
+    t.cuerpo = qBound(6.5, 8.5 * d.escala / 100.0, 8.5);
+    t.cabecera = t.cuerpo;
+    return t;
+}
+
+// Fonts and their measures in points on a device of any resolution. The painter draws in points
+// (scaled by the device's dots per point), so a font's size is given in points of the unscaled
+// device and measured on it.
+class TmedidorPdf : public TmedidorTexto {
+public:
+    TmedidorPdf(QPaintDevice *dispositivo, QString familia)
+        : uDispositivo(dispositivo), uK(dispositivo->logicalDpiY() / 72.0), uFamilia(std::move(familia)) {}
+
+    double escalaDispositivo() const { return uK; }
+    QPaintDevice *dispositivo() const { return uDispositivo; }
+
     QFont fuente(double puntos, bool negrita) const {
-        QFont f(uD.fuente);
+        QFont f(uFamilia);
         f.setStyleHint(QFont::SansSerif);
         f.setPointSizeF(puntos / uK);
         f.setBold(negrita);
         return f;
     }
+    double ancho(const QString &texto, double puntos, bool negrita) const override {
+        return metricas(puntos, negrita).horizontalAdvance(texto);
+    }
+    double alto(double puntos, bool negrita) const { return metricas(puntos, negrita).height(); }
 
-    // Cells wrap at word boundaries, and inside a word only when it is wider than the cell.
-    static QTextOption opcionCelda(Qt::Alignment a) {
-        QTextOption o(a);
-        o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        return o;
+private:
+    const QFontMetricsF &metricas(double puntos, bool negrita) const {
+        const std::pair<int, bool> clave{qRound(puntos * 1000), negrita};
+        auto it = uMetricas.find(clave);
+        if (it == uMetricas.end())
+            it = uMetricas.emplace(clave, QFontMetricsF(fuente(puntos, negrita), uDispositivo)).first;
+        return it->second;
     }
 
-    // Height in points of the text wrapped in the width.
-    double altoTexto(const QFont &f, double ancho, const QString &texto) const {
-        QTextLayout diseno(texto, f, uDispositivo);
-        diseno.setTextOption(opcionCelda(Qt::AlignLeft));
-        double alto = 0;
-        diseno.beginLayout();
-        for (QTextLine linea = diseno.createLine(); linea.isValid(); linea = diseno.createLine()) {
-            linea.setLineWidth(ancho);
-            alto += linea.height();
-        }
-        diseno.endLayout();
-        return qMax(alto, QFontMetricsF(f, uDispositivo).height());
-    }
+    QPaintDevice *uDispositivo;
+    double uK;
+    QString uFamilia;
+    mutable std::map<std::pair<int, bool>, QFontMetricsF> uMetricas;
+};
 
-    double altoFila(const QStringList &fila, const QFont &f, bool cabecera) const {
-        double alto = 0;
-        const auto &cabeceras = uD.tabla.cabeceras();
-        for (int c = 0; c < cabeceras.size(); ++c) {
-            const QString texto = cabecera ? cabeceras[c].texto : textoCelda(cabeceras[c], fila.value(c));
-            alto = qMax(alto, altoTexto(f, uColumnas[c].width() - 2 * kRelleno, texto));
-        }
-        return alto + 2 * kRelleno;
-    }
-
-    double altoEncabezado(bool primera) const {
-        if (!primera)
-            return QFontMetricsF(fuente(11, true), uDispositivo).height() + 10;
-        double texto = QFontMetricsF(fuente(16, true), uDispositivo).height() + 4 +
-                       QFontMetricsF(fuente(10.5, true), uDispositivo).height();
-        texto += 4 * QFontMetricsF(fuente(8.5, false), uDispositivo).height();
-        return qMax(texto, uLogo.isNull() ? 0.0 : kAltoLogo) + 14;
+// Draws the pages of a report whose table is already laid out.
+class Tlienzo {
+public:
+    Tlienzo(QPdfWriter &pdf, const cDescripcion &d, const TmedidorPdf &medidor, TdisenoTabla diseno)
+        : uD(d), uM(medidor), uDispositivo(medidor.dispositivo()), uDiseno(std::move(diseno)),
+          uRelleno(tipografia(d).relleno), uColores(getColores()),
+          uLogo(imagen(d.elemento(QStringLiteral("logo")))),
+          uLogoPie(imagen(d.elemento(QStringLiteral("logoSoft")))) {
+        const QRectF pagina = pdf.pageLayout().paintRectPoints();
+        uAncho = pagina.width();
+        uAlto = pagina.height();
+        for (const TcolumnaDiseno &c : uDiseno.columnas)
+            uAnchoTabla = qMax(uAnchoTabla, c.x + c.ancho);
     }
 
     // Rows per page: each page holds the header row and as many rows as fit under its header.
     QVector<QPair<int, int>> pagina() const {
         QVector<QPair<int, int>> paginas;
         const TTabla &filas = uD.tabla.filas();
-        const double cabecera = uD.tabla.tieneTitulos() ? altoFila({}, uNegrita, true) : 0.0;
+        const double cabecera = uD.tabla.tieneTitulos() ? altoFila({}, true) : 0.0;
         int inicio = 0;
         while (inicio < filas.size()) {
             const bool primera = paginas.isEmpty();
@@ -135,7 +127,7 @@ public:
             double usado = 0;
             int fin = inicio;
             while (fin < filas.size()) {
-                const double alto = altoFila(filas[fin], uCuerpo, false);
+                const double alto = altoFila(filas[fin], false);
                 if (fin > inicio && usado + alto > disponible)
                     break;
                 usado += alto;
@@ -149,26 +141,53 @@ public:
 
     void dibuja(QPainter &p, int numero, int total, QPair<int, int> rango) {
         p.save();
-        p.scale(uK, uK);
+        p.scale(uM.escalaDispositivo(), uM.escalaDispositivo());
         double y = dibujaEncabezado(p, numero == 1);
         if (uD.tabla.tieneTitulos())
-            y = dibujaFila(p, y, {}, uNegrita, true, false);
+            y = dibujaFila(p, y, {}, true, false);
         for (int f = rango.first; f < rango.second; ++f)
-            y = dibujaFila(p, y, uD.tabla.filas()[f], uCuerpo, false, (f - rango.first) % 2 == 1);
+            y = dibujaFila(p, y, uD.tabla.filas()[f], false, (f - rango.first) % 2 == 1);
         dibujaPie(p, numero + uD.primeraPagina - 1, total + uD.primeraPagina - 1);
         p.restore();
     }
 
 private:
-    void calculaColumnas() {
-        const auto &cabeceras = uD.tabla.cabeceras();
-        const double total = qMax(1, uD.tabla.anchoTotal());
-        double x = 0;
-        for (const TcabeceraTabla &c : cabeceras) {
-            const double ancho = uAncho * qMax(0, c.ancho) / total;
-            uColumnas.append(QRectF(x, 0, ancho, 0));
-            x += ancho;
-        }
+    QFont fuente(double puntos, bool negrita) const { return uM.fuente(puntos, negrita); }
+
+    double tamano(int columna, bool cabecera) const {
+        const TcolumnaDiseno &c = uDiseno.columnas[columna];
+        return cabecera ? c.puntosCabecera : c.puntos;
+    }
+
+    QString textoColumna(const QStringList &fila, int columna, bool cabecera) const {
+        const TcabeceraTabla &c = uD.tabla.cabeceras()[columna];
+        return cabecera ? c.texto : u_textoCeldaReporte(c, fila.value(columna));
+    }
+
+    // The lines a cell prints in its column: headers wrap at spaces only, as does body text; only
+    // a column the layout could not make wide enough for its longest word cuts it.
+    QStringList lineas(const QStringList &fila, int columna, bool cabecera) const {
+        const TcolumnaDiseno &c = uDiseno.columnas[columna];
+        return u_lineasTexto(textoColumna(fila, columna, cabecera), c.ancho - 2 * uRelleno,
+                             tamano(columna, cabecera), cabecera, uM, c.cortaPalabras && !cabecera);
+    }
+
+    double altoFila(const QStringList &fila, bool cabecera) const {
+        if (!cabecera && u_esFilaSeparador(fila))
+            return kAltoSeparador;
+        double alto = 0;
+        for (int c = 0; c < uDiseno.columnas.size(); ++c)
+            alto = qMax(alto, lineas(fila, c, cabecera).size() * uM.alto(tamano(c, cabecera), cabecera));
+        return alto + 2 * uRelleno;
+    }
+
+    double altoEncabezado(bool primera) const {
+        if (!primera)
+            return QFontMetricsF(fuente(11, true), uDispositivo).height() + 10;
+        double texto = QFontMetricsF(fuente(16, true), uDispositivo).height() + 4 +
+                       QFontMetricsF(fuente(10.5, true), uDispositivo).height();
+        texto += 4 * QFontMetricsF(fuente(8.5, false), uDispositivo).height();
+        return qMax(texto, uLogo.isNull() ? 0.0 : kAltoLogo) + 14;
     }
 
     void texto(QPainter &p, const QRectF &r, const QFont &f, const QColor &c, const QString &t,
@@ -222,25 +241,31 @@ private:
         return alto;
     }
 
-    double dibujaFila(QPainter &p, double y, const QStringList &fila, const QFont &f, bool cabecera,
-                      bool alterna) {
-        const double alto = altoFila(fila, f, cabecera);
-        const QRectF banda(0, y, uColumnas.isEmpty() ? 0 : uColumnas.last().right(), alto);
+    double dibujaFila(QPainter &p, double y, const QStringList &fila, bool cabecera, bool alterna) {
+        const double alto = altoFila(fila, cabecera);
+        const QRectF banda(0, y, uAnchoTabla, alto);
+        if (!cabecera && u_esFilaSeparador(fila)) {
+            p.setPen(QPen(color(uColores, "tituloFormulario2"), 0.8));
+            p.drawLine(QPointF(0, y + alto / 2), QPointF(uAnchoTabla, y + alto / 2));
+            return y + alto;
+        }
         if (cabecera)
             p.fillRect(banda, color(uColores, "menuVerticalInactivoFondo"));
         else if (alterna)
             p.fillRect(banda, color(uColores, "filaAlterna"));
         const auto &cabeceras = uD.tabla.cabeceras();
-        const QColor tinta =
-            cabecera ? color(uColores, "menuSeleccionadoTexto") : color(uColores, "textoNormal");
+        p.setPen(cabecera ? color(uColores, "menuSeleccionadoTexto") : color(uColores, "textoNormal"));
         for (int c = 0; c < cabeceras.size(); ++c) {
-            const QString t = cabecera ? cabeceras[c].texto : textoCelda(cabeceras[c], fila.value(c));
-            const double ancho = uColumnas[c].width() - 2 * kRelleno;
-            const double altoT = altoTexto(f, ancho, t);
-            const QRectF celda(uColumnas[c].left() + kRelleno, y + (alto - altoT) / 2, ancho, altoT);
-            p.setFont(f);
-            p.setPen(tinta);
-            p.drawText(celda, t, opcionCelda(alineacion(cabeceras[c])));
+            const TcolumnaDiseno &columna = uDiseno.columnas[c];
+            const double linea = uM.alto(tamano(c, cabecera), cabecera);
+            const QStringList renglones = lineas(fila, c, cabecera);
+            double yLinea = y + (alto - renglones.size() * linea) / 2;
+            p.setFont(fuente(tamano(c, cabecera), cabecera));
+            for (const QString &r : renglones) {
+                const QRectF celda(columna.x + uRelleno, yLinea, columna.ancho - 2 * uRelleno, linea);
+                p.drawText(celda, int(alineacion(cabeceras[c]) | Qt::AlignVCenter) | Qt::TextDontClip, r);
+                yLinea += linea;
+            }
         }
         p.setPen(QPen(color(uColores, "bordeSuave"), 0.5));
         p.drawLine(banda.bottomLeft(), banda.bottomRight());
@@ -267,13 +292,13 @@ private:
     }
 
     const cDescripcion &uD;
+    const TmedidorPdf &uM;
     QPaintDevice *uDispositivo;
-    double uK;
+    const TdisenoTabla uDiseno;
+    const double uRelleno;
     TlistaColores uColores;
     QImage uLogo, uLogoPie;
-    double uAncho = 0, uAlto = 0;
-    QFont uCuerpo, uNegrita;
-    QVector<QRectF> uColumnas;
+    double uAncho = 0, uAlto = 0, uAnchoTabla = 0;
 };
 } // namespace
 
@@ -295,18 +320,26 @@ bool generaPDF(const cDescripcion &d, QString *error) {
         pdf.setCreator(d.creador);
         pdf.setTitle(d.titulo);
         pdf.setResolution(600);
-        const bool apaisado =
+        // Landscape for wide tables: many columns or width units, or a table whose figures and
+        // words do not fit the portrait width at readable sizes.
+        const TmedidorPdf medidor(&pdf, d.fuente);
+        bool apaisado =
             d.tabla.anchoTotal() > kAnchoApaisado || d.tabla.cabeceras().size() > kColumnasApaisado;
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
-                                      apaisado ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                      QMarginsF(kMargen, kMargen, kMargen, kMargen), QPageLayout::Point));
+        TdisenoTabla diseno =
+            u_disenaTabla(d.tabla, paginaCarta(apaisado).paintRectPoints().width(), tipografia(d), medidor);
+        if (!apaisado && !diseno.holgado) {
+            apaisado = true;
+            diseno =
+                u_disenaTabla(d.tabla, paginaCarta(true).paintRectPoints().width(), tipografia(d), medidor);
+        }
+        pdf.setPageLayout(paginaCarta(apaisado));
         QPainter p;
         if (!p.begin(&pdf)) {
             *error = QStringLiteral("No se pudo iniciar el documento PDF.");
             archivo.cancelWriting();
             return false;
         }
-        Tlienzo lienzo(pdf, d);
+        Tlienzo lienzo(pdf, d, medidor, std::move(diseno));
         const auto paginas = lienzo.pagina();
         for (int i = 0; i < paginas.size(); ++i) {
             if (i > 0)

@@ -70,6 +70,34 @@ QPixmap dibuja(const QString &nombre) {
             trazo.lineTo(11, 5.8);
             g.drawPath(trazo);
         }
+    } else if (nombre == QLatin1String("folder") || nombre == QLatin1String("folderBlue")) {
+        // Category tree: a yellow folder holds subcategories, a blue one holds properties.
+        const QColor color =
+            nombre == QLatin1String("folder") ? QColor(0xF2, 0xB7, 0x3A) : QColor(0x42, 0x8B, 0xCA);
+        g.setPen(QPen(color.darker(130), 1));
+        g.setBrush(color);
+        QPainterPath carpeta;
+        carpeta.moveTo(1.5, 3.5);
+        carpeta.lineTo(6, 3.5);
+        carpeta.lineTo(7.5, 5);
+        carpeta.lineTo(14.5, 5);
+        carpeta.lineTo(14.5, 13.5);
+        carpeta.lineTo(1.5, 13.5);
+        carpeta.closeSubpath();
+        g.drawPath(carpeta);
+    } else if (nombre == QLatin1String("checked") || nombre == QLatin1String("unchecked")) {
+        // The selection column of the property dialog.
+        g.setPen(QPen(kGris.darker(120), 1.2));
+        g.setBrush(Qt::white);
+        g.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
+        if (nombre == QLatin1String("checked")) {
+            g.setPen(QPen(QColor(0x2E, 0x9D, 0x4F), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            QPainterPath trazo;
+            trazo.moveTo(4.5, 8);
+            trazo.lineTo(7, 10.5);
+            trazo.lineTo(11.5, 5);
+            g.drawPath(trazo);
+        }
     } else if (nombre == QLatin1String("puntoGris")) {
         g.setPen(Qt::NoPen);
         g.setBrush(kGris);

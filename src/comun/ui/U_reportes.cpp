@@ -50,6 +50,10 @@ void u_instalaArchivosQt() {
     });
     u_instalaAbridorArchivo(
         [](const QString &ruta) { QDesktopServices::openUrl(QUrl::fromLocalFile(ruta)); });
+    u_instalaDialogoAbrir([](const QString &titulo, const QString &filtro) {
+        const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpeta, filtro);
+    });
 }
 
 cTabla u_tablaReporte(const TcolumnaReporte *columnas, int cuantas, const TGridControl &grid) {

@@ -40,5 +40,6 @@ bool u_exportaPDF(const QString &titulo, const cTabla &tabla, const TsistemaDato
 // columns as money and quantities as numbers. Same dialog rules as exportarREC.
 bool exportarGridExcelUNI(const TGridControl &grid, const QString &titulo, const TsistemaDatos &sistema);
 
-// Installs the desktop's handlers: QFileDialog for the path, the default application to open.
+// Installs the desktop's handlers: QFileDialog for the paths to write and read, the default
+// application to open.
 void u_instalaArchivosQt();
