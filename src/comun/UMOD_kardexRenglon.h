@@ -26,7 +26,6 @@ struct TkardexRenglon {
     QVariant totalCantidad;
     QVariant totalCostoUnitario;
     QVariant totalExistencia;
-    QVariant existenciaCostoTotal; // stock value of the average rebuild; not stored
     int negocioID = 0;
     QVariant revision;
     QVariant division;

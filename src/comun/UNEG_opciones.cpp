@@ -261,8 +261,9 @@ CmidTierResponse Topciones::selectEntradasSalidasPorOrdenCronologicoPorProductos
 CmidTierResponse Topciones::selectMovimientos(const QString &filtroProducto, const QString &orden,
                                               int idAlmacen, int idDesde, int idHasta, int idNegocio) {
     // Kinds by concept family: -4 initial stock, 2 reversing receipt, 3 purchase return. A
-    // reversing receipt goes back to the layer its returned issue consumed; without that link,
-    // to itself.
+    // reversing receipt opens a layer of its own, as its posting does (later issues draw on it).
+    // "_capa_costoUnitario" is the cost of the layer a row opens or draws on: a purchase return
+    // leaves at it.
     const QString texto = QStringLiteral(
         "SELECT * FROM ("
         "SELECT %3 AS inventarioEntrada_fechaHora, "
@@ -275,14 +276,13 @@ CmidTierResponse Topciones::selectMovimientos(const QString &filtroProducto, con
         "NULL AS inventarioSalida_documento, NULL AS _id_entradaRelacionada, NULL AS "
         "inventarioSalida_cantidad, "
         "NULL AS inventarioSalida_existenciaCostoUnitario, "
-        "CASE WHEN c.familia = 2 THEN COALESCE((SELECT MIN(sd.inventarioEntrada_id) FROM "
-        "inventarioEntradaAdicional a JOIN inventarioSalida sd ON sd.id = a.inventarioSalida_id WHERE "
-        "a.inventarioEntrada_id = e.id), e.id) END AS _entrada_devolucionVentasIDrelacionado, "
+        "CASE WHEN c.familia = 2 THEN e.id END AS _entrada_devolucionVentasIDrelacionado, "
         "e.idNegocioFk AS inventarioEntrada_idNegocioFk, e.existenciaTotal AS _existenciaTotal, "
         "e.existenciaCostoTotal AS _existenciaCostoTotal, e.existenciaCostoUnitario AS "
         "_existenciaCostoUnitario, "
         "e.costoUnitario AS inventarioEntrada_costoUnitario, NULL AS inventarioSalida_id, "
-        "NULL AS inventarioSalida_salidaCostoUnitario, 0 AS _orden, e.id AS _movimiento "
+        "NULL AS inventarioSalida_salidaCostoUnitario, 0 AS _orden, e.id AS _movimiento, "
+        "e.costoUnitario AS _capa_costoUnitario "
         "FROM inventarioEntrada e LEFT JOIN inventarioMovimientoConcepto c ON c.id = "
         "e.inventarioMovimientoConcepto_id "
         "WHERE e.idNegocioFk = :idNegocio AND e.inventarioAlmacen_id = :almacen AND e.inventarioProducto_id "
@@ -291,7 +291,8 @@ CmidTierResponse Topciones::selectMovimientos(const QString &filtroProducto, con
         "SELECT %4, CASE WHEN c.familia = 3 THEN 7 ELSE 4 END, l.inventarioProducto_id, "
         "l.inventarioAlmacen_id, NULL, NULL, NULL, NULL, s.documento, s.inventarioEntrada_id, s.cantidad, "
         "COALESCE(s.existenciaCostoUnitario, s.salidaCostoUnitario), NULL, l.idNegocioFk, s.existenciaTotal, "
-        "s.existenciaCostoTotal, s.existenciaCostoUnitario, NULL, s.id, s.salidaCostoUnitario, 1, s.id "
+        "s.existenciaCostoTotal, s.existenciaCostoUnitario, NULL, s.id, s.salidaCostoUnitario, 1, s.id, "
+        "l.costoUnitario "
         "FROM inventarioSalida s JOIN inventarioEntrada l ON l.id = s.inventarioEntrada_id "
         "LEFT JOIN inventarioMovimientoConcepto c ON c.id = s.inventarioMovimientoConcepto_id "
         "WHERE l.idNegocioFk = :idNegocio AND l.inventarioAlmacen_id = :almacen AND l.inventarioProducto_id "

@@ -2,6 +2,7 @@
 
 #include "comun/UMOD_propiedadesAdicionales.h"
 #include "comun/U_utilerias.h"
+#include "kardex/U_saldoPromedio.h"
 
 namespace {
 constexpr int kPEPS = 1;
@@ -49,14 +50,17 @@ bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
             return false;
         corrida = uCorrida.insert(linea.productoID, {x.existencia, 0.0, valor, x.existe});
     }
-    corrida->existencia += cantidad;
-    corrida->total += linea.costoUnitario * cantidad;
-    if (uMetodo == kPEPS)
+    if (uMetodo == kPEPS) {
+        corrida->existencia += cantidad;
+        corrida->total += linea.costoUnitario * cantidad;
         corrida->costoUnitario = linea.costoUnitario;
-    else
-        corrida->costoUnitario = u_esPositivo(corrida->existencia)
-                                     ? u_truncaDecimales(corrida->total / corrida->existencia, 2)
-                                     : 0.0;
+        return true;
+    }
+    TsaldoPromedio saldo{corrida->existencia, corrida->costoUnitario, corrida->total};
+    saldo.recibe(cantidad, linea.costoUnitario);
+    corrida->existencia = saldo.existencia;
+    corrida->costoUnitario = saldo.costoUnitario;
+    corrida->total = saldo.costoTotal;
     return true;
 }
 

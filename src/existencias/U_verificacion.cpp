@@ -9,6 +9,8 @@
 
 namespace {
 constexpr int kPEPS = 1;
+// Money and unit costs agree when they differ by less than half a cent.
+constexpr double kToleranciaImporte = 0.005;
 
 using Tpar = QPair<int, int>; // warehouse, product
 
@@ -16,11 +18,36 @@ bool distintos(double a, double b) {
     return std::fabs(a - b) > 1e-6 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
 }
 
+bool importesDistintos(double a, double b) {
+    return std::fabs(a - b) >= kToleranciaImporte;
+}
+
+QString cifra(double valor) {
+    return FloatToStr(valor);
+}
+
+// One layer as stored and as its issue rows leave it.
+struct Tcapa {
+    Tpar par;
+    double cantidad = 0.0;
+    double existencia = 0.0;
+    double costoUnitario = 0.0;
+    double salidas = 0.0;
+};
+
+// The running balance a ledger row or a movement carries.
+struct Tsaldo {
+    double existencia = 0.0;
+    double costoUnitario = 0.0;
+    double costoTotal = 0.0;
+};
+
 class Tverificacion {
 public:
     explicit Tverificacion(TConexionSesion *sesion) : uMt(sesion) {}
 
     QStringList revisa(bool &ok) {
+        revisaArchivo();
         const CmidTierResponse negocios =
             lee(QStringLiteral("SELECT n.id, n.nombre, o.metodoValoracionInventario FROM negocio n LEFT JOIN "
                                "inventarioOpciones o ON "
@@ -37,6 +64,8 @@ private:
         uMt.setQuery(sentencia);
         if (sentencia.contains(QLatin1String(":negocio")))
             uMt.setParametroEntero(QStringLiteral("negocio"), idNegocio);
+        if (sentencia.contains(QLatin1String(":otroNegocio")))
+            uMt.setParametroEntero(QStringLiteral("otroNegocio"), idNegocio);
         const CmidTierResponse r = uMt.reader();
         uOk = uOk && r.isSuccess();
         return r;
@@ -44,26 +73,93 @@ private:
 
     void hallazgo(const QString &texto) { uHallazgos << uPrefijo + texto; }
 
+    // A damaged SQLite file is a finding of its own, before anything read from it is trusted.
+    void revisaArchivo() {
+        if (uMt.getProvider() != QLatin1String("SQLITE"))
+            return;
+        const CmidTierResponse r = lee(QStringLiteral("PRAGMA quick_check"));
+        QStringList errores;
+        for (int f = 0; f < r.getRowCount(); ++f)
+            if (r.getCelda(f, 0) != QLatin1String("ok"))
+                errores << r.getCelda(f, 0);
+        if (!r.isSuccess())
+            errores << r.getError();
+        if (!errores.isEmpty())
+            uHallazgos << QStringLiteral(
+                              "El archivo de la base de datos está dañado (PRAGMA quick_check): ") +
+                              errores.mid(0, 5).join(QStringLiteral("; "));
+    }
+
+    // "almacén 3 (Matriz), producto 7 (Martillo)".
+    QString donde(const Tpar &par) const {
+        return QStringLiteral("almacén %1 (%2), producto %3 (%4)")
+            .arg(par.first)
+            .arg(uAlmacenes.value(par.first), QString::number(par.second), uProductos.value(par.second));
+    }
+
+    void leeNombres(int idNegocio) {
+        uAlmacenes.clear();
+        uProductos.clear();
+        const CmidTierResponse a =
+            lee(QStringLiteral("SELECT id, nombre FROM inventarioAlmacen WHERE idNegocioFk = :negocio"),
+                idNegocio);
+        for (int f = 0; f < a.getRowCount(); ++f)
+            uAlmacenes.insert(int(a.getCeldaAsInt(f, 0)), a.getCelda(f, 1));
+        const CmidTierResponse p =
+            lee(QStringLiteral("SELECT id, nombre FROM inventarioProducto WHERE idNegocioFk = :negocio"),
+                idNegocio);
+        for (int f = 0; f < p.getRowCount(); ++f)
+            uProductos.insert(int(p.getCeldaAsInt(f, 0)), p.getCelda(f, 1));
+    }
+
+    QHash<int, Tcapa> leeCapas(int idNegocio) {
+        QHash<int, Tcapa> capas;
+        const CmidTierResponse r = lee(
+            QStringLiteral("SELECT id, inventarioAlmacen_id, inventarioProducto_id, cantidad, existencia, "
+                           "costoUnitario FROM inventarioEntrada WHERE idNegocioFk = :negocio"),
+            idNegocio);
+        for (int f = 0; f < r.getRowCount(); ++f)
+            capas.insert(int(r.getCeldaAsInt(f, 0)),
+                         {{int(r.getCeldaAsInt(f, 1)), int(r.getCeldaAsInt(f, 2))},
+                          r.getCeldaAsFloat(f, 3),
+                          r.getCeldaAsFloat(f, 4),
+                          r.getCeldaAsFloat(f, 5),
+                          0.0});
+        const CmidTierResponse s =
+            lee(QStringLiteral("SELECT s.inventarioEntrada_id, SUM(s.cantidad) FROM inventarioSalida s JOIN "
+                               "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
+                               ":negocio GROUP BY s.inventarioEntrada_id"),
+                idNegocio);
+        for (int f = 0; f < s.getRowCount(); ++f)
+            capas[int(s.getCeldaAsInt(f, 0))].salidas = s.getCeldaAsFloat(f, 1);
+        return capas;
+    }
+
     void revisaNegocio(int idNegocio, const QString &nombre, int metodo) {
         uPrefijo = QStringLiteral("Negocio %1 (%2): ").arg(idNegocio).arg(nombre);
-        const CmidTierResponse capas = lee(
-            QStringLiteral(
-                "SELECT id, inventarioAlmacen_id, inventarioProducto_id, existencia FROM inventarioEntrada "
-                "WHERE idNegocioFk = :negocio"),
-            idNegocio);
+        leeNombres(idNegocio);
+        const QHash<int, Tcapa> capas = leeCapas(idNegocio);
         QHash<Tpar, double> sumas;
-        QHash<int, double> porCapa;
-        for (int f = 0; f < capas.getRowCount(); ++f) {
-            const int id = int(capas.getCeldaAsInt(f, 0));
-            const double e = capas.getCeldaAsFloat(f, 3);
-            porCapa.insert(id, e);
-            if (e < -kToleranciaCantidad)
-                hallazgo(QStringLiteral("la capa %1 quedó bajo cero (%2).").arg(id).arg(FloatToStr(e)));
-            if (e > 0)
-                sumas[{int(capas.getCeldaAsInt(f, 1)), int(capas.getCeldaAsInt(f, 2))}] += e;
+        for (auto it = capas.cbegin(); it != capas.cend(); ++it) {
+            const Tcapa &c = it.value();
+            if (c.existencia < -kToleranciaCantidad)
+                hallazgo(QStringLiteral("%1: la capa %2 quedó bajo cero (%3).")
+                             .arg(donde(c.par))
+                             .arg(it.key())
+                             .arg(cifra(c.existencia)));
+            if (distintos(c.existencia, c.cantidad - c.salidas))
+                hallazgo(QStringLiteral("%1: la capa %2 tiene %3, pero recibió %4 y sus salidas suman %5.")
+                             .arg(donde(c.par))
+                             .arg(it.key())
+                             .arg(cifra(c.existencia), cifra(c.cantidad), cifra(c.salidas)));
+            if (c.existencia > 0)
+                sumas[c.par] += c.existencia;
         }
         revisaExistencias(idNegocio, sumas);
-        revisaKardex(idNegocio, metodo, sumas, porCapa);
+        if (metodo == kPEPS)
+            revisaKardexPEPS(idNegocio, capas);
+        else
+            revisaKardexPromedio(idNegocio, sumas);
         const CmidTierResponse series = lee(
             QStringLiteral(
                 "SELECT s.numero FROM inventarioNoSerie s JOIN inventarioEntrada e ON e.id = "
@@ -86,56 +182,109 @@ private:
             const Tpar par{int(filas.getCeldaAsInt(f, 0)), int(filas.getCeldaAsInt(f, 1))};
             const double capas = sumas.take(par);
             if (distintos(filas.getCeldaAsFloat(f, 2), capas))
-                hallazgo(QStringLiteral(
-                             "almacén %1, producto %2: la existencia %3 no es la suma de sus capas (%4).")
-                             .arg(par.first)
-                             .arg(par.second)
-                             .arg(FloatToStr(filas.getCeldaAsFloat(f, 2)), FloatToStr(capas)));
+                hallazgo(QStringLiteral("%1: la existencia %2 no es la suma de sus capas (%3).")
+                             .arg(donde(par), cifra(filas.getCeldaAsFloat(f, 2)), cifra(capas)));
         }
         for (auto it = sumas.cbegin(); it != sumas.cend(); ++it)
-            hallazgo(
-                QStringLiteral("almacén %1, producto %2: hay capas abiertas (%3) sin renglón de existencia.")
-                    .arg(it.key().first)
-                    .arg(it.key().second)
-                    .arg(FloatToStr(it.value())));
+            hallazgo(QStringLiteral("%1: hay capas abiertas (%2) sin renglón de existencia.")
+                         .arg(donde(it.key()), cifra(it.value())));
     }
 
-    // The newest ledger row of each layer (PEPS) or of each warehouse and product (average).
-    void revisaKardex(int idNegocio, int metodo, const QHash<Tpar, double> &sumas,
-                      const QHash<int, double> &porCapa) {
-        const CmidTierResponse filas =
-            lee(QStringLiteral(
-                    "SELECT inventarioAlmacen_id, inventarioProducto_id, COALESCE(inventarioEntrada_id, "
-                    "salidaEntradaRelacionada), totalCantidad FROM inventarioKardex WHERE idNegocioFk = "
-                    ":negocio ORDER BY id"),
-                idNegocio);
-        QHash<int, double> ultimaPorCapa;
-        QHash<Tpar, double> ultimaPorPar;
-        for (int f = 0; f < filas.getRowCount(); ++f) {
-            ultimaPorCapa.insert(int(filas.getCeldaAsInt(f, 2)), filas.getCeldaAsFloat(f, 3));
-            ultimaPorPar.insert({int(filas.getCeldaAsInt(f, 0)), int(filas.getCeldaAsInt(f, 1))},
-                                filas.getCeldaAsFloat(f, 3));
-        }
-        if (metodo == kPEPS) {
-            for (auto it = ultimaPorCapa.cbegin(); it != ultimaPorCapa.cend(); ++it)
-                if (porCapa.contains(it.key()) && distintos(it.value(), porCapa.value(it.key())))
-                    hallazgo(QStringLiteral("capa %1: el kardex termina en %2 y la capa tiene %3.")
-                                 .arg(it.key())
-                                 .arg(FloatToStr(it.value()), FloatToStr(porCapa.value(it.key()))));
-            return;
-        }
-        for (auto it = ultimaPorPar.cbegin(); it != ultimaPorPar.cend(); ++it)
-            if (distintos(it.value(), sumas.value(it.key())))
+    // The ledger's rows in the order they were written.
+    CmidTierResponse leeKardex(int idNegocio) {
+        return lee(QStringLiteral("SELECT inventarioAlmacen_id, inventarioProducto_id, "
+                                  "COALESCE(inventarioEntrada_id, salidaEntradaRelacionada), totalCantidad, "
+                                  "totalCostoUnitario, totalExistencia FROM inventarioKardex WHERE "
+                                  "idNegocioFk = :negocio ORDER BY id"),
+                   idNegocio);
+    }
+
+    // Under PEPS the newest row of each layer carries what is left of it and its cost, and the
+    // stock value of each warehouse and product is the sum of its layers at their cost.
+    void revisaKardexPEPS(int idNegocio, const QHash<int, Tcapa> &capas) {
+        const CmidTierResponse filas = leeKardex(idNegocio);
+        QHash<int, Tsaldo> ultimaPorCapa;
+        for (int f = 0; f < filas.getRowCount(); ++f)
+            ultimaPorCapa.insert(int(filas.getCeldaAsInt(f, 2)),
+                                 {filas.getCeldaAsFloat(f, 3), filas.getCeldaAsFloat(f, 4), 0.0});
+        QHash<Tpar, double> valorKardex;
+        QHash<Tpar, double> valorCapas;
+        for (auto it = capas.cbegin(); it != capas.cend(); ++it) {
+            const Tcapa &c = it.value();
+            valorCapas[c.par] += c.existencia * c.costoUnitario;
+            if (!ultimaPorCapa.contains(it.key()))
+                continue;
+            const Tsaldo k = ultimaPorCapa.value(it.key());
+            valorKardex[c.par] += k.existencia * k.costoUnitario;
+            if (distintos(k.existencia, c.existencia) || importesDistintos(k.costoUnitario, c.costoUnitario))
                 hallazgo(
-                    QStringLiteral("almacén %1, producto %2: el kardex termina en %3 y las capas suman %4.")
-                        .arg(it.key().first)
-                        .arg(it.key().second)
-                        .arg(FloatToStr(it.value()), FloatToStr(sumas.value(it.key()))));
+                    QStringLiteral("%1: el kardex termina la capa %2 en %3 a %4 y la capa tiene %5 a %6.")
+                        .arg(donde(c.par))
+                        .arg(it.key())
+                        .arg(cifra(k.existencia), cifra(k.costoUnitario), cifra(c.existencia),
+                             cifra(c.costoUnitario)));
+        }
+        for (auto it = valorCapas.cbegin(); it != valorCapas.cend(); ++it)
+            if (importesDistintos(it.value(), valorKardex.value(it.key())))
+                hallazgo(QStringLiteral("%1: el valor del kardex es %2 y el de las capas %3.")
+                             .arg(donde(it.key()), cifra(valorKardex.value(it.key())), cifra(it.value())));
+    }
+
+    // Under the average the newest ledger row of each warehouse and product carries the stock,
+    // the average and the value of the newest movement, and that stock is the sum of its layers.
+    void revisaKardexPromedio(int idNegocio, const QHash<Tpar, double> &sumas) {
+        const CmidTierResponse filas = leeKardex(idNegocio);
+        QHash<Tpar, Tsaldo> kardex;
+        for (int f = 0; f < filas.getRowCount(); ++f)
+            kardex.insert(
+                {int(filas.getCeldaAsInt(f, 0)), int(filas.getCeldaAsInt(f, 1))},
+                {filas.getCeldaAsFloat(f, 3), filas.getCeldaAsFloat(f, 4), filas.getCeldaAsFloat(f, 5)});
+        // The movements in the order the postings and the rebuild walk them: by date-time, at one
+        // instant receipts before issues, then by id.
+        const CmidTierResponse m = lee(
+            QStringLiteral("SELECT * FROM (SELECT e.inventarioAlmacen_id AS a, e.inventarioProducto_id AS p, "
+                           "e.fechaHora "
+                           "AS f, 0 AS t, e.id AS i, e.existenciaTotal AS x, e.existenciaCostoUnitario AS u, "
+                           "e.existenciaCostoTotal AS v FROM inventarioEntrada e WHERE e.idNegocioFk = "
+                           ":negocio UNION ALL "
+                           "SELECT l.inventarioAlmacen_id, l.inventarioProducto_id, s.fechaHora, 1, s.id, "
+                           "s.existenciaTotal, s.existenciaCostoUnitario, s.existenciaCostoTotal FROM "
+                           "inventarioSalida s "
+                           "JOIN inventarioEntrada l ON l.id = s.inventarioEntrada_id WHERE l.idNegocioFk = "
+                           ":otroNegocio) m "
+                           "ORDER BY f, t, i"),
+            idNegocio);
+        QHash<Tpar, Tsaldo> movimientos;
+        for (int f = 0; f < m.getRowCount(); ++f)
+            movimientos.insert({int(m.getCeldaAsInt(f, 0)), int(m.getCeldaAsInt(f, 1))},
+                               {m.getCeldaAsFloat(f, 5), m.getCeldaAsFloat(f, 6), m.getCeldaAsFloat(f, 7)});
+        for (auto it = sumas.cbegin(); it != sumas.cend(); ++it)
+            if (!kardex.contains(it.key()))
+                hallazgo(QStringLiteral("%1: hay existencia (%2) sin renglones de kardex.")
+                             .arg(donde(it.key()), cifra(it.value())));
+        for (auto it = kardex.cbegin(); it != kardex.cend(); ++it) {
+            const Tsaldo &k = it.value();
+            if (distintos(k.existencia, sumas.value(it.key())))
+                hallazgo(QStringLiteral("%1: el kardex termina en %2 y las capas suman %3.")
+                             .arg(donde(it.key()), cifra(k.existencia), cifra(sumas.value(it.key()))));
+            const Tsaldo u = movimientos.value(it.key());
+            if (distintos(k.existencia, u.existencia) ||
+                importesDistintos(k.costoUnitario, u.costoUnitario) ||
+                importesDistintos(k.costoTotal, u.costoTotal))
+                hallazgo(
+                    QStringLiteral("%1: el kardex termina en %2 a %3 con valor %4 y el último movimiento "
+                                   "deja %5 a %6 con valor %7.")
+                        .arg(donde(it.key()), cifra(k.existencia), cifra(k.costoUnitario),
+                             cifra(k.costoTotal), cifra(u.existencia), cifra(u.costoUnitario),
+                             cifra(u.costoTotal)));
+        }
     }
 
     TmiddleTier uMt;
     QStringList uHallazgos;
     QString uPrefijo;
+    QHash<int, QString> uAlmacenes;
+    QHash<int, QString> uProductos;
     bool uOk = true;
 };
 } // namespace

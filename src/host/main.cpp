@@ -22,7 +22,7 @@
 namespace {
 
 bool sinPantalla() {
-    // The administrator's rebuild runs without a window system at all.
+    // The console commands (rebuild, check) run without a window system at all.
     return !qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ||
            QGuiApplication::platformName() == QLatin1String("offscreen") ||
            QGuiApplication::platformName() == QLatin1String("minimal");
@@ -36,8 +36,10 @@ int falla(const QString &mensaje, int salida) {
 }
 
 const char *const kReconstruirKardex = "--reconstruir-kardex";
-// Work without a window: the rebuild and the category spreadsheet exchange.
-const char *const kOpcionesConsola[] = {kReconstruirKardex, "--exportar-categorias", "--importar-categorias"};
+const char *const kVerificar = "--verificar";
+// Work without a window: the rebuild, the check and the category spreadsheet exchange.
+const char *const kOpcionesConsola[] = {kReconstruirKardex, kVerificar, "--exportar-categorias",
+                                        "--importar-categorias"};
 
 bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) {
     QCommandLineParser p;
@@ -78,7 +80,7 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
         QString::fromLatin1(kReconstruirKardex + 2),
         QStringLiteral("Vacía y reconstruye el kardex del negocio, sin ventana, y termina."));
     const QCommandLineOption verificar(
-        QStringLiteral("verificar"),
+        QString::fromLatin1(kVerificar + 2),
         QStringLiteral("Revisa que existencias, capas, kardex y números de serie concuerden y termina."));
     const QCommandLineOption exportarCategorias(
         QStringLiteral("exportar-categorias"),

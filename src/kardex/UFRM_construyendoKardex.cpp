@@ -1,6 +1,8 @@
 #include "kardex/UFRM_construyendoKardex.h"
 
 #include "comun/U_colores.h"
+#include "comun/U_mensajes.h"
+#include "kardex/UNEG_construccionKardex.h"
 #include "kardex/u_threadConstruyeKardex.h"
 
 #include <QColor>
@@ -70,6 +72,9 @@ void TFRM_construyendoKardex::FormShow() {
     uInicia = false;
     uTrabajando = true;
     auto *trabajador = new TthreadConstruyeKardex(uBarra1, uBarra2, uSistema);
+    connect(
+        trabajador, &QThread::finished, this, [this, trabajador] { uFallida = !trabajador->resultado(); },
+        Qt::DirectConnection);
     connect(trabajador, &QThread::finished, trabajador, &QObject::deleteLater);
     connect(trabajador, &QThread::finished, this, &TFRM_construyendoKardex::thread_end);
     trabajador->start();
@@ -77,6 +82,11 @@ void TFRM_construyendoKardex::FormShow() {
 
 void TFRM_construyendoKardex::thread_end() {
     uTrabajando = false;
+    if (uFallida) {
+        titulo2texto->setWordWrap(true);
+        titulo2texto->setText(kReconstruccionFallida);
+        u_mensaje(kReconstruccionFallida, kError);
+    }
     QThread::msleep(2500);
     accept();
 }

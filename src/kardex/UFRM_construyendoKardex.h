@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <atomic>
 
 class QFrame;
 class QLabel;
@@ -41,6 +42,8 @@ private:
     QProgressBar *uBarra2 = nullptr;
     bool uInicia = false;
     bool uTrabajando = false;
+    // Set on the worker's thread as it finishes, before the worker may be deleted.
+    std::atomic_bool uFallida{false};
 };
 
 // The screen's slot while the start-up check shows it.

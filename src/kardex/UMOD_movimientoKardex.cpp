@@ -55,4 +55,5 @@ TcolumnasMovimiento::TcolumnasMovimiento(const CmidTierResponse &l)
       entradaCostoUnitario(l.getIndiceColumnaPorNombre(QStringLiteral("inventarioEntrada_costoUnitario"))),
       salidaID(l.getIndiceColumnaPorNombre(QStringLiteral("inventarioSalida_id"))),
       salidaSalidaCostoUnitario(
-          l.getIndiceColumnaPorNombre(QStringLiteral("inventarioSalida_salidaCostoUnitario"))) {}
+          l.getIndiceColumnaPorNombre(QStringLiteral("inventarioSalida_salidaCostoUnitario"))),
+      capaCostoUnitario(l.getIndiceColumnaPorNombre(QStringLiteral("_capa_costoUnitario"))) {}

@@ -33,4 +33,5 @@ struct TcolumnasMovimiento {
     int entradaCostoUnitario;
     int salidaID;
     int salidaSalidaCostoUnitario;
+    int capaCostoUnitario;
 };

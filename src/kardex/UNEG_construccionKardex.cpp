@@ -93,11 +93,10 @@ bool TconstruccionKardex::construye() {
               recorre(opciones, almacenes, productos, int(metodo.getScalarAsInt()));
     ok = ok && opciones.transaccionTermina();
     if (!ok) {
-        // Nothing of a failed rebuild stays; the empty ledger makes the next start try again.
+        // Nothing of a failed rebuild stays: the ledger and the running columns are as they were
+        // (an empty ledger makes the next start try again).
         opciones.transaccionRollback();
-        Topciones limpieza(uSesion);
-        limpieza.deleteInventarioKardex(uNegocio);
-        Log::log(QStringLiteral("kardex: la reconstrucción falló; el kardex queda vacío"), 1);
+        Log::log(QStringLiteral("kardex: la reconstrucción falló; el kardex quedó como estaba"), 1);
     }
     return ok;
 }
@@ -125,8 +124,7 @@ bool TconstruccionKardex::recorre(Topciones &opciones, const CmidTierResponse &a
             if (ok && metodo == kPEPS)
                 ok = peps.creaKardexPEPS(lista, almacen);
             else if (ok && metodo == kPromedio)
-                ok = promedio.recalculaTablasEntradaSalidas(lista) &&
-                     promedio.creaKardexPromedio(lista, almacen);
+                ok = promedio.construye(lista, almacen);
             ok = ok && !escritor.fallo();
             if (ok)
                 avance(int(100.0 / (nP + 1) * j), int(100.0 / (nA + 1) * (i + 1)));
@@ -136,6 +134,5 @@ bool TconstruccionKardex::recorre(Topciones &opciones, const CmidTierResponse &a
     ok = escritor.termina() && ok;
     uRenglones = escritor.renglonesEscritos();
     uActualizaciones = escritor.actualizaciones();
-    uGruposFallidos = escritor.gruposFallidos();
     return ok;
 }

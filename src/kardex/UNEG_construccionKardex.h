@@ -7,10 +7,14 @@
 
 class Topciones;
 
+// What the console and the progress screen say when a rebuild fails.
+inline const QString kReconstruccionFallida =
+    QStringLiteral("La reconstrucción del kardex falló; el kardex quedó como estaba.");
+
 // The rebuild of a business's whole ledger from its stored receipts and issues: every warehouse
 // crossed with every product, in ascending ids, by FIFO layers (PEPS) or by weighted average
-// (Promedio Ponderado). Runs on the calling thread's connection, in one transaction: an
-// interrupted rebuild leaves the ledger as it was (empty, for the start-up check to try again).
+// (Promedio Ponderado). Runs on the calling thread's connection, in one transaction: a failed or
+// interrupted rebuild leaves the ledger and the running columns as they were.
 class TconstruccionKardex {
 public:
     // How the movements are read: one query per warehouse and product, or one ordered query for
@@ -27,7 +31,7 @@ public:
     void setVaciaPrimero(bool vacia) { uVaciaPrimero = vacia; }
 
     // False without touching anything when the business already has ledger rows (or another
-    // workstation holds the rebuild); false with the ledger emptied when the rebuild failed.
+    // workstation holds the rebuild), and when the rebuild failed (everything rolled back).
     bool construye();
 
     // The start-up check: the ledger is empty and there are receipts or issues.
@@ -36,7 +40,6 @@ public:
     qint64 movimientosLeidos() const { return uMovimientos; }
     qint64 renglonesEscritos() const { return uRenglones; }
     qint64 actualizaciones() const { return uActualizaciones; }
-    int gruposFallidos() const { return uGruposFallidos; }
 
 private:
     class Tlector;
@@ -52,5 +55,4 @@ private:
     qint64 uMovimientos = 0;
     qint64 uRenglones = 0;
     qint64 uActualizaciones = 0;
-    int uGruposFallidos = 0;
 };

@@ -80,8 +80,8 @@ bool TkardexPEPS::creaKardexPEPS(const CmidTierResponse &lista, int idAlmacen) {
                 vacia();
             break;
         case kDevolucionCompra:
-            devolucionDeCompra(r);
-            if (cierra)
+            // A skipped return closes nothing: its neighbours keep their group.
+            if (devolucionDeCompra(r) && cierra)
                 vacia();
             break;
         default:
@@ -90,7 +90,7 @@ bool TkardexPEPS::creaKardexPEPS(const CmidTierResponse &lista, int idAlmacen) {
     }
     // Rows still pending (the last row was skipped) are written, never dropped.
     vacia();
-    return true;
+    return !uEscritor.fallo();
 }
 
 void TkardexPEPS::recepcion(TkardexRenglon &r) {
@@ -135,7 +135,6 @@ void TkardexPEPS::salida(TkardexRenglon &r, bool ultimo, const CmidTierResponse 
 }
 
 void TkardexPEPS::devolucionDeVenta(TkardexRenglon &r) {
-    r.documentoEntrada = QVariant();
     r.salidaCantidad = r.entradaCantidad.isNull() ? QVariant() : QVariant(-r.entradaCantidad.toDouble());
     r.salidaCostoUnitario = r.entradaCostoUnitario;
     r.entradaCantidad = r.entradaCostoUnitario = QVariant();
@@ -158,11 +157,11 @@ void TkardexPEPS::devolucionDeVenta(TkardexRenglon &r) {
     uCapas.insert(clave, devuelta);
 }
 
-void TkardexPEPS::devolucionDeCompra(TkardexRenglon &r) {
+bool TkardexPEPS::devolucionDeCompra(TkardexRenglon &r) {
     const auto capa = uCapas.find(r.salidaEntradaRelacionada.toInt());
     if (capa == uCapas.end()) {
         registraOmitida(r);
-        return;
+        return false;
     }
     r.entradaID = r.documentoEntrada = QVariant();
     r.entradaCantidad = r.salidaCantidad.isNull() ? QVariant() : QVariant(-r.salidaCantidad.toDouble());
@@ -176,6 +175,7 @@ void TkardexPEPS::devolucionDeCompra(TkardexRenglon &r) {
     reemplazaPendientes(r);
     uFechaCapas = r.fechaHora;
     agregaCapasRestantes();
+    return true;
 }
 
 void TkardexPEPS::reemplazaPendientes(TkardexRenglon &r) {

@@ -12,12 +12,12 @@ class TescritorKardex;
 // The FIFO (PEPS) ledger of one warehouse and product, built from its movement list: receipts
 // open cost layers, issues draw on their named layer, and after each movement one snapshot row
 // (revision 1) is written for every other layer that still holds stock. The rows of one movement
-// form a group, written whole or not at all.
+// form a group.
 class TkardexPEPS {
 public:
     explicit TkardexPEPS(TescritorKardex &escritor) : uEscritor(escritor) {}
 
-    // Always true: a group that cannot be written is left out alone (and logged).
+    // False when a write failed.
     bool creaKardexPEPS(const CmidTierResponse &lista, int idAlmacen);
 
 private:
@@ -25,8 +25,10 @@ private:
     void recepcion(TkardexRenglon &r);
     void salida(TkardexRenglon &r, bool ultimo, const CmidTierResponse &lista, const TcolumnasMovimiento &c,
                 int fila);
+    // A customer return opens its own layer, as its posting does.
     void devolucionDeVenta(TkardexRenglon &r);
-    void devolucionDeCompra(TkardexRenglon &r);
+    // False when the returned layer is not open: the row is skipped.
+    bool devolucionDeCompra(TkardexRenglon &r);
     // A kind-2, 5 or 7 row starts a list of its own: whatever is pending is written first.
     void reemplazaPendientes(TkardexRenglon &r);
     void agregaCapasRestantes();

@@ -24,8 +24,7 @@ int reconstruyeKardexEnConsola(TConexionSesion *sesion, int idNegocio, QTextStre
     reloj.start();
     const bool ok = construccion.construye();
     if (!ok) {
-        salida << QStringLiteral("No se pudo reconstruir el kardex (los detalles están en el registro).")
-               << Qt::endl;
+        salida << kReconstruccionFallida << Qt::endl;
         return 1;
     }
     salida << QStringLiteral("Kardex reconstruido: %1 movimientos, %2 renglones, %3 s.")
@@ -33,9 +32,5 @@ int reconstruyeKardexEnConsola(TConexionSesion *sesion, int idNegocio, QTextStre
                   .arg(construccion.renglonesEscritos())
                   .arg(reloj.elapsed() / 1000.0, 0, 'f', 1)
            << Qt::endl;
-    if (construccion.gruposFallidos() > 0)
-        salida << QStringLiteral("%1 grupos no se pudieron escribir (ver el registro).")
-                      .arg(construccion.gruposFallidos())
-               << Qt::endl;
     return 0;
 }

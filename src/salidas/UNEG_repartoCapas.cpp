@@ -1,6 +1,7 @@
 #include "salidas/UNEG_repartoCapas.h"
 
 #include "comun/U_utilerias.h"
+#include "kardex/U_saldoPromedio.h"
 #include "salidas/UNEG_salidas.h"
 
 namespace {
@@ -8,11 +9,17 @@ double limpia(double cantidad) {
     return u_esCero(cantidad) ? 0.0 : cantidad;
 }
 
-// A line taking `toma` of `capa`, the stock and its value (`existencia`, `valor`) running down.
+// A line taking `toma` of `capa`, the stock and its value (`existencia`, `valor`) running down;
+// under the average (`saldo`) the value follows the running-balance rule.
 TlineaSalida lineaDeCapa(const TproductoSalida &producto, const TexistenciaProducto::Tcapa &capa, double toma,
-                         double costo, double &existencia, double &valor) {
+                         double costo, double &existencia, double &valor, TsaldoPromedio *saldo) {
     existencia = limpia(existencia - toma);
-    valor -= costo * toma;
+    if (saldo) {
+        saldo->entrega(toma);
+        valor = saldo->costoTotal;
+    } else {
+        valor -= costo * toma;
+    }
     TlineaSalida l;
     l.producto = producto;
     l.cantidad = toma;
@@ -69,6 +76,7 @@ bool u_reparteEnCapas(const TproductoSalida &producto, double cantidad, const Te
                       bool promedio, QVector<TlineaSalida> &lineas) {
     double existencia = x.instantanea.existencia;
     double valor = x.instantanea.costoTotal;
+    TsaldoPromedio saldo{existencia, x.costoPromedio, valor};
     double resta = cantidad;
     QVector<TlineaSalida> nuevas;
     for (int i = 0; i < x.capas.size() && u_esPositivo(resta); ++i) {
@@ -76,8 +84,8 @@ bool u_reparteEnCapas(const TproductoSalida &producto, double cantidad, const Te
         // A remainder within the tolerance of the layer closes it instead of leaving a sliver.
         const double toma = u_esPositivo(resta - capa.existencia) ? capa.existencia : resta;
         resta = limpia(resta - toma);
-        nuevas.append(
-            lineaDeCapa(producto, capa, toma, promedio ? x.costoPromedio : capa.costo, existencia, valor));
+        nuevas.append(lineaDeCapa(producto, capa, toma, promedio ? x.costoPromedio : capa.costo, existencia,
+                                  valor, promedio ? &saldo : nullptr));
     }
     if (u_esPositivo(resta))
         return false;
@@ -88,13 +96,14 @@ bool u_reparteEnCapas(const TproductoSalida &producto, double cantidad, const Te
 bool u_recalculaEnSusCapas(QVector<TlineaSalida> &lineas, const TexistenciaProducto &x, bool promedio) {
     double existencia = x.instantanea.existencia;
     double valor = x.instantanea.costoTotal;
+    TsaldoPromedio saldo{existencia, x.costoPromedio, valor};
     QVector<TlineaSalida> nuevas;
     for (const TlineaSalida &l : std::as_const(lineas)) {
         const TexistenciaProducto::Tcapa *capa = x.capa(l.entradaID);
         if (!capa || u_esPositivo(l.cantidad - capa->existencia))
             return false;
         TlineaSalida n = lineaDeCapa(l.producto, *capa, l.cantidad, promedio ? x.costoPromedio : capa->costo,
-                                     existencia, valor);
+                                     existencia, valor, promedio ? &saldo : nullptr);
         n.series = l.series;
         nuevas.append(n);
     }
@@ -113,12 +122,15 @@ TlineaSalida u_lineaDevolucion(const TproductoSalida &producto, double cantidad,
     l.existenciaPrevia = maximo;
     l.existencia = limpia(maximo - cantidad);
     l.existenciaTotal = limpia(x.existencia - cantidad);
-    l.existenciaCostoTotal = x.costoTotal - costo * cantidad;
-    if (!promedio)
+    if (!promedio) {
+        l.existenciaCostoTotal = x.costoTotal - costo * cantidad;
         l.salidasCostoUnitario = costo;
-    else
-        l.salidasCostoUnitario = u_esPositivo(l.existenciaTotal)
-                                     ? u_truncaDecimales(l.existenciaCostoTotal / l.existenciaTotal, 2)
-                                     : 0.0;
+    } else {
+        // A purchase return leaves at its receipt's cost; the average is set again from what stays.
+        TsaldoPromedio saldo{x.existencia, 0.0, x.costoTotal};
+        saldo.devuelve(cantidad, costo);
+        l.existenciaCostoTotal = saldo.costoTotal;
+        l.salidasCostoUnitario = saldo.costoUnitario;
+    }
     return l;
 }

@@ -7,6 +7,7 @@
 #include "datos/UmiddleTier.h"
 #include "existencias/U_historiaDemo.h"
 #include "existencias/U_verificacion.h"
+#include "kardex/UNEG_construccionKardex.h"
 #include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UNEG_salidasConsulta.h"
 
@@ -19,6 +20,162 @@ const QDate kHoy(2025, 6, 16);
 // Rows of the business that a statement binding :negocio counts.
 qint64 cuenta(TConexionSesion *sesion, const QString &sentencia, int negocio) {
     return u_valorConsulta(sesion, sentencia, {{QStringLiteral("negocio"), negocio}}).toLongLong();
+}
+
+// A statement's rows as text, one line per row, NULL as "-" and numbers to 15 digits.
+QStringList filas(TConexionSesion *sesion, const QString &sentencia, int negocio) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(sentencia);
+    mt.setParametroEntero(QStringLiteral("negocio"), negocio);
+    const CmidTierResponse r = mt.reader();
+    QStringList texto;
+    for (int f = 0; f < r.getRowCount(); ++f) {
+        QStringList c;
+        for (int k = 0; k < r.getColumnCount(); ++k) {
+            const QVariant v = r.getValor(f, k);
+            bool numero = false;
+            const double d = v.toDouble(&numero);
+            c << (v.isNull() || v.toString().isEmpty()           ? QStringLiteral("-")
+                  : numero && v.typeId() != QMetaType::QDateTime ? FloatToStr(d)
+                                                                 : v.toString());
+        }
+        texto << c.join(QLatin1Char(' '));
+    }
+    QTest::qVerify(r.isSuccess(), "filas", qPrintable(sentencia), __FILE__, __LINE__);
+    return texto;
+}
+
+// The story the ledger tells per movement (receipt and issue rows, not the layer snapshots),
+// warehouse by warehouse and product by product, in the order written.
+QStringList historiaKardex(TConexionSesion *sesion, int negocio) {
+    return filas(
+        sesion,
+        QStringLiteral("SELECT inventarioAlmacen_id, inventarioProducto_id, fechaHora, "
+                       "inventarioEntrada_id, documentoEntrada, documentoSalida, "
+                       "salidaEntradaRelacionada, entradaCantidad, entradaCostoUnitario, salidaCantidad, "
+                       "salidaCostoUnitario, totalCantidad, totalCostoUnitario, totalExistencia FROM "
+                       "inventarioKardex WHERE idNegocioFk = :negocio AND revision IS NULL ORDER BY "
+                       "inventarioAlmacen_id, inventarioProducto_id, id"),
+        negocio);
+}
+
+// Every stored figure of the business's receipts, issues and stock rows.
+QStringList movimientos(TConexionSesion *sesion, int negocio) {
+    return filas(sesion,
+                 QStringLiteral(
+                     "SELECT id, existencia, existenciaTotal, existenciaCostoUnitario, "
+                     "existenciaCostoTotal FROM inventarioEntrada WHERE idNegocioFk = :negocio ORDER "
+                     "BY id"),
+                 negocio) +
+           filas(sesion,
+                 QStringLiteral(
+                     "SELECT s.id, s.cantidad, s.salidaCostoUnitario, s.existenciaTotal, "
+                     "s.existenciaCostoUnitario, s.existenciaCostoTotal FROM inventarioSalida s JOIN "
+                     "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
+                     ":negocio ORDER BY s.id"),
+                 negocio) +
+           filas(sesion,
+                 QStringLiteral(
+                     "SELECT x.id, x.existencia FROM inventarioExistencias x JOIN inventarioAlmacen a "
+                     "ON a.id = x.inventarioAlmacen_id WHERE a.idNegocioFk = :negocio ORDER BY x.id"),
+                 negocio);
+}
+
+// The whole ledger, every column but the row id, which a rebuild gives anew.
+QStringList kardexSinIds(TConexionSesion *sesion, int negocio) {
+    return filas(
+        sesion,
+        QStringLiteral("SELECT fechaHora, inventarioEntrada_id, inventarioAlmacen_id, "
+                       "inventarioProducto_id, documentoEntrada, documentoSalida, entradaCantidad, "
+                       "entradaCostoUnitario, salidaEntradaRelacionada, salidaCantidad, "
+                       "salidaCostoUnitario, totalCantidad, totalCostoUnitario, totalExistencia, "
+                       "revision, division, grupo FROM inventarioKardex WHERE idNegocioFk = :negocio "
+                       "ORDER BY id"),
+        negocio);
+}
+
+// Runs a statement that may bind :negocio.
+void ejecuta(TConexionSesion *sesion, const QString &sentencia, int negocio = 0) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(sentencia);
+    if (sentencia.contains(QLatin1String(":negocio")))
+        mt.setParametroEntero(QStringLiteral("negocio"), negocio);
+    QTest::qVerify(mt.nonQuery().isSuccess(), "ejecuta", qPrintable(sentencia), __FILE__, __LINE__);
+}
+
+bool reconstruye(TConexionSesion *sesion, int negocio) {
+    TconstruccionKardex construccion(sesion, negocio);
+    construccion.setVaciaPrimero(true);
+    return construccion.construye();
+}
+
+QStringList hallazgos(TConexionSesion *sesion) {
+    bool leido = false;
+    const QStringList h = u_verificaInventario(sesion, leido);
+    return leido ? h : QStringList{QStringLiteral("no se pudo leer")};
+}
+
+// A history posted through the documents, in date order: receipts of several lines (two of one
+// product), issues over several layers, a customer return sold again, a purchase return, initial
+// stock in mid-history, movements at one instant and quantities such as 0.1 + 0.2.
+void postaHistoria(TnegocioMovimientos &n) {
+    const int a = n.almacen();
+    const int clavos = n.producto(QStringLiteral("Clavos"));
+    const int pijas = n.producto(QStringLiteral("Pijas"));
+    const auto ultimo = [&](const char *tabla) {
+        return int(
+            n.cuenta(QStringLiteral("SELECT MAX(t.id) FROM %1 t JOIN inventarioEntrada e ON e.id = %2 WHERE "
+                                    "e.idNegocioFk = :negocio")
+                         .arg(QLatin1String(tabla), QLatin1String(qstrcmp(tabla, "inventarioEntrada") == 0
+                                                                      ? "t.id"
+                                                                      : "t.inventarioEntrada_id"))));
+    };
+    const auto recibe = [&](const QString &fecha, const QVector<std::tuple<int, double, double>> &lineas,
+                            int familia = 1, int salidaDevuelta = 0) {
+        TdocumentoEntrada doc = n.entrada(a, std::get<0>(lineas[0]), fecha, std::get<1>(lineas[0]),
+                                          std::get<2>(lineas[0]), familia);
+        for (int i = 1; i < lineas.size(); ++i) {
+            TlineaEntrada l = doc.datos().lineas[0];
+            l.productoID = std::get<0>(lineas[i]);
+            l.cantidad = FloatToStr(std::get<1>(lineas[i]));
+            l.costoUnitario = std::get<2>(lineas[i]);
+            doc.datos().lineas << l;
+        }
+        doc.datos().proveedorID = 1;
+        doc.datos().movimientoSalidaIDdevolucion = salidaDevuelta;
+        n.guion().limpia();
+        n.acepta();
+        QVERIFY2(doc.guardar(), qPrintable(fecha + n.guion().textos().join(QLatin1Char('|'))));
+    };
+    const auto entrega = [&](const QString &fecha, int producto, double cantidad) {
+        QVERIFY2(n.entrega(a, producto, fecha, cantidad) > 0, qPrintable(fecha));
+    };
+    recibe(QStringLiteral("2025-03-03 09:00:00"), {{clavos, 10, 5}, {clavos, 3.3, 5.1}, {pijas, 7, 2.25}});
+    recibe(QStringLiteral("2025-03-04 09:00:00"), {{clavos, 4, 6.37}});
+    entrega(QStringLiteral("2025-03-05 10:00:00"), clavos, 12.5);
+    const int vendida = ultimo("inventarioSalida");
+    entrega(QStringLiteral("2025-03-05 10:00:00"), pijas, 2);
+    recibe(QStringLiteral("2025-03-06 08:00:00"), {{clavos, 1.5, 5.1}}, 2, vendida);
+    recibe(QStringLiteral("2025-03-06 08:00:00"), {{pijas, 0.1, 3}});
+    recibe(QStringLiteral("2025-03-06 08:00:00"), {{pijas, 0.2, 3.1}});
+    entrega(QStringLiteral("2025-03-07 09:00:00"), clavos, 6);
+    entrega(QStringLiteral("2025-03-07 09:00:00"), pijas, 5.3);
+    recibe(QStringLiteral("2025-03-08 09:00:00"), {{clavos, 8, 7.13}});
+    const int devuelta = ultimo("inventarioEntrada");
+    recibe(QStringLiteral("2025-03-08 10:00:00"), {{pijas, 3, 2.5}}, -4);
+    {
+        auto doc = n.salida(a, QStringLiteral("2025-03-09 09:00:00"), 3);
+        TproductoSalida p;
+        p.id = clavos;
+        p.nombre = QStringLiteral("Clavos");
+        n.guion().limpia();
+        n.acepta();
+        QVERIFY(doc->agregaProductoValoresExplicitos(p, 2, 7.13, devuelta, n.existenciaCapa(devuelta)));
+        QVERIFY(doc->guardar());
+    }
+    entrega(QStringLiteral("2025-03-10 09:00:00"), clavos, 6.3);
+    entrega(QStringLiteral("2025-03-10 09:00:00"), pijas, 1);
+    QCOMPARE(n.existencia(a, clavos), 0.0);
 }
 
 } // namespace
@@ -72,6 +229,12 @@ class TpruebaHistoriaDemo : public QObject {
                          .arg(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7]);
         }
         return filas;
+    }
+
+    static void porMetodo() {
+        QTest::addColumn<int>("metodo");
+        QTest::newRow("PEPS") << 1;
+        QTest::newRow("Promedio Ponderado") << 2;
     }
 
 private slots:
@@ -175,6 +338,134 @@ private slots:
                                   "totalCostoUnitario IS NULL"),
                    uNegocios.promedio),
             0);
+    }
+
+    // The ledger the postings wrote and the one a rebuild writes tell the same story, and the
+    // rebuild restates nothing of an in-order history: a second rebuild changes no row.
+    void reconstruccionCuentaLaMismaHistoria_data() { porMetodo(); }
+    void reconstruccionCuentaLaMismaHistoria() {
+        QFETCH(int, metodo);
+        creaBasePropia(*uBase);
+        if (QTest::currentTestFailed())
+            return;
+        TnegocioMovimientos n(*uBase, metodo);
+        postaHistoria(n);
+        if (QTest::currentTestFailed())
+            return;
+        const QStringList historia = historiaKardex(sesion(), n.negocio());
+        const QStringList figuras = movimientos(sesion(), n.negocio());
+        QCOMPARE(historia.size(), 22);
+        QCOMPARE(hallazgos(sesion()), QStringList());
+        QVERIFY(reconstruye(sesion(), n.negocio()));
+        QCOMPARE(historiaKardex(sesion(), n.negocio()), historia);
+        QCOMPARE(movimientos(sesion(), n.negocio()), figuras);
+        QCOMPARE(hallazgos(sesion()), QStringList());
+        const QStringList primera = kardexSinIds(sesion(), n.negocio());
+        QVERIFY(reconstruye(sesion(), n.negocio()));
+        QCOMPARE(kardexSinIds(sesion(), n.negocio()), primera);
+        QCOMPARE(movimientos(sesion(), n.negocio()), figuras);
+        if (metodo == 1)
+            return;
+        // Under the average no peso appears or vanishes: what came in is what left plus what stays.
+        const auto importe = [&](const char *sql) {
+            return u_valorConsulta(sesion(), QString::fromLatin1(sql),
+                                   {{QStringLiteral("negocio"), n.negocio()}})
+                .toDouble();
+        };
+        const double entro = importe("SELECT SUM(cantidad * costoUnitario) FROM inventarioEntrada WHERE "
+                                     "idNegocioFk = :negocio");
+        const double salio =
+            importe("SELECT SUM(s.cantidad * s.salidaCostoUnitario) FROM inventarioSalida s JOIN "
+                    "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
+                    ":negocio");
+        const double queda = importe("SELECT SUM(totalExistencia) FROM inventarioKardex WHERE id IN (SELECT "
+                                     "MAX(id) FROM inventarioKardex WHERE idNegocioFk = :negocio GROUP BY "
+                                     "inventarioAlmacen_id, inventarioProducto_id)");
+        QVERIFY2(std::fabs(entro - salio - queda) < 0.005,
+                 qPrintable(QStringLiteral("%1 - %2 != %3").arg(entro).arg(salio).arg(queda)));
+    }
+
+    // A rebuild that fails at its last statement rolls back to the ledger it found, row for row.
+    void reconstruccionFallidaDejaElKardexComoEstaba_data() { porMetodo(); }
+    void reconstruccionFallidaDejaElKardexComoEstaba() {
+        QFETCH(int, metodo);
+        creaBasePropia(*uBase);
+        if (QTest::currentTestFailed())
+            return;
+        TnegocioMovimientos n(*uBase, metodo);
+        postaHistoria(n);
+        if (QTest::currentTestFailed())
+            return;
+        const QString todo =
+            QStringLiteral("SELECT * FROM inventarioKardex WHERE idNegocioFk = :negocio ORDER BY id");
+        const QStringList antes = filas(sesion(), todo, n.negocio());
+        const QStringList figuras = movimientos(sesion(), n.negocio());
+        // The statements a rebuild runs, counted on one that is then undone by hand.
+        ejecuta(
+            sesion(),
+            QStringLiteral("CREATE TABLE kardexCopia AS SELECT * FROM inventarioKardex WHERE idNegocioFk = "
+                           ":negocio"),
+            n.negocio());
+        const int inicio = TmiddleTier::sentenciasEjecutadas();
+        QVERIFY(reconstruye(sesion(), n.negocio()));
+        const int sentencias = TmiddleTier::sentenciasEjecutadas() - inicio;
+        ejecuta(sesion(), QStringLiteral("DELETE FROM inventarioKardex WHERE idNegocioFk = :negocio"),
+                n.negocio());
+        ejecuta(sesion(), QStringLiteral("INSERT INTO inventarioKardex SELECT * FROM kardexCopia"));
+        ejecuta(sesion(), QStringLiteral("DROP TABLE kardexCopia"));
+        QCOMPARE(filas(sesion(), todo, n.negocio()), antes);
+
+        TmiddleTier::setFallaEnSentencia(sentencias);
+        QVERIFY(!reconstruye(sesion(), n.negocio()));
+        TmiddleTier::setFallaEnSentencia(0);
+        QCOMPARE(filas(sesion(), todo, n.negocio()), antes);
+        QCOMPARE(movimientos(sesion(), n.negocio()), figuras);
+    }
+
+    // The check sees a layer and a value changed by hand.
+    void verificacionVeLoCambiadoAMano_data() {
+        QTest::addColumn<int>("metodo");
+        QTest::addColumn<QString>("cambio");
+        QTest::addColumn<QString>("hallazgo");
+        const QString capa = QStringLiteral(
+            "UPDATE inventarioEntrada SET existencia = existencia + 1 WHERE id = (SELECT m FROM (SELECT "
+            "MAX(id) AS m FROM inventarioEntrada WHERE idNegocioFk = :negocio) x)");
+        QTest::newRow("capa, PEPS") << 1 << capa << QStringLiteral("recibió");
+        QTest::newRow("capa, Promedio Ponderado") << 2 << capa << QStringLiteral("recibió");
+        QTest::newRow("costo de una capa, PEPS")
+            << 1
+            << QStringLiteral(
+                   "UPDATE inventarioEntrada SET costoUnitario = costoUnitario + 0.01 WHERE id = (SELECT m "
+                   "FROM (SELECT MAX(id) AS m FROM inventarioEntrada WHERE idNegocioFk = :negocio AND "
+                   "existencia > 0) x)")
+            << QStringLiteral("el valor del kardex es");
+        QTest::newRow("valor del último movimiento, Promedio Ponderado")
+            << 2
+            << QStringLiteral(
+                   "UPDATE inventarioSalida SET existenciaCostoTotal = existenciaCostoTotal + 0.01 WHERE id "
+                   "= (SELECT m FROM (SELECT MAX(s.id) AS m FROM inventarioSalida s JOIN "
+                   "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
+                   ":negocio) x)")
+            << QStringLiteral("el último movimiento deja");
+    }
+    void verificacionVeLoCambiadoAMano() {
+        QFETCH(int, metodo);
+        QFETCH(QString, cambio);
+        QFETCH(QString, hallazgo);
+        creaBasePropia(*uBase);
+        if (QTest::currentTestFailed())
+            return;
+        TnegocioMovimientos n(*uBase, metodo);
+        postaHistoria(n);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(hallazgos(sesion()), QStringList());
+        ejecuta(sesion(), cambio, n.negocio());
+        const QStringList h = hallazgos(sesion());
+        QVERIFY2(h.join(QLatin1Char('\n')).contains(hallazgo), qPrintable(h.join(QLatin1Char('\n'))));
+        QVERIFY2(
+            h.first().startsWith(QStringLiteral("Negocio %1 (Papelería Morelos): almacén ").arg(n.negocio())),
+            qPrintable(h.first()));
     }
 
     // A posting that fails half-way stops the history; what was posted before it is whole.
@@ -346,6 +637,29 @@ private slots:
         bool leido = false;
         QCOMPARE(u_verificaInventario(sesion(), leido), QStringList());
         QVERIFY(leido);
+    }
+
+    // Last, since it rebuilds the shared demo: both stores rebuilt tell the postings' story, no
+    // issue line lost, and the check is clean.
+    void demoReconstruidaCuentaLaMismaHistoria() {
+        for (int negocio : {uNegocios.peps, uNegocios.promedio}) {
+            const QStringList historia = historiaKardex(demo(), negocio);
+            const QStringList figuras = movimientos(demo(), negocio);
+            QVERIFY(reconstruye(demo(), negocio));
+            QCOMPARE(historiaKardex(demo(), negocio), historia);
+            QCOMPARE(movimientos(demo(), negocio), figuras);
+            QCOMPARE(
+                cuenta(
+                    demo(),
+                    QStringLiteral("SELECT COUNT(*) FROM inventarioKardex WHERE idNegocioFk = :negocio AND "
+                                   "documentoSalida IS NOT NULL"),
+                    negocio),
+                cuenta(demo(),
+                       QStringLiteral("SELECT COUNT(*) FROM inventarioSalida s JOIN inventarioEntrada e ON "
+                                      "e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio"),
+                       negocio));
+        }
+        QCOMPARE(hallazgos(demo()), QStringList());
     }
 };
 

@@ -164,6 +164,18 @@ void TnegocioKardex::ejecuta(const QString &sentencia) const {
     QVERIFY2(mt.nonQuery().isSuccess(), qPrintable(sentencia));
 }
 
+void TnegocioKardex::rechazaKardex(bool rechaza) const {
+    if (!rechaza)
+        ejecuta(QStringLiteral("DROP TRIGGER rechazaKardex"));
+    else if (uBase.esMySQL())
+        ejecuta(QStringLiteral(
+            "CREATE TRIGGER rechazaKardex BEFORE INSERT ON inventarioKardex FOR EACH ROW SIGNAL "
+            "SQLSTATE '45000' SET MESSAGE_TEXT = 'rechazado'"));
+    else
+        ejecuta(QStringLiteral("CREATE TRIGGER rechazaKardex BEFORE INSERT ON inventarioKardex BEGIN SELECT "
+                               "RAISE(ABORT, 'rechazado'); END"));
+}
+
 void TnegocioKardex::llenaAlAzar(quint32 semilla, int nAlmacenes, int nProductos, int movimientos) {
     QRandomGenerator azar(semilla);
     QList<int> almacenes, productos;

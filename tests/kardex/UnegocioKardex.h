@@ -45,6 +45,9 @@ public:
     QStringList kardex() const;
     qint64 cuenta(const QString &sentenciaConNegocio) const;
     void ejecuta(const QString &sentencia) const;
+    // A trigger that makes the database refuse every ledger row (true) or lets it accept them
+    // again (false).
+    void rechazaKardex(bool rechaza) const;
 
     static QDateTime fecha(const QString &texto);
 

@@ -1,8 +1,10 @@
 // The start-up kardex check and its progress screen, on the engine of the run.
 #include "UnegocioKardex.h"
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UinteraccionGuionada.h"
 #include "inventario/UFRM_inventario.h"
 #include "kardex/UFRM_construyendoKardex.h"
+#include "kardex/UNEG_construccionKardex.h"
 #include "kardex/u_threadConstruyeKardex.h"
 
 #include <QElapsedTimer>
@@ -75,6 +77,32 @@ private slots:
         ventana.centralWidget()->update();
         QTest::qWait(50);
         QCOMPARE(TthreadConstruyeKardex::trabajadoresIniciados(), antes + 1);
+    }
+
+    // A start-up rebuild the database refuses says so on the screen; the ledger stays empty, for
+    // the next start to try again.
+    void reconstruccionFallidaLoDice() {
+        TnegocioKardex n(*uBase, 1);
+        n.entrada(QStringLiteral("R1"), n.almacen(), n.producto(), QStringLiteral("2024-01-01 09:00:00"), 1,
+                  1);
+        n.rechazaKardex(true);
+        TguionInstalado guion;
+        QString texto;
+        // What the screen says as it closes.
+        QTimer::singleShot(1500, [&texto] {
+            TFRM_construyendoKardex *f = FRM_construyendoKardex;
+            if (f)
+                QObject::connect(f, &QDialog::finished, [&texto, f] {
+                    texto = f->findChild<QLabel *>(QStringLiteral("titulo2texto"))->text();
+                });
+        });
+        QWidget *panel = TFRM_inventario::ExecForm(n.sistema());
+        TFRM_inventario::actual()->construyeKardex();
+        delete panel;
+        n.rechazaKardex(false);
+        QCOMPARE(guion->textos(), QStringList{kReconstruccionFallida});
+        QCOMPARE(texto, kReconstruccionFallida);
+        QVERIFY(n.kardex().isEmpty());
     }
 
     // No screen when the ledger has rows (even if movements were added since) or when there is

@@ -5,6 +5,7 @@
 #include "datos/UmiddleTier.h"
 #include "kardex/UNEG_construccionKardex.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QtTest>
 
@@ -86,6 +87,73 @@ private slots:
             vacios += obtenido.isEmpty();
         }
         QVERIFY(vacios > 0);
+    }
+
+    // A rebuild the database refuses says so, and the ledger stays as it was, row for row.
+    void reconstruccionFallidaLoDiceYDejaElKardex() {
+        TnegocioKardex n(*uBase, 1);
+        n.llenaAlAzar(3);
+        QVERIFY(TconstruccionKardex(uBase->sesion(), n.negocio()).construye());
+        const QStringList completo = n.kardex();
+        n.rechazaKardex(true);
+        QProcess p;
+        prepara(p);
+        p.start(QStringLiteral(INVENTARIO_PROGRAMA), argumentos(n.negocio()));
+        QVERIFY(p.waitForFinished(60000));
+        n.rechazaKardex(false);
+        const QString salida = QString::fromUtf8(p.readAllStandardOutput());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(salida.contains(kReconstruccionFallida), qPrintable(salida));
+        QCOMPARE(n.kardex(), completo);
+    }
+
+    // The check runs without a window system; on SQLite a damaged page is a finding, never
+    // "clean".
+    void verificaSinVentanaYVeUnaPaginaDanada() {
+        TnegocioKardex n(*uBase, 1);
+        const int a = n.almacen(), p = n.producto();
+        n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
+        n.ejecuta(
+            QStringLiteral("INSERT INTO inventarioExistencias (inventarioAlmacen_id, inventarioProducto_id, "
+                           "existencia) VALUES (%1, %2, 15)")
+                .arg(a)
+                .arg(p));
+        QVERIFY(TconstruccionKardex(uBase->sesion(), n.negocio()).construye());
+        QStringList argumentos = this->argumentos(n.negocio());
+        argumentos.replace(argumentos.indexOf(QStringLiteral("--reconstruir-kardex")),
+                           QStringLiteral("--verificar"));
+        QProcess proceso;
+        prepara(proceso);
+        proceso.start(QStringLiteral(INVENTARIO_PROGRAMA), argumentos);
+        QVERIFY(proceso.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(proceso.readAllStandardOutput()), QString());
+        QCOMPARE(proceso.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(proceso.exitCode(), 0);
+        if (uBase->esMySQL())
+            return;
+
+        // Everything into the main file, then the first bytes of the ledger's root page spoiled.
+        TmiddleTier mt(uBase->sesion());
+        mt.setQuery(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        QVERIFY(mt.reader().isSuccess());
+        mt.setQuery(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'inventarioKardex'"));
+        const qint64 raiz = mt.scalar().getScalarAsInt();
+        mt.setQuery(QStringLiteral("PRAGMA page_size"));
+        const qint64 pagina = mt.scalar().getScalarAsInt();
+        QVERIFY(raiz > 1 && pagina >= 512);
+        QFile archivo(uBase->sesion()->parametros().archivo);
+        QVERIFY(archivo.open(QIODevice::ReadWrite));
+        QVERIFY(archivo.seek((raiz - 1) * pagina));
+        QVERIFY(archivo.write(QByteArray(64, char(0xAA))) == 64);
+        archivo.close();
+
+        proceso.start(QStringLiteral(INVENTARIO_PROGRAMA), argumentos);
+        QVERIFY(proceso.waitForFinished(60000));
+        const QString salida = QString::fromUtf8(proceso.readAllStandardOutput());
+        QVERIFY(proceso.exitCode() != 0);
+        QVERIFY2(salida.contains(QStringLiteral("El archivo de la base de datos está dañado")),
+                 qPrintable(salida));
     }
 };
 
