@@ -56,7 +56,7 @@ bool corre(QSqlDatabase db, const Tsentencia &s) {
             leeTodo(q);
         return ok;
     }
-    QString error;
+    QSqlError error;
     QSqlQuery *q = cacheSentencias::prepara(db, s.texto, error);
     if (!q)
         return false;

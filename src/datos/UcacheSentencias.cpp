@@ -110,7 +110,7 @@ int cacheSentencias::capacidad() {
     return r.capacidad;
 }
 
-QSqlQuery *cacheSentencias::prepara(const QSqlDatabase &db, const QString &sentencia, QString &error) {
+QSqlQuery *cacheSentencias::prepara(const QSqlDatabase &db, const QString &sentencia, QSqlError &error) {
     Tregistro &r = registro();
     QMutexLocker bloqueo(&r.candado);
     Tconexion &c = r.conexiones[db.connectionName()];
@@ -127,9 +127,9 @@ QSqlQuery *cacheSentencias::prepara(const QSqlDatabase &db, const QString &sente
     auto consulta = std::make_unique<QSqlQuery>(db);
     consulta->setForwardOnly(true);
     if (!consulta->prepare(sentencia)) {
-        error = consulta->lastError().text();
+        error = consulta->lastError();
         Log::log(QStringLiteral("TmiddleTier: sentencia no preparada"), 1,
-                 error + QStringLiteral(" | ") + sentencia);
+                 error.text() + QStringLiteral(" | ") + sentencia);
         return nullptr;
     }
     r.agrega(c, sentencia, std::move(consulta));

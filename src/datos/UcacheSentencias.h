@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 class QSqlQuery;
@@ -32,7 +33,7 @@ int capacidad();
 // The statement prepared on `db`, ready to bind and run; nullptr (with `error`) when it does not
 // prepare. The pointer is valid until the next call for the same connection. The caller finishes
 // it (QSqlQuery::finish) once its rows are read, and calls descarta() when a run fails.
-QSqlQuery *prepara(const QSqlDatabase &db, const QString &sentencia, QString &error);
+QSqlQuery *prepara(const QSqlDatabase &db, const QString &sentencia, QSqlError &error);
 // Drops one statement of the connection (a failed run may have left it unusable).
 void descarta(const QSqlDatabase &db, const QString &sentencia);
 // Drops the statements of the named connection: call before the connection is closed or its name

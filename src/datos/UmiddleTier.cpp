@@ -70,9 +70,14 @@ bool cambiaEsquema(const QString &sentencia) {
 template <typename Lector>
 bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const TparametrosSentencia &parametros,
                     Lector &&lee, Tfalla &falla) {
-    QSqlQuery *q = cacheSentencias::prepara(db, sentencia, falla.texto);
-    if (!q)
+    QSqlError error;
+    QSqlQuery *q = cacheSentencias::prepara(db, sentencia, error);
+    if (!q) {
+        // The engine's number travels with the text, so a damaged file is told as one.
+        falla.texto = error.text();
+        falla.codigo = error.nativeErrorCode().toInt();
         return false;
+    }
     for (const auto &par : parametros)
         q->bindValue(par.first, par.second);
     const bool ok = q->exec();
