@@ -17,6 +17,14 @@ qint64 redondea(double x) {
     return qint64(std::nearbyint(x));
 }
 
+// a − b, held at the ends of the range instead of wrapping (absurd figures stay absurd, not negated).
+qint64 restaSaturada(qint64 a, qint64 b) {
+    qint64 r;
+    if (!__builtin_sub_overflow(a, b, &r))
+        return r;
+    return b < 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+}
+
 double limpia(double cantidad) {
     return u_esCero(cantidad) ? 0.0 : cantidad;
 }
@@ -27,7 +35,7 @@ qint64 TsaldoPromedio::aFijo(double valor) {
 }
 
 double TsaldoPromedio::resta(double valor, double cantidad, double costo) {
-    return deFijo(aFijo(valor) - redondea(cantidad * double(aFijo(costo))));
+    return deFijo(restaSaturada(aFijo(valor), redondea(cantidad * double(aFijo(costo)))));
 }
 
 void TsaldoPromedio::fijaPromedio() {
