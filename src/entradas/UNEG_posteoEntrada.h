@@ -36,6 +36,9 @@ public:
 
     TfinPosteo escribe();
     int documento() const { return uDocumento; }
+    // The receipt row written for each line (0 for a line without a quantity), line for line;
+    // what the caller's own writes tie to.
+    const QVector<int> &entradasPorLinea() const { return uEntradasPorLinea; }
 
 private:
     // The product's running stock in the warehouse across the document's lines.
@@ -48,7 +51,8 @@ private:
 
     bool escribeDocumento(TintentoPosteo &intento);
     bool acumula(const TlineaEntrada &linea, double cantidad);
-    bool escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
+    // The new receipt row's id, 0 when a write failed.
+    int escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
     bool escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad, int idEntrada);
     bool escribeRevisiones(TintentoPosteo &intento, QMap<int, tCapa> capas, int grupo, int idEntrada);
     bool escribeInformacion(TintentoPosteo &intento, const TlineaEntrada &linea, int idEntrada);
@@ -62,6 +66,7 @@ private:
     const QVector<double> &uCantidades;
     int uDocumento = 0;
     QHash<int, tProductoE> uCorrida;
+    QVector<int> uEntradasPorLinea;
     TescrituraAdicional uAdicional;
 };
 

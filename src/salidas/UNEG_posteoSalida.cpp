@@ -66,7 +66,9 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
         uEscritas += lineas;
         i = fin;
     }
-    return uDatos.metodoKardex != kPEPS || escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
+    if (uDatos.metodoKardex == kPEPS && !escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos))
+        return false;
+    return !uAdicional || uAdicional(intento, *this);
 }
 
 bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas,

@@ -4,6 +4,8 @@
 #include "salidas/UMOD_salida.h"
 #include "salidas/UNEG_salidas.h"
 
+#include <functional>
+
 // Writes one checked issue document in one transaction: the layers it takes from, one issue row
 // and one ledger row per line, the stock rows, the serial numbers that leave and, under PEPS, the
 // revision rows of the layers it left untouched. The document number, the date check and each
@@ -14,6 +16,11 @@
 class TposteoSalida {
 public:
     TposteoSalida(TConexionSesion *sesion, const TdatosSalida &datos);
+
+    // Writes of the caller that belong to the same document (a transfer's rows): run last, inside
+    // the transaction, with the lines as written; false rolls everything back.
+    using TescrituraAdicional = std::function<bool(TintentoPosteo &intento, const TposteoSalida &posteo)>;
+    void setEscrituraAdicional(TescrituraAdicional escritura) { uAdicional = std::move(escritura); }
 
     TfinPosteo escribe();
     // The document number written (valid after Confirmado).
@@ -53,4 +60,5 @@ private:
     QVector<TlineaSalida> uEscritas;
     bool uRepartida = false;
     TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
+    TescrituraAdicional uAdicional;
 };
