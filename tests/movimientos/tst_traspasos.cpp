@@ -424,6 +424,46 @@ private slots:
         QCOMPARE(verifica(e.n->sesion()), QStringList());
     }
 
+    // The consistency check sees a transfer that no longer tells the same story as its movements.
+    void verificacionVeLosTraspasos_data() {
+        QTest::addColumn<QString>("cambio");
+        QTest::addColumn<QString>("hallazgo");
+        QTest::newRow("línea alterada") << "UPDATE inventarioTraspasoDetalle SET cantidad = cantidad + 1"
+                                        << "los traspasos enviados suman 3 y las salidas por traspaso 2";
+        QTest::newRow("recibido sin entradas")
+            << "DELETE FROM inventarioEntrada WHERE inventarioMovimientoConcepto_id IN (SELECT id FROM "
+               "inventarioMovimientoConcepto WHERE familia = -2)"
+            << "los traspasos cerrados suman 2 y las entradas por traspaso 0";
+        QTest::newRow("serie que no salió")
+            << "UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = 1 WHERE "
+               "inventarioSalida_id IS NOT NULL"
+            << "del traspaso 1 no salió de su capa";
+        QTest::newRow("serie que no llegó") << "DELETE FROM inventarioNoSerie WHERE numero = 'C1-2' AND "
+                                               "inventarioSalida_id IS NULL"
+                                            << "\"C1-2\" del traspaso 1 no llegó a su almacén";
+    }
+    void verificacionVeLosTraspasos() {
+        QFETCH(QString, cambio);
+        QFETCH(QString, hallazgo);
+        Tescenario e = escenario(kPEPS, 1);
+        const int t = envia(e, 2, QStringLiteral("2024-03-05 10:00:00"), [&](TdocumentoTraspaso &doc) {
+            QVector<int> ids;
+            for (const char *n : {"C1-1", "C1-2"})
+                ids << u_valorConsulta(e.n->sesion(),
+                                       QStringLiteral("SELECT id FROM inventarioNoSerie WHERE numero = :n"),
+                                       {{QStringLiteral("n"), QString::fromLatin1(n)}})
+                           .toInt();
+            QVERIFY(doc.setSeries(0, ids));
+        });
+        QVERIFY(t > 0 && cierra(e, t, TaccionCierre::Recibir));
+        QCOMPARE(verifica(e.n->sesion()), QStringList());
+        TmiddleTier mt(e.n->sesion());
+        mt.setQuery(cambio);
+        QVERIFY(mt.nonQuery().isSuccess());
+        const QString hallazgos = verifica(e.n->sesion()).join(QLatin1Char('\n'));
+        QVERIFY2(hallazgos.contains(hallazgo), qPrintable(hallazgos));
+    }
+
     // Another business's transfer: not listed, not read, not closed, not written to.
     void otroNegocioNoLoVe() {
         Tescenario ajeno = escenario(kPEPS, 0, QStringLiteral("Papelería del Sur"));
