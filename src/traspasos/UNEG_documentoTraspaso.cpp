@@ -31,11 +31,15 @@ double cantidadDe(const QVector<TlineaSalida> &lineas, int idProducto) {
 
 TdocumentoTraspaso::TdocumentoTraspaso(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio), uSalida(sesion, idNegocio) {
-    uConceptoEnvio = int(Talmacen(sesion).selectIDfamiliaUnica(kFamiliaEnvio, idNegocio).getScalarAsInt());
-    uSalida.setConcepto(uConceptoEnvio);
+    fijaConceptoEnvio();
     uSalida.setEscrituraAdicional([this](TintentoPosteo &intento, const TposteoSalida &posteo) {
         return escribeTraspaso(intento, posteo);
     });
+}
+
+bool TdocumentoTraspaso::fijaConceptoEnvio() {
+    return uSalida.setConcepto(
+        int(Talmacen(uSesion).selectIDfamiliaUnica(kFamiliaEnvio, uNegocio).getScalarAsInt()));
 }
 
 bool TdocumentoTraspaso::setOrigen(int idAlmacen) {
@@ -177,7 +181,7 @@ bool TdocumentoTraspaso::guardar() {
     }
     if (!compruebaAlmacenes())
         return false;
-    if (!uSalida.concepto().valido() && !uSalida.setConcepto(uConceptoEnvio)) {
+    if (!uSalida.concepto().valido() && !fijaConceptoEnvio()) {
         u_mensaje(
             QStringLiteral("Falta el concepto de salida por traspaso; revise los conceptos en Opciones."),
             kAdvertencia);

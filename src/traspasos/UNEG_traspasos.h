@@ -76,4 +76,8 @@ public:
     // Moves the transfer from in transit to `estado` (received or cancelled): affects no row unless
     // it is the business's and still in transit.
     CmidTierResponse updateTraspasoEstado(int id, int estado, int idNegocio);
+
+private:
+    // `insercion` ("INSERT … SELECT n.id, x.… FROM <table> x ") from the consumed layer's rows.
+    CmidTierResponse copia(const QString &insercion, int idEntradaOrigen, int idEntradaNueva, int idNegocio);
 };
