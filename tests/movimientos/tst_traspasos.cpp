@@ -300,23 +300,15 @@ private slots:
         const CmidTierResponse series = mt.reader();
         QCOMPARE(series.getRowCount(), 2);
         QCOMPARE(series.getCelda(0, 0) + "," + series.getCelda(1, 0), QStringLiteral("C1-1,C1-3"));
-        QCOMPARE(u_valorConsulta(
-                     e.n->sesion(),
-                     QStringLiteral("SELECT numero FROM inventarioLote WHERE inventarioEntrada_id = :e"), id)
-                     .toString(),
-                 QStringLiteral("L-77"));
-        QCOMPARE(u_valorConsulta(e.n->sesion(),
-                                 QStringLiteral("SELECT numeroPedimento FROM inventarioPedimento WHERE "
-                                                "inventarioEntrada_id = :e"),
-                                 id)
-                     .toString(),
-                 QStringLiteral("P-9"));
-        QCOMPARE(u_valorConsulta(e.n->sesion(),
-                                 QStringLiteral("SELECT valor FROM inventarioProductoPropiedad WHERE "
-                                                "inventarioEntrada_id = :e"),
-                                 id)
-                     .toString(),
-                 QStringLiteral("Rojo"));
+        const QList<QPair<QString, QString>> copiados = {{"numero FROM inventarioLote", "L-77"},
+                                                         {"numeroPedimento FROM inventarioPedimento", "P-9"},
+                                                         {"valor FROM inventarioProductoPropiedad", "Rojo"}};
+        for (const auto &[columna, esperado] : copiados)
+            QCOMPARE(u_valorConsulta(e.n->sesion(),
+                                     "SELECT " + columna + QStringLiteral(" WHERE inventarioEntrada_id = :e"),
+                                     id)
+                         .toString(),
+                     esperado);
         QCOMPARE(verifica(e.n->sesion()), QStringList());
     }
 
