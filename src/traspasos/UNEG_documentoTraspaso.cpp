@@ -122,13 +122,17 @@ bool TdocumentoTraspaso::aceptaLimites(const TproductoSalida &producto, double c
            u_alertaStock({true, uDestinoNombre, producto.nombre, FloatToStr(cantidad), FloatToStr(maximo)});
 }
 
-bool TdocumentoTraspaso::agregaAlDocumento(const TproductoSalida &producto, double cantidad) {
+bool TdocumentoTraspaso::agregaAlDocumento(const TproductoSalida &elegido, double cantidad) {
     if (!compruebaAlmacenes())
         return false;
-    if (producto.id <= 0 || !TmovimientosInventario(uSesion).productoDelNegocio(producto.id, uNegocio)) {
+    // Whether its units carry serial numbers is the stored product's, not the caller's say.
+    const QVariant control = Ttraspaso(uSesion).selectControlNoSerie(elegido.id, uNegocio).getScalar();
+    if (elegido.id <= 0 || control.isNull()) {
         u_mensaje(QStringLiteral("Seleccione un producto"), kAdvertencia);
         return false;
     }
+    TproductoSalida producto = elegido;
+    producto.controlNoSerie = control.toInt();
     if (!std::isfinite(cantidad) || !u_esPositivo(cantidad)) {
         u_mensaje(QStringLiteral("Capture la cantidad a traspasar"), kAdvertencia);
         return false;

@@ -135,6 +135,14 @@ CmidTierResponse Ttraspaso::selectUltimoIdDocumentoTraspaso(int idNegocio) {
     return scalar();
 }
 
+CmidTierResponse Ttraspaso::selectControlNoSerie(int idProducto, int idNegocio) {
+    setQuery(QStringLiteral("SELECT opControladoNoSerie FROM inventarioProducto WHERE id = :productoID AND "
+                            "idNegocioFk = :negocioID"));
+    setParametroEntero(kProducto, idProducto);
+    setParametroEntero(kNegocio, idNegocio);
+    return scalar();
+}
+
 CmidTierResponse Ttraspaso::selectNoSeriePorTraspasoDetalleID(int idDetalle, int idNegocio) {
     setQuery(QStringLiteral(
         "SELECT s.id AS inventarioNoSerie_id, s.numero AS inventarioNoSerie_numero FROM "

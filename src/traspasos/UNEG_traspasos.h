@@ -49,6 +49,9 @@ public:
     CmidTierResponse selectTraspasoEstados();
     // Scalar "inventarioTraspaso_documento": the business's highest transfer number (null: none).
     CmidTierResponse selectUltimoIdDocumentoTraspaso(int idNegocio);
+    // Scalar: the product's serial-number flag ("opControladoNoSerie"); no value when the product is
+    // not the business's.
+    CmidTierResponse selectControlNoSerie(int idProducto, int idNegocio);
     // The serial numbers travelling with a line, by number: "inventarioNoSerie_id",
     // "inventarioNoSerie_numero".
     CmidTierResponse selectNoSeriePorTraspasoDetalleID(int idDetalle, int idNegocio);
