@@ -179,7 +179,7 @@ bool TplanAjuste::mismosAjustes(const TplanAjuste &otro) const {
 }
 
 bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndice &conteo,
-                        const QVector<TlineaConteo> &lineas, int metodoKardex, bool valorFaltantes,
+                        const QVector<TlineaConteo> &lineas, int metodoKardex, const TplanAjuste *confirmado,
                         TplanAjuste &plan) {
     plan = TplanAjuste();
     const int negocio = conteo.negocioID;
@@ -201,6 +201,10 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
     QHash<int, int> veces;
     for (const TlineaConteo &l : lineas)
         ++veces[l.productoID];
+    QHash<int, double> costos; // the confirmed surpluses'
+    if (confirmado)
+        for (const TajusteConteo &a : confirmado->sobrantes)
+            costos.insert(a.productoID, a.costo);
 
     Tsalidas salidas(sesion);
     for (const TlineaConteo &l : lineas) {
@@ -227,7 +231,9 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
         }
         TajusteConteo a{l.productoID, nombre, existente->unidadID, std::fabs(contada - registrada), 0, 0};
         if (contada > registrada) {
-            if (!costoSobrante(salidas, datos, a, existente->existencia, almacen, negocio, promedio, a.costo))
+            a.costo = costos.value(a.productoID);
+            if (!costos.contains(a.productoID) &&
+                !costoSobrante(salidas, datos, a, existente->existencia, almacen, negocio, promedio, a.costo))
                 return false;
             a.valor = a.cantidad * a.costo;
             if (!u_esPositivo(a.costo) || a.valor > kNumeroCapturadoMaximo)
@@ -238,7 +244,7 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
             continue;
         }
         bool cuadra = true;
-        if (valorFaltantes && !valorFaltante(salidas, a, almacen, negocio, promedio, cuadra))
+        if (!confirmado && !valorFaltante(salidas, a, almacen, negocio, promedio, cuadra))
             return false;
         if (cuadra)
             plan.faltantes.append(a);
@@ -313,7 +319,7 @@ TfinAplicacion TaplicacionConteo::aplica() {
     if (!leeConceptos())
         return rechaza(aplicacionConteo::kSinConceptos);
     avanza(QStringLiteral("Leyendo las existencias del almacén…"));
-    if (!u_planAjusteConteo(sesion, uConteo, uLineas, uMetodo, true, uPlan)) {
+    if (!u_planAjusteConteo(sesion, uConteo, uLineas, uMetodo, nullptr, uPlan)) {
         u_mensaje(aplicacionConteo::kNoLeido, kError);
         return TfinAplicacion::Fallida;
     }
@@ -370,7 +376,7 @@ bool TaplicacionConteo::escribe(TintentoPosteo &intento) {
     }
     avanza(QStringLiteral("Revisando que nada se haya movido…"));
     TplanAjuste vigente;
-    if (!u_planAjusteConteo(sesion, vigenteIndice, lineas, uMetodo, false, vigente))
+    if (!u_planAjusteConteo(sesion, vigenteIndice, lineas, uMetodo, &uPlan, vigente))
         return false;
     if (!vigente.mismosAjustes(uPlan)) {
         uCambio = true;

@@ -70,11 +70,12 @@ struct TplanAjuste {
 // Reads the warehouse as it is now against a count's lines: products whose counted quantity
 // differs from the recorded one, each on its side, the rest listed when left out. A product is
 // left out when its stock row no longer holds the recorded quantity or it has a movement dated
-// after `desde`. `valorFaltantes` values the shortages (a split over the layers each); a surplus
-// always gets its cost: the current average under Promedio Ponderado (while there is stock), else
-// its newest layer's. False when a read failed.
+// after the count's modification. A surplus gets its layer's cost (the current average under
+// Promedio Ponderado while there is stock, else its newest layer's) and a shortage its value (a
+// split over the layers). Given the plan the user `confirmado`, nothing is valued again: a product
+// that has not moved keeps its cost, and only what changed matters. False when a read failed.
 bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndice &conteo,
-                        const QVector<TlineaConteo> &lineas, int metodoKardex, bool valorFaltantes,
+                        const QVector<TlineaConteo> &lineas, int metodoKardex, const TplanAjuste *confirmado,
                         TplanAjuste &plan);
 
 enum class TfinAplicacion {
