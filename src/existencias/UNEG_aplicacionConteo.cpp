@@ -56,6 +56,17 @@ public:
         return reader();
     }
 
+    // The open layers of the warehouse, each product's oldest first.
+    CmidTierResponse selectCapasAbiertas(int idAlmacen, int idNegocio) {
+        setQuery(
+            QStringLiteral("SELECT inventarioProducto_id, id, documento, existencia, existenciaCostoUnitario "
+                           "FROM inventarioEntrada WHERE idNegocioFk = :negocio AND inventarioAlmacen_id = "
+                           ":almacen AND existencia > 0 ORDER BY inventarioProducto_id, fechaHora, id"));
+        setParametroEntero(kNegocio, idNegocio);
+        setParametroEntero(kAlmacen, idAlmacen);
+        return reader();
+    }
+
     // The unit cost of the product's newest receipt in the warehouse; no row when it has none.
     CmidTierResponse selectCostoUltimaEntrada(int idProducto, int idAlmacen, int idNegocio) {
         setQuery(
@@ -104,13 +115,31 @@ bool costoSobrante(Tsalidas &salidas, TdatosAplicacion &datos, const TajusteCont
     return true;
 }
 
-// What a shortage takes out: its split over the open layers, oldest first (or at the average).
-// False in `cuadra` when the layers do not hold it.
-bool valorFaltante(Tsalidas &salidas, TajusteConteo &a, int idAlmacen, int idNegocio, bool promedio,
-                   bool &cuadra) {
+using TcapasAlmacen = QHash<int, QVector<TexistenciaProducto::Tcapa>>;
+
+// The warehouse's open layers by product, read at once.
+bool leeCapas(TdatosAplicacion &datos, int idAlmacen, int idNegocio, TcapasAlmacen &capas) {
+    const CmidTierResponse r = datos.selectCapasAbiertas(idAlmacen, idNegocio);
+    for (int f = 0; f < r.getRowCount(); ++f)
+        capas[int(r.getCeldaAsInt(f, 0))].append(
+            {int(r.getCeldaAsInt(f, 1)), r.getValor(f, 2), r.getCeldaAsFloat(f, 3), r.getCeldaAsFloat(f, 4)});
+    return r.isSuccess();
+}
+
+// What a shortage takes out: its split over the open layers, oldest first, at each layer's cost or
+// the current average (only the lines' totals are used: the running value is not needed). False in
+// `cuadra` when the layers do not hold it.
+bool valorFaltante(Tsalidas &salidas, const TcapasAlmacen &capas, double existencia, TajusteConteo &a,
+                   int idAlmacen, int idNegocio, bool promedio, bool &cuadra) {
     TexistenciaProducto x;
-    if (!u_leeExistenciaProducto(salidas, idAlmacen, a.productoID, idNegocio, promedio, x))
-        return false;
+    x.capas = capas.value(a.productoID);
+    x.instantanea = {true, existencia, 0.0};
+    if (promedio) {
+        const CmidTierResponse r = salidas.selectExistenciaCostoUnitario(a.productoID, idAlmacen, idNegocio);
+        if (!r.isSuccess())
+            return false;
+        x.costoPromedio = r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 2) : 0.0;
+    }
     TproductoSalida producto;
     producto.id = a.productoID;
     producto.nombre = a.nombre;
@@ -205,6 +234,9 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
     if (confirmado)
         for (const TajusteConteo &a : confirmado->sobrantes)
             costos.insert(a.productoID, a.costo);
+    TcapasAlmacen capas;
+    if (!confirmado && !leeCapas(datos, almacen, negocio, capas))
+        return false;
 
     Tsalidas salidas(sesion);
     for (const TlineaConteo &l : lineas) {
@@ -244,7 +276,8 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
             continue;
         }
         bool cuadra = true;
-        if (!confirmado && !valorFaltante(salidas, a, almacen, negocio, promedio, cuadra))
+        if (!confirmado &&
+            !valorFaltante(salidas, capas, existente->existencia, a, almacen, negocio, promedio, cuadra))
             return false;
         if (cuadra)
             plan.faltantes.append(a);
