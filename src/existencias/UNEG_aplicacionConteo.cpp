@@ -207,6 +207,38 @@ bool TplanAjuste::mismosAjustes(const TplanAjuste &otro) const {
     return iguales(sobrantes, otro.sobrantes) && iguales(faltantes, otro.faltantes);
 }
 
+namespace {
+// The warehouse as a plan reads it: stock rows, products moved after the count, open layers (to
+// value shortages) and the costs the user confirmed.
+struct TlecturaAlmacen {
+    QHash<int, Texistente> existentes;
+    QSet<int> movidos;
+    TcapasAlmacen capas;
+    QHash<int, double> costos;
+};
+
+bool leeAlmacen(TdatosAplicacion &datos, const UREC_inventarioFisicoIndice &conteo,
+                const TplanAjuste *confirmado, TlecturaAlmacen &l) {
+    const CmidTierResponse x = datos.selectExistenciasAlmacen(conteo.almacenID, conteo.negocioID);
+    const CmidTierResponse m = datos.selectMovidosDesde(
+        conteo.almacenID, conteo.modificacion.isValid() ? conteo.modificacion : conteo.creacion,
+        conteo.negocioID);
+    if (!x.isSuccess() || !m.isSuccess())
+        return false;
+    for (int f = 0; f < x.getRowCount(); ++f)
+        l.existentes.insert(int(x.getCeldaAsInt(f, 0)), {x.getCelda(f, 1), int(x.getCeldaAsInt(f, 2)),
+                                                         x.getCeldaAsInt(f, 3) > 0, x.getCeldaAsFloat(f, 4)});
+    for (int f = 0; f < m.getRowCount(); ++f)
+        l.movidos.insert(int(m.getCeldaAsInt(f, 0)));
+    if (confirmado) {
+        for (const TajusteConteo &a : confirmado->sobrantes)
+            l.costos.insert(a.productoID, a.costo);
+        return true;
+    }
+    return leeCapas(datos, conteo.almacenID, conteo.negocioID, l.capas);
+}
+} // namespace
+
 bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndice &conteo,
                         const QVector<TlineaConteo> &lineas, int metodoKardex, const TplanAjuste *confirmado,
                         TplanAjuste &plan) {
@@ -215,28 +247,13 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
     const int almacen = conteo.almacenID;
     const bool promedio = metodoKardex != kPEPS;
     TdatosAplicacion datos(sesion);
-    const CmidTierResponse x = datos.selectExistenciasAlmacen(almacen, negocio);
-    const CmidTierResponse m = datos.selectMovidosDesde(
-        almacen, conteo.modificacion.isValid() ? conteo.modificacion : conteo.creacion, negocio);
-    if (!x.isSuccess() || !m.isSuccess())
+    TlecturaAlmacen leido;
+    if (!leeAlmacen(datos, conteo, confirmado, leido))
         return false;
-    QHash<int, Texistente> existentes;
-    for (int f = 0; f < x.getRowCount(); ++f)
-        existentes.insert(int(x.getCeldaAsInt(f, 0)), {x.getCelda(f, 1), int(x.getCeldaAsInt(f, 2)),
-                                                       x.getCeldaAsInt(f, 3) > 0, x.getCeldaAsFloat(f, 4)});
-    QSet<int> movidos;
-    for (int f = 0; f < m.getRowCount(); ++f)
-        movidos.insert(int(m.getCeldaAsInt(f, 0)));
+    const QHash<int, Texistente> &existentes = leido.existentes;
     QHash<int, int> veces;
     for (const TlineaConteo &l : lineas)
         ++veces[l.productoID];
-    QHash<int, double> costos; // the confirmed surpluses'
-    if (confirmado)
-        for (const TajusteConteo &a : confirmado->sobrantes)
-            costos.insert(a.productoID, a.costo);
-    TcapasAlmacen capas;
-    if (!confirmado && !leeCapas(datos, almacen, negocio, capas))
-        return false;
 
     Tsalidas salidas(sesion);
     for (const TlineaConteo &l : lineas) {
@@ -257,14 +274,14 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
             plan.fuera.append({nombre, TmotivoFuera::ConSerie});
             continue;
         }
-        if (!u_esCero(existente->existencia - registrada) || movidos.contains(l.productoID)) {
+        if (!u_esCero(existente->existencia - registrada) || leido.movidos.contains(l.productoID)) {
             plan.fuera.append({nombre, TmotivoFuera::Movido});
             continue;
         }
         TajusteConteo a{l.productoID, nombre, existente->unidadID, std::fabs(contada - registrada), 0, 0};
         if (contada > registrada) {
-            a.costo = costos.value(a.productoID);
-            if (!costos.contains(a.productoID) &&
+            a.costo = leido.costos.value(a.productoID);
+            if (!leido.costos.contains(a.productoID) &&
                 !costoSobrante(salidas, datos, a, existente->existencia, almacen, negocio, promedio, a.costo))
                 return false;
             a.valor = a.cantidad * a.costo;
@@ -276,8 +293,8 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
             continue;
         }
         bool cuadra = true;
-        if (!confirmado &&
-            !valorFaltante(salidas, capas, existente->existencia, a, almacen, negocio, promedio, cuadra))
+        if (!confirmado && !valorFaltante(salidas, leido.capas, existente->existencia, a, almacen, negocio,
+                                          promedio, cuadra))
             return false;
         if (cuadra)
             plan.faltantes.append(a);
