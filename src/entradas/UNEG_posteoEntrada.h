@@ -35,6 +35,9 @@ public:
     void setEscrituraAdicional(TescrituraAdicional escritura) { uAdicional = std::move(escritura); }
 
     TfinPosteo escribe();
+    // The document's writes alone, for a caller that posts it together with other writes in one
+    // transaction it opened, locked and date-checked through u_posteaEnTransaccion.
+    bool escribeDocumento(TintentoPosteo &intento);
     int documento() const { return uDocumento; }
     // The receipt row written for each line (0 for a line without a quantity), line for line;
     // what the caller's own writes tie to.
@@ -49,7 +52,6 @@ private:
         bool existeRenglon = false;
     };
 
-    bool escribeDocumento(TintentoPosteo &intento);
     bool acumula(const TlineaEntrada &linea, double cantidad);
     // The new receipt row's id, 0 when a write failed.
     int escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);

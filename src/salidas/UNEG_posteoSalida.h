@@ -23,6 +23,9 @@ public:
     void setEscrituraAdicional(TescrituraAdicional escritura) { uAdicional = std::move(escritura); }
 
     TfinPosteo escribe();
+    // The document's writes alone, for a caller that posts it together with other writes in one
+    // transaction it opened, locked and date-checked through u_posteaEnTransaccion.
+    bool escribeDocumento(TintentoPosteo &intento);
     // The document number written (valid after Confirmado).
     int documento() const { return uDocumento; }
     // The lines as written, and whether any of them differs from the captured ones in layer,
@@ -42,7 +45,6 @@ public:
                                         const QHash<int, int> &grupos);
 
 private:
-    bool escribeDocumento(TintentoPosteo &intento);
     // The product's captured lines as they can be written against its stock now; false (with the
     // conflict's reason when the stock refuses them) otherwise.
     bool lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas, bool &existeRenglon);
@@ -62,3 +64,7 @@ private:
     TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
     TescrituraAdicional uAdicional;
 };
+
+// The accounting hand-over of a posted issue: one journal line per written line (product, its
+// value) under the concept's template. False (with the reason) when the entry was not posted.
+bool u_contabilizaSalida(const TdatosSalida &datos, TConexionSesion *sesion, QString &error);
