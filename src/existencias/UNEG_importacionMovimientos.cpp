@@ -661,13 +661,21 @@ TresultadoImportacionMovimientos u_importaArchivoMovimientos(TConexionSesion *se
 }
 
 QStringList u_resumenImportacion(const TresultadoImportacionMovimientos &r, bool simulada) {
-    int entradas = 0;
-    for (const TdocumentoImportado &d : r.documentos)
-        entradas += d.entrada ? 1 : 0;
     QStringList lineas;
+    const QString verbo = simulada ? QStringLiteral("Se guardaría") : QStringLiteral("Guardado");
+    int entradas = 0;
+    for (const TdocumentoImportado &d : r.documentos) {
+        entradas += d.entrada ? 1 : 0;
+        lineas << QStringLiteral("%1: fila %2%3 -> %4 %5")
+                      .arg(verbo)
+                      .arg(d.fila)
+                      .arg(d.documento.isEmpty() ? QString() : QStringLiteral(" documento ") + d.documento,
+                           d.entrada ? QStringLiteral("entrada") : QStringLiteral("salida"))
+                      .arg(d.numero);
+    }
     if (simulada)
         lineas << QStringLiteral("Simulación: no se guardó nada.");
-    lineas << QStringLiteral("Documentos: %1 (%2 entradas, %3 salidas)")
+    lineas << QStringLiteral("Documentos: %1 (entradas: %2, salidas: %3)")
                   .arg(r.documentos.size())
                   .arg(entradas)
                   .arg(r.documentos.size() - entradas)
@@ -681,6 +689,11 @@ QStringList u_resumenImportacion(const TresultadoImportacionMovimientos &r, bool
             lineas << QStringLiteral("El asiento contable de la %1 %2 quedó pendiente.")
                           .arg(d.entrada ? QStringLiteral("entrada") : QStringLiteral("salida"))
                           .arg(d.numero);
+    if (!r.completa) {
+        lineas << QStringLiteral("La importación se detuvo. ") + r.mensaje;
+        if (!simulada && !r.documentos.isEmpty())
+            lineas << QStringLiteral("Los documentos anteriores quedaron guardados.");
+    }
     return lineas;
 }
 

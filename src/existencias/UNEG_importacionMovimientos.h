@@ -86,7 +86,9 @@ TresultadoImportacionMovimientos u_importaArchivoMovimientos(TConexionSesion *se
                                                              const TopcionesImportacion &opciones,
                                                              const TavanceMovimientos &avance = {});
 
-// The summary as lines a user reads: documents, lines, value received, cost of issues.
+// What a user reads afterwards: each document posted (row, label, number), the summary
+// (documents, lines, value received, cost of issues, products created, pending journal entries)
+// and, when it stopped, the row and the reason.
 QStringList u_resumenImportacion(const TresultadoImportacionMovimientos &r, bool simulada);
 
 // The issue lines as CSV: documento,fecha,producto,capa,cantidad,costo_unitario. Written aside and

@@ -12,18 +12,8 @@ int importaMovimientosEnConsola(TConexionSesion *sesion, int idNegocio, const QS
             decena = porcentaje / 10;
             salida << "Importando: " << porcentaje << " %" << Qt::endl;
         });
-    const QString verbo = opciones.simular ? QStringLiteral("Se guardaría") : QStringLiteral("Guardado");
-    for (const TdocumentoImportado &d : r.documentos)
-        salida << verbo << ": fila " << d.fila
-               << (d.documento.isEmpty() ? QString() : " documento " + d.documento) << " -> "
-               << (d.entrada ? "entrada " : "salida ") << d.numero << Qt::endl;
     for (const QString &linea : u_resumenImportacion(r, opciones.simular))
         salida << linea << Qt::endl;
-    if (!r.completa) {
-        salida << "La importación se detuvo. " << r.mensaje << Qt::endl;
-        if (!opciones.simular && !r.documentos.isEmpty())
-            salida << "Los documentos anteriores quedaron guardados." << Qt::endl;
-    }
     if (!informe.isEmpty()) {
         QString error;
         if (!u_escribeInformeImportacion(informe, r, error)) {

@@ -1,14 +1,20 @@
 // Movement import: a history from a file tells the same ledger story as the same documents
 // captured one by one; workbooks; the stop at a row that cannot be posted (earlier documents
 // kept); the trial run leaving nothing; products created on the way; hostile files refused with
-// nothing written.
+// nothing written; the dialog.
 #include "../movimientos/UnegocioMovimientos.h"
 
 #include "apoyo/UfilasPrueba.h"
+#include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_escritorXlsx.h"
 #include "comun/U_semillas.h"
+#include "existencias/UFRM_importacionMovimientos.h"
 #include "existencias/UNEG_importacionMovimientos.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -140,9 +146,11 @@ private slots:
             QCOMPARE(informe[1].section(QLatin1Char(','), 1),
                      QStringLiteral("2024-03-03 12:00:00,TOR-1,%1,10,4.5").arg(primeraCapa));
         }
-        QCOMPARE(u_resumenImportacion(r, false).mid(0, 2),
-                 QStringList({QStringLiteral("Documentos: 5 (3 entradas, 2 salidas)"),
-                              QStringLiteral("Renglones: 5")}));
+        const QStringList resumen = u_resumenImportacion(r, false);
+        QCOMPARE(resumen.first(),
+                 QStringLiteral("Guardado: fila 3 -> entrada %1").arg(r.documentos.first().numero));
+        QCOMPARE(resumen.mid(5, 2), QStringList({QStringLiteral("Documentos: 5 (entradas: 3, salidas: 2)"),
+                                                 QStringLiteral("Renglones: 5")}));
     }
 
     // Rows of one document (documento, date, kind and warehouse) from a workbook's first sheet.
@@ -242,6 +250,35 @@ private slots:
                  1);
     }
 
+    // The dialog: a trial run from the file typed, the summary shown, nothing kept; a read-only
+    // user cannot import.
+    void dialogo() {
+        Tescena e = escena();
+        const QString ruta = uCarpeta.filePath(QStringLiteral("dialogo.csv"));
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write((kEncabezado + QStringLiteral("\n2024-03-01 09:00,entrada,Matriz,Compra,TOR-1,2,7.25,\n"))
+                    .toUtf8());
+        f.close();
+        TFRM_importacionMovimientos dialogo(uBase->sistema(e.n->negocio()));
+        dialogo.show();
+        u_hijo<QLineEdit>(&dialogo, QStringLiteral("TXT_archivo"))->setText(ruta);
+        u_hijo<QCheckBox>(&dialogo, QStringLiteral("CHK_simular"))->setChecked(true);
+        u_clicBoton(&dialogo, QStringLiteral("BTN_importar"));
+        const QString resumen =
+            u_hijo<QPlainTextEdit>(&dialogo, QStringLiteral("TXT_resumen"))->toPlainText();
+        QVERIFY2(resumen.contains(QStringLiteral(
+                     "Simulación: no se guardó nada.\nDocumentos: 1 (entradas: 1, salidas: 0)")),
+                 qPrintable(resumen));
+        QVERIFY(resumen.contains(QStringLiteral("Valor recibido: $ 14.50")));
+        dialogo.grab().save(TbasePrueba::carpetaSalida() + QStringLiteral("/importacionMovimientos.png"));
+        QCOMPARE(e.n->cuenta(
+                     QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE idNegocioFk = :negocio")),
+                 0);
+        TFRM_importacionMovimientos restringido(uBase->sistema(e.n->negocio(), 1));
+        QVERIFY(!u_hijo<QPushButton>(&restringido, QStringLiteral("BTN_importar"))->isEnabled());
+    }
+
     void archivosHostiles_data() {
         QTest::addColumn<QString>("archivo");
         QTest::addColumn<QString>("mensaje");
@@ -271,5 +308,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TpruebaImportacionMovimientos)
+QTEST_MAIN(TpruebaImportacionMovimientos)
 #include "tst_importacionMovimientos.moc"
