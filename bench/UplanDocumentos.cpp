@@ -21,6 +21,32 @@ QString campoCsv(const QString &texto) {
 
 } // namespace
 
+TopcionesPlan::TopcionesPlan(QCommandLineParser &p)
+    : uDocumentos(QStringLiteral("documentos"), QStringLiteral("Documentos del plan."), QStringLiteral("n"),
+                  QStringLiteral("4000")),
+      uProductos(QStringLiteral("productos"), QStringLiteral("Productos del plan."), QStringLiteral("n"),
+                 QStringLiteral("10")),
+      uMetodo(QStringLiteral("metodo"), QStringLiteral("peps o promedio."), QStringLiteral("metodo"),
+              QStringLiteral("peps")) {
+    p.addOptions({uDocumentos, uProductos, uMetodo});
+}
+
+bool TopcionesPlan::lee(const QCommandLineParser &p, bool generado) {
+    QTextStream errores(stderr);
+    documentos = p.value(uDocumentos).toInt();
+    productos = p.value(uProductos).toInt();
+    nombreMetodo = p.value(uMetodo);
+    if (generado && (documentos <= 0 || productos <= 0)) {
+        errores << "--documentos y --productos deben ser enteros positivos" << Qt::endl;
+        return false;
+    }
+    if (nombreMetodo != QLatin1String("peps") && nombreMetodo != QLatin1String("promedio")) {
+        errores << "--metodo debe ser peps o promedio" << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
 // Receipts of 8 to 20 units at
 // a cost that wanders, issues of 60 % to 110 % of that round's receipt, so the stock grows slowly
 // and an issue takes the oldest layer or spans a few.

@@ -38,6 +38,22 @@ inline const QStringList kColumnas = {QStringLiteral("fecha"),          QStringL
                                       QStringLiteral("producto"),       QStringLiteral("cantidad"),
                                       QStringLiteral("costo_unitario"), QStringLiteral("documento")};
 
+// The options of the programs that post a plan: --documentos, --productos, --metodo peps|promedio.
+class TopcionesPlan {
+public:
+    explicit TopcionesPlan(QCommandLineParser &p);
+    // After p.process(): false (with the message on stderr) when a value is wrong; the sizes are
+    // checked only when the plan is generated.
+    bool lee(const QCommandLineParser &p, bool generado);
+    int documentos = 0;
+    int productos = 0;
+    QString nombreMetodo;
+    int metodo() const { return nombreMetodo == QLatin1String("peps") ? 1 : 2; }
+
+private:
+    QCommandLineOption uDocumentos, uProductos, uMetodo;
+};
+
 // Round by round, a receipt of each product and then an issue of part of it.
 Tplan planGenerado(int documentos, int productos);
 // The plan as a CSV file of the import's format; false with the reason.

@@ -144,34 +144,21 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCommandLineParser p;
     TbaseBench base(p, 0);
-    const QCommandLineOption documentos(QStringLiteral("documentos"), QStringLiteral("Documentos del plan."),
-                                        QStringLiteral("n"), QStringLiteral("4000"));
-    const QCommandLineOption productos(QStringLiteral("productos"), QStringLiteral("Productos del plan."),
-                                       QStringLiteral("n"), QStringLiteral("10"));
-    const QCommandLineOption metodo(QStringLiteral("metodo"), QStringLiteral("peps o promedio."),
-                                    QStringLiteral("metodo"), QStringLiteral("peps"));
+    TopcionesPlan opciones(p);
     const QCommandLineOption planCsv(QStringLiteral("plan"), QStringLiteral("Lee el plan de un CSV."),
                                      QStringLiteral("archivo"));
     const QCommandLineOption escribe(QStringLiteral("escribe-plan"),
                                      QStringLiteral("Escribe el plan en un CSV."), QStringLiteral("archivo"));
-    p.addOptions({documentos, productos, metodo, planCsv, escribe});
+    p.addOptions({planCsv, escribe});
     p.process(app);
     QTextStream errores(stderr);
-    const int cuantos = p.value(documentos).toInt();
-    const int surtido = p.value(productos).toInt();
-    const QString nombreMetodo = p.value(metodo);
-    if (!p.isSet(planCsv) && (cuantos <= 0 || surtido <= 0)) {
-        errores << "--documentos y --productos deben ser enteros positivos" << Qt::endl;
+    if (!opciones.lee(p, !p.isSet(planCsv)))
         return 2;
-    }
-    if (nombreMetodo != QLatin1String("peps") && nombreMetodo != QLatin1String("promedio")) {
-        errores << "--metodo debe ser peps o promedio" << Qt::endl;
-        return 2;
-    }
+    const QString nombreMetodo = opciones.nombreMetodo;
     Tplan plan;
     QString error;
     if (!p.isSet(planCsv))
-        plan = planGenerado(cuantos, surtido);
+        plan = planGenerado(opciones.documentos, opciones.productos);
     else if (!leePlan(p.value(planCsv), plan, error) || plan.isEmpty()) {
         errores << "plan: " << (error.isEmpty() ? QStringLiteral("vacío") : error) << Qt::endl;
         return 2;
@@ -182,7 +169,7 @@ int main(int argc, char *argv[]) {
     }
     if (!base.prepara(p))
         return 3;
-    const int idMetodo = nombreMetodo == QLatin1String("peps") ? 1 : 2;
+    const int idMetodo = opciones.metodo();
 
     Tcorrida sinCache, conCache;
     cacheSentencias::setActivo(false);

@@ -45,26 +45,14 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCommandLineParser p;
     TbaseBench base(p, 0);
-    const QCommandLineOption documentos(QStringLiteral("documentos"), QStringLiteral("Documentos del plan."),
-                                        QStringLiteral("n"), QStringLiteral("4000"));
-    const QCommandLineOption productos(QStringLiteral("productos"), QStringLiteral("Productos del plan."),
-                                       QStringLiteral("n"), QStringLiteral("10"));
-    const QCommandLineOption metodo(QStringLiteral("metodo"), QStringLiteral("peps o promedio."),
-                                    QStringLiteral("metodo"), QStringLiteral("peps"));
-    p.addOptions({documentos, productos, metodo});
+    TopcionesPlan opciones(p);
     p.process(app);
     QTextStream errores(stderr);
-    const int cuantos = p.value(documentos).toInt();
-    const int surtido = p.value(productos).toInt();
-    if (cuantos <= 0 || surtido <= 0 ||
-        (p.value(metodo) != QLatin1String("peps") && p.value(metodo) != QLatin1String("promedio"))) {
-        errores << "--documentos y --productos deben ser enteros positivos; --metodo peps o promedio"
-                << Qt::endl;
+    if (!opciones.lee(p, true))
         return 2;
-    }
     if (!base.prepara(p))
         return 3;
-    const Tplan plan = planGenerado(cuantos, surtido);
+    const Tplan plan = planGenerado(opciones.documentos, opciones.productos);
     QTemporaryDir carpeta;
     const QString ruta = carpeta.filePath(QStringLiteral("plan.csv"));
     QString error;
@@ -72,7 +60,7 @@ int main(int argc, char *argv[]) {
         errores << "plan: " << error << Qt::endl;
         return 2;
     }
-    const int idMetodo = p.value(metodo) == QLatin1String("peps") ? 1 : 2;
+    const int idMetodo = opciones.metodo();
     TConexionSesion *sesion = base.sesion();
 
     Tnegocio ensayo(sesion, QStringLiteral("Simulación"), idMetodo);
@@ -111,7 +99,7 @@ int main(int argc, char *argv[]) {
     const double segundos = porCpu ? medida.cpu : medida.reloj;
     const double crudo = porCpu ? crudoCpu : crudoReloj;
     u_figura(QStringLiteral("motor"), base.motor());
-    u_figura(QStringLiteral("metodo"), p.value(metodo));
+    u_figura(QStringLiteral("metodo"), opciones.nombreMetodo);
     u_figura(QStringLiteral("documentos"), int(medida.resultado.documentos.size()));
     u_figura(QStringLiteral("sentencias_por_documento"), double(grabacion.size()) / plan.size());
     u_figura(QStringLiteral("documentos_por_segundo"), porSegundo(plan.size(), segundos));

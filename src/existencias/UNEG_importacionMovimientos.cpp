@@ -257,7 +257,9 @@ public:
                            familia == kFamiliaOrdinaria ||
                            (familia == kFamiliaExistenciaInicial && direccion == kDireccionEntrada);
                        const QString clave = QString::number(direccion) + comparable(r.getCelda(f, 1));
-                       uConceptos.insert(clave, admitido ? int(r.getCeldaAsInt(f, 0)) : -1);
+                       // Of two concepts with one label, the one an import may use wins.
+                       if (admitido || !uConceptos.contains(clave))
+                           uConceptos.insert(clave, admitido ? int(r.getCeldaAsInt(f, 0)) : -1);
                    }) &&
                lee(QStringLiteral(
                        "SELECT id, clave, nombre, unidadesMedida_id, opControladoNoSerie, estatus FROM "
@@ -354,22 +356,39 @@ private:
 
 // ---- Posting ----------------------------------------------------------------------------------
 
+// Adds what `parte` posted to `total`.
+void suma(TresultadoImportacionMovimientos &total, const TresultadoImportacionMovimientos &parte) {
+    total.documentos += parte.documentos;
+    total.lineas += parte.lineas;
+    total.productosCreados += parte.productosCreados;
+    total.valorRecibido += parte.valorRecibido;
+    total.costoSalidas += parte.costoSalidas;
+    total.lineasSalida += parte.lineasSalida;
+}
+
+// Posts documents one by one. What they add waits in pendientes() until the envelope around them
+// is committed; a document that fails adds nothing.
 class Timportador {
 public:
-    Timportador(TConexionSesion *sesion, int idNegocio, Tcatalogo &catalogo,
-                TresultadoImportacionMovimientos &r)
-        : uSesion(sesion), uNegocio(idNegocio), uCatalogo(catalogo), uR(r) {}
+    Timportador(TConexionSesion *sesion, int idNegocio, Tcatalogo &catalogo)
+        : uSesion(sesion), uNegocio(idNegocio), uCatalogo(catalogo) {}
 
     // The document and the products it creates, as one savepoint of the envelope.
-    bool postea(const Tdocumento &d, TdocumentoImportado &hecho, Tfalla &falla) {
+    bool postea(const Tdocumento &d, Tfalla &falla) {
+        TresultadoImportacionMovimientos aporte;
+        aporte.documentos = {{d.primero().fila, d.primero().documento, d.primero().entrada}};
+        aporte.lineas = int(d.renglones.size());
         TmiddleTier marco(uSesion);
-        if (!marco.transaccionInicia() || !creaProductos(d, falla))
+        if (!marco.transaccionInicia() || !creaProductos(d, aporte, falla))
             return detiene(marco, d.primero().fila, falla);
-        const bool ok = d.primero().entrada ? recibe(d, hecho, falla) : entrega(d, hecho, falla);
+        const bool ok = d.primero().entrada ? recibe(d, aporte) : entrega(d, aporte, falla);
         if (!ok || !marco.transaccionTermina())
             return detiene(marco, d.primero().fila, falla);
+        suma(uPendiente, aporte);
         return true;
     }
+
+    TresultadoImportacionMovimientos &pendientes() { return uPendiente; }
 
 private:
     bool detiene(TmiddleTier &marco, int fila, Tfalla &falla) {
@@ -382,7 +401,7 @@ private:
         return false;
     }
 
-    bool creaProductos(const Tdocumento &d, Tfalla &falla) {
+    bool creaProductos(const Tdocumento &d, TresultadoImportacionMovimientos &aporte, Tfalla &falla) {
         for (const Trenglon &r : d.renglones) {
             Tproducto &p = uCatalogo.producto(r.producto);
             if (p.id > 0)
@@ -398,19 +417,18 @@ private:
                 return false;
             }
             p.id = hecho.id;
-            ++uCreados;
+            ++aporte.productosCreados;
         }
         return true;
     }
 
-    bool recibe(const Tdocumento &d, TdocumentoImportado &hecho, Tfalla &) {
+    bool recibe(const Tdocumento &d, TresultadoImportacionMovimientos &aporte) {
         TdocumentoEntrada doc(uSesion, uNegocio);
         TdatosEntrada &datos = doc.datos();
         datos.almacenID = d.almacen;
         datos.conceptoID = d.concepto;
         datos.fechaHora = d.primero().fecha;
         datos.proveedorID = d.proveedor;
-        double valor = 0;
         for (const Trenglon &r : d.renglones) {
             const Tproducto &p = uCatalogo.producto(r.producto);
             TlineaEntrada l;
@@ -422,17 +440,16 @@ private:
             l.informacion.lote.numero = r.lote;
             l.informacion.pedimento.numeroPedimento = r.pedimento;
             datos.lineas << l;
-            valor += r.cantidad * r.costo;
+            aporte.valorRecibido += r.cantidad * r.costo;
         }
         if (!doc.guardar())
             return false;
-        hecho.numero = doc.documento();
-        hecho.asientoPendiente = doc.asientoPendiente();
-        uValorRecibido += valor;
+        aporte.documentos.first().numero = doc.documento();
+        aporte.documentos.first().asientoPendiente = doc.asientoPendiente();
         return true;
     }
 
-    bool entrega(const Tdocumento &d, TdocumentoImportado &hecho, Tfalla &falla) {
+    bool entrega(const Tdocumento &d, TresultadoImportacionMovimientos &aporte, Tfalla &falla) {
         TdocumentoSalida doc(uSesion, uNegocio);
         if (!doc.setAlmacen(d.almacen) || !doc.setConcepto(d.concepto))
             return false;
@@ -444,6 +461,7 @@ private:
             producto.id = p.id;
             producto.nombre = p.nombre;
             claves.insert(p.id, p.clave);
+            // The capture's "Agregar": a product met again in the document takes the sum.
             if (!doc.agregaAlDocumento(producto, r.cantidad)) {
                 falla.fila = r.fila;
                 return false;
@@ -451,48 +469,22 @@ private:
         }
         if (!doc.guardar())
             return false;
-        hecho.numero = doc.documento();
-        hecho.asientoPendiente = doc.asientoPendiente();
+        aporte.documentos.first().numero = doc.documento();
+        aporte.documentos.first().asientoPendiente = doc.asientoPendiente();
         for (const TlineaSalida &l : doc.lineas()) {
-            uLineas << TlineaSalidaImportada{doc.documento(), d.primero().fecha, claves.value(l.producto.id),
-                                             l.entradaID,     l.cantidad,        l.costoUnitario};
-            uCostoSalidas += l.total;
+            aporte.lineasSalida << TlineaSalidaImportada{
+                doc.documento(), d.primero().fecha, claves.value(l.producto.id),
+                l.entradaID,     l.cantidad,        l.costoUnitario};
+            aporte.costoSalidas += l.total;
         }
         return true;
     }
 
-public:
-    // What the documents since the last commit added; moved into the result once committed.
-    void confirmaPendientes() {
-        uR.valorRecibido += uValorRecibido;
-        uR.costoSalidas += uCostoSalidas;
-        uR.lineasSalida += uLineas;
-        uR.productosCreados += uCreados;
-        for (const auto &[d, lineas] : uDocumentos) {
-            uR.documentos << d;
-            uR.lineas += lineas;
-        }
-        descartaPendientes();
-    }
-    void descartaPendientes() {
-        uValorRecibido = uCostoSalidas = 0;
-        uLineas.clear();
-        uCreados = 0;
-        uDocumentos.clear();
-    }
-    void agrega(const TdocumentoImportado &d, int lineas) { uDocumentos.append({d, lineas}); }
-    int pendientes() const { return int(uDocumentos.size()); }
-
-private:
     TConexionSesion *uSesion;
     int uNegocio;
     Tcatalogo &uCatalogo;
-    TresultadoImportacionMovimientos &uR;
     TinteraccionAutomatica uUsuario;
-    double uValorRecibido = 0, uCostoSalidas = 0;
-    QVector<TlineaSalidaImportada> uLineas;
-    int uCreados = 0;
-    QVector<std::pair<TdocumentoImportado, int>> uDocumentos;
+    TresultadoImportacionMovimientos uPendiente;
 };
 
 // Opens the envelope and, on MariaDB, takes the business's lock for the whole of it.
@@ -602,24 +594,28 @@ TresultadoImportacionMovimientos u_importaMovimientos(TConexionSesion *sesion, i
         if (!catalogo.resuelve(d, opciones.crearProductos, falla))
             return detenida(r, falla);
 
-    Timportador importador(sesion, idNegocio, catalogo, r);
+    Timportador importador(sesion, idNegocio, catalogo);
     TtransaccionEnvolvente envolvente(sesion);
     if (!abre(envolvente, sesion, idNegocio))
         return detenida(r, {0, sinDatos()});
+    // Only what the envelope committed counts as posted.
+    auto confirma = [&]() {
+        const bool ok = envolvente.confirma();
+        if (ok)
+            suma(r, importador.pendientes());
+        importador.pendientes() = {};
+        return ok;
+    };
     const int total = int(documentos.size());
     for (int i = 0; i < total; ++i) {
         const Tdocumento &d = documentos[i];
-        TdocumentoImportado hecho{d.primero().fila, d.primero().documento, d.primero().entrada};
-        if (!importador.postea(d, hecho, falla))
+        if (!importador.postea(d, falla))
             break;
-        importador.agrega(hecho, int(d.renglones.size()));
-        if (!opciones.simular && importador.pendientes() >= kDocumentosPorConfirmacion) {
-            if (!envolvente.confirma()) {
-                falla = {d.primero().fila, sinDatos()};
-                importador.descartaPendientes();
+        if (!opciones.simular && importador.pendientes().documentos.size() >= kDocumentosPorConfirmacion) {
+            if (!confirma()) {
+                falla = {0, sinDatos()};
                 break;
             }
-            importador.confirmaPendientes();
             if (!abre(envolvente, sesion, idNegocio)) {
                 falla = {i + 1 < total ? documentos[i + 1].primero().fila : 0, sinDatos()};
                 break;
@@ -631,14 +627,9 @@ TresultadoImportacionMovimientos u_importaMovimientos(TConexionSesion *sesion, i
     // A trial run proves everything and keeps nothing; a real one keeps what was posted.
     if (opciones.simular) {
         envolvente.revierte();
-        importador.confirmaPendientes();
-    } else if (envolvente.abierta()) {
-        if (envolvente.confirma()) {
-            importador.confirmaPendientes();
-        } else if (falla.mensaje.isEmpty()) {
-            falla = {0, sinDatos()};
-            importador.descartaPendientes();
-        }
+        suma(r, importador.pendientes());
+    } else if (envolvente.abierta() && !confirma()) {
+        falla = {0, sinDatos()}; // the documents since the last commit are lost with it
     }
     if (!falla.mensaje.isEmpty())
         return detenida(r, falla);

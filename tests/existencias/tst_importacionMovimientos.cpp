@@ -8,6 +8,7 @@
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_escritorXlsx.h"
 #include "comun/U_semillas.h"
+#include "datos/UfallaBaseDatos.h"
 #include "existencias/UFRM_importacionMovimientos.h"
 #include "existencias/UNEG_importacionMovimientos.h"
 
@@ -215,6 +216,35 @@ private slots:
         QCOMPARE(e.n->cuenta(
                      QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE idNegocioFk = :negocio")),
                  2);
+    }
+
+    void fallaTecnica_data() {
+        QTest::addColumn<QString>("sentencia");
+        QTest::addColumn<int>("documentos");
+        QTest::addColumn<int>("entradas");
+        QTest::newRow("escritura de la salida") << QStringLiteral("INSERT INTO inventarioSalida") << 1 << 1;
+        QTest::newRow("confirmación final") << QStringLiteral("COMMIT") << 0 << 0;
+    }
+    // A statement the engine refuses: the document it belongs to leaves nothing, the import stops
+    // there, and only what was committed is listed as posted.
+    void fallaTecnica() {
+        QFETCH(QString, sentencia);
+        QFETCH(int, documentos);
+        QFETCH(int, entradas);
+        Tescena e = escena();
+        u_fallaCuando([sentencia](const QString &s) { return s.startsWith(sentencia); }, 13);
+        const TresultadoImportacionMovimientos r =
+            importa(e, {kEncabezado, QStringLiteral("2024-03-01 09:00,entrada,Matriz,Compra,TOR-1,10,4.5,"),
+                        QStringLiteral("2024-03-02 09:00,salida,Matriz,Venta,TOR-1,2,,")});
+        u_fallaCuando({}, 0);
+        QVERIFY(!r.completa);
+        QCOMPARE(r.documentos.size(), documentos);
+        QCOMPARE(e.n->cuenta(
+                     QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE idNegocioFk = :negocio")),
+                 entradas);
+        QCOMPARE(
+            e.n->cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioKardex WHERE idNegocioFk = :negocio")),
+            entradas);
     }
 
     // A trial run posts everything and keeps nothing; the real run then writes what it proved.
