@@ -56,6 +56,8 @@ bool TlectorCsv::lee(const QByteArray &datos) {
             if (!terminaCampo())
                 return falla(QStringLiteral("tiene más de %1 columnas.").arg(kMaximoCampos));
             terminaFila();
+        } else if (cerrado && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
+            continue; // blanks between the closing quote and the separator
         } else if (cerrado) {
             return falla(QStringLiteral("hay texto después de las comillas que cierran un campo."));
         } else if (c == QLatin1Char('"') && campo.trimmed().isEmpty()) {
