@@ -19,12 +19,10 @@
 #include <QSaveFile>
 #include <QTextStream>
 #include <algorithm>
-#include <optional>
 
 namespace {
 using namespace importacionMovimientos;
 
-constexpr int kPEPS = 1;
 constexpr int kLargoLote = 50;
 constexpr int kLargoPedimento = 50;
 constexpr int kDireccionEntrada = 1;
@@ -97,8 +95,8 @@ QVector<QStringList> hojaComoTexto(const QVector<QVector<TceldaXlsx>> &hoja) {
             if (fecha) {
                 bool ok = false;
                 const double serie = c.valor.toDouble(&ok);
-                const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
-                textos << (ok && serie >= 0 && serie < 2958466 // up to 9999-12-31
+                const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC); // the serial counts days
+                textos << (ok && serie >= 0 && serie < 2958466                   // up to 9999-12-31
                                ? base.addSecs(qRound64(serie * 86400.0))
                                      .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                                : c.valor);

@@ -170,8 +170,9 @@ private slots:
             for (int c = 0; c < filas[f].size(); ++c)
                 if (!filas[f][c].isEmpty())
                     hoja.celdas.append({f, c, -1, filas[f][c], {}, false, 0});
-        // A quantity typed as a number, not as text.
+        // A quantity typed as a number, and a date typed as a date (the serial of 2024-05-01 08:00).
         hoja.celdas[hoja.celdas.size() - 3].valor = 2.0;
+        hoja.celdas[9] = {1, 0, -1, 45413.0 + 8.0 / 24.0, QStringLiteral("yyyy-mm-dd hh:mm"), false, 0};
         const QString ruta = uCarpeta.filePath(QStringLiteral("movimientos.XLSX"));
         QString error;
         QVERIFY2(u_escribeHojaXlsx(ruta, hoja, &error), qPrintable(error));
