@@ -558,17 +558,18 @@ bool u_leeTablaMovimientos(const QString &ruta, QVector<QStringList> &tabla, QSt
     return true;
 }
 
-TresultadoImportacionMovimientos u_importaMovimientos(TConexionSesion *sesion, int idNegocio,
-                                                      const QVector<QStringList> &tabla,
-                                                      const TopcionesImportacion &opciones,
-                                                      const TavanceMovimientos &avance) {
-    TresultadoImportacionMovimientos r;
-    Tfalla falla;
+namespace {
+// The file's rows as documents in date order, every name resolved against the business; false
+// with the row at fault.
+bool documentosDeTabla(const QVector<QStringList> &tabla, Tcatalogo &catalogo, bool crearProductos,
+                       QVector<Tdocumento> &documentos, Tfalla &falla) {
     QHash<QString, int> columnas;
-    if (tabla.isEmpty())
-        return detenida(r, {0, QStringLiteral("El archivo está vacío.")});
+    if (tabla.isEmpty()) {
+        falla = {0, QStringLiteral("El archivo está vacío.")};
+        return false;
+    }
     if (!leeEncabezado(tabla.first(), columnas, falla))
-        return detenida(r, falla);
+        return false;
     QVector<Trenglon> renglones;
     for (int i = 1; i < tabla.size(); ++i) {
         if (std::all_of(tabla[i].begin(), tabla[i].end(),
@@ -577,25 +578,34 @@ TresultadoImportacionMovimientos u_importaMovimientos(TConexionSesion *sesion, i
         Trenglon renglon;
         renglon.fila = i + 1;
         if (!leeRenglon(tabla[i], columnas, renglon, falla))
-            return detenida(r, falla);
+            return false;
         renglones << renglon;
     }
-    QVector<Tdocumento> documentos;
-    if (renglones.isEmpty())
-        return detenida(r, {0, QStringLiteral("El archivo no tiene renglones que importar.")});
+    if (renglones.isEmpty()) {
+        falla = {0, QStringLiteral("El archivo no tiene renglones que importar.")};
+        return false;
+    }
     if (!agrupa(renglones, documentos, falla))
-        return detenida(r, falla);
-    Tcatalogo catalogo(sesion, idNegocio);
-    if (!catalogo.carga())
-        return detenida(r, {0, QStringLiteral("No se pudo leer el catálogo del negocio.")});
-    for (Tdocumento &d : documentos)
-        if (!catalogo.resuelve(d, opciones.crearProductos, falla))
-            return detenida(r, falla);
+        return false;
+    if (!catalogo.carga()) {
+        falla = {0, QStringLiteral("No se pudo leer el catálogo del negocio.")};
+        return false;
+    }
+    return std::all_of(documentos.begin(), documentos.end(),
+                       [&](Tdocumento &d) { return catalogo.resuelve(d, crearProductos, falla); });
+}
 
+// Posts the documents inside the envelope, committed every few hundred (or rolled back at the end
+// of a trial run); `r` gets what was committed. False with the row at fault.
+bool posteaDocumentos(TConexionSesion *sesion, int idNegocio, Tcatalogo &catalogo,
+                      const QVector<Tdocumento> &documentos, const TopcionesImportacion &opciones,
+                      const TavanceMovimientos &avance, TresultadoImportacionMovimientos &r, Tfalla &falla) {
     Timportador importador(sesion, idNegocio, catalogo);
     TtransaccionEnvolvente envolvente(sesion);
-    if (!abre(envolvente, sesion, idNegocio))
-        return detenida(r, {0, sinDatos()});
+    if (!abre(envolvente, sesion, idNegocio)) {
+        falla = {0, sinDatos()};
+        return false;
+    }
     // Only what the envelope committed counts as posted.
     auto confirma = [&]() {
         const bool ok = envolvente.confirma();
@@ -606,8 +616,7 @@ TresultadoImportacionMovimientos u_importaMovimientos(TConexionSesion *sesion, i
     };
     const int total = int(documentos.size());
     for (int i = 0; i < total; ++i) {
-        const Tdocumento &d = documentos[i];
-        if (!importador.postea(d, falla))
+        if (!importador.postea(documentos[i], falla))
             break;
         if (!opciones.simular && importador.pendientes().documentos.size() >= kDocumentosPorConfirmacion) {
             if (!confirma()) {
@@ -629,7 +638,20 @@ TresultadoImportacionMovimientos u_importaMovimientos(TConexionSesion *sesion, i
     } else if (envolvente.abierta() && !confirma()) {
         falla = {0, sinDatos()}; // the documents since the last commit are lost with it
     }
-    if (!falla.mensaje.isEmpty())
+    return falla.mensaje.isEmpty();
+}
+} // namespace
+
+TresultadoImportacionMovimientos u_importaMovimientos(TConexionSesion *sesion, int idNegocio,
+                                                      const QVector<QStringList> &tabla,
+                                                      const TopcionesImportacion &opciones,
+                                                      const TavanceMovimientos &avance) {
+    TresultadoImportacionMovimientos r;
+    Tfalla falla;
+    Tcatalogo catalogo(sesion, idNegocio);
+    QVector<Tdocumento> documentos;
+    if (!documentosDeTabla(tabla, catalogo, opciones.crearProductos, documentos, falla) ||
+        !posteaDocumentos(sesion, idNegocio, catalogo, documentos, opciones, avance, r, falla))
         return detenida(r, falla);
     r.completa = true;
     return r;
