@@ -187,6 +187,26 @@ private slots:
             QStringLiteral("L-1"));
     }
 
+    // More documents than one commit takes: every one posted once, in order, across the commits.
+    void variasConfirmaciones() {
+        Tescena e = escena();
+        QStringList lineas = {kEncabezado};
+        const int documentos = importacionMovimientos::kDocumentosPorConfirmacion + 20;
+        const QDateTime inicio(QDate(2024, 3, 1), QTime(8, 0));
+        for (int i = 0; i < documentos; ++i)
+            lineas << QStringLiteral("%1,entrada,Matriz,Compra,TOR-1,1,%2,")
+                          .arg(inicio.addSecs(60 * i).toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                          .arg(i % 7 + 1);
+        const TresultadoImportacionMovimientos r = importa(e, lineas);
+        QVERIFY2(r.completa, qPrintable(r.mensaje));
+        QCOMPARE(r.documentos.size(), documentos);
+        QCOMPARE(r.documentos.last().numero - r.documentos.first().numero, documentos - 1);
+        QCOMPARE(e.n->existencia(e.almacen, e.productos[QStringLiteral("TOR-1")]), double(documentos));
+        QCOMPARE(
+            e.n->cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioKardex WHERE idNegocioFk = :negocio")),
+            documentos);
+    }
+
     // A file as spreadsheets save it: byte-order mark, CR LF, quoted fields with commas, doubled
     // quotes and a line break.
     void csvConComillas() {
