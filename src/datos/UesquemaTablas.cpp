@@ -453,6 +453,15 @@ QVector<esquema::Tcolumna> domicilioEnPartes() {
     return columnas;
 }
 
+// Version 4: the product a business linked by hand to a supplier's key (the CFDI's
+// NoIdentificacion), so the supplier's next CFDI finds it.
+QVector<Ttabla> relacionesCfdi() {
+    return {
+        {QStringLiteral("inventarioRelacionCfdi"),
+         QStringLiteral("id {ID}, idNegocioFk INTEGER NOT NULL, rfcProveedor VARCHAR(13) NOT NULL, "
+                        "noIdentificacion VARCHAR(100) NOT NULL, inventarioProducto_id INTEGER NOT NULL")}};
+}
+
 } // namespace
 
 const QVector<esquema::Tversion> &esquema::versiones() {
@@ -467,7 +476,13 @@ const QVector<esquema::Tversion> &esquema::versiones() {
                           {QStringLiteral("UPDATE negocio SET calle = direccionFiscal WHERE calle = '' AND "
                                           "direccionFiscal <> ''")},
                           domicilioEnPartes()};
-        return QVector<Tversion>{v1, v2};
+        const Tversion v4{4,
+                          relacionesCfdi(),
+                          {{QStringLiteral("ix_relacion_cfdi"), QStringLiteral("inventarioRelacionCfdi"),
+                            QStringLiteral("idNegocioFk, rfcProveedor, noIdentificacion")}},
+                          {},
+                          {}};
+        return QVector<Tversion>{v1, v2, v4};
     }();
     return kVersiones;
 }
