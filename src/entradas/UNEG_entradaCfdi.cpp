@@ -139,9 +139,10 @@ TllenadoCfdi TentradaCfdi::llena(const Tcfdi &cfdi) const {
 TrenglonCaptura TentradaCfdi::renglon(const Tcfdi &cfdi, const TconceptoCfdi &concepto) const {
     const QString clave = concepto.noIdentificacion.left(kLargoClave);
     const double costo = concepto.costoUnitarioNeto();
-    const TrenglonArmado armado = arma(producto(cfdi.emisorRfc, clave), concepto.cantidad, costo);
+    const TproductoSeleccionadoDescripcion p = producto(cfdi.emisorRfc, clave);
+    const TrenglonArmado armado = arma(p, concepto.cantidad, costo);
     TrenglonCaptura l = armado.renglon;
-    if (!armado.ok) {
+    if (!p.seleccionado || !armado.ok) {
         // No product (or one whose figures do not fit): the line waits for the user's link.
         l = {};
         l.producto = QStringLiteral("Sin relacionar: ") + concepto.descripcion;
