@@ -214,6 +214,7 @@ void TFRM_entradaInventario::prepara() {
         l->clear();
     limpiaComprobanteYProveedor();
     uRfcCfdi.clear();
+    uComprobanteCfdi = 0;
     uFilaSeleccionada = -1;
     RAD_capaDevolucion->setChecked(true);
     _seleccionCapa->hide();
@@ -688,8 +689,9 @@ bool TFRM_entradaInventario::guardar() {
     TdocumentoEntrada documento(uSistema.getConexion(), uSistema.getNegocio().getIdNegocio());
     documento.datos() = uCaptura.documento(cabecera);
     if (!uRfcCfdi.isEmpty())
-        documento.setEscrituraAdicional(u_escrituraCfdi(uSistema.getNegocio().getIdNegocio(), uComprobante.id,
-                                                        uRfcCfdi, uCaptura.renglones()));
+        documento.setEscrituraAdicional(u_escrituraCfdi(
+            uSistema.getNegocio().getIdNegocio(), uComprobante.id == uComprobanteCfdi ? uComprobanteCfdi : 0,
+            uRfcCfdi, uCaptura.renglones()));
     return documento.guardar();
 }
 
@@ -746,6 +748,7 @@ void TFRM_entradaInventario::tomaCfdi(const QString &ruta) {
     else if (llenado.proveedor.id > 0)
         tomaProveedor({true, llenado.proveedor.id, llenado.proveedor.nombre, llenado.proveedor.rfc});
     uRfcCfdi = lectura.cfdi.emisorRfc;
+    uComprobanteCfdi = llenado.comprobante.idComprobante;
     for (const TrenglonCaptura &r : llenado.renglones) {
         if (r.productoID > 0 && !uCaptura.aceptaStockMaximo(almacenID(), CMB_almacenes->currentText(), r))
             continue;

@@ -105,5 +105,6 @@ private:
     int uMovimientoSalidaIDdevolucion = 0;
     int uUltimaPosiciondelComboConcepto = -1;
     bool uBloop = false;
-    QString uRfcCfdi; // the supplier of the CFDI the lines came from; empty: none
+    QString uRfcCfdi;         // the supplier of the CFDI the lines came from; empty: none
+    int uComprobanteCfdi = 0; // the registered invoice of that CFDI; 0: none
 };

@@ -145,7 +145,7 @@ TrenglonCaptura TentradaCfdi::renglon(const Tcfdi &cfdi, const TconceptoCfdi &co
     if (!p.seleccionado || !armado.ok) {
         // No product (or one whose figures do not fit): the line waits for the user's link.
         l = {};
-        l.producto = QStringLiteral("Sin relacionar: ") + concepto.descripcion;
+        l.producto = QStringLiteral("Sin relacionar: ") + concepto.descripcion.left(limites::kNombreProducto);
         l.cantidad = concepto.cantidad;
         l.costoUnitario = costo;
         l.total = costo * concepto.cantidad;

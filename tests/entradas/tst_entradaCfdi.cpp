@@ -87,13 +87,14 @@ class TpruebaEntradaCfdi : public QObject {
     }
     int producto(const QString &nombre, const QString &clave, const QString &barras, int estatus = 1,
                  int idNegocio = 0) {
-        return u_insertaFila(sesion(), QStringLiteral("inventarioProducto"),
-                             {{QStringLiteral("nombre"), nombre},
-                              {QStringLiteral("clave"), clave},
-                              {QStringLiteral("codigoBarras"), barras.isEmpty() ? QStringLiteral("") : barras},
-                              {QStringLiteral("unidadesMedida_id"), uPieza},
-                              {QStringLiteral("estatus"), estatus},
-                              {QStringLiteral("idNegocioFk"), idNegocio ? idNegocio : negocio()}});
+        return u_insertaFila(
+            sesion(), QStringLiteral("inventarioProducto"),
+            {{QStringLiteral("nombre"), nombre},
+             {QStringLiteral("clave"), clave},
+             {QStringLiteral("codigoBarras"), barras.isEmpty() ? QStringLiteral("") : barras},
+             {QStringLiteral("unidadesMedida_id"), uPieza},
+             {QStringLiteral("estatus"), estatus},
+             {QStringLiteral("idNegocioFk"), idNegocio ? idNegocio : negocio()}});
     }
     int comprobante(const QString &uuid, int idNegocio) {
         return u_insertaFila(sesion(), QStringLiteral("Comprobante"),
@@ -314,6 +315,22 @@ private slots:
         pantalla->tomaProductoRenglon(1, pantalla->capturaActual().productoPorId(uRondana));
         QCOMPARE(pantalla->gridControl()->getCelda(1, QStringLiteral("Producto")), QStringLiteral("Rondana"));
 
+        // Another workstation received the invoice meanwhile: refused, nothing of this receipt written.
+        const int ajena = u_insertaFila(sesion(), QStringLiteral("inventarioEntrada"),
+                                        {{QStringLiteral("documento"), 99},
+                                         {QStringLiteral("fechaHora"), QStringLiteral("2026-01-01 10:00:00")},
+                                         {QStringLiteral("inventarioAlmacen_id"), uMatriz},
+                                         {QStringLiteral("inventarioProducto_id"), uTuerca},
+                                         {QStringLiteral("idComprobante"), factura},
+                                         {QStringLiteral("idNegocioFk"), negocio()}});
+        uNegocio->acepta();
+        u_clicBoton(pantalla.get(), QStringLiteral("BTN_aceptar"));
+        QCOMPARE(uNegocio->guion().textos().last(), kMensajeConflictoPosteo);
+        ejecuta(QStringLiteral("DELETE FROM inventarioEntrada WHERE id = :id"),
+                {{QStringLiteral("id"), ajena}});
+        QCOMPARE(uNegocio->cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE idNegocioFk = "
+                                                 ":negocio")),
+                 0);
         // A failure while remembering the link rolls the whole receipt back.
         u_fallaCuando(
             [](const QString &s) { return s.contains(QLatin1String("INSERT INTO inventarioRelacionCfdi")); },
