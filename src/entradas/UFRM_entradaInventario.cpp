@@ -755,17 +755,8 @@ void TFRM_entradaInventario::tomaCfdi(const QString &ruta) {
         uCaptura.agrega(r);
         agregaFilaGrid(r);
     }
-    QStringList avisos;
-    if (!llenado.comprobante.valido())
-        avisos << QStringLiteral("El comprobante con UUID %1 no está registrado en el sistema; la entrada no "
-                                 "quedará ligada a él.")
-                      .arg(llenado.uuid);
-    if (llenado.sinRelacionar() > 0)
-        avisos << QStringLiteral("Artículos sin producto relacionado: %1. Haga clic en el nombre de cada uno "
-                                 "para elegir su producto.")
-                      .arg(llenado.sinRelacionar());
-    if (!avisos.isEmpty())
-        u_mensaje(avisos.join(QStringLiteral("\r")), kInformacion);
+    if (!llenado.aviso().isEmpty())
+        u_mensaje(llenado.aviso(), kInformacion);
 }
 
 void TFRM_entradaInventario::tomaProductoRenglon(int fila, const TproductoSeleccionadoDescripcion &producto) {

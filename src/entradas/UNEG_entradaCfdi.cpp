@@ -96,6 +96,19 @@ int TllenadoCfdi::sinRelacionar() const {
                              [](const TrenglonCaptura &r) { return r.productoID <= 0; }));
 }
 
+QString TllenadoCfdi::aviso() const {
+    QStringList avisos;
+    if (!comprobante.valido())
+        avisos << QStringLiteral("El comprobante con UUID %1 no está registrado en el sistema; la entrada no "
+                                 "quedará ligada a él.")
+                      .arg(uuid);
+    if (sinRelacionar() > 0)
+        avisos << QStringLiteral("Artículos sin producto relacionado: %1. Haga clic en el nombre de cada uno "
+                                 "para elegir su producto.")
+                      .arg(sinRelacionar());
+    return avisos.join(QStringLiteral("\r"));
+}
+
 TentradaCfdi::TentradaCfdi(TConexionSesion *sesion, int idNegocio) : uSesion(sesion), uNegocio(idNegocio) {}
 
 TllenadoCfdi TentradaCfdi::llena(const Tcfdi &cfdi) const {

@@ -23,6 +23,9 @@ struct TllenadoCfdi {
     QVector<TrenglonCaptura> renglones; // productoID 0: still to link
 
     int sinRelacionar() const;
+    // What the user should know once the screen is filled (invoice not registered, lines to
+    // link); empty when nothing.
+    QString aviso() const;
 };
 
 class TentradaCfdi {
