@@ -56,6 +56,8 @@ bool compruebaMovimientoConceptoDummyExiste(TConexionSesion *sesion, int idNegoc
         {-2, 1, "Entrada por traspaso"},
         {-3, 1, "Entrada por orden de compra"},
         {-4, 1, "Existencia inicial"},
+        {-5, 1, "Ajuste por inventario físico (entrada)"},
+        {-6, 2, "Ajuste por inventario físico (salida)"},
     };
     bool ok = true;
     for (const auto &c : kConceptos) {

@@ -713,11 +713,13 @@ private:
             {"Entrada por traspaso", 1, -2, 6103},
             {"Entrada por orden de compra", 1, -3, 6101},
             {"Existencia inicial", 1, -4, 6104},
+            {"Ajuste por inventario físico (entrada)", 1, -5, 6104},
             {"Venta", 2, 1, 6201},
             {"Merma", 2, 1, 6204},
             {"Consumo interno", 2, 1, 6204},
             {"devolución de compras", 2, 3, 6202},
             {"Salida por traspaso", 2, -1, 6203},
+            {"Ajuste por inventario físico (salida)", 2, -6, 6204},
         };
         for (const auto &k : kConceptos) {
             c.inserta(QStringLiteral("inventarioMovimientoConcepto"),
