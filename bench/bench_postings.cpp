@@ -42,57 +42,6 @@
 
 namespace {
 
-void leeTodo(QSqlQuery &q) {
-    const int columnas = q.record().count();
-    while (q.isSelect() && q.next()) {
-        for (int c = 0; c < columnas; ++c)
-            q.value(c);
-    }
-}
-
-// Runs one recorded statement the cheapest way the connection offers: prepared once and reused
-// (the statement cache), or as plain text where that is one round trip (no values on MariaDB).
-bool corre(QSqlDatabase db, const Tsentencia &s) {
-    if (s.parametros.isEmpty() && db.driverName() == QLatin1String("QMYSQL")) {
-        bool ok = false;
-        QSqlQuery q = preparada(db, s, ok);
-        if (ok)
-            leeTodo(q);
-        return ok;
-    }
-    QSqlError error;
-    QSqlQuery *q = cacheSentencias::prepara(db, s.texto, error);
-    if (!q)
-        return false;
-    enlaza(*q, s.parametros);
-    const bool ok = q->exec();
-    if (ok)
-        leeTodo(*q);
-    q->finish();
-    if (!ok)
-        cacheSentencias::descarta(db, s.texto);
-    return ok;
-}
-
-// The same statements with nothing around them; seconds. Failed statements are counted; with
-// `porSentencia` each statement's time is added to it.
-double reproduce(TConexionSesion *sesion, const Tgrabacion &grabacion, int &fallidas,
-                 QHash<QString, double> *porSentencia) {
-    QSqlDatabase db = sesion->conexion();
-    QElapsedTimer reloj, parcial;
-    reloj.start();
-    for (const Tsentencia &s : grabacion) {
-        parcial.start();
-        if (!corre(db, s)) {
-            ++fallidas;
-            continue;
-        }
-        if (porSentencia)
-            (*porSentencia)[s.texto] += parcial.nsecsElapsed() / 1e9;
-    }
-    return reloj.nsecsElapsed() / 1e9;
-}
-
 struct Tmuestra {
     QVector<double> posteo; // seconds
     QVector<double> crudo;
@@ -279,7 +228,7 @@ private:
         for (int i = 0; uPlanes && i + 1 < grabacion.size(); ++i)
             uTiemposPosteo[grabacion[i].texto] += (grabacion[i + 1].inicio - grabacion[i].inicio) / 1e9;
         m.sentencias = int(grabacion.size());
-        m.crudo << reproduce(uSesion, grabacion, m.fallidas, uPlanes ? &uTiempos : nullptr);
+        m.crudo << u_reproduce(uSesion, grabacion, m.fallidas, uPlanes ? &uTiempos : nullptr);
         if (uPlanes)
             muestraPlanes(uSesion, grabacion, uVistas);
     }
