@@ -8,6 +8,7 @@
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
+#include "comun/ui/UmarcoClic.h"
 #include "entradas/UFRM_capturarCodigoBarras.h"
 #include "entradas/UFRM_seleccionarComprobante.h"
 #include "salidas/UFRM_seleccionarMovimiento.h"
@@ -18,10 +19,8 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -155,8 +154,8 @@ QWidget *TFRM_salidasAlmacen::creaComprobante(QWidget *padre) {
     LBL_emisorRFC = valor(p, "LBL_emisorRFC");
     auto *capa = new QGridLayout(p);
     capa->addWidget(titulo(p, "LBL_comprobanteTitulo", "Comprobante"), 0, 0);
-    capa->addWidget(creaMarcoClic(QStringLiteral("contenedor_comprobante"), LBL_comprobante,
-                                  [this] { eligeComprobante(); }),
+    capa->addWidget(new TmarcoClic(QStringLiteral("contenedor_comprobante"), LBL_comprobante,
+                                   [this] { eligeComprobante(); }),
                     0, 1);
     capa->addWidget(reinicio(p, "BTN_reiniciarLBLcomprobante"), 0, 2);
     capa->addWidget(titulo(p, "LBL_fechaHoraTitulo", "Fecha/Hora"), 1, 0);
@@ -184,10 +183,10 @@ QWidget *TFRM_salidasAlmacen::creaPie() {
     LBL_unidadMedida = valor(p, "LBL_unidadMedida");
     LBL_existencia = valor(p, "LBL_existencia");
     BTN_reiniciarLBLproducto = reinicio(p, "BTN_reiniciarLBLproducto");
-    contenedor_codigoBarras = creaMarcoClic(QStringLiteral("contenedor_codigoBarras"), LBL_codigoBarras,
-                                            [this] { capturaCodigoBarras(); });
+    contenedor_codigoBarras = new TmarcoClic(QStringLiteral("contenedor_codigoBarras"), LBL_codigoBarras,
+                                             [this] { capturaCodigoBarras(); });
     contenedor_producto =
-        creaMarcoClic(QStringLiteral("contenedor_producto"), LBL_producto, [this] { eligeProducto(); });
+        new TmarcoClic(QStringLiteral("contenedor_producto"), LBL_producto, [this] { eligeProducto(); });
     auto *capa = new QGridLayout(p);
     capa->setContentsMargins(0, 0, 0, 0);
     capa->addWidget(titulo(p, "LBL_codigoBarrasTitulo", "Código de Barras"), 0, 0);
@@ -220,41 +219,6 @@ QWidget *TFRM_salidasAlmacen::creaPie() {
     fila->addWidget(contenedor_foot, 1);
     fila->addLayout(resumen);
     return pie;
-}
-
-// A field the user opens by clicking it, or from the keyboard with Enter or the space bar.
-QFrame *TFRM_salidasAlmacen::creaMarcoClic(const QString &nombre, QLabel *etiqueta,
-                                           std::function<void()> accion) {
-    auto *marco = new QFrame(etiqueta->parentWidget());
-    marco->setObjectName(nombre);
-    marco->setFrameShape(QFrame::StyledPanel);
-    marco->setCursor(Qt::PointingHandCursor);
-    marco->setFocusPolicy(Qt::StrongFocus);
-    marco->setMinimumHeight(26);
-    etiqueta->setParent(marco);
-    auto *capa = new QHBoxLayout(marco);
-    capa->setContentsMargins(6, 2, 6, 2);
-    capa->addWidget(etiqueta);
-    marco->installEventFilter(this);
-    uMarcosClic.insert(marco, std::move(accion));
-    return marco;
-}
-
-bool TFRM_salidasAlmacen::eventFilter(QObject *objeto, QEvent *evento) {
-    const auto marco = uMarcosClic.constFind(objeto);
-    if (marco != uMarcosClic.constEnd()) {
-        bool abre = evento->type() == QEvent::MouseButtonRelease &&
-                    static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton;
-        if (evento->type() == QEvent::KeyPress) {
-            const int tecla = static_cast<QKeyEvent *>(evento)->key();
-            abre = tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_Space;
-        }
-        if (abre && static_cast<QWidget *>(objeto)->isEnabled()) {
-            marco.value()();
-            return true;
-        }
-    }
-    return TdialogoModal::eventFilter(objeto, evento);
 }
 
 void TFRM_salidasAlmacen::creaColumnas() {

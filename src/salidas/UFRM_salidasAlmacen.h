@@ -4,9 +4,6 @@
 #include "comun/ui/UdialogoModal.h"
 #include "salidas/UNEG_capturaSalida.h"
 
-#include <QHash>
-#include <functional>
-
 class QComboBox;
 class QFrame;
 class QTabWidget;
@@ -33,14 +30,12 @@ public:
 
 protected:
     void alAceptar() override;
-    bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:
     QWidget *creaPestanas();
     QWidget *creaInicial(QWidget *padre);
     QWidget *creaComprobante(QWidget *padre);
     QWidget *creaPie();
-    QFrame *creaMarcoClic(const QString &nombre, QLabel *etiqueta, std::function<void()> accion);
     void creaColumnas();
     void conecta();
     void ahora();
@@ -61,7 +56,6 @@ private:
     TsistemaDatos uSistema;
     TcapturaSalidaAlmacen uCaptura;
     int uFilaSeleccionada = -1;
-    QHash<QObject *, std::function<void()>> uMarcosClic;
 
     QTabWidget *PGC_salida = nullptr;
     QComboBox *CMB_almacenes = nullptr;

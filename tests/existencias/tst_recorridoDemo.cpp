@@ -2,7 +2,8 @@
 // and in the weighted-average one: a purchase with a lot, serial numbers and a customs
 // declaration; a purchase order received in two parts; the receipts list and detail with an
 // invoice and both exports; a sale of serial-numbered units, a sample and a purchase return; the
-// issues list, its breakdown and detail with an invoice and both exports; and at the end the
+// issues list, its breakdown and detail with an invoice and both exports; two transfers shipped,
+// one received and one cancelled through their screens; and at the end the
 // consistency check finds nothing. The steps build on one demo database, in order.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UconduccionCaptura.h"
@@ -33,11 +34,15 @@
 #include "salidas/UFRM_salidasAlmacen.h"
 #include "salidas/UFRM_salidasDetalle.h"
 #include "salidas/UFRM_seleccionarNoSerie.h"
+#include "traspasos/UFRM_nuevoTraspaso.h"
+#include "traspasos/UFRM_traspasoDetalle.h"
+#include "traspasos/UFRM_traspasos.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -640,6 +645,68 @@ private slots:
         QCOMPARE(folio, serieFolio(comprobante));
         exporta(&lista, "BTN_exportarPDF");
         exporta(&lista, "BTN_exportarExcel", kPintura);
+    }
+
+    // Two transfers shipped from the list's "Nuevo Traspaso" to the counter; the newest received,
+    // the other cancelled back, each from its detail.
+    void traspasosEnviadosRecibidosYCancelados_data() { ambasTiendas(); }
+    void traspasosEnviadosRecibidosYCancelados() {
+        abreSesion();
+        const double tornillos = existencia("TOR-001");
+        QTest::qWait(1000); // whole seconds: never within the second of the last movement
+        TFRM_traspasos lista;
+        lista.resize(1100, 600);
+        lista.show();
+        QVERIFY(lista.init());
+        for (const char *cantidad : {"5", "3"}) {
+            uDialogo.alAbrir<TFRM_nuevoTraspaso>(this, [&](TFRM_nuevoTraspaso *p) {
+                elige(p, "CMB_almacenOrigen", kGeneral);
+                elige(p, "CMB_almacenDestino", QStringLiteral("Mostrador Centro"));
+                guion().limpia();
+                guion().respuestas({true}); // the stock alert, when it comes
+                escanea(p, "TOR-001", QString::fromLatin1(cantidad));
+                QVERIFY(p->gridControl()->filas() > 0);
+                guardaImagen(p, "nuevoTraspaso");
+                guion().limpia();
+                guion().respuestas({true});
+                u_clicBoton(p, QStringLiteral("BTN_aceptar"));
+                QVERIFY2(p->uAceptar, qPrintable(guion().textos().join(QLatin1Char('|'))));
+            });
+            u_clicBoton(&lista, QStringLiteral("BTN_nuevoTraspaso"));
+            QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
+        }
+        QCOMPARE(existencia("TOR-001"), tornillos - 8);
+        guardaImagen(&lista, "traspasos");
+        const int ultimo =
+            valor(
+                QStringLiteral("SELECT MAX(documento) FROM inventarioTraspaso WHERE idNegocioFk = :negocio"))
+                .toInt();
+        const auto cierra = [&](int documento, const char *radio) {
+            TGridControl *g = lista.gridControl();
+            const int f = fila(g, QStringLiteral("inventarioTraspaso_documento"), documento);
+            QVERIFY(f >= 0);
+            uDialogo.alAbrir<TFRM_traspasoDetalle>(this, [&](TFRM_traspasoDetalle *d) {
+                u_hijo<QRadioButton>(d, QString::fromLatin1(radio))->setChecked(true);
+                guardaImagen(d, "traspasoDetalle");
+                guion().limpia();
+                guion().respuestas({true});
+                u_clicBoton(d, QStringLiteral("BTN_aceptar"));
+                QVERIFY2(d->uAceptar, qPrintable(guion().textos().join(QLatin1Char('|'))));
+            });
+            u_clicCelda(g->grid(), f, 0);
+            QVERIFY(uDialogo.abierto && !uDialogo.quedoAbierto);
+        };
+        cierra(ultimo, "RAD_recibirTraspaso");
+        cierra(ultimo - 1, "RAD_cancelarTraspaso");
+        QCOMPARE(existencia("TOR-001"), tornillos - 3);
+        const auto estado = [&](int documento) {
+            return valor(QStringLiteral("SELECT inventarioTraspasoEstado_id FROM inventarioTraspaso WHERE "
+                                        "idNegocioFk = :negocio AND documento = :d"),
+                         {{QStringLiteral("d"), documento}})
+                .toInt();
+        };
+        QCOMPARE(estado(ultimo), 2);
+        QCOMPARE(estado(ultimo - 1), 3);
     }
 
     void alFinalLaVerificacionNoEncuentraNada() {
