@@ -86,5 +86,10 @@ private:
     TGridControl *uGRD_mainControl = nullptr;
 };
 
+// The choosers a capture's product area opens: the product picker's answer (not chosen when
+// cancelled), and the code the barcode dialog answers starting from `actual` (empty when cancelled).
+TproductoSeleccionadoDescripcion u_pideProducto(const TsistemaDatos &sistema, QWidget *padre);
+QString u_pideCodigoBarras(const QString &actual, QWidget *padre);
+
 // The capture the issues list runs for "Nueva Salida", on the module's session.
 bool u_capturaSalidaAlmacen(QWidget *padre);

@@ -49,12 +49,14 @@ bool u_productoPorCodigoBarras(TConexionSesion *sesion, const QString &codigo, i
                                TproductoSeleccionadoDescripcion &producto) {
     producto = TproductoSeleccionadoDescripcion();
     const QString texto = codigo.trimmed();
-    if (texto.isEmpty())
-        return true;
-    const CmidTierResponse r = Tproductos(sesion).selectProductoByCodigoBarras(texto, idNegocio);
+    const CmidTierResponse r = texto.isEmpty()
+                                   ? CmidTierResponse()
+                                   : Tproductos(sesion).selectProductoByCodigoBarras(texto, idNegocio);
     if (r.isSuccess() && r.getRowCount() > 0)
         producto = u_productoDeFila(r, 0);
-    return r.isSuccess();
+    else if (texto.isEmpty() || r.isSuccess())
+        u_mensaje(kSinCoincidencia, kAdvertencia);
+    return producto.seleccionado;
 }
 
 TcapturaSalidaAlmacen::TcapturaSalidaAlmacen(const TsistemaDatos &sistema)
@@ -189,13 +191,10 @@ bool TcapturaSalidaAlmacen::buscaCodigoBarras(const QString &codigo) {
         return false;
     }
     TproductoSeleccionadoDescripcion producto;
-    const bool leido = u_productoPorCodigoBarras(uSistema.getConexion(), codigo,
-                                                 uSistema.getNegocio().getIdNegocio(), producto);
-    if (producto.seleccionado)
+    if (u_productoPorCodigoBarras(uSistema.getConexion(), codigo, uSistema.getNegocio().getIdNegocio(),
+                                  producto))
         return tomaProducto(producto);
     limpiaProducto();
-    if (leido)
-        u_mensaje(kSinCoincidencia, kAdvertencia);
     return false;
 }
 

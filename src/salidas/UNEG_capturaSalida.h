@@ -34,8 +34,8 @@ bool u_almacenesCaptura(TConexionSesion *sesion, int idNegocio, QVector<Talmacen
 // date-time (invalid then).
 QString u_ultimoMovimientoAlmacen(TConexionSesion *sesion, int idAlmacen, int idNegocio,
                                   QDateTime &fechaHora);
-// The business's product with that barcode (trimmed). False when the read failed; `producto` is
-// not chosen when nothing matched.
+// The business's product with that barcode (trimmed); false, after "No se encontro coincidencia"
+// when nothing matched (a failed read has been logged and says nothing more).
 bool u_productoPorCodigoBarras(TConexionSesion *sesion, const QString &codigo, int idNegocio,
                                TproductoSeleccionadoDescripcion &producto);
 // The chosen product as an issue line carries it.

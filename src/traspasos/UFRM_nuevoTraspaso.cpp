@@ -3,16 +3,16 @@
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarPropiedadesAdicionales.h"
-#include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_selectorBase.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
+#include "comun/ui/U_formaCaptura.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
 #include "comun/ui/UmarcoClic.h"
-#include "entradas/UFRM_capturarCodigoBarras.h"
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_pedimento.h"
+#include "salidas/UFRM_salidasAlmacen.h"
 #include "salidas/UFRM_seleccionarNoSerie.h"
 
 #include <QComboBox>
@@ -30,13 +30,6 @@
 
 namespace {
 const QString kAliasElimina = QStringLiteral("elimina");
-
-struct TcolumnaCaptura {
-    const char *alias;
-    const char *cabecera;
-    int ancho; // 0: hidden
-    TtipoColumnaGrid tipo;
-};
 
 // After the delete column, in the order the lines show.
 const TcolumnaCaptura kColumnas[] = {
@@ -56,16 +49,6 @@ const TcolumnaCaptura kColumnas[] = {
     {"_noSerieControlado", "_noSerieControlado", 0, kColTexto},
     {"_disponiblePorCapa", "_disponiblePorCapa", 40, kColNumero},
 };
-
-QLabel *valor(QWidget *padre, const char *nombre, int ancho = 120) {
-    QLabel *l = u_etiqueta(padre, QString::fromLatin1(nombre));
-    l->setMinimumWidth(ancho);
-    return l;
-}
-
-QLabel *titulo(QWidget *padre, const char *nombre, const char *texto) {
-    return u_etiqueta(padre, QString::fromLatin1(nombre), QString::fromUtf8(texto));
-}
 
 QTimeEdit *hora(QWidget *padre, const char *nombre) {
     auto *h = new QTimeEdit(QTime::currentTime(), padre);
@@ -111,29 +94,29 @@ QWidget *TFRM_nuevoTraspaso::creaOrigen() {
     CMB_almacenOrigen = new QComboBox(p);
     CMB_almacenOrigen->setObjectName(QStringLiteral("CMB_almacenOrigen"));
     CMB_almacenOrigen->setMinimumWidth(200);
-    LBL_codigoBarras = valor(p, "LBL_codigoBarras");
-    LBL_producto = valor(p, "LBL_producto", 260);
+    LBL_codigoBarras = u_valorCaptura(p, "LBL_codigoBarras");
+    LBL_producto = u_valorCaptura(p, "LBL_producto", 260);
     contenedor_codigoBarras = new TmarcoClic(QStringLiteral("contenedor_codigoBarras"), LBL_codigoBarras,
                                              [this] { capturaCodigoBarras(); });
     contenedor_producto =
         new TmarcoClic(QStringLiteral("contenedor_producto"), LBL_producto, [this] { eligeProducto(); });
-    LBL_existenciaOrigen = valor(p, "LBL_existenciaOrigen");
+    LBL_existenciaOrigen = u_valorCaptura(p, "LBL_existenciaOrigen");
     DTP_fechaOrigen = u_fecha(p, QStringLiteral("DTP_fechaOrigen"));
     DTP_horaOrigen = hora(p, "DTP_horaOrigen");
-    LBL_fechaHoraUltimo = valor(p, "LBL_fechaHoraUltimo");
+    LBL_fechaHoraUltimo = u_valorCaptura(p, "LBL_fechaHoraUltimo");
 
     auto *capa = new QGridLayout(p);
-    capa->addWidget(titulo(p, "LBL_almacenOrigenTitulo", "Almacen"), 0, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_almacenOrigenTitulo", "Almacen"), 0, 0);
     capa->addWidget(CMB_almacenOrigen, 0, 1);
-    capa->addWidget(titulo(p, "LBL_codigoBarrasTitulo", "Código de Barras"), 1, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_codigoBarrasTitulo", "Código de Barras"), 1, 0);
     capa->addWidget(contenedor_codigoBarras, 1, 1);
-    capa->addWidget(titulo(p, "LBL_productoTitulo", "Producto"), 2, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_productoTitulo", "Producto"), 2, 0);
     capa->addWidget(contenedor_producto, 2, 1);
-    capa->addWidget(titulo(p, "LBL_existenciaOrigenTitulo", "Existencia"), 3, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_existenciaOrigenTitulo", "Existencia"), 3, 0);
     capa->addWidget(LBL_existenciaOrigen, 3, 1);
-    capa->addWidget(titulo(p, "LBL_fechaOrigenTitulo", "Fecha/Hora"), 4, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_fechaOrigenTitulo", "Fecha/Hora"), 4, 0);
     capa->addLayout(fechaYHora(DTP_fechaOrigen, DTP_horaOrigen), 4, 1);
-    capa->addWidget(titulo(p, "LBL_fechaHoraUltimoTitulo", "Último Movimiento"), 5, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_fechaHoraUltimoTitulo", "Último Movimiento"), 5, 0);
     capa->addWidget(LBL_fechaHoraUltimo, 5, 1);
     capa->setColumnStretch(1, 1);
     return p;
@@ -145,28 +128,28 @@ QWidget *TFRM_nuevoTraspaso::creaDestino() {
     CMB_almacenDestino = new QComboBox(p);
     CMB_almacenDestino->setObjectName(QStringLiteral("CMB_almacenDestino"));
     CMB_almacenDestino->setMinimumWidth(200);
-    LBL_codigoBarrasDestino = valor(p, "LBL_codigoBarrasDestino");
-    LBL_productoDestino = valor(p, "LBL_productoDestino", 260);
-    LBL_existenciaDestino = valor(p, "LBL_existenciaDestino");
-    LBL_cantidadDestino = valor(p, "LBL_cantidadDestino");
+    LBL_codigoBarrasDestino = u_valorCaptura(p, "LBL_codigoBarrasDestino");
+    LBL_productoDestino = u_valorCaptura(p, "LBL_productoDestino", 260);
+    LBL_existenciaDestino = u_valorCaptura(p, "LBL_existenciaDestino");
+    LBL_cantidadDestino = u_valorCaptura(p, "LBL_cantidadDestino");
     DTP_fechaDestino = u_fecha(p, QStringLiteral("DTP_fechaDestino"));
     DTP_horaDestino = hora(p, "DTP_horaDestino");
 
     auto *capa = new QGridLayout(p);
-    capa->addWidget(titulo(p, "LBL_almacenDestinoTitulo", "Almacen"), 0, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_almacenDestinoTitulo", "Almacen"), 0, 0);
     capa->addWidget(CMB_almacenDestino, 0, 1);
-    capa->addWidget(titulo(p, "LBL_codigoBarrasDestinoTitulo", "Código de Barras"), 1, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_codigoBarrasDestinoTitulo", "Código de Barras"), 1, 0);
     capa->addWidget(LBL_codigoBarrasDestino, 1, 1);
-    capa->addWidget(titulo(p, "LBL_productoDestinoTitulo", "Producto"), 2, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_productoDestinoTitulo", "Producto"), 2, 0);
     capa->addWidget(LBL_productoDestino, 2, 1);
-    capa->addWidget(titulo(p, "LBL_existenciaDestinoTitulo", "Existencia"), 3, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_existenciaDestinoTitulo", "Existencia"), 3, 0);
     auto *existencias = new QHBoxLayout;
     existencias->addWidget(LBL_existenciaDestino);
-    existencias->addWidget(titulo(p, "LBL_cantidadDestinoTitulo", "Después del traspaso"));
+    existencias->addWidget(u_tituloCaptura(p, "LBL_cantidadDestinoTitulo", "Después del traspaso"));
     existencias->addWidget(LBL_cantidadDestino);
     existencias->addStretch();
     capa->addLayout(existencias, 3, 1);
-    capa->addWidget(titulo(p, "LBL_fechaDestinoTitulo", "Fecha/Hora"), 4, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_fechaDestinoTitulo", "Fecha/Hora"), 4, 0);
     capa->addLayout(fechaYHora(DTP_fechaDestino, DTP_horaDestino), 4, 1);
     capa->setRowStretch(5, 1);
     capa->setColumnStretch(1, 1);
@@ -181,11 +164,10 @@ QWidget *TFRM_nuevoTraspaso::creaCantidad() {
     u_soloDecimales(TXT_cantidad);
     LBL_mensajeTraspaso = u_etiqueta(p, QStringLiteral("LBL_mensajeTraspaso"));
     LBL_mensajeTraspaso->setStyleSheet(QStringLiteral("color: #c0392b; font-weight: bold;"));
-    auto *limpiar = u_creaBotonLimpiar(QStringLiteral("BTN_reiniciaTXTcantidad"), p);
-    limpiar->setAutoDefault(false);
+    auto *limpiar = u_reinicioCaptura(p, "BTN_reiniciaTXTcantidad");
     auto *capa = new QHBoxLayout(p);
     capa->setContentsMargins(0, 0, 0, 0);
-    capa->addWidget(titulo(p, "LBL_cantidadTitulo", "Cantidad"));
+    capa->addWidget(u_tituloCaptura(p, "LBL_cantidadTitulo", "Cantidad"));
     capa->addWidget(TXT_cantidad);
     capa->addWidget(limpiar);
     capa->addWidget(u_boton(p, QStringLiteral("BTN_agregar"), QStringLiteral("Agregar")));
@@ -198,11 +180,11 @@ QWidget *TFRM_nuevoTraspaso::creaPie() {
     auto *pie = new QWidget(this);
     contenedor_noSerie = new QWidget(pie);
     contenedor_noSerie->setObjectName(QStringLiteral("contenedor_noSerie"));
-    LBL_noSerieCaptura = valor(contenedor_noSerie, "LBL_noSerieCaptura", 160);
+    LBL_noSerieCaptura = u_valorCaptura(contenedor_noSerie, "LBL_noSerieCaptura", 160);
     BTN_verNoSerie = u_boton(contenedor_noSerie, QStringLiteral("BTN_verNoSerie"), QStringLiteral("Ver"));
     auto *series = new QHBoxLayout(contenedor_noSerie);
     series->setContentsMargins(0, 0, 0, 0);
-    series->addWidget(titulo(contenedor_noSerie, "LBL_noSerie", "No. Serie"));
+    series->addWidget(u_tituloCaptura(contenedor_noSerie, "LBL_noSerie", "No. Serie"));
     series->addWidget(LBL_noSerieCaptura);
     series->addWidget(BTN_verNoSerie);
 
@@ -210,9 +192,10 @@ QWidget *TFRM_nuevoTraspaso::creaPie() {
     PNL_propiedades->setObjectName(QStringLiteral("PNL_propiedades"));
     auto *propiedades = new QHBoxLayout(PNL_propiedades);
     propiedades->setContentsMargins(0, 0, 0, 0);
-    propiedades->addWidget(titulo(PNL_propiedades, "LBL_propiedadesTitulo", "* Propiedades Adicionales:"));
+    propiedades->addWidget(
+        u_tituloCaptura(PNL_propiedades, "LBL_propiedadesTitulo", "* Propiedades Adicionales:"));
     const auto ver = [&](const char *etiqueta, const char *texto, const char *boton) {
-        propiedades->addWidget(titulo(PNL_propiedades, etiqueta, texto));
+        propiedades->addWidget(u_tituloCaptura(PNL_propiedades, etiqueta, texto));
         propiedades->addWidget(u_boton(PNL_propiedades, QString::fromLatin1(boton), QStringLiteral("Ver")));
     };
     ver("LBL_lote", "Lote", "BTN_verLote");
@@ -229,9 +212,7 @@ QWidget *TFRM_nuevoTraspaso::creaPie() {
 
 void TFRM_nuevoTraspaso::creaColumnas() {
     uGRD_mainControl->agregaColumnaIcono(kAliasElimina, mini_cargaImage(QStringLiteral("Elimina")), 40);
-    for (const TcolumnaCaptura &c : kColumnas)
-        uGRD_mainControl->agregaColumna(QString::fromLatin1(c.alias), QString::fromUtf8(c.cabecera), c.ancho,
-                                        c.ancho > 0, c.tipo);
+    u_agregaColumnasCaptura(uGRD_mainControl, kColumnas);
     uGRD_mainControl->setColumnaEstirada(QStringLiteral("Producto"));
 }
 
@@ -307,19 +288,15 @@ void TFRM_nuevoTraspaso::CMB_almacenDestinoChange(int indice) {
 }
 
 void TFRM_nuevoTraspaso::eligeProducto() {
-    TproductoSeleccionadoDescripcion producto;
-    TFRM_seleccionarProducto selector(uSistema, this);
-    selector.init(producto, uSistema);
-    const bool elegido = uCaptura.eligeProducto(producto);
+    const bool elegido = uCaptura.eligeProducto(u_pideProducto(uSistema, this));
     muestra();
     if (elegido)
         TXT_cantidad->setFocus();
 }
 
 void TFRM_nuevoTraspaso::capturaCodigoBarras() {
-    TFRM_capturarCodigoBarras dialogo(this);
-    const TcodigoBarras codigo = dialogo.init(uCaptura.producto().codigoBarras);
-    const bool encontrado = uCaptura.buscaCodigoBarras(codigo.ok ? codigo.codigo_barras : QString());
+    const bool encontrado =
+        uCaptura.buscaCodigoBarras(u_pideCodigoBarras(uCaptura.producto().codigoBarras, this));
     muestra();
     if (encontrado)
         TXT_cantidad->setFocus();

@@ -2,6 +2,7 @@
 
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/ui/UFRM_selectorBase.h"
+#include "comun/ui/U_formaCaptura.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UfechaHora.h"
 #include "traspasos/UNEG_traspasos.h"
@@ -20,14 +21,7 @@
 #include <QVBoxLayout>
 
 namespace {
-struct TcolumnaDetalle {
-    const char *alias;
-    const char *cabecera;
-    int ancho; // 0: hidden
-    TtipoColumnaGrid tipo;
-};
-
-const TcolumnaDetalle kColumnas[] = {
+const TcolumnaCaptura kColumnas[] = {
     {"inventarioProducto_id", "_productoID", 0, kColTexto},
     {"inventarioProducto_nombre", "Producto", 500, kColTexto},
     {"inventarioTraspasoDetalle_cantidad", "Cantidad", 70, kColNumero},
@@ -114,9 +108,7 @@ QWidget *TFRM_traspasoDetalle::creaCierre(QWidget *padre) {
 }
 
 void TFRM_traspasoDetalle::creaColumnas() {
-    for (const TcolumnaDetalle &c : kColumnas)
-        uGRD_detalleControl->agregaColumna(QString::fromLatin1(c.alias), QString::fromUtf8(c.cabecera),
-                                           c.ancho, c.ancho > 0, c.tipo);
+    u_agregaColumnasCaptura(uGRD_detalleControl, kColumnas);
     uGRD_detalleControl->setColumnaEstirada(QStringLiteral("inventarioProducto_nombre"));
 }
 

@@ -5,6 +5,7 @@
 #include "comun/U_mensajes.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
+#include "comun/ui/U_formaCaptura.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
@@ -30,14 +31,7 @@ const QString kTitulo = QStringLiteral("Traspasos");
 const QString kSinElementos = QStringLiteral("No hay elementos que mostrar");
 const QString kAliasEdita = QStringLiteral("edita");
 
-struct TcolumnaLista {
-    const char *alias;
-    const char *cabecera;
-    int ancho; // 0: hidden, carries an id
-    TtipoColumnaGrid tipo;
-};
-
-const TcolumnaLista kColumnas[] = {
+const TcolumnaCaptura kColumnas[] = {
     {"inventarioTraspaso_id", "no.", 0, kColTexto},
     {"inventarioTraspaso_documento", "Doc.", 60, kColTexto},
     {"ORIGENinventarioAlmacen_id", "_almacenOrigenID", 0, kColTexto},
@@ -152,9 +146,7 @@ QWidget *TFRM_traspasos::creaCriterios() {
 
 void TFRM_traspasos::creaColumnas() {
     uGRD_traspasosControl->agregaColumnaIcono(kAliasEdita, mini_cargaImage(QStringLiteral("Edita")), 40);
-    for (const TcolumnaLista &c : kColumnas)
-        uGRD_traspasosControl->agregaColumna(QString::fromLatin1(c.alias), QString::fromUtf8(c.cabecera),
-                                             c.ancho, c.ancho > 0, c.tipo);
+    u_agregaColumnasCaptura(uGRD_traspasosControl, kColumnas);
     uGRD_traspasosControl->setColumnaEstirada(QStringLiteral("inventarioTraspasoEstado_etiqueta"));
 }
 

@@ -8,7 +8,6 @@
 #include "datos/UfechaHora.h"
 
 namespace {
-const QString kSinCoincidencia = QStringLiteral("No se encontro coincidencia");
 const QString kMismoAlmacen = QStringLiteral("El almacen de origen y destino es el mismo");
 const QString kInsuficiente = QStringLiteral("Existencia Insuficiente");
 
@@ -73,13 +72,10 @@ bool TcapturaTraspaso::eligeProducto(const TproductoSeleccionadoDescripcion &pro
 
 bool TcapturaTraspaso::buscaCodigoBarras(const QString &codigo) {
     TproductoSeleccionadoDescripcion producto;
-    const bool leido = u_productoPorCodigoBarras(uSistema.getConexion(), codigo,
-                                                 uSistema.getNegocio().getIdNegocio(), producto);
-    if (producto.seleccionado)
+    if (u_productoPorCodigoBarras(uSistema.getConexion(), codigo, uSistema.getNegocio().getIdNegocio(),
+                                  producto))
         return tomaProducto(producto);
     limpiaProducto();
-    if (leido)
-        u_mensaje(kSinCoincidencia, kAdvertencia);
     return false;
 }
 
