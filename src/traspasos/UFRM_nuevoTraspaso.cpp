@@ -1,6 +1,5 @@
 #include "traspasos/UFRM_nuevoTraspaso.h"
 
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarPropiedadesAdicionales.h"
 #include "comun/ui/UFRM_selectorBase.h"
@@ -410,9 +409,4 @@ void TFRM_nuevoTraspaso::muestraLineas() {
     const bool series = uCaptura.controlaSeries(uFilaSeleccionada);
     contenedor_noSerie->setEnabled(series);
     PNL_propiedades->setEnabled(uFilaSeleccionada >= 0);
-}
-
-bool u_capturaTraspaso(QWidget *padre) {
-    TFRM_nuevoTraspaso captura(localSYS, padre);
-    return captura.init();
 }

@@ -82,6 +82,3 @@ private:
     QPushButton *BTN_verNoSerie = nullptr;
     QWidget *PNL_propiedades = nullptr;
 };
-
-// The capture the transfers list runs for "Nuevo Traspaso", on the module's session.
-bool u_capturaTraspaso(QWidget *padre);

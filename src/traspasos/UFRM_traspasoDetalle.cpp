@@ -1,6 +1,5 @@
 #include "traspasos/UFRM_traspasoDetalle.h"
 
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/ui/UFRM_selectorBase.h"
 #include "comun/ui/U_formaCaptura.h"
 #include "comun/ui/UgridControl.h"

@@ -84,7 +84,6 @@ public:
 private:
     void leeUltimoMovimiento();
     bool tomaProducto(const TproductoSeleccionadoDescripcion &producto);
-    double cantidadPrevia() const;
     bool almacenesDistintos() const;
 
     TsistemaDatos uSistema;

@@ -8,6 +8,7 @@
 #include "comun/U_utilerias.h"
 #include "comun/ui/UgridControl.h"
 #include "entradas/UFRM_capturarCodigoBarras.h"
+#include "entradas/UFRM_lote.h"
 #include "existencias/U_verificacion.h"
 #include "inventario/UpantallasInventario.h"
 #include "movimientos/UnegocioMovimientos.h"
@@ -31,34 +32,24 @@ QString dia(int dias, const char *hora) {
 }
 } // namespace
 
-// A stationery shop: Matriz holds notebooks in three layers (4 at $2, 3 at $3, 8 at $4) and three
-// laptops with serial numbers; Bodega holds 5 notebooks at $2.50.
+// A stationery shop: Matriz holds notebooks in three layers (4 at $2, 3 at $3, 8 at $4, the last of
+// lot C-0731) and three laptops with serial numbers; Bodega holds 5 notebooks at $2.50.
 struct Ttienda {
     Ttienda(TbasePrueba &base, int metodo) : n(base, metodo) {
-        TConexionSesion *s = base.sesion();
-        const int negocio = n.negocio();
-        const int pieza = u_insertaFila(s, QStringLiteral("inventarioUnidadesMedida"),
-                                        {{"descripcion", "Pieza"}, {"idNegocioFk", negocio}});
-        u_insertaFila(s, QStringLiteral("inventarioCategoria"),
-                      {{"identidad", "A"}, {"etiqueta", "Papelería"}, {"idNegocioFk", negocio}});
-        const auto producto = [&](const char *nombre, const char *codigo, int serie) {
-            return u_insertaFila(s, QStringLiteral("inventarioProducto"),
-                                 {{"nombre", nombre},
-                                  {"codigoBarras", codigo},
-                                  {"unidadesMedida_id", pieza},
-                                  {"inventarioCategoria_identidad", "A"},
-                                  {"opControladoNoSerie", serie},
-                                  {"idNegocioFk", negocio}});
-        };
         matriz = n.almacen(QStringLiteral("Matriz"));
         bodega = n.almacen(QStringLiteral("Bodega"));
-        cuaderno = producto("Cuaderno", "7501001", 0);
-        laptop = producto("Laptop", "7501002", 1);
+        cuaderno = n.productoEnCatalogo(QStringLiteral("Cuaderno"), QStringLiteral("7501001"));
+        laptop = n.productoEnCatalogo(QStringLiteral("Laptop"), QStringLiteral("7501002"), 1);
         n.concepto(2, -1, QStringLiteral("Salida por traspaso"));
         n.concepto(1, -2, QStringLiteral("Entrada por traspaso"));
         n.recibe(QStringLiteral("R1"), matriz, cuaderno, dia(-3, "09:00:00"), 4, 2.0);
         n.recibe(QStringLiteral("R2"), matriz, cuaderno, dia(-2, "09:00:00"), 3, 3.0);
-        n.recibe(QStringLiteral("R3"), matriz, cuaderno, dia(-2, "09:30:00"), 8, 4.0);
+        const int r3 = n.recibe(QStringLiteral("R3"), matriz, cuaderno, dia(-2, "09:30:00"), 8, 4.0);
+        u_insertaFila(base.sesion(), QStringLiteral("inventarioLote"),
+                      {{"inventarioEntrada_id", r3},
+                       {"numero", "C-0731"},
+                       {"fechaCaducidad", "2031-07-31 00:00:00.000"},
+                       {"fechaCaducidadEstablecida", 1}});
         n.recibe(QStringLiteral("RL"), matriz, laptop, dia(-2, "10:00:00"), 3, 100.0,
                  {QStringLiteral("L-1"), QStringLiteral("L-2"), QStringLiteral("L-3")});
         n.recibe(QStringLiteral("RB"), bodega, cuaderno, dia(-2, "09:00:00"), 5, 2.5);
@@ -494,6 +485,11 @@ private slots:
         QTest::keyClicks(w("TXT_documento"), QStringLiteral("12"));
         QTest::keyClick(w("TXT_documento"), Qt::Key_Return);
         QCOMPARE(documentos(l.get()), (QStringList{"120", "112", "12"}));
+        w<QLineEdit>("TXT_documento")->setText(QStringLiteral("1%"));
+        u_clicBoton(l.get(), QStringLiteral("BTN_buscar"));
+        QCOMPARE(documentos(l.get()), QStringList()); // a pasted wildcard is a letter
+        w<QLineEdit>("TXT_documento")->setText(QStringLiteral("12"));
+        QTest::keyClick(w("TXT_documento"), Qt::Key_Return);
         elige("CMB_almacenDestino", QStringLiteral("Matriz"));
         QCOMPARE(documentos(l.get()), (QStringList{"120", "112", "12"}));
         u_clicBoton(l.get(), QStringLiteral("BTN_buscar"));
