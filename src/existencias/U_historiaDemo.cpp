@@ -358,19 +358,21 @@ private:
                doc.guardar();
     }
 
-    // Yesterday afternoon's transfers from the main warehouse to the store room: paint with its lot
-    // received within the hour, a drill (of the order that just arrived) with its serial number and
-    // hammers sent back, cables and the other drill still on their way.
+    // Yesterday's transfers from the store room to the main warehouse, after a morning purchase of
+    // grinders: paint with its lot received within the hour, a grinder with its serial number and
+    // cables sent back, another grinder and more cables still on their way.
     bool traspasos() {
         const int general = uAlmacenes[0], bodega = uAlmacenes[2];
         const QDate ayer = uHoy.addDays(-1);
-        const int recibido = envia(general, bodega, {{"PVI-001", 10}}, QDateTime(ayer, QTime(12, 0)));
+        if (!recibe(bodega, {uBodega[3]}, QDateTime(ayer, QTime(9, 0)), uCompra, kSemanas))
+            return false;
+        const int recibido = envia(bodega, general, {{"PVI-001", 10}}, QDateTime(ayer, QTime(12, 0)));
         if (recibido <= 0 || !cierra(recibido, TaccionCierre::Recibir, QDateTime(ayer, QTime(13, 0))))
             return false;
         const int cancelado =
-            envia(general, bodega, {{"TAL-001", 1}, {"MAR-001", 2}}, QDateTime(ayer, QTime(14, 0)));
+            envia(bodega, general, {{"ESM-001", 1}, {"CAB-001", 5}}, QDateTime(ayer, QTime(14, 0)));
         return cancelado > 0 && cierra(cancelado, TaccionCierre::Cancelar, QDateTime(ayer, QTime(15, 0))) &&
-               envia(general, bodega, {{"CAB-001", 20}, {"TAL-001", 1}}, QDateTime(ayer, QTime(16, 0))) > 0;
+               envia(bodega, general, {{"ESM-001", 1}, {"CAB-001", 20}}, QDateTime(ayer, QTime(16, 0))) > 0;
     }
 
     // Ships up to each quantity of what the origin holds; the transfer's id, 0 when refused.

@@ -31,11 +31,15 @@ double cantidadDe(const QVector<TlineaSalida> &lineas, int idProducto) {
 
 TdocumentoTraspaso::TdocumentoTraspaso(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio), uSalida(sesion, idNegocio) {
-    uConceptoEnvio = int(Talmacen(sesion).selectIDfamiliaUnica(kFamiliaEnvio, idNegocio).getScalarAsInt());
-    uSalida.setConcepto(uConceptoEnvio);
+    fijaConceptoEnvio();
     uSalida.setEscrituraAdicional([this](TintentoPosteo &intento, const TposteoSalida &posteo) {
         return escribeTraspaso(intento, posteo);
     });
+}
+
+bool TdocumentoTraspaso::fijaConceptoEnvio() {
+    return uSalida.setConcepto(
+        int(Talmacen(uSesion).selectIDfamiliaUnica(kFamiliaEnvio, uNegocio).getScalarAsInt()));
 }
 
 bool TdocumentoTraspaso::setOrigen(int idAlmacen) {
@@ -118,13 +122,17 @@ bool TdocumentoTraspaso::aceptaLimites(const TproductoSalida &producto, double c
            u_alertaStock({true, uDestinoNombre, producto.nombre, FloatToStr(cantidad), FloatToStr(maximo)});
 }
 
-bool TdocumentoTraspaso::agregaAlDocumento(const TproductoSalida &producto, double cantidad) {
+bool TdocumentoTraspaso::agregaAlDocumento(const TproductoSalida &elegido, double cantidad) {
     if (!compruebaAlmacenes())
         return false;
-    if (producto.id <= 0 || !TmovimientosInventario(uSesion).productoDelNegocio(producto.id, uNegocio)) {
+    // Whether its units carry serial numbers is the stored product's, not the caller's say.
+    const QVariant control = Ttraspaso(uSesion).selectControlNoSerie(elegido.id, uNegocio).getScalar();
+    if (elegido.id <= 0 || control.isNull()) {
         u_mensaje(QStringLiteral("Seleccione un producto"), kAdvertencia);
         return false;
     }
+    TproductoSalida producto = elegido;
+    producto.controlNoSerie = control.toInt();
     if (!std::isfinite(cantidad) || !u_esPositivo(cantidad)) {
         u_mensaje(QStringLiteral("Capture la cantidad a traspasar"), kAdvertencia);
         return false;
@@ -177,7 +185,7 @@ bool TdocumentoTraspaso::guardar() {
     }
     if (!compruebaAlmacenes())
         return false;
-    if (!uSalida.concepto().valido() && !uSalida.setConcepto(uConceptoEnvio)) {
+    if (!uSalida.concepto().valido() && !fijaConceptoEnvio()) {
         u_mensaje(
             QStringLiteral("Falta el concepto de salida por traspaso; revise los conceptos en Opciones."),
             kAdvertencia);

@@ -66,6 +66,8 @@ public:
     int documentoSalida() const { return uSalida.documento(); }
 
 private:
+    // The business's shipping concept (family -1), read again when it was missing.
+    bool fijaConceptoEnvio();
     // Origin and destination chosen, the business's and distinct; the first failure is told.
     bool compruebaAlmacenes();
     bool compruebaFechaSalida() const;
@@ -75,7 +77,6 @@ private:
 
     TConexionSesion *uSesion;
     int uNegocio;
-    int uConceptoEnvio = 0;
     TdocumentoSalida uSalida;
     int uDestino = 0;
     QString uDestinoNombre;

@@ -135,6 +135,14 @@ CmidTierResponse Ttraspaso::selectUltimoIdDocumentoTraspaso(int idNegocio) {
     return scalar();
 }
 
+CmidTierResponse Ttraspaso::selectControlNoSerie(int idProducto, int idNegocio) {
+    setQuery(QStringLiteral("SELECT opControladoNoSerie FROM inventarioProducto WHERE id = :productoID AND "
+                            "idNegocioFk = :negocioID"));
+    setParametroEntero(kProducto, idProducto);
+    setParametroEntero(kNegocio, idNegocio);
+    return scalar();
+}
+
 CmidTierResponse Ttraspaso::selectNoSeriePorTraspasoDetalleID(int idDetalle, int idNegocio) {
     setQuery(QStringLiteral(
         "SELECT s.id AS inventarioNoSerie_id, s.numero AS inventarioNoSerie_numero FROM "
@@ -215,36 +223,32 @@ CmidTierResponse Ttraspaso::insertTraspasoNoSerieTransito(int idDetalle, int idN
 }
 
 CmidTierResponse Ttraspaso::copyPedimento(int idEntradaOrigen, int idEntradaNueva, int idNegocio) {
-    setQuery(
-        QStringLiteral("INSERT INTO inventarioPedimento (inventarioEntrada_id, numeroPedimento, "
-                       "fechaDeAduana, aduana, paisOrigen) SELECT n.id, x.numeroPedimento, x.fechaDeAduana, "
-                       "x.aduana, x.paisOrigen FROM inventarioPedimento x ") +
-        kEntradasDeCopia + QStringLiteral(" ORDER BY x.id"));
-    setParametroEntero(kOrigen, idEntradaOrigen);
-    setParametroEntero(kNueva, idEntradaNueva);
-    setParametroEntero(kNegocio, idNegocio);
-    return nonQuery();
+    return copia(QStringLiteral("INSERT INTO inventarioPedimento (inventarioEntrada_id, numeroPedimento, "
+                                "fechaDeAduana, aduana, paisOrigen) SELECT n.id, x.numeroPedimento, "
+                                "x.fechaDeAduana, x.aduana, x.paisOrigen FROM inventarioPedimento x "),
+                 idEntradaOrigen, idEntradaNueva, idNegocio);
 }
 
 CmidTierResponse Ttraspaso::copyLote(int idEntradaOrigen, int idEntradaNueva, int idNegocio) {
-    setQuery(
+    return copia(
         QStringLiteral("INSERT INTO inventarioLote (inventarioEntrada_id, numero, fechaProduccion, "
-                       "fechaCaducidad, fechaProduccionEstablecida, fechaCaducidadEstablecida) SELECT n.id, "
-                       "x.numero, x.fechaProduccion, x.fechaCaducidad, x.fechaProduccionEstablecida, "
-                       "x.fechaCaducidadEstablecida FROM inventarioLote x ") +
-        kEntradasDeCopia + QStringLiteral(" ORDER BY x.id"));
-    setParametroEntero(kOrigen, idEntradaOrigen);
-    setParametroEntero(kNueva, idEntradaNueva);
-    setParametroEntero(kNegocio, idNegocio);
-    return nonQuery();
+                       "fechaCaducidad, fechaProduccionEstablecida, fechaCaducidadEstablecida) SELECT "
+                       "n.id, x.numero, x.fechaProduccion, x.fechaCaducidad, "
+                       "x.fechaProduccionEstablecida, x.fechaCaducidadEstablecida FROM inventarioLote x "),
+        idEntradaOrigen, idEntradaNueva, idNegocio);
 }
 
 CmidTierResponse Ttraspaso::copyAdicionales(int idEntradaOrigen, int idEntradaNueva, int idNegocio) {
-    setQuery(
+    return copia(
         QStringLiteral("INSERT INTO inventarioProductoPropiedad (inventarioEntrada_id, "
-                       "inventarioPropiedadListado_id, valor) SELECT n.id, x.inventarioPropiedadListado_id, "
-                       "x.valor FROM inventarioProductoPropiedad x ") +
-        kEntradasDeCopia + QStringLiteral(" ORDER BY x.id"));
+                       "inventarioPropiedadListado_id, valor) SELECT n.id, "
+                       "x.inventarioPropiedadListado_id, x.valor FROM inventarioProductoPropiedad x "),
+        idEntradaOrigen, idEntradaNueva, idNegocio);
+}
+
+CmidTierResponse Ttraspaso::copia(const QString &insercion, int idEntradaOrigen, int idEntradaNueva,
+                                  int idNegocio) {
+    setQuery(insercion + kEntradasDeCopia + QStringLiteral(" ORDER BY x.id"));
     setParametroEntero(kOrigen, idEntradaOrigen);
     setParametroEntero(kNueva, idEntradaNueva);
     setParametroEntero(kNegocio, idNegocio);

@@ -49,6 +49,9 @@ public:
     CmidTierResponse selectTraspasoEstados();
     // Scalar "inventarioTraspaso_documento": the business's highest transfer number (null: none).
     CmidTierResponse selectUltimoIdDocumentoTraspaso(int idNegocio);
+    // Scalar: the product's serial-number flag ("opControladoNoSerie"); no value when the product is
+    // not the business's.
+    CmidTierResponse selectControlNoSerie(int idProducto, int idNegocio);
     // The serial numbers travelling with a line, by number: "inventarioNoSerie_id",
     // "inventarioNoSerie_numero".
     CmidTierResponse selectNoSeriePorTraspasoDetalleID(int idDetalle, int idNegocio);
@@ -76,4 +79,8 @@ public:
     // Moves the transfer from in transit to `estado` (received or cancelled): affects no row unless
     // it is the business's and still in transit.
     CmidTierResponse updateTraspasoEstado(int id, int estado, int idNegocio);
+
+private:
+    // `insercion` ("INSERT … SELECT n.id, x.… FROM <table> x ") from the consumed layer's rows.
+    CmidTierResponse copia(const QString &insercion, int idEntradaOrigen, int idEntradaNueva, int idNegocio);
 };
