@@ -171,7 +171,8 @@ QWidget *TFRM_nuevoTraspaso::creaCantidad() {
     capa->addWidget(limpiar);
     capa->addWidget(u_boton(p, QStringLiteral("BTN_agregar"), QStringLiteral("Agregar")));
     capa->addSpacing(12);
-    capa->addWidget(LBL_mensajeTraspaso, 1);
+    capa->addWidget(LBL_mensajeTraspaso);
+    capa->addStretch(1);
     return p;
 }
 
