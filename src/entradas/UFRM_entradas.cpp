@@ -13,6 +13,7 @@
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 #include "entradas/UFRM_entradasDetalle.h"
 
@@ -305,7 +306,8 @@ bool TFRM_entradas::cargaAlmacenes() {
     const int negocio = uSistema.getNegocio().getIdNegocio();
     const CmidTierResponse almacenes =
         TalmacenesLista(uSistema.getConexion()).selectAlmacenesSeleccion({}, negocio);
-    const CmidTierResponse conceptos = Topciones(uSistema.getConexion()).selectMovimientoConcepto(1, negocio);
+    const CmidTierResponse conceptos =
+        Topciones(uSistema.getConexion()).selectMovimientoConcepto(kConceptoEntrada, negocio);
     if (!almacenes.isSuccess() || !conceptos.isSuccess())
         return false;
     // Reloading keeps the choices that still exist.

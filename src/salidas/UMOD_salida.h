@@ -3,6 +3,7 @@
 #include "comun/UMOD_kardexRenglon.h"
 #include "comun/UNEG_movimientosInventario.h"
 #include "comun/U_comprobante.h"
+#include "datos/UcodigosInventario.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -72,7 +73,7 @@ struct TdatosSalida {
     TComprobante comprobante; // id 0: none
     QVector<TlineaSalida> lineas;
 
-    bool esDevolucionCompra() const { return concepto.familia == 3; }
+    bool esDevolucionCompra() const { return concepto.familia == kFamiliaDevolucionCompra; }
 };
 
 // Layers of the products of a posting: product id -> (receipt id -> layer), in ascending receipt id.

@@ -7,12 +7,10 @@
 #include "comun/U_numeroCapturado.h"
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 
 namespace {
-constexpr int kDireccionSalida = 2;
-constexpr int kFamiliaOrdinaria = 1;
-constexpr int kFamiliaDevolucionCompra = 3;
 
 const QString kSeleccioneAlmacen = QStringLiteral("Seleccione un almacén");
 const QString kSinCoincidencia = QStringLiteral("No se encontro coincidencia");
@@ -32,7 +30,7 @@ bool TcapturaSalidaAlmacen::cargaCatalogos() {
     TalmacenesLista lista(uSistema.getConexion());
     const CmidTierResponse a = lista.selectAlmacenesSeleccion(QString(), negocio);
     Topciones opciones(uSistema.getConexion());
-    const CmidTierResponse c = opciones.selectMovimientoConcepto(kDireccionSalida, negocio);
+    const CmidTierResponse c = opciones.selectMovimientoConcepto(kConceptoSalida, negocio);
     uAlmacenes.clear();
     uConceptos.clear();
     for (int f = 0; a.isSuccess() && f < a.getRowCount(); ++f)

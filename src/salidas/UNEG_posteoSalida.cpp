@@ -2,13 +2,13 @@
 
 #include "comun/U_utilerias.h"
 #include "datos/ULog.h"
+#include "datos/UcodigosInventario.h"
 #include "salidas/UNEG_repartoCapas.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-constexpr int kPEPS = 1;
 
 // Stored figures read back may differ from the computed ones in the last bits only.
 bool igual(double a, double b) {
@@ -66,12 +66,13 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
         uEscritas += lineas;
         i = fin;
     }
-    return uDatos.metodoKardex != kPEPS || escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
+    return uDatos.metodoKardex != kMetodoPEPS ||
+           escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
 }
 
 bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas,
                                    bool &existeRenglon) {
-    const bool promedio = uDatos.metodoKardex != kPEPS;
+    const bool promedio = uDatos.metodoKardex != kMetodoPEPS;
     const TproductoSalida producto = lineas.first().producto;
     TexistenciaProducto x;
     if (!u_leeExistenciaProducto(uSalidas, uDatos.almacenID, producto.id, uDatos.negocioID, promedio, x))
@@ -103,7 +104,7 @@ bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida
 bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas,
                                     bool existeRenglon, QHash<int, int> &grupos) {
     const int producto = lineas.first().producto.id;
-    const bool peps = uDatos.metodoKardex == kPEPS;
+    const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     int grupo = 0;
     if (peps) {
         grupo = uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID);
@@ -128,7 +129,7 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
         return false;
     if (capa.getFilasAfectadas() != 1)
         return intento.conflicto(TmotivoConflicto::Otro);
-    const bool peps = uDatos.metodoKardex == kPEPS;
+    const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     if (peps && !getCapas(uCapas, uDatos.almacenID, linea.producto.id))
         return false;
 
@@ -171,7 +172,7 @@ TkardexRenglon TposteoSalida::renglonKardex(const TlineaSalida &linea, bool prim
     r.negocioID = uDatos.negocioID;
     r.documentoSalida = uDocumento;
     r.salidaEntradaRelacionada = linea.entradaID;
-    const bool peps = uDatos.metodoKardex == kPEPS;
+    const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     // Under PEPS the row follows its layer; under the average it follows the whole stock.
     const double costo = peps ? linea.salidasCostoUnitario : linea.costoUnitario;
     if (uDatos.esDevolucionCompra()) {

@@ -1,6 +1,7 @@
 #include "salidas/UNEG_salidas.h"
 
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 
 #include <cmath>
@@ -76,10 +77,12 @@ CmidTierResponse Tsalidas::insertSalida(const TinventarioSalida &s) {
 }
 
 CmidTierResponse Tsalidas::updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada) {
-    setQuery(
-        QStringLiteral("UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = 2, inventarioSalida_id "
-                       "= :salidaID WHERE id = :id AND inventarioEntrada_id = :entradaID AND "
-                       "inventarioNoSerieEstado_id = 1"));
+    setQuery(QStringLiteral(
+        "UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = :conSalida, inventarioSalida_id "
+        "= :salidaID WHERE id = :id AND inventarioEntrada_id = :entradaID AND "
+        "inventarioNoSerieEstado_id = :enAlmacen"));
+    setParametroEntero(QStringLiteral("conSalida"), kSerieConSalida);
+    setParametroEntero(QStringLiteral("enAlmacen"), kSerieEnAlmacen);
     setParametroEntero(QStringLiteral("salidaID"), idSalida);
     setParametroEntero(QStringLiteral("id"), idNoSerie);
     setParametroEntero(QStringLiteral("entradaID"), idEntrada);
