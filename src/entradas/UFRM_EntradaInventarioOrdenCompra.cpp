@@ -5,7 +5,9 @@
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
+#include "comun/ui/UFRM_capturarCodigoBarras.h"
 #include "comun/ui/UFRM_capturarPropiedadesAdicionales.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UFRM_selectorBase.h"
@@ -14,11 +16,9 @@
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UfechaHora.h"
-#include "entradas/UFRM_capturarCodigoBarras.h"
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_noSerie.h"
 #include "entradas/UFRM_pedimento.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
 #include "entradas/UFRM_seleccionarOrdenCompra.h"
 
 #include <QComboBox>

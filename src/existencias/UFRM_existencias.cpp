@@ -13,7 +13,7 @@
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
-#include "existencias/UNEG_valuacion.h"
+#include "kardex/UNEG_valuacion.h"
 #include "kardex/UpintorGrid.h"
 
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
-#include "existencias/UNEG_valuacion.h"
 #include "kardex/UNEG_kardex.h"
+#include "kardex/UNEG_valuacion.h"
 
 namespace {
 const QString kSinEstablecer = QStringLiteral(" - sin establecer -");

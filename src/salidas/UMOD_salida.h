@@ -78,15 +78,3 @@ struct TdatosSalida {
 
 // Layers of the products of a posting: product id -> (receipt id -> layer), in ascending receipt id.
 using TmapaCapas = QMap<int, QMap<int, tCapa>>;
-
-// The filter of the movement chooser's lists; a null variant switches its condition off.
-struct tFiltroBuscarComprobante {
-    QVariant fechaInicial;
-    QVariant fechaFinal;
-    QVariant productoID;
-    QVariant documentoNum;
-    QVariant existenciaMinima;
-    QVariant comprobante; // LIKE pattern on the invoice UUID
-    int negocioID = 0;
-    int almacenID = 0; // receipt mode: only the caller's warehouse
-};

@@ -31,12 +31,6 @@ public:
     // Links an invoice to an issue row of the business.
     CmidTierResponse updateSalidaComprobanteID(int idSalida, int idComprobante, int idNegocio);
 
-    // The movement chooser's lists (columns as the chooser's grid names them).
-    // Receipts of the filter's warehouse that still hold stock ("_restante": what is left).
-    CmidTierResponse selectEntradasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
-    // Issue rows of the filter's warehouse not yet wholly taken back ("_restante" > 0).
-    CmidTierResponse selectSalidasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
-
     // The shipping step of a transfer, inside the posting's transaction. Each write is confined to
     // the business: it affects no row (getFilasAfectadas() 0) when a warehouse, the transfer, the
     // layer or the serial number is not the business's; a quantity or cost that is not a number
@@ -50,7 +44,4 @@ public:
     CmidTierResponse insertTraspasoDetalleAdicional(const RtraspasoDetalle &detalle, int idNegocio);
     // The serial number travels with the line.
     CmidTierResponse insertTraspasoNoSerieTransito(int idDetalle, int idNoSerie, int idNegocio);
-
-private:
-    void fijaFiltro(const tFiltroBuscarComprobante &filtro);
 };

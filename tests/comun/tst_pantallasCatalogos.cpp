@@ -18,6 +18,7 @@
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UFRM_unidadesMedida.h"
 #include "comun/ui/UgridControl.h"
+#include "inventario/UpantallasInventario.h"
 
 #include <QApplication>
 #include <QCheckBox>

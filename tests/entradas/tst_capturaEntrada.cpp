@@ -5,20 +5,20 @@
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/UFRM_capturarCodigoBarras.h"
 #include "comun/ui/UFRM_editar.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
+#include "comun/ui/UFRM_seleccionarMovimiento.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UmiddleTier.h"
-#include "entradas/UFRM_capturarCodigoBarras.h"
 #include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UFRM_entradas.h"
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_pedimento.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
 #include "inventario/UpantallasInventario.h"
 #include "movimientos/UnegocioMovimientos.h"
-#include "salidas/UFRM_seleccionarMovimiento.h"
 
 #include <QComboBox>
 #include <QDateEdit>

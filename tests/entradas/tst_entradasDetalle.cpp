@@ -7,10 +7,10 @@
 #include "comun/U_archivosSalida.h"
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/U_lectorXlsx.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UmiddleTier.h"
 #include "entradas/UFRM_entradasDetalle.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
 #include "entradas/UNEG_entradaDetalle.h"
 #include "entradas/UnegocioEntradas.h"
 

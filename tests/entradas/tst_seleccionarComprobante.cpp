@@ -4,7 +4,7 @@
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
 #include "comun/U_bplpanelcontrol.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
 
 #include <QDateEdit>
 #include <QLabel>

@@ -11,8 +11,8 @@
 #include "datos/UcodigosInventario.h"
 #include "existencias/UFRM_existencias.h"
 #include "existencias/UFRM_productosNoSerie.h"
-#include "existencias/UNEG_valuacion.h"
 #include "existencias/UconsultasPrueba.h"
+#include "kardex/UNEG_valuacion.h"
 #include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UnegocioSalidas.h"
 

@@ -5,8 +5,8 @@
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/U_exportarExcel.h"
 #include "comun/U_lectorXlsx.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
 #include "datos/UmiddleTier.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
 #include "salidas/UFRM_salidasDetalle.h"
 #include "salidas/UnegocioSalidas.h"
 

@@ -1,10 +1,10 @@
-#include "salidas/UFRM_seleccionarNoSerie.h"
+#include "comun/ui/UFRM_seleccionarNoSerie.h"
 
 #include "comun/U_mensajes.h"
+#include "comun/ui/UFRM_captuarNoSerie.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UcodigosInventario.h"
-#include "entradas/UFRM_captuarNoSerie.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

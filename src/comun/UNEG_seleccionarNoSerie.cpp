@@ -1,4 +1,4 @@
-#include "salidas/UNEG_seleccionarNoSerie.h"
+#include "comun/UNEG_seleccionarNoSerie.h"
 
 #include "comun/UNEG_entradas.h"
 #include "comun/U_utilerias.h"

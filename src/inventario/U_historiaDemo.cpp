@@ -1,4 +1,4 @@
-#include "existencias/U_historiaDemo.h"
+#include "inventario/U_historiaDemo.h"
 
 #include "comun/UNEG_opciones.h"
 #include "comun/U_interaccionAutomatica.h"
