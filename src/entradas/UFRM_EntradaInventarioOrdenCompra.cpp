@@ -2,7 +2,6 @@
 
 #include "comun/UNEG_almacen.h"
 #include "comun/UNEG_almacenesLista.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
@@ -11,6 +10,7 @@
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UFRM_selectorBase.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"

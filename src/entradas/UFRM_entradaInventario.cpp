@@ -1,6 +1,5 @@
 #include "entradas/UFRM_entradaInventario.h"
 
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
@@ -11,6 +10,7 @@
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UfechaHora.h"

@@ -2,11 +2,11 @@
 
 #include "comun/UNEG_almacenesLista.h"
 #include "comun/UNEG_opciones.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_busquedaTexto.h"
 #include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"

@@ -1,6 +1,5 @@
 #include "salidas/UFRM_salidasAlmacen.h"
 
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
 #include "comun/ui/UFRM_seleccionarComprobante.h"
@@ -8,6 +7,7 @@
 #include "comun/ui/UFRM_seleccionarNoSerie.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_selectorBase.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"

@@ -12,7 +12,7 @@
 #include "catalogos/UNEG_categorias.h"
 #include "catalogos/UNEG_categoriasXlsx.h"
 #include "comun/U_archivosSalida.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 
 #include <QComboBox>

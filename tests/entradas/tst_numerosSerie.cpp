@@ -4,8 +4,8 @@
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
 #include "comun/UNEG_numerosSerie.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/ui/UFRM_captuarNoSerie.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "datos/UmiddleTier.h"
 #include "entradas/UFRM_noSerie.h"
 

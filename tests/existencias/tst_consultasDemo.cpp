@@ -5,7 +5,7 @@
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "existencias/UFRM_existencias.h"
 #include "existencias/UFRM_productosNoSerie.h"

@@ -4,7 +4,7 @@
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UcodigosInventario.h"
 #include "existencias/UconsultasPrueba.h"
