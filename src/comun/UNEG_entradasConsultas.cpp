@@ -235,15 +235,6 @@ CmidTierResponse Tentradas::insertEntradaProveedor(int idEntrada, int idProveedo
     return unaFila(nonQuery());
 }
 
-CmidTierResponse Tentradas::deleteRelacionEntradaProveedor(int idRelacion, int idEntrada, int idNegocio) {
-    setQuery(
-        QStringLiteral("DELETE FROM inventarioEntradaProveedor WHERE id = :id AND inventarioEntrada_id IN ") +
-        kEntradaDelNegocio);
-    setParametroEntero(QStringLiteral("id"), idRelacion);
-    enlazaEntrada(*this, idEntrada, idNegocio);
-    return nonQuery();
-}
-
 CmidTierResponse Tentradas::updateEntradaComprobanteID(int idEntrada, int idComprobante, int idNegocio) {
     setQuery(
         QStringLiteral("UPDATE inventarioEntrada SET idComprobante = :comprobante WHERE id = :entrada AND "

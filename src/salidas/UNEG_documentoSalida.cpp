@@ -95,10 +95,6 @@ double TdocumentoSalida::consultaExistenciaArticulo(int idProducto) const {
     return instantanea(idProducto).existencia;
 }
 
-double TdocumentoSalida::consultaExistenciaCostoTotal(int idProducto) const {
-    return instantanea(idProducto).costoTotal;
-}
-
 double TdocumentoSalida::consultaStockMinimo(int idProducto) const {
     TmovimientosInventario mt(uSesion);
     bool ok = false;

@@ -41,7 +41,6 @@ public:
 
     // Lookups of the product in the chosen warehouse.
     double consultaExistenciaArticulo(int idProducto) const;
-    double consultaExistenciaCostoTotal(int idProducto) const;
     double consultaStockMinimo(int idProducto) const;
     double obtenerPrecioUnitarioPromedioPonderado(int idProducto) const;
 
@@ -77,7 +76,6 @@ private:
     bool compruebaStockMinimo(bool &leido);
     void quitaLineasDe(int idProducto);
     TinstantaneaExistencia instantanea(int idProducto) const;
-    void agregaLinea(TlineaSalida linea);
 
     TConexionSesion *uSesion;
     TdatosSalida uDatos;

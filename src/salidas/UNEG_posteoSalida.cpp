@@ -1,7 +1,6 @@
 #include "salidas/UNEG_posteoSalida.h"
 
 #include "comun/U_utilerias.h"
-#include "datos/ULog.h"
 #include "datos/UcodigosInventario.h"
 #include "salidas/UNEG_repartoCapas.h"
 
@@ -220,10 +219,8 @@ void TposteoSalida::capaEliminaRevision(TmapaCapas &mapa, int idProducto, int id
 
 bool TposteoSalida::escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const QDateTime &fechaHora,
                                                    const QHash<int, int> &grupos) {
-    Log::log(QStringLiteral("entro a esta sección escribeRenglonesCapasRestantes"), 1);
     for (auto producto = mapa.cbegin(); producto != mapa.cend(); ++producto) {
         const int grupo = grupos.value(producto.key()) + 1;
-        Log::log(QStringLiteral("valor grupo: ") + QString::number(grupo), 1);
         for (const tCapa &capa : producto.value())
             if (!uSalidas.insertRenglonKardex(renglonKardex::revisionDeCapa(capa, fechaHora, grupo))
                      .isSuccess())

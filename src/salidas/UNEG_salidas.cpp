@@ -101,18 +101,6 @@ CmidTierResponse Tsalidas::selectUltimoIdDocumentoSalida(int idNegocio) {
     return scalar();
 }
 
-CmidTierResponse Tsalidas::updateSalidaComprobanteID(int idSalida, int idComprobante, int idNegocio) {
-    setQuery(QStringLiteral(
-        "UPDATE inventarioSalida SET idComprobante = :comprobanteID WHERE inventarioSalida.id = :salidaID "
-        "AND "
-        "EXISTS (SELECT 1 FROM inventarioEntrada e WHERE e.id = inventarioSalida.inventarioEntrada_id AND "
-        "e.idNegocioFk = :negocioID)"));
-    setParametroEntero(QStringLiteral("comprobanteID"), idComprobante);
-    setParametroEntero(QStringLiteral("salidaID"), idSalida);
-    setParametroEntero(kNegocio, idNegocio);
-    return nonQuery();
-}
-
 namespace {
 // The canonical text of a quantity or cost the record carries; empty when it is not a number.
 QString numeroDe(const QString &texto) {

@@ -28,8 +28,6 @@ public:
     CmidTierResponse updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada);
     // Scalar "inventarioSalida_documento": the business's highest issue document number.
     CmidTierResponse selectUltimoIdDocumentoSalida(int idNegocio);
-    // Links an invoice to an issue row of the business.
-    CmidTierResponse updateSalidaComprobanteID(int idSalida, int idComprobante, int idNegocio);
 
     // The shipping step of a transfer, inside the posting's transaction. Each write is confined to
     // the business: it affects no row (getFilasAfectadas() 0) when a warehouse, the transfer, the
