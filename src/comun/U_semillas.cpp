@@ -57,6 +57,8 @@ bool compruebaMovimientoConceptoDummyExiste(TConexionSesion *sesion, int idNegoc
         {kFamiliaEntradaTraspaso, kConceptoEntrada, "Entrada por traspaso"},
         {kFamiliaOrdenCompra, kConceptoEntrada, "Entrada por orden de compra"},
         {kFamiliaExistenciaInicial, kConceptoEntrada, "Existencia inicial"},
+        {kFamiliaAjusteConteoEntrada, kConceptoEntrada, "Ajuste por inventario físico (entrada)"},
+        {kFamiliaAjusteConteoSalida, kConceptoSalida, "Ajuste por inventario físico (salida)"},
     };
     bool ok = true;
     for (const auto &c : kConceptos) {

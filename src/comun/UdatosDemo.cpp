@@ -714,11 +714,13 @@ private:
             {"Entrada por traspaso", kConceptoEntrada, kFamiliaEntradaTraspaso, 6103},
             {"Entrada por orden de compra", kConceptoEntrada, kFamiliaOrdenCompra, 6101},
             {"Existencia inicial", kConceptoEntrada, kFamiliaExistenciaInicial, 6104},
+            {"Ajuste por inventario físico (entrada)", kConceptoEntrada, kFamiliaAjusteConteoEntrada, 6104},
             {"Venta", kConceptoSalida, kFamiliaOrdinaria, 6201},
             {"Merma", kConceptoSalida, kFamiliaOrdinaria, 6204},
             {"Consumo interno", kConceptoSalida, kFamiliaOrdinaria, 6204},
             {"devolución de compras", kConceptoSalida, kFamiliaDevolucionCompra, 6202},
             {"Salida por traspaso", kConceptoSalida, kFamiliaSalidaTraspaso, 6203},
+            {"Ajuste por inventario físico (salida)", kConceptoSalida, kFamiliaAjusteConteoSalida, 6204},
         };
         for (const auto &k : kConceptos) {
             c.inserta(QStringLiteral("inventarioMovimientoConcepto"),

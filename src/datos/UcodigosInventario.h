@@ -23,6 +23,8 @@ enum TfamiliaConcepto : int {
     kFamiliaEntradaTraspaso = -2,
     kFamiliaOrdenCompra = -3,
     kFamiliaExistenciaInicial = -4,
+    kFamiliaAjusteConteoEntrada = -5, // a physical count's surplus, received
+    kFamiliaAjusteConteoSalida = -6,  // a physical count's shortage, issued
 };
 
 // The kind of a movement in the chronological list the kardex rebuild reads.

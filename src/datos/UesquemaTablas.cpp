@@ -453,6 +453,37 @@ QVector<esquema::Tcolumna> domicilioEnPartes() {
     return columnas;
 }
 
+// Version 3: a physical count records when it was applied and by which receipt and issue documents
+// (0: that side had nothing to adjust), so that it is applied once; every business gets the two
+// system concepts the adjustments post under (new businesses get them from the start-up seeding).
+QVector<esquema::Tcolumna> aplicacionConteo() {
+    const QString tabla = QStringLiteral("inventarioFisicoIndice");
+    return {{tabla, QStringLiteral("fechaHoraAplicacion {FECHA} NULL")},
+            {tabla, QStringLiteral("documentoEntradaAjuste INTEGER NOT NULL DEFAULT 0")},
+            {tabla, QStringLiteral("documentoSalidaAjuste INTEGER NOT NULL DEFAULT 0")}};
+}
+
+QStringList conceptosAjusteConteo() {
+    struct Tconcepto {
+        int familia;
+        int direccion;
+        const char *etiqueta;
+    };
+    static const Tconcepto kConceptos[] = {{-5, 1, "Ajuste por inventario físico (entrada)"},
+                                           {-6, 2, "Ajuste por inventario físico (salida)"}};
+    QStringList s;
+    for (const auto &c : kConceptos)
+        s << QStringLiteral(
+                 "INSERT INTO inventarioMovimientoConcepto (etiqueta, direccion, AsientosContables_id, "
+                 "familia, idNegocioFk) SELECT '%1', %2, NULL, %3, n.id FROM negocio n WHERE NOT "
+                 "EXISTS (SELECT 1 FROM inventarioMovimientoConcepto c WHERE c.familia = %3 AND "
+                 "c.idNegocioFk = n.id)")
+                 .arg(QString::fromUtf8(c.etiqueta))
+                 .arg(c.direccion)
+                 .arg(c.familia);
+    return s;
+}
+
 } // namespace
 
 const QVector<esquema::Tversion> &esquema::versiones() {
@@ -467,7 +498,8 @@ const QVector<esquema::Tversion> &esquema::versiones() {
                           {QStringLiteral("UPDATE negocio SET calle = direccionFiscal WHERE calle = '' AND "
                                           "direccionFiscal <> ''")},
                           domicilioEnPartes()};
-        return QVector<Tversion>{v1, v2};
+        const Tversion v3{3, {}, {}, conceptosAjusteConteo(), aplicacionConteo()};
+        return QVector<Tversion>{v1, v2, v3};
     }();
     return kVersiones;
 }

@@ -35,6 +35,9 @@ public:
     void setEscrituraAdicional(TescrituraAdicional escritura) { uAdicional = std::move(escritura); }
 
     TfinPosteo escribe();
+    // The document's writes alone, for a caller that posts it together with other writes in one
+    // transaction it opened, locked and date-checked through u_posteaEnTransaccion.
+    bool escribeDocumento(TintentoPosteo &intento);
     int documento() const { return uDocumento; }
 
 private:
@@ -46,7 +49,6 @@ private:
         bool existeRenglon = false;
     };
 
-    bool escribeDocumento(TintentoPosteo &intento);
     bool acumula(const TlineaEntrada &linea, double cantidad);
     bool escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
     bool escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad, int idEntrada);

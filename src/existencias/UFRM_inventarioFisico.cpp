@@ -10,12 +10,15 @@
 #include "existencias/UFRM_dialogosInventarioFisico.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
@@ -68,7 +71,12 @@ void TFRM_inventarioFisico::FormCreate() {
     fila->addWidget(BTN_exportar);
     fila->addWidget(BTN_guardar);
     fila->addWidget(abrir);
+    BTN_aplicarAjustes =
+        u_creaBoton(QStringLiteral("BTN_aplicarAjustes"), QStringLiteral("Aplicar ajustes"), criterios);
+    fila->addWidget(BTN_aplicarAjustes);
     capa->addWidget(criterios);
+    LBL_aplicacion = u_creaEtiqueta(QStringLiteral("LBL_aplicacion"), QString(), this);
+    capa->addWidget(LBL_aplicacion);
 
     auto *vista = new QTableView(this);
     vista->setObjectName(QStringLiteral("GRD_main"));
@@ -127,6 +135,7 @@ void TFRM_inventarioFisico::FormCreate() {
     });
     connect(BTN_guardar, &QPushButton::clicked, this, &TFRM_inventarioFisico::BTN_guardarClick);
     connect(abrir, &QPushButton::clicked, this, &TFRM_inventarioFisico::BTN_abrirClick);
+    connect(BTN_aplicarAjustes, &QPushButton::clicked, this, &TFRM_inventarioFisico::BTN_aplicarAjustesClick);
     connect(g, &TGridControl::celdaClic, this,
             [this](int fila, int, const QString &alias) { celdaClic(fila, alias); });
     connect(TXT_capturarExistencia, &QLineEdit::returnPressed, this, &TFRM_inventarioFisico::confirmaCaptura);
@@ -158,6 +167,7 @@ bool TFRM_inventarioFisico::init() {
     }
     LBL_categoriaInventarioFisico->clear();
     uGRD_inventarioFisico->limpia();
+    muestraAplicacion();
     return true;
 }
 
@@ -187,6 +197,13 @@ void TFRM_inventarioFisico::muestraLineas() {
                        {QStringLiteral("diferencia"), l.diferencia()}});
     LBL_msg->setText(QStringLiteral("No hay elementos que mostrar"));
     LBL_msg->setVisible(g->filas() == 0);
+    muestraAplicacion();
+}
+
+void TFRM_inventarioFisico::muestraAplicacion() {
+    BTN_aplicarAjustes->setEnabled(uConteo->puedeAplicar());
+    LBL_aplicacion->setText(uConteo->estadoAplicacion());
+    LBL_aplicacion->setVisible(!LBL_aplicacion->text().isEmpty());
 }
 
 void TFRM_inventarioFisico::muestraFiltros() {
@@ -233,6 +250,27 @@ void TFRM_inventarioFisico::BTN_guardarClick() {
 void TFRM_inventarioFisico::guarda(const UREC_inventarioFisicoIndice &indice) {
     if (indice.aceptado)
         uConteo->guarda(indice);
+    muestraAplicacion();
+}
+
+void TFRM_inventarioFisico::BTN_aplicarAjustesClick() {
+    PNL_captura->hide();
+    // The work runs here; the dialog shows which step it is on once it lasts past a second.
+    QProgressDialog progreso(QStringLiteral("Aplicando ajustes…"), QString(), 0, 0, this);
+    progreso.setObjectName(QStringLiteral("PRG_aplicarAjustes"));
+    progreso.setWindowTitle(QStringLiteral("Aplicar ajustes"));
+    progreso.setWindowModality(Qt::WindowModal);
+    progreso.setMinimumDuration(1000);
+    QElapsedTimer reloj;
+    reloj.start();
+    uConteo->aplica([&](const QString &paso) {
+        progreso.setLabelText(paso);
+        if (reloj.elapsed() >= 1000)
+            progreso.show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    progreso.close();
+    muestraAplicacion();
 }
 
 void TFRM_inventarioFisico::BTN_abrirClick() {

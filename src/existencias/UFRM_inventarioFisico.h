@@ -17,7 +17,8 @@ class TGridControl;
 
 // "Inventario Físico": the count sheet of a warehouse (and category). A click on an "E. Física"
 // cell opens the callout to type the counted quantity; the sheet is saved under a name and
-// reopened later. The rules live in TconteoFisico.
+// reopened later; "Aplicar ajustes" posts a saved count's differences. The rules live in
+// TconteoFisico.
 class TFRM_inventarioFisico : public QWidget, public IPantallaInventario {
     Q_OBJECT
 public:
@@ -43,6 +44,8 @@ private:
     void confirmaCaptura();
     void BTN_guardarClick();
     void BTN_abrirClick();
+    void BTN_aplicarAjustesClick();
+    void muestraAplicacion();
 
     TsistemaDatos uSistema;
     std::unique_ptr<TconteoFisico> uConteo;
@@ -53,6 +56,8 @@ private:
     QLabel *LBL_msg = nullptr;
     QPushButton *BTN_guardar = nullptr;
     QPushButton *BTN_exportar = nullptr;
+    QPushButton *BTN_aplicarAjustes = nullptr;
+    QLabel *LBL_aplicacion = nullptr;
     QFrame *PNL_captura = nullptr;
     QLineEdit *TXT_capturarExistencia = nullptr;
 };

@@ -35,6 +35,7 @@ bool TconteoFisico::busca() {
         return false;
     uLineas = std::move(lineas);
     uArchivo = UREC_inventarioFisicoIndice();
+    uModificado = false;
     return true;
 }
 
@@ -44,6 +45,7 @@ void TconteoFisico::fijaConteo(int fila, const QString &texto) {
     // An emptied cell is a count of nothing, told apart from a product not counted yet.
     const QString t = texto.trimmed();
     uLineas[fila].existenciaFisica = t.isEmpty() ? QStringLiteral("0") : t;
+    uModificado = true;
 }
 
 UREC_inventarioFisicoIndice TconteoFisico::encabezado() const {
@@ -66,6 +68,7 @@ TfinGuardadoConteo TconteoFisico::guarda(UREC_inventarioFisicoIndice indice) {
     switch (fin) {
     case TfinGuardadoConteo::Guardado:
         uArchivo = indice;
+        uModificado = false;
         u_mensaje(conteoFisico::kGuardado, kInformacion);
         break;
     case TfinGuardadoConteo::NombreExistente:
@@ -73,6 +76,9 @@ TfinGuardadoConteo TconteoFisico::guarda(UREC_inventarioFisicoIndice indice) {
         break;
     case TfinGuardadoConteo::Fallido:
         u_mensaje(conteoFisico::kNoGuardado, kError);
+        break;
+    case TfinGuardadoConteo::Aplicado:
+        u_mensaje(conteoFisico::kAplicadoNoSeSobreescribe, kAdvertencia);
         break;
     case TfinGuardadoConteo::SinNombre:
         break;
@@ -89,8 +95,40 @@ bool TconteoFisico::abre(int id) {
     }
     uArchivo = indice;
     uLineas = std::move(lineas);
+    uModificado = false;
     // The count's own filters, so that saving it again never stores it under other ones.
     setAlmacen(indice.almacenID, indice.almacenNombre);
     setCategoria(indice.categoriaID, indice.categoriaEtiqueta);
     return true;
+}
+
+bool TconteoFisico::puedeAplicar() const {
+    return !uSistema.esRestringido() && uArchivo.id > 0 && !uArchivo.aplicado();
+}
+
+TfinAplicacion TconteoFisico::aplica(const TaplicacionConteo::Tavance &avance) {
+    // What is applied is the count as saved, read again from the database.
+    if (uArchivo.id <= 0 || uModificado) {
+        u_mensaje(aplicacionConteo::kSinGuardar, kAdvertencia);
+        return TfinAplicacion::Rechazada;
+    }
+    TaplicacionConteo aplicacion(uSistema, uArchivo.id);
+    aplicacion.setAvance(avance);
+    const TfinAplicacion fin = aplicacion.aplica();
+    if (fin == TfinAplicacion::Aplicada || aplicacion.conteo().aplicado())
+        uArchivo = aplicacion.conteo();
+    return fin;
+}
+
+QString TconteoFisico::estadoAplicacion() const {
+    if (!uArchivo.aplicado())
+        return QString();
+    QStringList documentos;
+    if (uArchivo.documentoEntradaAjuste > 0)
+        documentos << QStringLiteral("entrada %1").arg(uArchivo.documentoEntradaAjuste);
+    if (uArchivo.documentoSalidaAjuste > 0)
+        documentos << QStringLiteral("salida %1").arg(uArchivo.documentoSalidaAjuste);
+    return QStringLiteral("Ajustes aplicados el %1 (%2).")
+        .arg(uArchivo.aplicacion.toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+             documentos.join(QStringLiteral(", ")));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/UsistemaDatos.h"
+#include "existencias/UNEG_aplicacionConteo.h"
 #include "existencias/UNEG_inventarioFisico.h"
 
 #include <QPair>
@@ -13,6 +14,9 @@ inline const QString kNoGuardado =
 inline const QString kNombreTomado = QStringLiteral(
     "Otra estación guardó un reporte con ese nombre mientras capturaba; guarde con otro nombre o "
     "sobreescríbalo.");
+inline const QString kAplicadoNoSeSobreescribe = QStringLiteral(
+    "Los ajustes de ese inventario físico ya se aplicaron, por lo que no puede sobreescribirse; guárdelo con "
+    "otro nombre.");
 inline const QString kNoAbierto = QStringLiteral("No se pudo abrir el reporte seleccionado.");
 } // namespace conteoFisico
 
@@ -50,6 +54,13 @@ public:
     // The saved count shown (id 0 when the sheet is a fresh one).
     const UREC_inventarioFisicoIndice &archivo() const { return uArchivo; }
 
+    // "Aplicar ajustes": the saved count shown, as saved (a count changed since is saved first),
+    // once; not for a read-only user.
+    bool puedeAplicar() const;
+    TfinAplicacion aplica(const TaplicacionConteo::Tavance &avance = {});
+    // "Ajustes aplicados el …" for an applied count; empty otherwise.
+    QString estadoAplicacion() const;
+
 private:
     TsistemaDatos uSistema;
     QVector<QPair<int, QString>> uAlmacenes;
@@ -59,4 +70,5 @@ private:
     QString uCategoriaEtiqueta;
     QVector<TlineaConteo> uLineas;
     UREC_inventarioFisicoIndice uArchivo;
+    bool uModificado = false; // counted quantities typed since it was read, opened or saved
 };

@@ -41,20 +41,28 @@ QVector<TlineaConteo> lineasDe(const CmidTierResponse &r) {
 }
 
 bool escribeLineas(TinventarioFisico &datos, UREC_inventarioFisicoIndice &indice,
-                   const QVector<TlineaConteo> &lineas, bool &tomado) {
+                   const QVector<TlineaConteo> &lineas, TfinGuardadoConteo &rechazo) {
     const qint64 existente = datos.selectArchivoNombre(indice.nombre, indice.negocioID);
     if (existente < 0)
         return false;
     if (indice.resultado == 2 && existente > 0) {
+        const CmidTierResponse previo = datos.selectIndice(int(existente), indice.negocioID);
+        if (!previo.isSuccess() || previo.getRowCount() != 1)
+            return false;
+        if (!previo.esNulo(0, QStringLiteral("fechaHoraAplicacion"))) {
+            rechazo = TfinGuardadoConteo::Aplicado;
+            return false;
+        }
         indice.id = int(existente);
         // Found under the lock: the update reaches it (MariaDB counts an unchanged row as 0).
         return datos.updateInventarioFisicoIndice(indice).isSuccess() &&
                datos.deleteInventarioFisicoDetalle(indice.id, indice.negocioID).isSuccess() &&
                datos.insertInventarioFisicoDetalle(indice.id, lineas);
     }
-    tomado = existente > 0;
-    if (tomado)
+    if (existente > 0) {
+        rechazo = TfinGuardadoConteo::NombreExistente;
         return false;
+    }
     const CmidTierResponse nuevo = datos.insertInventarioFisicoIndice(indice);
     if (!nuevo.isSuccess())
         return false;
@@ -120,7 +128,8 @@ qint64 TinventarioFisico::selectArchivoNombre(const QString &nombre, int negocio
 CmidTierResponse TinventarioFisico::selectIndice(int id, int negocioID) {
     setQuery(QStringLiteral(
         "SELECT i.id, i.nombre, i.nota, i.fechasHora, i.fechaHoraActualizacion, i.inventarioAlmacen_id, "
-        "a.nombre AS almacen_nombre, i.inventarioCategoria_identidad, c.etiqueta AS categoria_etiqueta "
+        "a.nombre AS almacen_nombre, i.inventarioCategoria_identidad, c.etiqueta AS categoria_etiqueta, "
+        "i.fechaHoraAplicacion, i.documentoEntradaAjuste, i.documentoSalidaAjuste "
         "FROM inventarioFisicoIndice i "
         "LEFT JOIN inventarioAlmacen a ON a.id = i.inventarioAlmacen_id AND a.idNegocioFk = i.idNegocioFk "
         "LEFT JOIN inventarioCategoria c ON c.identidad = i.inventarioCategoria_identidad AND "
@@ -185,6 +194,19 @@ CmidTierResponse TinventarioFisico::deleteInventarioFisicoDetalle(int indiceID, 
     return nonQuery();
 }
 
+CmidTierResponse TinventarioFisico::updateAplicacion(const UREC_inventarioFisicoIndice &indice) {
+    setQuery(
+        QStringLiteral("UPDATE inventarioFisicoIndice SET fechaHoraAplicacion = :aplicacion, "
+                       "documentoEntradaAjuste = :entrada, documentoSalidaAjuste = :salida WHERE id = :id "
+                       "AND idNegocioFk = :negocio AND fechaHoraAplicacion IS NULL"));
+    setParametroFechaHora(QStringLiteral("aplicacion"), indice.aplicacion);
+    setParametroEntero(QStringLiteral("entrada"), indice.documentoEntradaAjuste);
+    setParametroEntero(QStringLiteral("salida"), indice.documentoSalidaAjuste);
+    setParametroEntero(QStringLiteral("id"), indice.id);
+    setParametroEntero(kNegocio, indice.negocioID);
+    return nonQuery();
+}
+
 bool TinventarioFisico::insertInventarioFisicoDetalle(int indiceID, const QVector<TlineaConteo> &lineas) {
     TinsercionMultiple lote(*this, QStringLiteral("inventarioFisicoDetalle"),
                             {QStringLiteral("inventarioFisicoIndice_id"),
@@ -220,13 +242,13 @@ TfinGuardadoConteo u_guardaConteo(TConexionSesion *sesion, UREC_inventarioFisico
     // Under the business's lock, so that two workstations saving the same new name never both
     // pass the name check.
     const int idPrevio = indice.id;
-    bool tomado = false;
-    if (u_bloqueaNegocio(datos, indice.negocioID) && escribeLineas(datos, indice, lineas, tomado) &&
+    TfinGuardadoConteo rechazo = TfinGuardadoConteo::Fallido;
+    if (u_bloqueaNegocio(datos, indice.negocioID) && escribeLineas(datos, indice, lineas, rechazo) &&
         datos.transaccionTermina())
         return TfinGuardadoConteo::Guardado;
     datos.transaccionRollback();
     indice.id = idPrevio;
-    return tomado ? TfinGuardadoConteo::NombreExistente : TfinGuardadoConteo::Fallido;
+    return rechazo;
 }
 
 bool u_abreConteo(TConexionSesion *sesion, int id, int negocioID, UREC_inventarioFisicoIndice &indice,
@@ -250,6 +272,10 @@ bool u_abreConteo(TConexionSesion *sesion, int id, int negocioID, UREC_inventari
     i.categoriaID = h.getCelda(0, QStringLiteral("inventarioCategoria_identidad"));
     i.categoriaEtiqueta = h.getCelda(0, QStringLiteral("categoria_etiqueta"));
     i.negocioID = negocioID;
+    if (!h.esNulo(0, QStringLiteral("fechaHoraAplicacion")))
+        i.aplicacion = h.getCeldaAsDate(0, QStringLiteral("fechaHoraAplicacion"));
+    i.documentoEntradaAjuste = int(h.getCeldaAsInt(0, QStringLiteral("documentoEntradaAjuste")));
+    i.documentoSalidaAjuste = int(h.getCeldaAsInt(0, QStringLiteral("documentoSalidaAjuste")));
     indice = i;
     lineas = lineasDe(d);
     return true;

@@ -22,6 +22,12 @@ struct UREC_inventarioFisicoIndice {
     QString nombre;
     QString nota;
     int negocioID = 0;
+    // When its adjustments were posted (invalid: not applied) and by which documents (0: none).
+    QDateTime aplicacion;
+    int documentoEntradaAjuste = 0;
+    int documentoSalidaAjuste = 0;
+
+    bool aplicado() const { return aplicacion.isValid(); }
 
     static constexpr int kLargoNombre = 50;
     static constexpr int kLargoNota = 200;
@@ -68,6 +74,8 @@ public:
     // Overwrite: note, warehouse, category and modification date of the business's header.
     CmidTierResponse updateInventarioFisicoIndice(const UREC_inventarioFisicoIndice &indice);
     CmidTierResponse deleteInventarioFisicoDetalle(int indiceID, int negocioID);
+    // Records the application of a count not applied yet; affects no row when it already was.
+    CmidTierResponse updateAplicacion(const UREC_inventarioFisicoIndice &indice);
     // All lines in multi-row statements; false when one failed.
     bool insertInventarioFisicoDetalle(int indiceID, const QVector<TlineaConteo> &lineas);
 
@@ -81,6 +89,7 @@ enum class TfinGuardadoConteo {
     Guardado,
     SinNombre,       // a header without a name is not saved
     NombreExistente, // a new name already taken meanwhile (another workstation)
+    Aplicado,        // the count of that name was applied: its lines are the record of the adjustments
     Fallido          // a statement failed: nothing of the count remains
 };
 

@@ -319,16 +319,5 @@ bool TdocumentoSalida::guardar() {
 }
 
 bool TdocumentoSalida::contabiliza(QString &error) const {
-    const TAsientoBasico asiento =
-        getAsientosBasicosByIdAndNegocio(uDatos.concepto.idAsiento, uDatos.negocioID, uSesion);
-    QList<TActivoconcepto> conceptos;
-    for (const TlineaSalida &l : uDatos.lineas) {
-        TActivoconcepto c;
-        c.setDescripcion(l.producto.nombre);
-        c.setSubtotal(l.total);
-        c.setAsientoBasico(asiento);
-        c.setComprobante(uDatos.comprobante);
-        conceptos.append(c);
-    }
-    return u_contabiliza(conceptos, uDatos.fechaHora.date(), uSesion, uDatos.negocioID, error);
+    return u_contabilizaSalida(uDatos, uSesion, error);
 }

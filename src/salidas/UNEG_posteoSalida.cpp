@@ -228,3 +228,18 @@ bool TposteoSalida::escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const
     }
     return true;
 }
+
+bool u_contabilizaSalida(const TdatosSalida &datos, TConexionSesion *sesion, QString &error) {
+    const TAsientoBasico asiento =
+        getAsientosBasicosByIdAndNegocio(datos.concepto.idAsiento, datos.negocioID, sesion);
+    QList<TActivoconcepto> conceptos;
+    for (const TlineaSalida &l : datos.lineas) {
+        TActivoconcepto c;
+        c.setDescripcion(l.producto.nombre);
+        c.setSubtotal(l.total);
+        c.setAsientoBasico(asiento);
+        c.setComprobante(datos.comprobante);
+        conceptos.append(c);
+    }
+    return u_contabiliza(conceptos, datos.fechaHora.date(), sesion, datos.negocioID, error);
+}

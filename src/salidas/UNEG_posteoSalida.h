@@ -16,6 +16,9 @@ public:
     TposteoSalida(TConexionSesion *sesion, const TdatosSalida &datos);
 
     TfinPosteo escribe();
+    // The document's writes alone, for a caller that posts it together with other writes in one
+    // transaction it opened, locked and date-checked through u_posteaEnTransaccion.
+    bool escribeDocumento(TintentoPosteo &intento);
     // The document number written (valid after Confirmado).
     int documento() const { return uDocumento; }
     // The lines as written, and whether any of them differs from the captured ones in layer,
@@ -35,7 +38,6 @@ public:
                                         const QHash<int, int> &grupos);
 
 private:
-    bool escribeDocumento(TintentoPosteo &intento);
     // The product's captured lines as they can be written against its stock now; false (with the
     // conflict's reason when the stock refuses them) otherwise.
     bool lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas, bool &existeRenglon);
@@ -54,3 +56,7 @@ private:
     bool uRepartida = false;
     TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
 };
+
+// The accounting hand-over of a posted issue: one journal line per written line (product, its
+// value) under the concept's template. False (with the reason) when the entry was not posted.
+bool u_contabilizaSalida(const TdatosSalida &datos, TConexionSesion *sesion, QString &error);

@@ -28,6 +28,8 @@
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_pedimento.h"
 #include "entradas/UFRM_seleccionarOrdenCompra.h"
+#include "existencias/UFRM_dialogosInventarioFisico.h"
+#include "existencias/UFRM_inventarioFisico.h"
 #include "existencias/U_verificacion.h"
 #include "inventario/U_historiaDemo.h"
 #include "salidas/UFRM_salidas.h"
@@ -38,6 +40,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -640,6 +643,82 @@ private slots:
         QCOMPARE(folio, serieFolio(comprobante));
         exporta(&lista, "BTN_exportarPDF");
         exporta(&lista, "BTN_exportarExcel", kPintura);
+    }
+
+    // A count of the general warehouse typed in the sheet, saved, then applied: one product counted
+    // two more, another one less; the stock follows and the ledger shows both adjustments.
+    void inventarioFisicoAplicado_data() { ambasTiendas(); }
+    void inventarioFisicoAplicado() {
+        abreSesion();
+        TFRM_inventarioFisico pantalla;
+        pantalla.resize(1100, 600);
+        pantalla.show();
+        QVERIFY(pantalla.init());
+        elige(&pantalla, "CMB_almacenInventarioFisico", kGeneral);
+        u_clicBoton(&pantalla, QStringLiteral("BTN_buscarInventarioFisico"));
+        TGridControl *g = pantalla.grid();
+        QList<int> filas; // two products without serial numbers and with stock to count down
+        for (int f = 0; f < g->filas() && filas.size() < 2; ++f) {
+            const int id = g->getCeldaAsInt(f, QStringLiteral("inventarioProducto_id"));
+            if (g->getCelda(f, QStringLiteral("inventarioExistencias_existencia")).toDouble() >= 1 &&
+                valor(QStringLiteral("SELECT opControladoNoSerie FROM inventarioProducto WHERE id = :p AND "
+                                     "idNegocioFk = :negocio"),
+                      {{QStringLiteral("p"), id}})
+                        .toInt() == 0)
+                filas << f;
+        }
+        QCOMPARE(filas.size(), 2);
+        const auto cuenta = [&](int fila, double cambio) {
+            const double registrada =
+                g->getCelda(fila, QStringLiteral("inventarioExistencias_existencia")).toDouble();
+            u_clicCelda(g->grid(), fila, g->indiceColumnaPorCabecera(QStringLiteral("E. Física")));
+            auto *captura = u_hijo<QLineEdit>(&pantalla, QStringLiteral("TXT_capturarExistencia"));
+            captura->clear();
+            QTest::keyClicks(captura, FloatToStr(registrada + cambio));
+            QTest::keyClick(captura, Qt::Key_Return);
+            return std::make_pair(g->getCeldaAsInt(fila, QStringLiteral("inventarioProducto_id")),
+                                  registrada + cambio);
+        };
+        const auto sube = cuenta(filas[0], 2);
+        const auto baja = cuenta(filas[1], -1);
+        auto *aplicar = u_hijo<QPushButton>(&pantalla, QStringLiteral("BTN_aplicarAjustes"));
+        QVERIFY(!aplicar->isEnabled()); // a sheet not saved yet
+        uDialogo.alAbrir<TFRM_dialogoGuardarInventarioFisico>(
+            this, [](TFRM_dialogoGuardarInventarioFisico *d) {
+                u_hijo<QLineEdit>(d, QStringLiteral("TXT_nombre"))
+                    ->setText(QStringLiteral("Conteo de prueba"));
+                u_clicBoton(d, QStringLiteral("BTN_aceptar"));
+            });
+        u_clicBoton(&pantalla, QStringLiteral("BTN_guardar"));
+        QVERIFY(aplicar->isEnabled());
+        guion().respuestas({true});
+        u_clicBoton(&pantalla, QStringLiteral("BTN_aplicarAjustes"));
+        QVERIFY2(guion().preguntas().value(0).contains(QStringLiteral("Suben 1 productos")) &&
+                     guion().preguntas().value(0).contains(QStringLiteral("Bajan 1 productos")),
+                 qPrintable(guion().preguntas().value(0)));
+        QVERIFY(!aplicar->isEnabled());
+        QVERIFY(u_hijo<QLabel>(&pantalla, QStringLiteral("LBL_aplicacion"))
+                    ->text()
+                    .startsWith(QStringLiteral("Ajustes aplicados el")));
+        guardaImagen(&pantalla, "inventarioFisicoAplicado");
+        for (const auto &[producto, contada] : {sube, baja}) {
+            QCOMPARE(valor(QStringLiteral(
+                               "SELECT x.existencia FROM inventarioExistencias x JOIN inventarioAlmacen a ON "
+                               "a.id = x.inventarioAlmacen_id WHERE a.idNegocioFk = :negocio AND a.nombre "
+                               "= :almacen AND x.inventarioProducto_id = :p"),
+                           {{QStringLiteral("almacen"), kGeneral}, {QStringLiteral("p"), producto}})
+                         .toDouble(),
+                     contada);
+            QCOMPARE(valor(QStringLiteral(
+                               "SELECT COUNT(*) FROM inventarioKardex k JOIN inventarioFisicoIndice i ON "
+                               "i.idNegocioFk = k.idNegocioFk AND (k.documentoEntrada = "
+                               "i.documentoEntradaAjuste OR k.documentoSalida = i.documentoSalidaAjuste) "
+                               "WHERE k.idNegocioFk = :negocio AND i.nombre = 'Conteo de prueba' AND "
+                               "k.inventarioProducto_id = :p"),
+                           {{QStringLiteral("p"), producto}})
+                             .toInt() > 0,
+                     true);
+        }
     }
 
     void alFinalLaVerificacionNoEncuentraNada() {

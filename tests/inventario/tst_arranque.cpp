@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(escalar(QStringLiteral("SELECT COUNT(*) FROM cliente WHERE rfc = 'XAXX010101000' AND "
                                         "idNegocioFk = :negocio")),
                  1);
-        for (int familia : {-1, -2, -3, -4}) {
+        for (int familia : {-1, -2, -3, -4, -5, -6}) {
             QCOMPARE(
                 escalar(QStringLiteral("SELECT COUNT(*) FROM inventarioMovimientoConcepto WHERE familia = %1 "
                                        "AND idNegocioFk = :negocio")
