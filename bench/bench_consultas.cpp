@@ -17,9 +17,9 @@
 #include "datos/UmiddleTier.h"
 #include "existencias/UNEG_existencias.h"
 #include "existencias/UNEG_productosNoSerie.h"
-#include "existencias/UNEG_valuacion.h"
 #include "kardex/UNEG_construccionKardex.h"
 #include "kardex/UNEG_reporteKardex.h"
+#include "kardex/UNEG_valuacion.h"
 #include "salidas/UNEG_salidasConsulta.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "catalogos/UFRM_almacenCaptura.h"
 #include "comun/UNEG_almacen.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/U_reportes.h"

@@ -1,11 +1,11 @@
 #include "catalogos/UFRM_catalogo.h"
 
+#include "catalogos/UFRM_categoriaCaptura.h"
 #include "catalogos/UFRM_exportarImportar.h"
 #include "catalogos/UFRM_propiedades.h"
 #include "catalogos/UNEG_categorias.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
-#include "comun/ui/UFRM_categoriaCaptura.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"

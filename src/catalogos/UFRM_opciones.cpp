@@ -3,7 +3,7 @@
 #include "catalogos/UFRM_capturaConcepto.h"
 #include "catalogos/UNEG_conceptos.h"
 #include "comun/UNEG_opciones.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"

@@ -1,13 +1,10 @@
 #pragma once
 
+#include "datos/UcodigosInventario.h"
 #include "datos/UconexionSesion.h"
 
 #include <QString>
 #include <QVariant>
-
-// Valuation method codes (none stored = 0) and concept directions.
-enum TmetodoValuacion { kMetodoNinguno = 0, kMetodoPEPS = 1, kMetodoPromedioPonderado = 2 };
-enum TdireccionConcepto { kConceptoEntrada = 1, kConceptoSalida = 2 };
 
 // The stored method of the business; 0 when none is stored or it could not be read.
 int u_metodoValuacion(TConexionSesion *sesion, int idNegocio);

@@ -4,6 +4,8 @@
 #include "datos/UfechaHora.h"
 #include "datos/UmiddleTier.h"
 
+#include <iterator>
+
 namespace {
 QVariant textoDe(const QVariant &valor) {
     if (valor.isNull())
@@ -12,71 +14,72 @@ QVariant textoDe(const QVariant &valor) {
         return FloatToStr(valor.toDouble());
     return valor.toString();
 }
+
+// The ledger row as stored: column, the parameter bound to it and the value it takes from a row.
+// The two totals go as text of 15 significant digits; nulls bind NULL.
+struct Tcampo {
+    const char *columna;
+    const char *parametro;
+    QVariant (*valor)(const TkardexRenglon &);
+};
+const Tcampo kCampos[] = {
+    {"fechaHora", "fechaHora",
+     [](const TkardexRenglon &r) -> QVariant {
+         return r.fechaHora.isValid() ? QVariant(fechaHora::aTextoBD(r.fechaHora)) : QVariant();
+     }},
+    {"inventarioEntrada_id", "entradaID", [](const TkardexRenglon &r) -> QVariant { return r.entradaID; }},
+    {"inventarioAlmacen_id", "almacenID", [](const TkardexRenglon &r) -> QVariant { return r.almacenID; }},
+    {"inventarioProducto_id", "productoID", [](const TkardexRenglon &r) -> QVariant { return r.productoID; }},
+    {"documentoEntrada", "documentoEntrada",
+     [](const TkardexRenglon &r) -> QVariant { return r.documentoEntrada; }},
+    {"documentoSalida", "documentoSalida",
+     [](const TkardexRenglon &r) -> QVariant { return r.documentoSalida; }},
+    {"entradaCantidad", "entradaCantidad",
+     [](const TkardexRenglon &r) -> QVariant { return r.entradaCantidad; }},
+    {"entradaCostoUnitario", "entradaCostoUnitario",
+     [](const TkardexRenglon &r) -> QVariant { return r.entradaCostoUnitario; }},
+    {"salidaEntradaRelacionada", "salidaEntradaRelacionada",
+     [](const TkardexRenglon &r) -> QVariant { return r.salidaEntradaRelacionada; }},
+    {"salidaCantidad", "salidaCantidad",
+     [](const TkardexRenglon &r) -> QVariant { return r.salidaCantidad; }},
+    {"salidaCostoUnitario", "salidaCostoUnitario",
+     [](const TkardexRenglon &r) -> QVariant { return r.salidaCostoUnitario; }},
+    {"totalCantidad", "totalCantidad",
+     [](const TkardexRenglon &r) -> QVariant { return textoDe(r.totalCantidad); }},
+    {"totalCostoUnitario", "totalCostoUnitario",
+     [](const TkardexRenglon &r) -> QVariant { return textoDe(r.totalCostoUnitario); }},
+    {"totalExistencia", "totalExistencia",
+     [](const TkardexRenglon &r) -> QVariant { return r.totalExistencia; }},
+    {"idNegocioFk", "negocioID", [](const TkardexRenglon &r) -> QVariant { return r.negocioID; }},
+    {"revision", "revision", [](const TkardexRenglon &r) -> QVariant { return r.revision; }},
+    {"division", "division", [](const TkardexRenglon &r) -> QVariant { return r.division; }},
+    {"grupo", "grupo", [](const TkardexRenglon &r) -> QVariant { return r.grupo; }},
+};
+
+QStringList nombres(const char *Tcampo::*nombre) {
+    QStringList lista;
+    for (const Tcampo &c : kCampos)
+        lista << QString::fromLatin1(c.*nombre);
+    return lista;
+}
 } // namespace
 
 const QStringList &renglonKardex::columnas() {
-    static const QStringList kColumnas = {QStringLiteral("fechaHora"),
-                                          QStringLiteral("inventarioEntrada_id"),
-                                          QStringLiteral("inventarioAlmacen_id"),
-                                          QStringLiteral("inventarioProducto_id"),
-                                          QStringLiteral("documentoEntrada"),
-                                          QStringLiteral("documentoSalida"),
-                                          QStringLiteral("entradaCantidad"),
-                                          QStringLiteral("entradaCostoUnitario"),
-                                          QStringLiteral("salidaEntradaRelacionada"),
-                                          QStringLiteral("salidaCantidad"),
-                                          QStringLiteral("salidaCostoUnitario"),
-                                          QStringLiteral("totalCantidad"),
-                                          QStringLiteral("totalCostoUnitario"),
-                                          QStringLiteral("totalExistencia"),
-                                          QStringLiteral("idNegocioFk"),
-                                          QStringLiteral("revision"),
-                                          QStringLiteral("division"),
-                                          QStringLiteral("grupo")};
+    static const QStringList kColumnas = nombres(&Tcampo::columna);
     return kColumnas;
 }
 
 const QStringList &renglonKardex::parametros() {
-    static const QStringList kParametros = {QStringLiteral("fechaHora"),
-                                            QStringLiteral("entradaID"),
-                                            QStringLiteral("almacenID"),
-                                            QStringLiteral("productoID"),
-                                            QStringLiteral("documentoEntrada"),
-                                            QStringLiteral("documentoSalida"),
-                                            QStringLiteral("entradaCantidad"),
-                                            QStringLiteral("entradaCostoUnitario"),
-                                            QStringLiteral("salidaEntradaRelacionada"),
-                                            QStringLiteral("salidaCantidad"),
-                                            QStringLiteral("salidaCostoUnitario"),
-                                            QStringLiteral("totalCantidad"),
-                                            QStringLiteral("totalCostoUnitario"),
-                                            QStringLiteral("totalExistencia"),
-                                            QStringLiteral("negocioID"),
-                                            QStringLiteral("revision"),
-                                            QStringLiteral("division"),
-                                            QStringLiteral("grupo")};
+    static const QStringList kParametros = nombres(&Tcampo::parametro);
     return kParametros;
 }
 
 QVector<QVariant> renglonKardex::valores(const TkardexRenglon &r) {
-    return {r.fechaHora.isValid() ? QVariant(fechaHora::aTextoBD(r.fechaHora)) : QVariant(),
-            r.entradaID,
-            r.almacenID,
-            r.productoID,
-            r.documentoEntrada,
-            r.documentoSalida,
-            r.entradaCantidad,
-            r.entradaCostoUnitario,
-            r.salidaEntradaRelacionada,
-            r.salidaCantidad,
-            r.salidaCostoUnitario,
-            textoDe(r.totalCantidad),
-            textoDe(r.totalCostoUnitario),
-            r.totalExistencia,
-            r.negocioID,
-            r.revision,
-            r.division,
-            r.grupo};
+    QVector<QVariant> lista;
+    lista.reserve(std::size(kCampos));
+    for (const Tcampo &c : kCampos)
+        lista << c.valor(r);
+    return lista;
 }
 
 TkardexRenglon renglonKardex::revisionDeCapa(const tCapa &capa, const QDateTime &fechaHora, int grupo) {

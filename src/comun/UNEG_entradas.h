@@ -77,7 +77,6 @@ public:
     // The provider link of a receipt row: removed whole, or one new link (provider of the business).
     CmidTierResponse deleteEntradaProveedor(int idEntrada, int idNegocio);
     CmidTierResponse insertEntradaProveedor(int idEntrada, int idProveedor, int idNegocio);
-    CmidTierResponse deleteRelacionEntradaProveedor(int idRelacion, int idEntrada, int idNegocio);
     // Links the receipt row to an invoice of the business; no row changes otherwise.
     CmidTierResponse updateEntradaComprobanteID(int idEntrada, int idComprobante, int idNegocio);
 

@@ -2,6 +2,7 @@
 // state. Every statement reaches a receipt row only through its business.
 #include "comun/UNEG_entradas.h"
 
+#include "datos/UcodigosInventario.h"
 namespace {
 const QString kNegocio = QStringLiteral("negocio");
 const QString kEntrada = QStringLiteral("entrada");
@@ -171,11 +172,12 @@ CmidTierResponse Tentradas::selectValores(int idEntrada, int idNegocio) {
 }
 
 CmidTierResponse Tentradas::deleteNoSerie(int idNoSerie, int idEntrada, int idNegocio) {
-    // State 1 is "en almacén": a number that left with an issue stays.
-    setQuery(QStringLiteral("DELETE FROM inventarioNoSerie WHERE id = :id AND inventarioNoSerieEstado_id = 1 "
-                            "AND inventarioSalida_id IS NULL AND inventarioEntrada_id IN ") +
+    // Only a number still in the warehouse goes: one that left with an issue stays.
+    setQuery(QStringLiteral("DELETE FROM inventarioNoSerie WHERE id = :id AND inventarioNoSerieEstado_id = "
+                            ":enAlmacen AND inventarioSalida_id IS NULL AND inventarioEntrada_id IN ") +
              kEntradaDelNegocio);
     setParametroEntero(QStringLiteral("id"), idNoSerie);
+    setParametroEntero(QStringLiteral("enAlmacen"), kSerieEnAlmacen);
     enlazaEntrada(*this, idEntrada, idNegocio);
     return unaFila(nonQuery());
 }
@@ -231,15 +233,6 @@ CmidTierResponse Tentradas::insertEntradaProveedor(int idEntrada, int idProveedo
     setParametroEntero(QStringLiteral("proveedor"), idProveedor);
     enlazaEntrada(*this, idEntrada, idNegocio);
     return unaFila(nonQuery());
-}
-
-CmidTierResponse Tentradas::deleteRelacionEntradaProveedor(int idRelacion, int idEntrada, int idNegocio) {
-    setQuery(
-        QStringLiteral("DELETE FROM inventarioEntradaProveedor WHERE id = :id AND inventarioEntrada_id IN ") +
-        kEntradaDelNegocio);
-    setParametroEntero(QStringLiteral("id"), idRelacion);
-    enlazaEntrada(*this, idEntrada, idNegocio);
-    return nonQuery();
 }
 
 CmidTierResponse Tentradas::updateEntradaComprobanteID(int idEntrada, int idComprobante, int idNegocio) {

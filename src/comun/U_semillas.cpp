@@ -1,6 +1,7 @@
 #include "comun/U_semillas.h"
 
 #include "comun/UNEG_opciones.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UmiddleTier.h"
 
 namespace {
@@ -52,12 +53,12 @@ bool compruebaMovimientoConceptoDummyExiste(TConexionSesion *sesion, int idNegoc
         const char *etiqueta;
     };
     static const Tsistema kConceptos[] = {
-        {-1, 2, "Salida por traspaso"},
-        {-2, 1, "Entrada por traspaso"},
-        {-3, 1, "Entrada por orden de compra"},
-        {-4, 1, "Existencia inicial"},
-        {-5, 1, "Ajuste por inventario físico (entrada)"},
-        {-6, 2, "Ajuste por inventario físico (salida)"},
+        {kFamiliaSalidaTraspaso, kConceptoSalida, "Salida por traspaso"},
+        {kFamiliaEntradaTraspaso, kConceptoEntrada, "Entrada por traspaso"},
+        {kFamiliaOrdenCompra, kConceptoEntrada, "Entrada por orden de compra"},
+        {kFamiliaExistenciaInicial, kConceptoEntrada, "Existencia inicial"},
+        {kFamiliaAjusteConteoEntrada, kConceptoEntrada, "Ajuste por inventario físico (entrada)"},
+        {kFamiliaAjusteConteoSalida, kConceptoSalida, "Ajuste por inventario físico (salida)"},
     };
     bool ok = true;
     for (const auto &c : kConceptos) {

@@ -2,6 +2,7 @@
 
 #include "comun/U_semillas.h"
 #include "datos/ULog.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UmiddleTier.h"
 
 #include <QHash>
@@ -706,20 +707,20 @@ private:
         // "ajustes", "entrada de fabricación" and "devolución de compras" are compared exactly by
         // the capture screens, hence their lower case. System labels match the start-up check's.
         static const Tconcepto kConceptos[] = {
-            {"Compra", 1, 1, 6101},
-            {"ajustes", 1, 1, 6104},
-            {"entrada de fabricación", 1, 1, 6104},
-            {"Devolución de venta", 1, 2, 6102},
-            {"Entrada por traspaso", 1, -2, 6103},
-            {"Entrada por orden de compra", 1, -3, 6101},
-            {"Existencia inicial", 1, -4, 6104},
-            {"Ajuste por inventario físico (entrada)", 1, -5, 6104},
-            {"Venta", 2, 1, 6201},
-            {"Merma", 2, 1, 6204},
-            {"Consumo interno", 2, 1, 6204},
-            {"devolución de compras", 2, 3, 6202},
-            {"Salida por traspaso", 2, -1, 6203},
-            {"Ajuste por inventario físico (salida)", 2, -6, 6204},
+            {"Compra", kConceptoEntrada, kFamiliaOrdinaria, 6101},
+            {"ajustes", kConceptoEntrada, kFamiliaOrdinaria, 6104},
+            {"entrada de fabricación", kConceptoEntrada, kFamiliaOrdinaria, 6104},
+            {"Devolución de venta", kConceptoEntrada, kFamiliaDevolucionSalida, 6102},
+            {"Entrada por traspaso", kConceptoEntrada, kFamiliaEntradaTraspaso, 6103},
+            {"Entrada por orden de compra", kConceptoEntrada, kFamiliaOrdenCompra, 6101},
+            {"Existencia inicial", kConceptoEntrada, kFamiliaExistenciaInicial, 6104},
+            {"Ajuste por inventario físico (entrada)", kConceptoEntrada, kFamiliaAjusteConteoEntrada, 6104},
+            {"Venta", kConceptoSalida, kFamiliaOrdinaria, 6201},
+            {"Merma", kConceptoSalida, kFamiliaOrdinaria, 6204},
+            {"Consumo interno", kConceptoSalida, kFamiliaOrdinaria, 6204},
+            {"devolución de compras", kConceptoSalida, kFamiliaDevolucionCompra, 6202},
+            {"Salida por traspaso", kConceptoSalida, kFamiliaSalidaTraspaso, 6203},
+            {"Ajuste por inventario físico (salida)", kConceptoSalida, kFamiliaAjusteConteoSalida, 6204},
         };
         for (const auto &k : kConceptos) {
             c.inserta(QStringLiteral("inventarioMovimientoConcepto"),

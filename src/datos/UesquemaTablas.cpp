@@ -1,5 +1,6 @@
 #include "datos/Uesquema.h"
 
+#include "datos/UcodigosInventario.h"
 // Every table of the module and of the suite's stand-ins, by version. A new version appends a
 // step; a released step is never edited.
 //
@@ -401,15 +402,14 @@ QString siFalta(const QString &tabla, const QString &columna, int id, const QStr
 // Rows that are the same in every database.
 QStringList semillas() {
     QStringList s;
-    const QStringList traspaso = {QStringLiteral("En tránsito"), QStringLiteral("Recibido"),
-                                  QStringLiteral("Cancelado")};
-    for (int i = 0; i < traspaso.size(); ++i)
-        s << siFalta(QStringLiteral("inventarioTraspasoEstado"), QStringLiteral("etiqueta"), i + 1,
-                     traspaso[i]);
+    const QString traspaso = QStringLiteral("inventarioTraspasoEstado");
+    s << siFalta(traspaso, QStringLiteral("etiqueta"), kTraspasoEnTransito, QStringLiteral("En tránsito"))
+      << siFalta(traspaso, QStringLiteral("etiqueta"), kTraspasoRecibido, QStringLiteral("Recibido"))
+      << siFalta(traspaso, QStringLiteral("etiqueta"), kTraspasoCancelado, QStringLiteral("Cancelado"));
     // The receipt detail lets a serial number be removed only while its state reads "en almacén".
-    s << siFalta(QStringLiteral("inventarioNoSerieEstado"), QStringLiteral("etiqueta"), 1,
+    s << siFalta(QStringLiteral("inventarioNoSerieEstado"), QStringLiteral("etiqueta"), kSerieEnAlmacen,
                  QStringLiteral("en almacén"))
-      << siFalta(QStringLiteral("inventarioNoSerieEstado"), QStringLiteral("etiqueta"), 2,
+      << siFalta(QStringLiteral("inventarioNoSerieEstado"), QStringLiteral("etiqueta"), kSerieConSalida,
                  QStringLiteral("con salida"));
     const QStringList tipos = {QStringLiteral("Texto"), QStringLiteral("Número"), QStringLiteral("Fecha")};
     for (int i = 0; i < tipos.size(); ++i)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "comun/UREC_comprobante.h"
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UdialogoModal.h"
 #include "entradas/UNEG_recepcionOrdenCompra.h"
-#include "entradas/UREC_comprobante.h"
 
 #include <functional>
 

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "comun/UMOD_seleccion.h"
+#include "comun/UNEG_seleccionarMovimiento.h"
+#include "comun/UREC_comprobante.h"
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UdialogoModal.h"
 #include "entradas/UFRM_entradaInventarioControles.h"
 #include "entradas/UNEG_capturaEntrada.h"
-#include "entradas/UREC_comprobante.h"
-#include "salidas/UNEG_seleccionarMovimiento.h"
 
 #include <QColor>
 #include <QVector>

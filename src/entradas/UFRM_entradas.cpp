@@ -2,17 +2,18 @@
 
 #include "comun/UNEG_almacenesLista.h"
 #include "comun/UNEG_opciones.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_busquedaTexto.h"
 #include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 #include "entradas/UFRM_entradasDetalle.h"
 
@@ -305,7 +306,8 @@ bool TFRM_entradas::cargaAlmacenes() {
     const int negocio = uSistema.getNegocio().getIdNegocio();
     const CmidTierResponse almacenes =
         TalmacenesLista(uSistema.getConexion()).selectAlmacenesSeleccion({}, negocio);
-    const CmidTierResponse conceptos = Topciones(uSistema.getConexion()).selectMovimientoConcepto(1, negocio);
+    const CmidTierResponse conceptos =
+        Topciones(uSistema.getConexion()).selectMovimientoConcepto(kConceptoEntrada, negocio);
     if (!almacenes.isSuccess() || !conceptos.isSuccess())
         return false;
     // Reloading keeps the choices that still exist.

@@ -3,7 +3,7 @@
 #include "comun/UMOD_seleccion.h"
 #include "comun/UNEG_entradas.h"
 #include "comun/UsistemaDatos.h"
-#include "inventario/UpantallasInventario.h"
+#include "comun/ui/UpantallaInventario.h"
 
 #include <QVector>
 #include <QWidget>

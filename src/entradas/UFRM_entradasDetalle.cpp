@@ -1,16 +1,16 @@
 #include "entradas/UFRM_entradasDetalle.h"
 
 #include "comun/UMOD_capturaCatalogos.h"
+#include "comun/UNEG_numerosSerie.h"
 #include "comun/U_exportarExcel.h"
 #include "comun/U_mensajes.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
 #include "comun/ui/UFRM_selectorBase.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UgridControl.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
-#include "entradas/UNEG_numerosSerie.h"
 
 #include <QFormLayout>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "entradas/UFRM_noSerie.h"
 
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/UNEG_numerosSerie.h"
 #include "comun/U_mensajes.h"
-#include "entradas/UNEG_numerosSerie.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -8,12 +8,12 @@
 #include "comun/U_mensajes.h"
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 
 #include <cmath>
 
 namespace {
-constexpr int kDireccionEntrada = 1;
 const QString kCantidadMayorACero = QStringLiteral("Cantidad recibida debe ser mayor a 0");
 
 TrenglonArmado rechazo(const QString &mensaje) {
@@ -121,7 +121,7 @@ TcapturaEntrada::TcapturaEntrada(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 
 QVector<TopcionCaptura> TcapturaEntrada::conceptos() const {
-    const CmidTierResponse r = Topciones(uSesion).selectMovimientoConcepto(kDireccionEntrada, uNegocio);
+    const CmidTierResponse r = Topciones(uSesion).selectMovimientoConcepto(kConceptoEntrada, uNegocio);
     QVector<TopcionCaptura> lista;
     for (int f = 0; r.isSuccess() && f < r.getRowCount(); ++f) {
         TopcionCaptura c;

@@ -3,6 +3,7 @@
 #include "comun/UMOD_entradaInformacionOpcional.h"
 #include "comun/UMOD_seleccion.h"
 #include "comun/U_numeroCapturado.h"
+#include "datos/UcodigosInventario.h"
 #include "entradas/UMOD_entrada.h"
 
 #include <QDateTime>
@@ -14,9 +15,6 @@ class TConexionSesion;
 
 // The receipt capture's rules without widgets: the unit conversion, the registered quantity,
 // the line a footer makes, the maximum-stock question and the document handed to the posting.
-
-constexpr int kFamiliaOrdinaria = 1;
-constexpr int kFamiliaDevolucionSalida = 2;
 
 // An entry of the warehouse or concept combo.
 struct TopcionCaptura {

@@ -5,14 +5,13 @@
 #include "comun/U_mensajes.h"
 #include "comun/U_numeroCapturado.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 #include "entradas/UNEG_posteoEntrada.h"
 
 #include <cmath>
 
 namespace {
-constexpr int kDireccionEntrada = 1;
-constexpr int kFamiliaDevolucion = 2;
 
 bool avisa(const QString &texto, TtipoMensaje tipo = kAdvertencia) {
     u_mensaje(texto, tipo);
@@ -56,7 +55,7 @@ bool TdocumentoEntrada::compruebaDocumento() {
     if (uMetodo < 1)
         return avisa(posteoEntrada::kSinMetodo, kPersonalizado);
     uConcepto = almacen.selectConcepto(uDatos.conceptoID, uNegocio);
-    if (uConcepto.direccion != kDireccionEntrada)
+    if (uConcepto.direccion != kConceptoEntrada)
         return avisa(QStringLiteral("Seleccione un concepto"), kPersonalizado);
     if (uDatos.almacenID <= 0 || almacen.selectNombreAlmacen(uDatos.almacenID, uNegocio).isNull())
         return avisa(QStringLiteral("Seleccione un almacén"), kPersonalizado);
@@ -79,7 +78,7 @@ bool TdocumentoEntrada::compruebaDocumento() {
             return avisa(
                 QStringLiteral("Capturar número de serie para los prodcutos resaltados en color rojo"));
     }
-    if (uConcepto.familia == kFamiliaDevolucion && !compruebaDevolucion())
+    if (uConcepto.familia == kFamiliaDevolucionSalida && !compruebaDevolucion())
         return false;
     if (!uDatos.comprobante.valido() && uDatos.proveedorID <= 0 &&
         !u_confirmaAceptarCancelar(posteoEntrada::kSinComprobante))

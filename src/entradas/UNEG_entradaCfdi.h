@@ -1,10 +1,10 @@
 #pragma once
 
 #include "comun/UMOD_capturaCatalogos.h"
+#include "comun/UREC_comprobante.h"
 #include "comun/U_comprobante.h"
 #include "entradas/UNEG_capturaEntrada.h"
 #include "entradas/UNEG_posteoEntrada.h"
-#include "entradas/UREC_comprobante.h"
 #include "entradas/U_lectorCfdi.h"
 
 #include <QPair>

@@ -2,12 +2,12 @@
 
 #include "comun/UMOD_capturaCatalogos.h"
 #include "comun/UNEG_entradas.h"
+#include "comun/UNEG_numerosSerie.h"
 #include "comun/U_comprobante.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "datos/ULog.h"
 #include "datos/UfechaHora.h"
-#include "entradas/UNEG_numerosSerie.h"
 
 #include <algorithm>
 

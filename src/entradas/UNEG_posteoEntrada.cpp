@@ -2,12 +2,8 @@
 
 #include "comun/UMOD_propiedadesAdicionales.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "kardex/U_saldoPromedio.h"
-
-namespace {
-constexpr int kPEPS = 1;
-constexpr int kFamiliaDevolucion = 2;
-} // namespace
 
 TposteoEntrada::TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metodoKardex,
                                const TconceptoMovimiento &concepto, const TdatosEntrada &datos,
@@ -52,7 +48,7 @@ bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
             return false;
         corrida = uCorrida.insert(linea.productoID, {x.existencia, 0.0, valor, x.existe});
     }
-    if (uMetodo == kPEPS) {
+    if (uMetodo == kMetodoPEPS) {
         corrida->existencia += cantidad;
         corrida->total += linea.costoUnitario * cantidad;
         corrida->costoUnitario = linea.costoUnitario;
@@ -93,7 +89,7 @@ int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &l
     const int idEntrada = int(fila.getIdInsertado());
     if (!escribeKardex(intento, linea, cantidad, idEntrada))
         return 0;
-    if (uConcepto.familia == kFamiliaDevolucion &&
+    if (uConcepto.familia == kFamiliaDevolucionSalida &&
         !intento.ok(uEntradas.insertEntradaAdicional(idEntrada, uDatos.movimientoSalidaIDdevolucion)))
         return 0;
     if (!intento.ok(uEntradas.insertProveedor(idEntrada, uDatos.proveedorID)))
@@ -105,7 +101,7 @@ int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &l
 
 bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad,
                                    int idEntrada) {
-    const bool devolucion = uConcepto.familia == kFamiliaDevolucion;
+    const bool devolucion = uConcepto.familia == kFamiliaDevolucionSalida;
     const tProductoE &corrida = uCorrida[linea.productoID];
     TkardexRenglon r;
     r.fechaHora = uDatos.fechaHora;
@@ -122,7 +118,7 @@ bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada 
         r.entradaCantidad = cantidad;
         r.entradaCostoUnitario = linea.costoUnitario;
     }
-    if (uMetodo != kPEPS) {
+    if (uMetodo != kMetodoPEPS) {
         r.totalCantidad = corrida.existencia;
         r.totalCostoUnitario = corrida.costoUnitario;
         r.totalExistencia = corrida.total;

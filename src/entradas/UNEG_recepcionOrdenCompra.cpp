@@ -6,6 +6,7 @@
 #include "comun/U_mensajes.h"
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 #include "entradas/UNEG_capturaEntrada.h"
 #include "entradas/UNEG_ordenCompra.h"
@@ -16,7 +17,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kFamiliaOrdenCompra = -3;
 
 bool avisa(const QString &texto) {
     u_mensaje(texto, kAdvertencia);

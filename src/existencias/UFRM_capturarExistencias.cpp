@@ -1,8 +1,8 @@
 #include "existencias/UFRM_capturarExistencias.h"
 
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/ui/UFRM_seleccionarAlmacen.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "comun/UsistemaDatos.h"
+#include "comun/ui/UpantallaInventario.h"
 #include "existencias/UNEG_capturarExistencias.h"
-#include "inventario/UpantallasInventario.h"
 
 #include <QWidget>
 #include <memory>

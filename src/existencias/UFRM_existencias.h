@@ -1,8 +1,8 @@
 #pragma once
 
 #include "comun/UsistemaDatos.h"
+#include "comun/ui/UpantallaInventario.h"
 #include "existencias/UNEG_existencias.h"
-#include "inventario/UpantallasInventario.h"
 
 #include <QDate>
 #include <QVector>

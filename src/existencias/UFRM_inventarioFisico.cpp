@@ -1,8 +1,8 @@
 #include "existencias/UFRM_inventarioFisico.h"
 
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_seleccionarCategoria.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_reportes.h"

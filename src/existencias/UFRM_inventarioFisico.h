@@ -1,8 +1,8 @@
 #pragma once
 
 #include "comun/UsistemaDatos.h"
+#include "comun/ui/UpantallaInventario.h"
 #include "existencias/UNEG_conteoFisico.h"
-#include "inventario/UpantallasInventario.h"
 
 #include <QWidget>
 #include <memory>

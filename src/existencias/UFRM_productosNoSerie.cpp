@@ -2,8 +2,8 @@
 
 #include "comun/UMOD_seleccion.h"
 #include "comun/UNEG_almacenesLista.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_listaIds.h"
 #include "comun/ui/U_reportes.h"

@@ -15,7 +15,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kPEPS = 1;
 constexpr int kFueraMostrados = 20;
 const QString kNegocio = QStringLiteral("negocio");
 const QString kAlmacen = QStringLiteral("almacen");
@@ -245,7 +244,7 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
     plan = TplanAjuste();
     const int negocio = conteo.negocioID;
     const int almacen = conteo.almacenID;
-    const bool promedio = metodoKardex != kPEPS;
+    const bool promedio = metodoKardex != kMetodoPEPS;
     TdatosAplicacion datos(sesion);
     TlecturaAlmacen leido;
     if (!leeAlmacen(datos, conteo, confirmado, leido))
@@ -330,8 +329,8 @@ bool TaplicacionConteo::leeConceptos() {
         return id.isSuccess() ? almacen.selectConcepto(int(id.getScalarAsInt()), uNegocio)
                               : TconceptoMovimiento();
     };
-    uConceptoEntrada = concepto(aplicacionConteo::kFamiliaEntrada);
-    uConceptoSalida = concepto(aplicacionConteo::kFamiliaSalida);
+    uConceptoEntrada = concepto(kFamiliaAjusteConteoEntrada);
+    uConceptoSalida = concepto(kFamiliaAjusteConteoSalida);
     return uConceptoEntrada.valido() && uConceptoSalida.valido();
 }
 

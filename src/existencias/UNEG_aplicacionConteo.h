@@ -2,6 +2,7 @@
 
 #include "comun/U_posteoMovimientos.h"
 #include "comun/UsistemaDatos.h"
+#include "datos/UcodigosInventario.h"
 #include "entradas/UMOD_entrada.h"
 #include "existencias/UNEG_inventarioFisico.h"
 #include "salidas/UMOD_salida.h"
@@ -9,10 +10,6 @@
 #include <functional>
 
 namespace aplicacionConteo {
-// The system concepts the adjustments post under (seeded like the other system concepts).
-inline constexpr int kFamiliaEntrada = -5;
-inline constexpr int kFamiliaSalida = -6;
-
 inline const QString kRestringido =
     QStringLiteral("Su nivel de usuario no permite aplicar los ajustes de un inventario físico.");
 inline const QString kSinGuardar =

@@ -5,10 +5,10 @@
 #include "comun/U_numeroCapturado.h"
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "entradas/UNEG_posteoEntrada.h"
 
 namespace {
-constexpr int kFamiliaExistenciaInicial = -4;
 
 TfinCapturaExistencia avisa(const QString &texto) {
     u_mensaje(texto, kAdvertencia);

@@ -2,7 +2,7 @@
 
 #include "comun/U_busquedaTexto.h"
 #include "comun/U_numeroCapturado.h"
-#include "existencias/UNEG_valuacion.h"
+#include "kardex/UNEG_valuacion.h"
 
 namespace {
 const QString kTotal = QStringLiteral("TOTAL");

@@ -7,6 +7,7 @@
 #include "comun/U_posteoMovimientos.h"
 #include "comun/U_productoCaptura.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
 #include "datos/UtransaccionEnvolvente.h"
@@ -25,9 +26,6 @@ using namespace importacionMovimientos;
 
 constexpr int kLargoLote = 50;
 constexpr int kLargoPedimento = 50;
-constexpr int kDireccionEntrada = 1;
-constexpr int kFamiliaOrdinaria = 1;
-constexpr int kFamiliaExistenciaInicial = -4;
 
 // A name compared as the catalogues compare them: trimmed, without case.
 QString comparable(const QString &texto) {
@@ -253,7 +251,7 @@ public:
                        const int direccion = int(r.getCeldaAsInt(f, 2));
                        const bool admitido =
                            familia == kFamiliaOrdinaria ||
-                           (familia == kFamiliaExistenciaInicial && direccion == kDireccionEntrada);
+                           (familia == kFamiliaExistenciaInicial && direccion == kConceptoEntrada);
                        const QString clave = QString::number(direccion) + comparable(r.getCelda(f, 1));
                        // Of two concepts with one label, the one an import may use wins.
                        if (admitido || !uConceptos.contains(clave))

@@ -1,6 +1,7 @@
 #include "existencias/U_verificacion.h"
 
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UmiddleTier.h"
 
 #include <QHash>
@@ -8,7 +9,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kPEPS = 1;
 // Money and unit costs agree when they differ by less than half a cent.
 constexpr double kToleranciaImporte = 0.005;
 
@@ -156,15 +156,16 @@ private:
                 sumas[c.par] += c.existencia;
         }
         revisaExistencias(idNegocio, sumas);
-        if (metodo == kPEPS)
+        if (metodo == kMetodoPEPS)
             revisaKardexPEPS(idNegocio, capas);
         else
             revisaKardexPromedio(idNegocio, sumas);
         const CmidTierResponse series = lee(
             QStringLiteral(
                 "SELECT s.numero FROM inventarioNoSerie s JOIN inventarioEntrada e ON e.id = "
-                "s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio AND s.inventarioNoSerieEstado_id = 2 "
-                "AND NOT EXISTS (SELECT 1 FROM inventarioSalida x WHERE x.id = s.inventarioSalida_id)"),
+                "s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio AND s.inventarioNoSerieEstado_id = %1 "
+                "AND NOT EXISTS (SELECT 1 FROM inventarioSalida x WHERE x.id = s.inventarioSalida_id)")
+                .arg(int(kSerieConSalida)),
             idNegocio);
         for (int f = 0; f < series.getRowCount(); ++f)
             hallazgo(QStringLiteral("el número de serie \"%1\" figura con salida sin renglón de salida.")

@@ -4,12 +4,12 @@
 #include "comun/U_mensajes.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UinteraccionQt.h"
-#include "existencias/U_historiaDemo.h"
 #include "existencias/U_importacionConsola.h"
 #include "existencias/U_verificacion.h"
 #include "host/UFRM_nuevoNegocio.h"
 #include "host/UaperturaHost.h"
 #include "inventario/UFRM_inventario.h"
+#include "inventario/U_historiaDemo.h"
 #include "kardex/U_reconstruyeKardex.h"
 
 #include <QApplication>

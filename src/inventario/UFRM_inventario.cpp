@@ -1,7 +1,7 @@
 #include "inventario/UFRM_inventario.h"
 
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UestiloComponentes.h"
 #include "inventario/UNEG_arranqueInventario.h"
 #include "inventario/UbarraLateral.h"

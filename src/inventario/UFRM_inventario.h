@@ -70,19 +70,6 @@ public slots:
     void BTN_menuKardexClick();
     void BTN_menuOpcionesClick();
 
-    void muestraFormularioAlmacenes() { muestraFormulario(Tpantalla::Almacenes); }
-    void muestraFormularioCatalogo() { muestraFormulario(Tpantalla::Catalogo); }
-    void muestraFormularioProductos() { muestraFormulario(Tpantalla::Productos); }
-    void muestraFormularioNoSerie() { muestraFormulario(Tpantalla::NoSerie); }
-    void muestraFormularioEntradas() { muestraFormulario(Tpantalla::Entradas); }
-    void muestraFormularioSalidas() { muestraFormulario(Tpantalla::Salidas); }
-    void muestraFormularioTraspasos() { muestraFormulario(Tpantalla::Traspasos); }
-    void muestraFormularioExistencias() { muestraFormulario(Tpantalla::Existencias); }
-    void muestraFormularioCapturarExistencias() { muestraFormulario(Tpantalla::CapturarExistencias); }
-    void muestraFormularioInventarioFisico() { muestraFormulario(Tpantalla::InventarioFisico); }
-    void muestraFormularioKardex() { muestraFormulario(Tpantalla::Kardex); }
-    void muestraFormularioOpciones() { muestraFormulario(Tpantalla::Opciones); }
-
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 

@@ -3,6 +3,7 @@
 #include "comun/UNEG_opciones.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_semillas.h"
+#include "datos/UcodigosInventario.h"
 
 const QString TarranqueInventario::kMensajeSinMetodo = QStringLiteral(
     "Antes de acceder a este módulo ingrese a la ventana de 'Opciones' y seleccione un Método de Valoración "
@@ -46,7 +47,7 @@ void TarranqueInventario::agregaConceptoSalidaMuestras() {
         opciones.selectMovimientoConceptoPorNombre(QStringLiteral("muestras"), negocio());
     if (!existente.isSuccess() || existente.getRowCount() > 0)
         return;
-    opciones.insertMovimientoConcepto(QStringLiteral("Muestras"), 2, QVariant(), 1, negocio());
+    opciones.insertMovimientoConcepto(QStringLiteral("Muestras"), kConceptoSalida, QVariant(), 1, negocio());
 }
 
 bool TarranqueInventario::compruebaMetodoValuacionInventario() {

@@ -1,10 +1,10 @@
 #include "kardex/UFRM_kardex.h"
 
 #include "comun/UNEG_almacenesLista.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_listaIds.h"
 #include "comun/ui/U_reportes.h"

@@ -2,13 +2,12 @@
 
 #include "comun/UNEG_opciones.h"
 #include "datos/ULog.h"
+#include "datos/UcodigosInventario.h"
 #include "kardex/UNEG_escritorKardex.h"
 #include "kardex/UNEG_kardexPEPS.h"
 #include "kardex/UNEG_kardexPromedio.h"
 
 namespace {
-constexpr int kPEPS = 1;
-constexpr int kPromedio = 2;
 // Products read together in one pass of a warehouse.
 constexpr int kProductosPorBloque = 256;
 } // namespace
@@ -121,9 +120,9 @@ bool TconstruccionKardex::recorre(Topciones &opciones, const CmidTierResponse &a
             uMovimientos += lista.getRowCount();
             // Under PEPS the running columns are not restated: issues there leave at their
             // layer's cost, which an average would overwrite.
-            if (ok && metodo == kPEPS)
+            if (ok && metodo == kMetodoPEPS)
                 ok = peps.creaKardexPEPS(lista, almacen);
-            else if (ok && metodo == kPromedio)
+            else if (ok && metodo == kMetodoPromedioPonderado)
                 ok = promedio.construye(lista, almacen);
             ok = ok && !escritor.fallo();
             if (ok)

@@ -1,5 +1,6 @@
 #include "kardex/UNEG_kardex.h"
 
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 
 #include <QStringList>
@@ -8,6 +9,14 @@ namespace {
 const QString kNegocio = QStringLiteral("negocioID");
 const QString kAlmacen = QStringLiteral("almacenID");
 const QString kProducto = QStringLiteral("productoID");
+
+// A movement's concept family; a movement without a concept counts as ordinary.
+const QString kFamilia = u_conCodigos(QStringLiteral("COALESCE(c.familia, %1)"), {kFamiliaOrdinaria});
+
+// "family <comparison>", e.g. familiaEs("NOT IN (%1, %2)", {kFamiliaDevolucionSalida, …}).
+QString familiaEs(const QString &comparacion, std::initializer_list<int> codigos) {
+    return kFamilia + QLatin1Char(' ') + u_conCodigos(comparacion, codigos);
+}
 } // namespace
 
 bool Tkardex::proveedorConocido() const {
@@ -96,40 +105,45 @@ CmidTierResponse Tkardex::selectKardex(const QDate &inicio, const QDate &fin, in
         {QStringLiteral("Comprobante.serie"), QStringLiteral("'-'"), QStringLiteral("Comprobante.folio")});
     // Branches 1-3: receipts of the range; 4-5: issues of the range drawn on this warehouse and
     // product. A receipt or issue without a concept counts as an ordinary one (family 1).
-    const QString entradas = QStringLiteral(
-        "SELECT inventarioEntrada1.id AS inventario_id, COALESCE(c.familia, 1) AS "
-        "inventarioMovimientoConcepto_familia, inventarioEntrada1.fechaHora AS inventario_fechaHora, "
-        "inventarioEntrada1.inventarioMovimientoConcepto_id AS inventarioMovimientoConcepto_id, "
-        "%1 AS inventarioMovimientoEtiqueta, %2 AS comprobante_serieFolio, Comprobante.uuid AS "
-        "comprobante_uuid, inventarioEntrada1.inventarioProducto_id AS inventarioPrducto_id, p.nombre AS "
-        "inventarioProducto_nombre, %3, inventarioEntrada1.existenciaTotal AS "
-        "inventarioEntrada_existenciaTotal, inventarioEntrada1.existenciaCostoUnitario AS "
-        "inventarioEntrada_existenciaCostoUnitario, inventarioEntrada1.existenciaCostoTotal AS total "
-        "FROM inventarioEntrada inventarioEntrada1 "
-        "LEFT JOIN inventarioProducto p ON p.id = inventarioEntrada1.inventarioProducto_id "
-        "LEFT JOIN AF_ArticulosOrdenesCompra af ON af.AF_NumeroOrden = inventarioEntrada1.AF_numeroOrden "
-        "LEFT JOIN inventarioMovimientoConcepto c ON c.id = "
-        "inventarioEntrada1.inventarioMovimientoConcepto_id "
-        "LEFT JOIN Comprobante ON Comprobante.idComprobante = inventarioEntrada1.idComprobante "
-        "WHERE %4 AND inventarioEntrada1.fechaHora BETWEEN :fechaInicial AND :fechaFinal AND "
-        "inventarioEntrada1.inventarioAlmacen_id = :inventarioAlmacen_id AND "
-        "inventarioEntrada1.inventarioProducto_id = :inventarioProducto_id AND "
-        "inventarioEntrada1.idNegocioFk = :negocioID");
-    const QString salidas = QStringLiteral(
-        "SELECT s.id, COALESCE(c.familia, 1), s.fechaHora, "
-        "inventarioEntrada2.inventarioMovimientoConcepto_id, "
-        "%1, %2, Comprobante.uuid, inventarioEntrada2.inventarioProducto_id, p.nombre, %3, "
-        "s.existenciaTotal, "
-        "s.existenciaCostoUnitario, s.existenciaCostoTotal "
-        "FROM inventarioSalida s "
-        "LEFT JOIN inventarioEntrada inventarioEntrada2 ON inventarioEntrada2.id = s.inventarioEntrada_id "
-        "LEFT JOIN inventarioProducto p ON p.id = inventarioEntrada2.inventarioProducto_id "
-        "LEFT JOIN inventarioMovimientoConcepto c ON c.id = s.inventarioMovimientoConcepto_id "
-        "LEFT JOIN Comprobante ON Comprobante.idComprobante = inventarioEntrada2.idComprobante "
-        "WHERE %4 AND s.fechaHora BETWEEN :fechaInicial AND :fechaFinal AND "
-        "inventarioEntrada2.inventarioAlmacen_id = :inventarioAlmacen_id AND "
-        "inventarioEntrada2.inventarioProducto_id = :inventarioProducto_id AND "
-        "inventarioEntrada2.idNegocioFk = :negocioID");
+    const QString entradas =
+        QStringLiteral(
+            "SELECT inventarioEntrada1.id AS inventario_id, {familia} AS "
+            "inventarioMovimientoConcepto_familia, inventarioEntrada1.fechaHora AS inventario_fechaHora, "
+            "inventarioEntrada1.inventarioMovimientoConcepto_id AS inventarioMovimientoConcepto_id, "
+            "%1 AS inventarioMovimientoEtiqueta, %2 AS comprobante_serieFolio, Comprobante.uuid AS "
+            "comprobante_uuid, inventarioEntrada1.inventarioProducto_id AS inventarioPrducto_id, p.nombre AS "
+            "inventarioProducto_nombre, %3, inventarioEntrada1.existenciaTotal AS "
+            "inventarioEntrada_existenciaTotal, inventarioEntrada1.existenciaCostoUnitario AS "
+            "inventarioEntrada_existenciaCostoUnitario, inventarioEntrada1.existenciaCostoTotal AS total "
+            "FROM inventarioEntrada inventarioEntrada1 "
+            "LEFT JOIN inventarioProducto p ON p.id = inventarioEntrada1.inventarioProducto_id "
+            "LEFT JOIN AF_ArticulosOrdenesCompra af ON af.AF_NumeroOrden = inventarioEntrada1.AF_numeroOrden "
+            "LEFT JOIN inventarioMovimientoConcepto c ON c.id = "
+            "inventarioEntrada1.inventarioMovimientoConcepto_id "
+            "LEFT JOIN Comprobante ON Comprobante.idComprobante = inventarioEntrada1.idComprobante "
+            "WHERE %4 AND inventarioEntrada1.fechaHora BETWEEN :fechaInicial AND :fechaFinal AND "
+            "inventarioEntrada1.inventarioAlmacen_id = :inventarioAlmacen_id AND "
+            "inventarioEntrada1.inventarioProducto_id = :inventarioProducto_id AND "
+            "inventarioEntrada1.idNegocioFk = :negocioID")
+            .replace(QStringLiteral("{familia}"), kFamilia);
+    const QString salidas =
+        QStringLiteral(
+            "SELECT s.id, {familia}, s.fechaHora, "
+            "inventarioEntrada2.inventarioMovimientoConcepto_id, "
+            "%1, %2, Comprobante.uuid, inventarioEntrada2.inventarioProducto_id, p.nombre, %3, "
+            "s.existenciaTotal, "
+            "s.existenciaCostoUnitario, s.existenciaCostoTotal "
+            "FROM inventarioSalida s "
+            "LEFT JOIN inventarioEntrada inventarioEntrada2 ON inventarioEntrada2.id = "
+            "s.inventarioEntrada_id "
+            "LEFT JOIN inventarioProducto p ON p.id = inventarioEntrada2.inventarioProducto_id "
+            "LEFT JOIN inventarioMovimientoConcepto c ON c.id = s.inventarioMovimientoConcepto_id "
+            "LEFT JOIN Comprobante ON Comprobante.idComprobante = inventarioEntrada2.idComprobante "
+            "WHERE %4 AND s.fechaHora BETWEEN :fechaInicial AND :fechaFinal AND "
+            "inventarioEntrada2.inventarioAlmacen_id = :inventarioAlmacen_id AND "
+            "inventarioEntrada2.inventarioProducto_id = :inventarioProducto_id AND "
+            "inventarioEntrada2.idNegocioFk = :negocioID")
+            .replace(QStringLiteral("{familia}"), kFamilia);
     const QString etiquetaEntrada =
         concatena({QStringLiteral("COALESCE(c.etiqueta, '')"), QStringLiteral("', documento de entrada '"),
                    QStringLiteral("inventarioEntrada1.documento")});
@@ -145,7 +159,7 @@ CmidTierResponse Tkardex::selectKardex(const QDate &inicio, const QDate &fin, in
                      columnasEntrada.arg(QStringLiteral("NULL"), QStringLiteral("NULL"),
                                          QStringLiteral("NULL"), QStringLiteral("NULL"),
                                          QStringLiteral("NULL"), QStringLiteral("NULL")),
-                     QStringLiteral("COALESCE(c.familia, 1) = -4")),
+                     familiaEs(QStringLiteral("= %1"), {kFamiliaExistenciaInicial})),
         entradas.arg(etiquetaEntrada, folio,
                      columnasEntrada.arg(QStringLiteral("inventarioEntrada1.cantidad"),
                                          QStringLiteral("inventarioEntrada1.costoUnitario"),
@@ -153,7 +167,8 @@ CmidTierResponse Tkardex::selectKardex(const QDate &inicio, const QDate &fin, in
                                                         "inventarioEntrada1.costoUnitario"),
                                          QStringLiteral("NULL"), QStringLiteral("NULL"),
                                          QStringLiteral("NULL")),
-                     QStringLiteral("COALESCE(c.familia, 1) NOT IN (2, -4)")),
+                     familiaEs(QStringLiteral("NOT IN (%1, %2)"),
+                               {kFamiliaDevolucionSalida, kFamiliaExistenciaInicial})),
         entradas.arg(etiquetaEntrada, folio,
                      columnasEntrada.arg(QStringLiteral("NULL"), QStringLiteral("NULL"),
                                          QStringLiteral("NULL"),
@@ -161,16 +176,16 @@ CmidTierResponse Tkardex::selectKardex(const QDate &inicio, const QDate &fin, in
                                          QStringLiteral("inventarioEntrada1.costoUnitario"),
                                          QStringLiteral("-(inventarioEntrada1.cantidad * "
                                                         "inventarioEntrada1.costoUnitario)")),
-                     QStringLiteral("COALESCE(c.familia, 1) = 2")),
+                     familiaEs(QStringLiteral("= %1"), {kFamiliaDevolucionSalida})),
         salidas.arg(etiquetaSalida, folio,
                     vacias + QStringLiteral(", s.cantidad, s.existenciaCostoUnitario, s.cantidad * "
                                             "s.existenciaCostoUnitario"),
-                    QStringLiteral("COALESCE(c.familia, 1) <> 3")),
+                    familiaEs(QStringLiteral("<> %1"), {kFamiliaDevolucionCompra})),
         salidas.arg(
             etiquetaSalida, folio,
             QStringLiteral("-s.cantidad, s.salidaCostoUnitario, -(s.cantidad * s.salidaCostoUnitario), ") +
                 vacias,
-            QStringLiteral("COALESCE(c.familia, 1) = 3")),
+            familiaEs(QStringLiteral("= %1"), {kFamiliaDevolucionCompra})),
     };
     setQuery(ramas.join(QStringLiteral(" UNION ")) +
              QStringLiteral(" ORDER BY inventario_fechaHora, inventario_id"));

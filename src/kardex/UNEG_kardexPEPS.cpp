@@ -2,13 +2,12 @@
 
 #include "comun/U_utilerias.h"
 #include "datos/ULog.h"
+#include "datos/UcodigosInventario.h"
 #include "kardex/UNEG_escritorKardex.h"
 
 #include <QSet>
 
 namespace {
-enum Tipo { kInicial = 2, kEntrada = 3, kSalida = 4, kDevolucionVenta = 5, kDevolucionCompra = 7 };
-
 // A remainder within the quantity tolerance is stored as 0, not as 5.6e-17.
 double limpia(double cantidad) {
     return u_esCero(cantidad) ? 0.0 : cantidad;
@@ -55,31 +54,31 @@ bool TkardexPEPS::creaKardexPEPS(const CmidTierResponse &lista, int idAlmacen) {
         TkardexRenglon r = renglonDe(lista, c, f);
         const bool ultimo = f == n - 1;
         const int siguiente = ultimo ? 0 : int(lista.getCeldaAsInt(f + 1, c.tipo));
-        const bool cierra = ultimo || siguiente != kEntrada;
+        const bool cierra = ultimo || siguiente != kMovimientoEntrada;
         switch (r.movimientoConceptoID) {
-        case kInicial:
+        case kMovimientoInicial:
             recepcion(r);
             reemplazaPendientes(r);
             uGrupo = 0;
             if (ultimo)
                 vacia();
             break;
-        case kEntrada:
+        case kMovimientoEntrada:
             r.division = uPendientes.isEmpty() ? QVariant(1) : QVariant();
             recepcion(r);
             uPendientes.append(r);
             if (cierra)
                 vacia();
             break;
-        case kSalida:
+        case kMovimientoSalida:
             salida(r, ultimo, lista, c, f);
             break;
-        case kDevolucionVenta:
+        case kMovimientoDevolucionVenta:
             devolucionDeVenta(r);
             if (cierra)
                 vacia();
             break;
-        case kDevolucionCompra:
+        case kMovimientoDevolucionCompra:
             // A skipped return closes nothing: its neighbours keep their group.
             if (devolucionDeCompra(r) && cierra)
                 vacia();
@@ -130,7 +129,7 @@ void TkardexPEPS::salida(TkardexRenglon &r, bool ultimo, const CmidTierResponse 
     if (lista.getValor(fila + 1, c.salidaDocumento) == r.documentoSalida && !r.documentoSalida.isNull())
         return;
     agregaCapasRestantes();
-    if (lista.getCeldaAsInt(fila + 1, c.tipo) != kEntrada)
+    if (lista.getCeldaAsInt(fila + 1, c.tipo) != kMovimientoEntrada)
         vacia();
 }
 

@@ -1,6 +1,7 @@
 #include "kardex/UNEG_kardexPromedio.h"
 
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "kardex/UMOD_movimientoKardex.h"
 #include "kardex/UNEG_escritorKardex.h"
 #include "kardex/U_saldoPromedio.h"
@@ -8,8 +9,6 @@
 #include <cmath>
 
 namespace {
-enum Tipo { kSalida = 4, kDevolucionVenta = 5, kDevolucionCompra = 7 };
-
 // A stored running figure that already is what the walk gives (to the last digits the stored
 // text keeps) is left alone, so a rebuild of an in-order history writes no movement row.
 bool igual(const QVariant &guardado, double calculado) {
@@ -31,7 +30,7 @@ bool TkardexPromedio::construye(const CmidTierResponse &l, int idAlmacen) {
     bool ok = true;
     for (int f = 0; ok && f < l.getRowCount(); ++f) {
         const int tipo = int(l.getCeldaAsInt(f, c.tipo));
-        const bool esSalida = tipo == kSalida || tipo == kDevolucionCompra;
+        const bool esSalida = tipo == kMovimientoSalida || tipo == kMovimientoDevolucionCompra;
         TkardexRenglon r;
         r.fechaHora = TcolumnasMovimiento::fecha(l, f, c.fechaHora);
         r.productoID = int(l.getCeldaAsInt(f, c.productoID));
@@ -42,7 +41,7 @@ bool TkardexPromedio::construye(const CmidTierResponse &l, int idAlmacen) {
             const double cantidad = l.getCeldaAsFloat(f, c.salidaCantidad);
             r.documentoSalida = identificador(l, f, c.salidaDocumento);
             r.salidaEntradaRelacionada = identificador(l, f, c.entradaRelacionada);
-            if (tipo == kDevolucionCompra) {
+            if (tipo == kMovimientoDevolucionCompra) {
                 // A purchase return leaves at its receipt's cost and shows as a negative receipt.
                 costo = l.getCeldaAsFloat(f, c.capaCostoUnitario);
                 saldo.devuelve(cantidad, costo);
@@ -60,7 +59,7 @@ bool TkardexPromedio::construye(const CmidTierResponse &l, int idAlmacen) {
             saldo.recibe(cantidad, costo);
             r.entradaID = identificador(l, f, c.entradaID);
             r.documentoEntrada = identificador(l, f, c.entradaDocumento);
-            if (tipo == kDevolucionVenta) {
+            if (tipo == kMovimientoDevolucionVenta) {
                 // A customer return shows as a negative issue.
                 r.salidaCantidad = -cantidad;
                 r.salidaCostoUnitario = costo;

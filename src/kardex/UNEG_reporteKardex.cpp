@@ -1,12 +1,12 @@
 #include "kardex/UNEG_reporteKardex.h"
 
 #include "comun/U_utilerias.h"
-#include "existencias/UNEG_valuacion.h"
+#include "datos/UcodigosInventario.h"
 #include "kardex/UNEG_kardex.h"
+#include "kardex/UNEG_valuacion.h"
 
 namespace {
 const QString kSinEstablecer = QStringLiteral(" - sin establecer -");
-constexpr int kFamiliaInicial = -4;
 
 QVector<QVariantHash> filasDe(const CmidTierResponse &r) {
     QVector<QVariantHash> filas;
@@ -104,7 +104,7 @@ TresultadoKardex TreporteKardex::kardexAnterior(const TfiltroKardex &filtro) con
     TresumenKardex &resumen = resultado.resumen;
     u_sumaMovimientosKardex(resultado.filas, resumen);
     const QVariantHash &primera = resultado.filas.first();
-    if (primera.value(aliasKardex::kFamilia).toInt() == kFamiliaInicial)
+    if (primera.value(aliasKardex::kFamilia).toInt() == kFamiliaExistenciaInicial)
         resumen.inicial = primera.value(aliasKardex::kTotal).toDouble();
     resumen.final_ = resultado.filas.last().value(aliasKardex::kTotal).toDouble();
     return resultado;

@@ -1,9 +1,9 @@
 #include "salidas/UFRM_salidas.h"
 
 #include "comun/UNEG_almacenesLista.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"

@@ -2,7 +2,7 @@
 
 #include "comun/UMOD_seleccion.h"
 #include "comun/UsistemaDatos.h"
-#include "inventario/UpantallasInventario.h"
+#include "comun/ui/UpantallaInventario.h"
 
 #include <QVector>
 #include <QWidget>

@@ -1,19 +1,19 @@
 #include "salidas/UFRM_salidasAlmacen.h"
 
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_utilerias.h"
+#include "comun/ui/UFRM_capturarCodigoBarras.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
+#include "comun/ui/UFRM_seleccionarMovimiento.h"
+#include "comun/ui/UFRM_seleccionarNoSerie.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_selectorBase.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_formaCaptura.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
 #include "comun/ui/UmarcoClic.h"
-#include "entradas/UFRM_capturarCodigoBarras.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
-#include "salidas/UFRM_seleccionarMovimiento.h"
-#include "salidas/UFRM_seleccionarNoSerie.h"
 
 #include <QComboBox>
 #include <QDateEdit>

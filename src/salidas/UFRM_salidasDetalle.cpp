@@ -2,8 +2,8 @@
 
 #include "comun/U_exportarExcel.h"
 #include "comun/U_utilerias.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
 #include "comun/ui/U_reportes.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
 #include "salidas/UNEG_salidasConsulta.h"
 
 #include <QFormLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "comun/UREC_comprobante.h"
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UdialogoModal.h"
-#include "entradas/UREC_comprobante.h"
 
 #include <QVector>
 

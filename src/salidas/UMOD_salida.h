@@ -3,6 +3,7 @@
 #include "comun/UMOD_kardexRenglon.h"
 #include "comun/UNEG_movimientosInventario.h"
 #include "comun/U_comprobante.h"
+#include "datos/UcodigosInventario.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -72,20 +73,8 @@ struct TdatosSalida {
     TComprobante comprobante; // id 0: none
     QVector<TlineaSalida> lineas;
 
-    bool esDevolucionCompra() const { return concepto.familia == 3; }
+    bool esDevolucionCompra() const { return concepto.familia == kFamiliaDevolucionCompra; }
 };
 
 // Layers of the products of a posting: product id -> (receipt id -> layer), in ascending receipt id.
 using TmapaCapas = QMap<int, QMap<int, tCapa>>;
-
-// The filter of the movement chooser's lists; a null variant switches its condition off.
-struct tFiltroBuscarComprobante {
-    QVariant fechaInicial;
-    QVariant fechaFinal;
-    QVariant productoID;
-    QVariant documentoNum;
-    QVariant existenciaMinima;
-    QVariant comprobante; // LIKE pattern on the invoice UUID
-    int negocioID = 0;
-    int almacenID = 0; // receipt mode: only the caller's warehouse
-};

@@ -7,12 +7,10 @@
 #include "comun/U_numeroCapturado.h"
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 
 namespace {
-constexpr int kDireccionSalida = 2;
-constexpr int kFamiliaOrdinaria = 1;
-constexpr int kFamiliaDevolucionCompra = 3;
 
 const QString kSeleccioneAlmacen = QStringLiteral("Seleccione un almacén");
 const QString kSinCoincidencia = QStringLiteral("No se encontro coincidencia");
@@ -66,7 +64,7 @@ bool TcapturaSalidaAlmacen::cargaCatalogos() {
     const int negocio = uSistema.getNegocio().getIdNegocio();
     const bool almacenes = u_almacenesCaptura(uSistema.getConexion(), negocio, uAlmacenes);
     Topciones opciones(uSistema.getConexion());
-    const CmidTierResponse c = opciones.selectMovimientoConcepto(kDireccionSalida, negocio);
+    const CmidTierResponse c = opciones.selectMovimientoConcepto(kConceptoSalida, negocio);
     uConceptos.clear();
     for (int f = 0; c.isSuccess() && f < c.getRowCount(); ++f) {
         const int familia = int(c.getCeldaAsInt(f, QStringLiteral("inventarioMovimientoConcepto_familia")));

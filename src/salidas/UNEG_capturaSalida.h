@@ -1,11 +1,11 @@
 #pragma once
 
 #include "comun/UMOD_seleccion.h"
+#include "comun/UNEG_seleccionarMovimiento.h"
+#include "comun/UNEG_seleccionarNoSerie.h"
+#include "comun/UREC_comprobante.h"
 #include "comun/UsistemaDatos.h"
-#include "entradas/UREC_comprobante.h"
 #include "salidas/UNEG_documentoSalida.h"
-#include "salidas/UNEG_seleccionarMovimiento.h"
-#include "salidas/UNEG_seleccionarNoSerie.h"
 
 #include <QHash>
 #include <QString>

@@ -5,6 +5,7 @@
 #include "comun/U_numeroCapturado.h"
 #include "comun/U_posteoMovimientos.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 #include "salidas/UNEG_posteoSalida.h"
 #include "salidas/UNEG_repartoCapas.h"
@@ -13,8 +14,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kPEPS = 1;
-constexpr int kDireccionSalida = 2;
 
 const QString kSeleccioneAlmacen = QStringLiteral("Seleccione un almacén");
 const QString kSobrepasaExistencia = QStringLiteral("La cantidad capturada sobrepasa la existencia actual");
@@ -46,7 +45,7 @@ bool TdocumentoSalida::setConcepto(int idConcepto) {
     const bool eraDevolucion = esDevolucionCompra();
     TmovimientosInventario mt(uSesion);
     TconceptoMovimiento concepto = mt.selectConcepto(idConcepto, uDatos.negocioID);
-    if (concepto.direccion != kDireccionSalida)
+    if (concepto.direccion != kConceptoSalida)
         concepto = TconceptoMovimiento();
     uDatos.concepto = concepto;
     if (eraDevolucion != esDevolucionCompra())
@@ -94,10 +93,6 @@ bool TdocumentoSalida::setSeries(int fila, const QVector<int> &series) {
 
 double TdocumentoSalida::consultaExistenciaArticulo(int idProducto) const {
     return instantanea(idProducto).existencia;
-}
-
-double TdocumentoSalida::consultaExistenciaCostoTotal(int idProducto) const {
-    return instantanea(idProducto).costoTotal;
 }
 
 double TdocumentoSalida::consultaStockMinimo(int idProducto) const {
@@ -174,10 +169,10 @@ bool TdocumentoSalida::reparte(const TproductoSalida &producto, double cantidad,
     Tsalidas salidas(uSesion);
     TexistenciaProducto existencia;
     if (!u_leeExistenciaProducto(salidas, uDatos.almacenID, producto.id, uDatos.negocioID,
-                                 uDatos.metodoKardex != kPEPS, existencia))
+                                 uDatos.metodoKardex != kMetodoPEPS, existencia))
         return false;
     QVector<TlineaSalida> nuevas;
-    if (!u_reparteEnCapas(producto, cantidad, existencia, uDatos.metodoKardex != kPEPS, nuevas)) {
+    if (!u_reparteEnCapas(producto, cantidad, existencia, uDatos.metodoKardex != kMetodoPEPS, nuevas)) {
         u_mensaje(kSobrepasaExistencia, kAdvertencia);
         return false;
     }
@@ -201,7 +196,7 @@ bool TdocumentoSalida::agregaProductoValoresExplicitos(const TproductoSalida &pr
         return false;
     }
     uDatos.lineas = {u_lineaDevolucion(producto, cantidad, costo, idEntrada, maximo, instantanea(producto.id),
-                                       uDatos.metodoKardex != kPEPS)};
+                                       uDatos.metodoKardex != kMetodoPEPS)};
     return true;
 }
 

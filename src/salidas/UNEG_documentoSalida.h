@@ -53,7 +53,6 @@ public:
 
     // Lookups of the product in the chosen warehouse.
     double consultaExistenciaArticulo(int idProducto) const;
-    double consultaExistenciaCostoTotal(int idProducto) const;
     double consultaStockMinimo(int idProducto) const;
     double obtenerPrecioUnitarioPromedioPonderado(int idProducto) const;
 
@@ -94,7 +93,6 @@ private:
     // document or (`reemplaza`) in place of the product's lines.
     bool reparte(const TproductoSalida &producto, double cantidad, bool reemplaza);
     TinstantaneaExistencia instantanea(int idProducto) const;
-    void agregaLinea(TlineaSalida linea);
 
     TConexionSesion *uSesion;
     TdatosSalida uDatos;

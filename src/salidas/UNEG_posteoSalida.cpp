@@ -1,14 +1,13 @@
 #include "salidas/UNEG_posteoSalida.h"
 
 #include "comun/U_utilerias.h"
-#include "datos/ULog.h"
+#include "datos/UcodigosInventario.h"
 #include "salidas/UNEG_repartoCapas.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-constexpr int kPEPS = 1;
 
 // Stored figures read back may differ from the computed ones in the last bits only.
 bool igual(double a, double b) {
@@ -66,14 +65,15 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
         uEscritas += lineas;
         i = fin;
     }
-    if (uDatos.metodoKardex == kPEPS && !escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos))
+    if (uDatos.metodoKardex == kMetodoPEPS &&
+        !escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos))
         return false;
     return !uAdicional || uAdicional(intento, *this);
 }
 
 bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas,
                                    bool &existeRenglon) {
-    const bool promedio = uDatos.metodoKardex != kPEPS;
+    const bool promedio = uDatos.metodoKardex != kMetodoPEPS;
     const TproductoSalida producto = lineas.first().producto;
     TexistenciaProducto x;
     if (!u_leeExistenciaProducto(uSalidas, uDatos.almacenID, producto.id, uDatos.negocioID, promedio, x))
@@ -105,7 +105,7 @@ bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida
 bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas,
                                     bool existeRenglon, QHash<int, int> &grupos) {
     const int producto = lineas.first().producto.id;
-    const bool peps = uDatos.metodoKardex == kPEPS;
+    const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     int grupo = 0;
     if (peps) {
         grupo = uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID);
@@ -130,7 +130,7 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
         return false;
     if (capa.getFilasAfectadas() != 1)
         return intento.conflicto(TmotivoConflicto::Otro);
-    const bool peps = uDatos.metodoKardex == kPEPS;
+    const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     if (peps && !getCapas(uCapas, uDatos.almacenID, linea.producto.id))
         return false;
 
@@ -173,7 +173,7 @@ TkardexRenglon TposteoSalida::renglonKardex(const TlineaSalida &linea, bool prim
     r.negocioID = uDatos.negocioID;
     r.documentoSalida = uDocumento;
     r.salidaEntradaRelacionada = linea.entradaID;
-    const bool peps = uDatos.metodoKardex == kPEPS;
+    const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     // Under PEPS the row follows its layer; under the average it follows the whole stock.
     const double costo = peps ? linea.salidasCostoUnitario : linea.costoUnitario;
     if (uDatos.esDevolucionCompra()) {
@@ -221,10 +221,8 @@ void TposteoSalida::capaEliminaRevision(TmapaCapas &mapa, int idProducto, int id
 
 bool TposteoSalida::escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const QDateTime &fechaHora,
                                                    const QHash<int, int> &grupos) {
-    Log::log(QStringLiteral("entro a esta sección escribeRenglonesCapasRestantes"), 1);
     for (auto producto = mapa.cbegin(); producto != mapa.cend(); ++producto) {
         const int grupo = grupos.value(producto.key()) + 1;
-        Log::log(QStringLiteral("valor grupo: ") + QString::number(grupo), 1);
         for (const tCapa &capa : producto.value())
             if (!uSalidas.insertRenglonKardex(renglonKardex::revisionDeCapa(capa, fechaHora, grupo))
                      .isSuccess())

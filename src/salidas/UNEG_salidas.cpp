@@ -1,6 +1,7 @@
 #include "salidas/UNEG_salidas.h"
 
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 
 #include <cmath>
@@ -76,10 +77,12 @@ CmidTierResponse Tsalidas::insertSalida(const TinventarioSalida &s) {
 }
 
 CmidTierResponse Tsalidas::updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada) {
-    setQuery(
-        QStringLiteral("UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = 2, inventarioSalida_id "
-                       "= :salidaID WHERE id = :id AND inventarioEntrada_id = :entradaID AND "
-                       "inventarioNoSerieEstado_id = 1"));
+    setQuery(QStringLiteral(
+        "UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = :conSalida, inventarioSalida_id "
+        "= :salidaID WHERE id = :id AND inventarioEntrada_id = :entradaID AND "
+        "inventarioNoSerieEstado_id = :enAlmacen"));
+    setParametroEntero(QStringLiteral("conSalida"), kSerieConSalida);
+    setParametroEntero(QStringLiteral("enAlmacen"), kSerieEnAlmacen);
     setParametroEntero(QStringLiteral("salidaID"), idSalida);
     setParametroEntero(QStringLiteral("id"), idNoSerie);
     setParametroEntero(QStringLiteral("entradaID"), idEntrada);
@@ -96,99 +99,4 @@ CmidTierResponse Tsalidas::selectUltimoIdDocumentoSalida(int idNegocio) {
                        "inventarioSalida.documento DESC LIMIT 1")));
     setParametroEntero(kNegocio, idNegocio);
     return scalar();
-}
-
-CmidTierResponse Tsalidas::updateSalidaComprobanteID(int idSalida, int idComprobante, int idNegocio) {
-    setQuery(QStringLiteral(
-        "UPDATE inventarioSalida SET idComprobante = :comprobanteID WHERE inventarioSalida.id = :salidaID "
-        "AND "
-        "EXISTS (SELECT 1 FROM inventarioEntrada e WHERE e.id = inventarioSalida.inventarioEntrada_id AND "
-        "e.idNegocioFk = :negocioID)"));
-    setParametroEntero(QStringLiteral("comprobanteID"), idComprobante);
-    setParametroEntero(QStringLiteral("salidaID"), idSalida);
-    setParametroEntero(kNegocio, idNegocio);
-    return nonQuery();
-}
-
-namespace {
-// The filter's conditions, each switched off by its null parameter.
-const QString kCondicionesFiltro =
-    QStringLiteral(" AND (:fechaInicial IS NULL OR %1.fechaHora >= :fechaInicial2) AND (:fechaFinal IS NULL "
-                   "OR %1.fechaHora <= "
-                   ":fechaFinal2) AND (:productoID IS NULL OR e.inventarioProducto_id = :productoID2) AND "
-                   "(:documentoNum IS NULL "
-                   "OR %1.documento = :documentoNum2) AND (:existenciaMinima IS NULL OR e.existencia > "
-                   ":existenciaMinima2) AND "
-                   "(:comprobante IS NULL OR c.uuid LIKE :comprobante2 ESCAPE '!')");
-} // namespace
-
-void Tsalidas::fijaFiltro(const tFiltroBuscarComprobante &f) {
-    const QVector<QPair<QString, QVariant>> valores = {
-        {QStringLiteral("fechaInicial"), f.fechaInicial},
-        {QStringLiteral("fechaFinal"), f.fechaFinal},
-        {QStringLiteral("productoID"), f.productoID},
-        {QStringLiteral("documentoNum"), f.documentoNum},
-        {QStringLiteral("existenciaMinima"), f.existenciaMinima},
-        {QStringLiteral("comprobante"), f.comprobante}};
-    for (const auto &v : valores) {
-        const QVariant valor = v.second.typeId() == QMetaType::QDateTime
-                                   ? QVariant(fechaHora::aTextoBD(v.second.toDateTime()))
-                                   : v.second;
-        setParametroVariant(v.first, valor);
-        setParametroVariant(v.first + QLatin1Char('2'), valor);
-    }
-    setParametroEntero(kNegocio, f.negocioID);
-    setParametroEntero(kAlmacen, f.almacenID);
-}
-
-CmidTierResponse Tsalidas::selectEntradasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro) {
-    setQuery(
-        QStringLiteral(
-            "SELECT e.id AS inventarioSalida_id, e.documento AS inventarioSalida_documento, "
-            "e.inventarioProducto_id AS inventarioProducto_id, p.nombre AS inventarioProducto_nombre, "
-            "e.cantidad AS inventarioSalida_cantidad, e.costoUnitario AS inventarioEntrada_costoUnitario, "
-            "e.existencia AS inventarioEntrada_existencia, e.existencia AS _restante, "
-            "e.existenciaCostoUnitario AS inventarioEntrada_salidaCostoUnitario, u.descripcion AS "
-            "inventarioUnidadesMedida_descripcion, e.idComprobante AS inventarioSalida_idComprobante, "
-            "e.fechaHora AS inventarioSalida_fechaHora, a.id AS inventarioAlmacen_id, a.nombre AS "
-            "inventarioAlmacen_nombre, c.uuid AS comprobante_uuid, e.id AS inventarioEntrada_id, "
-            "p.opControladoNoSerie AS inventarioProducto_opControladoNoSerie FROM inventarioEntrada e "
-            "LEFT JOIN inventarioProducto p ON p.id = e.inventarioProducto_id LEFT JOIN inventarioAlmacen a "
-            "ON a.id = e.inventarioAlmacen_id LEFT JOIN Comprobante c ON c.idComprobante = e.idComprobante "
-            "AND c.idNegocioFk = e.idNegocioFk LEFT JOIN inventarioUnidadesMedida u ON u.id = "
-            "p.unidadesMedida_id WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID "
-            "AND e.existencia > 0") +
-        kCondicionesFiltro.arg(QStringLiteral("e")) + QStringLiteral(" ORDER BY e.fechaHora, e.id"));
-    fijaFiltro(filtro);
-    return reader();
-}
-
-CmidTierResponse Tsalidas::selectSalidasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro) {
-    const QString restante =
-        QStringLiteral("(s.cantidad - COALESCE((SELECT SUM(d.cantidad) FROM inventarioEntradaAdicional x "
-                       "JOIN inventarioEntrada d "
-                       "ON d.id = x.inventarioEntrada_id WHERE x.inventarioSalida_id = s.id), 0))");
-    setQuery(
-        QStringLiteral(
-            "SELECT s.id AS inventarioSalida_id, s.documento AS inventarioSalida_documento, "
-            "e.inventarioProducto_id AS inventarioProducto_id, p.nombre AS inventarioProducto_nombre, "
-            "s.cantidad AS inventarioSalida_cantidad, s.salidaCostoUnitario AS "
-            "inventarioEntrada_salidaCostoUnitario, s.existenciaCostoUnitario AS "
-            "inventarioSalida_existenciaCostoUnitario, e.existencia AS inventarioEntrada_existencia, e.id AS "
-            "inventarioEntrada_id, s.idComprobante AS inventarioSalida_idComprobante, s.fechaHora AS "
-            "inventarioSalida_fechaHora, a.id AS inventarioAlmacen_id, a.nombre AS inventarioAlmacen_nombre, "
-            "c.uuid AS comprobante_uuid, m.etiqueta AS inventarioMovimientoConcepto_etiqueta, "
-            "p.opControladoNoSerie AS inventarioProducto_opControladoNoSerie, u.descripcion AS "
-            "inventarioUnidadesMedida_descripcion, %1 AS _restante FROM inventarioSalida s JOIN "
-            "inventarioEntrada e ON e.id = s.inventarioEntrada_id LEFT JOIN inventarioProducto p ON p.id = "
-            "e.inventarioProducto_id LEFT JOIN inventarioAlmacen a ON a.id = e.inventarioAlmacen_id LEFT "
-            "JOIN "
-            "Comprobante c ON c.idComprobante = s.idComprobante AND c.idNegocioFk = e.idNegocioFk LEFT JOIN "
-            "inventarioMovimientoConcepto m ON m.id = s.inventarioMovimientoConcepto_id LEFT JOIN "
-            "inventarioUnidadesMedida u ON u.id = p.unidadesMedida_id WHERE e.idNegocioFk = :negocioID AND "
-            "e.inventarioAlmacen_id = :almacenID AND %1 > 0")
-            .arg(restante) +
-        kCondicionesFiltro.arg(QStringLiteral("s")) + QStringLiteral(" ORDER BY s.fechaHora, s.id"));
-    fijaFiltro(filtro);
-    return reader();
 }

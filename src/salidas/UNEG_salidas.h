@@ -27,15 +27,4 @@ public:
     CmidTierResponse updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada);
     // Scalar "inventarioSalida_documento": the business's highest issue document number.
     CmidTierResponse selectUltimoIdDocumentoSalida(int idNegocio);
-    // Links an invoice to an issue row of the business.
-    CmidTierResponse updateSalidaComprobanteID(int idSalida, int idComprobante, int idNegocio);
-
-    // The movement chooser's lists (columns as the chooser's grid names them).
-    // Receipts of the filter's warehouse that still hold stock ("_restante": what is left).
-    CmidTierResponse selectEntradasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
-    // Issue rows of the filter's warehouse not yet wholly taken back ("_restante" > 0).
-    CmidTierResponse selectSalidasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
-
-private:
-    void fijaFiltro(const tFiltroBuscarComprobante &filtro);
 };

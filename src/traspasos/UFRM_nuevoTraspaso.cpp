@@ -2,6 +2,7 @@
 
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarPropiedadesAdicionales.h"
+#include "comun/ui/UFRM_seleccionarNoSerie.h"
 #include "comun/ui/UFRM_selectorBase.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
@@ -12,7 +13,6 @@
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_pedimento.h"
 #include "salidas/UFRM_salidasAlmacen.h"
-#include "salidas/UFRM_seleccionarNoSerie.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,8 +1,8 @@
 #include "traspasos/UFRM_traspasos.h"
 
 #include "comun/UNEG_almacenesLista.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_formaCaptura.h"

@@ -3,12 +3,12 @@
 #include "comun/UNEG_almacen.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 #include "entradas/UNEG_posteoEntrada.h"
 #include "traspasos/UNEG_traspasos.h"
 
 namespace {
-constexpr int kFamiliaRecepcion = -2;
 const QString kReviseFecha = QStringLiteral("Revise fecha/hora de entrada");
 } // namespace
 
@@ -39,7 +39,8 @@ bool TcierreTraspaso::carga(int idTraspaso) {
     }
     Talmacen almacen(uSesion);
     uMetodo = int(almacen.selectMetodoKardex(uNegocio).getScalarAsInt());
-    const int concepto = int(almacen.selectIDfamiliaUnica(kFamiliaRecepcion, uNegocio).getScalarAsInt());
+    const int concepto =
+        int(almacen.selectIDfamiliaUnica(kFamiliaEntradaTraspaso, uNegocio).getScalarAsInt());
     uConcepto = almacen.selectConcepto(concepto, uNegocio);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "comun/UNEG_productos.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 #include "traspasos/UNEG_traspasos.h"
 
@@ -11,8 +12,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kFamiliaEnvio = -1;
-
 // The write affected exactly its row; a row of another business, or gone, refuses the document.
 bool escrita(TintentoPosteo &intento, const CmidTierResponse &r) {
     if (!intento.ok(r))
@@ -39,7 +38,7 @@ TdocumentoTraspaso::TdocumentoTraspaso(TConexionSesion *sesion, int idNegocio)
 
 bool TdocumentoTraspaso::fijaConceptoEnvio() {
     return uSalida.setConcepto(
-        int(Talmacen(uSesion).selectIDfamiliaUnica(kFamiliaEnvio, uNegocio).getScalarAsInt()));
+        int(Talmacen(uSesion).selectIDfamiliaUnica(kFamiliaSalidaTraspaso, uNegocio).getScalarAsInt()));
 }
 
 bool TdocumentoTraspaso::setOrigen(int idAlmacen) {

@@ -4,11 +4,11 @@
 // Each opens its dialog with the capture's control and returns false when the dialog did not
 // open or stayed open.
 #include "apoyo/UwidgetsPrueba.h"
+#include "comun/ui/UFRM_seleccionarMovimiento.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UgridControl.h"
 #include "entradas/UFRM_noSerie.h"
-#include "salidas/UFRM_seleccionarMovimiento.h"
 
 #include <QLineEdit>
 #include <QTableView>

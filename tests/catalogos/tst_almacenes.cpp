@@ -8,8 +8,8 @@
 #include "catalogos/UFRM_almacenCaptura.h"
 #include "catalogos/UNEG_almacenes.h"
 #include "comun/U_archivosSalida.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_lectorXlsx.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "catalogos/UFRM_opciones.h"
 #include "catalogos/UNEG_conceptos.h"
 #include "comun/UNEG_opciones.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 
 #include <QLabel>

@@ -5,14 +5,14 @@
 #include "apoyo/UrevisionPDF.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "catalogos/UFRM_catalogo.h"
+#include "catalogos/UFRM_categoriaCaptura.h"
 #include "catalogos/UFRM_exportarImportar.h"
 #include "catalogos/UFRM_propiedades.h"
 #include "catalogos/UFRM_propiedadesCaptura.h"
 #include "catalogos/UNEG_categorias.h"
 #include "catalogos/UNEG_categoriasXlsx.h"
 #include "comun/U_archivosSalida.h"
-#include "comun/U_bplpanelcontrol.h"
-#include "comun/ui/UFRM_categoriaCaptura.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 
 #include <QComboBox>

@@ -4,7 +4,6 @@
 #include "UnegocioCatalogos.h"
 #include "apoyo/UinteraccionGuionada.h"
 #include "comun/UNEG_productos.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_productoCaptura.h"
 #include "comun/ui/UFRM_capturarPropiedadesAdicionales.h"
 #include "comun/ui/UFRM_editar.h"
@@ -17,7 +16,9 @@
 #include "comun/ui/UFRM_seleccionarProveedor.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
 #include "comun/ui/UFRM_unidadesMedida.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
+#include "inventario/UpantallasInventario.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,14 +4,15 @@
 #include "apoyo/UinteraccionGuionada.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/UNEG_opciones.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_utilerias.h"
+#include "comun/ui/UFRM_capturarCodigoBarras.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarUnidadMedida.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UmiddleTier.h"
 #include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
-#include "entradas/UFRM_capturarCodigoBarras.h"
 #include "entradas/UFRM_entradas.h"
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_noSerie.h"
@@ -26,8 +27,6 @@
 #include <QtTest>
 
 namespace {
-constexpr int kPEPS = 1;
-constexpr int kPromedio = 2;
 const QString kRebasa = QStringLiteral("La cantidad capturada rebasa el total, ¡porfavor verifique!");
 const QString kPierdeOrden =
     QStringLiteral("Se perderán las cantidades capturadas de la orden actual.\r¿Desea continuar?");
@@ -230,7 +229,7 @@ private slots:
         QFETCH(QString, mensaje);
         QFETCH(QString, recibido);
         QFETCH(QString, icono);
-        preparaNegocio(kPEPS);
+        preparaNegocio(kMetodoPEPS);
         acumulado(4);
         const auto uno = pantallaConOrden();
         QVERIFY(uno);
@@ -301,7 +300,7 @@ private slots:
         QFETCH(bool, cambia);
         QFETCH(QString, recibido);
         QFETCH(QString, cantidad);
-        preparaNegocio(kPEPS);
+        preparaNegocio(kMetodoPEPS);
         const int otra = uTienda->orden(QStringLiteral("Plásticos del Sur"), QStringLiteral("PSU020202CD2"),
                                         QDate::currentDate().addDays(1));
         uTienda->lineaOrden(otra, QStringLiteral("Cubeta"), 5, 250);
@@ -389,7 +388,7 @@ private slots:
         QFETCH(QString, mensaje);
         QFETCH(QString, recibido);
         QFETCH(QString, registrado);
-        preparaNegocio(kPEPS);
+        preparaNegocio(kMetodoPEPS);
         const auto pantalla = pantallaConOrden();
         QVERIFY(pantalla);
         QLineEdit *cantidad = campo(pantalla.get(), QStringLiteral("TXT_cantidad"));
@@ -441,7 +440,7 @@ private slots:
     void cantidadSinConfirmarAlAceptar() {
         QFETCH(QString, texto);
         QFETCH(QString, mensaje);
-        preparaNegocio(kPEPS);
+        preparaNegocio(kMetodoPEPS);
         acumulado(4); // the screws come back related, by the box of 12
         const auto pantalla = pantallaConOrden();
         QVERIFY(pantalla);
@@ -482,7 +481,7 @@ private slots:
     }
     void edicionDeLaLineaConservaLoTecleado() {
         QFETCH(QString, boton);
-        preparaNegocio(kPEPS);
+        preparaNegocio(kMetodoPEPS);
         const auto pantalla = pantallaConOrden();
         QVERIFY(pantalla);
         QLineEdit *cantidad = campo(pantalla.get(), QStringLiteral("TXT_cantidad"));
@@ -508,7 +507,7 @@ private slots:
     // Escape cancels a dialog without touching the screen; on the screen itself it asks before
     // dropping what was captured.
     void escapeNoPierdeLoCapturado() {
-        preparaNegocio(kPEPS);
+        preparaNegocio(kMetodoPEPS);
         TFRM_EntradaInventarioOrdenCompra pantalla(uBase->sistema(uTienda->negocio));
         pantalla.prepara();
         pantalla.show();
@@ -541,11 +540,11 @@ private slots:
     void unaLineaEnDosRecepciones_data() {
         QTest::addColumn<int>("metodo");
         QTest::addColumn<QStringList>("esperado");
-        QTest::newRow("PEPS") << kPEPS
+        QTest::newRow("PEPS") << int(kMetodoPEPS)
                               << QStringList{"tornillo 48 5 | 48 5 -", "tornillo 72 5 | 72 5 -",
                                              "laptop 2 15000 | 2 15000 -"};
         QTest::newRow("Promedio Ponderado")
-            << kPromedio
+            << int(kMetodoPromedioPonderado)
             << QStringList{"tornillo 48 5 | 48 5 240", "tornillo 72 5 | 120 5 600",
                            "laptop 2 15000 | 2 15000 30000"};
     }
@@ -593,7 +592,7 @@ private slots:
     // Any statement that fails leaves nothing: no receipt, no ledger, no line state, the order as
     // it was; the first run that gets through writes everything.
     void fallaEnCualquierSentencia() {
-        preparaNegocio(kPromedio);
+        preparaNegocio(kMetodoPromedioPonderado);
         acumulado(4);
         auto r = recepcion({6, 0});
         QVERIFY(r);
@@ -619,7 +618,7 @@ private slots:
 
     // Another workstation received the line after it was loaded: nothing is written.
     void otraEstacionRecibioPrimero() {
-        preparaNegocio(kPEPS);
+        preparaNegocio(kMetodoPEPS);
         auto r = recepcion({6, 0});
         auto otra = recepcion({5, 0});
         QVERIFY(r && otra && guarda(*otra));
@@ -643,7 +642,7 @@ private slots:
         QFETCH(int, caso);
         QFETCH(QString, mensaje);
         if (caso != 0)
-            preparaNegocio(kPEPS);
+            preparaNegocio(kMetodoPEPS);
         auto r = recepcion({1, 2});
         QVERIFY(r);
         TnegocioEntradas otra(*uBase, QStringLiteral("Otra"));
@@ -666,9 +665,11 @@ private slots:
     void deLaListaALosRenglones_data() {
         QTest::addColumn<int>("metodo");
         QTest::addColumn<QStringList>("esperado");
-        QTest::newRow("PEPS") << kPEPS << QStringList{"tornillo 24 5 | 24 5 -", "laptop 2 15000 | 2 15000 -"};
+        QTest::newRow("PEPS") << int(kMetodoPEPS)
+                              << QStringList{"tornillo 24 5 | 24 5 -", "laptop 2 15000 | 2 15000 -"};
         QTest::newRow("Promedio Ponderado")
-            << kPromedio << QStringList{"tornillo 24 5 | 24 5 120", "laptop 2 15000 | 2 15000 30000"};
+            << int(kMetodoPromedioPonderado)
+            << QStringList{"tornillo 24 5 | 24 5 120", "laptop 2 15000 | 2 15000 30000"};
     }
     void deLaListaALosRenglones() {
         QFETCH(int, metodo);

@@ -1,7 +1,7 @@
 // Lot, customs declaration and barcode dialogs, and the customs catalogues they read. No data:
 // these dialogs edit their caller's records and write nothing.
 #include "apoyo/UinteraccionGuionada.h"
-#include "entradas/UFRM_capturarCodigoBarras.h"
+#include "comun/ui/UFRM_capturarCodigoBarras.h"
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_pedimento.h"
 #include "entradas/UNEG_pedimento.h"

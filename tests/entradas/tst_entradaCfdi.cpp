@@ -3,7 +3,7 @@
 // through the screen and saved, with its stored rows checked.
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"

@@ -3,11 +3,11 @@
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/UNEG_numerosSerie.h"
+#include "comun/ui/UFRM_captuarNoSerie.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "datos/UmiddleTier.h"
-#include "entradas/UFRM_captuarNoSerie.h"
 #include "entradas/UFRM_noSerie.h"
-#include "entradas/UNEG_numerosSerie.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // (requested, accumulated, received now, factor) and the line state kept across receipts.
 #include "apoyo/UinteraccionGuionada.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "datos/UfechaHora.h"
 #include "entradas/UFRM_seleccionarOrdenCompra.h"
 #include "entradas/UNEG_ordenCompra.h"

@@ -3,8 +3,8 @@
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
-#include "comun/U_bplpanelcontrol.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 
 #include <QDateEdit>
 #include <QLabel>

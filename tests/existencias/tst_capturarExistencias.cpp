@@ -5,6 +5,7 @@
 
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/UNEG_capturarExistencias.h"
 #include "existencias/U_verificacion.h"
@@ -12,7 +13,6 @@
 #include <QtTest>
 
 namespace {
-constexpr int kFamiliaExistenciaInicial = -4;
 
 // The posting's rows of the business: receipts, ledger, stock rows (x1000) and journal entries.
 QStringList estado(const TnegocioMovimientos &n) {

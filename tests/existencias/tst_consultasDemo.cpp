@@ -5,14 +5,14 @@
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "existencias/UFRM_existencias.h"
 #include "existencias/UFRM_productosNoSerie.h"
-#include "existencias/UNEG_valuacion.h"
-#include "existencias/U_historiaDemo.h"
 #include "existencias/UconsultasPrueba.h"
+#include "inventario/U_historiaDemo.h"
 #include "kardex/UFRM_kardex.h"
+#include "kardex/UNEG_valuacion.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -5,13 +5,14 @@
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/UMOD_seleccion.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_utilerias.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
+#include "datos/UcodigosInventario.h"
 #include "existencias/UFRM_existencias.h"
 #include "existencias/UFRM_productosNoSerie.h"
-#include "existencias/UNEG_valuacion.h"
 #include "existencias/UconsultasPrueba.h"
+#include "kardex/UNEG_valuacion.h"
 #include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UnegocioSalidas.h"
 
@@ -24,8 +25,6 @@
 #include <QtTest>
 
 namespace {
-constexpr int kPEPS = 1;
-constexpr int kPromedio = 2;
 
 // Two warehouses. Matriz: Toner R1 10 at 10.00 (1 March), R2 5 at 13.00 (2 March), 12 issued
 // (3 March), R3 2 at 20.00 (4 March). Sucursal: Papel 4 at 2.50 (2 March), Toner 1 at 12.00 (5 March).
@@ -111,8 +110,8 @@ class TpruebaExistencias : public QObject {
     }
     static void metodos() {
         QTest::addColumn<int>("metodo");
-        QTest::newRow("PEPS") << kPEPS;
-        QTest::newRow("Promedio Ponderado") << kPromedio;
+        QTest::newRow("PEPS") << int(kMetodoPEPS);
+        QTest::newRow("Promedio Ponderado") << int(kMetodoPromedioPonderado);
     }
 
 private slots:
@@ -126,8 +125,8 @@ private slots:
     // The general report groups each product's warehouses under its name and closes with its
     // total; the row kind stays out of the texts. Another business's stock never shows.
     void reporteGeneralConTotales() {
-        Ttienda t(*uBase, kPEPS);
-        Ttienda ajena(*uBase, kPEPS, QStringLiteral("Otra"));
+        Ttienda t(*uBase, kMetodoPEPS);
+        Ttienda ajena(*uBase, kMetodoPEPS, QStringLiteral("Otra"));
         auto *p = abre<TFRM_existencias>(*t.n);
         QCOMPARE(filas(p->gridControl()),
                  (QStringList{QStringLiteral("Papel"), QStringLiteral("Sucursal|4"),
@@ -166,7 +165,7 @@ private slots:
     // The consolidated report: one row per product with its category and state, then the total;
     // a category is a prefix of its subcategories' keys, its % and _ taken as letters.
     void reporteConsolidado() {
-        Ttienda t(*uBase, kPEPS);
+        Ttienda t(*uBase, kMetodoPEPS);
         t.categoria(t.toner, QStringLiteral("A1"), QStringLiteral("Consumibles"));
         t.categoria(t.papel, QStringLiteral("A%"), QStringLiteral("Papelería"));
         auto *p = abre<TFRM_existencias>(*t.n);
@@ -193,7 +192,7 @@ private slots:
     // A click on a product's stock in the consolidated report shows it per warehouse; the general
     // report and the total row show nothing.
     void ventanaPorAlmacen() {
-        Ttienda t(*uBase, kPEPS);
+        Ttienda t(*uBase, kMetodoPEPS);
         auto *p = abre<TFRM_existencias>(*t.n);
         QWidget *ventana = control("PNL_small");
         p->clicCelda(5, 3, QPoint(10, 10));
@@ -217,8 +216,8 @@ private slots:
     void valuacionAUnaFecha_data() {
         QTest::addColumn<int>("metodo");
         QTest::addColumn<double>("toner");
-        QTest::newRow("PEPS") << kPEPS << 39.0;
-        QTest::newRow("Promedio Ponderado") << kPromedio << 33.0;
+        QTest::newRow("PEPS") << int(kMetodoPEPS) << 39.0;
+        QTest::newRow("Promedio Ponderado") << int(kMetodoPromedioPonderado) << 33.0;
     }
     void valuacionAUnaFecha() {
         QFETCH(int, metodo);
@@ -239,7 +238,7 @@ private slots:
         // Before anything arrived there is nothing; the day's end includes its last movement.
         QCOMPARE(u_valuacion(t.n->sesion(), QDate(2024, 2, 29), t.n->negocio()).renglones.size(), 0);
         QCOMPARE(u_valuacion(t.n->sesion(), QDate(2024, 3, 4), t.n->negocio()).total,
-                 metodo == kPEPS ? 89.0 : 83.0);
+                 metodo == kMetodoPEPS ? 89.0 : 83.0);
     }
 
     // Today's valuation agrees with the stock rows the stock view shows, pair by pair.
@@ -267,7 +266,7 @@ private slots:
     // The valuation report on the screen and in its exports: each warehouse with its total, the
     // grand total, the header over its figure in the PDF and numbers in the workbook.
     void reporteDeValuacion() {
-        Ttienda t(*uBase, kPromedio);
+        Ttienda t(*uBase, kMetodoPromedioPonderado);
         TarchivosPrueba archivos;
         auto *p = abre<TFRM_existencias>(*t.n);
         control<QDateEdit>("DTP_valuacion")->setDate(QDate(2024, 3, 3));
@@ -305,7 +304,7 @@ private slots:
 
     // The general and consolidated PDFs each print their own headers over their own figures.
     void pdfDeLosReportes() {
-        Ttienda t(*uBase, kPEPS);
+        Ttienda t(*uBase, kMetodoPEPS);
         TarchivosPrueba archivos;
         abre<TFRM_existencias>(*t.n);
         clic("BTN_exportarExistenciasPDF");
@@ -332,7 +331,7 @@ private slots:
     }
 
     void soloLecturaNoExporta() {
-        Ttienda t(*uBase, kPEPS);
+        Ttienda t(*uBase, kMetodoPEPS);
         abre<TFRM_existencias>(*t.n, kNivelRestringido);
         QVERIFY(!control<QPushButton>("BTN_exportarExcelExistencias")->isEnabled());
         QVERIFY(!control<QPushButton>("BTN_exportarExistenciasPDF")->isEnabled());
@@ -343,14 +342,14 @@ private slots:
     // Serial numbers: their receipt and issue, text found anywhere (typed % and _ as letters), the
     // document kept by "Ver Todos", another business's numbers never shown.
     void numerosDeSerie() {
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int taladro = n.producto(QStringLiteral("Taladro"), 1);
         const int r =
             n.recibe(QStringLiteral("R1"), a, taladro, QStringLiteral("2024-03-01 09:00:00"), 3, 900.0,
                      {QStringLiteral("TX-100"), QStringLiteral("TX_200"), QStringLiteral("AB%300")});
         QVERIFY(r > 0);
-        TnegocioMovimientos ajeno(*uBase, kPEPS, QStringLiteral("Otra"));
+        TnegocioMovimientos ajeno(*uBase, kMetodoPEPS, QStringLiteral("Otra"));
         ajeno.recibe(QStringLiteral("R9"), ajeno.almacen(), ajeno.producto(QStringLiteral("Taladro"), 1),
                      QStringLiteral("2024-03-01 09:00:00"), 1, 900.0, {QStringLiteral("TX-999")});
         auto doc = n.salida(a, QStringLiteral("2024-03-02 09:00:00"));

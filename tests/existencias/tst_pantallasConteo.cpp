@@ -4,8 +4,8 @@
 #include "../movimientos/UnegocioMovimientos.h"
 
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_productoSeleccionado.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "existencias/UFRM_capturarExistencias.h"
 #include "existencias/UFRM_dialogosInventarioFisico.h"

@@ -2,7 +2,6 @@
 #include "UnegocioKardex.h"
 #include "apoyo/UbasePrueba.h"
 #include "comun/UNEG_opciones.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "datos/UmiddleTier.h"
 #include "kardex/UNEG_construccionKardex.h"
 #include "kardex/UNEG_kardex.h"
@@ -44,10 +43,7 @@ class TpruebaKardex : public QObject {
 
 private slots:
     void init() { QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error())); }
-    void cleanup() {
-        localSYS = TsistemaDatos();
-        uBase.reset();
-    }
+    void cleanup() { uBase.reset(); }
 
     // Null variants store NULL; the two totals are stored from their text.
     void insertaRenglonConNulos() {
@@ -70,33 +66,33 @@ private slots:
     // continues it; a receipt joins the current group; the layer keeps what its newest row says.
     void gruposDeMovimientosSueltos() {
         TnegocioKardex n(*uBase, 1);
-        localSYS = n.sistema();
+        const TsistemaDatos sistema = n.sistema();
         const int a = n.almacen(), p = n.producto();
-        QCOMPARE(kardexGetUltimoGrupoPorAlmacenPorProducto(a, p), 0);
-        QCOMPARE(kardexGetUltimoSalidaDocumentoID(a, p), 0);
+        QCOMPARE(kardexGetUltimoGrupoPorAlmacenPorProducto(sistema, a, p), 0);
+        QCOMPARE(kardexGetUltimoSalidaDocumentoID(sistema, a, p), 0);
         TkardexRenglon e = renglon(a, p, n.negocio());
         e.entradaID = 101;
         e.documentoEntrada = 1;
         e.entradaCantidad = 10.0;
         e.entradaCostoUnitario = 5.0;
-        QVERIFY(kardexEntrada(e));
+        QVERIFY(kardexEntrada(sistema, e));
         e.entradaID = 102;
         e.documentoEntrada = 2;
         e.entradaCantidad = 3.0;
-        QVERIFY(kardexEntrada(e));
+        QVERIFY(kardexEntrada(sistema, e));
         TkardexRenglon s = renglon(a, p, n.negocio());
         s.documentoSalida = 5;
         s.salidaEntradaRelacionada = 101;
         s.salidaCantidad = QStringLiteral("4");
         s.salidaCostoUnitario = 5.0;
-        QVERIFY(kardexSalida(s));
+        QVERIFY(kardexSalida(sistema, s));
         s.salidaEntradaRelacionada = 102;
         s.salidaCantidad = 3.0;
-        QVERIFY(kardexSalida(s));
+        QVERIFY(kardexSalida(sistema, s));
         s.documentoSalida = 6;
         s.salidaEntradaRelacionada = 101;
         s.salidaCantidad = 0.1;
-        QVERIFY(kardexSalida(s));
+        QVERIFY(kardexSalida(sistema, s));
         QCOMPARE(n.kardex(), QStringList({
                                  QStringLiteral("101 1 10 5 | - - - - | 10 5 | - - 0"),
                                  QStringLiteral("102 2 3 5 | - - - - | 3 5 | - - 0"),
@@ -104,8 +100,8 @@ private slots:
                                  QStringLiteral("- - - - | 5 102 3 5 | 0 5 | - - 1"),
                                  QStringLiteral("- - - - | 6 101 0.1 5 | 5.9 5 | - 1 2"),
                              }));
-        QCOMPARE(kardexGetUltimoGrupoPorAlmacenPorProducto(a, p), 2);
-        QCOMPARE(kardexGetUltimoSalidaDocumentoID(a, p), 6);
+        QCOMPARE(kardexGetUltimoGrupoPorAlmacenPorProducto(sistema, a, p), 2);
+        QCOMPARE(kardexGetUltimoSalidaDocumentoID(sistema, a, p), 6);
     }
 
     // The ledger as stored, read back with its descriptions; snapshot rows show no date.

@@ -4,8 +4,9 @@
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
+#include "datos/UcodigosInventario.h"
 #include "existencias/UconsultasPrueba.h"
 #include "kardex/UFRM_kardex.h"
 #include "movimientos/UnegocioMovimientos.h"
@@ -18,8 +19,6 @@
 #include <QtTest>
 
 namespace {
-constexpr int kPEPS = 1;
-constexpr int kPromedio = 2;
 const QDate kMarzo1(2024, 3, 1);
 
 // R1 10 at 10.00 (1 March), R2 5 at 13.00 (2 March), 12 issued (3 March), R3 2 at 20.00 (4 March).
@@ -98,8 +97,8 @@ class TpruebaReporteKardex : public QObject {
     }
     static void metodos() {
         QTest::addColumn<int>("metodo");
-        QTest::newRow("PEPS") << kPEPS;
-        QTest::newRow("Promedio Ponderado") << kPromedio;
+        QTest::newRow("PEPS") << int(kMetodoPEPS);
+        QTest::newRow("Promedio Ponderado") << int(kMetodoPromedioPonderado);
     }
 
 private slots:
@@ -133,7 +132,7 @@ private slots:
     // Without a warehouse nothing is loaded and the grid says why; without a product a change of
     // warehouse leaves the grid as it was; "Buscar" warns about each.
     void sinAlmacenOProductoNoCarga() {
-        Tescena e = escena(kPEPS);
+        Tescena e = escena(kMetodoPEPS);
         TinteraccionGuionada &guion = e.n->guion();
         abre(*e.n);
         guion.limpia();
@@ -152,7 +151,7 @@ private slots:
     }
 
     void sinRenglonesLoDice() {
-        Tescena e = escena(kPEPS);
+        Tescena e = escena(kMetodoPEPS);
         abre(*e.n);
         rango(QDate(2024, 2, 1), QDate(2024, 2, 28));
         eligeAlmacen();
@@ -166,7 +165,7 @@ private slots:
     // Layer snapshot rows show neither date nor description and never start a movement; the first
     // row of each movement carries the separator.
     void instantaneasYSeparadores() {
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Toner"));
         n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 10, 10.0);
@@ -204,9 +203,9 @@ private slots:
         QTest::addColumn<int>("metodo");
         QTest::addColumn<QString>("salidas");
         QTest::addColumn<QString>("final_");
-        QTest::newRow("PEPS") << kPEPS << QStringLiteral("$ 126.00") << QStringLiteral("$ 39.00");
+        QTest::newRow("PEPS") << int(kMetodoPEPS) << QStringLiteral("$ 126.00") << QStringLiteral("$ 39.00");
         QTest::newRow("Promedio Ponderado")
-            << kPromedio << QStringLiteral("$ 132.00") << QStringLiteral("$ 33.00");
+            << int(kMetodoPromedioPonderado) << QStringLiteral("$ 132.00") << QStringLiteral("$ 33.00");
     }
     void resumenDelRango() {
         QFETCH(int, metodo);
@@ -228,7 +227,7 @@ private slots:
 
     // Every search reloads the limits and the summary: another product's figures never stay.
     void cadaBusquedaRecargaLimitesYResumen() {
-        Tescena e = escena(kPEPS);
+        Tescena e = escena(kMetodoPEPS);
         const int otro = e.n->producto(QStringLiteral("Papel"));
         u_insertaFila(e.n->sesion(), QStringLiteral("inventarioStock"),
                       {{QStringLiteral("inventarioAlmacen_id"), e.almacen},
@@ -257,9 +256,9 @@ private slots:
         QTest::addColumn<int>("metodo");
         QTest::addColumn<QString>("salidas");
         QTest::addColumn<QString>("final_");
-        QTest::newRow("PEPS") << kPEPS << QStringLiteral("$ 126.00") << QStringLiteral("$ 79.00");
+        QTest::newRow("PEPS") << int(kMetodoPEPS) << QStringLiteral("$ 126.00") << QStringLiteral("$ 79.00");
         QTest::newRow("Promedio Ponderado")
-            << kPromedio << QStringLiteral("$ 132.00") << QStringLiteral("$ 73.00");
+            << int(kMetodoPromedioPonderado) << QStringLiteral("$ 132.00") << QStringLiteral("$ 73.00");
     }
     void cargaAnteriorPorNombre() {
         QFETCH(int, metodo);
@@ -291,7 +290,7 @@ private slots:
 
     // An initial-stock row opening the range is the initial value, not an entry.
     void cargaAnteriorConInventarioInicial() {
-        Tescena e = escena(kPEPS, -4);
+        Tescena e = escena(kMetodoPEPS, -4);
         abre(*e.n);
         rango(kMarzo1, QDate(2024, 3, 31));
         eligeAlmacen();
@@ -303,7 +302,7 @@ private slots:
 
     // The PDF prints each figure under its own header although the grid shows one column more.
     void pdfPorColumna() {
-        Tescena e = escena(kPromedio);
+        Tescena e = escena(kMetodoPromedioPonderado);
         TarchivosPrueba archivos;
         abre(*e.n);
         rango(kMarzo1, QDate(2024, 3, 31));
@@ -333,7 +332,7 @@ private slots:
 
     // The workbook keeps quantities and money as numbers.
     void libroConNumeros() {
-        Tescena e = escena(kPEPS);
+        Tescena e = escena(kMetodoPEPS);
         TarchivosPrueba archivos;
         abre(*e.n);
         rango(kMarzo1, QDate(2024, 3, 31));
@@ -356,7 +355,7 @@ private slots:
     }
 
     void soloLecturaNoExporta() {
-        Tescena e = escena(kPEPS);
+        Tescena e = escena(kMetodoPEPS);
         abre(*e.n, kNivelRestringido);
         QVERIFY(!control<QPushButton>("BTN_exportarExcel")->isEnabled());
         QVERIFY(!control<QPushButton>("BTN_exportarPDF")->isEnabled());

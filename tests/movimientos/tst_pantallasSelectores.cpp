@@ -3,9 +3,9 @@
 
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
+#include "comun/ui/UFRM_seleccionarMovimiento.h"
+#include "comun/ui/UFRM_seleccionarNoSerie.h"
 #include "comun/ui/U_imagenes.h"
-#include "salidas/UFRM_seleccionarMovimiento.h"
-#include "salidas/UFRM_seleccionarNoSerie.h"
 
 #include <QLabel>
 #include <QLineEdit>

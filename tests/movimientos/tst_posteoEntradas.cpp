@@ -7,16 +7,12 @@
 #include "comun/UMOD_propiedadesAdicionales.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
 #include "entradas/UNEG_posteoEntrada.h"
 
 #include <QtTest>
-
-namespace {
-constexpr int kPEPS = 1;
-constexpr int kPromedio = 2;
-} // namespace
 
 class TpruebaEntradas : public QObject {
     Q_OBJECT
@@ -102,7 +98,7 @@ private slots:
         QFETCH(double, cantidad2);
         QFETCH(double, costo2);
         QFETCH(QString, corrida);
-        TnegocioMovimientos n(*uBase, kPromedio);
+        TnegocioMovimientos n(*uBase, kMetodoPromedioPonderado);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Resma carta"));
         QVERIFY(
@@ -120,7 +116,7 @@ private slots:
     // Two lines of one product: the second runs on from the first; the stock row is written by the
     // first and updated by the second.
     void dosLineasDelMismoProducto() {
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Engrapadora"));
         TdocumentoEntrada doc = n.entrada(a, p, QStringLiteral("2024-03-01 09:00:00"), 3, 40.0);
@@ -168,7 +164,7 @@ private slots:
         QFETCH(QString, cantidad);
         QFETCH(double, costo);
         QFETCH(QString, mensaje);
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Folder"));
         QVERIFY(n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 1, 1.0));
@@ -198,7 +194,7 @@ private slots:
         QFETCH(int, caso);
         QFETCH(QString, mensaje);
         QFETCH(int, tipo);
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Folder"));
         QVERIFY(n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 1, 1.0));
@@ -226,7 +222,7 @@ private slots:
     }
 
     void fechaYSeriesYPreguntas() {
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Calculadora"), 1);
         QVERIFY(n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 1, 100.0,
@@ -266,7 +262,7 @@ private slots:
     }
 
     void informacionOpcional() {
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Silla"), 1);
         TdocumentoEntrada doc = n.entrada(a, p, QStringLiteral("2024-03-01 09:00:00"), 2, 800.0);
@@ -303,7 +299,7 @@ private slots:
     // A return of an issue (family 2) under PEPS: a new layer shown on the issue side, the other
     // open layers in the next group, the link to the issue row; never more than what is left.
     void devolucionDeSalida() {
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Mochila"));
         n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 4, 2.0);
@@ -346,8 +342,8 @@ private slots:
 
     void cadaFallaRevierteLaEntrada_data() {
         QTest::addColumn<int>("metodo");
-        QTest::newRow("PEPS") << kPEPS;
-        QTest::newRow("Promedio") << kPromedio;
+        QTest::newRow("PEPS") << int(kMetodoPEPS);
+        QTest::newRow("Promedio") << int(kMetodoPromedioPonderado);
     }
     void cadaFallaRevierteLaEntrada() {
         QFETCH(int, metodo);
@@ -387,7 +383,7 @@ private slots:
     // earlier receipt is refused under the lock and nothing is written; a receipt posted meanwhile
     // by the other workstation never makes it conflict.
     void fechaAnteriorAUnMovimientoDeOtraEstacion() {
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Folder"));
         QVERIFY(n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 10, 1.0));
@@ -440,7 +436,7 @@ private slots:
         QFETCH(QString, punto);
         QFETCH(int, codigo);
         QFETCH(QString, razon);
-        TnegocioMovimientos n(*uBase, kPromedio);
+        TnegocioMovimientos n(*uBase, kMetodoPromedioPonderado);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Silla"));
         TdocumentoEntrada doc = n.entrada(a, p, QStringLiteral("2024-03-02 09:00:00"), 2, 800.0);

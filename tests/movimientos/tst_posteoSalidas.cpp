@@ -4,6 +4,7 @@
 
 #include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/U_verificacion.h"
@@ -14,8 +15,6 @@
 #include <limits>
 
 namespace {
-constexpr int kPEPS = 1;
-constexpr int kPromedio = 2;
 
 TproductoSalida articulo(int id, int controlNoSerie = 0) {
     TproductoSalida p;
@@ -64,11 +63,11 @@ private slots:
         QTest::addColumn<double>("costo1");
         QTest::addColumn<double>("costo2");
         QTest::addColumn<QStringList>("kardex");
-        QTest::newRow("PEPS") << kPEPS << 2.0 << 3.0
+        QTest::newRow("PEPS") << int(kMetodoPEPS) << 2.0 << 3.0
                               << QStringList{QStringLiteral("- - | R1 4 2 | 0 2 | - 1 1"),
                                              QStringLiteral("- - | R2 6 3 | 2 3 | - - 2")};
         // The average of 32 over 12 is 2.666…, stored truncated: 2.66 on both lines.
-        QTest::newRow("Promedio") << kPromedio << 2.66 << 2.66
+        QTest::newRow("Promedio") << int(kMetodoPromedioPonderado) << 2.66 << 2.66
                                   << QStringList{QStringLiteral("- - | R1 4 2.66 | 8 2.66 | - - -"),
                                                  QStringLiteral("- - | R2 6 2.66 | 2 2.66 | - - -")};
     }
@@ -117,7 +116,7 @@ private slots:
     // Ends exactly at the first layer's end: the others are untouched and get revision rows in the
     // group after the issue's.
     void cantidadQueTerminaUnaCapa() {
-        Tescenario e = escenario(kPEPS, true);
+        Tescenario e = escenario(kMetodoPEPS, true);
         QCOMPARE(e.n->entrega(e.almacen, e.producto, QStringLiteral("2024-03-05 10:00:00"), 4), 1);
         QCOMPARE(e.n->existenciaCapa(e.r1), 0.0);
         QCOMPARE(e.n->existenciaCapa(e.r2), 8.0);
@@ -132,7 +131,7 @@ private slots:
 
     // The stored running columns chain from one posting to the next under the average.
     void valoresCorridosEncadenados() {
-        TnegocioMovimientos n(*uBase, kPromedio);
+        TnegocioMovimientos n(*uBase, kMetodoPromedioPonderado);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Toner"));
         n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 10, 10.0);
@@ -156,7 +155,7 @@ private slots:
     }
 
     void seriesIncompletasDetienenElPosteo() {
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Calculadora"), 1);
         const int r = n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 3, 150.0,
@@ -195,7 +194,7 @@ private slots:
 
     // The checks in their order, each with its message; none writes or takes a number.
     void comprobaciones() {
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         const QStringList antes = e.n->estadoSalidas();
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
         e.n->guion().limpia();
@@ -246,7 +245,7 @@ private slots:
     }
 
     void agregaAlDocumentoCombinaYRespetaExistencia() {
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
         QVERIFY(doc->agregaAlDocumento(articulo(e.producto), 5));
         QVERIFY(doc->agregaAlDocumento(articulo(e.producto), 3)); // 8 anew, from the oldest layer
@@ -270,7 +269,7 @@ private slots:
     }
     void cantidadesHostiles() {
         QFETCH(double, cantidad);
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
         QVERIFY(!doc->agregarProducto(articulo(e.producto), cantidad));
         QVERIFY(!doc->agregaAlDocumento(articulo(e.producto), cantidad));
@@ -279,8 +278,8 @@ private slots:
 
     // A layer, warehouse or concept of another business is never touched.
     void otroNegocioNoSeVe() {
-        Tescenario e = escenario(kPEPS);
-        TnegocioMovimientos otro(*uBase, kPEPS, QStringLiteral("Abarrotes Juárez"));
+        Tescenario e = escenario(kMetodoPEPS);
+        TnegocioMovimientos otro(*uBase, kMetodoPEPS, QStringLiteral("Abarrotes Juárez"));
         const int concepto = otro.concepto(2, 1);
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
         QVERIFY(!doc->setConcepto(concepto));
@@ -301,7 +300,7 @@ private slots:
     void muestrasEnCualquierCaja() {
         QFETCH(QString, etiqueta);
         QFETCH(bool, muestras);
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         TdocumentoSalida doc(n.sesion(), n.negocio());
         TComprobante factura;
         factura.idComprobante = 5;
@@ -317,10 +316,11 @@ private slots:
         QTest::addColumn<double>("cantidad");
         QTest::addColumn<double>("costoUnitario");
         QTest::addColumn<QString>("renglon");
-        QTest::newRow("PEPS") << kPEPS << 3.0 << 3.0 << QStringLiteral("- -3 | R2 - - | 5 3 | - 1 1");
+        QTest::newRow("PEPS") << int(kMetodoPEPS) << 3.0 << 3.0
+                              << QStringLiteral("- -3 | R2 - - | 5 3 | - 1 1");
         // After 4 went out, returning the other 8 leaves no stock: the stored unit cost is 0.
         QTest::newRow("Promedio, todo")
-            << kPromedio << 8.0 << 0.0 << QStringLiteral("- -8 | R2 - - | 0 0 | - - -");
+            << int(kMetodoPromedioPonderado) << 8.0 << 0.0 << QStringLiteral("- -8 | R2 - - | 0 0 | - - -");
     }
     void devolucionDeCompra() {
         QFETCH(int, metodo);
@@ -328,7 +328,7 @@ private slots:
         QFETCH(double, costoUnitario);
         QFETCH(QString, renglon);
         Tescenario e = escenario(metodo);
-        if (metodo == kPromedio)
+        if (metodo == kMetodoPromedioPonderado)
             QCOMPARE(e.n->entrega(e.almacen, e.producto, QStringLiteral("2024-03-03 09:00:00"), 4), 1);
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"), 3);
         QVERIFY(doc->esDevolucionCompra());
@@ -347,15 +347,15 @@ private slots:
                                  {{QStringLiteral("r"), e.r2}})
                      .toDouble(),
                  costoUnitario);
-        QCOMPARE(e.n->kardex().value(metodo == kPEPS ? 2 : 3), renglon);
+        QCOMPARE(e.n->kardex().value(metodo == kMetodoPEPS ? 2 : 3), renglon);
     }
 
     // A statement failing anywhere in a posting leaves nothing of the document: no issue, ledger or
     // stock change, no serial issued, no number taken.
     void cadaFallaRevierteElDocumento_data() {
         QTest::addColumn<int>("metodo");
-        QTest::newRow("PEPS") << kPEPS;
-        QTest::newRow("Promedio") << kPromedio;
+        QTest::newRow("PEPS") << int(kMetodoPEPS);
+        QTest::newRow("Promedio") << int(kMetodoPromedioPonderado);
     }
     void cadaFallaRevierteElDocumento() {
         QFETCH(int, metodo);
@@ -385,7 +385,7 @@ private slots:
 
     // The journal entry failing after the commit leaves the document posted once and tells the user.
     void asientoFallidoDejaElDocumentoUnaVez() {
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         const int otro = e.n->producto(QStringLiteral("Lápiz"));
         // The same layers as the first product, so both postings run the same statements.
         e.n->recibe(QStringLiteral("R4"), e.almacen, otro, QStringLiteral("2024-03-02 09:00:00"), 4, 1.0);
@@ -420,9 +420,9 @@ private slots:
     // Postings of both methods leave stock rows, layers, ledgers and serials that agree; a stock
     // row changed by hand and a serial marked issued without an issue are reported.
     void verificacion() {
-        Tescenario peps = escenario(kPEPS, true);
+        Tescenario peps = escenario(kMetodoPEPS, true);
         QCOMPARE(peps.n->entrega(peps.almacen, peps.producto, QStringLiteral("2024-03-05 10:00:00"), 5), 1);
-        Tescenario promedio = escenario(kPromedio, true);
+        Tescenario promedio = escenario(kMetodoPromedioPonderado, true);
         QCOMPARE(promedio.n->entrega(promedio.almacen, promedio.producto,
                                      QStringLiteral("2024-03-05 10:00:00"), 7),
                  1);
@@ -456,18 +456,19 @@ private slots:
         QTest::addColumn<double>("entregaOtra");
         QTest::addColumn<QStringList>("filas"); // this issue's ledger rows; none when refused
         QTest::addColumn<double>("existencia");
-        QTest::newRow("PEPS") << kPEPS << 3.0
+        QTest::newRow("PEPS") << int(kMetodoPEPS) << 3.0
                               << QStringList{QStringLiteral("- - | R1 1 2 | 0 2 | - 1 3"),
                                              QStringLiteral("- - | R2 5 3 | 3 3 | - - 4"),
                                              QStringLiteral("R3 - | - - - | 5 4 | 1 - 5")}
                               << 8.0;
         // 52 over 17 gives 3.05 after the other receipt; the other issue leaves 14 at 42.85.
-        QTest::newRow("Promedio") << kPromedio << 3.0
+        QTest::newRow("Promedio") << int(kMetodoPromedioPonderado) << 3.0
                                   << QStringList{QStringLiteral("- - | R1 1 3.05 | 13 3.05 | - - -"),
                                                  QStringLiteral("- - | R2 5 3.05 | 8 3.05 | - - -")}
                                   << 8.0;
-        QTest::newRow("PEPS sin existencia") << kPEPS << 12.0 << QStringList() << 5.0;
-        QTest::newRow("Promedio sin existencia") << kPromedio << 12.0 << QStringList() << 5.0;
+        QTest::newRow("PEPS sin existencia") << int(kMetodoPEPS) << 12.0 << QStringList() << 5.0;
+        QTest::newRow("Promedio sin existencia")
+            << int(kMetodoPromedioPonderado) << 12.0 << QStringList() << 5.0;
     }
     void otraEstacionMueveLasCapas() {
         QFETCH(int, metodo);
@@ -505,7 +506,7 @@ private slots:
         QCOMPARE(e.n->kardex().mid(renglones), filas);
         QCOMPARE(e.n->existenciaCapa(e.r1), 0.0);
         QCOMPARE(e.n->existenciaCapa(e.r2), 3.0);
-        const double costo = metodo == kPEPS ? 2.0 * 1 + 3.0 * 5 : 3.05 * 6;
+        const double costo = metodo == kMetodoPEPS ? 2.0 * 1 + 3.0 * 5 : 3.05 * 6;
         QCOMPARE(doc->total(), costo);
         const auto &m = e.n->guion().mensajes();
         QVERIFY(std::any_of(m.cbegin(), m.cend(), [&](const TinteraccionGuionada::Tmensaje &x) {
@@ -536,7 +537,7 @@ private slots:
     void seriesElegidasPorOtraEstacion() {
         QFETCH(int, otraSaca);
         QFETCH(bool, guardada);
-        TnegocioMovimientos n(*uBase, kPEPS);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Calculadora"), 1);
         const int r = n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 3, 150.0,
@@ -589,7 +590,7 @@ private slots:
     void devolucionAtadaASuCapa() {
         QFETCH(double, entregaOtra);
         QFETCH(bool, guardada);
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-04 10:00:00"), 3);
         QVERIFY(doc->agregaProductoValoresExplicitos(articulo(e.producto), 2, 3.0, e.r2, 8));
         TConexionSesion otraEstacion(e.n->sesion()->parametros());
@@ -616,7 +617,7 @@ private slots:
     // posting finds it under the lock and refuses the earlier date, writing nothing and keeping the
     // lines for another try.
     void fechaAnteriorAUnMovimientoDeOtraEstacion() {
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
         QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
         TConexionSesion otraEstacion(e.n->sesion()->parametros());
@@ -665,7 +666,7 @@ private slots:
         QFETCH(QString, punto);
         QFETCH(int, codigo);
         QFETCH(QString, razon);
-        Tescenario e = escenario(kPromedio);
+        Tescenario e = escenario(kMetodoPromedioPonderado);
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
         QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
         const QStringList antes = e.n->estadoSalidas();
@@ -688,7 +689,7 @@ private slots:
     // Another workstation holds the business's write lock (a rebuild, say) longer than this one
     // waits: the posting says so and writes nothing; once the lock is free the same capture saves.
     void bloqueoRetenidoPorOtraEstacion() {
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         auto doc = e.n->salida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
         QVERIFY(doc->agregarProducto(articulo(e.producto), 5));
         TConexionSesion otraEstacion(e.n->sesion()->parametros());

@@ -2,8 +2,8 @@
 #include "UnegocioMovimientos.h"
 
 #include "apoyo/UfilasPrueba.h"
-#include "salidas/UNEG_seleccionarMovimiento.h"
-#include "salidas/UNEG_seleccionarNoSerie.h"
+#include "comun/UNEG_seleccionarMovimiento.h"
+#include "comun/UNEG_seleccionarNoSerie.h"
 
 #include <QtTest>
 

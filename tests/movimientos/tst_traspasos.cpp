@@ -5,6 +5,7 @@
 
 #include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfallaBaseDatos.h"
 #include "existencias/U_verificacion.h"
 #include "traspasos/UNEG_cierreTraspaso.h"
@@ -13,11 +14,6 @@
 
 #include <QtTest>
 #include <limits>
-
-namespace {
-constexpr int kPEPS = 1;
-constexpr int kPromedio = 2;
-} // namespace
 
 class TpruebaTraspasos : public QObject {
     Q_OBJECT
@@ -152,10 +148,10 @@ private slots:
     void metodos_data() {
         QTest::addColumn<int>("metodo");
         QTest::addColumn<QStringList>("lineas");
-        QTest::newRow("PEPS: cada capa a su costo") << kPEPS << QStringList{"4@2", "3@3", "3@4"};
+        QTest::newRow("PEPS: cada capa a su costo") << kMetodoPEPS << QStringList{"4@2", "3@3", "3@4"};
         // 49 over 15 units: the average 3.2666… is kept truncated to cents.
         QTest::newRow("Promedio: al costo promedio")
-            << kPromedio << QStringList{"4@3.26", "3@3.26", "3@3.26"};
+            << kMetodoPromedioPonderado << QStringList{"4@3.26", "3@3.26", "3@3.26"};
     }
 
     // Three layers give three lines; the stock leaves the origin and is in no warehouse.
@@ -189,8 +185,8 @@ private slots:
     void numeracion() {
         QFETCH(QList<int>, existentes);
         QFETCH(int, siguiente);
-        Tescenario otro = escenario(kPEPS, 0, QStringLiteral("Papelería del Sur"));
-        Tescenario e = escenario(kPEPS);
+        Tescenario otro = escenario(kMetodoPEPS, 0, QStringLiteral("Papelería del Sur"));
+        Tescenario e = escenario(kMetodoPEPS);
         for (const int d : existentes) {
             Tescenario &quien = d < 0 ? otro : e;
             QVERIFY(Ttraspaso(quien.n->sesion())
@@ -219,9 +215,9 @@ private slots:
         for (const bool recibir : {true, false}) {
             const char *accion = recibir ? "recibir" : "cancelar";
             QTest::addRow("PEPS, %s", accion)
-                << kPEPS << recibir << QStringList{"4@2 #4", "3@3 #4", "3@4 #4"};
+                << kMetodoPEPS << recibir << QStringList{"4@2 #4", "3@3 #4", "3@4 #4"};
             QTest::addRow("Promedio, %s", accion)
-                << kPromedio << recibir << QStringList{"4@3.26 #4", "3@3.26 #4", "3@3.26 #4"};
+                << kMetodoPromedioPonderado << recibir << QStringList{"4@3.26 #4", "3@3.26 #4", "3@3.26 #4"};
         }
     }
     void cierreAbreCapas() {
@@ -258,7 +254,7 @@ private slots:
     }
     void cierreLlevaLoQueTraiaLaCapa() {
         QFETCH(bool, recibir);
-        Tescenario e = escenario(kPEPS, 1);
+        Tescenario e = escenario(kMetodoPEPS, 1);
         const int capa = e.capas[0];
         u_insertaFila(e.n->sesion(), QStringLiteral("inventarioLote"),
                       {{QStringLiteral("inventarioEntrada_id"), capa},
@@ -325,7 +321,7 @@ private slots:
     void fallaNoDejaNada() {
         QFETCH(bool, alCerrar);
         QFETCH(QString, sentencia);
-        Tescenario e = escenario(kPEPS, 1);
+        Tescenario e = escenario(kMetodoPEPS, 1);
         auto conSeries = [&](TdocumentoTraspaso &doc) {
             QVector<int> ids;
             for (const char *n : {"C1-1", "C1-2", "C1-3", "C1-4"})
@@ -370,7 +366,7 @@ private slots:
     void fechaDeRecepcion() {
         QFETCH(QString, fecha);
         QFETCH(bool, aceptada);
-        Tescenario e = escenario(kPromedio);
+        Tescenario e = escenario(kMetodoPromedioPonderado);
         const int t = envia(e, 5);
         QVERIFY(t > 0);
         const QStringList antes = estado(e);
@@ -389,7 +385,7 @@ private slots:
     }
     void dosEstacionesCierranElMismo() {
         QFETCH(bool, otraRecibe);
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         const int t = envia(e, 10);
         QVERIFY(t > 0);
         TConexionSesion otraEstacion(e.n->sesion()->parametros());
@@ -436,7 +432,7 @@ private slots:
     void verificacionVeLosTraspasos() {
         QFETCH(QString, cambio);
         QFETCH(QString, hallazgo);
-        Tescenario e = escenario(kPEPS, 1);
+        Tescenario e = escenario(kMetodoPEPS, 1);
         const int t = envia(e, 2, QStringLiteral("2024-03-05 10:00:00"), [&](TdocumentoTraspaso &doc) {
             QVector<int> ids;
             for (const char *n : {"C1-1", "C1-2"})
@@ -457,10 +453,10 @@ private slots:
 
     // Another business's transfer: not listed, not read, not closed, not written to.
     void otroNegocioNoLoVe() {
-        Tescenario ajeno = escenario(kPEPS, 0, QStringLiteral("Papelería del Sur"));
+        Tescenario ajeno = escenario(kMetodoPEPS, 0, QStringLiteral("Papelería del Sur"));
         const int t = envia(ajeno, 3);
         QVERIFY(t > 0);
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         Ttraspaso propio(e.n->sesion());
         const int negocio = e.n->negocio();
         QCOMPARE(propio.selectTraspaso({}, {}, {}, {}, negocio).getRowCount(), 0);
@@ -500,7 +496,7 @@ private slots:
         QFETCH(QString, documento);
         QFETCH(QString, estado);
         QFETCH(QList<int>, documentos);
-        Tescenario e = escenario(kPEPS);
+        Tescenario e = escenario(kMetodoPEPS);
         for (const int d : {1, 2, 3, 12})
             QVERIFY(Ttraspaso(e.n->sesion())
                         .insertTraspaso(d, e.matriz, e.bodega,
@@ -544,8 +540,8 @@ private slots:
         QFETCH(double, cantidad);
         QFETCH(QString, mensaje);
         // Another business first: the messages go to the fixture made last.
-        Tescenario ajeno = escenario(kPEPS, 0, QStringLiteral("Papelería del Sur"));
-        Tescenario e = escenario(kPEPS);
+        Tescenario ajeno = escenario(kMetodoPEPS, 0, QStringLiteral("Papelería del Sur"));
+        Tescenario e = escenario(kMetodoPEPS);
         TdocumentoTraspaso doc(e.n->sesion(), e.n->negocio());
         doc.setOrigen(e.matriz);
         doc.setDestino(e.bodega);

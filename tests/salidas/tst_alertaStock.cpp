@@ -1,7 +1,7 @@
 // The minimum/maximum stock question: both entry points, their texts, and the answers.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
-#include "salidas/UFRM_alertaStockMinimoMaximo.h"
+#include "comun/ui/UFRM_alertaStockMinimoMaximo.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -5,18 +5,18 @@
 #include "apoyo/UconduccionCaptura.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/UFRM_capturarCodigoBarras.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
+#include "comun/ui/UFRM_seleccionarNoSerie.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
-#include "entradas/UFRM_capturarCodigoBarras.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
 #include "existencias/U_verificacion.h"
 #include "inventario/UpantallasInventario.h"
 #include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
-#include "salidas/UFRM_seleccionarNoSerie.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The issues list driven through its widgets: the filters, the breakdown of sales, the three PDF
 // reports and the spreadsheet, the row action, "Nueva Salida", permissions and business isolation.
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_lectorXlsx.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UnegocioSalidas.h"

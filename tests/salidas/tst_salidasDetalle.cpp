@@ -2,11 +2,11 @@
 // the PDF and the .xlsx read back (business block, merged cells, money format), permissions and
 // business isolation.
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_exportarExcel.h"
 #include "comun/U_lectorXlsx.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "datos/UmiddleTier.h"
-#include "entradas/UFRM_seleccionarComprobante.h"
 #include "salidas/UFRM_salidasDetalle.h"
 #include "salidas/UnegocioSalidas.h"
 

@@ -33,7 +33,6 @@ public:
 
 private:
     bool cargaListas(int idProducto);
-    void cargaProducto(int idProducto);
     void GRD_stockSeleccion();
     void BTN_aplicarStockClick();
     void BTN_categoriaClick();

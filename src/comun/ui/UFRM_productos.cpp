@@ -1,13 +1,13 @@
 #include "comun/ui/UFRM_productos.h"
 
 #include "comun/UNEG_productos.h"
-#include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_productoCaptura.h"
 #include "comun/ui/UFRM_proveedores.h"
 #include "comun/ui/UFRM_seleccionarCategoria.h"
 #include "comun/ui/UFRM_selectorBase.h"
 #include "comun/ui/UFRM_unidadesMedida.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "existencias/UFRM_importacionMovimientos.h"
 

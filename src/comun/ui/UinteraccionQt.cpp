@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "salidas/UFRM_alertaStockMinimoMaximo.h"
+#include "comun/ui/UFRM_alertaStockMinimoMaximo.h"
 
 namespace {
 QWidget *ventanaActual() {

@@ -1,4 +1,4 @@
-#include "existencias/UNEG_valuacion.h"
+#include "kardex/UNEG_valuacion.h"
 
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"

@@ -1,4 +1,4 @@
-#include "entradas/UNEG_seleccionarComprobante.h"
+#include "comun/UNEG_seleccionarComprobante.h"
 
 CmidTierResponse Tcomprobante::selectComprobantesIngresos(int idNegocio, int tipo1, int tipo2,
                                                           const QVariant &uuid, const QDateTime &inicial,

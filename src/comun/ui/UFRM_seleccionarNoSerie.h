@@ -1,8 +1,8 @@
 #pragma once
 
+#include "comun/UNEG_seleccionarNoSerie.h"
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UdialogoModal.h"
-#include "salidas/UNEG_seleccionarNoSerie.h"
 
 class QTableView;
 class TGridControl;

@@ -1,9 +1,10 @@
-#include "salidas/UFRM_seleccionarNoSerie.h"
+#include "comun/ui/UFRM_seleccionarNoSerie.h"
 
 #include "comun/U_mensajes.h"
+#include "comun/ui/UFRM_captuarNoSerie.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
-#include "entradas/UFRM_captuarNoSerie.h"
+#include "datos/UcodigosInventario.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,17 +17,16 @@
 
 namespace {
 constexpr int kModoCapturaEnSalidas = 3;
-constexpr int kEmitido = 2;
 
 // The mark column: a box for the numbers in stock, nothing for the issued ones, which cannot be marked.
 QString marca(const TfilaNoSerie &f) {
-    if (f.estado == kEmitido)
+    if (f.estado == kSerieConSalida)
         return {};
     return f.marcado ? QStringLiteral("checked") : QStringLiteral("unchecked");
 }
 // The icon column: why a number cannot be marked.
 QString icono(const TfilaNoSerie &f) {
-    return f.estado == kEmitido ? QStringLiteral("blocked") : QString();
+    return f.estado == kSerieConSalida ? QStringLiteral("blocked") : QString();
 }
 QHash<QString, QPixmap> imagenes(const QStringList &nombres) {
     QHash<QString, QPixmap> h;

@@ -1,13 +1,10 @@
-#include "salidas/UNEG_seleccionarNoSerie.h"
+#include "comun/UNEG_seleccionarNoSerie.h"
 
 #include "comun/UNEG_entradas.h"
 #include "comun/U_utilerias.h"
+#include "datos/UcodigosInventario.h"
 
 #include <cmath>
-
-namespace {
-constexpr int kEnAlmacen = 1;
-} // namespace
 
 void TmarcasNoSerie::carga(const QVector<TfilaNoSerie> &filas, const Tespacios &seleccionados,
                            int requeridos) {
@@ -25,7 +22,7 @@ bool TmarcasNoSerie::alterna(int fila) {
         f.marcado = false;
         return true;
     }
-    if (f.estado != kEnAlmacen || marcados() >= uRequeridos)
+    if (f.estado != kSerieEnAlmacen || marcados() >= uRequeridos)
         return false;
     f.marcado = true;
     return true;
@@ -38,7 +35,7 @@ void TmarcasNoSerie::todos() {
     for (TfilaNoSerie &f : uFilas) {
         if (marcadas >= uRequeridos)
             break;
-        if (f.estado == kEnAlmacen) {
+        if (f.estado == kSerieEnAlmacen) {
             f.marcado = true;
             ++marcadas;
         }
@@ -47,7 +44,7 @@ void TmarcasNoSerie::todos() {
 
 void TmarcasNoSerie::ninguno() {
     for (TfilaNoSerie &f : uFilas)
-        if (f.estado == kEnAlmacen)
+        if (f.estado == kSerieEnAlmacen)
             f.marcado = false;
 }
 

@@ -1,7 +1,7 @@
-#include "entradas/UFRM_captuarNoSerie.h"
+#include "comun/ui/UFRM_captuarNoSerie.h"
 
-#include "comun/U_bplpanelcontrol.h"
-#include "entradas/UNEG_numerosSerie.h"
+#include "comun/UNEG_numerosSerie.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 
 #include <QFormLayout>
 #include <QLabel>

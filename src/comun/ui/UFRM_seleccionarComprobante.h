@@ -1,7 +1,7 @@
 #pragma once
 
+#include "comun/UREC_comprobante.h"
 #include "comun/ui/UdialogoModal.h"
-#include "entradas/UREC_comprobante.h"
 
 class CmidTierResponse;
 class QRadioButton;

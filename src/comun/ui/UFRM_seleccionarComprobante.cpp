@@ -1,8 +1,8 @@
-#include "entradas/UFRM_seleccionarComprobante.h"
+#include "comun/ui/UFRM_seleccionarComprobante.h"
 
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/UNEG_seleccionarComprobante.h"
 #include "comun/U_utilerias.h"
-#include "entradas/UNEG_seleccionarComprobante.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 
 #include <QButtonGroup>
 #include <QDateEdit>

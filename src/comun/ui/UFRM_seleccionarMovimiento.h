@@ -1,9 +1,9 @@
 #pragma once
 
+#include "comun/UNEG_seleccionarMovimiento.h"
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UdialogoModal.h"
 #include "datos/UmidTierResponse.h"
-#include "salidas/UNEG_seleccionarMovimiento.h"
 
 class QTableView;
 class TGridControl;

@@ -1,4 +1,4 @@
-#include "salidas/UFRM_alertaStockMinimoMaximo.h"
+#include "comun/ui/UFRM_alertaStockMinimoMaximo.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "comun/ui/UFRM_categoriaCaptura.h"
+#include "catalogos/UFRM_categoriaCaptura.h"
 
 #include "catalogos/UNEG_categorias.h"
 #include "comun/ui/U_controles.h"

@@ -1,11 +1,38 @@
 #pragma once
 
-#include "datos/UmidTierResponse.h"
+#include "datos/UmiddleTier.h"
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 class TConexionSesion;
+
+// The filter of the movement chooser's lists; a null variant switches its condition off.
+struct tFiltroBuscarComprobante {
+    QVariant fechaInicial;
+    QVariant fechaFinal;
+    QVariant productoID;
+    QVariant documentoNum;
+    QVariant existenciaMinima;
+    QVariant comprobante; // LIKE pattern on the invoice UUID
+    int negocioID = 0;
+    int almacenID = 0; // receipt mode: only the caller's warehouse
+};
+
+// The movement chooser's lists (columns as the chooser's grid names them), confined to the business.
+class TconsultaMovimientos : public TmiddleTier {
+public:
+    using TmiddleTier::TmiddleTier;
+
+    // Receipts of the filter's warehouse that still hold stock ("_restante": what is left).
+    CmidTierResponse selectEntradasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
+    // Issue rows of the filter's warehouse not yet wholly taken back ("_restante" > 0).
+    CmidTierResponse selectSalidasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
+
+private:
+    void fijaFiltro(const tFiltroBuscarComprobante &filtro);
+};
 
 // The movement chooser's request and answer.
 struct UREC_seleccionarMovimiento {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datos/UcodigosInventario.h"
+
 #include <QString>
 #include <QVector>
 
@@ -23,7 +25,7 @@ struct RECnumerosSerie {
 struct TfilaNoSerie {
     int id = 0;
     QString numero;
-    int estado = 1; // 1 in stock, 2 issued
+    int estado = kSerieEnAlmacen;
     QString etiqueta;
     bool marcado = false;
 };

@@ -1,4 +1,4 @@
-#include "entradas/UFRM_capturarCodigoBarras.h"
+#include "comun/ui/UFRM_capturarCodigoBarras.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "entradas/UNEG_numerosSerie.h"
+#include "comun/UNEG_numerosSerie.h"
 
 #include "comun/UNEG_entradas.h"
 #include "comun/U_mensajes.h"

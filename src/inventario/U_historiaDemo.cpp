@@ -1,10 +1,11 @@
-#include "existencias/U_historiaDemo.h"
+#include "inventario/U_historiaDemo.h"
 
 #include "comun/UNEG_opciones.h"
 #include "comun/U_interaccionAutomatica.h"
 #include "comun/U_utilerias.h"
 #include "comun/UdatosDemo.h"
 #include "comun/UsistemaDatos.h"
+#include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 #include "datos/UmiddleTier.h"
 #include "entradas/UNEG_documentoEntrada.h"
@@ -21,8 +22,6 @@
 namespace {
 
 constexpr int kSemanas = 13;
-constexpr int kPeps = 1;
-constexpr int kPromedio = 2;
 
 // A product the history moves, by its demo key, with what a receipt of it looks like.
 struct Tarticulo {
@@ -124,13 +123,13 @@ private:
         for (int f = 0; f < p.getRowCount(); ++f)
             uProductos.insert(p.getCelda(f, 1),
                               {int(p.getCeldaAsInt(f, 0)), p.getCelda(f, 2), int(p.getCeldaAsInt(f, 3))});
-        uCompra = concepto(1, 1, QStringLiteral("Compra"));
-        uInicial = concepto(1, -4);
-        uOrdenCompra = concepto(1, -3);
-        uDevolucionVenta = concepto(1, 2);
-        uVenta = concepto(2, 1, QStringLiteral("Venta"));
-        uMuestras = concepto(2, 1, QStringLiteral("Muestras"));
-        uDevolucionCompra = concepto(2, 3);
+        uCompra = concepto(kConceptoEntrada, kFamiliaOrdinaria, QStringLiteral("Compra"));
+        uInicial = concepto(kConceptoEntrada, kFamiliaExistenciaInicial);
+        uOrdenCompra = concepto(kConceptoEntrada, kFamiliaOrdenCompra);
+        uDevolucionVenta = concepto(kConceptoEntrada, kFamiliaDevolucionSalida);
+        uVenta = concepto(kConceptoSalida, kFamiliaOrdinaria, QStringLiteral("Venta"));
+        uMuestras = concepto(kConceptoSalida, kFamiliaOrdinaria, QStringLiteral("Muestras"));
+        uDevolucionCompra = concepto(kConceptoSalida, kFamiliaDevolucionCompra);
         if (uAlmacenes.size() < 3 || uProveedores.isEmpty() || uFacturasCompra.isEmpty() ||
             uFacturasVenta.isEmpty() || !uCompra || !uInicial || !uOrdenCompra || !uDevolucionVenta ||
             !uVenta || !uMuestras || !uDevolucionCompra)
@@ -297,9 +296,9 @@ private:
             const QVector<int> series = ids(
                 QStringLiteral("SELECT s.id FROM inventarioNoSerie s JOIN inventarioEntrada e ON e.id = "
                                "s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio AND e.id = :capa AND "
-                               "s.inventarioNoSerieEstado_id = 1 AND s.inventarioSalida_id IS NULL ORDER "
-                               "BY s.id"),
-                {{QStringLiteral("capa"), l.entradaID}});
+                               "s.inventarioNoSerieEstado_id = :enAlmacen AND s.inventarioSalida_id IS NULL "
+                               "ORDER BY s.id"),
+                {{QStringLiteral("capa"), l.entradaID}, {QStringLiteral("enAlmacen"), kSerieEnAlmacen}});
             if (!doc.setSeries(i, series.mid(0, int(l.cantidad + 0.5))))
                 return falla(QStringLiteral("No se pudieron elegir los números de serie."));
         }
@@ -455,7 +454,7 @@ historiaDemo::Tnegocios historiaDemo::crea(TConexionSesion *sesion, const QDate 
         error = QStringLiteral("No se pudieron crear los catálogos de demostración.");
         return {};
     }
-    if (escribeHistoria(sesion, n.peps, kPeps, hoy, error))
-        escribeHistoria(sesion, n.promedio, kPromedio, hoy, error);
+    if (escribeHistoria(sesion, n.peps, kMetodoPEPS, hoy, error))
+        escribeHistoria(sesion, n.promedio, kMetodoPromedioPonderado, hoy, error);
     return n;
 }

@@ -1,4 +1,4 @@
-#include "comun/U_bplpanelcontrol.h"
+#include "comun/ui/U_bplpanelcontrol.h"
 
 TsistemaDatos localSYS;
 QString SYS_aliasRutaDB;

@@ -1,4 +1,4 @@
-#include "salidas/UFRM_seleccionarMovimiento.h"
+#include "comun/ui/UFRM_seleccionarMovimiento.h"
 
 #include "comun/UMOD_seleccion.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"

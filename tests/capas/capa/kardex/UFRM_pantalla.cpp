@@ -1,0 +1,1 @@
+#include "kardex/UFRM_pantalla.h"

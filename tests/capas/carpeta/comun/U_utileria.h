@@ -1,0 +1,3 @@
+#pragma once
+
+#include "entradas/U_recepcion.h"
