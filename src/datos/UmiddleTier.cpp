@@ -97,13 +97,15 @@ bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const Tpar
 // Runs one statement and hands the query to `lee`, from the cache when it is on. A statement
 // without values stays out of the cache on MariaDB: the driver then sends its text in one round
 // trip, where a prepared statement takes two on every run (reset and execute). A schema change
-// runs outside the cache and drops every prepared statement.
+// runs outside the cache and drops every prepared statement. Catalogue reads stay out too: the MariaDB
+// 10.11 server crashed running a prepared statement over information_schema a second time.
 template <typename Lector>
 bool corre(const QSqlDatabase &db, const QString &sentencia, const TparametrosSentencia &parametros,
            Lector &&lee, Tfalla &falla) {
     const bool esquema = cambiaEsquema(sentencia);
     const bool soloTexto = parametros.isEmpty() && db.driverName() == QLatin1String("QMYSQL");
-    if (!esquema && !soloTexto && cacheSentencias::activo())
+    const bool catalogo = sentencia.contains(QLatin1String("information_schema"), Qt::CaseInsensitive);
+    if (!esquema && !soloTexto && !catalogo && cacheSentencias::activo())
         return correPreparada(db, sentencia, parametros, lee, falla);
     QSqlQuery q(db);
     q.setForwardOnly(true);
