@@ -148,10 +148,10 @@ private slots:
     void metodos_data() {
         QTest::addColumn<int>("metodo");
         QTest::addColumn<QStringList>("lineas");
-        QTest::newRow("PEPS: cada capa a su costo") << kMetodoPEPS << QStringList{"4@2", "3@3", "3@4"};
+        QTest::newRow("PEPS: cada capa a su costo") << int(kMetodoPEPS) << QStringList{"4@2", "3@3", "3@4"};
         // 49 over 15 units: the average 3.2666… is kept truncated to cents.
         QTest::newRow("Promedio: al costo promedio")
-            << kMetodoPromedioPonderado << QStringList{"4@3.26", "3@3.26", "3@3.26"};
+            << int(kMetodoPromedioPonderado) << QStringList{"4@3.26", "3@3.26", "3@3.26"};
     }
 
     // Three layers give three lines; the stock leaves the origin and is in no warehouse.
@@ -215,9 +215,9 @@ private slots:
         for (const bool recibir : {true, false}) {
             const char *accion = recibir ? "recibir" : "cancelar";
             QTest::addRow("PEPS, %s", accion)
-                << kMetodoPEPS << recibir << QStringList{"4@2 #4", "3@3 #4", "3@4 #4"};
-            QTest::addRow("Promedio, %s", accion)
-                << kMetodoPromedioPonderado << recibir << QStringList{"4@3.26 #4", "3@3.26 #4", "3@3.26 #4"};
+                << int(kMetodoPEPS) << recibir << QStringList{"4@2 #4", "3@3 #4", "3@4 #4"};
+            QTest::addRow("Promedio, %s", accion) << int(kMetodoPromedioPonderado) << recibir
+                                                  << QStringList{"4@3.26 #4", "3@3.26 #4", "3@3.26 #4"};
         }
     }
     void cierreAbreCapas() {
