@@ -9,6 +9,7 @@
 #include "entradas/UFRM_entradas.h"
 #include "existencias/UFRM_capturarExistencias.h"
 #include "existencias/UFRM_existencias.h"
+#include "existencias/UFRM_importacionMovimientos.h"
 #include "existencias/UFRM_inventarioFisico.h"
 #include "existencias/UFRM_productosNoSerie.h"
 #include "kardex/UFRM_kardex.h"
@@ -32,6 +33,9 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
     case Tpantalla::Catalogo:
         return [] { return new TFRM_catalogo; };
     case Tpantalla::Productos:
+        TFRM_productos::setImportacionMovimientos([](const TsistemaDatos &sistema, QWidget *padre) {
+            TFRM_importacionMovimientos(sistema, padre).init();
+        });
         return [] { return new TFRM_productos(); };
     case Tpantalla::Entradas:
         TFRM_entradas::setCapturaGeneral(&TFRM_entradaInventario::captura);

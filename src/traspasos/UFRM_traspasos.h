@@ -1,7 +1,7 @@
 #pragma once
 
 #include "comun/UsistemaDatos.h"
-#include "inventario/UpantallasInventario.h"
+#include "comun/ui/UpantallaInventario.h"
 
 #include <QVector>
 #include <QWidget>

@@ -472,6 +472,8 @@ private slots:
         QVERIFY(pantalla->init());
         QCOMPARE(pantalla->gridControl()->filas(), 1);
         QVERIFY(hijo<QPushButton>(pantalla, "BTN_nuevo")->isVisible() || !pantalla->isVisible());
+        // The program hands in the movement import, which lives above the catalogue.
+        QVERIFY(!hijo<QPushButton>(pantalla, "BTN_importarMovimientos")->isHidden());
         localSYS = TsistemaDatos();
     }
 };

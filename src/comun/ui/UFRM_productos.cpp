@@ -9,7 +9,6 @@
 #include "comun/ui/UFRM_unidadesMedida.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
-#include "existencias/UFRM_importacionMovimientos.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,7 +21,15 @@
 namespace {
 const QString kTodas = QStringLiteral("Todas las categorías");
 
+TFRM_productos::TimportacionMovimientos &importacionMovimientos() {
+    static TFRM_productos::TimportacionMovimientos importacion;
+    return importacion;
+}
 } // namespace
+
+void TFRM_productos::setImportacionMovimientos(TimportacionMovimientos importacion) {
+    importacionMovimientos() = std::move(importacion);
+}
 
 TFRM_productos::TFRM_productos(QWidget *padre) : QWidget(padre) {
     setObjectName(QStringLiteral("FRM_productos"));
@@ -121,7 +128,7 @@ void TFRM_productos::initPermisos() {
     BTN_nuevo->setVisible(uPermiteCaptura);
     BTN_editar->setVisible(uPermiteCaptura);
     BTN_nuevo->setEnabled(!uSistema.esRestringido());
-    BTN_importarMovimientos->setVisible(uPermiteCaptura);
+    BTN_importarMovimientos->setVisible(uPermiteCaptura && bool(importacionMovimientos()));
     BTN_importarMovimientos->setEnabled(!uSistema.esRestringido());
     // A read-only user may open a product to look at it; the dialog saves nothing for them.
     BTN_editar->setText(uSistema.esRestringido() ? QStringLiteral("Ver") : QStringLiteral("Editar"));
@@ -204,6 +211,7 @@ void TFRM_productos::BTN_proveedoresClick() {
 }
 
 void TFRM_productos::BTN_importarMovimientosClick() {
-    TFRM_importacionMovimientos(uSistema, this).init();
+    if (const auto &importa = importacionMovimientos())
+        importa(uSistema, this);
     buscar(); // products may have been created
 }

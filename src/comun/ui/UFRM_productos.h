@@ -4,6 +4,7 @@
 #include "comun/ui/UpantallaInventario.h"
 
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -18,6 +19,11 @@ class TFRM_productos : public QWidget, public IPantallaInventario {
     Q_OBJECT
 public:
     explicit TFRM_productos(QWidget *padre = nullptr);
+
+    // The movement import dialog lives above this folder; the program hands it in at start-up.
+    // Without it the "Importar Movimientos" button stays hidden.
+    using TimportacionMovimientos = std::function<void(const TsistemaDatos &, QWidget *)>;
+    static void setImportacionMovimientos(TimportacionMovimientos importacion);
 
     QWidget *panelPrincipal() override { return this; }
     // The main screen's call: the session copy, with editing and every state.
