@@ -43,7 +43,8 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
     return r.isSuccess() && r.getRowCount() == 1;
 }
 
-QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok) {
+QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok,
+                                                                 QVariant *ultimaSalida) {
     // Each side walks its date index newest first and stops at the warehouse's first row. Issue
     // rows have no warehouse of their own, so their side is joined in that order on purpose
     // (STRAIGHT_JOIN, CROSS JOIN): otherwise the planners read every layer of the warehouse. The
@@ -51,10 +52,12 @@ QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, 
     // movement): a warehouse that receives (transfers) but seldom issues is not walked back to its
     // last issue through every other warehouse's issues.
     setQuery(conOrdenDeJoin(QStringLiteral(
-        "SELECT MAX(t.fechaHora) AS ultimo FROM ("
-        "SELECT * FROM (SELECT e.fechaHora FROM inventarioEntrada e WHERE e.idNegocioFk = :negocioID "
+        "SELECT MAX(t.fechaHora) AS ultimo, MAX(t.salida) AS ultimaSalida FROM ("
+        "SELECT * FROM (SELECT e.fechaHora, NULL AS salida FROM inventarioEntrada e WHERE e.idNegocioFk = "
+        ":negocioID "
         "AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora FROM inventarioSalida s %2 inventarioEntrada e "
+        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, s.fechaHora AS salida FROM inventarioSalida s %2 "
+        "inventarioEntrada e "
         "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = "
         ":almacenID2 AND s.fechaHora >= COALESCE((SELECT MAX(x.fechaHora) FROM inventarioEntrada x WHERE "
         "x.idNegocioFk = :negocioID3 AND x.inventarioAlmacen_id = :almacenID3), :desde) "
@@ -64,9 +67,11 @@ QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, 
         setParametroEntero(kNegocio + sufijo, idNegocio);
     }
     setParametroFechaHora(QStringLiteral("desde"), QDateTime(QDate(1900, 1, 1), QTime(0, 0)));
-    const CmidTierResponse r = scalar();
-    ok = r.isSuccess();
-    return ok ? r.getScalar() : QVariant();
+    const CmidTierResponse r = reader();
+    ok = r.isSuccess() && r.getRowCount() == 1;
+    if (ultimaSalida)
+        *ultimaSalida = ok ? r.getValor(0, 1) : QVariant();
+    return ok ? r.getValor(0, 0) : QVariant();
 }
 
 CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(int idProducto, int idAlmacen,

@@ -38,8 +38,10 @@ public:
     // True when the product belongs to the business.
     bool productoDelNegocio(int idProducto, int idNegocio);
     // Newest receipt or issue of the warehouse; null when there is none. `ok` false when the read
-    // failed.
-    QVariant selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok);
+    // failed. `ultimaSalida`, when given, gets the newest issue's date-time when no receipt of the
+    // warehouse is newer (null otherwise).
+    QVariant selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok,
+                                             QVariant *ultimaSalida = nullptr);
 
     // Open layers of a product in a warehouse, oldest first: "inventarioEntrada_id",
     // "inventarioEntrada_documento", "inventarioEntrada_existencia",

@@ -12,9 +12,13 @@ constexpr int kIntentos = 3;
 bool enOrden(TmiddleTier &mt, int idNegocio, const TfechaPosteo &fecha, bool &anterior) {
     bool leido = false;
     TmovimientosInventario lectura(mt.sesion()); // the same connection, inside the same transaction
-    const QVariant ultimo = lectura.selectFechaHoraUltimoMovimiento(fecha.almacenID, idNegocio, leido);
-    anterior = leido && (!fecha.fechaHora.isValid() ||
-                         (!ultimo.isNull() && fecha.fechaHora < fechaHora::deValorBD(ultimo)));
+    QVariant salida;
+    const QVariant ultimo =
+        lectura.selectFechaHoraUltimoMovimiento(fecha.almacenID, idNegocio, leido, &salida);
+    anterior =
+        leido &&
+        (!fecha.fechaHora.isValid() || (!ultimo.isNull() && fecha.fechaHora < fechaHora::deValorBD(ultimo)) ||
+         (fecha.entrada && !salida.isNull() && fecha.fechaHora == fechaHora::deValorBD(salida)));
     return leido && !anterior;
 }
 

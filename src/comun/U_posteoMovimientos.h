@@ -50,6 +50,9 @@ struct TfechaPosteo {
     int almacenID = 0;
     QDateTime fechaHora;
     QString aviso; // "Revise fecha/hora de entrada" / "Revise fecha/hora de salida"
+    // A receipt may not share the instant of the warehouse's newest issue either: the ledger tells
+    // an instant's receipts before its issues, so it would be told before the issue it followed.
+    bool entrada = false;
 };
 
 // Inside a transaction: takes the business's row lock on MariaDB, so that two workstations write

@@ -13,7 +13,7 @@ TposteoEntrada::TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metod
 
 TfinPosteo TposteoEntrada::escribe() {
     const TfechaPosteo fecha{uDatos.almacenID, uDatos.fechaHora,
-                             QStringLiteral("Revise fecha/hora de entrada")};
+                             QStringLiteral("Revise fecha/hora de entrada"), true};
     return u_posteaEnTransaccion(
         uEntradas, uNegocio, [this](TintentoPosteo &intento) { return escribeDocumento(intento); }, &fecha);
 }

@@ -381,7 +381,8 @@ TfinAplicacion TaplicacionConteo::aplica() {
     const TfechaPosteo fecha{
         uConteo.almacenID, uFecha,
         QStringLiteral("El almacén tiene movimientos con fecha posterior a este momento; "
-                       "revise la fecha y hora del equipo.")};
+                       "revise la fecha y hora del equipo."),
+        true};
     TinventarioFisico transaccion(sesion);
     const TfinPosteo fin = u_posteaEnTransaccion(
         transaccion, uNegocio, [this](TintentoPosteo &intento) { return escribe(intento); }, &fecha);

@@ -226,8 +226,11 @@ bool agrupa(const QVector<Trenglon> &renglones, QVector<Tdocumento> &documentos,
         }
         d.renglones.append(r);
     }
+    // Within one instant receipts go first: the kardex tells an instant's receipts before its issues,
+    // and a receipt posted after an issue of its instant would be refused.
     std::stable_sort(documentos.begin(), documentos.end(), [](const Tdocumento &a, const Tdocumento &b) {
-        return a.primero().fecha < b.primero().fecha;
+        const Trenglon &x = a.primero(), &y = b.primero();
+        return x.fecha != y.fecha ? x.fecha < y.fecha : x.entrada && !y.entrada;
     });
     return true;
 }

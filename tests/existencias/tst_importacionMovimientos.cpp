@@ -154,6 +154,21 @@ private slots:
                                                  QStringLiteral("Renglones: 5")}));
     }
 
+    // An issue and a receipt of the same instant: the receipt is posted first, as the ledger tells
+    // them, whatever the file's order (here the issue needs the receipt's stock).
+    void mismoInstanteEntradaPrimero() {
+        Tescena e = escena();
+        const TresultadoImportacionMovimientos r =
+            importa(e, {kEncabezado, QStringLiteral("2024-03-01 09:00,entrada,Matriz,Compra,TOR-1,10,4.5,"),
+                        QStringLiteral("2024-03-02 10:00,salida,Matriz,Venta,TOR-1,12,,"),
+                        QStringLiteral("2024-03-02 10:00,entrada,Matriz,Compra,TOR-1,5,5.1,")});
+        QVERIFY2(r.completa, qPrintable(r.mensaje));
+        QCOMPARE(r.documentos.size(), 3);
+        QCOMPARE(r.documentos[1].fila, 4);
+        QVERIFY(r.documentos[1].entrada);
+        QCOMPARE(e.n->existencia(e.almacen, e.productos[QStringLiteral("TOR-1")]), 3.0);
+    }
+
     // Rows of one document (documento, date, kind and warehouse) from a workbook's first sheet.
     void libroXlsx() {
         Tescena e = escena();

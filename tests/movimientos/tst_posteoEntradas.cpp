@@ -405,10 +405,37 @@ private slots:
         QVERIFY(!doc.guardar());
         QCOMPARE(n.guion().textos().last(), QStringLiteral("Revise fecha/hora de entrada"));
         QCOMPARE(estado(n), antes);
-        doc.datos().fechaHora = TnegocioMovimientos::fecha(QStringLiteral("2024-03-03 09:00:00"));
+        doc.datos().fechaHora = TnegocioMovimientos::fecha(QStringLiteral("2024-03-03 10:00:00"));
         n.acepta();
         QVERIFY(doc.guardar());
         QCOMPARE(n.existencia(a, p), 14.0);
+    }
+
+    // A receipt may not share the instant of the warehouse's newest issue: the ledger tells an
+    // instant's receipts first, so it would come before the issue it followed. A second later, or in
+    // another warehouse, it may.
+    void entradaEnElInstanteDeUnaSalida_data() {
+        QTest::addColumn<QString>("fecha");
+        QTest::addColumn<bool>("mismoAlmacen");
+        QTest::addColumn<bool>("acepta");
+        QTest::newRow("mismo instante") << QStringLiteral("2024-03-02 09:00:00") << true << false;
+        QTest::newRow("un segundo después") << QStringLiteral("2024-03-02 09:00:01") << true << true;
+        QTest::newRow("otro almacén") << QStringLiteral("2024-03-02 09:00:00") << false << true;
+    }
+    void entradaEnElInstanteDeUnaSalida() {
+        QFETCH(QString, fecha);
+        QFETCH(bool, mismoAlmacen);
+        QFETCH(bool, acepta);
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
+        const int a = n.almacen();
+        const int p = n.producto(QStringLiteral("Folder"));
+        QVERIFY(n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 10, 1.0));
+        QVERIFY(n.entrega(a, p, QStringLiteral("2024-03-02 09:00:00"), 2) > 0);
+        n.guion().limpia();
+        const int destino = mismoAlmacen ? a : n.almacen(QStringLiteral("Bodega"));
+        QCOMPARE(n.recibe(QStringLiteral("R2"), destino, p, fecha, 1, 3.0) > 0, acepta);
+        if (!acepta)
+            QCOMPARE(n.guion().textos().last(), QStringLiteral("Revise fecha/hora de entrada"));
     }
 
     // A technical failure at the lock, the first write or the commit says that nothing was saved;
