@@ -2,6 +2,7 @@
 
 #include "UgeneradorMovimientos.h"
 #include "comun/UNEG_opciones.h"
+#include "datos/UcacheSentencias.h"
 #include "datos/Uesquema.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTextStream>
 #include <ctime>
 
@@ -224,4 +226,56 @@ void muestraPlanes(TConexionSesion *sesion, const Tgrabacion &grabacion, QSet<QS
                 QTextStream(stderr) << "recorre: " << detalle << " | " << s.texto.simplified() << Qt::endl;
         }
     }
+}
+
+namespace {
+void leeTodo(QSqlQuery &q) {
+    const int columnas = q.record().count();
+    while (q.isSelect() && q.next()) {
+        for (int c = 0; c < columnas; ++c)
+            q.value(c);
+    }
+}
+
+// Runs one recorded statement the cheapest way the connection offers: prepared once and reused
+// (the statement cache), or as plain text where that is one round trip (no values on MariaDB).
+bool corre(QSqlDatabase db, const Tsentencia &s) {
+    if (s.parametros.isEmpty() && db.driverName() == QLatin1String("QMYSQL")) {
+        bool ok = false;
+        QSqlQuery q = preparada(db, s, ok);
+        if (ok)
+            leeTodo(q);
+        return ok;
+    }
+    QSqlError error;
+    QSqlQuery *q = cacheSentencias::prepara(db, s.texto, error);
+    if (!q)
+        return false;
+    enlaza(*q, s.parametros);
+    const bool ok = q->exec();
+    if (ok)
+        leeTodo(*q);
+    q->finish();
+    if (!ok)
+        cacheSentencias::descarta(db, s.texto);
+    return ok;
+}
+
+} // namespace
+
+double u_reproduce(TConexionSesion *sesion, const Tgrabacion &grabacion, int &fallidas,
+                   QHash<QString, double> *porSentencia) {
+    QSqlDatabase db = sesion->conexion();
+    QElapsedTimer reloj, parcial;
+    reloj.start();
+    for (const Tsentencia &s : grabacion) {
+        parcial.start();
+        if (!corre(db, s)) {
+            ++fallidas;
+            continue;
+        }
+        if (porSentencia)
+            (*porSentencia)[s.texto] += parcial.nsecsElapsed() / 1e9;
+    }
+    return reloj.nsecsElapsed() / 1e9;
 }

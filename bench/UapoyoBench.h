@@ -6,6 +6,7 @@
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
@@ -80,5 +81,10 @@ private:
 void enlaza(QSqlQuery &q, const TparametrosSentencia &parametros);
 // The statement prepared, bound and run again on the connection, the prefix (an EXPLAIN) in front.
 QSqlQuery preparada(QSqlDatabase db, const Tsentencia &s, bool &ok, const QString &prefijo = QString());
+// The recorded statements run again with nothing around them, each the cheapest way the
+// connection offers (prepared once through the statement cache); seconds. Failed statements are
+// counted; with `porSentencia` each statement's time is added to it.
+double u_reproduce(TConexionSesion *sesion, const Tgrabacion &grabacion, int &fallidas,
+                   QHash<QString, double> *porSentencia = nullptr);
 // Prints to stderr the statements the engine answers with a full scan of a table, once each.
 void muestraPlanes(TConexionSesion *sesion, const Tgrabacion &grabacion, QSet<QString> &vistas);

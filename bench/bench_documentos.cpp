@@ -15,6 +15,7 @@
 // concepto, producto, cantidad, costo_unitario, documento (any order); consecutive rows of the same
 // documento, fecha, tipo and almacen are one document.
 #include "UapoyoBench.h"
+#include "UplanDocumentos.h"
 #include "comun/UNEG_opciones.h"
 #include "comun/U_interaccionAutomatica.h"
 #include "comun/U_utilerias.h"
@@ -32,275 +33,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-struct Tlinea {
-    QString producto; // product key
-    double cantidad = 0;
-    double costo = 0;
-};
-
-struct Tdocumento {
-    QString numero;
-    QDateTime fecha;
-    bool entrada = true;
-    QString almacen;
-    QString concepto;
-    QVector<Tlinea> lineas;
-};
-using Tplan = QVector<Tdocumento>;
-
-const QString kAlmacen = QStringLiteral("Almacén general");
-const QString kCompra = QStringLiteral("Compra");
-const QString kVenta = QStringLiteral("Venta");
-const QString kFormatoFecha = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-const QStringList kColumnas = {QStringLiteral("fecha"),          QStringLiteral("tipo"),
-                               QStringLiteral("almacen"),        QStringLiteral("concepto"),
-                               QStringLiteral("producto"),       QStringLiteral("cantidad"),
-                               QStringLiteral("costo_unitario"), QStringLiteral("documento")};
-
-QString clave(int producto) {
-    return QStringLiteral("P%1").arg(producto + 1, 3, 10, QLatin1Char('0'));
-}
-
-// Round by round, a receipt of each product and then an issue of it: receipts of 8 to 20 units at
-// a cost that wanders, issues of 60 % to 110 % of that round's receipt, so the stock grows slowly
-// and an issue takes the oldest layer or spans a few.
-Tplan planGenerado(int documentos, int productos) {
-    Tplan plan;
-    QDateTime momento(QDate(2024, 1, 1), QTime(8, 0));
-    QVector<double> existencias(productos, 0.0);
-    for (int ronda = 0; plan.size() < documentos; ++ronda) {
-        for (int p = 0; p < productos && plan.size() < documentos; ++p) {
-            const double recibido = 8 + (ronda * 7 + p * 3) % 13;
-            const double costo = 10 + ((ronda * 13 + p * 7) % 50) / 4.0;
-            momento = momento.addSecs(60);
-            plan.append({QString::number(plan.size() + 1),
-                         momento,
-                         true,
-                         kAlmacen,
-                         kCompra,
-                         {{clave(p), recibido, costo}}});
-            existencias[p] += recibido;
-            const double entregado =
-                std::min(existencias[p], std::floor(recibido * (0.6 + 0.1 * ((ronda + p) % 6))));
-            if (plan.size() >= documentos || entregado <= 0)
-                continue;
-            momento = momento.addSecs(60);
-            plan.append({QString::number(plan.size() + 1),
-                         momento,
-                         false,
-                         kAlmacen,
-                         kVenta,
-                         {{clave(p), entregado, 0}}});
-            existencias[p] -= entregado;
-        }
-    }
-    return plan;
-}
-
-QString campoCsv(const QString &texto) {
-    if (!texto.contains(QLatin1Char(',')) && !texto.contains(QLatin1Char('"')))
-        return texto;
-    return QLatin1Char('"') + QString(texto).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-}
-
-bool escribePlan(const Tplan &plan, const QString &ruta, QString &error) {
-    QFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        error = f.errorString();
-        return false;
-    }
-    QTextStream s(&f);
-    s << kColumnas.join(QLatin1Char(',')) << '\n';
-    for (const Tdocumento &d : plan) {
-        for (const Tlinea &l : d.lineas) {
-            const QStringList campos = {d.fecha.toString(kFormatoFecha),
-                                        d.entrada ? QStringLiteral("entrada") : QStringLiteral("salida"),
-                                        d.almacen,
-                                        d.concepto,
-                                        l.producto,
-                                        FloatToStr(l.cantidad),
-                                        d.entrada ? FloatToStr(l.costo) : QString(),
-                                        d.numero};
-            QStringList escritos;
-            for (const QString &c : campos)
-                escritos << campoCsv(c);
-            s << escritos.join(QLatin1Char(',')) << '\n';
-        }
-    }
-    return true;
-}
-
-// One CSV record of a line (quoted fields may hold commas and doubled quotes, not line breaks).
-QStringList camposCsv(const QString &linea) {
-    QStringList campos;
-    QString actual;
-    bool entreComillas = false;
-    for (int i = 0; i < linea.size(); ++i) {
-        const QChar c = linea.at(i);
-        if (entreComillas) {
-            if (c == QLatin1Char('"') && i + 1 < linea.size() && linea.at(i + 1) == QLatin1Char('"'))
-                actual += linea.at(++i);
-            else if (c == QLatin1Char('"'))
-                entreComillas = false;
-            else
-                actual += c;
-        } else if (c == QLatin1Char('"')) {
-            entreComillas = true;
-        } else if (c == QLatin1Char(',')) {
-            campos << actual.trimmed();
-            actual.clear();
-        } else {
-            actual += c;
-        }
-    }
-    campos << actual.trimmed();
-    return campos;
-}
-
-bool leePlan(const QString &ruta, Tplan &plan, QString &error) {
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        error = f.errorString();
-        return false;
-    }
-    QTextStream s(&f);
-    const QStringList encabezado = camposCsv(s.readLine());
-    QHash<QString, int> columna;
-    for (int i = 0; i < encabezado.size(); ++i)
-        columna.insert(encabezado[i].toLower(), i);
-    for (const QString &c : kColumnas) {
-        if (!columna.contains(c) && c != QLatin1String("documento") && c != QLatin1String("costo_unitario")) {
-            error = QStringLiteral("falta la columna ") + c;
-            return false;
-        }
-    }
-    for (int fila = 2; !s.atEnd(); ++fila) {
-        const QString texto = s.readLine();
-        if (texto.trimmed().isEmpty())
-            continue;
-        const QStringList campos = camposCsv(texto);
-        auto valor = [&](const QString &nombre) { return campos.value(columna.value(nombre, -1)); };
-        Tdocumento d;
-        d.numero = valor(QStringLiteral("documento"));
-        d.fecha = QDateTime::fromString(valor(QStringLiteral("fecha")), kFormatoFecha);
-        if (!d.fecha.isValid())
-            d.fecha =
-                QDateTime::fromString(valor(QStringLiteral("fecha")), QStringLiteral("yyyy-MM-dd HH:mm"));
-        const QString tipo = valor(QStringLiteral("tipo")).toLower();
-        d.entrada = tipo == QLatin1String("entrada");
-        d.almacen = valor(QStringLiteral("almacen"));
-        d.concepto = valor(QStringLiteral("concepto"));
-        bool cantidadOk = false, costoOk = true;
-        Tlinea l{valor(QStringLiteral("producto")), valor(QStringLiteral("cantidad")).toDouble(&cantidadOk),
-                 0};
-        if (d.entrada)
-            l.costo = valor(QStringLiteral("costo_unitario")).toDouble(&costoOk);
-        if (!d.fecha.isValid() || (!d.entrada && tipo != QLatin1String("salida")) || d.almacen.isEmpty() ||
-            d.concepto.isEmpty() || l.producto.isEmpty() || !cantidadOk || !costoOk) {
-            error = QStringLiteral("fila %1 inválida").arg(fila);
-            return false;
-        }
-        const bool mismo = !plan.isEmpty() && !d.numero.isEmpty() && plan.last().numero == d.numero &&
-                           plan.last().fecha == d.fecha && plan.last().entrada == d.entrada &&
-                           plan.last().almacen == d.almacen;
-        if (mismo) {
-            plan.last().lineas << l;
-        } else {
-            d.lineas << l;
-            plan << d;
-        }
-    }
-    return true;
-}
-
-qint64 inserta(TmiddleTier &mt, const QString &sentencia, const QVector<QPair<QString, QVariant>> &valores) {
-    mt.setQuery(sentencia);
-    for (const auto &v : valores)
-        mt.setParametroVariant(v.first, v.second);
-    const CmidTierResponse r = mt.nonQuery();
-    return r.isSuccess() ? r.getIdInsertado() : 0;
-}
-
-// A business of its own for one run of the plan: its warehouses, concepts (each with its journal
-// template) and products are made as the plan names them.
-class Tnegocio {
-public:
-    Tnegocio(TConexionSesion *sesion, const QString &nombre, int metodo) : uMt(sesion) {
-        uId = int(inserta(uMt, QStringLiteral("INSERT INTO negocio (nombre) VALUES (:x)"),
-                          {{QStringLiteral("x"), nombre}}));
-        uSucursal = int(
-            inserta(uMt, QStringLiteral("INSERT INTO sucursal (nombre, idNegocioFk) VALUES ('Matriz', :n)"),
-                    {{QStringLiteral("n"), uId}}));
-        uOk = uId > 0 && uSucursal > 0 &&
-              Topciones(sesion).insertMetodoValoracionInventario(uId, metodo).isSuccess();
-    }
-
-    // Everything the plan names exists; false when a write failed.
-    bool prepara(const Tplan &plan) {
-        for (const Tdocumento &d : plan) {
-            uOk = uOk && almacen(d.almacen) > 0 && concepto(d.concepto, d.entrada) > 0;
-            for (const Tlinea &l : d.lineas)
-                uOk = uOk && producto(l.producto) > 0;
-        }
-        return uOk;
-    }
-
-    int id() const { return uId; }
-    int almacen(const QString &nombre) {
-        return creaSiFalta(uAlmacenes, nombre, [&] {
-            return inserta(uMt,
-                           QStringLiteral("INSERT INTO inventarioAlmacen (nombre, sucursal_id, idNegocioFk) "
-                                          "VALUES (:x, :s, :n)"),
-                           {{QStringLiteral("x"), nombre},
-                            {QStringLiteral("s"), uSucursal},
-                            {QStringLiteral("n"), uId}});
-        });
-    }
-    int concepto(const QString &etiqueta, bool entrada) {
-        return creaSiFalta(uConceptos, etiqueta, [&] {
-            const qint64 plantilla = inserta(uMt,
-                                             QStringLiteral("INSERT INTO AsientosContables (nombre, "
-                                                            "ModuloAsientosContables_id, idNegocioFk) VALUES "
-                                                            "(:x, 1, :n)"),
-                                             {{QStringLiteral("x"), etiqueta}, {QStringLiteral("n"), uId}});
-            return inserta(
-                uMt,
-                QStringLiteral("INSERT INTO inventarioMovimientoConcepto (etiqueta, direccion, familia, "
-                               "AsientosContables_id, idNegocioFk) VALUES (:x, :d, 1, :a, :n)"),
-                {{QStringLiteral("x"), etiqueta},
-                 {QStringLiteral("d"), entrada ? 1 : 2},
-                 {QStringLiteral("a"), plantilla},
-                 {QStringLiteral("n"), uId}});
-        });
-    }
-    int producto(const QString &clave) {
-        return creaSiFalta(uProductos, clave, [&] {
-            return inserta(
-                uMt,
-                QStringLiteral("INSERT INTO inventarioProducto (clave, nombre, idNegocioFk) VALUES "
-                               "(:c, :x, :n)"),
-                {{QStringLiteral("c"), clave},
-                 {QStringLiteral("x"), QStringLiteral("Artículo ") + clave},
-                 {QStringLiteral("n"), uId}});
-        });
-    }
-
-private:
-    template <typename Crea> int creaSiFalta(QHash<QString, int> &ids, const QString &nombre, Crea crea) {
-        auto it = ids.find(nombre);
-        if (it == ids.end())
-            it = ids.insert(nombre, int(crea()));
-        return it.value();
-    }
-
-    TmiddleTier uMt;
-    int uId = 0;
-    int uSucursal = 0;
-    bool uOk = false;
-    QHash<QString, int> uAlmacenes, uConceptos, uProductos;
-};
 
 // Seconds spent on receipts and on issues.
 struct Ttiempo {
@@ -412,34 +144,21 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCommandLineParser p;
     TbaseBench base(p, 0);
-    const QCommandLineOption documentos(QStringLiteral("documentos"), QStringLiteral("Documentos del plan."),
-                                        QStringLiteral("n"), QStringLiteral("4000"));
-    const QCommandLineOption productos(QStringLiteral("productos"), QStringLiteral("Productos del plan."),
-                                       QStringLiteral("n"), QStringLiteral("10"));
-    const QCommandLineOption metodo(QStringLiteral("metodo"), QStringLiteral("peps o promedio."),
-                                    QStringLiteral("metodo"), QStringLiteral("peps"));
+    TopcionesPlan opciones(p);
     const QCommandLineOption planCsv(QStringLiteral("plan"), QStringLiteral("Lee el plan de un CSV."),
                                      QStringLiteral("archivo"));
     const QCommandLineOption escribe(QStringLiteral("escribe-plan"),
                                      QStringLiteral("Escribe el plan en un CSV."), QStringLiteral("archivo"));
-    p.addOptions({documentos, productos, metodo, planCsv, escribe});
+    p.addOptions({planCsv, escribe});
     p.process(app);
     QTextStream errores(stderr);
-    const int cuantos = p.value(documentos).toInt();
-    const int surtido = p.value(productos).toInt();
-    const QString nombreMetodo = p.value(metodo);
-    if (!p.isSet(planCsv) && (cuantos <= 0 || surtido <= 0)) {
-        errores << "--documentos y --productos deben ser enteros positivos" << Qt::endl;
+    if (!opciones.lee(p, !p.isSet(planCsv)))
         return 2;
-    }
-    if (nombreMetodo != QLatin1String("peps") && nombreMetodo != QLatin1String("promedio")) {
-        errores << "--metodo debe ser peps o promedio" << Qt::endl;
-        return 2;
-    }
+    const QString nombreMetodo = opciones.nombreMetodo;
     Tplan plan;
     QString error;
     if (!p.isSet(planCsv))
-        plan = planGenerado(cuantos, surtido);
+        plan = planGenerado(opciones.documentos, opciones.productos);
     else if (!leePlan(p.value(planCsv), plan, error) || plan.isEmpty()) {
         errores << "plan: " << (error.isEmpty() ? QStringLiteral("vacío") : error) << Qt::endl;
         return 2;
@@ -450,7 +169,7 @@ int main(int argc, char *argv[]) {
     }
     if (!base.prepara(p))
         return 3;
-    const int idMetodo = nombreMetodo == QLatin1String("peps") ? 1 : 2;
+    const int idMetodo = opciones.metodo();
 
     Tcorrida sinCache, conCache;
     cacheSentencias::setActivo(false);

@@ -1,7 +1,8 @@
 // Posting benchmark: grows a database to the size asked for with fast bulk inserts (the
 // deterministic business of the rebuild benchmark and its ledger), then times, through the
 // postings themselves, an issue of one product spanning 1, 10 and 100 open layers (median and
-// 99th percentile) and receipts posted per second. Each posting's statements are recorded as
+// 99th percentile), a transfer of such a product shipped and received, and receipts posted per
+// second. Each posting's statements are recorded as
 // they run and replayed raw on the same connection (bind, run, read every row), which
 // is the cost of the same statements without the logic around them (each prepared once on the
 // connection, as the postings' own statements are); the ratio compares both.
@@ -24,6 +25,8 @@
 #include "entradas/UNEG_documentoEntrada.h"
 #include "kardex/UNEG_construccionKardex.h"
 #include "salidas/UNEG_documentoSalida.h"
+#include "traspasos/UNEG_cierreTraspaso.h"
+#include "traspasos/UNEG_documentoTraspaso.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -34,60 +37,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numeric>
 
 namespace {
-
-void leeTodo(QSqlQuery &q) {
-    const int columnas = q.record().count();
-    while (q.isSelect() && q.next()) {
-        for (int c = 0; c < columnas; ++c)
-            q.value(c);
-    }
-}
-
-// Runs one recorded statement the cheapest way the connection offers: prepared once and reused
-// (the statement cache), or as plain text where that is one round trip (no values on MariaDB).
-bool corre(QSqlDatabase db, const Tsentencia &s) {
-    if (s.parametros.isEmpty() && db.driverName() == QLatin1String("QMYSQL")) {
-        bool ok = false;
-        QSqlQuery q = preparada(db, s, ok);
-        if (ok)
-            leeTodo(q);
-        return ok;
-    }
-    QSqlError error;
-    QSqlQuery *q = cacheSentencias::prepara(db, s.texto, error);
-    if (!q)
-        return false;
-    enlaza(*q, s.parametros);
-    const bool ok = q->exec();
-    if (ok)
-        leeTodo(*q);
-    q->finish();
-    if (!ok)
-        cacheSentencias::descarta(db, s.texto);
-    return ok;
-}
-
-// The same statements with nothing around them; seconds. Failed statements are counted; with
-// `porSentencia` each statement's time is added to it.
-double reproduce(TConexionSesion *sesion, const Tgrabacion &grabacion, int &fallidas,
-                 QHash<QString, double> *porSentencia) {
-    QSqlDatabase db = sesion->conexion();
-    QElapsedTimer reloj, parcial;
-    reloj.start();
-    for (const Tsentencia &s : grabacion) {
-        parcial.start();
-        if (!corre(db, s)) {
-            ++fallidas;
-            continue;
-        }
-        if (porSentencia)
-            (*porSentencia)[s.texto] += parcial.nsecsElapsed() / 1e9;
-    }
-    return reloj.nsecsElapsed() / 1e9;
-}
 
 struct Tmuestra {
     QVector<double> posteo; // seconds
@@ -118,18 +71,28 @@ public:
                                                      "ModuloAsientosContables_id, idNegocioFk) VALUES "
                                                      "('Banco', 1, :negocio)"),
                                       {});
-        auto concepto = [&](int direccion) {
+        auto concepto = [&](const QString &etiqueta, int direccion, int familia) {
             return inserta(
                 QStringLiteral("INSERT INTO inventarioMovimientoConcepto (etiqueta, direccion, familia, "
-                               "AsientosContables_id, idNegocioFk) VALUES (:e, :d, 1, :a, :negocio)"),
-                {{QStringLiteral("e"),
-                  direccion == 1 ? QStringLiteral("Compra banco") : QStringLiteral("Venta banco")},
+                               "AsientosContables_id, idNegocioFk) VALUES (:e, :d, :f, :a, :negocio)"),
+                {{QStringLiteral("e"), etiqueta},
                  {QStringLiteral("d"), direccion},
+                 {QStringLiteral("f"), familia},
                  {QStringLiteral("a"), plantilla}});
         };
-        uCompra = concepto(1);
-        uVenta = concepto(2);
-        return uAlmacen > 0 && plantilla > 0 && uCompra > 0 && uVenta > 0;
+        uCompra = concepto(QStringLiteral("Compra banco"), 1, 1);
+        uVenta = concepto(QStringLiteral("Venta banco"), 2, 1);
+        // The business's first concept of each transfer family is the one transfers use.
+        const bool traspasos = concepto(QStringLiteral("Salida por traspaso banco"), 2, -1) > 0 &&
+                               concepto(QStringLiteral("Entrada por traspaso banco"), 1, -2) > 0;
+        // Transfers go to another warehouse of the business with its own history (receiving into
+        // a warehouse that never issued anything walks every issue for its newest movement).
+        mt.setQuery(
+            QStringLiteral("SELECT MIN(id) FROM inventarioAlmacen WHERE idNegocioFk = :negocio AND id > :a"));
+        mt.setParametroEntero(QStringLiteral("negocio"), uNegocio);
+        mt.setParametroEntero(QStringLiteral("a"), uAlmacen);
+        uDestino = int(mt.getScalarAsInt());
+        return uAlmacen > 0 && plantilla > 0 && uCompra > 0 && uVenta > 0 && traspasos && uDestino > 0;
     }
 
     // A new product of the warehouse holding `capas` open layers of 2 units each, and its stock row.
@@ -170,27 +133,45 @@ public:
     // Issues of a product spanning `capas` layers, each on a product set up for it.
     bool salidas(int capas, int repeticiones, Tmuestra &m) {
         for (int i = 0; i < repeticiones; ++i) {
-            const int producto = productoConCapas(capas);
-            if (producto <= 0)
+            const int id = productoConCapas(capas);
+            const bool ok = id > 0 && mideDocumento(m, [&] {
+                                TdocumentoSalida doc(uSesion, uNegocio);
+                                doc.setAlmacen(uAlmacen);
+                                doc.setConcepto(uVenta);
+                                doc.setFechaHora(siguiente());
+                                return doc.agregarProducto(producto(id), 2.0 * capas) && doc.guardar();
+                            });
+            if (!ok)
                 return false;
-            Tgrabacion grabacion;
-            QElapsedTimer reloj;
-            {
-                Tgrabadora grabadora;
-                reloj.start();
-                TdocumentoSalida doc(uSesion, uNegocio);
-                doc.setAlmacen(uAlmacen);
-                doc.setConcepto(uVenta);
-                doc.setFechaHora(siguiente());
-                TproductoSalida p;
-                p.id = producto;
-                p.nombre = QStringLiteral("Banco");
-                if (!doc.agregarProducto(p, 2.0 * capas) || !doc.guardar())
-                    return false;
-                m.posteo << reloj.nsecsElapsed() / 1e9;
-                grabacion = grabadora.toma();
-            }
-            mide(grabacion, m);
+        }
+        return true;
+    }
+
+    // Transfers of a product spanning `capas` layers to the other warehouse, shipped and received.
+    bool traspasos(int capas, int repeticiones, Tmuestra &envio, Tmuestra &recepcion) {
+        for (int i = 0; i < repeticiones; ++i) {
+            const int id = productoConCapas(capas);
+            int traspaso = 0;
+            const bool ok =
+                id > 0 &&
+                mideDocumento(envio,
+                              [&] {
+                                  TdocumentoTraspaso doc(uSesion, uNegocio);
+                                  doc.setOrigen(uAlmacen);
+                                  doc.setDestino(uDestino);
+                                  doc.setFechaSalida(siguiente());
+                                  doc.setFechaRecepcion(uMomento);
+                                  const bool guardado =
+                                      doc.agregaAlDocumento(producto(id), 2.0 * capas) && doc.guardar();
+                                  traspaso = doc.traspaso();
+                                  return guardado;
+                              }) &&
+                mideDocumento(recepcion, [&] {
+                    TcierreTraspaso cierre(uSesion, uNegocio);
+                    return cierre.carga(traspaso) && cierre.cierra(TaccionCierre::Recibir, siguiente());
+                });
+            if (!ok)
+                return false;
         }
         return true;
     }
@@ -199,11 +180,7 @@ public:
     bool entradas(int cuantas, Tmuestra &m) {
         const int producto = productoConCapas(1);
         for (int i = 0; producto > 0 && i < cuantas; ++i) {
-            Tgrabacion grabacion;
-            QElapsedTimer reloj;
-            {
-                Tgrabadora grabadora;
-                reloj.start();
+            const bool ok = mideDocumento(m, [&] {
                 TdocumentoEntrada doc(uSesion, uNegocio);
                 TdatosEntrada &d = doc.datos();
                 d.almacenID = uAlmacen;
@@ -215,22 +192,43 @@ public:
                 l.cantidad = QStringLiteral("5");
                 l.costoUnitario = 10.0 + i % 7;
                 d.lineas << l;
-                if (!doc.guardar())
-                    return false;
-                m.posteo << reloj.nsecsElapsed() / 1e9;
-                grabacion = grabadora.toma();
-            }
-            mide(grabacion, m);
+                return doc.guardar();
+            });
+            if (!ok)
+                return false;
         }
         return producto > 0;
     }
 
 private:
+    static TproductoSalida producto(int id) {
+        TproductoSalida p;
+        p.id = id;
+        p.nombre = QStringLiteral("Banco");
+        return p;
+    }
+
+    // Times one posting and replays its statements raw; false when it was not posted.
+    bool mideDocumento(Tmuestra &m, const std::function<bool()> &postea) {
+        Tgrabacion grabacion;
+        {
+            Tgrabadora grabadora;
+            QElapsedTimer reloj;
+            reloj.start();
+            if (!postea())
+                return false;
+            m.posteo << reloj.nsecsElapsed() / 1e9;
+            grabacion = grabadora.toma();
+        }
+        mide(grabacion, m);
+        return true;
+    }
+
     void mide(const Tgrabacion &grabacion, Tmuestra &m) {
         for (int i = 0; uPlanes && i + 1 < grabacion.size(); ++i)
             uTiemposPosteo[grabacion[i].texto] += (grabacion[i + 1].inicio - grabacion[i].inicio) / 1e9;
         m.sentencias = int(grabacion.size());
-        m.crudo << reproduce(uSesion, grabacion, m.fallidas, uPlanes ? &uTiempos : nullptr);
+        m.crudo << u_reproduce(uSesion, grabacion, m.fallidas, uPlanes ? &uTiempos : nullptr);
         if (uPlanes)
             muestraPlanes(uSesion, grabacion, uVistas);
     }
@@ -271,7 +269,7 @@ private:
     int uNegocio;
     bool uPlanes;
     QDateTime uMomento;
-    int uAlmacen = 0, uCompra = 0, uVenta = 0, uProductos = 0;
+    int uAlmacen = 0, uDestino = 0, uCompra = 0, uVenta = 0, uProductos = 0;
     QSet<QString> uVistas;
     QHash<QString, double> uTiempos;
     QHash<QString, double> uTiemposPosteo; // from each statement to the next, in the postings
@@ -342,6 +340,15 @@ int main(int argc, char *argv[]) {
         const double r = imprime(QStringLiteral("salida_%1_capas").arg(capas), m);
         if (capas == 10)
             ratio10 = r;
+    }
+    for (int capas : {1, 10, 100}) {
+        Tmuestra envio, recepcion;
+        if (!banco.traspasos(capas, capas == 100 ? std::max(1, veces / 2) : veces, envio, recepcion)) {
+            QTextStream(stderr) << "el traspaso no se guardó: " << usuario.ultimoAviso() << Qt::endl;
+            return 5;
+        }
+        imprime(QStringLiteral("traspaso_envio_%1_capas").arg(capas), envio);
+        imprime(QStringLiteral("traspaso_recepcion_%1_capas").arg(capas), recepcion);
     }
     Tmuestra m;
     if (!banco.entradas(cuantasEntradas, m)) {

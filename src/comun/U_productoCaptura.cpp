@@ -61,9 +61,12 @@ QString validaUnicos(TConexionSesion *sesion, const TproductoCaptura &p, int idN
     return {};
 }
 
-QString validaReferencias(TConexionSesion *sesion, const TproductoCaptura &p, int idNegocio) {
-    if (p.categoria.isEmpty() ||
-        Tcatalogo(sesion).selectCategoriaPorIdentidad(p.categoria, idNegocio).getRowCount() != 1)
+QString validaReferencias(TConexionSesion *sesion, const TproductoCaptura &p, int idNegocio,
+                          productoCaptura::Tcategoria categoria) {
+    const bool sinCategoria = p.categoria.isEmpty() && categoria == productoCaptura::Tcategoria::Opcional;
+    if (!sinCategoria &&
+        (p.categoria.isEmpty() ||
+         Tcatalogo(sesion).selectCategoriaPorIdentidad(p.categoria, idNegocio).getRowCount() != 1))
         return QStringLiteral("Seleccione la categoría del producto.");
     if (p.unidadMedidaId <= 0 ||
         TunidadesMedida(sesion).selectUnidadPorId(p.unidadMedidaId, idNegocio).getRowCount() != 1)
@@ -139,13 +142,18 @@ TproductoCaptura productoCaptura::normaliza(TproductoCaptura p) {
     return p;
 }
 
-QString productoCaptura::valida(TConexionSesion *sesion, const TproductoCaptura &p, int idNegocio) {
+QString productoCaptura::valida(TConexionSesion *sesion, const TproductoCaptura &p, int idNegocio,
+                                Tcategoria categoria) {
     if (p.clave.isEmpty())
         return QStringLiteral("Capture la clave del producto.");
     if (p.nombre.isEmpty())
         return QStringLiteral("Capture el nombre del producto.");
-    for (const auto &regla :
-         {validaUnicos, validaReferencias, validaCambiosConMovimientos, validaAlmacenes}) {
+    QString error = validaUnicos(sesion, p, idNegocio);
+    if (error.isEmpty())
+        error = validaReferencias(sesion, p, idNegocio, categoria);
+    if (!error.isEmpty())
+        return error;
+    for (const auto &regla : {validaCambiosConMovimientos, validaAlmacenes}) {
         const QString error = regla(sesion, p, idNegocio);
         if (!error.isEmpty())
             return error;
@@ -154,10 +162,10 @@ QString productoCaptura::valida(TConexionSesion *sesion, const TproductoCaptura 
 }
 
 TresultadoCaptura productoCaptura::guarda(TConexionSesion *sesion, const TproductoCaptura &captura,
-                                          int idNegocio) {
+                                          int idNegocio, Tcategoria categoria) {
     const TproductoCaptura p = normaliza(captura);
     TresultadoCaptura r;
-    r.mensaje = valida(sesion, p, idNegocio);
+    r.mensaje = valida(sesion, p, idNegocio, categoria);
     if (!r.mensaje.isEmpty())
         return r;
     Tproductos productos(sesion);

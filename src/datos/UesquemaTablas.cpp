@@ -484,6 +484,15 @@ QStringList conceptosAjusteConteo() {
     return s;
 }
 
+// Version 4: the product a business linked by hand to a supplier's key (the CFDI's
+// NoIdentificacion), so the supplier's next CFDI finds it.
+QVector<Ttabla> relacionesCfdi() {
+    return {
+        {QStringLiteral("inventarioRelacionCfdi"),
+         QStringLiteral("id {ID}, idNegocioFk INTEGER NOT NULL, rfcProveedor VARCHAR(13) NOT NULL, "
+                        "noIdentificacion VARCHAR(100) NOT NULL, inventarioProducto_id INTEGER NOT NULL")}};
+}
+
 } // namespace
 
 const QVector<esquema::Tversion> &esquema::versiones() {
@@ -499,7 +508,13 @@ const QVector<esquema::Tversion> &esquema::versiones() {
                                           "direccionFiscal <> ''")},
                           domicilioEnPartes()};
         const Tversion v3{3, {}, {}, conceptosAjusteConteo(), aplicacionConteo()};
-        return QVector<Tversion>{v1, v2, v3};
+        const Tversion v4{4,
+                          relacionesCfdi(),
+                          {{QStringLiteral("ix_relacion_cfdi"), QStringLiteral("inventarioRelacionCfdi"),
+                            QStringLiteral("idNegocioFk, rfcProveedor, noIdentificacion")}},
+                          {},
+                          {}};
+        return QVector<Tversion>{v1, v2, v3, v4};
     }();
     return kVersiones;
 }

@@ -5,6 +5,7 @@
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UfechaHora.h"
 #include "datos/UobservadorSentencias.h"
+#include "datos/UtransaccionEnvolvente.h"
 
 #include <QAtomicInt>
 #include <QSqlError>
@@ -304,7 +305,26 @@ bool TmiddleTier::ejecutaControl(const QString &sentencia) {
     return true;
 }
 
+namespace {
+QString nombrePunto(int profundidad) {
+    return QStringLiteral("anidada_") + QString::number(profundidad);
+}
+} // namespace
+
 bool TmiddleTier::transaccionInicia() {
+    if (envolvente::Testado *envuelta = envolvente::activo(uSesion)) {
+        // Inside an envelope the transaction is a savepoint of it; a broken one starts nothing.
+        if (envuelta->rota) {
+            u_registraFalla(
+                {true, 0, QStringLiteral("la transacción envolvente se interrumpió"), false, esMySQL()});
+            return false;
+        }
+        uEnTransaccion =
+            ejecutaControl(QStringLiteral("SAVEPOINT ") + nombrePunto(envuelta->profundidad + 1));
+        if (uEnTransaccion)
+            ++envuelta->profundidad;
+        return uEnTransaccion;
+    }
     // BEGIN IMMEDIATE takes SQLite's write lock now, so a second workstation waits its busy
     // timeout instead of failing half-way through a posting.
     uEnTransaccion = ejecutaControl(
@@ -315,8 +335,14 @@ bool TmiddleTier::transaccionInicia() {
 bool TmiddleTier::transaccionTermina() {
     if (!uEnTransaccion)
         return false;
-    if (!ejecutaControl(QStringLiteral("COMMIT")))
+    envolvente::Testado *envuelta = envolvente::activo(uSesion);
+    if (envuelta && envuelta->profundidad > 0) {
+        if (!ejecutaControl(QStringLiteral("RELEASE SAVEPOINT ") + nombrePunto(envuelta->profundidad)))
+            return false;
+        --envuelta->profundidad;
+    } else if (!ejecutaControl(QStringLiteral("COMMIT"))) {
         return false;
+    }
     uEnTransaccion = false;
     return true;
 }
@@ -325,7 +351,15 @@ bool TmiddleTier::transaccionRollback() {
     if (!uEnTransaccion)
         return false;
     uEnTransaccion = false;
-    return ejecutaControl(QStringLiteral("ROLLBACK"));
+    envolvente::Testado *envuelta = envolvente::activo(uSesion);
+    if (!envuelta || envuelta->profundidad == 0)
+        return ejecutaControl(QStringLiteral("ROLLBACK"));
+    const QString punto = nombrePunto(envuelta->profundidad--);
+    // The savepoint is gone when the engine ended the whole transaction: the envelope is broken.
+    const bool ok = ejecutaControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + punto) &&
+                    ejecutaControl(QStringLiteral("RELEASE SAVEPOINT ") + punto);
+    envuelta->rota = envuelta->rota || !ok;
+    return ok;
 }
 
 bool TmiddleTier::puntoGuardado(const QString &nombre) {

@@ -1,5 +1,6 @@
 #include "entradas/UFRM_entradaInventario.h"
 
+#include "comun/U_archivosSalida.h"
 #include "comun/U_bplpanelcontrol.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
@@ -17,6 +18,7 @@
 #include "entradas/UFRM_pedimento.h"
 #include "entradas/UFRM_seleccionarComprobante.h"
 #include "entradas/UNEG_documentoEntrada.h"
+#include "entradas/UNEG_entradaCfdi.h"
 #include "salidas/UFRM_seleccionarMovimiento.h"
 
 #include <QAbstractSpinBox>
@@ -59,6 +61,32 @@ protected:
 private:
     std::function<QColor(int)> uColor;
 };
+
+// Only an active product may be received; otherwise the user is told.
+bool recibible(const TproductoSeleccionadoDescripcion &producto) {
+    if (producto.estatus == 1)
+        return true;
+    u_mensaje(QStringLiteral("¡Producto ") + producto.nombre + QStringLiteral("!") + QStringLiteral("\r") +
+                  QStringLiteral("No se puede agregar este producto"),
+              kAdvertencia);
+    return false;
+}
+
+QVariantHash celdasRenglon(const TrenglonCaptura &r) {
+    return {{QStringLiteral("Producto_id"), QString::number(r.productoID)},
+            {QStringLiteral("Producto"), r.producto},
+            {QStringLiteral("Cantidad"), FloatToStr(r.cantidad)},
+            {QStringLiteral("Costo U."), FloatToStr(r.costoUnitario)},
+            {QStringLiteral("Total"), FloatToStr(r.total)},
+            {QStringLiteral("_uniMedidaRecibido_id"), QString::number(r.unidadRecibidaID)},
+            {QStringLiteral("_uniMedidaCatalogo_id"), QString::number(r.unidadCatalogoID)},
+            {QStringLiteral("U. Medida"), r.unidadEtiqueta},
+            {QStringLiteral("Categoria_id"), r.categoriaID},
+            {QStringLiteral("Categoría"), r.categoriaEtiqueta},
+            {QStringLiteral("C. Barras"), r.codigoBarras},
+            {QStringLiteral("Factor Conversión"), r.factor},
+            {QStringLiteral("_opControlNoSerie"), QString::number(r.controlNoSerie)}};
+}
 
 } // namespace
 
@@ -158,6 +186,7 @@ void TFRM_entradaInventario::conecta() {
             TXT_factorConversion->setText(QStringLiteral("1.000"));
     });
     connect(BTN_agregar, &QPushButton::clicked, this, &TFRM_entradaInventario::BTN_agregarClick);
+    connect(BTN_desdeCfdi, &QPushButton::clicked, this, &TFRM_entradaInventario::desdeCfdiClick);
     connect(BTN_verPedimento, &QPushButton::clicked, this,
             [this] { editaParte<TFRM_pedimento>(&TEntradaInformacionOpcional::pedimento); });
     connect(BTN_verLote, &QPushButton::clicked, this,
@@ -184,6 +213,8 @@ void TFRM_entradaInventario::prepara() {
                       LBL_unidadAlmacenaje, LBL_unidadSalida, LBL_productoSeleccionado})
         l->clear();
     limpiaComprobanteYProveedor();
+    uRfcCfdi.clear();
+    uComprobanteCfdi = 0;
     uFilaSeleccionada = -1;
     RAD_capaDevolucion->setChecked(true);
     _seleccionCapa->hide();
@@ -314,14 +345,8 @@ void TFRM_entradaInventario::contenedor_productoClick() {
 }
 
 void TFRM_entradaInventario::tomaProducto(const TproductoSeleccionadoDescripcion &producto) {
-    if (!producto.seleccionado)
+    if (!producto.seleccionado || !recibible(producto))
         return;
-    if (producto.estatus != 1) {
-        u_mensaje(QStringLiteral("¡Producto ") + producto.nombre + QStringLiteral("!") +
-                      QStringLiteral("\r") + QStringLiteral("No se puede agregar este producto"),
-                  kAdvertencia);
-        return;
-    }
     uProducto = producto;
     LBL_producto->setText(producto.nombre);
     LBL_codigoBarras->setText(producto.codigoBarras.isEmpty() ? kHagaClic : producto.codigoBarras);
@@ -468,20 +493,13 @@ void TFRM_entradaInventario::agregarConcepto() {
 }
 
 void TFRM_entradaInventario::agregaFilaGrid(const TrenglonCaptura &r) {
-    uGRD_articulosControl->agregaFila(
-        {{QStringLiteral("Producto_id"), QString::number(r.productoID)},
-         {QStringLiteral("Producto"), r.producto},
-         {QStringLiteral("Cantidad"), FloatToStr(r.cantidad)},
-         {QStringLiteral("Costo U."), FloatToStr(r.costoUnitario)},
-         {QStringLiteral("Total"), FloatToStr(r.total)},
-         {QStringLiteral("_uniMedidaRecibido_id"), QString::number(r.unidadRecibidaID)},
-         {QStringLiteral("_uniMedidaCatalogo_id"), QString::number(r.unidadCatalogoID)},
-         {QStringLiteral("U. Medida"), r.unidadEtiqueta},
-         {QStringLiteral("Categoria_id"), r.categoriaID},
-         {QStringLiteral("Categoría"), r.categoriaEtiqueta},
-         {QStringLiteral("C. Barras"), r.codigoBarras},
-         {QStringLiteral("Factor Conversión"), r.factor},
-         {QStringLiteral("_opControlNoSerie"), QString::number(r.controlNoSerie)}});
+    uGRD_articulosControl->agregaFila(celdasRenglon(r));
+}
+
+void TFRM_entradaInventario::muestraFilaGrid(int fila) {
+    const QVariantHash celdas = celdasRenglon(uCaptura.renglones()[fila]);
+    for (auto it = celdas.cbegin(); it != celdas.cend(); ++it)
+        uGRD_articulosControl->setCelda(fila, it.key(), it.value());
 }
 
 // A return of an issue takes one line: once it has it, no other product may be added.
@@ -568,6 +586,14 @@ void TFRM_entradaInventario::celdaClic(int fila, const QString &alias) {
     } else if (alias == QLatin1String("Edita")) {
         hold_propiedadesAdicionales->show();
         seleccionaRenglon(fila);
+    } else if (alias == QLatin1String("Producto") && fila >= 0 && fila < uCaptura.renglones().size() &&
+               (uCaptura.renglones()[fila].productoID <= 0 ||
+                !uCaptura.renglones()[fila].claveProveedor.isEmpty())) {
+        // A line read from a CFDI takes its product from the picker.
+        TproductoSeleccionadoDescripcion producto;
+        TFRM_seleccionarProducto selector(uSistema, this);
+        selector.init(producto, uSistema);
+        tomaProductoRenglon(fila, producto);
     } else if (hold_propiedadesAdicionales->isVisible()) {
         seleccionaRenglon(fila);
     }
@@ -662,10 +688,88 @@ bool TFRM_entradaInventario::guardar() {
     cabecera.movimientoSalidaIDdevolucion = esDevolucion() ? uMovimientoSalidaIDdevolucion : 0;
     TdocumentoEntrada documento(uSistema.getConexion(), uSistema.getNegocio().getIdNegocio());
     documento.datos() = uCaptura.documento(cabecera);
+    if (!uRfcCfdi.isEmpty())
+        documento.setEscrituraAdicional(u_escrituraCfdi(
+            uSistema.getNegocio().getIdNegocio(), uComprobante.id == uComprobanteCfdi ? uComprobanteCfdi : 0,
+            uRfcCfdi, uCaptura.renglones()));
     return documento.guardar();
 }
 
 void TFRM_entradaInventario::alAceptar() {
     if (guardar())
         acepta();
+}
+
+void TFRM_entradaInventario::desdeCfdiClick() {
+    ocultaPropiedades();
+    const QString ruta =
+        u_eligeArchivoAbrir(QStringLiteral("Desde CFDI"), QStringLiteral("CFDI (*.xml *.XML)"));
+    if (!ruta.isEmpty())
+        tomaCfdi(ruta);
+}
+
+void TFRM_entradaInventario::tomaCfdi(const QString &ruta) {
+    if (uSeleccionarMovimiento || !contenedor_foot->isEnabled() ||
+        !TAB_entrada->isTabEnabled(kTabComprobante)) {
+        u_mensaje(QStringLiteral("Seleccione un almacén y un concepto de compra antes de leer un CFDI."),
+                  kAdvertencia);
+        return;
+    }
+    const TlecturaCfdi lectura = u_leeCfdiArchivo(ruta);
+    if (!lectura.ok()) {
+        u_mensaje(lectura.error, kAdvertencia);
+        return;
+    }
+    const TentradaCfdi cfdi(uSistema.getConexion(), uSistema.getNegocio().getIdNegocio());
+    TllenadoCfdi llenado = cfdi.llena(lectura.cfdi);
+    if (!llenado.error.isEmpty()) {
+        u_mensaje(llenado.error, kAdvertencia);
+        return;
+    }
+    if (!uCaptura.renglones().isEmpty() &&
+        !u_confirmaAceptarCancelar(
+            QStringLiteral("Los productos capturados se reemplazarán por los del CFDI.\r¿Desea continuar?")))
+        return;
+    uCaptura.limpia();
+    uGRD_articulosControl->limpia();
+    uFilaSeleccionada = -1;
+    limpiaComprobanteYProveedor();
+    if (llenado.proveedor.id <= 0 &&
+        u_confirmaSiNo(
+            QStringLiteral("El proveedor \"%1\" (RFC %2) no está registrado.\r¿Desea darlo de alta?")
+                .arg(llenado.proveedor.nombre, llenado.proveedor.rfc))) {
+        QString error;
+        llenado.proveedor.id = cfdi.creaProveedor(llenado.proveedor, error);
+        if (!error.isEmpty())
+            u_mensaje(error, kAdvertencia);
+    }
+    if (llenado.comprobante.valido())
+        tomaComprobante(u_recComprobante(llenado.comprobante));
+    else if (llenado.proveedor.id > 0)
+        tomaProveedor({true, llenado.proveedor.id, llenado.proveedor.nombre, llenado.proveedor.rfc});
+    uRfcCfdi = lectura.cfdi.emisorRfc;
+    uComprobanteCfdi = llenado.comprobante.idComprobante;
+    for (const TrenglonCaptura &r : llenado.renglones) {
+        if (r.productoID > 0 && !uCaptura.aceptaStockMaximo(almacenID(), CMB_almacenes->currentText(), r))
+            continue;
+        uCaptura.agrega(r);
+        agregaFilaGrid(r);
+    }
+    if (!llenado.aviso().isEmpty())
+        u_mensaje(llenado.aviso(), kInformacion);
+}
+
+void TFRM_entradaInventario::tomaProductoRenglon(int fila, const TproductoSeleccionadoDescripcion &producto) {
+    if (fila < 0 || fila >= uCaptura.renglones().size() || !producto.seleccionado || !recibible(producto))
+        return;
+    const TrenglonArmado armado = u_relacionaRenglonCfdi(uCaptura.renglones()[fila], producto);
+    if (!armado.ok) {
+        u_mensaje(armado.mensaje, kAdvertencia);
+        return;
+    }
+    if (!uCaptura.aceptaStockMaximo(almacenID(), CMB_almacenes->currentText(), armado.renglon))
+        return;
+    uCaptura.renglon(fila) = armado.renglon;
+    muestraFilaGrid(fila);
+    GRD_main->viewport()->update();
 }

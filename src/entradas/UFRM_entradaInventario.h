@@ -33,6 +33,10 @@ public:
     void tomaUnidadRecibida(const REC_unidadMedidacomunicacion &unidad);
     void tomaComprobante(const UREC_comprobante &comprobante);
     void tomaProveedor(const Rproveedor &proveedor);
+    // "Desde CFDI…": the supplier's invoice read and applied to the screen.
+    void tomaCfdi(const QString &ruta);
+    // The product picked for a line read from a CFDI.
+    void tomaProductoRenglon(int fila, const TproductoSeleccionadoDescripcion &producto);
 
     bool guardar();
     void BTN_agregarClick();
@@ -71,6 +75,8 @@ private:
     void agregarConcepto();
     bool pideValor(const QString &titulo, QLineEdit *campo);
     void agregaFilaGrid(const TrenglonCaptura &renglon);
+    void muestraFilaGrid(int fila);
+    void desdeCfdiClick();
     void eliminaRenglon(int fila);
     void seleccionaRenglon(int fila);
     void muestraEstadoRenglon();
@@ -99,4 +105,6 @@ private:
     int uMovimientoSalidaIDdevolucion = 0;
     int uUltimaPosiciondelComboConcepto = -1;
     bool uBloop = false;
+    QString uRfcCfdi;         // the supplier of the CFDI the lines came from; empty: none
+    int uComprobanteCfdi = 0; // the registered invoice of that CFDI; 0: none
 };

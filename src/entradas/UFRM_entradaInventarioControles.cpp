@@ -203,6 +203,7 @@ QFrame *TcontrolesEntradaInventario::creaPie(QWidget *padre) {
                                            BTN_confirmarFactorConversion, BTN_reiniciarTXTfactorConversion);
     _hold_bFactorConversion->setObjectName(QStringLiteral("_hold_bFactorConversion"));
     BTN_agregar = u_boton(f, QStringLiteral("BTN_agregar"), QStringLiteral("Agregar Producto"));
+    BTN_desdeCfdi = u_boton(f, QStringLiteral("BTN_desdeCfdi"), QStringLiteral("Desde CFDI…"));
 
     auto *g = new QGridLayout(f);
     const auto titulo = [f](const char *texto) { return new QLabel(QString::fromUtf8(texto), f); };
@@ -222,6 +223,7 @@ QFrame *TcontrolesEntradaInventario::creaPie(QWidget *padre) {
     g->addWidget(LBL_cantidadRegistrada, 2, 3);
     g->addWidget(LBL_unidadAlmacenaje, 2, 4);
     g->addWidget(BTN_agregar, 2, 5);
+    g->addWidget(BTN_desdeCfdi, 3, 5);
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
     return f;

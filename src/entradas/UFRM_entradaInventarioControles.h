@@ -76,6 +76,7 @@ protected:
     QLabel *LBL_unidadEntrada;
     QLabel *LBL_unidadSalida;
     QPushButton *BTN_agregar;
+    QPushButton *BTN_desdeCfdi;
     QFrame *hold_propiedadesAdicionales;
     QLabel *LBL_productoSeleccionado;
     QLabel *LBL_pedimento;

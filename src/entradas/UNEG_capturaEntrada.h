@@ -43,6 +43,10 @@ struct TrenglonCaptura {
     QString factor; // as typed
     int controlNoSerie = 0;
     TEntradaInformacionOpcional informacion;
+    // A line read from a supplier's CFDI: the supplier's key of the product, and whether the user
+    // linked the product by hand (a link remembered for the next CFDI of that supplier).
+    QString claveProveedor;
+    bool relacionManual = false;
 
     // Units that must carry a serial number: the integer part of the quantity.
     int seriesRequeridas() const;

@@ -38,6 +38,7 @@ bool TdocumentoEntrada::guardar() {
     if (!compruebaDocumento())
         return false;
     TposteoEntrada posteo(uSesion, uNegocio, uMetodo, uConcepto, uDatos, uCantidades);
+    posteo.setEscrituraAdicional(uAdicional);
     if (posteo.escribe() != TfinPosteo::Confirmado)
         return false;
     registraPosteo(posteo.documento(), QStringLiteral("entrada"),

@@ -2,6 +2,7 @@
 
 #include "comun/U_posteoMovimientos.h"
 #include "entradas/UMOD_entrada.h"
+#include "entradas/UNEG_posteoEntrada.h"
 
 class TConexionSesion;
 
@@ -18,6 +19,10 @@ public:
     // True when the receipt was written (once: a posted document is never written again). The
     // journal entry may still be pending (asientoPendiente()); the user has been told.
     bool guardar();
+    // Writes of the caller that belong to the same document (see TposteoEntrada).
+    void setEscrituraAdicional(TposteoEntrada::TescrituraAdicional escritura) {
+        uAdicional = std::move(escritura);
+    }
 
     // The accounting hand-over of the posted receipt; false (with the reason) when the entry was
     // not posted.
@@ -34,4 +39,5 @@ private:
     TdatosEntrada uDatos;
     TconceptoMovimiento uConcepto;
     QVector<double> uCantidades; // each line's quantity, as read by the checks
+    TposteoEntrada::TescrituraAdicional uAdicional;
 };

@@ -19,6 +19,10 @@ inline const QString kSinNumero = QStringLiteral("Capturar el número de pedimen
 constexpr int kLargoNumero = 50;
 } // namespace pedimento
 
+// The declaration of a CFDI's customs entry. A number of the official fifteen digits (year, office,
+// agent's licence, sequence) is written in its four parts separated by two blanks, and its office
+// code is taken from it; any other text is kept as written.
+Tpedimento u_pedimentoDeCfdi(const QString &numeroPedimento);
 // The warning that keeps the dialog open (a dated declaration needs its number); empty when the
 // capture can be accepted.
 QString u_validaPedimento(const TcapturaPedimento &captura);

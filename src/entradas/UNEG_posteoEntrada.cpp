@@ -29,10 +29,12 @@ bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
     if (!intento.ok(ultimo))
         return false;
     uDocumento = int(ultimo.getScalarAsInt()) + 1;
+    uEntradasPorLinea.fill(0, uDatos.lineas.size());
     for (int i = 0; i < uDatos.lineas.size(); ++i) {
         if (!u_esPositivo(uCantidades[i]))
             continue;
-        if (!escribeLinea(intento, uDatos.lineas[i], uCantidades[i]))
+        uEntradasPorLinea[i] = escribeLinea(intento, uDatos.lineas[i], uCantidades[i]);
+        if (uEntradasPorLinea[i] <= 0)
             return false;
     }
     return uKardex.escribe() && (!uAdicional || uAdicional(intento, uEntradas));
@@ -65,9 +67,9 @@ bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
     return true;
 }
 
-bool TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad) {
+int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad) {
     if (!acumula(linea, cantidad))
-        return false;
+        return 0;
     const tProductoE &corrida = uCorrida[linea.productoID];
     TinventarioEntrada e;
     e.documento = uDocumento;
@@ -88,16 +90,18 @@ bool TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &
     e.negocioID = uNegocio;
     const CmidTierResponse fila = uEntradas.insertEntrada(e);
     if (!intento.ok(fila))
-        return false;
+        return 0;
     const int idEntrada = int(fila.getIdInsertado());
     if (!escribeKardex(linea, cantidad, idEntrada))
-        return false;
+        return 0;
     if (uConcepto.familia == kFamiliaDevolucion &&
         !intento.ok(uEntradas.insertEntradaAdicional(idEntrada, uDatos.movimientoSalidaIDdevolucion)))
-        return false;
+        return 0;
     if (!intento.ok(uEntradas.insertProveedor(idEntrada, uDatos.proveedorID)))
-        return false;
-    return escribeInformacion(intento, linea, idEntrada) && escribeExistencia(intento, linea.productoID);
+        return 0;
+    return escribeInformacion(intento, linea, idEntrada) && escribeExistencia(intento, linea.productoID)
+               ? idEntrada
+               : 0;
 }
 
 bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, double cantidad, int idEntrada) {

@@ -40,6 +40,9 @@ public:
     // transaction it opened, locked and date-checked through u_posteaEnTransaccion.
     bool escribeDocumento(TintentoPosteo &intento);
     int documento() const { return uDocumento; }
+    // The receipt row written for each line (0 for a line without a quantity), line for line;
+    // what the caller's own writes tie to.
+    const QVector<int> &entradasPorLinea() const { return uEntradasPorLinea; }
 
 private:
     // The product's running stock in the warehouse across the document's lines.
@@ -52,7 +55,8 @@ private:
     };
 
     bool acumula(const TlineaEntrada &linea, double cantidad);
-    bool escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
+    // The new receipt row's id, 0 when a write failed.
+    int escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
     bool escribeKardex(const TlineaEntrada &linea, double cantidad, int idEntrada);
     // The newest ledger group of the product, read once per document.
     int ultimoGrupo(int idProducto);
@@ -69,6 +73,7 @@ private:
     const QVector<double> &uCantidades;
     int uDocumento = 0;
     QHash<int, tProductoE> uCorrida;
+    QVector<int> uEntradasPorLinea;
     TescrituraAdicional uAdicional;
 };
 

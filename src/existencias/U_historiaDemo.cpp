@@ -10,6 +10,8 @@
 #include "entradas/UNEG_documentoEntrada.h"
 #include "inventario/UNEG_arranqueInventario.h"
 #include "salidas/UNEG_documentoSalida.h"
+#include "traspasos/UNEG_cierreTraspaso.h"
+#include "traspasos/UNEG_documentoTraspaso.h"
 
 #include <QHash>
 
@@ -57,7 +59,7 @@ public:
 
     bool escribe(QString &error) {
         TinteraccionAutomatica usuario;
-        const bool ok = preparaNegocio() && semanas() && ordenParcial();
+        const bool ok = preparaNegocio() && semanas() && ordenParcial() && traspasos();
         if (!ok)
             error = uError.isEmpty() ? usuario.ultimoAviso() : uError;
         if (!ok && error.isEmpty())
@@ -285,8 +287,9 @@ private:
         return doc.lineas().isEmpty() || doc.guardar();
     }
 
-    // The serial numbers in stock of each new line's layer, as many as the line takes.
-    bool asignaSeries(TdocumentoSalida &doc, int desde) {
+    // The serial numbers in stock of each new line's layer, as many as the line takes (an issue or a
+    // transfer).
+    template <class Tdocumento> bool asignaSeries(Tdocumento &doc, int desde) {
         for (int i = desde; i < doc.lineas().size(); ++i) {
             const TlineaSalida &l = doc.lineas()[i];
             if (l.producto.controlNoSerie <= 0)
@@ -353,6 +356,48 @@ private:
                                                    std::floor(existencia / 4.0), r.getCeldaAsFloat(0, 2),
                                                    int(r.getCeldaAsInt(0, 0)), existencia) &&
                doc.guardar();
+    }
+
+    // Yesterday's transfers from the store room to the main warehouse, after a morning purchase of
+    // grinders: paint with its lot received within the hour, a grinder with its serial number and
+    // cables sent back, another grinder and more cables still on their way.
+    bool traspasos() {
+        const int general = uAlmacenes[0], bodega = uAlmacenes[2];
+        const QDate ayer = uHoy.addDays(-1);
+        if (!recibe(bodega, {uBodega[3]}, QDateTime(ayer, QTime(9, 0)), uCompra, kSemanas))
+            return false;
+        const int recibido = envia(bodega, general, {{"PVI-001", 10}}, QDateTime(ayer, QTime(12, 0)));
+        if (recibido <= 0 || !cierra(recibido, TaccionCierre::Recibir, QDateTime(ayer, QTime(13, 0))))
+            return false;
+        const int cancelado =
+            envia(bodega, general, {{"ESM-001", 1}, {"CAB-001", 5}}, QDateTime(ayer, QTime(14, 0)));
+        return cancelado > 0 && cierra(cancelado, TaccionCierre::Cancelar, QDateTime(ayer, QTime(15, 0))) &&
+               envia(bodega, general, {{"ESM-001", 1}, {"CAB-001", 20}}, QDateTime(ayer, QTime(16, 0))) > 0;
+    }
+
+    // Ships up to each quantity of what the origin holds; the transfer's id, 0 when refused.
+    int envia(int origen, int destino, const QVector<std::pair<const char *, double>> &articulos,
+              const QDateTime &cuando) {
+        TdocumentoTraspaso doc(uSesion, uNegocio);
+        if (!doc.setOrigen(origen) || !doc.setDestino(destino)) {
+            falla(QStringLiteral("Almacén de traspaso no válido."));
+            return 0;
+        }
+        doc.setFechaSalida(cuando);
+        doc.setFechaRecepcion(cuando.addDays(1));
+        for (const auto &[clave, cantidad] : articulos) {
+            const TproductoSalida p = productoSalida(QString::fromLatin1(clave));
+            const double q = std::min(cantidad, std::floor(doc.existenciaOrigen(p.id)));
+            const int desde = int(doc.lineas().size());
+            if (q >= 1 && (!doc.agregaAlDocumento(p, q) || !asignaSeries(doc, desde)))
+                return 0;
+        }
+        return doc.guardar() ? doc.traspaso() : 0;
+    }
+
+    bool cierra(int traspaso, TaccionCierre accion, const QDateTime &cuando) {
+        TcierreTraspaso cierre(uSesion, uNegocio);
+        return cierre.carga(traspaso) && cierre.cierra(accion, cuando);
     }
 
     // The part of the open purchase order that arrived three days ago (two drills and twelve

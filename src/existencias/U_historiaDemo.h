@@ -8,9 +8,9 @@ class TConexionSesion;
 // The demo with history (`inventario --demo`): two hardware stores holding the demo catalogues,
 // one valued by PEPS and one by weighted average, each with about three months of receipts and
 // issues posted through the postings themselves (lots, serial numbers, customs declarations,
-// invoices and providers, sales, samples, customer and purchase returns, a partly received
-// purchase order), so that the ledger, the lists and the reports have real content. The same
-// `hoy` gives the same documents; the history ends a few days before it.
+// invoices and providers, sales, samples, customer and purchase returns, transfers received,
+// cancelled and in transit, a partly received purchase order), so that the ledger, the lists and the reports
+// have real content. The same `hoy` gives the same documents; the history ends a few days before it.
 namespace historiaDemo {
 
 struct Tnegocios {

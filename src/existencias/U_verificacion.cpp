@@ -169,6 +169,90 @@ private:
         for (int f = 0; f < series.getRowCount(); ++f)
             hallazgo(QStringLiteral("el número de serie \"%1\" figura con salida sin renglón de salida.")
                          .arg(series.getCelda(f, 0)));
+        revisaTraspasos(idNegocio);
+    }
+
+    // Quantities by warehouse and product from rows of (warehouse, product, quantity).
+    QHash<Tpar, double> sumasPorPar(const CmidTierResponse &r) const {
+        QHash<Tpar, double> s;
+        for (int f = 0; f < r.getRowCount(); ++f)
+            s[{int(r.getCeldaAsInt(f, 0)), int(r.getCeldaAsInt(f, 1))}] += r.getCeldaAsFloat(f, 2);
+        return s;
+    }
+
+    void comparaSumas(const QHash<Tpar, double> &traspasos, QHash<Tpar, double> movimientos,
+                      const QString &texto) {
+        for (auto it = traspasos.cbegin(); it != traspasos.cend(); ++it) {
+            const double movido = movimientos.take(it.key());
+            if (distintos(it.value(), movido))
+                hallazgo(texto.arg(donde(it.key()), cifra(it.value()), cifra(movido)));
+        }
+        for (auto it = movimientos.cbegin(); it != movimientos.cend(); ++it)
+            hallazgo(texto.arg(donde(it.key()), cifra(0), cifra(it.value())));
+    }
+
+    // Every transfer line left its origin as an issue of the shipping concept (family -1); a closed
+    // one came in as a receipt of the closing concept (family -2) at the destination (received) or
+    // the origin (cancelled), an open one nowhere; its serial numbers left the line's layer and,
+    // once closed, are at the receiving warehouse again.
+    void revisaTraspasos(int idNegocio) {
+        const QString lineas = QStringLiteral(
+            "FROM inventarioTraspasoDetalle d JOIN inventarioTraspaso t ON t.id = d.inventarioTraspaso_id "
+            "WHERE t.idNegocioFk = :negocio");
+        const QString receptor =
+            QStringLiteral("CASE WHEN t.inventarioTraspasoEstado_id = 2 THEN "
+                           "t.DESTINOinventarioAlmacen_id ELSE t.ORIGENinventarioAlmacen_id END");
+        comparaSumas(
+            sumasPorPar(lee(
+                QStringLiteral("SELECT t.ORIGENinventarioAlmacen_id, d.inventarioProducto_id, d.cantidad ") +
+                    lineas,
+                idNegocio)),
+            sumasPorPar(lee(
+                QStringLiteral("SELECT e.inventarioAlmacen_id, e.inventarioProducto_id, s.cantidad FROM "
+                               "inventarioSalida s JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id "
+                               "JOIN inventarioMovimientoConcepto c ON c.id = "
+                               "s.inventarioMovimientoConcepto_id WHERE e.idNegocioFk = :negocio AND "
+                               "c.familia = -1"),
+                idNegocio)),
+            QStringLiteral("%1: los traspasos enviados suman %2 y las salidas por traspaso %3."));
+        comparaSumas(
+            sumasPorPar(lee(QStringLiteral("SELECT %1, d.inventarioProducto_id, d.cantidad ").arg(receptor) +
+                                lineas + QStringLiteral(" AND t.inventarioTraspasoEstado_id IN (2, 3)"),
+                            idNegocio)),
+            sumasPorPar(
+                lee(QStringLiteral("SELECT e.inventarioAlmacen_id, e.inventarioProducto_id, e.cantidad FROM "
+                                   "inventarioEntrada e JOIN inventarioMovimientoConcepto c ON c.id = "
+                                   "e.inventarioMovimientoConcepto_id WHERE e.idNegocioFk = :negocio AND "
+                                   "c.familia = -2"),
+                    idNegocio)),
+            QStringLiteral("%1: los traspasos cerrados suman %2 y las entradas por traspaso %3."));
+        const QString series =
+            QStringLiteral("SELECT s.numero, t.documento FROM inventarioTraspasoNoSerie ts JOIN "
+                           "inventarioTraspasoDetalle d ON "
+                           "d.id = ts.inventarioTraspasoDetalle_id JOIN inventarioTraspaso t ON t.id = "
+                           "d.inventarioTraspaso_id "
+                           "JOIN inventarioNoSerie s ON s.id = ts.inventarioNoSerie_id LEFT JOIN "
+                           "inventarioTraspasoDetalleAdicional a ON a.inventarioTraspasoDetalle_id = d.id "
+                           "WHERE t.idNegocioFk = "
+                           ":negocio AND ");
+        const CmidTierResponse salidas = lee(
+            series + QStringLiteral("(s.inventarioNoSerieEstado_id <> 2 OR a.inventarioEntrada_id IS NULL OR "
+                                    "s.inventarioEntrada_id <> a.inventarioEntrada_id)"),
+            idNegocio);
+        for (int f = 0; f < salidas.getRowCount(); ++f)
+            hallazgo(QStringLiteral("el número de serie \"%1\" del traspaso %2 no salió de su capa.")
+                         .arg(salidas.getCelda(f, 0), salidas.getCelda(f, 1)));
+        const CmidTierResponse llegadas = lee(
+            series + QStringLiteral("t.inventarioTraspasoEstado_id IN (2, 3) AND NOT EXISTS (SELECT 1 FROM "
+                                    "inventarioNoSerie n JOIN inventarioEntrada e ON e.id = "
+                                    "n.inventarioEntrada_id WHERE n.numero = s.numero AND e.idNegocioFk = "
+                                    "t.idNegocioFk AND e.inventarioProducto_id = d.inventarioProducto_id AND "
+                                    "e.inventarioAlmacen_id = %1 AND e.id <> s.inventarioEntrada_id)")
+                         .arg(receptor),
+            idNegocio);
+        for (int f = 0; f < llegadas.getRowCount(); ++f)
+            hallazgo(QStringLiteral("el número de serie \"%1\" del traspaso %2 no llegó a su almacén.")
+                         .arg(llegadas.getCelda(f, 0), llegadas.getCelda(f, 1)));
     }
 
     void revisaExistencias(int idNegocio, QHash<Tpar, double> sumas) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datos/UconexionSesion.h"
+#include "existencias/UNEG_importacionMovimientos.h"
 
 #include <QString>
 #include <memory>
@@ -17,12 +18,15 @@ struct TopcionesHost {
     bool reconstruirKardex = false; // rebuild the ledger without a window and leave
     QString exportarCategorias;     // write the category tree to this .xlsx and leave
     QString importarCategorias;     // import this .xlsx into the category tree and leave
+    QString importarMovimientos;    // post the movements of this .csv / .xlsx and leave
+    TopcionesImportacion importacion;
+    QString informeImportacion; // the import's issue lines to this .csv
 
     // Only an opening that will show the program, or one that fills the demo, makes a new
     // database; the administrator's console work alone needs an existing one.
     bool puedeCrear() const {
         return demo || (!verificar && !reconstruirKardex && exportarCategorias.isEmpty() &&
-                        importarCategorias.isEmpty());
+                        importarCategorias.isEmpty() && importarMovimientos.isEmpty());
     }
 };
 

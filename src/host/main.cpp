@@ -5,6 +5,7 @@
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UinteraccionQt.h"
 #include "existencias/U_historiaDemo.h"
+#include "existencias/U_importacionConsola.h"
 #include "existencias/U_verificacion.h"
 #include "host/UFRM_nuevoNegocio.h"
 #include "host/UaperturaHost.h"
@@ -37,9 +38,10 @@ int falla(const QString &mensaje, int salida) {
 
 const char *const kReconstruirKardex = "--reconstruir-kardex";
 const char *const kVerificar = "--verificar";
-// Work without a window: the rebuild, the check and the category spreadsheet exchange.
+// Work without a window: the rebuild, the check, the category spreadsheet exchange and the
+// movement import.
 const char *const kOpcionesConsola[] = {kReconstruirKardex, kVerificar, "--exportar-categorias",
-                                        "--importar-categorias"};
+                                        "--importar-categorias", "--importar-movimientos"};
 
 bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) {
     QCommandLineParser p;
@@ -90,8 +92,23 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
         QStringLiteral("importar-categorias"),
         QStringLiteral("Importa las categorías de un .xlsx (todo o nada), sin ventana, y termina."),
         QStringLiteral("archivo.xlsx"));
+    const QCommandLineOption importarMovimientos(
+        QStringLiteral("importar-movimientos"),
+        QStringLiteral("Registra las entradas y salidas de un .csv o .xlsx, sin ventana, y termina."),
+        QStringLiteral("archivo"));
+    const QCommandLineOption simular(
+        QStringLiteral("simular"),
+        QStringLiteral("Con --importar-movimientos: revisa y registra todo, y luego lo deshace."));
+    const QCommandLineOption crearProductos(
+        QStringLiteral("crear-productos"),
+        QStringLiteral("Con --importar-movimientos: da de alta las claves de producto que no existan."));
+    const QCommandLineOption informe(
+        QStringLiteral("informe"),
+        QStringLiteral("Con --importar-movimientos: escribe las salidas registradas, por capa, en un .csv."),
+        QStringLiteral("salida.csv"));
     p.addOptions({sqlite, host, puerto, socket, base, usuario, nivel, negocio, demo, abrir, captura,
-                  reconstruir, verificar, exportarCategorias, importarCategorias});
+                  reconstruir, verificar, exportarCategorias, importarCategorias, importarMovimientos,
+                  simular, crearProductos, informe});
     p.process(app);
 
     bool puertoValido = false;
@@ -137,6 +154,10 @@ bool leeOpciones(const QCoreApplication &app, TopcionesHost &o, QString &error) 
     o.reconstruirKardex = p.isSet(reconstruir);
     o.exportarCategorias = p.value(exportarCategorias);
     o.importarCategorias = p.value(importarCategorias);
+    o.importarMovimientos = p.value(importarMovimientos);
+    o.importacion.simular = p.isSet(simular);
+    o.importacion.crearProductos = p.isSet(crearProductos);
+    o.informeImportacion = p.value(informe);
     return true;
 }
 
@@ -224,6 +245,11 @@ int main(int argc, char *argv[]) {
     if (o.reconstruirKardex) {
         QTextStream salida(stdout);
         return reconstruyeKardexEnConsola(sesion, idNegocio, salida);
+    }
+    if (!o.importarMovimientos.isEmpty()) {
+        QTextStream salida(stdout);
+        return importaMovimientosEnConsola(sesion, idNegocio, o.importarMovimientos, o.importacion,
+                                           o.informeImportacion, salida);
     }
     if (!o.exportarCategorias.isEmpty() || !o.importarCategorias.isEmpty()) {
         QTextStream salida(stdout);

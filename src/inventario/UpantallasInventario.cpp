@@ -14,6 +14,7 @@
 #include "kardex/UFRM_kardex.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
+#include "traspasos/UFRM_traspasos.h"
 
 #include <array>
 
@@ -49,6 +50,8 @@ TfabricaPantalla fabricaDelPrograma(Tpantalla pantalla) {
             setCapturaSalida(&u_capturaSalidaAlmacen);
             return new TFRM_salidas;
         };
+    case Tpantalla::Traspasos:
+        return [] { return new TFRM_traspasos; };
     case Tpantalla::CapturarExistencias:
         return [] { return new TFRM_capturarExistencias; };
     case Tpantalla::InventarioFisico:

@@ -6,8 +6,10 @@
 #include "comun/ui/UFRM_selectorBase.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
+#include "comun/ui/U_formaCaptura.h"
 #include "comun/ui/U_imagenes.h"
 #include "comun/ui/UgridControl.h"
+#include "comun/ui/UmarcoClic.h"
 #include "entradas/UFRM_capturarCodigoBarras.h"
 #include "entradas/UFRM_seleccionarComprobante.h"
 #include "salidas/UFRM_seleccionarMovimiento.h"
@@ -18,10 +20,8 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -31,13 +31,6 @@
 
 namespace {
 const QString kAliasElimina = QStringLiteral("elimina");
-
-struct TcolumnaCaptura {
-    const char *alias;
-    const char *cabecera;
-    int ancho; // 0: hidden
-    TtipoColumnaGrid tipo;
-};
 
 // After the delete column, in the order the lines show.
 const TcolumnaCaptura kColumnas[] = {
@@ -60,22 +53,6 @@ const TcolumnaCaptura kColumnas[] = {
     {"_documentoID", "_documentoID", 0, kColTexto},
 };
 
-QLabel *valor(QWidget *padre, const char *nombre) {
-    QLabel *l = u_etiqueta(padre, QString::fromLatin1(nombre));
-    l->setMinimumWidth(120);
-    return l;
-}
-
-QLabel *titulo(QWidget *padre, const char *nombre, const char *texto) {
-    return u_etiqueta(padre, QString::fromLatin1(nombre), QString::fromUtf8(texto));
-}
-
-// The shared clear button, never pressed by Enter in a field of the dialog.
-QPushButton *reinicio(QWidget *padre, const char *nombre) {
-    QPushButton *b = u_creaBotonLimpiar(QString::fromLatin1(nombre), padre);
-    b->setAutoDefault(false);
-    return b;
-}
 } // namespace
 
 TFRM_salidasAlmacen::TFRM_salidasAlmacen(const TsistemaDatos &sistema, QWidget *padre)
@@ -112,33 +89,33 @@ QWidget *TFRM_salidasAlmacen::creaInicial(QWidget *padre) {
     CMB_concepto = new QComboBox(p);
     CMB_concepto->setObjectName(QStringLiteral("CMB_concepto"));
     CMB_concepto->setMinimumWidth(200);
-    LBL_descripcion = valor(p, "LBL_descripcion");
-    LBL_direccion = valor(p, "LBL_direccion");
-    LBL_fechaHoraUltimo = valor(p, "LBL_fechaHoraUltimo");
+    LBL_descripcion = u_valorCaptura(p, "LBL_descripcion");
+    LBL_direccion = u_valorCaptura(p, "LBL_direccion");
+    LBL_fechaHoraUltimo = u_valorCaptura(p, "LBL_fechaHoraUltimo");
     DTP_fecha = u_fecha(p, QStringLiteral("DTP_fecha"));
     DTP_hora = new QTimeEdit(p);
     DTP_hora->setObjectName(QStringLiteral("DTP_hora"));
     DTP_hora->setDisplayFormat(QStringLiteral("HH:mm:ss"));
 
     auto *capa = new QGridLayout(p);
-    capa->addWidget(titulo(p, "LBL_almacenesTitulo", "Almacén"), 0, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_almacenesTitulo", "Almacén"), 0, 0);
     capa->addWidget(CMB_almacenes, 0, 1, 1, 2);
-    capa->addWidget(titulo(p, "LBL_descripcionTitulo", "Descripción"), 0, 3);
+    capa->addWidget(u_tituloCaptura(p, "LBL_descripcionTitulo", "Descripción"), 0, 3);
     capa->addWidget(LBL_descripcion, 0, 4);
-    capa->addWidget(titulo(p, "LBL_direccionTitulo", "Dirección"), 1, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_direccionTitulo", "Dirección"), 1, 0);
     capa->addWidget(LBL_direccion, 1, 1, 1, 2);
-    capa->addWidget(titulo(p, "LBL_fechaHoraUltimoTitulo", "Último Movimiento"), 1, 3);
+    capa->addWidget(u_tituloCaptura(p, "LBL_fechaHoraUltimoTitulo", "Último Movimiento"), 1, 3);
     capa->addWidget(LBL_fechaHoraUltimo, 1, 4);
-    capa->addWidget(titulo(p, "LBL_fechaTitulo", "Fecha de Salida"), 2, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_fechaTitulo", "Fecha de Salida"), 2, 0);
     capa->addWidget(DTP_fecha, 2, 1);
-    capa->addWidget(reinicio(p, "BTN_reiniciarFecha"), 2, 2);
-    capa->addWidget(titulo(p, "LBL_horaTitulo", "Hora de Salida"), 2, 3);
+    capa->addWidget(u_reinicioCaptura(p, "BTN_reiniciarFecha"), 2, 2);
+    capa->addWidget(u_tituloCaptura(p, "LBL_horaTitulo", "Hora de Salida"), 2, 3);
     auto *hora = new QHBoxLayout;
     hora->addWidget(DTP_hora);
-    hora->addWidget(reinicio(p, "BTN_reiniciarHora"));
+    hora->addWidget(u_reinicioCaptura(p, "BTN_reiniciarHora"));
     hora->addStretch();
     capa->addLayout(hora, 2, 4);
-    capa->addWidget(titulo(p, "LBL_conceptoTitulo", "Concepto"), 3, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_conceptoTitulo", "Concepto"), 3, 0);
     capa->addWidget(CMB_concepto, 3, 1, 1, 2);
     capa->setColumnStretch(4, 1);
     return p;
@@ -148,24 +125,24 @@ QWidget *TFRM_salidasAlmacen::creaComprobante(QWidget *padre) {
     TAB_comprobante = new QWidget(padre);
     QWidget *p = TAB_comprobante;
     p->setObjectName(QStringLiteral("TAB_comprobante"));
-    LBL_comprobante = valor(p, "LBL_comprobante");
-    LBL_fechaHora = valor(p, "LBL_fechaHora");
-    LBL_total = valor(p, "LBL_total");
-    LBL_emisor = valor(p, "LBL_emisor");
-    LBL_emisorRFC = valor(p, "LBL_emisorRFC");
+    LBL_comprobante = u_valorCaptura(p, "LBL_comprobante");
+    LBL_fechaHora = u_valorCaptura(p, "LBL_fechaHora");
+    LBL_total = u_valorCaptura(p, "LBL_total");
+    LBL_emisor = u_valorCaptura(p, "LBL_emisor");
+    LBL_emisorRFC = u_valorCaptura(p, "LBL_emisorRFC");
     auto *capa = new QGridLayout(p);
-    capa->addWidget(titulo(p, "LBL_comprobanteTitulo", "Comprobante"), 0, 0);
-    capa->addWidget(creaMarcoClic(QStringLiteral("contenedor_comprobante"), LBL_comprobante,
-                                  [this] { eligeComprobante(); }),
+    capa->addWidget(u_tituloCaptura(p, "LBL_comprobanteTitulo", "Comprobante"), 0, 0);
+    capa->addWidget(new TmarcoClic(QStringLiteral("contenedor_comprobante"), LBL_comprobante,
+                                   [this] { eligeComprobante(); }),
                     0, 1);
-    capa->addWidget(reinicio(p, "BTN_reiniciarLBLcomprobante"), 0, 2);
-    capa->addWidget(titulo(p, "LBL_fechaHoraTitulo", "Fecha/Hora"), 1, 0);
+    capa->addWidget(u_reinicioCaptura(p, "BTN_reiniciarLBLcomprobante"), 0, 2);
+    capa->addWidget(u_tituloCaptura(p, "LBL_fechaHoraTitulo", "Fecha/Hora"), 1, 0);
     capa->addWidget(LBL_fechaHora, 1, 1);
-    capa->addWidget(titulo(p, "LBL_totalTitulo", "Total"), 2, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_totalTitulo", "Total"), 2, 0);
     capa->addWidget(LBL_total, 2, 1);
-    capa->addWidget(titulo(p, "LBL_emisorTitulo", "Emisor"), 3, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_emisorTitulo", "Emisor"), 3, 0);
     capa->addWidget(LBL_emisor, 3, 1);
-    capa->addWidget(titulo(p, "LBL_emisorRFCTitulo", "RFC"), 4, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_emisorRFCTitulo", "RFC"), 4, 0);
     capa->addWidget(LBL_emisorRFC, 4, 1);
     capa->setColumnStretch(1, 1);
     return p;
@@ -176,44 +153,44 @@ QWidget *TFRM_salidasAlmacen::creaPie() {
     contenedor_foot = new QWidget(pie);
     QWidget *p = contenedor_foot;
     p->setObjectName(QStringLiteral("contenedor_foot"));
-    LBL_codigoBarras = valor(p, "LBL_codigoBarras");
-    LBL_producto = valor(p, "LBL_producto");
+    LBL_codigoBarras = u_valorCaptura(p, "LBL_codigoBarras");
+    LBL_producto = u_valorCaptura(p, "LBL_producto");
     LBL_producto->setMinimumWidth(220);
     TXT_cantidad = u_campo(p, QStringLiteral("TXT_cantidad"), 20);
     u_soloDecimales(TXT_cantidad);
-    LBL_unidadMedida = valor(p, "LBL_unidadMedida");
-    LBL_existencia = valor(p, "LBL_existencia");
-    BTN_reiniciarLBLproducto = reinicio(p, "BTN_reiniciarLBLproducto");
-    contenedor_codigoBarras = creaMarcoClic(QStringLiteral("contenedor_codigoBarras"), LBL_codigoBarras,
-                                            [this] { capturaCodigoBarras(); });
+    LBL_unidadMedida = u_valorCaptura(p, "LBL_unidadMedida");
+    LBL_existencia = u_valorCaptura(p, "LBL_existencia");
+    BTN_reiniciarLBLproducto = u_reinicioCaptura(p, "BTN_reiniciarLBLproducto");
+    contenedor_codigoBarras = new TmarcoClic(QStringLiteral("contenedor_codigoBarras"), LBL_codigoBarras,
+                                             [this] { capturaCodigoBarras(); });
     contenedor_producto =
-        creaMarcoClic(QStringLiteral("contenedor_producto"), LBL_producto, [this] { eligeProducto(); });
+        new TmarcoClic(QStringLiteral("contenedor_producto"), LBL_producto, [this] { eligeProducto(); });
     auto *capa = new QGridLayout(p);
     capa->setContentsMargins(0, 0, 0, 0);
-    capa->addWidget(titulo(p, "LBL_codigoBarrasTitulo", "Código de Barras"), 0, 0);
+    capa->addWidget(u_tituloCaptura(p, "LBL_codigoBarrasTitulo", "Código de Barras"), 0, 0);
     capa->addWidget(contenedor_codigoBarras, 1, 0);
-    capa->addWidget(titulo(p, "LBL_productoTitulo", "Producto"), 0, 1);
+    capa->addWidget(u_tituloCaptura(p, "LBL_productoTitulo", "Producto"), 0, 1);
     capa->addWidget(contenedor_producto, 1, 1);
     capa->addWidget(BTN_reiniciarLBLproducto, 1, 2);
-    capa->addWidget(titulo(p, "LBL_cantidadTitulo", "Cantidad"), 0, 3);
+    capa->addWidget(u_tituloCaptura(p, "LBL_cantidadTitulo", "Cantidad"), 0, 3);
     capa->addWidget(TXT_cantidad, 1, 3);
-    capa->addWidget(reinicio(p, "BTN_reiniciaTXTcantidad"), 1, 4);
+    capa->addWidget(u_reinicioCaptura(p, "BTN_reiniciaTXTcantidad"), 1, 4);
     capa->addWidget(u_boton(p, QStringLiteral("BTN_agregar"), QStringLiteral("Agregar")), 1, 5);
-    capa->addWidget(titulo(p, "LBL_unidadMedidaTitulo", "Unidad de Medida"), 0, 6);
+    capa->addWidget(u_tituloCaptura(p, "LBL_unidadMedidaTitulo", "Unidad de Medida"), 0, 6);
     capa->addWidget(LBL_unidadMedida, 1, 6);
-    capa->addWidget(titulo(p, "LBL_existenciaTitulo", "Existencia"), 0, 7);
+    capa->addWidget(u_tituloCaptura(p, "LBL_existenciaTitulo", "Existencia"), 0, 7);
     capa->addWidget(LBL_existencia, 1, 7);
     capa->setColumnStretch(1, 1);
 
     // The serial numbers and the total stay usable while the product area is off (the one line
     // of a purchase return still needs its serial numbers).
-    LBL_noSerieCaptura = valor(pie, "LBL_noSerieCaptura");
-    LBL_totalSalida = valor(pie, "LBL_totalSalida");
+    LBL_noSerieCaptura = u_valorCaptura(pie, "LBL_noSerieCaptura");
+    LBL_totalSalida = u_valorCaptura(pie, "LBL_totalSalida");
     auto *resumen = new QGridLayout;
-    resumen->addWidget(titulo(pie, "LBL_noSerieTitulo", "No. Serie"), 0, 0, 1, 2);
+    resumen->addWidget(u_tituloCaptura(pie, "LBL_noSerieTitulo", "No. Serie"), 0, 0, 1, 2);
     resumen->addWidget(LBL_noSerieCaptura, 1, 0);
     resumen->addWidget(u_boton(pie, QStringLiteral("BTN_verNoSerie"), QStringLiteral("Ver")), 1, 1);
-    resumen->addWidget(titulo(pie, "LBL_totalSalidaTitulo", "Total"), 0, 2);
+    resumen->addWidget(u_tituloCaptura(pie, "LBL_totalSalidaTitulo", "Total"), 0, 2);
     resumen->addWidget(LBL_totalSalida, 1, 2);
     auto *fila = new QHBoxLayout(pie);
     fila->setContentsMargins(0, 0, 0, 0);
@@ -222,46 +199,9 @@ QWidget *TFRM_salidasAlmacen::creaPie() {
     return pie;
 }
 
-// A field the user opens by clicking it, or from the keyboard with Enter or the space bar.
-QFrame *TFRM_salidasAlmacen::creaMarcoClic(const QString &nombre, QLabel *etiqueta,
-                                           std::function<void()> accion) {
-    auto *marco = new QFrame(etiqueta->parentWidget());
-    marco->setObjectName(nombre);
-    marco->setFrameShape(QFrame::StyledPanel);
-    marco->setCursor(Qt::PointingHandCursor);
-    marco->setFocusPolicy(Qt::StrongFocus);
-    marco->setMinimumHeight(26);
-    etiqueta->setParent(marco);
-    auto *capa = new QHBoxLayout(marco);
-    capa->setContentsMargins(6, 2, 6, 2);
-    capa->addWidget(etiqueta);
-    marco->installEventFilter(this);
-    uMarcosClic.insert(marco, std::move(accion));
-    return marco;
-}
-
-bool TFRM_salidasAlmacen::eventFilter(QObject *objeto, QEvent *evento) {
-    const auto marco = uMarcosClic.constFind(objeto);
-    if (marco != uMarcosClic.constEnd()) {
-        bool abre = evento->type() == QEvent::MouseButtonRelease &&
-                    static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton;
-        if (evento->type() == QEvent::KeyPress) {
-            const int tecla = static_cast<QKeyEvent *>(evento)->key();
-            abre = tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_Space;
-        }
-        if (abre && static_cast<QWidget *>(objeto)->isEnabled()) {
-            marco.value()();
-            return true;
-        }
-    }
-    return TdialogoModal::eventFilter(objeto, evento);
-}
-
 void TFRM_salidasAlmacen::creaColumnas() {
     uGRD_mainControl->agregaColumnaIcono(kAliasElimina, mini_cargaImage(QStringLiteral("Elimina")), 40);
-    for (const TcolumnaCaptura &c : kColumnas)
-        uGRD_mainControl->agregaColumna(QString::fromLatin1(c.alias), QString::fromUtf8(c.cabecera), c.ancho,
-                                        c.ancho > 0, c.tipo);
+    u_agregaColumnasCaptura(uGRD_mainControl, kColumnas);
     uGRD_mainControl->setColumnaEstirada(QStringLiteral("Producto"));
 }
 
@@ -354,22 +294,31 @@ void TFRM_salidasAlmacen::seleccionarMovimientoDevolucion() {
     TXT_cantidad->setFocus();
 }
 
+TproductoSeleccionadoDescripcion u_pideProducto(const TsistemaDatos &sistema, QWidget *padre) {
+    TproductoSeleccionadoDescripcion producto;
+    TFRM_seleccionarProducto selector(sistema, padre);
+    selector.init(producto, sistema);
+    return producto;
+}
+
+QString u_pideCodigoBarras(const QString &actual, QWidget *padre) {
+    TFRM_capturarCodigoBarras dialogo(padre);
+    const TcodigoBarras codigo = dialogo.init(actual);
+    return codigo.ok ? codigo.codigo_barras : QString();
+}
+
 void TFRM_salidasAlmacen::eligeProducto() {
     if (!uCaptura.compruebaAlmacen())
         return;
-    TproductoSeleccionadoDescripcion producto;
-    TFRM_seleccionarProducto selector(uSistema, this);
-    selector.init(producto, uSistema);
-    const bool elegido = uCaptura.eligeProducto(producto);
+    const bool elegido = uCaptura.eligeProducto(u_pideProducto(uSistema, this));
     muestra();
     if (elegido)
         TXT_cantidad->setFocus();
 }
 
 void TFRM_salidasAlmacen::capturaCodigoBarras() {
-    TFRM_capturarCodigoBarras dialogo(this);
-    const TcodigoBarras codigo = dialogo.init(uCaptura.producto().codigoBarras);
-    const bool encontrado = uCaptura.buscaCodigoBarras(codigo.ok ? codigo.codigo_barras : QString());
+    const bool encontrado =
+        uCaptura.buscaCodigoBarras(u_pideCodigoBarras(uCaptura.producto().codigoBarras, this));
     muestra();
     if (encontrado)
         TXT_cantidad->setFocus();

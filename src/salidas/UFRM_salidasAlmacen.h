@@ -4,9 +4,6 @@
 #include "comun/ui/UdialogoModal.h"
 #include "salidas/UNEG_capturaSalida.h"
 
-#include <QHash>
-#include <functional>
-
 class QComboBox;
 class QFrame;
 class QTabWidget;
@@ -33,14 +30,12 @@ public:
 
 protected:
     void alAceptar() override;
-    bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:
     QWidget *creaPestanas();
     QWidget *creaInicial(QWidget *padre);
     QWidget *creaComprobante(QWidget *padre);
     QWidget *creaPie();
-    QFrame *creaMarcoClic(const QString &nombre, QLabel *etiqueta, std::function<void()> accion);
     void creaColumnas();
     void conecta();
     void ahora();
@@ -61,7 +56,6 @@ private:
     TsistemaDatos uSistema;
     TcapturaSalidaAlmacen uCaptura;
     int uFilaSeleccionada = -1;
-    QHash<QObject *, std::function<void()>> uMarcosClic;
 
     QTabWidget *PGC_salida = nullptr;
     QComboBox *CMB_almacenes = nullptr;
@@ -91,6 +85,11 @@ private:
     QTableView *GRD_main = nullptr;
     TGridControl *uGRD_mainControl = nullptr;
 };
+
+// The choosers a capture's product area opens: the product picker's answer (not chosen when
+// cancelled), and the code the barcode dialog answers starting from `actual` (empty when cancelled).
+TproductoSeleccionadoDescripcion u_pideProducto(const TsistemaDatos &sistema, QWidget *padre);
+QString u_pideCodigoBarras(const QString &actual, QWidget *padre);
 
 // The capture the issues list runs for "Nueva Salida", on the module's session.
 bool u_capturaSalidaAlmacen(QWidget *padre);

@@ -19,27 +19,55 @@ const QString kSinCoincidencia = QStringLiteral("No se encontro coincidencia");
 const QString kPreguntaDevolucion =
     QStringLiteral("Se eliminarán los productos capturados, unicamente es posible agregar un producto para "
                    "este concepto.\n\r¿Desea continuar?");
-const QString kPreguntaAlmacen =
-    QStringLiteral("Se eliminarán los productos capturados, ya que se tomaron de las existencias del almacén "
-                   "anterior.\n\r¿Desea continuar?");
 } // namespace
+
+bool u_almacenesCaptura(TConexionSesion *sesion, int idNegocio, QVector<TalmacenSalida> &almacenes) {
+    TalmacenesLista lista(sesion);
+    const CmidTierResponse a = lista.selectAlmacenesSeleccion(QString(), idNegocio);
+    almacenes.clear();
+    for (int f = 0; a.isSuccess() && f < a.getRowCount(); ++f)
+        almacenes.append({int(a.getCeldaAsInt(f, QStringLiteral("almacen_id"))),
+                          a.getCelda(f, QStringLiteral("almacen_nombre")),
+                          a.getCelda(f, QStringLiteral("almacen_direccion")),
+                          a.getCelda(f, QStringLiteral("almacen_nota"))});
+    return a.isSuccess();
+}
+
+QString u_ultimoMovimientoAlmacen(TConexionSesion *sesion, int idAlmacen, int idNegocio,
+                                  QDateTime &fechaHora) {
+    fechaHora = QDateTime();
+    TmovimientosInventario mt(sesion);
+    bool ok = false;
+    const QVariant ultimo = mt.selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, ok);
+    if (!ok || ultimo.isNull())
+        return {};
+    fechaHora = fechaHora::deValorBD(ultimo);
+    return fechaHora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
+
+bool u_productoPorCodigoBarras(TConexionSesion *sesion, const QString &codigo, int idNegocio,
+                               TproductoSeleccionadoDescripcion &producto) {
+    producto = TproductoSeleccionadoDescripcion();
+    const QString texto = codigo.trimmed();
+    const CmidTierResponse r = texto.isEmpty()
+                                   ? CmidTierResponse()
+                                   : Tproductos(sesion).selectProductoByCodigoBarras(texto, idNegocio);
+    if (r.isSuccess() && r.getRowCount() > 0)
+        producto = u_productoDeFila(r, 0);
+    else if (texto.isEmpty() || r.isSuccess())
+        u_mensaje(kSinCoincidencia, kAdvertencia);
+    return producto.seleccionado;
+}
 
 TcapturaSalidaAlmacen::TcapturaSalidaAlmacen(const TsistemaDatos &sistema)
     : uSistema(sistema), uDocumento(sistema.getConexion(), sistema.getNegocio().getIdNegocio()) {}
 
 bool TcapturaSalidaAlmacen::cargaCatalogos() {
     const int negocio = uSistema.getNegocio().getIdNegocio();
-    TalmacenesLista lista(uSistema.getConexion());
-    const CmidTierResponse a = lista.selectAlmacenesSeleccion(QString(), negocio);
+    const bool almacenes = u_almacenesCaptura(uSistema.getConexion(), negocio, uAlmacenes);
     Topciones opciones(uSistema.getConexion());
     const CmidTierResponse c = opciones.selectMovimientoConcepto(kDireccionSalida, negocio);
-    uAlmacenes.clear();
     uConceptos.clear();
-    for (int f = 0; a.isSuccess() && f < a.getRowCount(); ++f)
-        uAlmacenes.append({int(a.getCeldaAsInt(f, QStringLiteral("almacen_id"))),
-                           a.getCelda(f, QStringLiteral("almacen_nombre")),
-                           a.getCelda(f, QStringLiteral("almacen_direccion")),
-                           a.getCelda(f, QStringLiteral("almacen_nota"))});
     for (int f = 0; c.isSuccess() && f < c.getRowCount(); ++f) {
         const int familia = int(c.getCeldaAsInt(f, QStringLiteral("inventarioMovimientoConcepto_familia")));
         // The system concepts (negative families) are written by transfers, never captured here.
@@ -48,7 +76,7 @@ bool TcapturaSalidaAlmacen::cargaCatalogos() {
                                c.getCelda(f, QStringLiteral("inventarioMovimientoConcepto_etiqueta")),
                                familia});
     }
-    return a.isSuccess() && c.isSuccess();
+    return almacenes && c.isSuccess();
 }
 
 const TalmacenSalida *TcapturaSalidaAlmacen::almacen() const {
@@ -67,7 +95,7 @@ bool TcapturaSalidaAlmacen::eligeAlmacen(int indice) {
         return true;
     if (indice < 0 || indice >= uAlmacenes.size())
         return false;
-    if (!lineas().isEmpty() && !u_confirmaAceptarCancelar(kPreguntaAlmacen))
+    if (!lineas().isEmpty() && !u_confirmaAceptarCancelar(kPreguntaCambioAlmacen))
         return false;
     uIndiceAlmacen = uDocumento.setAlmacen(uAlmacenes[indice].id) ? indice : -1;
     leeUltimoMovimiento();
@@ -83,16 +111,10 @@ bool TcapturaSalidaAlmacen::eligeAlmacen(int indice) {
 void TcapturaSalidaAlmacen::leeUltimoMovimiento() {
     uTextoUltimoMovimiento.clear();
     uFechaHoraUltimoMovimiento = QDateTime();
-    if (uIndiceAlmacen < 0)
-        return;
-    TmovimientosInventario mt(uSistema.getConexion());
-    bool ok = false;
-    const QVariant ultimo = mt.selectFechaHoraUltimoMovimiento(uAlmacenes[uIndiceAlmacen].id,
-                                                               uSistema.getNegocio().getIdNegocio(), ok);
-    if (!ok || ultimo.isNull())
-        return;
-    uFechaHoraUltimoMovimiento = fechaHora::deValorBD(ultimo);
-    uTextoUltimoMovimiento = uFechaHoraUltimoMovimiento.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    if (uIndiceAlmacen >= 0)
+        uTextoUltimoMovimiento =
+            u_ultimoMovimientoAlmacen(uSistema.getConexion(), uAlmacenes[uIndiceAlmacen].id,
+                                      uSistema.getNegocio().getIdNegocio(), uFechaHoraUltimoMovimiento);
 }
 
 TcambioConcepto TcapturaSalidaAlmacen::eligeConcepto(int indice) {
@@ -168,20 +190,11 @@ bool TcapturaSalidaAlmacen::buscaCodigoBarras(const QString &codigo) {
         u_mensaje(kSinCoincidencia, kAdvertencia);
         return false;
     }
-    const QString texto = codigo.trimmed();
-    if (!texto.isEmpty()) {
-        Tproductos productos(uSistema.getConexion());
-        const CmidTierResponse r =
-            productos.selectProductoByCodigoBarras(texto, uSistema.getNegocio().getIdNegocio());
-        if (!r.isSuccess()) {
-            limpiaProducto();
-            return false;
-        }
-        if (r.getRowCount() > 0)
-            return tomaProducto(u_productoDeFila(r, 0));
-    }
+    TproductoSeleccionadoDescripcion producto;
+    if (u_productoPorCodigoBarras(uSistema.getConexion(), codigo, uSistema.getNegocio().getIdNegocio(),
+                                  producto))
+        return tomaProducto(producto);
     limpiaProducto();
-    u_mensaje(kSinCoincidencia, kAdvertencia);
     return false;
 }
 
@@ -202,15 +215,27 @@ QString TcapturaSalidaAlmacen::textoExistencia() const {
     return u_esPositivo(uExistencia) ? FloatToStr(uExistencia) : QStringLiteral("0");
 }
 
-TproductoSalida TcapturaSalidaAlmacen::productoSalida() const {
+TproductoSalida u_productoSalida(const TproductoSeleccionadoDescripcion &producto) {
     TproductoSalida p;
-    p.id = uProducto.productoId;
-    p.nombre = uProducto.nombre;
-    p.unidadMedida = uProducto.unidadMedidaEtiqueta;
-    p.categoria = uProducto.categoriaEtiqueta;
-    p.codigoBarras = uProducto.codigoBarras;
-    p.controlNoSerie = uProducto.opControladoNoSerie;
+    p.id = producto.productoId;
+    p.nombre = producto.nombre;
+    p.unidadMedida = producto.unidadMedidaEtiqueta;
+    p.categoria = producto.categoriaEtiqueta;
+    p.codigoBarras = producto.codigoBarras;
+    p.controlNoSerie = producto.opControladoNoSerie;
     return p;
+}
+
+RECnumerosSerie u_solicitudSeriesLinea(const TlineaSalida &l) {
+    RECnumerosSerie solicitud;
+    solicitud.productoID = l.producto.id;
+    solicitud.productoNombre = l.producto.nombre;
+    solicitud.entradaID = l.entradaID;
+    solicitud.documento = l.documentoEntrada.toInt();
+    solicitud.cantidad = l.cantidad;
+    solicitud.seleccionados = l.series;
+    solicitud.controlNoSerie = l.producto.controlNoSerie;
+    return solicitud;
 }
 
 bool TcapturaSalidaAlmacen::agrega(const QString &cantidad) {
@@ -229,11 +254,11 @@ bool TcapturaSalidaAlmacen::agrega(const QString &cantidad) {
     if (esDevolucionCompra()) {
         if (!uDevolucion.aceptar || !u_esPositivo(uDevolucion.cantidadMaxima))
             return false;
-        agregado =
-            uDocumento.agregaProductoValoresExplicitos(productoSalida(), q.valor, uDevolucion.costoUnitario,
-                                                       uDevolucion.movimientoID, uDevolucion.cantidadMaxima);
+        agregado = uDocumento.agregaProductoValoresExplicitos(
+            u_productoSalida(uProducto), q.valor, uDevolucion.costoUnitario, uDevolucion.movimientoID,
+            uDevolucion.cantidadMaxima);
     } else {
-        agregado = uDocumento.agregaAlDocumento(productoSalida(), q.valor);
+        agregado = uDocumento.agregaAlDocumento(u_productoSalida(uProducto), q.valor);
     }
     if (!agregado) {
         uDocumento = antes;
@@ -299,14 +324,7 @@ bool TcapturaSalidaAlmacen::solicitudSeries(int fila, RECnumerosSerie &solicitud
     }
     if (!u_esPositivo(l.cantidad))
         return false;
-    solicitud = RECnumerosSerie();
-    solicitud.productoID = l.producto.id;
-    solicitud.productoNombre = l.producto.nombre;
-    solicitud.entradaID = l.entradaID;
-    solicitud.documento = l.documentoEntrada.toInt();
-    solicitud.cantidad = l.cantidad;
-    solicitud.seleccionados = l.series;
-    solicitud.controlNoSerie = l.producto.controlNoSerie;
+    solicitud = u_solicitudSeriesLinea(l);
     return true;
 }
 

@@ -27,6 +27,26 @@ struct TconceptoSalida {
     int familia = 0;
 };
 
+// Pieces the transfer capture shares with the issue capture.
+// The business's warehouses by branch and name; false when the read failed.
+bool u_almacenesCaptura(TConexionSesion *sesion, int idNegocio, QVector<TalmacenSalida> &almacenes);
+// The warehouse's newest movement as shown ("dd/MM/yyyy HH:mm:ss", "" when none or unread) and as a
+// date-time (invalid then).
+QString u_ultimoMovimientoAlmacen(TConexionSesion *sesion, int idAlmacen, int idNegocio,
+                                  QDateTime &fechaHora);
+// The business's product with that barcode (trimmed); false, after "No se encontro coincidencia"
+// when nothing matched (a failed read has been logged and says nothing more).
+bool u_productoPorCodigoBarras(TConexionSesion *sesion, const QString &codigo, int idNegocio,
+                               TproductoSeleccionadoDescripcion &producto);
+// The chosen product as an issue line carries it.
+TproductoSalida u_productoSalida(const TproductoSeleccionadoDescripcion &producto);
+// The serial chooser's request for a line of a serial-numbered product.
+RECnumerosSerie u_solicitudSeriesLinea(const TlineaSalida &linea);
+// Asked before a warehouse change drops the lines split over the previous warehouse's layers.
+inline const QString kPreguntaCambioAlmacen =
+    QStringLiteral("Se eliminarán los productos capturados, ya que se tomaron de las existencias del almacén "
+                   "anterior.\n\r¿Desea continuar?");
+
 // What choosing a concept led to, for the screen to follow.
 enum class TcambioConcepto {
     Elegido,    // taken (an ordinary concept, or none)
@@ -119,7 +139,6 @@ public:
 private:
     void leeUltimoMovimiento();
     bool tomaProducto(const TproductoSeleccionadoDescripcion &producto);
-    TproductoSalida productoSalida() const;
 
     TsistemaDatos uSistema;
     TdocumentoSalida uDocumento;

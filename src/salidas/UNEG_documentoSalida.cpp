@@ -157,6 +157,14 @@ bool TdocumentoSalida::agregaAlDocumento(const TproductoSalida &producto, double
 }
 
 bool TdocumentoSalida::agregarProducto(const TproductoSalida &producto, double cantidad) {
+    return reparte(producto, cantidad, false);
+}
+
+bool TdocumentoSalida::reemplazaProducto(const TproductoSalida &producto, double cantidad) {
+    return reparte(producto, cantidad, true);
+}
+
+bool TdocumentoSalida::reparte(const TproductoSalida &producto, double cantidad, bool reemplaza) {
     if (uDatos.almacenID <= 0) {
         u_mensaje(kSeleccioneAlmacen, kAdvertencia);
         return false;
@@ -173,6 +181,8 @@ bool TdocumentoSalida::agregarProducto(const TproductoSalida &producto, double c
         u_mensaje(kSobrepasaExistencia, kAdvertencia);
         return false;
     }
+    if (reemplaza)
+        quitaLineasDe(producto.id);
     uDatos.lineas += nuevas;
     return true;
 }
@@ -250,7 +260,7 @@ bool TdocumentoSalida::compruebaDocumento() {
         u_mensaje(kSeleccioneAlmacen, kAdvertencia);
         return false;
     }
-    if (!uDatos.comprobante.valido() &&
+    if (!uDatos.comprobante.valido() && !esEnvioTraspaso() &&
         !u_confirmaAceptarCancelar(QStringLiteral("No ha seleccionado un comprobante ¿Desea continuar?")))
         return false;
     if (!uDatos.concepto.valido()) {
@@ -269,8 +279,8 @@ bool TdocumentoSalida::compruebaDocumento() {
         u_mensaje(QStringLiteral("Revise fecha/hora de salida"), kAdvertencia);
         return false;
     }
-    bool stockLeido = false;
-    const bool stockAceptado = compruebaStockMinimo(stockLeido);
+    bool stockLeido = true;
+    const bool stockAceptado = esEnvioTraspaso() || compruebaStockMinimo(stockLeido);
     if (!stockLeido) {
         u_avisaNoGuardado(uSesion);
         return false;
@@ -301,6 +311,7 @@ bool TdocumentoSalida::guardar() {
     if (!compruebaDocumento())
         return false;
     TposteoSalida posteo(uSesion, uDatos);
+    posteo.setEscrituraAdicional(uAdicional);
     uFin = posteo.escribe();
     uMotivo = posteo.motivo();
     // The stock no longer allows the lines: they must be captured again.

@@ -2,6 +2,7 @@
 
 #include "comun/U_posteoMovimientos.h"
 #include "salidas/UMOD_salida.h"
+#include "salidas/UNEG_posteoSalida.h"
 
 #include <QDateTime>
 
@@ -28,7 +29,16 @@ public:
     // "Muestras" in any letter case: issued without an invoice.
     bool esMuestras() const;
     bool esDevolucionCompra() const { return uDatos.esDevolucionCompra(); }
+    // The shipment of a transfer (family -1): no invoice, and its stock limits were asked as each
+    // product was added.
+    bool esEnvioTraspaso() const { return uDatos.concepto.familia == -1; }
     void setFechaHora(const QDateTime &fechaHora) { uDatos.fechaHora = fechaHora; }
+    const QDateTime &fechaHora() const { return uDatos.fechaHora; }
+    const QString &almacenNombre() const { return uDatos.almacenNombre; }
+    // Writes that belong to the same document, run last inside the posting's transaction.
+    void setEscrituraAdicional(TposteoSalida::TescrituraAdicional escritura) {
+        uAdicional = std::move(escritura);
+    }
     // Ignored for samples; an invoice of another business counts as none.
     void setComprobante(const TComprobante &comprobante);
     const TComprobante &comprobante() const { return uDatos.comprobante; }
@@ -36,6 +46,8 @@ public:
     const QVector<TlineaSalida> &lineas() const { return uDatos.lineas; }
     double total() const;
     void eliminaLinea(int fila);
+    // Every line of the product.
+    void quitaLineasDe(int idProducto);
     // The serial numbers leaving with a line: duplicates dropped, at most its whole units.
     bool setSeries(int fila, const QVector<int> &series);
 
@@ -51,6 +63,9 @@ public:
     bool agregaAlDocumento(const TproductoSalida &producto, double cantidad);
     // Splits a quantity over the product's open layers, oldest first, one line per layer reached.
     bool agregarProducto(const TproductoSalida &producto, double cantidad);
+    // The product's lines split again for its whole quantity `cantidad`; its lines stay as they
+    // were when the layers do not hold that much.
+    bool reemplazaProducto(const TproductoSalida &producto, double cantidad);
     // The one line of a purchase return: `cantidad` of receipt `idEntrada` (of which `maximo` is
     // left) at that receipt's cost.
     bool agregaProductoValoresExplicitos(const TproductoSalida &producto, double cantidad, double costo,
@@ -75,7 +90,9 @@ public:
 private:
     bool compruebaDocumento();
     bool compruebaStockMinimo(bool &leido);
-    void quitaLineasDe(int idProducto);
+    // The product's lines for `cantidad` over its open layers as they are now, added to the
+    // document or (`reemplaza`) in place of the product's lines.
+    bool reparte(const TproductoSalida &producto, double cantidad, bool reemplaza);
     TinstantaneaExistencia instantanea(int idProducto) const;
     void agregaLinea(TlineaSalida linea);
 
@@ -83,4 +100,5 @@ private:
     TdatosSalida uDatos;
     TfinPosteo uFin = TfinPosteo::Fallido;
     TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
+    TposteoSalida::TescrituraAdicional uAdicional;
 };

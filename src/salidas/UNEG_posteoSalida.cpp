@@ -68,7 +68,7 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
     }
     if (uDatos.metodoKardex == kPEPS)
         escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
-    return uKardex.escribe();
+    return uKardex.escribe() && (!uAdicional || uAdicional(intento, *this));
 }
 
 bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas,

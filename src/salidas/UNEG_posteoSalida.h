@@ -6,6 +6,8 @@
 #include "salidas/UNEG_repartoCapas.h"
 #include "salidas/UNEG_salidas.h"
 
+#include <functional>
+
 // Writes one checked issue document in one transaction: the layers it takes from, one issue row
 // and one ledger row per line, the stock rows, the serial numbers that leave and, under PEPS, the
 // revision rows of the layers it left untouched. The document number, the date check and each
@@ -16,6 +18,11 @@
 class TposteoSalida {
 public:
     TposteoSalida(TConexionSesion *sesion, const TdatosSalida &datos);
+
+    // Writes of the caller that belong to the same document (a transfer's rows): run last, inside
+    // the transaction, with the lines as written; false rolls everything back.
+    using TescrituraAdicional = std::function<bool(TintentoPosteo &intento, const TposteoSalida &posteo)>;
+    void setEscrituraAdicional(TescrituraAdicional escritura) { uAdicional = std::move(escritura); }
 
     TfinPosteo escribe();
     // The document's writes alone, for a caller that posts it together with other writes in one
@@ -60,6 +67,7 @@ private:
     QVector<TlineaSalida> uEscritas;
     bool uRepartida = false;
     TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
+    TescrituraAdicional uAdicional;
 };
 
 // The accounting hand-over of a posted issue: one journal line per written line (product, its

@@ -2,7 +2,6 @@
 
 #include "comun/UNEG_movimientosInventario.h"
 #include "salidas/UMOD_salida.h"
-#include "traspasos/UMOD_traspaso.h"
 
 // The module's data class of issues. One object carries a whole posting's transaction. Every
 // statement is confined to the business: issue rows have no business of their own, so they are
@@ -36,20 +35,6 @@ public:
     CmidTierResponse selectEntradasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
     // Issue rows of the filter's warehouse not yet wholly taken back ("_restante" > 0).
     CmidTierResponse selectSalidasTodoPorIDPorDocumentoNum(const tFiltroBuscarComprobante &filtro);
-
-    // The shipping step of a transfer, inside the posting's transaction. Each write is confined to
-    // the business: it affects no row (getFilasAfectadas() 0) when a warehouse, the transfer, the
-    // layer or the serial number is not the business's; a quantity or cost that is not a number
-    // fails without running.
-    // The new transfer's id in getIdInsertado(); origin and destination must differ.
-    CmidTierResponse insertTraspaso(int documento, int origen, int destino, const QDateTime &fechaSalida,
-                                    const QDateTime &fechaRecepcion, int estado, int idNegocio);
-    // The new line's id in getIdInsertado().
-    CmidTierResponse insertTraspasoDetalle(const RtraspasoDetalle &detalle, int idNegocio);
-    // Ties the line to the layer it was taken from.
-    CmidTierResponse insertTraspasoDetalleAdicional(const RtraspasoDetalle &detalle, int idNegocio);
-    // The serial number travels with the line.
-    CmidTierResponse insertTraspasoNoSerieTransito(int idDetalle, int idNoSerie, int idNegocio);
 
 private:
     void fijaFiltro(const tFiltroBuscarComprobante &filtro);

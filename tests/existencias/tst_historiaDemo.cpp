@@ -317,6 +317,23 @@ private slots:
             ":negocio");
         QTest::newRow("desglose de ventas")
             << QStringLiteral("SELECT COUNT(*) FROM puntoOperacion WHERE idNegocioFk = :negocio");
+        const QString traspasos =
+            QStringLiteral("SELECT COUNT(*) FROM inventarioTraspaso WHERE idNegocioFk = :negocio AND "
+                           "inventarioTraspasoEstado_id = ");
+        QTest::newRow("traspaso en tránsito") << traspasos + QStringLiteral("1");
+        QTest::newRow("traspaso recibido") << traspasos + QStringLiteral("2");
+        QTest::newRow("traspaso cancelado") << traspasos + QStringLiteral("3");
+        const QString seriesTraspasadas = QStringLiteral(
+            "SELECT COUNT(*) FROM inventarioTraspasoNoSerie x JOIN inventarioTraspasoDetalle d ON d.id = "
+            "x.inventarioTraspasoDetalle_id JOIN inventarioTraspaso t ON t.id = d.inventarioTraspaso_id "
+            "WHERE "
+            "t.idNegocioFk = :negocio AND t.inventarioTraspasoEstado_id ");
+        QTest::newRow("series en tránsito") << seriesTraspasadas + QStringLiteral("= 1");
+        QTest::newRow("series de un traspaso cerrado") << seriesTraspasadas + QStringLiteral("IN (2, 3)");
+        QTest::newRow("lote traspasado")
+            << QStringLiteral("SELECT COUNT(*) FROM inventarioLote") + deEntradas +
+                   QStringLiteral(" AND e.inventarioMovimientoConcepto_id IN (SELECT id "
+                                  "FROM inventarioMovimientoConcepto WHERE familia = -2)");
         QTest::newRow("orden de compra parcial")
             << QStringLiteral("SELECT COUNT(*) FROM AF_OrdenesCompra WHERE idNegocioFk = :negocio AND "
                               "AF_OrdenPendiente = 1");

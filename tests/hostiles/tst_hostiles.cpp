@@ -2,6 +2,7 @@
 // each is refused whole with a Spanish reason, never a crash or a partial result.
 #include "comun/U_lectorXlsx.h"
 #include "entradas/U_catalogosXml.h"
+#include "entradas/U_lectorCfdi.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -161,6 +162,44 @@ private slots:
         const QString ruta = uCarpeta.filePath(QStringLiteral("CAduanas.xml"));
         escribe(ruta, contenido);
         esperaRechazoCatalogo(catalogosXml::leeAduanas(ruta), motivo);
+    }
+
+    // Supplier invoices: refused whole, nothing of them read.
+    void cfdiDelCorpus_data() {
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<QString>("motivo");
+        const QString valor = QStringLiteral("valor no válido en el concepto 1");
+        QTest::newRow("entidades en cadena") << "entidades_en_cadena.xml" << QStringLiteral("DTD");
+        QTest::newRow("entidad externa") << "entidad_externa.xml" << QStringLiteral("DTD");
+        QTest::newRow("anidado") << "anidado.xml" << QStringLiteral("anidamiento excesivo");
+        QTest::newRow("número de 400 dígitos")
+            << "numero_enorme.xml" << valor + QStringLiteral(" (Cantidad)");
+        QTest::newRow("exponente") << "numero_con_exponente.xml"
+                                   << valor + QStringLiteral(" (ValorUnitario)");
+        QTest::newRow("cantidad negativa")
+            << "cantidad_negativa.xml" << valor + QStringLiteral(" (Cantidad)");
+        QTest::newRow("sin timbre") << "sin_timbre.xml" << QStringLiteral("no está timbrado");
+        QTest::newRow("truncado") << "truncado.xml" << QStringLiteral("el XML está dañado");
+        QTest::newRow("raíz equivocada") << "raiz_equivocada.xml" << QStringLiteral("versión 4.0 o 3.3");
+        QTest::newRow("versión 3.2") << "version_32.xml" << QStringLiteral("versión 4.0 o 3.3");
+        QTest::newRow("no es XML") << "no_es_xml.xml" << QStringLiteral("no es un documento XML");
+        QTest::newRow("RFC con comillas") << "rfc_con_comillas.xml" << QStringLiteral("RFC válido");
+        QTest::newRow("no existe") << "no_existe.xml" << QStringLiteral("No se pudo leer el archivo");
+    }
+    void cfdiDelCorpus() {
+        QFETCH(QString, archivo);
+        QFETCH(QString, motivo);
+        const TlecturaCfdi r = u_leeCfdiArchivo(kCorpus + QStringLiteral("/cfdi/") + archivo);
+        QVERIFY2(r.error.contains(motivo), qPrintable(r.error));
+        QVERIFY(r.cfdi.conceptos.isEmpty());
+        QVERIFY(r.cfdi.uuid.isEmpty());
+    }
+    // Past the size limit: refused before it is parsed.
+    void cfdiDemasiadoGrande() {
+        const QString ruta = uCarpeta.filePath(QStringLiteral("grande.xml"));
+        escribe(ruta, QByteArray(int(lectorCfdi::kTamanoMaximo) + 1, ' '));
+        QVERIFY2(u_leeCfdiArchivo(ruta).error.contains(QStringLiteral("excede 8 MB")),
+                 qPrintable(u_leeCfdiArchivo(ruta).error));
     }
 
     void libroDelCorpus_data() {

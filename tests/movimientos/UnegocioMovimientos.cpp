@@ -32,6 +32,26 @@ int TnegocioMovimientos::producto(const QString &nombre, int controlNoSerie) {
                           {QStringLiteral("idNegocioFk"), uNegocio}});
 }
 
+int TnegocioMovimientos::productoEnCatalogo(const QString &nombre, const QString &codigoBarras,
+                                            int controlNoSerie) {
+    if (uPieza == 0) {
+        uPieza = u_insertaFila(uSesion, QStringLiteral("inventarioUnidadesMedida"),
+                               {{QStringLiteral("descripcion"), QStringLiteral("Pieza")},
+                                {QStringLiteral("idNegocioFk"), uNegocio}});
+        u_insertaFila(uSesion, QStringLiteral("inventarioCategoria"),
+                      {{QStringLiteral("identidad"), QStringLiteral("A")},
+                       {QStringLiteral("etiqueta"), QStringLiteral("Papelería")},
+                       {QStringLiteral("idNegocioFk"), uNegocio}});
+    }
+    return u_insertaFila(uSesion, QStringLiteral("inventarioProducto"),
+                         {{QStringLiteral("nombre"), nombre},
+                          {QStringLiteral("codigoBarras"), codigoBarras},
+                          {QStringLiteral("unidadesMedida_id"), uPieza},
+                          {QStringLiteral("inventarioCategoria_identidad"), QStringLiteral("A")},
+                          {QStringLiteral("opControladoNoSerie"), controlNoSerie},
+                          {QStringLiteral("idNegocioFk"), uNegocio}});
+}
+
 int TnegocioMovimientos::plantilla(const QString &nombre) {
     return u_insertaFila(uSesion, QStringLiteral("AsientosContables"),
                          {{QStringLiteral("nombre"), nombre},

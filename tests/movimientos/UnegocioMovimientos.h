@@ -34,6 +34,9 @@ public:
 
     int almacen(const QString &nombre = QStringLiteral("Matriz"));
     int producto(const QString &nombre, int controlNoSerie = 0);
+    // A product as the pickers list it: with its barcode, the unit "Pieza" and the category
+    // "Papelería" (both made the first time).
+    int productoEnCatalogo(const QString &nombre, const QString &codigoBarras, int controlNoSerie = 0);
     // A concept of the direction and family, with its own accounting template.
     int concepto(int direccion, int familia, const QString &etiqueta = QString());
     int plantilla(const QString &nombre);
@@ -72,5 +75,6 @@ private:
     TguionInstalado uGuion;
     int uNegocio = 0;
     QHash<QString, int> uConceptos;
+    int uPieza = 0;
     QHash<qint64, QString> uNombres;
 };

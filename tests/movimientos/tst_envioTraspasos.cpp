@@ -4,7 +4,7 @@
 
 #include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
-#include "salidas/UNEG_salidas.h"
+#include "traspasos/UNEG_traspasos.h"
 
 #include <QtTest>
 
@@ -21,7 +21,7 @@ class TpruebaEnvioTraspasos : public QObject {
     int negocio() const { return uPropio->negocio(); }
 
     int traspaso() {
-        Tsalidas s(sesion());
+        Ttraspaso s(sesion());
         const CmidTierResponse r = s.insertTraspaso(
             7, uMatriz, uBodega, TnegocioMovimientos::fecha(QStringLiteral("2024-05-02 10:00:00")), {}, 1,
             negocio());
@@ -34,7 +34,7 @@ class TpruebaEnvioTraspasos : public QObject {
         d.traspasoID = traspasoID;
         d.cantidad = QStringLiteral("2.5");
         d.costo = QStringLiteral("3");
-        Tsalidas s(sesion());
+        Ttraspaso s(sesion());
         const CmidTierResponse r = s.insertTraspasoDetalle(d, negocio());
         return r.getFilasAfectadas() == 1 ? int(r.getIdInsertado()) : 0;
     }
@@ -101,7 +101,7 @@ private slots:
                                                {QStringLiteral("bodega"), uBodega},
                                                {QStringLiteral("ajeno"), uAjeno},
                                                {QStringLiteral("ninguno"), 999999}};
-        Tsalidas s(sesion());
+        Ttraspaso s(sesion());
         const QDateTime salida = TnegocioMovimientos::fecha(QStringLiteral("2024-05-02 10:00:00"));
         const CmidTierResponse r =
             s.insertTraspaso(7, almacenes.value(origen), almacenes.value(destino), salida, {}, 1, negocio());
@@ -157,7 +157,7 @@ private slots:
         QVERIFY(propio > 0);
         int ajeno = 0;
         {
-            Tsalidas s(sesion());
+            Ttraspaso s(sesion());
             ajeno = int(s.insertTraspaso(1, uAjeno, uOtro->almacen(QStringLiteral("Otra")),
                                          TnegocioMovimientos::fecha(QStringLiteral("2024-05-02 10:00:00")),
                                          {}, 1, uOtro->negocio())
@@ -168,7 +168,7 @@ private slots:
         d.traspasoID = traspasoAjeno ? ajeno : propio;
         d.cantidad = cantidad;
         d.costo = QStringLiteral("80");
-        Tsalidas s(sesion());
+        Ttraspaso s(sesion());
         const CmidTierResponse r = s.insertTraspasoDetalle(d, negocio());
         QCOMPARE(r.getFilasAfectadas() == 1, !guardada.isEmpty());
         QCOMPARE(filas(QStringLiteral("inventarioTraspaso")), qint64(2));
@@ -202,7 +202,7 @@ private slots:
         d.entradaID = capa == QLatin1String("origen")   ? uCapa
                       : capa == QLatin1String("bodega") ? uCapaBodega
                                                         : uCapaAjena;
-        Tsalidas s(sesion());
+        Ttraspaso s(sesion());
         QCOMPARE(int(s.insertTraspasoDetalleAdicional(d, negocio()).getFilasAfectadas()), escritas);
         QCOMPARE(filas(QStringLiteral("inventarioTraspasoDetalleAdicional")), qint64(escritas));
     }
@@ -222,7 +222,7 @@ private slots:
         const int id = serie == QLatin1String("propia")  ? serieDe(uCapa)
                        : serie == QLatin1String("ajena") ? serieDe(uCapaAjena)
                                                          : 999999;
-        Tsalidas s(sesion());
+        Ttraspaso s(sesion());
         QCOMPARE(int(s.insertTraspasoNoSerieTransito(linea, id, negocio()).getFilasAfectadas()), escritas);
         QCOMPARE(filas(QStringLiteral("inventarioTraspasoNoSerie")), qint64(escritas));
     }

@@ -39,25 +39,10 @@ QString dia(int dias, const char *hora) {
 // then 8 at $3) and three laptops with serial numbers; Bodega holds 5 notebooks at $2.50.
 struct Ttienda {
     Ttienda(TbasePrueba &base, int metodo) : n(base, metodo) {
-        TConexionSesion *s = base.sesion();
-        const int negocio = n.negocio();
-        const int pieza = u_insertaFila(s, QStringLiteral("inventarioUnidadesMedida"),
-                                        {{"descripcion", "Pieza"}, {"idNegocioFk", negocio}});
-        u_insertaFila(s, QStringLiteral("inventarioCategoria"),
-                      {{"identidad", "A"}, {"etiqueta", "Papelería"}, {"idNegocioFk", negocio}});
-        const auto producto = [&](const char *nombre, const char *codigo, int serie) {
-            return u_insertaFila(s, QStringLiteral("inventarioProducto"),
-                                 {{"nombre", nombre},
-                                  {"codigoBarras", codigo},
-                                  {"unidadesMedida_id", pieza},
-                                  {"inventarioCategoria_identidad", "A"},
-                                  {"opControladoNoSerie", serie},
-                                  {"idNegocioFk", negocio}});
-        };
         matriz = n.almacen(QStringLiteral("Matriz"));
         bodega = n.almacen(QStringLiteral("Bodega"));
-        cuaderno = producto("Cuaderno", "7501001", 0);
-        laptop = producto("Laptop", "7501002", 1);
+        cuaderno = n.productoEnCatalogo(QStringLiteral("Cuaderno"), QStringLiteral("7501001"));
+        laptop = n.productoEnCatalogo(QStringLiteral("Laptop"), QStringLiteral("7501002"), 1);
         for (const char *etiqueta : {"Venta", "Muestras", "muestras"})
             n.concepto(2, 1, QString::fromUtf8(etiqueta));
         n.concepto(2, 3, QStringLiteral("devolución de compras"));

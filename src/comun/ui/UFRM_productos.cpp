@@ -9,6 +9,7 @@
 #include "comun/ui/UFRM_selectorBase.h"
 #include "comun/ui/UFRM_unidadesMedida.h"
 #include "comun/ui/UgridControl.h"
+#include "existencias/UFRM_importacionMovimientos.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -53,11 +54,14 @@ TFRM_productos::TFRM_productos(QWidget *padre) : QWidget(padre) {
     BTN_editar = u_boton(this, QStringLiteral("BTN_editar"), QStringLiteral("Editar"));
     BTN_unidades = u_boton(this, QStringLiteral("BTN_unidades"), QStringLiteral("Unidades de Medida"));
     BTN_proveedores = u_boton(this, QStringLiteral("BTN_proveedores"), QStringLiteral("Proveedores"));
+    BTN_importarMovimientos =
+        u_boton(this, QStringLiteral("BTN_importarMovimientos"), QStringLiteral("Importar Movimientos"));
     acciones->addWidget(BTN_nuevo);
     acciones->addWidget(BTN_editar);
     acciones->addStretch(1);
     acciones->addWidget(BTN_unidades);
     acciones->addWidget(BTN_proveedores);
+    acciones->addWidget(BTN_importarMovimientos);
     columna->addLayout(acciones);
 
     GRD_main = new QTableView(this);
@@ -94,6 +98,8 @@ TFRM_productos::TFRM_productos(QWidget *padre) : QWidget(padre) {
     connect(uGrid, &TGridControl::filaActivada, this, &TFRM_productos::BTN_editarClick);
     connect(BTN_unidades, &QPushButton::clicked, this, &TFRM_productos::BTN_unidadesClick);
     connect(BTN_proveedores, &QPushButton::clicked, this, &TFRM_productos::BTN_proveedoresClick);
+    connect(BTN_importarMovimientos, &QPushButton::clicked, this,
+            &TFRM_productos::BTN_importarMovimientosClick);
     u_aplicaEstiloDialogo(this);
 }
 
@@ -115,6 +121,8 @@ void TFRM_productos::initPermisos() {
     BTN_nuevo->setVisible(uPermiteCaptura);
     BTN_editar->setVisible(uPermiteCaptura);
     BTN_nuevo->setEnabled(!uSistema.esRestringido());
+    BTN_importarMovimientos->setVisible(uPermiteCaptura);
+    BTN_importarMovimientos->setEnabled(!uSistema.esRestringido());
     // A read-only user may open a product to look at it; the dialog saves nothing for them.
     BTN_editar->setText(uSistema.esRestringido() ? QStringLiteral("Ver") : QStringLiteral("Editar"));
 }
@@ -193,4 +201,9 @@ void TFRM_productos::BTN_unidadesClick() {
 
 void TFRM_productos::BTN_proveedoresClick() {
     TFRM_proveedores(uSistema, this).init();
+}
+
+void TFRM_productos::BTN_importarMovimientosClick() {
+    TFRM_importacionMovimientos(uSistema, this).init();
+    buscar(); // products may have been created
 }

@@ -13,7 +13,7 @@ class TGridControl;
 
 // The products catalogue: the business's products searched by name, key or barcode and by
 // category, created and edited through the product dialog; units of measure and providers are
-// kept from here too.
+// kept from here too, and a history of receipts and issues is imported from a file.
 class TFRM_productos : public QWidget, public IPantallaInventario {
     Q_OBJECT
 public:
@@ -38,6 +38,7 @@ private:
     void BTN_categoriaClick();
     void BTN_unidadesClick();
     void BTN_proveedoresClick();
+    void BTN_importarMovimientosClick();
     void seleccionaProducto(int id);
 
     TsistemaDatos uSistema;
@@ -54,6 +55,7 @@ private:
     QPushButton *BTN_editar;
     QPushButton *BTN_unidades;
     QPushButton *BTN_proveedores;
+    QPushButton *BTN_importarMovimientos;
     QTableView *GRD_main;
     QLabel *LBL_msg;
     QLabel *LBL_total;

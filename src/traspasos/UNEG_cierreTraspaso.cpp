@@ -1,0 +1,171 @@
+#include "traspasos/UNEG_cierreTraspaso.h"
+
+#include "comun/UNEG_almacen.h"
+#include "comun/U_mensajes.h"
+#include "comun/U_utilerias.h"
+#include "datos/UfechaHora.h"
+#include "entradas/UNEG_posteoEntrada.h"
+#include "traspasos/UNEG_traspasos.h"
+
+namespace {
+constexpr int kFamiliaRecepcion = -2;
+const QString kReviseFecha = QStringLiteral("Revise fecha/hora de entrada");
+} // namespace
+
+TcierreTraspaso::TcierreTraspaso(TConexionSesion *sesion, int idNegocio)
+    : uSesion(sesion), uNegocio(idNegocio) {}
+
+bool TcierreTraspaso::carga(int idTraspaso) {
+    uLineas.clear();
+    uNombres.clear();
+    uUnidades.clear();
+    Ttraspaso t(uSesion);
+    if (!t.leeTraspaso(idTraspaso, uNegocio, uTraspaso, &uFechaSalida))
+        return false;
+    const CmidTierResponse r = t.selectTraspasoDetalle(idTraspaso, uNegocio);
+    if (!r.isSuccess())
+        return false;
+    for (int f = 0; f < r.getRowCount(); ++f) {
+        RtraspasoDetalle d;
+        d.id = r.getCeldaAsInt(f, QStringLiteral("inventarioTraspasoDetalle_id"));
+        d.productoID = r.getCeldaAsInt(f, QStringLiteral("inventarioProducto_id"));
+        d.traspasoID = idTraspaso;
+        d.cantidad = FloatToStr(r.getCeldaAsFloat(f, QStringLiteral("inventarioTraspasoDetalle_cantidad")));
+        d.costo = FloatToStr(r.getCeldaAsFloat(f, QStringLiteral("inventarioTraspasoDetalle_costo")));
+        d.entradaID = r.getCeldaAsInt(f, QStringLiteral("inventarioEntrada_id"));
+        uLineas.append(d);
+        uNombres.append(r.getCelda(f, QStringLiteral("inventarioProducto_nombre")));
+        uUnidades.append(r.getCeldaAsInt(f, QStringLiteral("unidadesMedida_id")));
+    }
+    Talmacen almacen(uSesion);
+    uMetodo = int(almacen.selectMetodoKardex(uNegocio).getScalarAsInt());
+    const int concepto = int(almacen.selectIDfamiliaUnica(kFamiliaRecepcion, uNegocio).getScalarAsInt());
+    uConcepto = almacen.selectConcepto(concepto, uNegocio);
+    return true;
+}
+
+bool TcierreTraspaso::abierto() const {
+    return uTraspaso.id > 0 && uTraspaso.estadoID == estadoTraspaso::kEnTransito;
+}
+
+int TcierreTraspaso::almacenReceptor(TaccionCierre accion) const {
+    return accion == TaccionCierre::Recibir ? uTraspaso.almacenDestinoID : uTraspaso.almacenOrigenID;
+}
+
+QVariant TcierreTraspaso::fechaHoraUltimoMovimiento(TaccionCierre accion, bool &ok) const {
+    return TmovimientosInventario(uSesion).selectFechaHoraUltimoMovimiento(almacenReceptor(accion), uNegocio,
+                                                                           ok);
+}
+
+bool TcierreTraspaso::compruebaCierre(TaccionCierre accion, const QDateTime &fechaHora) {
+    // Another workstation may have closed it since it was read.
+    Rtraspaso actual;
+    if (!Ttraspaso(uSesion).leeTraspaso(uTraspaso.id, uNegocio, actual)) {
+        u_avisaNoGuardado(uSesion);
+        return false;
+    }
+    uTraspaso = actual;
+    if (!abierto()) {
+        u_mensaje(QStringLiteral("El traspaso ya no está en tránsito: %1.").arg(uTraspaso.estado),
+                  kAdvertencia);
+        return false;
+    }
+    if (uLineas.isEmpty())
+        return false;
+    if (uMetodo < 1) {
+        u_mensaje(posteoEntrada::kSinMetodo, kAdvertencia);
+        return false;
+    }
+    if (!uConcepto.valido()) {
+        u_mensaje(
+            QStringLiteral("Falta el concepto de entrada por traspaso; revise los conceptos en Opciones."),
+            kAdvertencia);
+        return false;
+    }
+    bool leido = false;
+    const QVariant ultimo = fechaHoraUltimoMovimiento(accion, leido);
+    if (!leido) {
+        u_avisaNoGuardado(uSesion);
+        return false;
+    }
+    // Received before it left, or before what the warehouse already recorded: the ledger's order.
+    if (!fechaHora.isValid() || fechaHora < uFechaSalida ||
+        (!ultimo.isNull() && fechaHora < fechaHora::deValorBD(ultimo))) {
+        u_mensaje(kReviseFecha, kAdvertencia);
+        return false;
+    }
+    return u_confirmaAceptarCancelar(posteoEntrada::kConfirmaGuardar);
+}
+
+TdatosEntrada TcierreTraspaso::documentoEntrada(TaccionCierre accion, const QDateTime &fechaHora,
+                                                QVector<double> &cantidades) const {
+    TdatosEntrada datos;
+    datos.almacenID = almacenReceptor(accion);
+    datos.conceptoID = uConcepto.id;
+    datos.fechaHora = fechaHora;
+    cantidades.clear();
+    for (int i = 0; i < uLineas.size(); ++i) {
+        TlineaEntrada l;
+        l.productoID = uLineas[i].productoID;
+        l.producto = uNombres[i];
+        l.cantidad = uLineas[i].cantidad;
+        l.costoUnitario = uLineas[i].costo.toDouble();
+        l.unidadRecibidaID = uUnidades[i];
+        l.factorConversion = 1;
+        datos.lineas.append(l);
+        cantidades.append(uLineas[i].cantidad.toDouble());
+    }
+    return datos;
+}
+
+bool TcierreTraspaso::cierra(TaccionCierre accion, const QDateTime &fechaHora) {
+    uFin = TfinPosteo::Fallido;
+    if (guardado()) {
+        u_mensaje(QStringLiteral("El traspaso ya quedó cerrado con la entrada %1.").arg(documento()),
+                  kAdvertencia);
+        return false;
+    }
+    if (!compruebaCierre(accion, fechaHora))
+        return false;
+    QVector<double> cantidades;
+    const TdatosEntrada datos = documentoEntrada(accion, fechaHora, cantidades);
+    const int estado =
+        accion == TaccionCierre::Recibir ? estadoTraspaso::kRecibido : estadoTraspaso::kCancelado;
+    TposteoEntrada posteo(uSesion, uNegocio, uMetodo, uConcepto, datos, cantidades);
+    posteo.setEscrituraAdicional([&](TintentoPosteo &intento, Tentradas &entradas) {
+        return escribeCierre(intento, entradas, posteo.entradasPorLinea(), estado);
+    });
+    uFin = posteo.escribe();
+    if (uFin != TfinPosteo::Confirmado)
+        return false;
+    Ttraspaso(uSesion).leeTraspaso(uTraspaso.id, uNegocio, uTraspaso);
+    registraPosteo(posteo.documento(), QStringLiteral("entrada"), [&](QString &error) {
+        return u_contabilizaEntrada(datos, cantidades, uConcepto.idAsiento, uSesion, uNegocio, error);
+    });
+    return true;
+}
+
+bool TcierreTraspaso::escribeCierre(TintentoPosteo &intento, Tentradas &entradas, const QVector<int> &nuevas,
+                                    int estado) {
+    Ttraspaso t(uSesion); // the posting's connection, inside its transaction
+    for (int i = 0; i < uLineas.size(); ++i) {
+        const int origen = uLineas[i].entradaID, nueva = nuevas.value(i);
+        if (nueva <= 0 || !intento.ok(t.copyPedimento(origen, nueva, uNegocio)) ||
+            !intento.ok(t.copyLote(origen, nueva, uNegocio)))
+            return false;
+        const CmidTierResponse series = t.selectNoSeriePorTraspasoDetalleID(uLineas[i].id, uNegocio);
+        if (!intento.ok(series))
+            return false;
+        for (int f = 0; f < series.getRowCount(); ++f)
+            if (!intento.ok(entradas.insertNoSerie(
+                    nueva, series.getCelda(f, QStringLiteral("inventarioNoSerie_numero")), uNegocio)))
+                return false;
+        if (!intento.ok(t.copyAdicionales(origen, nueva, uNegocio)))
+            return false;
+    }
+    // The last write, and only while the transfer is still in transit: a second closing finds no row.
+    const CmidTierResponse r = t.updateTraspasoEstado(uTraspaso.id, estado, uNegocio);
+    if (!intento.ok(r))
+        return false;
+    return r.getFilasAfectadas() == 1 || intento.conflicto(TmotivoConflicto::Otro);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "datos/UmiddleTier.h"
+#include "traspasos/UMOD_traspaso.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// The states of a transfer (inventarioTraspasoEstado).
+namespace estadoTraspaso {
+constexpr int kEnTransito = 1;
+constexpr int kRecibido = 2;
+constexpr int kCancelado = 3;
+} // namespace estadoTraspaso
+
+// The transfers' data class: the list and detail reads, the shipping and closing writes. Every
+// statement is confined to the business: another business's transfer, line, warehouse, layer or
+// serial number is invisible and untouchable (a write then affects no row).
+class Ttraspaso : public TmiddleTier {
+public:
+    using TmiddleTier::TmiddleTier;
+
+    // --- Reads of the screens ---
+
+    // The transfers list, newest document first. Each filter is null for "any"; `documento` is a
+    // LIKE pattern (ESCAPE '!'), see filtroDocumento(). Aliases: "inventarioTraspaso_documento",
+    // "inventarioTraspaso_id", "ORIGENinventarioAlmacen_id", "origen_nombre",
+    // "DESTINOinventarioAlmacen_id", "destino_nombre", "inventarioTraspaso_fechaSalida",
+    // "inventarioTraspaso_fechaRecepcion", "inventarioTraspasoEstado_id",
+    // "inventarioTraspasoEstado_etiqueta".
+    CmidTierResponse selectTraspaso(const QVariant &origen, const QVariant &destino, const QVariant &estado,
+                                    const QVariant &documento, int idNegocio);
+    // The list's document filter from the typed text: null when blank, else "contains" with the
+    // user's % and _ taken literally.
+    static QVariant filtroDocumento(const QString &texto);
+    // "inventarioTraspasoEstado_id", "inventarioTraspasoEstado_etiqueta"; no row when the transfer
+    // is not the business's.
+    CmidTierResponse selectTraspasoEstado(int id, int idNegocio);
+    // The transfer as the list hands it to the detail (state re-read) and its shipping date-time;
+    // false when it is not the business's or the read failed.
+    bool leeTraspaso(int id, int idNegocio, Rtraspaso &traspaso, QDateTime *fechaSalida = nullptr);
+    // The lines in id order: "inventarioTraspasoDetalle_id", "inventarioProducto_id",
+    // "inventarioProducto_nombre", "inventarioTraspasoDetalle_cantidad",
+    // "inventarioTraspasoDetalle_costo", "inventarioEntrada_id", and the product's unit
+    // "unidadesMedida_id".
+    CmidTierResponse selectTraspasoDetalle(int traspasoId, int idNegocio);
+    // "inventarioTraspasoEstado_id", "inventarioTraspasoEstado_etiqueta" of every state, by id.
+    CmidTierResponse selectTraspasoEstados();
+    // Scalar "inventarioTraspaso_documento": the business's highest transfer number (null: none).
+    CmidTierResponse selectUltimoIdDocumentoTraspaso(int idNegocio);
+    // Scalar: the product's serial-number flag ("opControladoNoSerie"); no value when the product is
+    // not the business's.
+    CmidTierResponse selectControlNoSerie(int idProducto, int idNegocio);
+    // The serial numbers travelling with a line, by number: "inventarioNoSerie_id",
+    // "inventarioNoSerie_numero".
+    CmidTierResponse selectNoSeriePorTraspasoDetalleID(int idDetalle, int idNegocio);
+
+    // --- Shipping (inside the issue posting's transaction) ---
+
+    // The new transfer's id in getIdInsertado(); origin and destination must differ.
+    CmidTierResponse insertTraspaso(int documento, int origen, int destino, const QDateTime &fechaSalida,
+                                    const QDateTime &fechaRecepcion, int estado, int idNegocio);
+    // The new line's id in getIdInsertado(); a quantity or cost that is not a number fails
+    // without running.
+    CmidTierResponse insertTraspasoDetalle(const RtraspasoDetalle &detalle, int idNegocio);
+    // Ties the line to the layer (of the origin and of the line's product) it was taken from.
+    CmidTierResponse insertTraspasoDetalleAdicional(const RtraspasoDetalle &detalle, int idNegocio);
+    // The serial number travels with the line.
+    CmidTierResponse insertTraspasoNoSerieTransito(int idDetalle, int idNoSerie, int idNegocio);
+
+    // --- Closing (inside the receipt posting's transaction) ---
+
+    // The consumed layer's declaration, lot and property values onto the new receipt row; each
+    // copies nothing when either row is not the business's.
+    CmidTierResponse copyPedimento(int idEntradaOrigen, int idEntradaNueva, int idNegocio);
+    CmidTierResponse copyLote(int idEntradaOrigen, int idEntradaNueva, int idNegocio);
+    CmidTierResponse copyAdicionales(int idEntradaOrigen, int idEntradaNueva, int idNegocio);
+    // Moves the transfer from in transit to `estado` (received or cancelled): affects no row unless
+    // it is the business's and still in transit.
+    CmidTierResponse updateTraspasoEstado(int id, int estado, int idNegocio);
+
+private:
+    // `insercion` ("INSERT … SELECT n.id, x.… FROM <table> x ") from the consumed layer's rows.
+    CmidTierResponse copia(const QString &insercion, int idEntradaOrigen, int idEntradaNueva, int idNegocio);
+};
