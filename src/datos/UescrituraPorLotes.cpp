@@ -1,5 +1,9 @@
 #include "datos/UescrituraPorLotes.h"
 
+#include "datos/UcacheSentencias.h"
+#include "datos/UconexionSesion.h"
+
+#include <QSqlDatabase>
 #include <QStringList>
 
 TescrituraPorLotes::TescrituraPorLotes(TmiddleTier &mt, int columnas, int filasPorSentencia)
@@ -31,18 +35,22 @@ bool TescrituraPorLotes::vacia() {
 }
 
 bool TescrituraPorLotes::escribe(int filas) {
-    // The full-size statement is prepared once; a shorter last one is prepared for its run.
+    // Through the connection's statement cache when it is on: a statement of a given size is
+    // prepared once on the connection, whichever writer runs it next.
     uError.clear();
-    QSqlQuery corta;
-    QSqlQuery *q = &uCompleta;
-    if (filas == uFilasPorSentencia) {
-        if (!uCompletaLista) {
-            uCompleta = uMt.preparaConsulta(sentencia(filas), uError);
-            uCompletaLista = uError.isEmpty();
-        }
+    const QString texto = sentencia(filas);
+    const QSqlDatabase db = uMt.sesion()->conexion();
+    const bool enCache = cacheSentencias::activo() && db.isOpen();
+    QSqlQuery fresca;
+    QSqlQuery *q = nullptr;
+    if (enCache) {
+        QSqlError error;
+        q = cacheSentencias::prepara(db, texto, error);
+        if (!q)
+            uError = error.text();
     } else {
-        corta = uMt.preparaConsulta(sentencia(filas), uError);
-        q = &corta;
+        fresca = uMt.preparaConsulta(texto, uError);
+        q = &fresca;
     }
     const int valores = filas * uColumnas;
     if (uError.isEmpty()) {
@@ -52,6 +60,11 @@ bool TescrituraPorLotes::escribe(int filas) {
         uError = r.getError();
         if (r.isSuccess())
             uEscritas += filas;
+        if (enCache) {
+            q->finish();
+            if (!r.isSuccess())
+                cacheSentencias::descarta(db, texto);
+        }
     }
     // A failed statement writes none of its rows, and they are not tried again.
     uValores.remove(0, valores);

@@ -8,9 +8,9 @@
 #include <QVector>
 
 // Bulk writes: rows are held and written several to a statement, through statements prepared
-// once and bound again for every run. On MariaDB each statement is a network round trip, so a
-// few hundred rows to a statement beat one statement per row; on SQLite the reuse of one
-// prepared statement is what counts. Runs on the connection (and inside the transaction) of the
+// once per connection (the statement cache, when on) and bound again for every run. On MariaDB each statement
+// is a network round trip, so a few hundred rows to a statement beat one statement per row; on SQLite the
+// reuse of one prepared statement is what counts. Runs on the connection (and inside the transaction) of the
 // TmiddleTier given; a failed statement writes none of its rows.
 class TescrituraPorLotes {
 public:
@@ -43,8 +43,6 @@ private:
     int uColumnas;
     int uFilasPorSentencia;
     QVector<QVariant> uValores;
-    QSqlQuery uCompleta; // prepared for uFilasPorSentencia rows
-    bool uCompletaLista = false;
     qint64 uEscritas = 0;
     QString uError;
 };

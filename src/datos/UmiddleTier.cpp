@@ -242,9 +242,11 @@ QSqlQuery TmiddleTier::preparaConsulta(const QString &sentencia, QString &error)
 
 CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta) {
     CmidTierResponse r;
-    if (debeFallar()) {
+    int codigo = 0;
+    if (debeFallar() || u_fallaPorTexto(consulta.lastQuery(), codigo)) {
         r.uError = QStringLiteral("falla provocada por la prueba");
-        u_registraFalla({true, 0, r.uError, false, esMySQL()});
+        r.uCodigoError = codigo;
+        u_registraFalla({true, codigo, r.uError, false, esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1, r.uError);
         return r;
     }

@@ -20,6 +20,7 @@ TfinPosteo TposteoEntrada::escribe() {
 
 bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
     uCorrida.clear();
+    uKardex.descarta();
     const CmidTierResponse ultimo = uEntradas.selectUltimoIdDocumentoEntrada(uNegocio);
     if (!intento.ok(ultimo))
         return false;
@@ -32,7 +33,7 @@ bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
         if (uEntradasPorLinea[i] <= 0)
             return false;
     }
-    return !uAdicional || uAdicional(intento, uEntradas);
+    return uKardex.escribe() && (!uAdicional || uAdicional(intento, uEntradas));
 }
 
 bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
@@ -87,7 +88,7 @@ int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &l
     if (!intento.ok(fila))
         return 0;
     const int idEntrada = int(fila.getIdInsertado());
-    if (!escribeKardex(intento, linea, cantidad, idEntrada))
+    if (!escribeKardex(linea, cantidad, idEntrada))
         return 0;
     if (uConcepto.familia == kFamiliaDevolucionSalida &&
         !intento.ok(uEntradas.insertEntradaAdicional(idEntrada, uDatos.movimientoSalidaIDdevolucion)))
@@ -99,8 +100,7 @@ int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &l
                : 0;
 }
 
-bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad,
-                                   int idEntrada) {
+bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, double cantidad, int idEntrada) {
     const bool devolucion = uConcepto.familia == kFamiliaDevolucionSalida;
     const tProductoE &corrida = uCorrida[linea.productoID];
     TkardexRenglon r;
@@ -122,7 +122,8 @@ bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada 
         r.totalCantidad = corrida.existencia;
         r.totalCostoUnitario = corrida.costoUnitario;
         r.totalExistencia = corrida.total;
-        return intento.ok(uEntradas.insertRenglonKardex(r));
+        uKardex.agrega(r);
+        return true;
     }
     // Under PEPS the row shows its own layer, which holds the quantity just received.
     r.totalCantidad = cantidad;
@@ -135,25 +136,32 @@ bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada 
         if (!ok)
             return false;
     }
-    const int grupo = uEntradas.ultimoGrupo(uDatos.almacenID, linea.productoID, uNegocio);
+    const int grupo = ultimoGrupo(linea.productoID);
     if (grupo < 0)
         return false;
     r.grupo = grupo;
-    if (!intento.ok(uEntradas.insertRenglonKardex(r)))
-        return false;
-    return !devolucion || escribeRevisiones(intento, capas, grupo, idEntrada);
+    uKardex.agrega(r);
+    if (devolucion)
+        escribeRevisiones(capas, grupo, idEntrada);
+    return true;
+}
+
+int TposteoEntrada::ultimoGrupo(int idProducto) {
+    tProductoE &corrida = uCorrida[idProducto];
+    if (corrida.grupo < 0)
+        corrida.grupo = uEntradas.ultimoGrupo(uDatos.almacenID, idProducto, uNegocio);
+    return corrida.grupo;
 }
 
 // The other open layers after a return, in ascending receipt id, in the group after the return's
-// (`grupo`, the newest group of the product, which the return's row just joined).
-bool TposteoEntrada::escribeRevisiones(TintentoPosteo &intento, QMap<int, tCapa> capas, int grupo,
-                                       int idEntrada) {
+// (`grupo`, the newest group of the product, which the return's row just joined); that group
+// becomes the product's newest.
+void TposteoEntrada::escribeRevisiones(QMap<int, tCapa> capas, int grupo, int idEntrada) {
     capas.remove(idEntrada);
     for (const tCapa &capa : std::as_const(capas))
-        if (!intento.ok(uEntradas.insertRenglonKardex(
-                renglonKardex::revisionDeCapa(capa, uDatos.fechaHora, grupo + 1))))
-            return false;
-    return true;
+        uKardex.agrega(renglonKardex::revisionDeCapa(capa, uDatos.fechaHora, grupo + 1));
+    if (!capas.isEmpty())
+        uCorrida[capas.first().productoID].grupo = grupo + 1;
 }
 
 bool TposteoEntrada::escribeInformacion(TintentoPosteo &intento, const TlineaEntrada &linea, int idEntrada) {

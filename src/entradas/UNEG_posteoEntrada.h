@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/UNEG_entradas.h"
+#include "comun/U_kardexDocumento.h"
 #include "comun/U_posteoMovimientos.h"
 #include "entradas/UMOD_entrada.h"
 
@@ -50,17 +51,21 @@ private:
         double costoUnitario = 0;
         double total = 0;
         bool existeRenglon = false;
+        int grupo = -1; // newest ledger group (PEPS), -1 until read
     };
 
     bool acumula(const TlineaEntrada &linea, double cantidad);
     // The new receipt row's id, 0 when a write failed.
     int escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
-    bool escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad, int idEntrada);
-    bool escribeRevisiones(TintentoPosteo &intento, QMap<int, tCapa> capas, int grupo, int idEntrada);
+    bool escribeKardex(const TlineaEntrada &linea, double cantidad, int idEntrada);
+    // The newest ledger group of the product, read once per document.
+    int ultimoGrupo(int idProducto);
+    void escribeRevisiones(QMap<int, tCapa> capas, int grupo, int idEntrada);
     bool escribeInformacion(TintentoPosteo &intento, const TlineaEntrada &linea, int idEntrada);
     bool escribeExistencia(TintentoPosteo &intento, int idProducto);
 
     Tentradas uEntradas;
+    TkardexDocumento uKardex{uEntradas};
     int uNegocio;
     int uMetodo;
     const TconceptoMovimiento &uConcepto;

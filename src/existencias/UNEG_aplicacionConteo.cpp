@@ -8,7 +8,6 @@
 #include "entradas/UNEG_posteoEntrada.h"
 #include "salidas/UNEG_posteoSalida.h"
 #include "salidas/UNEG_repartoCapas.h"
-#include "salidas/UNEG_salidas.h"
 
 #include <QHash>
 #include <QSet>
@@ -66,6 +65,27 @@ public:
         return reader();
     }
 
+    // The average unit cost each product's newest movement in the warehouse left (product, cost),
+    // in the order the rebuild walks them (at one instant receipts before issues), open layer or
+    // not, as the issue posting reads it for one product.
+    CmidTierResponse selectCostosPromedio(int idAlmacen, int idNegocio) {
+        setQuery(QStringLiteral(
+            "SELECT producto, costo FROM (SELECT producto, costo, ROW_NUMBER() OVER (PARTITION BY producto "
+            "ORDER BY fechaHora DESC, tipo DESC, id DESC) AS orden FROM ("
+            "SELECT e.inventarioProducto_id AS producto, e.fechaHora AS fechaHora, 1 AS tipo, e.id AS id, "
+            "e.existenciaCostoUnitario AS costo FROM inventarioEntrada e WHERE e.idNegocioFk = :negocio "
+            "AND e.inventarioAlmacen_id = :almacen "
+            "UNION ALL SELECT e.inventarioProducto_id, s.fechaHora, 2, s.id, s.existenciaCostoUnitario "
+            "FROM inventarioSalida s JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id "
+            "WHERE e.idNegocioFk = :negocio2 AND e.inventarioAlmacen_id = :almacen2) movimientos) m "
+            "WHERE orden = 1"));
+        for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
+            setParametroEntero(kNegocio + sufijo, idNegocio);
+            setParametroEntero(kAlmacen + sufijo, idAlmacen);
+        }
+        return reader();
+    }
+
     // The unit cost of the product's newest receipt in the warehouse; no row when it has none.
     CmidTierResponse selectCostoUltimaEntrada(int idProducto, int idAlmacen, int idNegocio) {
         setQuery(
@@ -95,16 +115,11 @@ bool leeCifra(const QString &texto, double &valor) {
 }
 
 // The unit cost of a surplus's new layer: the current average while there is stock under the
-// average, else the newest layer's; 0 when there is nothing to take it from.
-bool costoSobrante(Tsalidas &salidas, TdatosAplicacion &datos, const TajusteConteo &a, double existencia,
-                   int idAlmacen, int idNegocio, bool promedio, double &costo) {
-    costo = 0;
-    if (promedio && u_esPositivo(existencia)) {
-        const CmidTierResponse r = salidas.selectExistenciaCostoUnitario(a.productoID, idAlmacen, idNegocio);
-        if (!r.isSuccess())
-            return false;
-        costo = r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 2) : 0.0;
-    }
+// average (`promedios`, read under the average only), else the newest layer's; 0 when there is
+// nothing to take it from.
+bool costoSobrante(TdatosAplicacion &datos, const QHash<int, double> &promedios, const TajusteConteo &a,
+                   double existencia, int idAlmacen, int idNegocio, double &costo) {
+    costo = u_esPositivo(existencia) ? promedios.value(a.productoID) : 0.0;
     if (u_esPositivo(costo))
         return true;
     const CmidTierResponse r = datos.selectCostoUltimaEntrada(a.productoID, idAlmacen, idNegocio);
@@ -126,28 +141,23 @@ bool leeCapas(TdatosAplicacion &datos, int idAlmacen, int idNegocio, TcapasAlmac
 }
 
 // What a shortage takes out: its split over the open layers, oldest first, at each layer's cost or
-// the current average (only the lines' totals are used: the running value is not needed). False in
-// `cuadra` when the layers do not hold it.
-bool valorFaltante(Tsalidas &salidas, const TcapasAlmacen &capas, double existencia, TajusteConteo &a,
-                   int idAlmacen, int idNegocio, bool promedio, bool &cuadra) {
+// the current average (`costoPromedio`; only the lines' totals are used: the running value is not
+// needed). False when the layers do not hold it.
+bool valorFaltante(const TcapasAlmacen &capas, double existencia, bool promedio, double costoPromedio,
+                   TajusteConteo &a) {
     TexistenciaProducto x;
     x.capas = capas.value(a.productoID);
     x.instantanea = {true, existencia, 0.0};
-    if (promedio) {
-        const CmidTierResponse r = salidas.selectExistenciaCostoUnitario(a.productoID, idAlmacen, idNegocio);
-        if (!r.isSuccess())
-            return false;
-        x.costoPromedio = r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 2) : 0.0;
-    }
+    x.costoPromedio = costoPromedio;
     TproductoSalida producto;
     producto.id = a.productoID;
     producto.nombre = a.nombre;
     QVector<TlineaSalida> lineas;
-    cuadra = u_reparteEnCapas(producto, a.cantidad, x, promedio, lineas);
+    const bool cuadra = u_reparteEnCapas(producto, a.cantidad, x, promedio, lineas);
     a.valor = 0;
     for (const TlineaSalida &l : std::as_const(lineas))
         a.valor += l.total;
-    return true;
+    return cuadra;
 }
 
 QString motivo(TmotivoFuera m) {
@@ -208,15 +218,23 @@ bool TplanAjuste::mismosAjustes(const TplanAjuste &otro) const {
 
 namespace {
 // The warehouse as a plan reads it: stock rows, products moved after the count, open layers (to
-// value shortages) and the costs the user confirmed.
+// value shortages), the current averages (under the average) and the costs the user confirmed.
 struct TlecturaAlmacen {
     QHash<int, Texistente> existentes;
     QSet<int> movidos;
     TcapasAlmacen capas;
+    QHash<int, double> promedios;
     QHash<int, double> costos;
 };
 
-bool leeAlmacen(TdatosAplicacion &datos, const UREC_inventarioFisicoIndice &conteo,
+bool leePromedios(TdatosAplicacion &datos, int idAlmacen, int idNegocio, QHash<int, double> &promedios) {
+    const CmidTierResponse r = datos.selectCostosPromedio(idAlmacen, idNegocio);
+    for (int f = 0; f < r.getRowCount(); ++f)
+        promedios.insert(int(r.getCeldaAsInt(f, 0)), r.getCeldaAsFloat(f, 1));
+    return r.isSuccess();
+}
+
+bool leeAlmacen(TdatosAplicacion &datos, const UREC_inventarioFisicoIndice &conteo, bool promedio,
                 const TplanAjuste *confirmado, TlecturaAlmacen &l) {
     const CmidTierResponse x = datos.selectExistenciasAlmacen(conteo.almacenID, conteo.negocioID);
     const CmidTierResponse m = datos.selectMovidosDesde(
@@ -229,6 +247,8 @@ bool leeAlmacen(TdatosAplicacion &datos, const UREC_inventarioFisicoIndice &cont
                                                          x.getCeldaAsInt(f, 3) > 0, x.getCeldaAsFloat(f, 4)});
     for (int f = 0; f < m.getRowCount(); ++f)
         l.movidos.insert(int(m.getCeldaAsInt(f, 0)));
+    if (promedio && !leePromedios(datos, conteo.almacenID, conteo.negocioID, l.promedios))
+        return false;
     if (confirmado) {
         for (const TajusteConteo &a : confirmado->sobrantes)
             l.costos.insert(a.productoID, a.costo);
@@ -247,14 +267,13 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
     const bool promedio = metodoKardex != kMetodoPEPS;
     TdatosAplicacion datos(sesion);
     TlecturaAlmacen leido;
-    if (!leeAlmacen(datos, conteo, confirmado, leido))
+    if (!leeAlmacen(datos, conteo, promedio, confirmado, leido))
         return false;
     const QHash<int, Texistente> &existentes = leido.existentes;
     QHash<int, int> veces;
     for (const TlineaConteo &l : lineas)
         ++veces[l.productoID];
 
-    Tsalidas salidas(sesion);
     for (const TlineaConteo &l : lineas) {
         if (!l.contado())
             continue;
@@ -281,7 +300,7 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
         if (contada > registrada) {
             a.costo = leido.costos.value(a.productoID);
             if (!leido.costos.contains(a.productoID) &&
-                !costoSobrante(salidas, datos, a, existente->existencia, almacen, negocio, promedio, a.costo))
+                !costoSobrante(datos, leido.promedios, a, existente->existencia, almacen, negocio, a.costo))
                 return false;
             a.valor = a.cantidad * a.costo;
             if (!u_esPositivo(a.costo) || a.valor > kNumeroCapturadoMaximo)
@@ -291,11 +310,8 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
                 plan.sobrantes.append(a);
             continue;
         }
-        bool cuadra = true;
-        if (!confirmado && !valorFaltante(salidas, leido.capas, existente->existencia, a, almacen, negocio,
-                                          promedio, cuadra))
-            return false;
-        if (cuadra)
+        if (confirmado || valorFaltante(leido.capas, existente->existencia, promedio,
+                                        leido.promedios.value(a.productoID), a))
             plan.faltantes.append(a);
         else
             plan.fuera.append({nombre, TmotivoFuera::Inconsistente});

@@ -42,6 +42,7 @@ TfinPosteo TposteoSalida::escribe() {
 
 bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
     uCapas.clear();
+    uKardex.descarta();
     uEscritas.clear();
     uRepartida = false;
     const CmidTierResponse ultimo = uSalidas.selectUltimoIdDocumentoSalida(uDatos.negocioID);
@@ -65,10 +66,9 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
         uEscritas += lineas;
         i = fin;
     }
-    if (uDatos.metodoKardex == kMetodoPEPS &&
-        !escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos))
-        return false;
-    return !uAdicional || uAdicional(intento, *this);
+    if (uDatos.metodoKardex == kMetodoPEPS)
+        escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
+    return uKardex.escribe() && (!uAdicional || uAdicional(intento, *this));
 }
 
 bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas,
@@ -79,6 +79,8 @@ bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida
     if (!u_leeExistenciaProducto(uSalidas, uDatos.almacenID, producto.id, uDatos.negocioID, promedio, x))
         return false;
     existeRenglon = x.instantanea.existeRenglon;
+    if (!promedio)
+        recuerdaCapas(producto.id, x);
     if (uDatos.esDevolucionCompra()) {
         // Tied to the receipt the user returns: only while it still holds what it held.
         const TlineaSalida &l = lineas.first();
@@ -108,7 +110,10 @@ bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<Tline
     const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     int grupo = 0;
     if (peps) {
-        grupo = uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID);
+        // The document's own rows are held until it ends: a product met again goes on from them.
+        const auto escrito = grupos.constFind(producto);
+        grupo = escrito != grupos.cend() ? *escrito
+                                         : uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID);
         if (grupo < 0)
             return false;
     }
@@ -130,10 +135,6 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
         return false;
     if (capa.getFilasAfectadas() != 1)
         return intento.conflicto(TmotivoConflicto::Otro);
-    const bool peps = uDatos.metodoKardex == kMetodoPEPS;
-    if (peps && !getCapas(uCapas, uDatos.almacenID, linea.producto.id))
-        return false;
-
     TinventarioSalida s;
     s.documento = uDocumento;
     s.fechaHora = uDatos.fechaHora;
@@ -150,9 +151,8 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
         return false;
     const int idSalida = int(salida.getIdInsertado());
 
-    if (!intento.ok(uSalidas.insertRenglonKardex(renglonKardex(linea, primera, grupo))))
-        return false;
-    if (peps)
+    uKardex.agrega(renglonKardex(linea, primera, grupo));
+    if (uDatos.metodoKardex == kMetodoPEPS)
         capaEliminaRevision(uCapas, linea.producto.id, linea.entradaID);
 
     for (const int serie : linea.series) {
@@ -203,14 +203,13 @@ bool TposteoSalida::escribeExistencia(TintentoPosteo &intento, int idProducto, d
     return intento.ok(uSalidas.insertExistencia(uDatos.almacenID, idProducto, valor, uDatos.negocioID));
 }
 
-bool TposteoSalida::getCapas(TmapaCapas &mapa, int idAlmacen, int idProducto) {
-    if (mapa.contains(idProducto))
-        return true;
-    bool ok = false;
-    const QMap<int, tCapa> capas = uSalidas.capasAbiertas(idProducto, idAlmacen, uDatos.negocioID, ok);
-    if (ok)
-        mapa.insert(idProducto, capas);
-    return ok;
+void TposteoSalida::recuerdaCapas(int idProducto, const TexistenciaProducto &x) {
+    if (uCapas.contains(idProducto))
+        return;
+    QMap<int, tCapa> &capas = uCapas[idProducto];
+    for (const TexistenciaProducto::Tcapa &c : x.capas)
+        capas.insert(c.entradaID,
+                     {uDatos.almacenID, idProducto, uDatos.negocioID, c.existencia, c.costo, c.entradaID});
 }
 
 void TposteoSalida::capaEliminaRevision(TmapaCapas &mapa, int idProducto, int idEntrada) {
@@ -219,16 +218,13 @@ void TposteoSalida::capaEliminaRevision(TmapaCapas &mapa, int idProducto, int id
         producto->remove(idEntrada);
 }
 
-bool TposteoSalida::escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const QDateTime &fechaHora,
+void TposteoSalida::escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const QDateTime &fechaHora,
                                                    const QHash<int, int> &grupos) {
     for (auto producto = mapa.cbegin(); producto != mapa.cend(); ++producto) {
         const int grupo = grupos.value(producto.key()) + 1;
         for (const tCapa &capa : producto.value())
-            if (!uSalidas.insertRenglonKardex(renglonKardex::revisionDeCapa(capa, fechaHora, grupo))
-                     .isSuccess())
-                return false;
+            uKardex.agrega(renglonKardex::revisionDeCapa(capa, fechaHora, grupo));
     }
-    return true;
 }
 
 bool u_contabilizaSalida(const TdatosSalida &datos, TConexionSesion *sesion, QString &error) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "comun/U_kardexDocumento.h"
 #include "comun/U_posteoMovimientos.h"
 #include "salidas/UMOD_salida.h"
+#include "salidas/UNEG_repartoCapas.h"
 #include "salidas/UNEG_salidas.h"
 
 #include <functional>
@@ -35,13 +37,12 @@ public:
     TmotivoConflicto motivo() const { return uMotivo; }
 
     // Layer-map operations of the posting (PEPS).
-    // Reads the product's open layers into the map the first time the product is met.
-    bool getCapas(TmapaCapas &mapa, int idAlmacen, int idProducto);
     // The layer was written by the document: it needs no revision row.
     static void capaEliminaRevision(TmapaCapas &mapa, int idProducto, int idEntrada);
     // One revision row per layer left in the map, each product's rows in the group after its
-    // document rows (`grupos`: the product's last group written by the document).
-    bool escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const QDateTime &fechaHora,
+    // document rows (`grupos`: the product's last group written by the document), held with the
+    // document's other ledger rows.
+    void escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const QDateTime &fechaHora,
                                         const QHash<int, int> &grupos);
 
 private:
@@ -54,8 +55,12 @@ private:
     bool escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea, bool primeraDelProducto, int grupo);
     TkardexRenglon renglonKardex(const TlineaSalida &linea, bool primeraDelProducto, int grupo) const;
     bool escribeExistencia(TintentoPosteo &intento, int idProducto, double existencia, bool existeRenglon);
+    // The product's open layers as read for the split, the first time the product is met: the
+    // revision rows need them as they were before the document (the ones it takes from drop out).
+    void recuerdaCapas(int idProducto, const TexistenciaProducto &existencia);
 
     Tsalidas uSalidas;
+    TkardexDocumento uKardex{uSalidas};
     const TdatosSalida &uDatos;
     int uDocumento = 0;
     TmapaCapas uCapas;

@@ -517,7 +517,7 @@ private slots:
         QTest::addColumn<int>("sentencia");
         QTest::addColumn<bool>("antesHayDocumentos");
         QTest::newRow("al principio") << 40 << false;
-        QTest::newRow("a la mitad") << 700 << true;
+        QTest::newRow("a la mitad") << 690 << true;
     }
     void unaFallaDetieneLaHistoriaSinDocumentosAMedias() {
         QFETCH(int, sentencia);

@@ -129,6 +129,47 @@ private slots:
                                                     QStringLiteral("R3 - | - - - | 5 4 | 1 - 4")}));
     }
 
+    // An issue whose ledger rows outgrow one multi-row statement (128 rows): every row stored in
+    // order across the statements, and a failure of the last one (a single row) leaves nothing of
+    // the document.
+    void libroEnVariasSentencias_data() {
+        QTest::addColumn<int>("tomadas");
+        QTest::newRow("una capa, las demás revisadas") << 1;
+        QTest::newRow("todas las capas") << 201;
+    }
+    void libroEnVariasSentencias() {
+        QFETCH(int, tomadas);
+        constexpr int kCapas = 201;
+        TnegocioMovimientos n(*uBase, kMetodoPEPS);
+        const int almacen = n.almacen();
+        const int producto = n.producto(QStringLiteral("Tornillo"));
+        const QDateTime inicio = TnegocioMovimientos::fecha(QStringLiteral("2024-03-01 09:00:00"));
+        for (int i = 1; i <= kCapas; ++i)
+            QVERIFY(n.recibe(QStringLiteral("R%1").arg(i), almacen, producto,
+                             inicio.addSecs(i).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), 1, i) > 0);
+        const QStringList antes = n.estadoSalidas();
+        u_fallaCuando(
+            [](const QString &s) {
+                return s.startsWith(QStringLiteral("INSERT INTO inventarioKardex")) &&
+                       !s.contains(QStringLiteral("), ("));
+            },
+            0);
+        QCOMPARE(n.entrega(almacen, producto, QStringLiteral("2024-03-05 10:00:00"), tomadas), 0);
+        u_fallaCuando({}, 0);
+        QCOMPARE(n.estadoSalidas(), antes);
+
+        QCOMPARE(n.entrega(almacen, producto, QStringLiteral("2024-03-05 10:00:00"), tomadas), 1);
+        QStringList esperado;
+        for (int i = 1; i <= tomadas; ++i)
+            esperado << QStringLiteral("- - | R%1 1 %1 | 0 %1 | - %2 %1")
+                            .arg(i)
+                            .arg(i == 1 ? QStringLiteral("1") : QStringLiteral("-"));
+        for (int j = tomadas + 1; j <= kCapas; ++j)
+            esperado << QStringLiteral("R%1 - | - - - | 1 %1 | 1 - %2").arg(j).arg(tomadas + 1);
+        QCOMPARE(n.kardex().mid(kCapas), esperado);
+        QCOMPARE(n.existencia(almacen, producto), double(kCapas - tomadas));
+    }
+
     // The stored running columns chain from one posting to the next under the average.
     void valoresCorridosEncadenados() {
         TnegocioMovimientos n(*uBase, kMetodoPromedioPonderado);

@@ -1,0 +1,33 @@
+#include "comun/U_kardexDocumento.h"
+
+#include "datos/UinsercionMultiple.h"
+
+#include <utility>
+
+namespace {
+// Rows to a statement: powers of two up to this many, so a document's rows take a few statements
+// of at most eight sizes, each prepared once on the connection. 128 rows of 18 values stay well
+// under the bound parameters either engine accepts in one statement.
+constexpr int kFilasMaximas = 128;
+
+int filasDelTramo(int pendientes) {
+    int filas = kFilasMaximas;
+    while (filas > pendientes)
+        filas /= 2;
+    return filas;
+}
+} // namespace
+
+bool TkardexDocumento::escribe() {
+    const QVector<TkardexRenglon> renglones = std::exchange(uRenglones, {});
+    for (int desde = 0; desde < renglones.size();) {
+        const int filas = filasDelTramo(int(renglones.size()) - desde);
+        TinsercionMultiple insercion(uMt, QStringLiteral("inventarioKardex"), renglonKardex::columnas(),
+                                     filas);
+        for (int i = desde; i < desde + filas; ++i)
+            if (!insercion.agrega(renglonKardex::valores(renglones[i])))
+                return false;
+        desde += filas;
+    }
+    return true;
+}
