@@ -70,32 +70,51 @@ CmidTierResponse Tentradas::selectUltimoIdDocumentoEntrada(int idNegocio) {
     return scalar();
 }
 
-CmidTierResponse Tentradas::insertEntrada(const TinventarioEntrada &e) {
-    setQuery(QStringLiteral(
-        "INSERT INTO inventarioEntrada (documento, fechaHora, inventarioProducto_id, inventarioAlmacen_id, "
-        "cantidad, existencia, idComprobante, AF_numeroOrden, unidadesMedida_id, factorConversion, "
-        "inventarioMovimientoConcepto_id, existenciaTotal, costoUnitario, existenciaCostoUnitario, "
-        "existenciaCostoTotal, idNegocioFk) VALUES (:documento, :fechaHora, :producto, :almacen, :cantidad, "
-        ":existencia, :comprobante, :orden, :unidad, :factor, :concepto, :existenciaTotal, :costoUnitario, "
-        ":existenciaCostoUnitario, :existenciaCostoTotal, :idNegocio)"));
-    setParametroEntero(QStringLiteral("documento"), e.documento);
-    setParametroFechaHora(QStringLiteral("fechaHora"), e.fechaHora);
-    setParametroEntero(QStringLiteral("producto"), e.productoID);
-    setParametroEntero(QStringLiteral("almacen"), e.almacenID);
-    setParametroTexto(QStringLiteral("cantidad"), FloatToStr(e.cantidad));
-    setParametroTexto(QStringLiteral("existencia"), FloatToStr(e.existencia));
-    setParametroEntero(QStringLiteral("comprobante"), e.idComprobante);
-    setParametroEntero(QStringLiteral("orden"), e.numeroOrden);
-    setParametroVariant(QStringLiteral("unidad"),
-                        e.unidadRecibidaID > 0 ? QVariant(e.unidadRecibidaID) : QVariant());
-    setParametroTexto(QStringLiteral("factor"), FloatToStr(e.factorConversion));
-    setParametroEntero(QStringLiteral("concepto"), e.conceptoID);
-    setParametroTexto(QStringLiteral("existenciaTotal"), FloatToStr(e.existenciaTotal));
-    setParametroTexto(QStringLiteral("costoUnitario"), FloatToStr(e.costoUnitario));
-    setParametroTexto(QStringLiteral("existenciaCostoUnitario"), FloatToStr(e.existenciaCostoUnitario));
-    setParametroTexto(QStringLiteral("existenciaCostoTotal"), FloatToStr(e.existenciaCostoTotal));
-    setParametroEntero(kNegocio, e.negocioID);
-    return nonQuery();
+const QStringList &Tentradas::columnasEntrada() {
+    static const QStringList kColumnas = {QStringLiteral("documento"),
+                                          QStringLiteral("fechaHora"),
+                                          QStringLiteral("inventarioProducto_id"),
+                                          QStringLiteral("inventarioAlmacen_id"),
+                                          QStringLiteral("cantidad"),
+                                          QStringLiteral("existencia"),
+                                          QStringLiteral("idComprobante"),
+                                          QStringLiteral("AF_numeroOrden"),
+                                          QStringLiteral("unidadesMedida_id"),
+                                          QStringLiteral("factorConversion"),
+                                          QStringLiteral("inventarioMovimientoConcepto_id"),
+                                          QStringLiteral("existenciaTotal"),
+                                          QStringLiteral("costoUnitario"),
+                                          QStringLiteral("existenciaCostoUnitario"),
+                                          QStringLiteral("existenciaCostoTotal"),
+                                          QStringLiteral("idNegocioFk")};
+    return kColumnas;
+}
+
+QVector<QVariant> Tentradas::valoresEntrada(const TinventarioEntrada &e) {
+    return {e.documento,
+            fechaHora::aTextoBD(e.fechaHora),
+            e.productoID,
+            e.almacenID,
+            FloatToStr(e.cantidad),
+            FloatToStr(e.existencia),
+            e.idComprobante,
+            e.numeroOrden,
+            e.unidadRecibidaID > 0 ? QVariant(e.unidadRecibidaID) : QVariant(),
+            FloatToStr(e.factorConversion),
+            e.conceptoID,
+            FloatToStr(e.existenciaTotal),
+            FloatToStr(e.costoUnitario),
+            FloatToStr(e.existenciaCostoUnitario),
+            FloatToStr(e.existenciaCostoTotal),
+            e.negocioID};
+}
+
+CmidTierResponse Tentradas::selectIdsDocumento(int documento, int idNegocio) {
+    setQuery(QStringLiteral("SELECT id FROM inventarioEntrada WHERE idNegocioFk = :idNegocio AND documento = "
+                            ":documento ORDER BY id"));
+    setParametroEntero(kNegocio, idNegocio);
+    setParametroEntero(QStringLiteral("documento"), documento);
+    return reader();
 }
 
 CmidTierResponse Tentradas::insertEntradaAdicional(int idEntrada, int idSalida) {
@@ -104,14 +123,6 @@ CmidTierResponse Tentradas::insertEntradaAdicional(int idEntrada, int idSalida) 
                        "VALUES (:entrada, :salida)"));
     setParametroEntero(kEntrada, idEntrada);
     setParametroEntero(QStringLiteral("salida"), idSalida);
-    return nonQuery();
-}
-
-CmidTierResponse Tentradas::insertProveedor(int idEntrada, int idProveedor) {
-    setQuery(QStringLiteral("INSERT INTO inventarioEntradaProveedor (inventarioEntrada_id, proveedor_id) "
-                            "VALUES (:entrada, :proveedor)"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(QStringLiteral("proveedor"), idProveedor);
     return nonQuery();
 }
 

@@ -20,11 +20,13 @@ public:
 
     // Scalar: the business's highest receipt document number (null when there is none).
     CmidTierResponse selectUltimoIdDocumentoEntrada(int idNegocio);
-    // The new row's id in getIdInsertado().
-    CmidTierResponse insertEntrada(const TinventarioEntrada &entrada);
+    // A receipt row's columns and the values it stores, for the posting's multi-row inserts.
+    static const QStringList &columnasEntrada();
+    static QVector<QVariant> valoresEntrada(const TinventarioEntrada &entrada);
+    // The ids of a receipt document's rows, in the order they were written.
+    CmidTierResponse selectIdsDocumento(int documento, int idNegocio);
     // Ties a receipt that takes goods back to the issue row it returns.
     CmidTierResponse insertEntradaAdicional(int idEntrada, int idSalida);
-    CmidTierResponse insertProveedor(int idEntrada, int idProveedor);
     CmidTierResponse insertPedimento(const Tpedimento &pedimento);
     CmidTierResponse insertLote(const Tlote &lote);
     CmidTierResponse insertProductoPropiedad(int idEntrada, int idPropiedad, const QString &valor);

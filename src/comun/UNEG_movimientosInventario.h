@@ -4,6 +4,7 @@
 #include "datos/UmiddleTier.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QMap>
 #include <QString>
 
@@ -22,6 +23,26 @@ struct TconceptoMovimiento {
 struct TexistenciaAlmacen {
     bool existe = false;
     double existencia = 0;
+};
+
+// What a posting reads of each product of its document before it writes.
+struct TestadoProducto {
+    TexistenciaAlmacen existencia; // the stock row
+    int idExistencia = 0;          // its id; 0 when there is none
+    // The running unit cost and stock value the newest movement of the product in the warehouse
+    // left (its newest receipt or issue row, by date-time, an issue after a receipt of the same
+    // instant); 0 when the product never moved there.
+    double costoUnitario = 0;
+    double costoTotal = 0;
+    int grupo = 0; // the largest ledger group, 0 when there is none
+};
+
+// One open layer: its receipt row, document, what it holds and its unit cost.
+struct TcapaAbierta {
+    int entradaID = 0;
+    QVariant documento;
+    double existencia = 0;
+    double costo = 0;
 };
 
 // Statements every posting shares, receipts and issues alike: the lock that serialises the
@@ -67,6 +88,14 @@ public:
     // The product's minimum stock in the warehouse; -1 when none is set (no stock falls below it).
     double stockMinimo(int idAlmacen, int idProducto, int idNegocio, bool &ok);
 
+    // The state of every product of a document at once, a few statements for thousands of
+    // products. False when a read failed or the warehouse is not the business's.
+    bool leeEstados(int idAlmacen, const QVector<int> &productos, int idNegocio,
+                    QHash<int, TestadoProducto> &estados);
+    // The open layers of those products, each product's oldest first; false when a read failed.
+    bool leeCapasAbiertas(int idAlmacen, const QVector<int> &productos, int idNegocio,
+                          QHash<int, QVector<TcapaAbierta>> &capas);
+
     CmidTierResponse insertExistencia(int idAlmacen, int idProducto, double existencia, int idNegocio);
     // Succeeds only when it changed the stock row of a warehouse of the business.
     CmidTierResponse updateExistencia(int idAlmacen, int idProducto, double existencia, int idNegocio);
@@ -76,4 +105,10 @@ protected:
     // STRAIGHT_JOIN and JOIN on MariaDB, nothing and CROSS JOIN on SQLite, so the tables are read in
     // the order written.
     QString conOrdenDeJoin(const QString &sentencia) const;
+
+private:
+    // The running figures of each product's newest receipt and issue rows (row id -> product), at
+    // most `n` of each.
+    bool leeCifras(int n, const QHash<int, int> &deEntrada, const QHash<int, int> &deSalida, int idNegocio,
+                   QHash<int, TestadoProducto> &estados);
 };

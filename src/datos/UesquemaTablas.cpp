@@ -514,7 +514,16 @@ const QVector<esquema::Tversion> &esquema::versiones() {
                             QStringLiteral("idNegocioFk, rfcProveedor, noIdentificacion")}},
                           {},
                           {}};
-        return QVector<Tversion>{v1, v2, v3, v4};
+        // Version 6: a product's newest ledger group is read from the top of an index instead of
+        // walking every ledger row of the product, which grows with its history.
+        const Tversion v6{
+            6,
+            {},
+            {{QStringLiteral("ix_kardex_grupo"), QStringLiteral("inventarioKardex"),
+              QStringLiteral("idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, grupo")}},
+            {},
+            {}};
+        return QVector<Tversion>{v1, v2, v3, v4, v6};
     }();
     return kVersiones;
 }

@@ -3,13 +3,14 @@
 #include "comun/UMOD_propiedadesAdicionales.h"
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
+#include "datos/UinsercionMultiple.h"
 #include "kardex/U_saldoPromedio.h"
 
 TposteoEntrada::TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metodoKardex,
                                const TconceptoMovimiento &concepto, const TdatosEntrada &datos,
                                const QVector<double> &cantidades)
-    : uEntradas(sesion), uNegocio(idNegocio), uMetodo(metodoKardex), uConcepto(concepto), uDatos(datos),
-      uCantidades(cantidades) {}
+    : uEntradas(sesion), uExistencias(uEntradas, datos.almacenID), uNegocio(idNegocio), uMetodo(metodoKardex),
+      uConcepto(concepto), uDatos(datos), uCantidades(cantidades) {}
 
 TfinPosteo TposteoEntrada::escribe() {
     const TfechaPosteo fecha{uDatos.almacenID, uDatos.fechaHora,
@@ -18,55 +19,84 @@ TfinPosteo TposteoEntrada::escribe() {
         uEntradas, uNegocio, [this](TintentoPosteo &intento) { return escribeDocumento(intento); }, &fecha);
 }
 
+// The receipt rows go first, several to a statement, and their ids are read back; then what ties
+// to them (ledger rows, links, optional data) and the stock rows, the bulk ones held to the end.
 bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
     uCorrida.clear();
     uKardex.descarta();
+    uExistencias.descarta();
     const CmidTierResponse ultimo = uEntradas.selectUltimoIdDocumentoEntrada(uNegocio);
-    if (!intento.ok(ultimo))
+    if (!intento.ok(ultimo) || !leeProductos())
         return false;
     uDocumento = int(ultimo.getScalarAsInt()) + 1;
     uEntradasPorLinea.fill(0, uDatos.lineas.size());
+    QVector<int> escritas;
+    QVector<TkardexRenglon> renglones;
+    TinsercionMultiple filas(uEntradas, QStringLiteral("inventarioEntrada"), Tentradas::columnasEntrada());
     for (int i = 0; i < uDatos.lineas.size(); ++i) {
+        const TlineaEntrada &linea = uDatos.lineas[i];
         if (!u_esPositivo(uCantidades[i]))
             continue;
-        uEntradasPorLinea[i] = escribeLinea(intento, uDatos.lineas[i], uCantidades[i]);
-        if (uEntradasPorLinea[i] <= 0)
+        acumula(linea, uCantidades[i]);
+        if (!filas.agrega(Tentradas::valoresEntrada(filaEntrada(linea, uCantidades[i]))))
+            return false;
+        renglones << renglonKardex(linea, uCantidades[i]);
+        const tProductoE &corrida = uCorrida[linea.productoID];
+        uExistencias.fija(linea.productoID, corrida.idExistencia, corrida.existencia);
+        escritas << i;
+    }
+    if (!filas.vacia() || !leeIds(escritas))
+        return false;
+    TinsercionMultiple proveedores(uEntradas, QStringLiteral("inventarioEntradaProveedor"),
+                                   {QStringLiteral("inventarioEntrada_id"), QStringLiteral("proveedor_id")});
+    for (int k = 0; k < escritas.size(); ++k) {
+        const TlineaEntrada &linea = uDatos.lineas[escritas[k]];
+        const int idEntrada = uEntradasPorLinea[escritas[k]];
+        if (!escribeKardex(linea, renglones[k], idEntrada))
+            return false;
+        if (uConcepto.familia == kFamiliaDevolucionSalida &&
+            !intento.ok(uEntradas.insertEntradaAdicional(idEntrada, uDatos.movimientoSalidaIDdevolucion)))
+            return false;
+        if (!proveedores.agrega({idEntrada, uDatos.proveedorID}) ||
+            !escribeInformacion(intento, linea, idEntrada))
             return false;
     }
-    return uKardex.escribe() && (!uAdicional || uAdicional(intento, uEntradas));
+    return proveedores.vacia() && uKardex.escribe() && uExistencias.escribe() &&
+           (!uAdicional || uAdicional(intento, uEntradas));
 }
 
-bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
-    auto corrida = uCorrida.find(linea.productoID);
-    if (corrida == uCorrida.end()) {
-        bool ok = false;
-        const TexistenciaAlmacen x =
-            uEntradas.selectExistencia(uDatos.almacenID, linea.productoID, uNegocio, ok);
-        if (!ok)
-            return false;
-        const double valor = uEntradas.existenciaCostoTotal(linea.productoID, uDatos.almacenID, uNegocio, ok);
-        if (!ok)
-            return false;
-        corrida = uCorrida.insert(linea.productoID, {x.existencia, 0.0, valor, x.existe});
+bool TposteoEntrada::leeProductos() {
+    QVector<int> productos;
+    for (int i = 0; i < uDatos.lineas.size(); ++i)
+        if (u_esPositivo(uCantidades[i]) && !productos.contains(uDatos.lineas[i].productoID))
+            productos << uDatos.lineas[i].productoID;
+    QHash<int, TestadoProducto> estados;
+    if (!uEntradas.leeEstados(uDatos.almacenID, productos, uNegocio, estados))
+        return false;
+    for (const int producto : std::as_const(productos)) {
+        const TestadoProducto e = estados.value(producto);
+        uCorrida.insert(producto, {e.existencia.existencia, 0.0, e.costoTotal, e.idExistencia, e.grupo});
     }
-    if (uMetodo == kMetodoPEPS) {
-        corrida->existencia += cantidad;
-        corrida->total += linea.costoUnitario * cantidad;
-        corrida->costoUnitario = linea.costoUnitario;
-        return true;
-    }
-    TsaldoPromedio saldo{corrida->existencia, corrida->costoUnitario, corrida->total};
-    saldo.recibe(cantidad, linea.costoUnitario);
-    corrida->existencia = saldo.existencia;
-    corrida->costoUnitario = saldo.costoUnitario;
-    corrida->total = saldo.costoTotal;
     return true;
 }
 
-int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad) {
-    if (!acumula(linea, cantidad))
-        return 0;
-    const tProductoE &corrida = uCorrida[linea.productoID];
+void TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
+    tProductoE &corrida = uCorrida[linea.productoID];
+    if (uMetodo == kMetodoPEPS) {
+        corrida.existencia += cantidad;
+        corrida.total += linea.costoUnitario * cantidad;
+        corrida.costoUnitario = linea.costoUnitario;
+        return;
+    }
+    TsaldoPromedio saldo{corrida.existencia, corrida.costoUnitario, corrida.total};
+    saldo.recibe(cantidad, linea.costoUnitario);
+    corrida.existencia = saldo.existencia;
+    corrida.costoUnitario = saldo.costoUnitario;
+    corrida.total = saldo.costoTotal;
+}
+
+TinventarioEntrada TposteoEntrada::filaEntrada(const TlineaEntrada &linea, double cantidad) const {
+    const tProductoE corrida = uCorrida.value(linea.productoID);
     TinventarioEntrada e;
     e.documento = uDocumento;
     e.fechaHora = uDatos.fechaHora;
@@ -84,34 +114,30 @@ int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &l
     e.existenciaCostoUnitario = corrida.costoUnitario;
     e.existenciaCostoTotal = corrida.total;
     e.negocioID = uNegocio;
-    const CmidTierResponse fila = uEntradas.insertEntrada(e);
-    if (!intento.ok(fila))
-        return 0;
-    const int idEntrada = int(fila.getIdInsertado());
-    if (!escribeKardex(linea, cantidad, idEntrada))
-        return 0;
-    if (uConcepto.familia == kFamiliaDevolucionSalida &&
-        !intento.ok(uEntradas.insertEntradaAdicional(idEntrada, uDatos.movimientoSalidaIDdevolucion)))
-        return 0;
-    if (!intento.ok(uEntradas.insertProveedor(idEntrada, uDatos.proveedorID)))
-        return 0;
-    return escribeInformacion(intento, linea, idEntrada) && escribeExistencia(intento, linea.productoID)
-               ? idEntrada
-               : 0;
+    return e;
 }
 
-bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, double cantidad, int idEntrada) {
-    const bool devolucion = uConcepto.familia == kFamiliaDevolucionSalida;
-    const tProductoE &corrida = uCorrida[linea.productoID];
+bool TposteoEntrada::leeIds(const QVector<int> &lineas) {
+    // The document number was taken under the lock: the document's rows are the ones just written,
+    // in the order written.
+    const CmidTierResponse ids = uEntradas.selectIdsDocumento(uDocumento, uNegocio);
+    if (!ids.isSuccess() || ids.getRowCount() != lineas.size())
+        return false;
+    for (int k = 0; k < lineas.size(); ++k)
+        uEntradasPorLinea[lineas[k]] = int(ids.getCeldaAsInt(k, 0));
+    return true;
+}
+
+TkardexRenglon TposteoEntrada::renglonKardex(const TlineaEntrada &linea, double cantidad) const {
+    const tProductoE corrida = uCorrida.value(linea.productoID);
     TkardexRenglon r;
     r.fechaHora = uDatos.fechaHora;
     r.productoID = linea.productoID;
     r.almacenID = uDatos.almacenID;
-    r.entradaID = idEntrada;
     r.documentoEntrada = uDocumento;
     r.negocioID = uNegocio;
     // A return shows on the issue side with a negative quantity.
-    if (devolucion) {
+    if (uConcepto.familia == kFamiliaDevolucionSalida) {
         r.salidaCantidad = -cantidad;
         r.salidaCostoUnitario = linea.costoUnitario;
     } else {
@@ -122,12 +148,21 @@ bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, double cantidad, 
         r.totalCantidad = corrida.existencia;
         r.totalCostoUnitario = corrida.costoUnitario;
         r.totalExistencia = corrida.total;
-        uKardex.agrega(r);
-        return true;
+        return r;
     }
     // Under PEPS the row shows its own layer, which holds the quantity just received.
     r.totalCantidad = cantidad;
     r.totalCostoUnitario = linea.costoUnitario;
+    return r;
+}
+
+bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, TkardexRenglon r, int idEntrada) {
+    r.entradaID = idEntrada;
+    if (uMetodo != kMetodoPEPS) {
+        uKardex.agrega(r);
+        return true;
+    }
+    const bool devolucion = uConcepto.familia == kFamiliaDevolucionSalida;
     QMap<int, tCapa> capas;
     if (devolucion) {
         r.division = 1;
@@ -136,21 +171,12 @@ bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, double cantidad, 
         if (!ok)
             return false;
     }
-    const int grupo = ultimoGrupo(linea.productoID);
-    if (grupo < 0)
-        return false;
+    const int grupo = uCorrida[linea.productoID].grupo;
     r.grupo = grupo;
     uKardex.agrega(r);
     if (devolucion)
         escribeRevisiones(capas, grupo, idEntrada);
     return true;
-}
-
-int TposteoEntrada::ultimoGrupo(int idProducto) {
-    tProductoE &corrida = uCorrida[idProducto];
-    if (corrida.grupo < 0)
-        corrida.grupo = uEntradas.ultimoGrupo(uDatos.almacenID, idProducto, uNegocio);
-    return corrida.grupo;
 }
 
 // The other open layers after a return, in ascending receipt id, in the group after the return's
@@ -188,15 +214,6 @@ bool TposteoEntrada::escribeInformacion(TintentoPosteo &intento, const TlineaEnt
             return false;
     }
     return true;
-}
-
-bool TposteoEntrada::escribeExistencia(TintentoPosteo &intento, int idProducto) {
-    tProductoE &corrida = uCorrida[idProducto];
-    if (corrida.existeRenglon)
-        return intento.ok(
-            uEntradas.updateExistencia(uDatos.almacenID, idProducto, corrida.existencia, uNegocio));
-    corrida.existeRenglon = true;
-    return intento.ok(uEntradas.insertExistencia(uDatos.almacenID, idProducto, corrida.existencia, uNegocio));
 }
 
 bool u_contabilizaEntrada(const TdatosEntrada &datos, const QVector<double> &cantidades, int idAsiento,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/UNEG_entradas.h"
+#include "comun/U_existenciasDocumento.h"
 #include "comun/U_kardexDocumento.h"
 #include "comun/U_posteoMovimientos.h"
 #include "entradas/UMOD_entrada.h"
@@ -50,22 +51,26 @@ private:
         double existencia = 0;
         double costoUnitario = 0;
         double total = 0;
-        bool existeRenglon = false;
-        int grupo = -1; // newest ledger group (PEPS), -1 until read
+        int idExistencia = 0; // its stock row, 0 when it has none
+        int grupo = 0;        // newest ledger group (PEPS)
     };
 
-    bool acumula(const TlineaEntrada &linea, double cantidad);
-    // The new receipt row's id, 0 when a write failed.
-    int escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
-    bool escribeKardex(const TlineaEntrada &linea, double cantidad, int idEntrada);
-    // The newest ledger group of the product, read once per document.
-    int ultimoGrupo(int idProducto);
+    // Every product's stock, value and newest group, read at once.
+    bool leeProductos();
+    void acumula(const TlineaEntrada &linea, double cantidad);
+    TinventarioEntrada filaEntrada(const TlineaEntrada &linea, double cantidad) const;
+    // The ids of the rows written, line for line; false when they cannot be read back whole.
+    bool leeIds(const QVector<int> &lineas);
+    // The line's ledger row as the running stock stands after it; its receipt row and group are
+    // set when it is held (escribeKardex).
+    TkardexRenglon renglonKardex(const TlineaEntrada &linea, double cantidad) const;
+    bool escribeKardex(const TlineaEntrada &linea, TkardexRenglon r, int idEntrada);
     void escribeRevisiones(QMap<int, tCapa> capas, int grupo, int idEntrada);
     bool escribeInformacion(TintentoPosteo &intento, const TlineaEntrada &linea, int idEntrada);
-    bool escribeExistencia(TintentoPosteo &intento, int idProducto);
 
     Tentradas uEntradas;
     TkardexDocumento uKardex{uEntradas};
+    TexistenciasDocumento uExistencias;
     int uNegocio;
     int uMetodo;
     const TconceptoMovimiento &uConcepto;

@@ -86,15 +86,16 @@ public:
         return reader();
     }
 
-    // The unit cost of the product's newest receipt in the warehouse; no row when it has none.
-    CmidTierResponse selectCostoUltimaEntrada(int idProducto, int idAlmacen, int idNegocio) {
-        setQuery(
-            QStringLiteral("SELECT costoUnitario FROM inventarioEntrada WHERE idNegocioFk = :negocio AND "
-                           "inventarioAlmacen_id = :almacen AND inventarioProducto_id = :producto "
-                           "ORDER BY fechaHora DESC, id DESC LIMIT 1"));
+    // The unit cost of each product's newest receipt in the warehouse (product, cost).
+    CmidTierResponse selectCostosUltimaEntrada(int idAlmacen, int idNegocio) {
+        setQuery(QStringLiteral(
+            "SELECT producto, costo FROM (SELECT inventarioProducto_id AS producto, costoUnitario AS costo, "
+            "ROW_NUMBER() OVER (PARTITION BY inventarioProducto_id ORDER BY fechaHora DESC, id DESC) AS "
+            "orden "
+            "FROM inventarioEntrada WHERE idNegocioFk = :negocio AND inventarioAlmacen_id = :almacen) m "
+            "WHERE orden = 1"));
         setParametroEntero(kNegocio, idNegocio);
         setParametroEntero(kAlmacen, idAlmacen);
-        setParametroEntero(QStringLiteral("producto"), idProducto);
         return reader();
     }
 };
@@ -112,21 +113,6 @@ bool leeCifra(const QString &texto, double &valor) {
     const TnumeroCapturado n = u_leeNumeroCapturado(texto, QString(), TreglaNumero::CeroOPositivo);
     valor = n.valor;
     return n.ok;
-}
-
-// The unit cost of a surplus's new layer: the current average while there is stock under the
-// average (`promedios`, read under the average only), else the newest layer's; 0 when there is
-// nothing to take it from.
-bool costoSobrante(TdatosAplicacion &datos, const QHash<int, double> &promedios, const TajusteConteo &a,
-                   double existencia, int idAlmacen, int idNegocio, double &costo) {
-    costo = u_esPositivo(existencia) ? promedios.value(a.productoID) : 0.0;
-    if (u_esPositivo(costo))
-        return true;
-    const CmidTierResponse r = datos.selectCostoUltimaEntrada(a.productoID, idAlmacen, idNegocio);
-    if (!r.isSuccess())
-        return false;
-    costo = r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : 0.0;
-    return true;
 }
 
 using TcapasAlmacen = QHash<int, QVector<TexistenciaProducto::Tcapa>>;
@@ -225,13 +211,35 @@ struct TlecturaAlmacen {
     TcapasAlmacen capas;
     QHash<int, double> promedios;
     QHash<int, double> costos;
+    QHash<int, double> ultimosCostos; // each product's newest receipt cost, read when first needed
+    bool ultimosCostosLeidos = false;
 };
 
-bool leePromedios(TdatosAplicacion &datos, int idAlmacen, int idNegocio, QHash<int, double> &promedios) {
-    const CmidTierResponse r = datos.selectCostosPromedio(idAlmacen, idNegocio);
+// Each product's cost as read at once: false when the read failed.
+bool leeCostos(const CmidTierResponse &r, QHash<int, double> &costos) {
     for (int f = 0; f < r.getRowCount(); ++f)
-        promedios.insert(int(r.getCeldaAsInt(f, 0)), r.getCeldaAsFloat(f, 1));
+        costos.insert(int(r.getCeldaAsInt(f, 0)), r.getCeldaAsFloat(f, 1));
     return r.isSuccess();
+}
+
+// The unit cost of a surplus's new layer: the current average while there is stock under the
+// average (`promedios`, read under the average only), else the newest receipt's (read for the whole
+// warehouse the first time one is needed); 0 when there is nothing to take it from.
+bool costoSobrante(TdatosAplicacion &datos, TlecturaAlmacen &l, const TajusteConteo &a, double existencia,
+                   int idAlmacen, int idNegocio, double &costo) {
+    costo = u_esPositivo(existencia) ? l.promedios.value(a.productoID) : 0.0;
+    if (u_esPositivo(costo))
+        return true;
+    if (!l.ultimosCostosLeidos &&
+        !leeCostos(datos.selectCostosUltimaEntrada(idAlmacen, idNegocio), l.ultimosCostos))
+        return false;
+    l.ultimosCostosLeidos = true;
+    costo = l.ultimosCostos.value(a.productoID);
+    return true;
+}
+
+bool leePromedios(TdatosAplicacion &datos, int idAlmacen, int idNegocio, QHash<int, double> &promedios) {
+    return leeCostos(datos.selectCostosPromedio(idAlmacen, idNegocio), promedios);
 }
 
 bool leeAlmacen(TdatosAplicacion &datos, const UREC_inventarioFisicoIndice &conteo, bool promedio,
@@ -300,7 +308,7 @@ bool u_planAjusteConteo(TConexionSesion *sesion, const UREC_inventarioFisicoIndi
         if (contada > registrada) {
             a.costo = leido.costos.value(a.productoID);
             if (!leido.costos.contains(a.productoID) &&
-                !costoSobrante(datos, leido.promedios, a, existente->existencia, almacen, negocio, a.costo))
+                !costoSobrante(datos, leido, a, existente->existencia, almacen, negocio, a.costo))
                 return false;
             a.valor = a.cantidad * a.costo;
             if (!u_esPositivo(a.costo) || a.valor > kNumeroCapturadoMaximo)

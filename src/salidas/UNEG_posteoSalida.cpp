@@ -2,8 +2,10 @@
 
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
+#include "datos/UinsercionMultiple.h"
 #include "salidas/UNEG_repartoCapas.h"
 
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -30,7 +32,7 @@ bool comoSeCapturo(const QVector<TlineaSalida> &capturadas, const QVector<Tlinea
 } // namespace
 
 TposteoSalida::TposteoSalida(TConexionSesion *sesion, const TdatosSalida &datos)
-    : uSalidas(sesion), uDatos(datos) {}
+    : uSalidas(sesion), uExistencias(uSalidas, datos.almacenID), uDatos(datos) {}
 
 TfinPosteo TposteoSalida::escribe() {
     const TfechaPosteo fecha{uDatos.almacenID, uDatos.fechaHora,
@@ -43,42 +45,62 @@ TfinPosteo TposteoSalida::escribe() {
 bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
     uCapas.clear();
     uKardex.descarta();
+    uExistencias.descarta();
     uEscritas.clear();
     uRepartida = false;
     const CmidTierResponse ultimo = uSalidas.selectUltimoIdDocumentoSalida(uDatos.negocioID);
-    if (!intento.ok(ultimo))
+    if (!intento.ok(ultimo) || !leeProductos())
         return false;
     uDocumento = int(ultimo.getScalarAsInt()) + 1;
     // Each product's lines follow one another (a product added again replaces its lines).
     const QVector<TlineaSalida> &capturadas = uDatos.lineas;
     QHash<int, int> grupos; // product -> last ledger group written by the document (PEPS)
+    TinsercionMultiple filas(uSalidas, QStringLiteral("inventarioSalida"), Tsalidas::columnasSalida());
+    QSet<int> vistos;
     for (int i = 0; i < capturadas.size();) {
         int fin = i + 1;
         while (fin < capturadas.size() && capturadas[fin].producto.id == capturadas[i].producto.id)
             ++fin;
         QVector<TlineaSalida> lineas = capturadas.mid(i, fin - i);
-        bool existeRenglon = false;
-        if (!lineasVigentes(intento, lineas, existeRenglon))
+        if ((vistos.contains(lineas.first().producto.id) &&
+             !releeProducto(filas, lineas.first().producto.id)) ||
+            !lineasVigentes(intento, lineas))
             return false;
         uRepartida = uRepartida || !comoSeCapturo(capturadas.mid(i, fin - i), lineas);
-        if (!escribeProducto(intento, lineas, existeRenglon, grupos))
+        if (!escribeProducto(intento, lineas, filas, grupos))
             return false;
         uEscritas += lineas;
+        vistos.insert(lineas.first().producto.id);
         i = fin;
     }
+    if (!filas.vacia() || !escribeSeries(intento))
+        return false;
     if (uDatos.metodoKardex == kMetodoPEPS)
         escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
-    return uKardex.escribe() && (!uAdicional || uAdicional(intento, *this));
+    return uKardex.escribe() && uExistencias.escribe() && (!uAdicional || uAdicional(intento, *this));
 }
 
-bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas,
-                                   bool &existeRenglon) {
+bool TposteoSalida::leeProductos() {
+    QVector<int> productos;
+    for (const TlineaSalida &l : uDatos.lineas)
+        if (!productos.contains(l.producto.id))
+            productos << l.producto.id;
+    uLeidas.clear();
+    return u_leeExistenciasProductos(uSalidas, uDatos.almacenID, productos, uDatos.negocioID,
+                                     uDatos.metodoKardex != kMetodoPEPS, uLeidas);
+}
+
+bool TposteoSalida::releeProducto(TinsercionMultiple &filas, int idProducto) {
+    TexistenciaProducto &x = uLeidas[idProducto];
+    return filas.vacia() && uExistencias.escribe() &&
+           u_leeExistenciaProducto(uSalidas, uDatos.almacenID, idProducto, uDatos.negocioID,
+                                   uDatos.metodoKardex != kMetodoPEPS, x);
+}
+
+bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas) {
     const bool promedio = uDatos.metodoKardex != kMetodoPEPS;
     const TproductoSalida producto = lineas.first().producto;
-    TexistenciaProducto x;
-    if (!u_leeExistenciaProducto(uSalidas, uDatos.almacenID, producto.id, uDatos.negocioID, promedio, x))
-        return false;
-    existeRenglon = x.instantanea.existeRenglon;
+    const TexistenciaProducto &x = uLeidas[producto.id];
     if (!promedio)
         recuerdaCapas(producto.id, x);
     if (uDatos.esDevolucionCompra()) {
@@ -105,30 +127,25 @@ bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida
 }
 
 bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas,
-                                    bool existeRenglon, QHash<int, int> &grupos) {
+                                    TinsercionMultiple &filas, QHash<int, int> &grupos) {
     const int producto = lineas.first().producto.id;
     const bool peps = uDatos.metodoKardex == kMetodoPEPS;
-    int grupo = 0;
-    if (peps) {
-        // The document's own rows are held until it ends: a product met again goes on from them.
-        const auto escrito = grupos.constFind(producto);
-        grupo = escrito != grupos.cend() ? *escrito
-                                         : uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID);
-        if (grupo < 0)
-            return false;
-    }
+    // The document's own rows are held until it ends: a product met again goes on from them.
+    int grupo = grupos.value(producto, uLeidas[producto].grupo);
     for (int i = 0; i < lineas.size(); ++i) {
         if (peps)
             ++grupo;
-        if (!escribeLinea(intento, lineas[i], i == 0, peps ? grupo : 0))
+        if (!escribeLinea(intento, lineas[i], filas, i == 0, peps ? grupo : 0))
             return false;
     }
     grupos.insert(producto, grupo);
-    return escribeExistencia(intento, producto, lineas.last().existenciaTotal, existeRenglon);
+    const double existencia = lineas.last().existenciaTotal;
+    uExistencias.fija(producto, uLeidas[producto].idExistencia, u_esCero(existencia) ? 0.0 : existencia);
+    return true;
 }
 
-bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea, bool primera,
-                                 int grupo) {
+bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea,
+                                 TinsercionMultiple &filas, bool primera, int grupo) {
     const CmidTierResponse capa =
         uSalidas.updateEntrada(linea, linea.existenciaPrevia, uDatos.almacenID, uDatos.negocioID);
     if (!intento.ok(capa))
@@ -146,21 +163,31 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
     s.existenciaTotal = linea.existenciaTotal;
     s.existenciaCostoUnitario = linea.salidasCostoUnitario;
     s.existenciaCostoTotal = linea.existenciaCostoTotal;
-    const CmidTierResponse salida = uSalidas.insertSalida(s);
-    if (!intento.ok(salida))
+    if (!filas.agrega(Tsalidas::valoresSalida(s)))
         return false;
-    const int idSalida = int(salida.getIdInsertado());
-
     uKardex.agrega(renglonKardex(linea, primera, grupo));
     if (uDatos.metodoKardex == kMetodoPEPS)
         capaEliminaRevision(uCapas, linea.producto.id, linea.entradaID);
+    return true;
+}
 
-    for (const int serie : linea.series) {
-        const CmidTierResponse r = uSalidas.updateNoSerieSalidaFecha(serie, idSalida, linea.entradaID);
-        if (!intento.ok(r))
-            return false;
-        if (r.getFilasAfectadas() != 1)
-            return intento.conflicto(TmotivoConflicto::Series);
+// The serial numbers leave with their issue rows, whose ids are read back once the rows are written.
+bool TposteoSalida::escribeSeries(TintentoPosteo &intento) {
+    if (std::none_of(uEscritas.cbegin(), uEscritas.cend(),
+                     [](const TlineaSalida &l) { return !l.series.isEmpty(); }))
+        return true;
+    const CmidTierResponse ids = uSalidas.selectIdsDocumento(uDocumento, uDatos.negocioID);
+    if (!intento.ok(ids) || ids.getRowCount() != uEscritas.size())
+        return false;
+    for (int i = 0; i < uEscritas.size(); ++i) {
+        for (const int serie : uEscritas[i].series) {
+            const CmidTierResponse r = uSalidas.updateNoSerieSalidaFecha(serie, int(ids.getCeldaAsInt(i, 0)),
+                                                                         uEscritas[i].entradaID);
+            if (!intento.ok(r))
+                return false;
+            if (r.getFilasAfectadas() != 1)
+                return intento.conflicto(TmotivoConflicto::Series);
+        }
     }
     return true;
 }
@@ -193,14 +220,6 @@ TkardexRenglon TposteoSalida::renglonKardex(const TlineaSalida &linea, bool prim
         r.totalExistencia = linea.existenciaCostoTotal;
     }
     return r;
-}
-
-bool TposteoSalida::escribeExistencia(TintentoPosteo &intento, int idProducto, double existencia,
-                                      bool existeRenglon) {
-    const double valor = u_esCero(existencia) ? 0.0 : existencia;
-    if (existeRenglon)
-        return intento.ok(uSalidas.updateExistencia(uDatos.almacenID, idProducto, valor, uDatos.negocioID));
-    return intento.ok(uSalidas.insertExistencia(uDatos.almacenID, idProducto, valor, uDatos.negocioID));
 }
 
 void TposteoSalida::recuerdaCapas(int idProducto, const TexistenciaProducto &x) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comun/U_existenciasDocumento.h"
 #include "comun/U_kardexDocumento.h"
 #include "comun/U_posteoMovimientos.h"
 #include "salidas/UMOD_salida.h"
@@ -7,6 +8,8 @@
 #include "salidas/UNEG_salidas.h"
 
 #include <functional>
+
+class TinsercionMultiple;
 
 // Writes one checked issue document in one transaction: the layers it takes from, one issue row
 // and one ledger row per line, the stock rows, the serial numbers that leave and, under PEPS, the
@@ -46,24 +49,33 @@ public:
                                         const QHash<int, int> &grupos);
 
 private:
+    // Every product's stock, layers and newest group, read at once.
+    bool leeProductos();
+    // A product met again further down the document (lines added apart) is read again, once what
+    // the document wrote so far is stored.
+    bool releeProducto(TinsercionMultiple &filas, int idProducto);
     // The product's captured lines as they can be written against its stock now; false (with the
     // conflict's reason when the stock refuses them) otherwise.
-    bool lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas, bool &existeRenglon);
-    // One product's lines and its stock row; `grupos` gets its last ledger group (PEPS).
-    bool escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas, bool existeRenglon,
-                         QHash<int, int> &grupos);
-    bool escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea, bool primeraDelProducto, int grupo);
+    bool lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas);
+    // One product's lines (their issue rows into `filas`) and its stock; `grupos` gets its last
+    // ledger group (PEPS).
+    bool escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas,
+                         TinsercionMultiple &filas, QHash<int, int> &grupos);
+    bool escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea, TinsercionMultiple &filas,
+                      bool primeraDelProducto, int grupo);
+    bool escribeSeries(TintentoPosteo &intento);
     TkardexRenglon renglonKardex(const TlineaSalida &linea, bool primeraDelProducto, int grupo) const;
-    bool escribeExistencia(TintentoPosteo &intento, int idProducto, double existencia, bool existeRenglon);
     // The product's open layers as read for the split, the first time the product is met: the
     // revision rows need them as they were before the document (the ones it takes from drop out).
     void recuerdaCapas(int idProducto, const TexistenciaProducto &existencia);
 
     Tsalidas uSalidas;
     TkardexDocumento uKardex{uSalidas};
+    TexistenciasDocumento uExistencias;
     const TdatosSalida &uDatos;
     int uDocumento = 0;
     TmapaCapas uCapas;
+    QHash<int, TexistenciaProducto> uLeidas;
     QVector<TlineaSalida> uEscritas;
     bool uRepartida = false;
     TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;

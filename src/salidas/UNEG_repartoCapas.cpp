@@ -43,33 +43,33 @@ const TexistenciaProducto::Tcapa *TexistenciaProducto::capa(int entradaID) const
     return nullptr;
 }
 
+bool u_leeExistenciasProductos(Tsalidas &salidas, int idAlmacen, const QVector<int> &productos, int idNegocio,
+                               bool promedio, QHash<int, TexistenciaProducto> &existencias) {
+    QHash<int, TestadoProducto> estados;
+    QHash<int, QVector<TcapaAbierta>> capas;
+    if (!salidas.leeEstados(idAlmacen, productos, idNegocio, estados) ||
+        !salidas.leeCapasAbiertas(idAlmacen, productos, idNegocio, capas))
+        return false;
+    for (const int producto : productos) {
+        const TestadoProducto e = estados.value(producto);
+        TexistenciaProducto &x = existencias[producto];
+        x = TexistenciaProducto();
+        x.capas = capas.value(producto);
+        x.instantanea = {e.existencia.existe, e.existencia.existencia, e.costoTotal};
+        x.costoPromedio = promedio ? e.costoUnitario : 0.0;
+        x.idExistencia = e.idExistencia;
+        x.grupo = e.grupo;
+    }
+    return true;
+}
+
 bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, int idNegocio, bool promedio,
                              TexistenciaProducto &x) {
-    x = TexistenciaProducto();
-    if (promedio) {
-        const CmidTierResponse c = salidas.selectExistenciaCostoUnitario(idProducto, idAlmacen, idNegocio);
-        if (!c.isSuccess())
-            return false;
-        x.costoPromedio = c.getRowCount() > 0 ? c.getCeldaAsFloat(0, 2) : 0.0;
-    }
-    const CmidTierResponse capas =
-        salidas.selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
-    if (!capas.isSuccess())
+    QHash<int, TexistenciaProducto> leidas;
+    if (!u_leeExistenciasProductos(salidas, idAlmacen, {idProducto}, idNegocio, promedio, leidas))
         return false;
-    for (int i = 0; i < capas.getRowCount(); ++i)
-        x.capas.append(
-            {int(capas.getCeldaAsInt(i, QStringLiteral("inventarioEntrada_id"))),
-             capas.getValor(i, QStringLiteral("inventarioEntrada_documento")),
-             capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existencia")),
-             capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"))});
-    bool ok = false;
-    const TexistenciaAlmacen fila = salidas.selectExistencia(idAlmacen, idProducto, idNegocio, ok);
-    if (!ok)
-        return false;
-    x.instantanea.existeRenglon = fila.existe;
-    x.instantanea.existencia = fila.existencia;
-    x.instantanea.costoTotal = salidas.existenciaCostoTotal(idProducto, idAlmacen, idNegocio, ok);
-    return ok;
+    x = leidas.value(idProducto);
+    return true;
 }
 
 bool u_reparteEnCapas(const TproductoSalida &producto, double cantidad, const TexistenciaProducto &x,

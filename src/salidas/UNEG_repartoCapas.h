@@ -1,7 +1,9 @@
 #pragma once
 
+#include "comun/UNEG_movimientosInventario.h"
 #include "salidas/UMOD_salida.h"
 
+#include <QHash>
 #include <QVariant>
 #include <QVector>
 
@@ -12,20 +14,20 @@ class Tsalidas;
 // The capture splits against it when a product is added; the posting reads it again inside its
 // transaction and splits against what is there then.
 struct TexistenciaProducto {
-    struct Tcapa {
-        int entradaID = 0;
-        QVariant documento; // the layer's receipt document
-        double existencia = 0;
-        double costo = 0;
-    };
+    using Tcapa = TcapaAbierta;
     QVector<Tcapa> capas;
     TinstantaneaExistencia instantanea;
     double costoPromedio = 0;
+    int idExistencia = 0; // the stock row, 0 when there is none
+    int grupo = 0;        // the newest ledger group
 
     // The open layer with that receipt id; nullptr when it is not open.
     const Tcapa *capa(int entradaID) const;
 };
 
+// Reads it for every product at once (a few statements for thousands); false when a read failed.
+bool u_leeExistenciasProductos(Tsalidas &salidas, int idAlmacen, const QVector<int> &productos, int idNegocio,
+                               bool promedio, QHash<int, TexistenciaProducto> &existencias);
 // Reads it; false when a read failed.
 bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, int idNegocio, bool promedio,
                              TexistenciaProducto &existencia);

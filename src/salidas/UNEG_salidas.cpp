@@ -54,26 +54,42 @@ CmidTierResponse Tsalidas::updateEntrada(const TlineaSalida &linea, double previ
     return nonQuery();
 }
 
-CmidTierResponse Tsalidas::insertSalida(const TinventarioSalida &s) {
-    setQuery(QStringLiteral(
-        "INSERT INTO inventarioSalida (documento, fechaHora, inventarioEntrada_id, idReceptor, "
-        "idComprobante, "
-        "inventarioMovimientoConcepto_id, cantidad, salidaCostoUnitario, existenciaTotal, "
-        "existenciaCostoUnitario, existenciaCostoTotal) VALUES (:documentoNumero, :fechaHora, "
-        ":inventarioEntrada_id, :idReceptor, :idComprobante, :inventarioMovimientoConcepto_id, :cantidad, "
-        ":salidaCostoUnitario, :existenciaTotal, :existenciaCostoUnitario, :existenciaCostoTotal)"));
-    setParametroEntero(QStringLiteral("documentoNumero"), s.documento);
-    setParametroFechaHora(QStringLiteral("fechaHora"), s.fechaHora);
-    setParametroEntero(QStringLiteral("inventarioEntrada_id"), s.inventarioEntrada_id);
-    setParametroEntero(QStringLiteral("idReceptor"), s.idReceptor);
-    setParametroEntero(QStringLiteral("idComprobante"), s.idComprobante);
-    setParametroEntero(QStringLiteral("inventarioMovimientoConcepto_id"), s.inventarioMovimientoConcepto_id);
-    setParametroTexto(QStringLiteral("cantidad"), FloatToStr(s.cantidad));
-    setParametroTexto(QStringLiteral("salidaCostoUnitario"), FloatToStr(s.salidaCostoUnitario));
-    setParametroTexto(QStringLiteral("existenciaTotal"), FloatToStr(s.existenciaTotal));
-    setParametroTexto(QStringLiteral("existenciaCostoUnitario"), FloatToStr(s.existenciaCostoUnitario));
-    setParametroTexto(QStringLiteral("existenciaCostoTotal"), FloatToStr(s.existenciaCostoTotal));
-    return nonQuery();
+const QStringList &Tsalidas::columnasSalida() {
+    static const QStringList kColumnas = {QStringLiteral("documento"),
+                                          QStringLiteral("fechaHora"),
+                                          QStringLiteral("inventarioEntrada_id"),
+                                          QStringLiteral("idReceptor"),
+                                          QStringLiteral("idComprobante"),
+                                          QStringLiteral("inventarioMovimientoConcepto_id"),
+                                          QStringLiteral("cantidad"),
+                                          QStringLiteral("salidaCostoUnitario"),
+                                          QStringLiteral("existenciaTotal"),
+                                          QStringLiteral("existenciaCostoUnitario"),
+                                          QStringLiteral("existenciaCostoTotal")};
+    return kColumnas;
+}
+
+QVector<QVariant> Tsalidas::valoresSalida(const TinventarioSalida &s) {
+    return {s.documento,
+            fechaHora::aTextoBD(s.fechaHora),
+            s.inventarioEntrada_id,
+            s.idReceptor,
+            s.idComprobante,
+            s.inventarioMovimientoConcepto_id,
+            FloatToStr(s.cantidad),
+            FloatToStr(s.salidaCostoUnitario),
+            FloatToStr(s.existenciaTotal),
+            FloatToStr(s.existenciaCostoUnitario),
+            FloatToStr(s.existenciaCostoTotal)};
+}
+
+CmidTierResponse Tsalidas::selectIdsDocumento(int documento, int idNegocio) {
+    setQuery(QStringLiteral("SELECT s.id FROM inventarioSalida s JOIN inventarioEntrada e ON e.id = "
+                            "s.inventarioEntrada_id WHERE s.documento = :documento AND e.idNegocioFk = "
+                            ":negocioID ORDER BY s.id"));
+    setParametroEntero(QStringLiteral("documento"), documento);
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
 }
 
 CmidTierResponse Tsalidas::updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada) {

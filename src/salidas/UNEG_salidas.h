@@ -20,8 +20,11 @@ public:
     // warehouse, product and business) still holds exactly `previa` and at least `cantidad`.
     // Affects no row when another posting changed the layer first.
     CmidTierResponse updateEntrada(const TlineaSalida &linea, double previa, int idAlmacen, int idNegocio);
-    // The new row's id in getIdInsertado().
-    CmidTierResponse insertSalida(const TinventarioSalida &salida);
+    // An issue row's columns and the values it stores, for the posting's multi-row inserts.
+    static const QStringList &columnasSalida();
+    static QVector<QVariant> valoresSalida(const TinventarioSalida &salida);
+    // The ids of an issue document's rows, in the order they were written.
+    CmidTierResponse selectIdsDocumento(int documento, int idNegocio);
     // The serial number leaves with the issue row (state 2); affects no row unless it belongs to
     // the layer and is still in stock (state 1).
     CmidTierResponse updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada);

@@ -438,6 +438,38 @@ private slots:
         }
     }
 
+    // An older database gets the index a product's newest ledger group is read from; its ledger
+    // stays as it was.
+    void indiceDelGrupoAlActualizar_data() {
+        QTest::addColumn<int>("desde");
+        QTest::newRow("versión 4") << 4;
+        QTest::newRow("versión 5") << 5;
+    }
+    void indiceDelGrupoAlActualizar() {
+        QFETCH(int, desde);
+        QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
+        esquema::Tindice grupo;
+        for (const auto &v : esquema::versiones())
+            for (const auto &indice : v.indices)
+                if (indice.nombre == QLatin1String("ix_kardex_grupo"))
+                    grupo = indice;
+        QVERIFY(existeIndice(sesion(), grupo));
+        QVERIFY(
+            ejecuta(sesion(), QStringLiteral("DROP INDEX ix_kardex_grupo") +
+                                  (uBase->esMySQL() ? QStringLiteral(" ON inventarioKardex") : QString())));
+        QVERIFY(
+            ejecuta(sesion(), QStringLiteral("INSERT INTO inventarioKardex (fechaHora, inventarioAlmacen_id, "
+                                             "inventarioProducto_id, idNegocioFk, grupo) VALUES "
+                                             "('2025-01-02 10:00:00', 1, 7, 1, 3)")));
+        fijaVersion(sesion(), desde);
+
+        const auto r = esquema::creaOActualiza(sesion());
+        QVERIFY2(r.estado == esquema::Estado::Listo, qPrintable(r.error));
+        QVERIFY(existeIndice(sesion(), grupo));
+        QCOMPARE(esquema::versionRegistrada(sesion()), esquema::versionActual());
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioKardex"), QStringLiteral("grupo = 3")), 1);
+    }
+
     // A program older than the database must not touch it, not even to add what is missing.
     void rechazaVersionMasNueva() {
         QVERIFY2(uBase->creaEsquema(), qPrintable(uBase->error()));
