@@ -8,6 +8,7 @@
 #include "datos/UfallaBaseDatos.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/U_verificacion.h"
+#include "salidas/UNEG_posteoSalida.h"
 
 #include <QtTest>
 #include <algorithm>
@@ -318,6 +319,57 @@ private slots:
     }
 
     // A layer, warehouse or concept of another business is never touched.
+    // A product whose lines stand apart in one document takes its later lines from the layers as
+    // its earlier ones left them; a product of another business is never posted.
+    void productoEnDosTramos_data() {
+        QTest::addColumn<int>("metodo");
+        QTest::addColumn<bool>("ajeno");
+        QTest::newRow("PEPS") << int(kMetodoPEPS) << false;
+        QTest::newRow("Promedio") << int(kMetodoPromedioPonderado) << false;
+        QTest::newRow("producto de otro negocio") << int(kMetodoPEPS) << true;
+    }
+    void productoEnDosTramos() {
+        QFETCH(int, metodo);
+        QFETCH(bool, ajeno);
+        Tescenario e = escenario(metodo);
+        int otro = 0;
+        std::unique_ptr<TnegocioMovimientos> otroNegocio;
+        if (ajeno) {
+            otroNegocio =
+                std::make_unique<TnegocioMovimientos>(*uBase, metodo, QStringLiteral("Abarrotes Juárez"));
+            otro = otroNegocio->producto(QStringLiteral("Lápiz"));
+        } else {
+            otro = e.n->producto(QStringLiteral("Lápiz"));
+            QVERIFY(e.n->recibe(QStringLiteral("R3"), e.almacen, otro, QStringLiteral("2024-03-02 10:00:00"),
+                                2, 1.0) > 0);
+        }
+        TdatosSalida d;
+        d.negocioID = e.n->negocio();
+        d.metodoKardex = metodo;
+        d.almacenID = e.almacen;
+        d.concepto = TmovimientosInventario(e.n->sesion()).selectConcepto(e.n->concepto(2, 1), d.negocioID);
+        d.fechaHora = TnegocioMovimientos::fecha(QStringLiteral("2024-03-05 10:00:00"));
+        for (const auto &[producto, cantidad] :
+             {std::pair{e.producto, 3.0}, {otro, 1.0}, {e.producto, 6.0}}) {
+            TlineaSalida l;
+            l.producto = articulo(producto);
+            l.cantidad = cantidad;
+            d.lineas << l;
+        }
+        const QStringList antes = e.n->estadoSalidas();
+        TposteoSalida posteo(e.n->sesion(), d);
+        QCOMPARE(posteo.escribe() == TfinPosteo::Confirmado, !ajeno);
+        if (ajeno) {
+            QCOMPARE(e.n->estadoSalidas(), antes);
+            return;
+        }
+        QCOMPARE(e.n->existenciaCapa(e.r1), 0.0);
+        QCOMPARE(e.n->existenciaCapa(e.r2), 3.0);
+        QCOMPARE(e.n->existencia(e.almacen, e.producto), 3.0);
+        QCOMPARE(e.n->existencia(e.almacen, otro), 1.0);
+        QCOMPARE(posteo.lineasEscritas().size(), 4);
+    }
+
     void otroNegocioNoSeVe() {
         Tescenario e = escenario(kMetodoPEPS);
         TnegocioMovimientos otro(*uBase, kMetodoPEPS, QStringLiteral("Abarrotes Juárez"));
