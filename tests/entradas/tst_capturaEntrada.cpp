@@ -2,7 +2,6 @@
 // painting, returns of an issue, the maximum-stock question, barcodes, and whole receipts saved
 // and listed.
 #include "apoyo/UconduccionCaptura.h"
-#include "apoyo/UfilasPrueba.h"
 #include "apoyo/UnegocioPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
@@ -529,11 +528,10 @@ private slots:
     void codigoDeBarras() {
         QFETCH(QString, codigo);
         producto(QStringLiteral("Brocha"), QStringLiteral("7509"), 0, 2);
-        const int otro = uBase->creaNegocio(QStringLiteral("Otra Ferretería"));
-        u_insertaFila(uBase->sesion(), QStringLiteral("inventarioProducto"),
-                      {{QStringLiteral("nombre"), QStringLiteral("Ajeno")},
-                       {QStringLiteral("codigoBarras"), QStringLiteral("9900")},
-                       {QStringLiteral("idNegocioFk"), otro}});
+        TnegocioPrueba(*uBase, TnegocioPrueba::Tlectura{QStringLiteral("Otra Ferretería")})
+            .fila(QStringLiteral("inventarioProducto"),
+                  {{QStringLiteral("nombre"), QStringLiteral("Ajeno")},
+                   {QStringLiteral("codigoBarras"), QStringLiteral("9900")}});
         abre();
         encabezado();
         // A scanner types the code and Enter: no mouse needed.

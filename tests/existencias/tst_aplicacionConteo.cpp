@@ -5,7 +5,6 @@
 // at any statement leaving nothing.
 #include "apoyo/UnegocioPrueba.h"
 
-#include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/UNEG_aplicacionConteo.h"

@@ -3,7 +3,6 @@
 // with quantities and filters, overwriting in place, and a failure anywhere leaving nothing.
 #include "apoyo/UnegocioPrueba.h"
 
-#include "apoyo/UfilasPrueba.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/UNEG_inventarioFisico.h"
 

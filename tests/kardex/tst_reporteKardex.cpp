@@ -2,7 +2,6 @@
 // snapshot rows and separators, the summary of both loads under both methods, and what the PDF
 // and the workbook hold.
 #include "apoyo/UbasePrueba.h"
-#include "apoyo/UfilasPrueba.h"
 #include "apoyo/UnegocioPrueba.h"
 #include "apoyo/UrevisionPDF.h"
 #include "apoyo/UwidgetsPrueba.h"

@@ -1,7 +1,6 @@
 // The movement and serial-number choosers on screen, driven by their controls' names.
 #include "apoyo/UnegocioPrueba.h"
 
-#include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/ui/UFRM_seleccionarMovimiento.h"
 #include "comun/ui/UFRM_seleccionarNoSerie.h"

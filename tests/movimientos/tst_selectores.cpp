@@ -1,7 +1,6 @@
 // The movement chooser's lists and filters, and the serial chooser's marking rules.
 #include "apoyo/UnegocioPrueba.h"
 
-#include "apoyo/UfilasPrueba.h"
 #include "comun/UNEG_seleccionarMovimiento.h"
 #include "comun/UNEG_seleccionarNoSerie.h"
 
