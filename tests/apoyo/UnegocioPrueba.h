@@ -22,7 +22,8 @@
 //   queries that only read, or for a ledger rebuild that must start from given rows;
 // - by posting (recibe, entrega, documentoEntrada, documentoSalida): documents through
 //   TdocumentoEntrada / TdocumentoSalida, for anything that must tell the postings' story.
-// A scripted user answers "Aceptar" to whatever the postings ask unless a test queues other answers.
+// A scripted user answers "Aceptar" to whatever the postings ask unless a test queues other answers
+// (a business built for reading only installs none).
 //
 // The ledger reads back as one compact text a row, in id order (see kardex()); a receipt given a
 // name (R1…) shows by that name wherever its id would stand.
