@@ -269,11 +269,12 @@ QString TnegocioPrueba::nombreDe(const QVariant &id) const {
 
 QStringList TnegocioPrueba::kardex() const {
     TmiddleTier mt(uSesion);
-    mt.setQuery(QStringLiteral(
-        "SELECT inventarioEntrada_id, documentoEntrada, entradaCantidad, entradaCostoUnitario, "
-        "documentoSalida, "
-        "salidaEntradaRelacionada, salidaCantidad, salidaCostoUnitario, totalCantidad, totalCostoUnitario, "
-        "revision, division, grupo FROM inventarioKardex WHERE idNegocioFk = :negocio ORDER BY id"));
+    mt.setQuery(
+        QStringLiteral("SELECT inventarioEntrada_id, documentoEntrada, entradaCantidad, "
+                       "entradaCostoUnitario, documentoSalida, "
+                       "salidaEntradaRelacionada, salidaCantidad, salidaCostoUnitario, totalCantidad, "
+                       "totalCostoUnitario, revision, "
+                       "division, grupo FROM inventarioKardex WHERE idNegocioFk = :negocio ORDER BY id"));
     mt.setParametroEntero(QStringLiteral("negocio"), uNegocio);
     const CmidTierResponse r = mt.reader();
     auto celda = [&r](int f, int c) {
