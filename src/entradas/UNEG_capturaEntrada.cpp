@@ -120,6 +120,13 @@ TlineaEntrada u_lineaDocumento(const TrenglonCaptura &renglon) {
     return l;
 }
 
+QString u_textoUltimoMovimiento(TConexionSesion *sesion, int idAlmacen, int idNegocio) {
+    bool ok = false;
+    const QVariant v = Tentradas(sesion).selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, ok);
+    return ok && !v.isNull() ? fechaHora::deValorBD(v).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
+                             : QString();
+}
+
 TcapturaEntrada::TcapturaEntrada(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 
@@ -146,7 +153,7 @@ bool TcapturaEntrada::reinicia() {
         uAlmacenes.append(a);
     }
     uIndiceAlmacen = uIndiceConcepto = uConceptoAnterior = -1;
-    uUltimoMovimiento = {};
+    uTextoUltimoMovimiento.clear();
     uModoDevolucion = false;
     limpiaProducto();
     uPie = {};
@@ -161,18 +168,7 @@ bool TcapturaEntrada::reinicia() {
 void TcapturaEntrada::eligeAlmacen(int indice) {
     uIndiceAlmacen = indice >= 0 && indice < uAlmacenes.size() ? indice : -1;
     const int id = almacen().id;
-    uUltimoMovimiento = id > 0 ? ultimoMovimiento(id) : QDateTime();
-}
-
-QDateTime TcapturaEntrada::ultimoMovimiento(int idAlmacen) const {
-    bool ok = false;
-    const QVariant v = Tentradas(uSesion).selectFechaHoraUltimoMovimiento(idAlmacen, uNegocio, ok);
-    return ok && !v.isNull() ? fechaHora::deValorBD(v) : QDateTime();
-}
-
-QString TcapturaEntrada::textoUltimoMovimiento() const {
-    return uUltimoMovimiento.isValid() ? uUltimoMovimiento.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
-                                       : QString();
+    uTextoUltimoMovimiento = id > 0 ? u_textoUltimoMovimiento(uSesion, id, uNegocio) : QString();
 }
 
 bool TcapturaEntrada::esDevolucion() const {

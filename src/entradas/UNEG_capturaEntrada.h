@@ -83,6 +83,9 @@ TrenglonArmado u_armaRenglon(const TproductoSeleccionadoDescripcion &producto,
                              const REC_unidadMedidacomunicacion &recibida, const TpieCaptura &pie);
 // The posting's line.
 TlineaEntrada u_lineaDocumento(const TrenglonCaptura &renglon);
+// A warehouse's newest movement as the receipt captures show it ("dd/MM/yyyy HH:mm:ss"); "" when
+// it has none or the read failed.
+QString u_textoUltimoMovimiento(TConexionSesion *sesion, int idAlmacen, int idNegocio);
 
 // What "Agregar Producto" led to: the line added, refused (the reason told), or a value the
 // screen asks for in its editor before it tries again.
@@ -116,10 +119,8 @@ public:
     void eligeAlmacen(int indice);
     int indiceAlmacen() const { return uIndiceAlmacen; }
     TopcionCaptura almacen() const { return uAlmacenes.value(uIndiceAlmacen); }
-    // The warehouse's newest movement; null when none (or when the read failed).
-    QDateTime ultimoMovimiento(int idAlmacen) const;
-    // The chosen warehouse's, as shown ("dd/MM/yyyy HH:mm:ss"; "" when none).
-    QString textoUltimoMovimiento() const;
+    // The chosen warehouse's newest movement as shown ("dd/MM/yyyy HH:mm:ss"; "" when none).
+    QString textoUltimoMovimiento() const { return uTextoUltimoMovimiento; }
 
     // The concept at `indice` of conceptos() (-1: none). A return of an issue needs a warehouse
     // ("Seleccione un almacén", no concept chosen) and takes one line: with lines captured the
@@ -212,7 +213,7 @@ private:
     int uIndiceAlmacen = -1;
     int uIndiceConcepto = -1;
     int uConceptoAnterior = -1; // put back when a change to a return is cancelled
-    QDateTime uUltimoMovimiento;
+    QString uTextoUltimoMovimiento;
     bool uModoDevolucion = false;
     TproductoSeleccionadoDescripcion uProducto;
     REC_unidadMedidacomunicacion uUnidadRecibida;
