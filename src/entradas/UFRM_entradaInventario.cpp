@@ -1,7 +1,6 @@
 #include "entradas/UFRM_entradaInventario.h"
 
 #include "comun/U_archivosSalida.h"
-#include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
 #include "comun/ui/UFRM_capturarPropiedadesAdicionales.h"
@@ -18,8 +17,6 @@
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_noSerie.h"
 #include "entradas/UFRM_pedimento.h"
-#include "entradas/UNEG_documentoEntrada.h"
-#include "entradas/UNEG_entradaCfdi.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
