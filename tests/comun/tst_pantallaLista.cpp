@@ -1,10 +1,9 @@
 // The pieces the list screens share: the warehouse list (confined to the business, keeping the
 // choice on reload, with or without "Todos") and the notice over an empty grid.
-#include "apoyo/UfilasPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "comun/ui/U_listaIds.h"
 #include "comun/ui/U_pantallaLista.h"
 #include "datos/UmiddleTier.h"
-#include "movimientos/UnegocioMovimientos.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,12 +14,12 @@ class TpruebaPantallaLista : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TbasePrueba> uBase;
-    std::unique_ptr<TnegocioMovimientos> uNegocio;
+    std::unique_ptr<TnegocioPrueba> uNegocio;
 
 private slots:
     void init() {
         QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
-        uNegocio = std::make_unique<TnegocioMovimientos>(*uBase, 1);
+        uNegocio = std::make_unique<TnegocioPrueba>(*uBase, 1);
     }
     void cleanup() {
         uNegocio.reset();
@@ -45,7 +44,7 @@ private slots:
         QFETCH(bool, borraElegido);
         uNegocio->almacen(QStringLiteral("Matriz"));
         const int norte = uNegocio->almacen(QStringLiteral("Norte"));
-        TnegocioMovimientos otro(*uBase, 1, QStringLiteral("Otra Papelería"));
+        TnegocioPrueba otro(*uBase, 1, QStringLiteral("Otra Papelería"));
         otro.almacen(QStringLiteral("Ajeno"));
         const TsistemaDatos sistema = uBase->sistema(uNegocio->negocio());
         QComboBox lista;

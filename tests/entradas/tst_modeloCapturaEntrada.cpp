@@ -1,9 +1,8 @@
 // The receipt capture model without its screen: the concept rules of a return of an issue, the
 // steps of "Agregar Producto", the invoice/provider exclusion, the barcode confined to the
 // business, the selection after a removal, and "Aceptar" posting what was captured.
-#include "apoyo/UfilasPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "entradas/UNEG_capturaEntrada.h"
-#include "movimientos/UnegocioMovimientos.h"
 
 #include <QtTest>
 
@@ -11,7 +10,7 @@ class TpruebaModeloCapturaEntrada : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TbasePrueba> uBase;
-    std::unique_ptr<TnegocioMovimientos> uNegocio;
+    std::unique_ptr<TnegocioPrueba> uNegocio;
     std::unique_ptr<TcapturaEntrada> uCaptura;
     int uMatriz = 0, uTornillo = 0;
 
@@ -57,7 +56,7 @@ class TpruebaModeloCapturaEntrada : public QObject {
 private slots:
     void init() {
         QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
-        uNegocio = std::make_unique<TnegocioMovimientos>(*uBase, 1, QStringLiteral("Ferretería El Clavo"));
+        uNegocio = std::make_unique<TnegocioPrueba>(*uBase, 1, QStringLiteral("Ferretería El Clavo"));
         uMatriz = uNegocio->almacen(QStringLiteral("Matriz"));
         uNegocio->concepto(1, 1, QStringLiteral("Compra"));
         uNegocio->concepto(1, 2, QStringLiteral("Devolución de venta"));
@@ -208,11 +207,11 @@ private slots:
     void codigoDeBarras() {
         QFETCH(QString, codigo);
         QFETCH(bool, encontrado);
-        u_insertaFila(uBase->sesion(), QStringLiteral("inventarioProducto"),
-                      {{QStringLiteral("nombre"), QStringLiteral("Ajeno")},
-                       {QStringLiteral("codigoBarras"), QStringLiteral("7509999")},
-                       {QStringLiteral("estatus"), 1},
-                       {QStringLiteral("idNegocioFk"), uNegocio->negocio() + 1}});
+        TnegocioPrueba(*uBase, TnegocioPrueba::Tlectura{QStringLiteral("Otra Ferretería")})
+            .fila(QStringLiteral("inventarioProducto"),
+                  {{QStringLiteral("nombre"), QStringLiteral("Ajeno")},
+                   {QStringLiteral("codigoBarras"), QStringLiteral("7509999")},
+                   {QStringLiteral("estatus"), 1}});
         QCOMPARE(uCaptura->tomaCodigoBarras(codigo), encontrado);
         QCOMPARE(uCaptura->producto().productoId, encontrado ? uTornillo : 0);
         QCOMPARE(guion().textos(),
