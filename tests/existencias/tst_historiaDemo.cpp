@@ -69,11 +69,11 @@ QStringList movimientos(TConexionSesion *sesion, int negocio) {
                      "BY id"),
                  negocio) +
            filas(sesion,
-                 QStringLiteral(
-                     "SELECT s.id, s.cantidad, s.salidaCostoUnitario, s.existenciaTotal, "
-                     "s.existenciaCostoUnitario, s.existenciaCostoTotal FROM inventarioSalida s JOIN "
-                     "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
-                     ":negocio ORDER BY s.id"),
+                 QStringLiteral("SELECT s.id, s.cantidad, s.salidaCostoUnitario, s.existenciaTotal, "
+                                "s.existenciaCostoUnitario, s.existenciaCostoTotal, s.inventarioAlmacen_id, "
+                                "s.inventarioProducto_id, s.idNegocioFk FROM inventarioSalida s JOIN "
+                                "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
+                                ":negocio ORDER BY s.id"),
                  negocio) +
            filas(sesion,
                  QStringLiteral(

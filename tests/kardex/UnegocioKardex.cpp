@@ -89,10 +89,11 @@ int TnegocioKardex::salida(int capa, const QString &fecha, double cantidad, doub
     TmiddleTier mt(uBase.sesion());
     mt.setQuery(QStringLiteral(
         "INSERT INTO inventarioSalida (documento, fechaHora, inventarioEntrada_id, "
-        "inventarioMovimientoConcepto_id, "
-        "cantidad, salidaCostoUnitario, existenciaTotal, existenciaCostoUnitario, existenciaCostoTotal) "
-        "VALUES "
-        "(:documento, :fecha, :capa, :concepto, :cantidad, :costo, :total, :costoUnitario, :costoTotal)"));
+        "inventarioMovimientoConcepto_id, cantidad, salidaCostoUnitario, existenciaTotal, "
+        "existenciaCostoUnitario, existenciaCostoTotal, inventarioAlmacen_id, inventarioProducto_id, "
+        "idNegocioFk) SELECT :documento, :fecha, e.id, :concepto, :cantidad, :costo, :total, "
+        ":costoUnitario, :costoTotal, e.inventarioAlmacen_id, e.inventarioProducto_id, e.idNegocioFk FROM "
+        "inventarioEntrada e WHERE e.id = :capa"));
     mt.setParametroEntero(QStringLiteral("documento"), documento);
     mt.setParametroFechaHora(QStringLiteral("fecha"), TnegocioKardex::fecha(fecha));
     mt.setParametroEntero(QStringLiteral("capa"), capa);
