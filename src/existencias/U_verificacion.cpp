@@ -192,16 +192,15 @@ private:
                 "e.idNegocioFk ORDER BY 1"),
             idNegocio);
         for (int f = 0; f < r.getRowCount(); ++f) {
-            const QString salida =
-                QStringLiteral("la salida %1 (almacén %2, producto %3, negocio %4)")
-                    .arg(r.getCelda(f, 0), r.getCelda(f, 2), r.getCelda(f, 3), r.getCelda(f, 4));
+            const QString salida = QStringLiteral("%1: la salida %2 (negocio %3)")
+                                       .arg(donde({int(r.getCeldaAsInt(f, 2)), int(r.getCeldaAsInt(f, 3))}),
+                                            r.getCelda(f, 0), r.getCelda(f, 4));
             if (r.getValor(f, 5).isNull())
                 hallazgo(salida +
                          QStringLiteral(" consumió la capa %1, que no existe.").arg(r.getCelda(f, 1)));
             else
                 hallazgo(salida +
-                         QStringLiteral(" no coincide con su capa %1 (almacén %2, producto %3, "
-                                        "negocio %4).")
+                         QStringLiteral(" no coincide con su capa %1: almacén %2, producto %3, negocio %4.")
                              .arg(r.getCelda(f, 1), r.getCelda(f, 5), r.getCelda(f, 6), r.getCelda(f, 7)));
         }
     }

@@ -491,6 +491,19 @@ private slots:
                    "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
                    ":negocio) x)")
             << QStringLiteral("el último movimiento deja");
+        const QString ultimaSalida =
+            QStringLiteral(" WHERE id = (SELECT m FROM (SELECT MAX(s.id) AS m FROM inventarioSalida s JOIN "
+                           "inventarioEntrada e "
+                           "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio) x)");
+        QTest::newRow("almacén de una salida")
+            << 1
+            << QStringLiteral("UPDATE inventarioSalida SET inventarioAlmacen_id = inventarioAlmacen_id + 1") +
+                   ultimaSalida
+            << QStringLiteral("no coincide con su capa");
+        QTest::newRow("negocio de una salida")
+            << 2
+            << QStringLiteral("UPDATE inventarioSalida SET idNegocioFk = idNegocioFk + 100") + ultimaSalida
+            << QStringLiteral("no coincide con su capa");
     }
     void verificacionVeLoCambiadoAMano() {
         QFETCH(int, metodo);
