@@ -513,8 +513,8 @@ QVector<Tindice> indicesSalidaConSuCapa() {
             {QStringLiteral("ix_salida_negocio_documento"), tabla, QStringLiteral("idNegocioFk, documento")}};
 }
 
-// Repeatable: a row is set from its layer however often it runs; a row whose layer is missing
-// keeps 0 and the consistency check names it.
+// Repeatable: a row is set from its layer however often it runs. A row whose layer is missing
+// keeps 0, so no business reads it, as none did through the missing layer.
 QString salidasDesdeSuCapa() {
     QStringList asignaciones;
     for (const char *columna : {"inventarioAlmacen_id", "inventarioProducto_id", "idNegocioFk"})
