@@ -45,23 +45,17 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
 
 QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok,
                                                                  QVariant *ultimaSalida) {
-    // Each side walks its date index newest first and stops at the warehouse's first row. Issue
-    // rows have no warehouse of their own, so their side is joined in that order on purpose
-    // (STRAIGHT_JOIN, CROSS JOIN): otherwise the planners read every layer of the warehouse. The
-    // issue side stops at the warehouse's newest receipt too (an older issue cannot be the newest
-    // movement): a warehouse that receives (transfers) but seldom issues is not walked back to its
-    // last issue through every other warehouse's issues.
-    setQuery(conOrdenDeJoin(QStringLiteral(
+    // Each side reads the newest row of the warehouse from its (business, warehouse, date) index.
+    // The issue side counts only when no receipt is newer, so `ultimaSalida` tells whether the
+    // newest movement is (also) an issue.
+    setQuery(QStringLiteral(
         "SELECT MAX(t.fechaHora) AS ultimo, MAX(t.salida) AS ultimaSalida FROM ("
         "SELECT * FROM (SELECT e.fechaHora, NULL AS salida FROM inventarioEntrada e WHERE e.idNegocioFk = "
-        ":negocioID "
-        "AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, s.fechaHora AS salida FROM inventarioSalida s %2 "
-        "inventarioEntrada e "
-        "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = "
-        ":almacenID2 AND s.fechaHora >= COALESCE((SELECT MAX(x.fechaHora) FROM inventarioEntrada x WHERE "
-        "x.idNegocioFk = :negocioID3 AND x.inventarioAlmacen_id = :almacenID3), :desde) "
-        "ORDER BY s.fechaHora DESC LIMIT 1) s) t")));
+        ":negocioID AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
+        "UNION ALL SELECT * FROM (SELECT s.fechaHora, s.fechaHora AS salida FROM inventarioSalida s WHERE "
+        "s.idNegocioFk = :negocioID2 AND s.inventarioAlmacen_id = :almacenID2 AND s.fechaHora >= "
+        "COALESCE((SELECT MAX(x.fechaHora) FROM inventarioEntrada x WHERE x.idNegocioFk = :negocioID3 AND "
+        "x.inventarioAlmacen_id = :almacenID3), :desde) ORDER BY s.fechaHora DESC LIMIT 1) s) t"));
     for (const QString &sufijo : {QString(), QStringLiteral("2"), QStringLiteral("3")}) {
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
         setParametroEntero(kNegocio + sufijo, idNegocio);

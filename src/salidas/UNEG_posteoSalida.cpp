@@ -146,9 +146,11 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
     s.existenciaTotal = linea.existenciaTotal;
     s.existenciaCostoUnitario = linea.salidasCostoUnitario;
     s.existenciaCostoTotal = linea.existenciaCostoTotal;
-    const CmidTierResponse salida = uSalidas.insertSalida(s);
+    const CmidTierResponse salida = uSalidas.insertSalida(s, uDatos.negocioID);
     if (!intento.ok(salida))
         return false;
+    if (salida.getFilasAfectadas() != 1)
+        return intento.conflicto(TmotivoConflicto::Otro);
     const int idSalida = int(salida.getIdInsertado());
 
     uKardex.agrega(renglonKardex(linea, primera, grupo));

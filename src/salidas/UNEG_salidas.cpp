@@ -54,14 +54,16 @@ CmidTierResponse Tsalidas::updateEntrada(const TlineaSalida &linea, double previ
     return nonQuery();
 }
 
-CmidTierResponse Tsalidas::insertSalida(const TinventarioSalida &s) {
+CmidTierResponse Tsalidas::insertSalida(const TinventarioSalida &s, int idNegocio) {
     setQuery(QStringLiteral(
         "INSERT INTO inventarioSalida (documento, fechaHora, inventarioEntrada_id, idReceptor, "
-        "idComprobante, "
-        "inventarioMovimientoConcepto_id, cantidad, salidaCostoUnitario, existenciaTotal, "
-        "existenciaCostoUnitario, existenciaCostoTotal) VALUES (:documentoNumero, :fechaHora, "
-        ":inventarioEntrada_id, :idReceptor, :idComprobante, :inventarioMovimientoConcepto_id, :cantidad, "
-        ":salidaCostoUnitario, :existenciaTotal, :existenciaCostoUnitario, :existenciaCostoTotal)"));
+        "idComprobante, inventarioMovimientoConcepto_id, cantidad, salidaCostoUnitario, existenciaTotal, "
+        "existenciaCostoUnitario, existenciaCostoTotal, inventarioAlmacen_id, inventarioProducto_id, "
+        "idNegocioFk) SELECT :documentoNumero, :fechaHora, e.id, :idReceptor, :idComprobante, "
+        ":inventarioMovimientoConcepto_id, :cantidad, :salidaCostoUnitario, :existenciaTotal, "
+        ":existenciaCostoUnitario, :existenciaCostoTotal, e.inventarioAlmacen_id, e.inventarioProducto_id, "
+        "e.idNegocioFk FROM inventarioEntrada e WHERE e.id = :inventarioEntrada_id AND e.idNegocioFk = "
+        ":negocioID"));
     setParametroEntero(QStringLiteral("documentoNumero"), s.documento);
     setParametroFechaHora(QStringLiteral("fechaHora"), s.fechaHora);
     setParametroEntero(QStringLiteral("inventarioEntrada_id"), s.inventarioEntrada_id);
@@ -73,6 +75,7 @@ CmidTierResponse Tsalidas::insertSalida(const TinventarioSalida &s) {
     setParametroTexto(QStringLiteral("existenciaTotal"), FloatToStr(s.existenciaTotal));
     setParametroTexto(QStringLiteral("existenciaCostoUnitario"), FloatToStr(s.existenciaCostoUnitario));
     setParametroTexto(QStringLiteral("existenciaCostoTotal"), FloatToStr(s.existenciaCostoTotal));
+    setParametroEntero(kNegocio, idNegocio);
     return nonQuery();
 }
 
@@ -90,13 +93,8 @@ CmidTierResponse Tsalidas::updateNoSerieSalidaFecha(int idNoSerie, int idSalida,
 }
 
 CmidTierResponse Tsalidas::selectUltimoIdDocumentoSalida(int idNegocio) {
-    // Walks the document index from the top down to the business's first issue; the join order is
-    // forced (STRAIGHT_JOIN, CROSS JOIN), or the planners read every receipt of the business.
-    setQuery(conOrdenDeJoin(
-        QStringLiteral("SELECT %1 inventarioSalida.documento AS inventarioSalida_documento FROM "
-                       "inventarioSalida %2 inventarioEntrada ON inventarioSalida.inventarioEntrada_id = "
-                       "inventarioEntrada.id WHERE inventarioEntrada.idNegocioFk = :negocioID ORDER BY "
-                       "inventarioSalida.documento DESC LIMIT 1")));
+    setQuery(QStringLiteral("SELECT documento AS inventarioSalida_documento FROM inventarioSalida WHERE "
+                            "idNegocioFk = :negocioID ORDER BY documento DESC LIMIT 1"));
     setParametroEntero(kNegocio, idNegocio);
     return scalar();
 }

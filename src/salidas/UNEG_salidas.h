@@ -4,8 +4,8 @@
 #include "salidas/UMOD_salida.h"
 
 // The module's data class of issues. One object carries a whole posting's transaction. Every
-// statement is confined to the business: issue rows have no business of their own, so they are
-// reached through the layer (receipt row) they consumed.
+// statement is confined to the business. An issue row carries the warehouse, product and business
+// of the layer (receipt row) it consumed, copied from the layer when it is written.
 class Tsalidas : public TmovimientosInventario {
 public:
     using TmovimientosInventario::TmovimientosInventario;
@@ -20,11 +20,12 @@ public:
     // warehouse, product and business) still holds exactly `previa` and at least `cantidad`.
     // Affects no row when another posting changed the layer first.
     CmidTierResponse updateEntrada(const TlineaSalida &linea, double previa, int idAlmacen, int idNegocio);
-    // The new row's id in getIdInsertado().
-    CmidTierResponse insertSalida(const TinventarioSalida &salida);
+    // The new row's id in getIdInsertado(); its warehouse, product and business are the layer's,
+    // read in the same statement. Inserts nothing when the layer is not the business's.
+    CmidTierResponse insertSalida(const TinventarioSalida &salida, int idNegocio);
     // The serial number leaves with the issue row (state 2); affects no row unless it belongs to
     // the layer and is still in stock (state 1).
     CmidTierResponse updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada);
-    // Scalar "inventarioSalida_documento": the business's highest issue document number.
+    // Scalar "inventarioSalida_documento": the business's highest issue document number (none: null).
     CmidTierResponse selectUltimoIdDocumentoSalida(int idNegocio);
 };

@@ -114,19 +114,18 @@ int TnegocioPrueba::filaEntrada(const QString &nombre, int almacen, int producto
 
 int TnegocioPrueba::filaSalida(int capa, const QString &fechaHora, double cantidad, double costo,
                                int documento, int familia, const Tcorrida &c) {
-    // Issue rows carry no business column: they belong to it through their layer.
-    const int id = u_insertaFila(
-        uSesion, QStringLiteral("inventarioSalida"),
-        {{QStringLiteral("documento"), documento},
-         {QStringLiteral("fechaHora"), fecha(fechaHora)},
-         {QStringLiteral("inventarioEntrada_id"), capa},
-         {QStringLiteral("inventarioMovimientoConcepto_id"), concepto(kConceptoSalida, familia)},
-         {QStringLiteral("cantidad"), cantidad},
-         {QStringLiteral("salidaCostoUnitario"), costo},
-         {QStringLiteral("existenciaTotal"), c.existenciaTotal},
-         {QStringLiteral("existenciaCostoUnitario"),
-          c.existenciaCostoUnitario.isNull() ? QVariant(costo) : c.existenciaCostoUnitario},
-         {QStringLiteral("existenciaCostoTotal"), c.existenciaCostoTotal}});
+    // The warehouse, product and business come from the layer, as the posting writes them.
+    const int id = u_insertaSalida(
+        uSesion, {{QStringLiteral("documento"), documento},
+                  {QStringLiteral("fechaHora"), fecha(fechaHora)},
+                  {QStringLiteral("inventarioEntrada_id"), capa},
+                  {QStringLiteral("inventarioMovimientoConcepto_id"), concepto(kConceptoSalida, familia)},
+                  {QStringLiteral("cantidad"), cantidad},
+                  {QStringLiteral("salidaCostoUnitario"), costo},
+                  {QStringLiteral("existenciaTotal"), c.existenciaTotal},
+                  {QStringLiteral("existenciaCostoUnitario"),
+                   c.existenciaCostoUnitario.isNull() ? QVariant(costo) : c.existenciaCostoUnitario},
+                  {QStringLiteral("existenciaCostoTotal"), c.existenciaCostoTotal}});
     if (id == 0)
         qWarning() << "filaSalida:" << u_ultimaFalla().texto;
     return id;

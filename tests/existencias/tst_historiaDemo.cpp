@@ -69,11 +69,11 @@ QStringList movimientos(TConexionSesion *sesion, int negocio) {
                      "BY id"),
                  negocio) +
            filas(sesion,
-                 QStringLiteral(
-                     "SELECT s.id, s.cantidad, s.salidaCostoUnitario, s.existenciaTotal, "
-                     "s.existenciaCostoUnitario, s.existenciaCostoTotal FROM inventarioSalida s JOIN "
-                     "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
-                     ":negocio ORDER BY s.id"),
+                 QStringLiteral("SELECT s.id, s.cantidad, s.salidaCostoUnitario, s.existenciaTotal, "
+                                "s.existenciaCostoUnitario, s.existenciaCostoTotal, s.inventarioAlmacen_id, "
+                                "s.inventarioProducto_id, s.idNegocioFk FROM inventarioSalida s JOIN "
+                                "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
+                                ":negocio ORDER BY s.id"),
                  negocio) +
            filas(sesion,
                  QStringLiteral(
@@ -491,6 +491,19 @@ private slots:
                    "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
                    ":negocio) x)")
             << QStringLiteral("el último movimiento deja");
+        const QString ultimaSalida =
+            QStringLiteral(" WHERE id = (SELECT m FROM (SELECT MAX(s.id) AS m FROM inventarioSalida s JOIN "
+                           "inventarioEntrada e "
+                           "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio) x)");
+        QTest::newRow("almacén de una salida")
+            << 1
+            << QStringLiteral("UPDATE inventarioSalida SET inventarioAlmacen_id = inventarioAlmacen_id + 1") +
+                   ultimaSalida
+            << QStringLiteral("no coincide con su capa");
+        QTest::newRow("negocio de una salida")
+            << 2
+            << QStringLiteral("UPDATE inventarioSalida SET idNegocioFk = idNegocioFk + 100") + ultimaSalida
+            << QStringLiteral("no coincide con su capa");
     }
     void verificacionVeLoCambiadoAMano() {
         QFETCH(int, metodo);

@@ -81,15 +81,14 @@ void TnegocioSalidas::lote(int capa, const QString &numero, const QVariant &prod
 
 int TnegocioSalidas::salida(int documento, int capa, double cantidad, double costo,
                             const QDateTime &fechaHora, int concepto, int comprobante) {
-    return u_insertaFila(base.sesion(), QStringLiteral("inventarioSalida"),
-                         {{"documento", documento},
-                          {"fechaHora", QVariant(fechaHora)},
-                          {"inventarioEntrada_id", capa},
-                          {"idComprobante", comprobante},
-                          {"inventarioMovimientoConcepto_id", concepto},
-                          {"cantidad", cantidad},
-                          {"salidaCostoUnitario", costo},
-                          {"existenciaCostoUnitario", costo}});
+    return u_insertaSalida(base.sesion(), {{"documento", documento},
+                                           {"fechaHora", QVariant(fechaHora)},
+                                           {"inventarioEntrada_id", capa},
+                                           {"idComprobante", comprobante},
+                                           {"inventarioMovimientoConcepto_id", concepto},
+                                           {"cantidad", cantidad},
+                                           {"salidaCostoUnitario", costo},
+                                           {"existenciaCostoUnitario", costo}});
 }
 
 void TnegocioSalidas::existencia(int almacen, int producto, double cantidad) {

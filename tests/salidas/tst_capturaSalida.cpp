@@ -291,7 +291,6 @@ private slots:
     }
     void muestrasSinComprobante() {
         QFETCH(QString, concepto);
-        TConexionSesion *s = uBase->sesion();
         const int receptor = uTienda->n.fila(QStringLiteral("Receptor"),
                                              {{"nombre", "Cliente Uno"}, {"rfc", "XAXX010101000"}});
         uTienda->n.fila(QStringLiteral("Comprobante"),
