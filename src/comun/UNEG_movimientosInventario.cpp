@@ -126,11 +126,6 @@ int TmovimientosInventario::ultimoGrupo(int idAlmacen, int idProducto, int idNeg
     return r.isSuccess() ? int(r.getScalarAsInt()) : -1;
 }
 
-CmidTierResponse TmovimientosInventario::insertRenglonKardex(const TkardexRenglon &renglon) {
-    renglonKardex::preparaInsercion(*this, renglon);
-    return nonQuery();
-}
-
 TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int idProducto, int idNegocio,
                                                             bool &ok) {
     setQuery(QStringLiteral(
@@ -150,17 +145,23 @@ TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int i
     return x;
 }
 
-CmidTierResponse TmovimientosInventario::selectExistenciaCostoTotal(int idProducto, int idAlmacen,
-                                                                    int idNegocio) {
-    // Issues carry no warehouse or product of their own: they are found through their layers, read
-    // first on purpose. Left to itself MariaDB walks every issue newest first looking for
-    // one of the product, which reads the whole table before a product's first issue.
+CmidTierResponse TmovimientosInventario::selectSaldoUltimoMovimiento(int idProducto, int idAlmacen,
+                                                                     int idNegocio) {
+    // The newest movement in the order the rebuild walks them (at one instant receipts before
+    // issues), open layer or not: a purchase return that emptied its layer set the average the
+    // next issue leaves at. Issues carry no warehouse or product of their own: they are found through their
+    // layers, read first on purpose. Left to itself MariaDB walks every issue newest first looking for one of
+    // the product, which reads the whole table before a product's first issue.
     setQuery(conOrdenDeJoin(QStringLiteral(
-        "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal FROM ("
-        "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal FROM inventarioEntrada e "
+        "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal, t.existenciaCostoUnitario AS "
+        "_existenciaCostoUnitario FROM ("
+        "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal, "
+        "e.existenciaCostoUnitario "
+        "FROM inventarioEntrada e "
         "WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID AND "
         "e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal FROM "
+        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal, "
+        "s.existenciaCostoUnitario FROM "
         "inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
         "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = "
         ":productoID2 "
@@ -175,7 +176,7 @@ CmidTierResponse TmovimientosInventario::selectExistenciaCostoTotal(int idProduc
 }
 
 double TmovimientosInventario::existenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio, bool &ok) {
-    const CmidTierResponse r = selectExistenciaCostoTotal(idProducto, idAlmacen, idNegocio);
+    const CmidTierResponse r = selectSaldoUltimoMovimiento(idProducto, idAlmacen, idNegocio);
     ok = r.isSuccess();
     return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : 0.0;
 }

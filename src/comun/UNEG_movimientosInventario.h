@@ -54,14 +54,14 @@ public:
                                                                     int idNegocio);
     // The largest group, 0 when there is none; -1 when the read failed.
     int ultimoGrupo(int idAlmacen, int idProducto, int idNegocio);
-    CmidTierResponse insertRenglonKardex(const TkardexRenglon &renglon);
 
     // The stock row; `ok` false when the read failed.
     TexistenciaAlmacen selectExistencia(int idAlmacen, int idProducto, int idNegocio, bool &ok);
-    // "_existenciaCostoTotal": the stock value after the warehouse's and product's newest movement
-    // (the running value of its newest receipt or issue row, by date-time, an issue after a
-    // receipt of the same instant, then id); no row when the product never moved there.
-    CmidTierResponse selectExistenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio);
+    // The stock after the warehouse's and product's newest movement (its newest receipt or issue
+    // row, by date-time, an issue after a receipt of the same instant, then id): its value in
+    // "_existenciaCostoTotal" and its unit cost (the current average) in "_existenciaCostoUnitario";
+    // no row when the product never moved there.
+    CmidTierResponse selectSaldoUltimoMovimiento(int idProducto, int idAlmacen, int idNegocio);
     // That value, 0 when there is none; `ok` false when the read failed.
     double existenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio, bool &ok);
     // The product's minimum stock in the warehouse; -1 when none is set (no stock falls below it).

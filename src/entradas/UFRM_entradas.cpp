@@ -1,7 +1,7 @@
 #include "entradas/UFRM_entradas.h"
 
 #include "comun/UNEG_almacenesLista.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/U_busquedaTexto.h"
 #include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
@@ -307,7 +307,7 @@ bool TFRM_entradas::cargaAlmacenes() {
     const CmidTierResponse almacenes =
         TalmacenesLista(uSistema.getConexion()).selectAlmacenesSeleccion({}, negocio);
     const CmidTierResponse conceptos =
-        Topciones(uSistema.getConexion()).selectMovimientoConcepto(kConceptoEntrada, negocio);
+        TconceptosMovimiento(uSistema.getConexion()).selectMovimientoConcepto(kConceptoEntrada, negocio);
     if (!almacenes.isSuccess() || !conceptos.isSuccess())
         return false;
     // Reloading keeps the choices that still exist.
@@ -330,8 +330,8 @@ bool TFRM_entradas::cargaAlmacenes() {
     return true;
 }
 
-Tentradas::TfiltroEntradas TFRM_entradas::filtro() const {
-    Tentradas::TfiltroEntradas f;
+TentradasConsulta::TfiltroEntradas TFRM_entradas::filtro() const {
+    TentradasConsulta::TfiltroEntradas f;
     f.inicial = fechaHora::inicioDelDia(DTP_fechaInicial->date());
     f.final_ = fechaHora::finDelDia(DTP_fechaFinal->date());
     if (CMB_almacen->currentIndex() > 0)
@@ -364,7 +364,7 @@ Tentradas::TfiltroEntradas TFRM_entradas::filtro() const {
 }
 
 void TFRM_entradas::buscar() {
-    Tentradas datos(uSistema.getConexion());
+    TentradasConsulta datos(uSistema.getConexion());
     if (!uGRD_entradasControl->carga(datos.selectEntradas(filtro(), uSistema.getNegocio().getIdNegocio())))
         return;
     const bool vacia = uGRD_entradasControl->filas() == 0;

@@ -2,14 +2,14 @@
 
 #include "comun/UNEG_almacenesLista.h"
 #include "comun/UNEG_catalogo.h"
-#include "comun/UNEG_entradas.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_productos.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
+#include "entradas/UNEG_entradas.h"
 
 #include <cmath>
 
@@ -121,7 +121,8 @@ TcapturaEntrada::TcapturaEntrada(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 
 QVector<TopcionCaptura> TcapturaEntrada::conceptos() const {
-    const CmidTierResponse r = Topciones(uSesion).selectMovimientoConcepto(kConceptoEntrada, uNegocio);
+    const CmidTierResponse r =
+        TconceptosMovimiento(uSesion).selectMovimientoConcepto(kConceptoEntrada, uNegocio);
     QVector<TopcionCaptura> lista;
     for (int f = 0; r.isSuccess() && f < r.getRowCount(); ++f) {
         TopcionCaptura c;

@@ -1,12 +1,12 @@
 #include "entradas/UNEG_documentoEntrada.h"
 
 #include "comun/UNEG_almacen.h"
-#include "comun/UNEG_entradas.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_numeroCapturado.h"
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
+#include "entradas/UNEG_entradas.h"
 #include "entradas/UNEG_posteoEntrada.h"
 
 #include <cmath>

@@ -179,7 +179,7 @@ bool TposteoEntrada::escribeInformacion(TintentoPosteo &intento, const TlineaEnt
             return false;
     }
     for (const QString &numero : info.noSerie)
-        if (!intento.ok(uEntradas.insertNoSerie(idEntrada, numero, uNegocio)))
+        if (!intento.ok(uSeries.insertNoSerie(idEntrada, numero, uNegocio)))
             return false;
     for (auto it = info.propiedadesAdicionales.cbegin(); it != info.propiedadesAdicionales.cend(); ++it) {
         const int idPropiedad = u_idPropiedad(it.key());

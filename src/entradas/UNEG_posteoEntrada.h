@@ -1,9 +1,10 @@
 #pragma once
 
-#include "comun/UNEG_entradas.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/U_kardexDocumento.h"
 #include "comun/U_posteoMovimientos.h"
 #include "entradas/UMOD_entrada.h"
+#include "entradas/UNEG_entradas.h"
 
 #include <QHash>
 #include <functional>
@@ -65,6 +66,7 @@ private:
     bool escribeExistencia(TintentoPosteo &intento, int idProducto);
 
     Tentradas uEntradas;
+    TnoSeries uSeries{uEntradas.sesion()};
     TkardexDocumento uKardex{uEntradas};
     int uNegocio;
     int uMetodo;

@@ -1,7 +1,7 @@
 #include "salidas/UNEG_capturaSalida.h"
 
 #include "comun/UNEG_almacenesLista.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_productos.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_numeroCapturado.h"
@@ -63,7 +63,7 @@ TcapturaSalidaAlmacen::TcapturaSalidaAlmacen(const TsistemaDatos &sistema)
 bool TcapturaSalidaAlmacen::cargaCatalogos() {
     const int negocio = uSistema.getNegocio().getIdNegocio();
     const bool almacenes = u_almacenesCaptura(uSistema.getConexion(), negocio, uAlmacenes);
-    Topciones opciones(uSistema.getConexion());
+    TconceptosMovimiento opciones(uSistema.getConexion());
     const CmidTierResponse c = opciones.selectMovimientoConcepto(kConceptoSalida, negocio);
     uConceptos.clear();
     for (int f = 0; c.isSuccess() && f < c.getRowCount(); ++f) {

@@ -102,10 +102,11 @@ double TdocumentoSalida::consultaStockMinimo(int idProducto) const {
 }
 
 double TdocumentoSalida::obtenerPrecioUnitarioPromedioPonderado(int idProducto) const {
-    Tsalidas salidas(uSesion);
-    const CmidTierResponse r =
-        salidas.selectExistenciaCostoUnitario(idProducto, uDatos.almacenID, uDatos.negocioID);
-    return r.isSuccess() && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 2) : 0.0;
+    const CmidTierResponse r = TmovimientosInventario(uSesion).selectSaldoUltimoMovimiento(
+        idProducto, uDatos.almacenID, uDatos.negocioID);
+    return r.isSuccess() && r.getRowCount() > 0
+               ? r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoUnitario"))
+               : 0.0;
 }
 
 TinstantaneaExistencia TdocumentoSalida::instantanea(int idProducto) const {

@@ -43,15 +43,9 @@ const TexistenciaProducto::Tcapa *TexistenciaProducto::capa(int entradaID) const
     return nullptr;
 }
 
-bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, int idNegocio, bool promedio,
-                             TexistenciaProducto &x) {
+bool u_leeExistenciaProducto(TmovimientosInventario &salidas, int idAlmacen, int idProducto, int idNegocio,
+                             bool promedio, TexistenciaProducto &x) {
     x = TexistenciaProducto();
-    if (promedio) {
-        const CmidTierResponse c = salidas.selectExistenciaCostoUnitario(idProducto, idAlmacen, idNegocio);
-        if (!c.isSuccess())
-            return false;
-        x.costoPromedio = c.getRowCount() > 0 ? c.getCeldaAsFloat(0, 2) : 0.0;
-    }
     const CmidTierResponse capas =
         salidas.selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
     if (!capas.isSuccess())
@@ -68,8 +62,15 @@ bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, i
         return false;
     x.instantanea.existeRenglon = fila.existe;
     x.instantanea.existencia = fila.existencia;
-    x.instantanea.costoTotal = salidas.existenciaCostoTotal(idProducto, idAlmacen, idNegocio, ok);
-    return ok;
+    const CmidTierResponse saldo = salidas.selectSaldoUltimoMovimiento(idProducto, idAlmacen, idNegocio);
+    if (!saldo.isSuccess())
+        return false;
+    if (saldo.getRowCount() > 0) {
+        x.instantanea.costoTotal = saldo.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoTotal"));
+        if (promedio)
+            x.costoPromedio = saldo.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoUnitario"));
+    }
+    return true;
 }
 
 bool u_reparteEnCapas(const TproductoSalida &producto, double cantidad, const TexistenciaProducto &x,
