@@ -8,6 +8,17 @@ const QString kNegocio = QStringLiteral("negocio");
 const QString kLineasDelNegocio = QStringLiteral(
     "(SELECT la.AF_ID FROM AF_ArticulosOrdenesCompra la JOIN AF_OrdenesCompra lo ON lo.AF_NumeroOrden = "
     "la.AF_NumeroOrden WHERE lo.idNegocioFk = :negocio)");
+
+// Binds a line's state and the business to the statement that writes it.
+void enlaza(TmiddleTier &t, const TestadoOrdenCompra::TinventarioOrdenesCompraArticulos &estado,
+            int idNegocio) {
+    t.setParametroEntero(QStringLiteral("producto"), estado.idProducto);
+    t.setParametroEntero(QStringLiteral("unidad"), estado.idUnidadRecibido);
+    t.setParametroFlotante(QStringLiteral("factor"), estado.factorConversion);
+    t.setParametroFlotante(QStringLiteral("acumulada"), estado.cantidadAcumulada);
+    t.setParametroEntero(QStringLiteral("linea"), estado.idLinea);
+    t.setParametroEntero(kNegocio, idNegocio);
+}
 } // namespace
 
 CmidTierResponse
@@ -19,12 +30,7 @@ TestadoOrdenCompra::insertOrdenArticuloEstado(const TinventarioOrdenesCompraArti
                        ":unidad, :factor, :acumulada FROM AF_ArticulosOrdenesCompra la WHERE la.AF_ID = "
                        ":linea AND la.AF_ID IN ") +
         kLineasDelNegocio);
-    setParametroEntero(QStringLiteral("producto"), estado.idProducto);
-    setParametroEntero(QStringLiteral("unidad"), estado.idUnidadRecibido);
-    setParametroFlotante(QStringLiteral("factor"), estado.factorConversion);
-    setParametroFlotante(QStringLiteral("acumulada"), estado.cantidadAcumulada);
-    setParametroEntero(QStringLiteral("linea"), estado.idLinea);
-    setParametroEntero(kNegocio, idNegocio);
+    enlaza(*this, estado, idNegocio);
     return unaFila(nonQuery());
 }
 
@@ -35,12 +41,7 @@ TestadoOrdenCompra::updateOrdenArticuloEstado(const TinventarioOrdenesCompraArti
                             "UnidadesMedida_id = :unidad, factorConversion = :factor, cantidadAcumulada = "
                             ":acumulada WHERE AF_ID = :linea AND AF_ID IN ") +
              kLineasDelNegocio);
-    setParametroEntero(QStringLiteral("producto"), estado.idProducto);
-    setParametroEntero(QStringLiteral("unidad"), estado.idUnidadRecibido);
-    setParametroFlotante(QStringLiteral("factor"), estado.factorConversion);
-    setParametroFlotante(QStringLiteral("acumulada"), estado.cantidadAcumulada);
-    setParametroEntero(QStringLiteral("linea"), estado.idLinea);
-    setParametroEntero(kNegocio, idNegocio);
+    enlaza(*this, estado, idNegocio);
     return nonQuery();
 }
 
