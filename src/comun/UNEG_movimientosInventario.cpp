@@ -43,8 +43,9 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
     return r.isSuccess() && r.getRowCount() == 1;
 }
 
-QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok,
-                                                                 QVariant *ultimaSalida) {
+CmidTierResponse TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio,
+                                                                         QVariant &ultimo,
+                                                                         QVariant *ultimaSalida) {
     // Each side walks its date index newest first and stops at the warehouse's first row. Issue
     // rows have no warehouse of their own, so their side is joined in that order on purpose
     // (STRAIGHT_JOIN, CROSS JOIN): otherwise the planners read every layer of the warehouse. The
@@ -68,10 +69,11 @@ QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, 
     }
     setParametroFechaHora(QStringLiteral("desde"), QDateTime(QDate(1900, 1, 1), QTime(0, 0)));
     const CmidTierResponse r = reader();
-    ok = r.isSuccess() && r.getRowCount() == 1;
+    const bool leido = r.isSuccess() && r.getRowCount() == 1;
+    ultimo = leido ? r.getValor(0, 0) : QVariant();
     if (ultimaSalida)
-        *ultimaSalida = ok ? r.getValor(0, 1) : QVariant();
-    return ok ? r.getValor(0, 0) : QVariant();
+        *ultimaSalida = leido ? r.getValor(0, 1) : QVariant();
+    return r;
 }
 
 CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(int idProducto, int idAlmacen,
@@ -89,12 +91,11 @@ CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(in
     return reader();
 }
 
-QMap<int, tCapa> TmovimientosInventario::capasAbiertas(int idProducto, int idAlmacen, int idNegocio,
-                                                       bool &ok) {
+CmidTierResponse TmovimientosInventario::capasAbiertas(int idProducto, int idAlmacen, int idNegocio,
+                                                       QMap<int, tCapa> &capas) {
     const CmidTierResponse r = selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
-    ok = r.isSuccess();
-    QMap<int, tCapa> capas;
-    for (int f = 0; ok && f < r.getRowCount(); ++f) {
+    capas.clear();
+    for (int f = 0; r.isSuccess() && f < r.getRowCount(); ++f) {
         tCapa c;
         c.almacenID = idAlmacen;
         c.productoID = idProducto;
@@ -104,7 +105,7 @@ QMap<int, tCapa> TmovimientosInventario::capasAbiertas(int idProducto, int idAlm
         c.costoUnitario = r.getCeldaAsFloat(f, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
         capas.insert(c.entradaID, c);
     }
-    return capas;
+    return r;
 }
 
 CmidTierResponse TmovimientosInventario::selectUltimoGrupoPorOrdenCronologicoPorAlmacen(int idAlmacen,
@@ -120,14 +121,16 @@ CmidTierResponse TmovimientosInventario::selectUltimoGrupoPorOrdenCronologicoPor
     return scalar();
 }
 
-int TmovimientosInventario::ultimoGrupo(int idAlmacen, int idProducto, int idNegocio) {
+CmidTierResponse TmovimientosInventario::ultimoGrupo(int idAlmacen, int idProducto, int idNegocio,
+                                                     int &grupo) {
     const CmidTierResponse r =
         selectUltimoGrupoPorOrdenCronologicoPorAlmacen(idAlmacen, idProducto, idNegocio);
-    return r.isSuccess() ? int(r.getScalarAsInt()) : -1;
+    grupo = r.isSuccess() ? int(r.getScalarAsInt()) : 0;
+    return r;
 }
 
-TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int idProducto, int idNegocio,
-                                                            bool &ok) {
+CmidTierResponse TmovimientosInventario::selectExistencia(int idAlmacen, int idProducto, int idNegocio,
+                                                          TexistenciaAlmacen &x) {
     setQuery(QStringLiteral(
         "SELECT x.existencia AS inventarioExistencias_existencia FROM inventarioExistencias x JOIN "
         "inventarioAlmacen a ON a.id = x.inventarioAlmacen_id WHERE x.inventarioAlmacen_id = :almacenID "
@@ -136,17 +139,16 @@ TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int i
     setParametroEntero(kProducto, idProducto);
     setParametroEntero(kNegocio, idNegocio);
     const CmidTierResponse r = reader();
-    ok = r.isSuccess();
-    TexistenciaAlmacen x;
-    if (ok && r.getRowCount() > 0) {
+    x = TexistenciaAlmacen();
+    if (r.isSuccess() && r.getRowCount() > 0) {
         x.existe = true;
         x.existencia = r.getCeldaAsFloat(0, 0);
     }
-    return x;
+    return r;
 }
 
 CmidTierResponse TmovimientosInventario::selectSaldoUltimoMovimiento(int idProducto, int idAlmacen,
-                                                                     int idNegocio) {
+                                                                     int idNegocio, TsaldoMovimiento &saldo) {
     // The newest movement in the order the rebuild walks them (at one instant receipts before
     // issues), open layer or not: a purchase return that emptied its layer set the average the
     // next issue leaves at. Issues carry no warehouse or product of their own: they are found through their
@@ -172,16 +174,16 @@ CmidTierResponse TmovimientosInventario::selectSaldoUltimoMovimiento(int idProdu
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
         setParametroEntero(kProducto + sufijo, idProducto);
     }
-    return reader();
+    const CmidTierResponse r = reader();
+    saldo = TsaldoMovimiento();
+    if (r.isSuccess() && r.getRowCount() > 0)
+        saldo = {r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoTotal")),
+                 r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoUnitario"))};
+    return r;
 }
 
-double TmovimientosInventario::existenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio, bool &ok) {
-    const CmidTierResponse r = selectSaldoUltimoMovimiento(idProducto, idAlmacen, idNegocio);
-    ok = r.isSuccess();
-    return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : 0.0;
-}
-
-double TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio, bool &ok) {
+CmidTierResponse TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio,
+                                                     double &minimo) {
     setQuery(QStringLiteral(
         "SELECT minimo FROM inventarioStock WHERE inventarioAlmacen_id = :almacenID AND "
         "inventarioProducto_id = :productoID AND idNegocioFk = :negocioID AND minimo IS NOT NULL"));
@@ -189,8 +191,8 @@ double TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int id
     setParametroEntero(kProducto, idProducto);
     setParametroEntero(kNegocio, idNegocio);
     const CmidTierResponse r = reader();
-    ok = r.isSuccess();
-    return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : -1.0;
+    minimo = r.isSuccess() && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : -1.0;
+    return r;
 }
 
 CmidTierResponse TmovimientosInventario::insertExistencia(int idAlmacen, int idProducto, double existencia,

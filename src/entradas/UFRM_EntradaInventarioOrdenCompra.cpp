@@ -342,10 +342,11 @@ void TFRM_EntradaInventarioOrdenCompra::CMB_almacenesChange() {
     LBL_fechaHoraUltimo->clear();
     if (uRecepcion.almacenID <= 0)
         return;
-    bool ok = false;
-    const QVariant ultimo =
-        Talmacen(uSistema.getConexion())
-            .selectFechaHoraUltimoMovimiento(uRecepcion.almacenID, uSistema.getNegocio().getIdNegocio(), ok);
+    QVariant ultimo;
+    const bool ok = Talmacen(uSistema.getConexion())
+                        .selectFechaHoraUltimoMovimiento(uRecepcion.almacenID,
+                                                         uSistema.getNegocio().getIdNegocio(), ultimo)
+                        .isSuccess();
     if (ok && !ultimo.isNull())
         LBL_fechaHoraUltimo->setText(
             fechaHora::deValorBD(ultimo).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));

@@ -150,8 +150,8 @@ QVector<TopcionCaptura> TcapturaEntrada::almacenes() const {
 }
 
 QDateTime TcapturaEntrada::ultimoMovimiento(int idAlmacen) const {
-    bool ok = false;
-    const QVariant v = Tentradas(uSesion).selectFechaHoraUltimoMovimiento(idAlmacen, uNegocio, ok);
+    QVariant v;
+    const bool ok = Tentradas(uSesion).selectFechaHoraUltimoMovimiento(idAlmacen, uNegocio, v).isSuccess();
     return ok && !v.isNull() ? fechaHora::deValorBD(v) : QDateTime();
 }
 
@@ -193,9 +193,9 @@ bool TcapturaEntrada::aceptaStockMaximo(int idAlmacen, const QString &almacen,
     }
     if (!u_esPositivo(maximo))
         return true;
-    bool ok = false;
-    double existencia =
-        Tentradas(uSesion).selectExistencia(idAlmacen, renglon.productoID, uNegocio, ok).existencia;
+    TexistenciaAlmacen fila;
+    Tentradas(uSesion).selectExistencia(idAlmacen, renglon.productoID, uNegocio, fila);
+    double existencia = fila.existencia;
     // Lines of the same product already in this document count as received.
     for (const TrenglonCaptura &r : uRenglones)
         if (r.productoID == renglon.productoID)

@@ -59,9 +59,8 @@ bool TdocumentoEntrada::compruebaDocumento() {
         return avisa(QStringLiteral("Seleccione un concepto"), kPersonalizado);
     if (uDatos.almacenID <= 0 || almacen.selectNombreAlmacen(uDatos.almacenID, uNegocio).isNull())
         return avisa(QStringLiteral("Seleccione un almacén"), kPersonalizado);
-    bool leido = false;
-    const QVariant ultimo = almacen.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uNegocio, leido);
-    if (!leido)
+    QVariant ultimo;
+    if (!almacen.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uNegocio, ultimo).isSuccess())
         return noGuardado(uSesion);
     if (!uDatos.fechaHora.isValid() || (!ultimo.isNull() && uDatos.fechaHora < fechaHora::deValorBD(ultimo)))
         return avisa(QStringLiteral("Revise fecha/hora de entrada"), kPersonalizado);

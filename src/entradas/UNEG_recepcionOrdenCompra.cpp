@@ -162,9 +162,8 @@ bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento 
         comprobante = TComprobante();
     if (!comprobante.valido() && !u_confirmaAceptarCancelar(posteoEntrada::kSinComprobante))
         return false;
-    bool leido = false;
-    const QVariant ultimo = almacen.selectFechaHoraUltimoMovimiento(almacenID, uNegocio, leido);
-    if (!leido) {
+    QVariant ultimo;
+    if (!almacen.selectFechaHoraUltimoMovimiento(almacenID, uNegocio, ultimo).isSuccess()) {
         u_avisaNoGuardado(uSesion);
         return false;
     }

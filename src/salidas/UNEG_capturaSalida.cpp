@@ -35,9 +35,8 @@ QString u_ultimoMovimientoAlmacen(TConexionSesion *sesion, int idAlmacen, int id
                                   QDateTime &fechaHora) {
     fechaHora = QDateTime();
     TmovimientosInventario mt(sesion);
-    bool ok = false;
-    const QVariant ultimo = mt.selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, ok);
-    if (!ok || ultimo.isNull())
+    QVariant ultimo;
+    if (!mt.selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, ultimo).isSuccess() || ultimo.isNull())
         return {};
     fechaHora = fechaHora::deValorBD(ultimo);
     return fechaHora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
@@ -245,9 +244,7 @@ bool TcapturaSalidaAlmacen::agrega(const QString &cantidad) {
         u_mensaje(q.mensaje, kAdvertencia);
         return false;
     }
-    // A refusal (beyond the stock, the minimum-stock alert declined) keeps the lines and serial
-    // numbers captured so far, even those of the product being re-added.
-    const TdocumentoSalida antes = uDocumento;
+    // A refusal (beyond the stock, the minimum-stock alert declined) leaves the document as it was.
     bool agregado = false;
     if (esDevolucionCompra()) {
         if (!uDevolucion.aceptar || !u_esPositivo(uDevolucion.cantidadMaxima))
@@ -258,10 +255,8 @@ bool TcapturaSalidaAlmacen::agrega(const QString &cantidad) {
     } else {
         agregado = uDocumento.agregaAlDocumento(u_productoSalida(uProducto), q.valor);
     }
-    if (!agregado) {
-        uDocumento = antes;
+    if (!agregado)
         return false;
-    }
     uProductos.insert(uProducto.productoId, uProducto);
     if (!esDevolucionCompra())
         limpiaProducto();

@@ -43,34 +43,31 @@ const TexistenciaProducto::Tcapa *TexistenciaProducto::capa(int entradaID) const
     return nullptr;
 }
 
-bool u_leeExistenciaProducto(TmovimientosInventario &salidas, int idAlmacen, int idProducto, int idNegocio,
-                             bool promedio, TexistenciaProducto &x) {
+CmidTierResponse u_leeExistenciaProducto(TmovimientosInventario &salidas, int idAlmacen, int idProducto,
+                                         int idNegocio, bool promedio, TexistenciaProducto &x) {
     x = TexistenciaProducto();
     const CmidTierResponse capas =
         salidas.selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
     if (!capas.isSuccess())
-        return false;
+        return capas;
     for (int i = 0; i < capas.getRowCount(); ++i)
         x.capas.append(
             {int(capas.getCeldaAsInt(i, QStringLiteral("inventarioEntrada_id"))),
              capas.getValor(i, QStringLiteral("inventarioEntrada_documento")),
              capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existencia")),
              capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"))});
-    bool ok = false;
-    const TexistenciaAlmacen fila = salidas.selectExistencia(idAlmacen, idProducto, idNegocio, ok);
-    if (!ok)
-        return false;
+    TexistenciaAlmacen fila;
+    const CmidTierResponse existencia = salidas.selectExistencia(idAlmacen, idProducto, idNegocio, fila);
+    if (!existencia.isSuccess())
+        return existencia;
     x.instantanea.existeRenglon = fila.existe;
     x.instantanea.existencia = fila.existencia;
-    const CmidTierResponse saldo = salidas.selectSaldoUltimoMovimiento(idProducto, idAlmacen, idNegocio);
-    if (!saldo.isSuccess())
-        return false;
-    if (saldo.getRowCount() > 0) {
-        x.instantanea.costoTotal = saldo.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoTotal"));
-        if (promedio)
-            x.costoPromedio = saldo.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoUnitario"));
-    }
-    return true;
+    TsaldoMovimiento saldo;
+    const CmidTierResponse r = salidas.selectSaldoUltimoMovimiento(idProducto, idAlmacen, idNegocio, saldo);
+    x.instantanea.costoTotal = saldo.costoTotal;
+    if (promedio)
+        x.costoPromedio = saldo.costoUnitario;
+    return r;
 }
 
 bool u_reparteEnCapas(const TproductoSalida &producto, double cantidad, const TexistenciaProducto &x,

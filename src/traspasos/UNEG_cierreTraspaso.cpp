@@ -55,8 +55,11 @@ int TcierreTraspaso::almacenReceptor(TaccionCierre accion) const {
 }
 
 QVariant TcierreTraspaso::fechaHoraUltimoMovimiento(TaccionCierre accion, bool &ok) const {
-    return TmovimientosInventario(uSesion).selectFechaHoraUltimoMovimiento(almacenReceptor(accion), uNegocio,
-                                                                           ok);
+    QVariant ultimo;
+    ok = TmovimientosInventario(uSesion)
+             .selectFechaHoraUltimoMovimiento(almacenReceptor(accion), uNegocio, ultimo)
+             .isSuccess();
+    return ultimo;
 }
 
 bool TcierreTraspaso::compruebaCierre(TaccionCierre accion, const QDateTime &fechaHora) {
