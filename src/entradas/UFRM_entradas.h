@@ -18,6 +18,8 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class TGridControl;
+class TavisoListaVacia;
+class TdespliegueFiltros;
 
 // The receipts area: the receipt rows of a date range with their filters, the two captures, the
 // detail of a row and the list's exports (spreadsheet, PDF and PDF by lot).
@@ -37,7 +39,7 @@ public:
     static void setCapturaOrdenCompra(TcapturaEntrada captura);
 
     TGridControl *gridControl() const { return uGRD_entradasControl; }
-    bool masFiltrosVisibles() const { return uMasFiltros; }
+    bool masFiltrosVisibles() const;
     void buscar();
 
 protected:
@@ -50,18 +52,14 @@ private:
     void initPermisos();
     bool cargaAlmacenes();
     TentradasConsulta::TfiltroEntradas filtro() const;
-    void BTN_masFiltrosClick();
     void BTN_verTodosClick();
     void BTN_productoClick();
     void BTN_proveedorClick();
     void limpiaProducto();
     void limpiaProveedor();
-    void abreCaptura(const TcapturaEntrada &captura, const QString &ausente);
     void abreDetalle(int fila);
-    bool hayElementos();
     void exportaGridGeneraPDF();
     void exportaGridGeneraPDFlote();
-    void acomodaMensaje();
 
     TsistemaDatos uSistema;
     TGridControl *uGRD_entradasControl = nullptr;
@@ -69,7 +67,8 @@ private:
     Rproveedor uProveedor;
     TproductoSeleccionadoDescripcion uProductoSeleccionado;
     bool uBusquedaInicial = false;
-    bool uMasFiltros = false;
+    TdespliegueFiltros *uMasFiltros = nullptr;
+    TavisoListaVacia *uAviso = nullptr;
 
     QFrame *PNL_busqueda = nullptr;
     QDateEdit *DTP_fechaInicial = nullptr;
@@ -92,5 +91,4 @@ private:
     QPushButton *BTN_exportarPDF = nullptr;
     QPushButton *BTN_exportarPDFlote = nullptr;
     QTableView *GRD_main = nullptr;
-    QLabel *LBL_msg = nullptr;
 };

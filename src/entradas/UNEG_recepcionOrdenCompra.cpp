@@ -30,6 +30,12 @@ void TlineaRecepcion::tomaProducto(const TproductoSeleccionadoDescripcion &p) {
     orden.controlNoSerie = p.opControladoNoSerie == 1;
 }
 
+void TrecepcionOrdenCompra::eligeAlmacen(int idAlmacen) {
+    almacenID = idAlmacen;
+    uTextoUltimoMovimiento =
+        idAlmacen > 0 ? u_textoUltimoMovimiento(uSesion, idAlmacen, uNegocio) : QString();
+}
+
 TrecepcionOrdenCompra::TrecepcionOrdenCompra(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 

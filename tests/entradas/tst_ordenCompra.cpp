@@ -45,10 +45,9 @@ class TpruebaOrdenCompra : public QObject {
         return v;
     }
     int estadoOrden() {
-        return uTienda
-            ->valor(
-                QStringLiteral("SELECT AF_OrdenPendiente FROM AF_OrdenesCompra WHERE AF_NumeroOrden = :o"),
-                {{QStringLiteral("o"), uOrden}})
+        return uTienda->n
+            .valor(QStringLiteral("SELECT AF_OrdenPendiente FROM AF_OrdenesCompra WHERE AF_NumeroOrden = :o"),
+                   {{QStringLiteral("o"), uOrden}})
             .toInt();
     }
     // One receipt of the order: the lines' new state and the order's, in one transaction.
@@ -257,7 +256,7 @@ private slots:
         QCOMPARE(v[0].acumulado, 10.0);
         QCOMPARE(v[1].acumulado, 2.0);
         QCOMPARE(
-            uTienda->valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
+            uTienda->n.valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
             2);
         QCOMPARE(estadoOrden(), 2);
     }
@@ -269,7 +268,7 @@ private slots:
         TestadoOrdenCompra t(uBase->sesion());
         QVERIFY(!u_guardaEstadoLineaOrden(t, l, uTienda->negocio).isSuccess());
         QCOMPARE(
-            uTienda->valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
+            uTienda->n.valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
             0);
     }
 

@@ -3,6 +3,8 @@
 // of the cells, the business filter, hostile text, and what the exports hold.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
+#include "apoyo/UrevisionPDF.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/UMOD_seleccion.h"
 #include "comun/U_utilerias.h"
@@ -13,8 +15,6 @@
 #include "existencias/UFRM_productosNoSerie.h"
 #include "existencias/UconsultasPrueba.h"
 #include "kardex/UNEG_valuacion.h"
-#include "movimientos/UnegocioMovimientos.h"
-#include "salidas/UnegocioSalidas.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -30,11 +30,11 @@ namespace {
 // (3 March), R3 2 at 20.00 (4 March). Sucursal: Papel 4 at 2.50 (2 March), Toner 1 at 12.00 (5 March).
 // At the end of 3 March: PEPS Toner 3 worth 39 (3 × 13), average 3 worth 33 (3 × 11.00); Papel 10.
 struct Ttienda {
-    std::unique_ptr<TnegocioMovimientos> n;
+    std::unique_ptr<TnegocioPrueba> n;
     int matriz = 0, sucursal = 0, toner = 0, papel = 0;
 
     Ttienda(TbasePrueba &base, int metodo, const QString &nombre = QStringLiteral("Papelería Morelos")) {
-        n = std::make_unique<TnegocioMovimientos>(base, metodo, nombre);
+        n = std::make_unique<TnegocioPrueba>(base, metodo, nombre);
         matriz = n->almacen(QStringLiteral("Matriz"));
         sucursal = n->almacen(QStringLiteral("Sucursal"));
         toner = n->producto(QStringLiteral("Toner"));
@@ -47,10 +47,8 @@ struct Ttienda {
         n->recibe(QStringLiteral("T1"), sucursal, toner, QStringLiteral("2024-03-05 09:00:00"), 1, 12.0);
     }
     void categoria(int producto, const QString &identidad, const QString &etiqueta) const {
-        u_insertaFila(n->sesion(), QStringLiteral("inventarioCategoria"),
-                      {{QStringLiteral("identidad"), identidad},
-                       {QStringLiteral("etiqueta"), etiqueta},
-                       {QStringLiteral("idNegocioFk"), n->negocio()}});
+        n->fila(QStringLiteral("inventarioCategoria"),
+                {{QStringLiteral("identidad"), identidad}, {QStringLiteral("etiqueta"), etiqueta}});
         TmiddleTier mt(n->sesion());
         mt.setQuery(
             QStringLiteral("UPDATE inventarioProducto SET inventarioCategoria_identidad = :c WHERE id = :p"));
@@ -75,7 +73,7 @@ class TpruebaExistencias : public QObject {
     std::unique_ptr<TbasePrueba> uBase;
     std::unique_ptr<QWidget> uPantalla;
 
-    template <typename T> T *abre(const TnegocioMovimientos &n, int nivel = 2) {
+    template <typename T> T *abre(const TnegocioPrueba &n, int nivel = 2) {
         localSYS = uBase->sistema(n.negocio(), nivel);
         auto *p = new T;
         uPantalla.reset(p);
@@ -342,17 +340,17 @@ private slots:
     // Serial numbers: their receipt and issue, text found anywhere (typed % and _ as letters), the
     // document kept by "Ver Todos", another business's numbers never shown.
     void numerosDeSerie() {
-        TnegocioMovimientos n(*uBase, kMetodoPEPS);
+        TnegocioPrueba n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int taladro = n.producto(QStringLiteral("Taladro"), 1);
         const int r =
             n.recibe(QStringLiteral("R1"), a, taladro, QStringLiteral("2024-03-01 09:00:00"), 3, 900.0,
                      {QStringLiteral("TX-100"), QStringLiteral("TX_200"), QStringLiteral("AB%300")});
         QVERIFY(r > 0);
-        TnegocioMovimientos ajeno(*uBase, kMetodoPEPS, QStringLiteral("Otra"));
+        TnegocioPrueba ajeno(*uBase, kMetodoPEPS, QStringLiteral("Otra"));
         ajeno.recibe(QStringLiteral("R9"), ajeno.almacen(), ajeno.producto(QStringLiteral("Taladro"), 1),
                      QStringLiteral("2024-03-01 09:00:00"), 1, 900.0, {QStringLiteral("TX-999")});
-        auto doc = n.salida(a, QStringLiteral("2024-03-02 09:00:00"));
+        auto doc = n.documentoSalida(a, QStringLiteral("2024-03-02 09:00:00"));
         TproductoSalida articulo;
         articulo.id = taladro;
         articulo.nombre = QStringLiteral("Taladro");

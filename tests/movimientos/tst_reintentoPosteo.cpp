@@ -2,7 +2,7 @@
 // whole posting again, and the document is written once, as if nothing had happened. SQLite's
 // writers queue at BEGIN IMMEDIATE instead, so there the same failure ends the posting with
 // nothing written and the capture kept; saving again writes it once.
-#include "UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
 #include "datos/UcodigosInventario.h"
 #include "datos/UfallaBaseDatos.h"
@@ -42,7 +42,7 @@ class TpruebaReintentoPosteo : public QObject {
             n.recibe(QStringLiteral("R1"), almacen, producto, QStringLiteral("2024-03-01 09:00:00"), 4, 2.0);
             n.recibe(QStringLiteral("R2"), almacen, producto, QStringLiteral("2024-03-02 09:00:00"), 8, 3.0);
         }
-        TnegocioMovimientos n;
+        TnegocioPrueba n;
         int almacen = n.almacen();
         int producto = n.producto(QStringLiteral("Cuaderno"));
 
@@ -50,7 +50,7 @@ class TpruebaReintentoPosteo : public QObject {
         // how many saves it took (saved again when a save wrote nothing; 0 when none saved it).
         int mueve(bool salida) {
             const QString fecha = QStringLiteral("2024-03-05 10:00:00");
-            std::unique_ptr<TdocumentoSalida> doc = salida ? n.salida(almacen, fecha) : nullptr;
+            std::unique_ptr<TdocumentoSalida> doc = salida ? n.documentoSalida(almacen, fecha) : nullptr;
             TproductoSalida p;
             p.id = producto;
             p.nombre = QStringLiteral("Cuaderno");
