@@ -43,8 +43,9 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
     return r.isSuccess() && r.getRowCount() == 1;
 }
 
-QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok,
-                                                                 QVariant *ultimaSalida) {
+CmidTierResponse TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio,
+                                                                         QVariant &ultimo,
+                                                                         QVariant *ultimaSalida) {
     // Each side reads the newest row of the warehouse from its (business, warehouse, date) index.
     // The issue side counts only when no receipt is newer, so `ultimaSalida` tells whether the
     // newest movement is (also) an issue.
@@ -62,10 +63,11 @@ QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, 
     }
     setParametroFechaHora(QStringLiteral("desde"), QDateTime(QDate(1900, 1, 1), QTime(0, 0)));
     const CmidTierResponse r = reader();
-    ok = r.isSuccess() && r.getRowCount() == 1;
+    const bool leido = r.isSuccess() && r.getRowCount() == 1;
+    ultimo = leido ? r.getValor(0, 0) : QVariant();
     if (ultimaSalida)
-        *ultimaSalida = ok ? r.getValor(0, 1) : QVariant();
-    return ok ? r.getValor(0, 0) : QVariant();
+        *ultimaSalida = leido ? r.getValor(0, 1) : QVariant();
+    return r;
 }
 
 CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(int idProducto, int idAlmacen,
@@ -83,12 +85,11 @@ CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(in
     return reader();
 }
 
-QMap<int, tCapa> TmovimientosInventario::capasAbiertas(int idProducto, int idAlmacen, int idNegocio,
-                                                       bool &ok) {
+CmidTierResponse TmovimientosInventario::capasAbiertas(int idProducto, int idAlmacen, int idNegocio,
+                                                       QMap<int, tCapa> &capas) {
     const CmidTierResponse r = selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
-    ok = r.isSuccess();
-    QMap<int, tCapa> capas;
-    for (int f = 0; ok && f < r.getRowCount(); ++f) {
+    capas.clear();
+    for (int f = 0; r.isSuccess() && f < r.getRowCount(); ++f) {
         tCapa c;
         c.almacenID = idAlmacen;
         c.productoID = idProducto;
@@ -98,7 +99,7 @@ QMap<int, tCapa> TmovimientosInventario::capasAbiertas(int idProducto, int idAlm
         c.costoUnitario = r.getCeldaAsFloat(f, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
         capas.insert(c.entradaID, c);
     }
-    return capas;
+    return r;
 }
 
 CmidTierResponse TmovimientosInventario::selectUltimoGrupoPorOrdenCronologicoPorAlmacen(int idAlmacen,
@@ -114,19 +115,16 @@ CmidTierResponse TmovimientosInventario::selectUltimoGrupoPorOrdenCronologicoPor
     return scalar();
 }
 
-int TmovimientosInventario::ultimoGrupo(int idAlmacen, int idProducto, int idNegocio) {
+CmidTierResponse TmovimientosInventario::ultimoGrupo(int idAlmacen, int idProducto, int idNegocio,
+                                                     int &grupo) {
     const CmidTierResponse r =
         selectUltimoGrupoPorOrdenCronologicoPorAlmacen(idAlmacen, idProducto, idNegocio);
-    return r.isSuccess() ? int(r.getScalarAsInt()) : -1;
+    grupo = r.isSuccess() ? int(r.getScalarAsInt()) : 0;
+    return r;
 }
 
-CmidTierResponse TmovimientosInventario::insertRenglonKardex(const TkardexRenglon &renglon) {
-    renglonKardex::preparaInsercion(*this, renglon);
-    return nonQuery();
-}
-
-TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int idProducto, int idNegocio,
-                                                            bool &ok) {
+CmidTierResponse TmovimientosInventario::selectExistencia(int idAlmacen, int idProducto, int idNegocio,
+                                                          TexistenciaAlmacen &x) {
     setQuery(QStringLiteral(
         "SELECT x.existencia AS inventarioExistencias_existencia FROM inventarioExistencias x JOIN "
         "inventarioAlmacen a ON a.id = x.inventarioAlmacen_id WHERE x.inventarioAlmacen_id = :almacenID "
@@ -135,26 +133,31 @@ TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int i
     setParametroEntero(kProducto, idProducto);
     setParametroEntero(kNegocio, idNegocio);
     const CmidTierResponse r = reader();
-    ok = r.isSuccess();
-    TexistenciaAlmacen x;
-    if (ok && r.getRowCount() > 0) {
+    x = TexistenciaAlmacen();
+    if (r.isSuccess() && r.getRowCount() > 0) {
         x.existe = true;
         x.existencia = r.getCeldaAsFloat(0, 0);
     }
-    return x;
+    return r;
 }
 
-CmidTierResponse TmovimientosInventario::selectExistenciaCostoTotal(int idProducto, int idAlmacen,
-                                                                    int idNegocio) {
-    // Issues carry no warehouse or product of their own: they are found through their layers, read
-    // first on purpose. Left to itself MariaDB walks every issue newest first looking for
-    // one of the product, which reads the whole table before a product's first issue.
+CmidTierResponse TmovimientosInventario::selectSaldoUltimoMovimiento(int idProducto, int idAlmacen,
+                                                                     int idNegocio, TsaldoMovimiento &saldo) {
+    // The newest movement in the order the rebuild walks them (at one instant receipts before
+    // issues), open layer or not: a purchase return that emptied its layer set the average the
+    // next issue leaves at. Issues carry no warehouse or product of their own: they are found through their
+    // layers, read first on purpose. Left to itself MariaDB walks every issue newest first looking for one of
+    // the product, which reads the whole table before a product's first issue.
     setQuery(conOrdenDeJoin(QStringLiteral(
-        "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal FROM ("
-        "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal FROM inventarioEntrada e "
+        "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal, t.existenciaCostoUnitario AS "
+        "_existenciaCostoUnitario FROM ("
+        "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal, "
+        "e.existenciaCostoUnitario "
+        "FROM inventarioEntrada e "
         "WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID AND "
         "e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal FROM "
+        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal, "
+        "s.existenciaCostoUnitario FROM "
         "inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
         "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = "
         ":productoID2 "
@@ -165,16 +168,16 @@ CmidTierResponse TmovimientosInventario::selectExistenciaCostoTotal(int idProduc
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
         setParametroEntero(kProducto + sufijo, idProducto);
     }
-    return reader();
+    const CmidTierResponse r = reader();
+    saldo = TsaldoMovimiento();
+    if (r.isSuccess() && r.getRowCount() > 0)
+        saldo = {r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoTotal")),
+                 r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoUnitario"))};
+    return r;
 }
 
-double TmovimientosInventario::existenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio, bool &ok) {
-    const CmidTierResponse r = selectExistenciaCostoTotal(idProducto, idAlmacen, idNegocio);
-    ok = r.isSuccess();
-    return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : 0.0;
-}
-
-double TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio, bool &ok) {
+CmidTierResponse TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio,
+                                                     double &minimo) {
     setQuery(QStringLiteral(
         "SELECT minimo FROM inventarioStock WHERE inventarioAlmacen_id = :almacenID AND "
         "inventarioProducto_id = :productoID AND idNegocioFk = :negocioID AND minimo IS NOT NULL"));
@@ -182,8 +185,8 @@ double TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int id
     setParametroEntero(kProducto, idProducto);
     setParametroEntero(kNegocio, idNegocio);
     const CmidTierResponse r = reader();
-    ok = r.isSuccess();
-    return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : -1.0;
+    minimo = r.isSuccess() && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : -1.0;
+    return r;
 }
 
 CmidTierResponse TmovimientosInventario::insertExistencia(int idAlmacen, int idProducto, double existencia,

@@ -1,6 +1,6 @@
 #include "entradas/UFRM_entradas.h"
 
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/U_busquedaTexto.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
@@ -290,7 +290,7 @@ bool TFRM_entradas::init() {
 
 bool TFRM_entradas::cargaAlmacenes() {
     const CmidTierResponse conceptos =
-        Topciones(uSistema.getConexion())
+        TconceptosMovimiento(uSistema.getConexion())
             .selectMovimientoConcepto(kConceptoEntrada, uSistema.getNegocio().getIdNegocio());
     // Reloading keeps the choices that still exist.
     if (!conceptos.isSuccess() ||
@@ -306,8 +306,8 @@ bool TFRM_entradas::cargaAlmacenes() {
     return true;
 }
 
-Tentradas::TfiltroEntradas TFRM_entradas::filtro() const {
-    Tentradas::TfiltroEntradas f;
+TentradasConsulta::TfiltroEntradas TFRM_entradas::filtro() const {
+    TentradasConsulta::TfiltroEntradas f;
     f.inicial = fechaHora::inicioDelDia(DTP_fechaInicial->date());
     f.final_ = fechaHora::finDelDia(DTP_fechaFinal->date());
     if (CMB_almacen->currentIndex() > 0)
@@ -340,7 +340,7 @@ Tentradas::TfiltroEntradas TFRM_entradas::filtro() const {
 }
 
 void TFRM_entradas::buscar() {
-    Tentradas datos(uSistema.getConexion());
+    TentradasConsulta datos(uSistema.getConexion());
     if (!uGRD_entradasControl->carga(datos.selectEntradas(filtro(), uSistema.getNegocio().getIdNegocio())))
         return;
     uAviso->muestra(uGRD_entradasControl->filas() == 0);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "comun/UMOD_seleccion.h"
-#include "comun/UNEG_entradas.h"
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UpantallaInventario.h"
+#include "entradas/UNEG_entradasConsulta.h"
 
 #include <QVector>
 #include <QWidget>
@@ -51,7 +51,7 @@ private:
     void creaGrid();
     void initPermisos();
     bool cargaAlmacenes();
-    Tentradas::TfiltroEntradas filtro() const;
+    TentradasConsulta::TfiltroEntradas filtro() const;
     void BTN_verTodosClick();
     void BTN_productoClick();
     void BTN_proveedorClick();

@@ -2,8 +2,7 @@
 
 #include "comun/UNEG_almacenesLista.h"
 #include "comun/UNEG_catalogo.h"
-#include "comun/UNEG_entradas.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_productos.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_productoSeleccionado.h"
@@ -12,6 +11,7 @@
 #include "datos/UfechaHora.h"
 #include "entradas/UNEG_documentoEntrada.h"
 #include "entradas/UNEG_entradaCfdi.h"
+#include "entradas/UNEG_entradas.h"
 
 #include <cmath>
 
@@ -121,8 +121,8 @@ TlineaEntrada u_lineaDocumento(const TrenglonCaptura &renglon) {
 }
 
 QString u_textoUltimoMovimiento(TConexionSesion *sesion, int idAlmacen, int idNegocio) {
-    bool ok = false;
-    const QVariant v = Tentradas(sesion).selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, ok);
+    QVariant v;
+    const bool ok = Tentradas(sesion).selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, v).isSuccess();
     return ok && !v.isNull() ? fechaHora::deValorBD(v).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
                              : QString();
 }
@@ -132,7 +132,7 @@ TcapturaEntrada::TcapturaEntrada(TConexionSesion *sesion, int idNegocio)
 
 bool TcapturaEntrada::reinicia() {
     const CmidTierResponse conceptos =
-        Topciones(uSesion).selectMovimientoConcepto(kConceptoEntrada, uNegocio);
+        TconceptosMovimiento(uSesion).selectMovimientoConcepto(kConceptoEntrada, uNegocio);
     uConceptos.clear();
     for (int f = 0; conceptos.isSuccess() && f < conceptos.getRowCount(); ++f) {
         TopcionCaptura c;
@@ -373,9 +373,9 @@ bool TcapturaEntrada::aceptaStockMaximo(const TrenglonCaptura &renglon) const {
     }
     if (!u_esPositivo(maximo))
         return true;
-    bool ok = false;
-    double existencia =
-        Tentradas(uSesion).selectExistencia(idAlmacen, renglon.productoID, uNegocio, ok).existencia;
+    TexistenciaAlmacen fila;
+    Tentradas(uSesion).selectExistencia(idAlmacen, renglon.productoID, uNegocio, fila);
+    double existencia = fila.existencia;
     // Lines of the same product already in this document count as received.
     for (const TrenglonCaptura &r : uRenglones)
         if (r.productoID == renglon.productoID)

@@ -33,21 +33,19 @@ bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
         if (uEntradasPorLinea[i] <= 0)
             return false;
     }
-    return uKardex.escribe() && (!uAdicional || uAdicional(intento, uEntradas));
+    return intento.escrito(uKardex.escribe()) && (!uAdicional || uAdicional(intento, uEntradas));
 }
 
-bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
+bool TposteoEntrada::acumula(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad) {
     auto corrida = uCorrida.find(linea.productoID);
     if (corrida == uCorrida.end()) {
-        bool ok = false;
-        const TexistenciaAlmacen x =
-            uEntradas.selectExistencia(uDatos.almacenID, linea.productoID, uNegocio, ok);
-        if (!ok)
+        TexistenciaAlmacen x;
+        TsaldoMovimiento saldo;
+        if (!intento.ok(uEntradas.selectExistencia(uDatos.almacenID, linea.productoID, uNegocio, x)) ||
+            !intento.ok(
+                uEntradas.selectSaldoUltimoMovimiento(linea.productoID, uDatos.almacenID, uNegocio, saldo)))
             return false;
-        const double valor = uEntradas.existenciaCostoTotal(linea.productoID, uDatos.almacenID, uNegocio, ok);
-        if (!ok)
-            return false;
-        corrida = uCorrida.insert(linea.productoID, {x.existencia, 0.0, valor, x.existe});
+        corrida = uCorrida.insert(linea.productoID, {x.existencia, 0.0, saldo.costoTotal, x.existe});
     }
     if (uMetodo == kMetodoPEPS) {
         corrida->existencia += cantidad;
@@ -64,7 +62,7 @@ bool TposteoEntrada::acumula(const TlineaEntrada &linea, double cantidad) {
 }
 
 int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad) {
-    if (!acumula(linea, cantidad))
+    if (!acumula(intento, linea, cantidad))
         return 0;
     const tProductoE &corrida = uCorrida[linea.productoID];
     TinventarioEntrada e;
@@ -88,7 +86,7 @@ int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &l
     if (!intento.ok(fila))
         return 0;
     const int idEntrada = int(fila.getIdInsertado());
-    if (!escribeKardex(linea, cantidad, idEntrada))
+    if (!escribeKardex(intento, linea, cantidad, idEntrada))
         return 0;
     if (uConcepto.familia == kFamiliaDevolucionSalida &&
         !intento.ok(uEntradas.insertEntradaAdicional(idEntrada, uDatos.movimientoSalidaIDdevolucion)))
@@ -100,7 +98,8 @@ int TposteoEntrada::escribeLinea(TintentoPosteo &intento, const TlineaEntrada &l
                : 0;
 }
 
-bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, double cantidad, int idEntrada) {
+bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad,
+                                   int idEntrada) {
     const bool devolucion = uConcepto.familia == kFamiliaDevolucionSalida;
     const tProductoE &corrida = uCorrida[linea.productoID];
     TkardexRenglon r;
@@ -131,13 +130,11 @@ bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, double cantidad, 
     QMap<int, tCapa> capas;
     if (devolucion) {
         r.division = 1;
-        bool ok = false;
-        capas = uEntradas.capasAbiertas(linea.productoID, uDatos.almacenID, uNegocio, ok);
-        if (!ok)
+        if (!intento.ok(uEntradas.capasAbiertas(linea.productoID, uDatos.almacenID, uNegocio, capas)))
             return false;
     }
-    const int grupo = ultimoGrupo(linea.productoID);
-    if (grupo < 0)
+    int grupo = 0;
+    if (!ultimoGrupo(intento, linea.productoID, grupo))
         return false;
     r.grupo = grupo;
     uKardex.agrega(r);
@@ -146,11 +143,13 @@ bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, double cantidad, 
     return true;
 }
 
-int TposteoEntrada::ultimoGrupo(int idProducto) {
+bool TposteoEntrada::ultimoGrupo(TintentoPosteo &intento, int idProducto, int &grupo) {
     tProductoE &corrida = uCorrida[idProducto];
-    if (corrida.grupo < 0)
-        corrida.grupo = uEntradas.ultimoGrupo(uDatos.almacenID, idProducto, uNegocio);
-    return corrida.grupo;
+    if (corrida.grupo < 0 &&
+        !intento.ok(uEntradas.ultimoGrupo(uDatos.almacenID, idProducto, uNegocio, corrida.grupo)))
+        return false;
+    grupo = corrida.grupo;
+    return true;
 }
 
 // The other open layers after a return, in ascending receipt id, in the group after the return's
@@ -179,7 +178,7 @@ bool TposteoEntrada::escribeInformacion(TintentoPosteo &intento, const TlineaEnt
             return false;
     }
     for (const QString &numero : info.noSerie)
-        if (!intento.ok(uEntradas.insertNoSerie(idEntrada, numero, uNegocio)))
+        if (!intento.ok(uSeries.insertNoSerie(idEntrada, numero, uNegocio)))
             return false;
     for (auto it = info.propiedadesAdicionales.cbegin(); it != info.propiedadesAdicionales.cend(); ++it) {
         const int idPropiedad = u_idPropiedad(it.key());

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "comun/UNEG_entradas.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/U_kardexDocumento.h"
 #include "comun/U_posteoMovimientos.h"
 #include "entradas/UMOD_entrada.h"
+#include "entradas/UNEG_entradas.h"
 
 #include <QHash>
 #include <functional>
@@ -54,17 +55,18 @@ private:
         int grupo = -1; // newest ledger group (PEPS), -1 until read
     };
 
-    bool acumula(const TlineaEntrada &linea, double cantidad);
+    bool acumula(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
     // The new receipt row's id, 0 when a write failed.
     int escribeLinea(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad);
-    bool escribeKardex(const TlineaEntrada &linea, double cantidad, int idEntrada);
-    // The newest ledger group of the product, read once per document.
-    int ultimoGrupo(int idProducto);
+    bool escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, double cantidad, int idEntrada);
+    // `grupo`: the newest ledger group of the product, read once per document.
+    bool ultimoGrupo(TintentoPosteo &intento, int idProducto, int &grupo);
     void escribeRevisiones(QMap<int, tCapa> capas, int grupo, int idEntrada);
     bool escribeInformacion(TintentoPosteo &intento, const TlineaEntrada &linea, int idEntrada);
     bool escribeExistencia(TintentoPosteo &intento, int idProducto);
 
     Tentradas uEntradas;
+    TnoSeries uSeries{uEntradas.sesion()};
     TkardexDocumento uKardex{uEntradas};
     int uNegocio;
     int uMetodo;

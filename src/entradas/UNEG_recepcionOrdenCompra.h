@@ -67,7 +67,7 @@ private:
     void ajustaFactor(TlineaRecepcion &l);
     // Inside the posting's transaction: every line still holds what it was loaded with, then the
     // lines' new state and the order's.
-    bool escribeEstadoOrden(TintentoPosteo &intento, Tentradas &transaccion);
+    bool escribeEstadoOrden(TintentoPosteo &intento);
 
     TConexionSesion *uSesion;
     int uNegocio;

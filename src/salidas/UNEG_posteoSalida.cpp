@@ -68,7 +68,7 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
     }
     if (uDatos.metodoKardex == kMetodoPEPS)
         escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
-    return uKardex.escribe() && (!uAdicional || uAdicional(intento, *this));
+    return intento.escrito(uKardex.escribe()) && (!uAdicional || uAdicional(intento, *this));
 }
 
 bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas,
@@ -76,7 +76,8 @@ bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida
     const bool promedio = uDatos.metodoKardex != kMetodoPEPS;
     const TproductoSalida producto = lineas.first().producto;
     TexistenciaProducto x;
-    if (!u_leeExistenciaProducto(uSalidas, uDatos.almacenID, producto.id, uDatos.negocioID, promedio, x))
+    if (!intento.ok(
+            u_leeExistenciaProducto(uSalidas, uDatos.almacenID, producto.id, uDatos.negocioID, promedio, x)))
         return false;
     existeRenglon = x.instantanea.existeRenglon;
     if (!promedio)
@@ -112,9 +113,9 @@ bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<Tline
     if (peps) {
         // The document's own rows are held until it ends: a product met again goes on from them.
         const auto escrito = grupos.constFind(producto);
-        grupo = escrito != grupos.cend() ? *escrito
-                                         : uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID);
-        if (grupo < 0)
+        if (escrito != grupos.cend())
+            grupo = *escrito;
+        else if (!intento.ok(uSalidas.ultimoGrupo(uDatos.almacenID, producto, uDatos.negocioID, grupo)))
             return false;
     }
     for (int i = 0; i < lineas.size(); ++i) {

@@ -43,33 +43,31 @@ const TexistenciaProducto::Tcapa *TexistenciaProducto::capa(int entradaID) const
     return nullptr;
 }
 
-bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, int idNegocio, bool promedio,
-                             TexistenciaProducto &x) {
+CmidTierResponse u_leeExistenciaProducto(TmovimientosInventario &salidas, int idAlmacen, int idProducto,
+                                         int idNegocio, bool promedio, TexistenciaProducto &x) {
     x = TexistenciaProducto();
-    if (promedio) {
-        const CmidTierResponse c = salidas.selectExistenciaCostoUnitario(idProducto, idAlmacen, idNegocio);
-        if (!c.isSuccess())
-            return false;
-        x.costoPromedio = c.getRowCount() > 0 ? c.getCeldaAsFloat(0, 2) : 0.0;
-    }
     const CmidTierResponse capas =
         salidas.selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
     if (!capas.isSuccess())
-        return false;
+        return capas;
     for (int i = 0; i < capas.getRowCount(); ++i)
         x.capas.append(
             {int(capas.getCeldaAsInt(i, QStringLiteral("inventarioEntrada_id"))),
              capas.getValor(i, QStringLiteral("inventarioEntrada_documento")),
              capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existencia")),
              capas.getCeldaAsFloat(i, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"))});
-    bool ok = false;
-    const TexistenciaAlmacen fila = salidas.selectExistencia(idAlmacen, idProducto, idNegocio, ok);
-    if (!ok)
-        return false;
+    TexistenciaAlmacen fila;
+    const CmidTierResponse existencia = salidas.selectExistencia(idAlmacen, idProducto, idNegocio, fila);
+    if (!existencia.isSuccess())
+        return existencia;
     x.instantanea.existeRenglon = fila.existe;
     x.instantanea.existencia = fila.existencia;
-    x.instantanea.costoTotal = salidas.existenciaCostoTotal(idProducto, idAlmacen, idNegocio, ok);
-    return ok;
+    TsaldoMovimiento saldo;
+    const CmidTierResponse r = salidas.selectSaldoUltimoMovimiento(idProducto, idAlmacen, idNegocio, saldo);
+    x.instantanea.costoTotal = saldo.costoTotal;
+    if (promedio)
+        x.costoPromedio = saldo.costoUnitario;
+    return r;
 }
 
 bool u_reparteEnCapas(const TproductoSalida &producto, double cantidad, const TexistenciaProducto &x,

@@ -5,7 +5,7 @@
 #include <QVariant>
 #include <QVector>
 
-class Tsalidas;
+class TmovimientosInventario;
 
 // A product's stock in a warehouse as an issue is split against it: its open layers oldest first,
 // the stock row and its value, and the average unit cost (read under Promedio Ponderado only).
@@ -26,9 +26,9 @@ struct TexistenciaProducto {
     const Tcapa *capa(int entradaID) const;
 };
 
-// Reads it; false when a read failed.
-bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, int idNegocio, bool promedio,
-                             TexistenciaProducto &existencia);
+// Reads it; the response of the read that failed, or of the last one.
+CmidTierResponse u_leeExistenciaProducto(TmovimientosInventario &salidas, int idAlmacen, int idProducto,
+                                         int idNegocio, bool promedio, TexistenciaProducto &existencia);
 
 // `cantidad` over the open layers, oldest first: one line per layer reached, the last one possibly
 // partial, each at its layer's cost (PEPS) or the average (Promedio Ponderado), with the stock and

@@ -12,29 +12,6 @@ const QString kAlmacen = QStringLiteral("almacenID");
 const QString kProducto = QStringLiteral("productoID");
 } // namespace
 
-CmidTierResponse Tsalidas::selectExistenciaCostoUnitario(int idProducto, int idAlmacen, int idNegocio) {
-    // The average the newest movement left, in the order the rebuild walks them (at one instant
-    // receipts before issues), open layer or not: a purchase return that emptied its layer set
-    // the average the next issue leaves at.
-    setQuery(conOrdenDeJoin(QStringLiteral(
-        "SELECT t.id AS inventarioEntrada_id, t.fechaHora AS inventarioEntrada_fechaHora, t.costo AS "
-        "inventarioEntrada_existenciaCostoUnitario FROM ("
-        "SELECT * FROM (SELECT e.id, e.fechaHora, 1 AS tipo, e.existenciaCostoUnitario AS costo FROM "
-        "inventarioEntrada e WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID "
-        "AND e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT %1 s.id, s.fechaHora, 2 AS tipo, s.existenciaCostoUnitario AS "
-        "costo FROM inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
-        "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND "
-        "e.inventarioProducto_id = :productoID2 ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) s) t "
-        "ORDER BY t.fechaHora DESC, t.tipo DESC, t.id DESC LIMIT 1")));
-    for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
-        setParametroEntero(kNegocio + sufijo, idNegocio);
-        setParametroEntero(kAlmacen + sufijo, idAlmacen);
-        setParametroEntero(kProducto + sufijo, idProducto);
-    }
-    return reader();
-}
-
 CmidTierResponse Tsalidas::updateEntrada(const TlineaSalida &linea, double previa, int idAlmacen,
                                          int idNegocio) {
     setQuery(QStringLiteral(

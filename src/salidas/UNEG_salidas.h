@@ -10,12 +10,6 @@ class Tsalidas : public TmovimientosInventario {
 public:
     using TmovimientosInventario::TmovimientosInventario;
 
-    // The current average unit cost of a product in a warehouse: the stock unit cost recorded by
-    // the later of the newest open layer and the newest issue of an open layer (an issue after a
-    // receipt of the same instant). Three columns: "inventarioEntrada_id",
-    // "inventarioEntrada_fechaHora", "inventarioEntrada_existenciaCostoUnitario".
-    CmidTierResponse selectExistenciaCostoUnitario(int idProducto, int idAlmacen, int idNegocio);
-
     // Takes a line from its layer: sets what the layer keeps, only while the layer (of that
     // warehouse, product and business) still holds exactly `previa` and at least `cantidad`.
     // Affects no row when another posting changed the layer first.

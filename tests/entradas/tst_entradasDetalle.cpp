@@ -3,7 +3,7 @@
 // properties, permissions and both exports.
 #include "apoyo/UinteraccionGuionada.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/UNEG_entradas.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/U_archivosSalida.h"
 #include "comun/U_lectorXlsx.h"
 #include "comun/ui/UFRM_seleccionarComprobante.h"
@@ -12,6 +12,8 @@
 #include "datos/UmiddleTier.h"
 #include "entradas/UFRM_entradasDetalle.h"
 #include "entradas/UNEG_entradaDetalle.h"
+#include "entradas/UNEG_entradasConsulta.h"
+#include "entradas/UNEG_propiedadesEntrada.h"
 #include "entradas/UnegocioEntradas.h"
 
 #include <QLabel>
@@ -180,10 +182,12 @@ private slots:
         QVERIFY(!detalle.prepara(ajena));
         QCOMPARE(guion().textos(), QStringList{QStringLiteral("No se encontró la entrada indicada.")});
         // The statements refuse another business's rows even when given their ids.
-        Tentradas t(uBase->sesion());
+        TentradasConsulta t(uBase->sesion());
         QVERIFY(!t.insertEntradaProveedor(ajena, uTienda->proveedor, uTienda->negocio).isSuccess());
         QVERIFY(!t.insertEntradaProveedor(uEntrada, otra.proveedor, uTienda->negocio).isSuccess());
-        QVERIFY(!t.insertPropiedad(ajena, uTienda->color, QStringLiteral("x"), uTienda->negocio).isSuccess());
+        QVERIFY(!TpropiedadesEntrada(uBase->sesion())
+                     .insertPropiedad(ajena, uTienda->color, QStringLiteral("x"), uTienda->negocio)
+                     .isSuccess());
         t.updateEntradaComprobanteID(uEntrada, otra.factura, uTienda->negocio);
         QCOMPARE(comprobante(), 0);
     }
@@ -313,7 +317,7 @@ private slots:
     void emitidoNoSeBorraNiPorSentencia() {
         const int id =
             uTienda->n.valor(QStringLiteral("SELECT id FROM inventarioNoSerie WHERE numero = 'SN2'")).toInt();
-        QVERIFY(!Tentradas(uBase->sesion()).deleteNoSerie(id, uEntrada, uTienda->negocio).isSuccess());
+        QVERIFY(!TnoSeries(uBase->sesion()).deleteNoSerie(id, uEntrada, uTienda->negocio).isSuccess());
         QCOMPARE(uTienda->n
                      .valor(QStringLiteral("SELECT COUNT(*) FROM inventarioNoSerie WHERE id = :i"),
                             {{QStringLiteral("i"), id}})

@@ -52,11 +52,11 @@ class TpruebaOrdenCompra : public QObject {
     }
     // One receipt of the order: the lines' new state and the order's, in one transaction.
     bool recibe(const QVector<TlineaOrdenCompra> &recibidas) {
-        Tentradas t(uBase->sesion());
+        TestadoOrdenCompra t(uBase->sesion());
         if (!t.transaccionInicia())
             return false;
         for (const TlineaOrdenCompra &l : recibidas)
-            if (!u_guardaEstadoLineaOrden(t, l, uTienda->negocio))
+            if (!u_guardaEstadoLineaOrden(t, l, uTienda->negocio).isSuccess())
                 return false;
         return t.updateAFOrdenesCompras(uOrden, uTienda->negocio).isSuccess() && t.transaccionTermina();
     }
@@ -265,8 +265,8 @@ private slots:
         TlineaOrdenCompra l = linea(1, 0);
         l.idLinea = uLineaAjena;
         l.recibido = 1;
-        Tentradas t(uBase->sesion());
-        QVERIFY(!u_guardaEstadoLineaOrden(t, l, uTienda->negocio));
+        TestadoOrdenCompra t(uBase->sesion());
+        QVERIFY(!u_guardaEstadoLineaOrden(t, l, uTienda->negocio).isSuccess());
         QCOMPARE(
             uTienda->n.valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
             0);

@@ -70,8 +70,9 @@ class TpruebaAplicacionConteo : public QObject {
     // "stock | open layers quantity@receipt cost | value after the newest movement".
     static QString estado(const Tescena &e, int producto) {
         TmovimientosInventario mt(e.n->sesion());
-        bool ok = false;
-        const double valor = mt.existenciaCostoTotal(producto, e.matriz, e.n->negocio(), ok);
+        TsaldoMovimiento saldo;
+        mt.selectSaldoUltimoMovimiento(producto, e.matriz, e.n->negocio(), saldo);
+        const double valor = saldo.costoTotal;
         mt.setQuery(QStringLiteral("SELECT existencia, costoUnitario FROM inventarioEntrada WHERE "
                                    "inventarioProducto_id = :p AND existencia > 0 ORDER BY id"));
         mt.setParametroEntero(QStringLiteral("p"), producto);

@@ -4,6 +4,7 @@
 #include "comun/UNEG_opciones.h"
 #include "datos/UmiddleTier.h"
 #include "kardex/UNEG_construccionKardex.h"
+#include "kardex/UNEG_escrituraKardex.h"
 #include "kardex/UNEG_kardex.h"
 #include "kardex/U_kardexMovimientos.h"
 
@@ -53,7 +54,7 @@ private slots:
         r.entradaCantidad = 0.1 + 0.2;
         r.totalCantidad = 0.1 + 0.2;
         r.totalCostoUnitario = 1e308;
-        Topciones opciones(uBase->sesion());
+        TescrituraKardex opciones(uBase->sesion());
         QVERIFY(opciones.insertRenglonKardex(r).isSuccess());
         QCOMPARE(n.kardex(), QStringList{QStringLiteral("7 - 0.3 - | - - - - | 0.3 1e+308 | - - -")});
         QCOMPARE(

@@ -294,7 +294,52 @@ private slots:
         QVERIFY(!doc->agregaAlDocumento(articulo(e.producto), 5)); // 13 > 12
         QCOMPARE(e.n->guion().textos(),
                  QStringList{QStringLiteral("La cantidad capturada sobrepasa la existencia actual")});
-        QVERIFY(doc->lineas().isEmpty());
+        QCOMPARE(doc->lineas().size(), 2);
+    }
+
+    // A refused "Agregar" leaves the document as it was: the product's lines, their layers and the
+    // serial numbers chosen for them.
+    void agregaRechazadoDejaElDocumento_data() {
+        QTest::addColumn<double>("cantidad");
+        QTest::addColumn<double>("minimo");
+        QTest::addColumn<QString>("aviso");
+        QTest::newRow("sobrepasa la existencia")
+            << 5.0 << 0.0 << QStringLiteral("La cantidad capturada sobrepasa la existencia actual");
+        QTest::newRow("alerta de mínimo declinada") << 1.0 << 8.0 << QString();
+    }
+    void agregaRechazadoDejaElDocumento() {
+        QFETCH(double, cantidad);
+        QFETCH(double, minimo);
+        QFETCH(QString, aviso);
+        Tescenario e = escenario(kMetodoPEPS);
+        auto doc = e.n->documentoSalida(e.almacen, QStringLiteral("2024-03-05 10:00:00"));
+        QVERIFY(doc->agregaAlDocumento(articulo(e.producto), 8)); // 4 of R1 and 4 of R2
+        QVERIFY(doc->setSeries(1, {11, 12}));
+        if (minimo > 0)
+            u_insertaFila(e.n->sesion(), QStringLiteral("inventarioStock"),
+                          {{QStringLiteral("inventarioAlmacen_id"), e.almacen},
+                           {QStringLiteral("inventarioProducto_id"), e.producto},
+                           {QStringLiteral("minimo"), minimo},
+                           {QStringLiteral("idNegocioFk"), e.n->negocio()}});
+        const auto lineas = [&] {
+            QStringList l;
+            for (const TlineaSalida &s : doc->lineas()) {
+                QStringList series;
+                for (const int id : s.series)
+                    series << QString::number(id);
+                l << QStringLiteral("%1 %2 %3")
+                         .arg(s.entradaID)
+                         .arg(s.cantidad)
+                         .arg(series.join(QLatin1Char(',')));
+            }
+            return l;
+        };
+        const QStringList antes = lineas();
+        e.n->guion().limpia();
+        e.n->guion().respuestas({false});
+        QVERIFY(!doc->agregaAlDocumento(articulo(e.producto), cantidad));
+        QCOMPARE(e.n->guion().textos(), aviso.isEmpty() ? QStringList() : QStringList{aviso});
+        QCOMPARE(lineas(), antes);
     }
 
     void cantidadesHostiles_data() {
