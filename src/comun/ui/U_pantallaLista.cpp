@@ -18,11 +18,11 @@ constexpr int kDuracionAnimacion = 200;
 }
 
 TavisoListaVacia::TavisoListaVacia(QTableView *grid, const QString &nombre)
-    : QObject(grid), uGrid(grid), uEtiqueta(u_creaEtiqueta(nombre, QString(), grid)) {
+    : QObject(grid), uVista(grid->viewport()), uEtiqueta(u_creaEtiqueta(nombre, QString(), grid)) {
     uEtiqueta->setAlignment(Qt::AlignCenter);
     uEtiqueta->hide();
     // The viewport is laid out by the time its own resize arrives (the grid's comes first).
-    grid->viewport()->installEventFilter(this);
+    uVista->installEventFilter(this);
 }
 
 void TavisoListaVacia::muestra(bool vacia) {
@@ -39,13 +39,13 @@ void TavisoListaVacia::oculta() {
 }
 
 bool TavisoListaVacia::eventFilter(QObject *objeto, QEvent *evento) {
-    if (objeto == uGrid->viewport() && evento->type() == QEvent::Resize)
+    if (objeto == uVista && evento->type() == QEvent::Resize)
         acomoda();
     return QObject::eventFilter(objeto, evento);
 }
 
 void TavisoListaVacia::acomoda() {
-    uEtiqueta->setGeometry(uGrid->viewport()->geometry());
+    uEtiqueta->setGeometry(uVista->geometry());
 }
 
 TdespliegueFiltros::TdespliegueFiltros(QWidget *panel, int cerrado, int abierto)

@@ -36,7 +36,9 @@ protected:
 private:
     void acomoda();
 
-    QTableView *uGrid;
+    // The grid's viewport, kept from the start: while the grid is being destroyed its viewport
+    // still gets events, and the grid is no longer a scroll area to ask for it.
+    QWidget *uVista;
     QLabel *uEtiqueta;
 };
 
