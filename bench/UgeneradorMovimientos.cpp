@@ -63,7 +63,9 @@ int TgeneradorMovimientos::genera(TConexionSesion *sesion, qint64 &escritos) con
         {QStringLiteral("id"), QStringLiteral("documento"), QStringLiteral("fechaHora"),
          QStringLiteral("inventarioEntrada_id"), QStringLiteral("inventarioMovimientoConcepto_id"),
          QStringLiteral("cantidad"), QStringLiteral("salidaCostoUnitario"), QStringLiteral("existenciaTotal"),
-         QStringLiteral("existenciaCostoUnitario"), QStringLiteral("existenciaCostoTotal")});
+         QStringLiteral("existenciaCostoUnitario"), QStringLiteral("existenciaCostoTotal"),
+         QStringLiteral("inventarioAlmacen_id"), QStringLiteral("inventarioProducto_id"),
+         QStringLiteral("idNegocioFk")});
     TinsercionMultiple adicionales(
         mt, QStringLiteral("inventarioEntradaAdicional"),
         {QStringLiteral("inventarioEntrada_id"), QStringLiteral("inventarioSalida_id")});
@@ -99,7 +101,8 @@ int TgeneradorMovimientos::genera(TConexionSesion *sesion, qint64 &escritos) con
                 const double promedio = corrida(-cantidad, capa.costo);
                 ++idSalida;
                 ok = ok && salidas.agrega({idSalida, documento, fechaHora::aTextoBD(momento), capa.id,
-                                           concepto, cantidad, capa.costo, existencia, promedio, valor});
+                                           concepto, cantidad, capa.costo, existencia, promedio, valor,
+                                           almacen, producto, negocio});
                 ++escritos;
                 return idSalida;
             };

@@ -12,9 +12,9 @@
 //
 // --planes prints to stderr every statement the engine answers with a full scan of a table.
 #include "UapoyoBench.h"
-#include "comun/UNEG_entradas.h"
 #include "datos/UinsercionMultiple.h"
 #include "datos/UmiddleTier.h"
+#include "entradas/UNEG_entradasConsulta.h"
 #include "existencias/UNEG_existencias.h"
 #include "existencias/UNEG_productosNoSerie.h"
 #include "kardex/UNEG_construccionKardex.h"
@@ -183,10 +183,10 @@ public:
              existenciaPorPar},
             {QStringLiteral("entradas_dia"),
              [=, this] {
-                 Tentradas::TfiltroEntradas f;
+                 TentradasConsulta::TfiltroEntradas f;
                  f.inicial = QDateTime(uDia, QTime(0, 0));
                  f.final_ = QDateTime(uDia, QTime(23, 59, 59, 999));
-                 Tentradas datos(uSesion);
+                 TentradasConsulta datos(uSesion);
                  return clavesDe(datos.selectEntradas(f, uNegocio), QStringLiteral("inventarioEntrada_id"));
              },
              QStringLiteral("SELECT * FROM inventarioEntrada WHERE id = ?")},

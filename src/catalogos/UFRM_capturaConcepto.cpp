@@ -1,7 +1,7 @@
 #include "catalogos/UFRM_capturaConcepto.h"
 
 #include "catalogos/UNEG_conceptos.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/UgridControl.h"
 
@@ -95,7 +95,7 @@ bool TFRM_capturaConcepto::abre(int direccion, Taccion accion, int id, const QSt
     uAsientoBasico = 0;
     uModulo = 0;
     uConcepto->setText(etiqueta);
-    uGRD_asientosControl->carga(Topciones(uSistema.getConexion())
+    uGRD_asientosControl->carga(TconceptosMovimiento(uSistema.getConexion())
                                     .selectAsientos(entrada ? QStringLiteral("61%") : QStringLiteral("62%"),
                                                     uSistema.getNegocio().getIdNegocio()));
     uConcepto->setFocus();

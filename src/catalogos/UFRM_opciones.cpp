@@ -2,7 +2,7 @@
 
 #include "catalogos/UFRM_capturaConcepto.h"
 #include "catalogos/UNEG_conceptos.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_imagenes.h"
@@ -121,7 +121,7 @@ bool TFRM_opciones::init() {
 }
 
 void TFRM_opciones::cargaConceptos(TGridControl *grid, int direccion) {
-    grid->carga(Topciones(uSistema.getConexion())
+    grid->carga(TconceptosMovimiento(uSistema.getConexion())
                     .selectMovimientoConcepto(direccion, uSistema.getNegocio().getIdNegocio()));
 }
 

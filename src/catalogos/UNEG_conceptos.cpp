@@ -1,5 +1,6 @@
 #include "catalogos/UNEG_conceptos.h"
 
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_opciones.h"
 #include "comun/U_mensajes.h"
 
@@ -33,7 +34,7 @@ bool u_guardaConceptoNuevo(TConexionSesion *sesion, const QString &etiqueta, int
                            int modulo, int idNegocio) {
     if (etiqueta.trimmed().isEmpty())
         return false;
-    return Topciones(sesion)
+    return TconceptosMovimiento(sesion)
         .insertMovimientoConcepto(etiqueta, direccion, QVariant(idAsiento), u_prefijoModulo(modulo),
                                   idNegocio)
         .isSuccess();
@@ -44,7 +45,7 @@ bool u_guardaConceptoEditado(TConexionSesion *sesion, int id, const QString &eti
     if (etiqueta.trimmed().isEmpty())
         return false;
     const QVariant asiento = idAsiento > 0 ? QVariant(idAsiento) : QVariant();
-    const CmidTierResponse r =
-        Topciones(sesion).updateMovimientoConcepto(id, etiqueta, asiento, u_prefijoModulo(modulo), idNegocio);
+    const CmidTierResponse r = TconceptosMovimiento(sesion).updateMovimientoConcepto(
+        id, etiqueta, asiento, u_prefijoModulo(modulo), idNegocio);
     return r.isSuccess();
 }

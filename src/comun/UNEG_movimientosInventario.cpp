@@ -80,35 +80,31 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
     return r.isSuccess() && r.getRowCount() == 1;
 }
 
-QVariant TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio, bool &ok,
-                                                                 QVariant *ultimaSalida) {
-    // Each side walks its date index newest first and stops at the warehouse's first row. Issue
-    // rows have no warehouse of their own, so their side is joined in that order on purpose
-    // (STRAIGHT_JOIN, CROSS JOIN): otherwise the planners read every layer of the warehouse. The
-    // issue side stops at the warehouse's newest receipt too (an older issue cannot be the newest
-    // movement): a warehouse that receives (transfers) but seldom issues is not walked back to its
-    // last issue through every other warehouse's issues.
-    setQuery(conOrdenDeJoin(QStringLiteral(
+CmidTierResponse TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio,
+                                                                         QVariant &ultimo,
+                                                                         QVariant *ultimaSalida) {
+    // Each side reads the newest row of the warehouse from its (business, warehouse, date) index.
+    // The issue side counts only when no receipt is newer, so `ultimaSalida` tells whether the
+    // newest movement is (also) an issue.
+    setQuery(QStringLiteral(
         "SELECT MAX(t.fechaHora) AS ultimo, MAX(t.salida) AS ultimaSalida FROM ("
         "SELECT * FROM (SELECT e.fechaHora, NULL AS salida FROM inventarioEntrada e WHERE e.idNegocioFk = "
-        ":negocioID "
-        "AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, s.fechaHora AS salida FROM inventarioSalida s %2 "
-        "inventarioEntrada e "
-        "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = "
-        ":almacenID2 AND s.fechaHora >= COALESCE((SELECT MAX(x.fechaHora) FROM inventarioEntrada x WHERE "
-        "x.idNegocioFk = :negocioID3 AND x.inventarioAlmacen_id = :almacenID3), :desde) "
-        "ORDER BY s.fechaHora DESC LIMIT 1) s) t")));
+        ":negocioID AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
+        "UNION ALL SELECT * FROM (SELECT s.fechaHora, s.fechaHora AS salida FROM inventarioSalida s WHERE "
+        "s.idNegocioFk = :negocioID2 AND s.inventarioAlmacen_id = :almacenID2 AND s.fechaHora >= "
+        "COALESCE((SELECT MAX(x.fechaHora) FROM inventarioEntrada x WHERE x.idNegocioFk = :negocioID3 AND "
+        "x.inventarioAlmacen_id = :almacenID3), :desde) ORDER BY s.fechaHora DESC LIMIT 1) s) t"));
     for (const QString &sufijo : {QString(), QStringLiteral("2"), QStringLiteral("3")}) {
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
         setParametroEntero(kNegocio + sufijo, idNegocio);
     }
     setParametroFechaHora(QStringLiteral("desde"), QDateTime(QDate(1900, 1, 1), QTime(0, 0)));
     const CmidTierResponse r = reader();
-    ok = r.isSuccess() && r.getRowCount() == 1;
+    const bool leido = r.isSuccess() && r.getRowCount() == 1;
+    ultimo = leido ? r.getValor(0, 0) : QVariant();
     if (ultimaSalida)
-        *ultimaSalida = ok ? r.getValor(0, 1) : QVariant();
-    return ok ? r.getValor(0, 0) : QVariant();
+        *ultimaSalida = leido ? r.getValor(0, 1) : QVariant();
+    return r;
 }
 
 CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(int idProducto, int idAlmacen,
@@ -126,12 +122,11 @@ CmidTierResponse TmovimientosInventario::selectEntradasPorProductosPorAlmacen(in
     return reader();
 }
 
-QMap<int, tCapa> TmovimientosInventario::capasAbiertas(int idProducto, int idAlmacen, int idNegocio,
-                                                       bool &ok) {
+CmidTierResponse TmovimientosInventario::capasAbiertas(int idProducto, int idAlmacen, int idNegocio,
+                                                       QMap<int, tCapa> &capas) {
     const CmidTierResponse r = selectEntradasPorProductosPorAlmacen(idProducto, idAlmacen, idNegocio);
-    ok = r.isSuccess();
-    QMap<int, tCapa> capas;
-    for (int f = 0; ok && f < r.getRowCount(); ++f) {
+    capas.clear();
+    for (int f = 0; r.isSuccess() && f < r.getRowCount(); ++f) {
         tCapa c;
         c.almacenID = idAlmacen;
         c.productoID = idProducto;
@@ -141,35 +136,11 @@ QMap<int, tCapa> TmovimientosInventario::capasAbiertas(int idProducto, int idAlm
         c.costoUnitario = r.getCeldaAsFloat(f, QStringLiteral("inventarioEntrada_existenciaCostoUnitario"));
         capas.insert(c.entradaID, c);
     }
-    return capas;
+    return r;
 }
 
-CmidTierResponse TmovimientosInventario::selectUltimoGrupoPorOrdenCronologicoPorAlmacen(int idAlmacen,
-                                                                                        int idProducto,
-                                                                                        int idNegocio) {
-    setQuery(QStringLiteral(
-        "SELECT MAX(inventarioKardex.grupo) AS inventarioKardex_grupo FROM inventarioKardex WHERE "
-        "inventarioKardex.inventarioProducto_id = :productoID AND inventarioKardex.inventarioAlmacen_id = "
-        ":almacenID AND inventarioKardex.idNegocioFk = :negocioID"));
-    setParametroEntero(kProducto, idProducto);
-    setParametroEntero(kAlmacen, idAlmacen);
-    setParametroEntero(kNegocio, idNegocio);
-    return scalar();
-}
-
-int TmovimientosInventario::ultimoGrupo(int idAlmacen, int idProducto, int idNegocio) {
-    const CmidTierResponse r =
-        selectUltimoGrupoPorOrdenCronologicoPorAlmacen(idAlmacen, idProducto, idNegocio);
-    return r.isSuccess() ? int(r.getScalarAsInt()) : -1;
-}
-
-CmidTierResponse TmovimientosInventario::insertRenglonKardex(const TkardexRenglon &renglon) {
-    renglonKardex::preparaInsercion(*this, renglon);
-    return nonQuery();
-}
-
-TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int idProducto, int idNegocio,
-                                                            bool &ok) {
+CmidTierResponse TmovimientosInventario::selectExistencia(int idAlmacen, int idProducto, int idNegocio,
+                                                          TexistenciaAlmacen &x) {
     setQuery(QStringLiteral(
         "SELECT x.existencia AS inventarioExistencias_existencia FROM inventarioExistencias x JOIN "
         "inventarioAlmacen a ON a.id = x.inventarioAlmacen_id WHERE x.inventarioAlmacen_id = :almacenID "
@@ -178,46 +149,46 @@ TexistenciaAlmacen TmovimientosInventario::selectExistencia(int idAlmacen, int i
     setParametroEntero(kProducto, idProducto);
     setParametroEntero(kNegocio, idNegocio);
     const CmidTierResponse r = reader();
-    ok = r.isSuccess();
-    TexistenciaAlmacen x;
-    if (ok && r.getRowCount() > 0) {
+    x = TexistenciaAlmacen();
+    if (r.isSuccess() && r.getRowCount() > 0) {
         x.existe = true;
         x.existencia = r.getCeldaAsFloat(0, 0);
     }
-    return x;
+    return r;
 }
 
-CmidTierResponse TmovimientosInventario::selectExistenciaCostoTotal(int idProducto, int idAlmacen,
-                                                                    int idNegocio) {
-    // Issues carry no warehouse or product of their own: they are found through their layers, read
-    // first on purpose. Left to itself MariaDB walks every issue newest first looking for
-    // one of the product, which reads the whole table before a product's first issue.
-    setQuery(conOrdenDeJoin(QStringLiteral(
-        "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal FROM ("
-        "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal FROM inventarioEntrada e "
+CmidTierResponse TmovimientosInventario::selectSaldoUltimoMovimiento(int idProducto, int idAlmacen,
+                                                                     int idNegocio, TsaldoMovimiento &saldo) {
+    // The newest movement in the order the rebuild walks them (at one instant receipts before
+    // issues), open layer or not: a purchase return that emptied its layer set the average the
+    // next issue leaves at. Each side is the top of its own index.
+    setQuery(QStringLiteral(
+        "SELECT t.existenciaCostoTotal AS _existenciaCostoTotal, t.existenciaCostoUnitario AS "
+        "_existenciaCostoUnitario FROM ("
+        "SELECT * FROM (SELECT e.fechaHora, 1 AS tipo, e.id, e.existenciaCostoTotal, "
+        "e.existenciaCostoUnitario FROM inventarioEntrada e "
         "WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID AND "
         "e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT %1 s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal FROM "
-        "inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
-        "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND e.inventarioProducto_id = "
-        ":productoID2 "
+        "UNION ALL SELECT * FROM (SELECT s.fechaHora, 2 AS tipo, s.id, s.existenciaCostoTotal, "
+        "s.existenciaCostoUnitario FROM inventarioSalida s WHERE s.idNegocioFk = :negocioID2 AND "
+        "s.inventarioAlmacen_id = :almacenID2 AND s.inventarioProducto_id = :productoID2 "
         "ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) s) t ORDER BY t.fechaHora DESC, t.tipo DESC, t.id "
-        "DESC LIMIT 1")));
+        "DESC LIMIT 1"));
     for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
         setParametroEntero(kNegocio + sufijo, idNegocio);
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
         setParametroEntero(kProducto + sufijo, idProducto);
     }
-    return reader();
+    const CmidTierResponse r = reader();
+    saldo = TsaldoMovimiento();
+    if (r.isSuccess() && r.getRowCount() > 0)
+        saldo = {r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoTotal")),
+                 r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoUnitario"))};
+    return r;
 }
 
-double TmovimientosInventario::existenciaCostoTotal(int idProducto, int idAlmacen, int idNegocio, bool &ok) {
-    const CmidTierResponse r = selectExistenciaCostoTotal(idProducto, idAlmacen, idNegocio);
-    ok = r.isSuccess();
-    return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : 0.0;
-}
-
-double TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio, bool &ok) {
+CmidTierResponse TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio,
+                                                     double &minimo) {
     setQuery(QStringLiteral(
         "SELECT minimo FROM inventarioStock WHERE inventarioAlmacen_id = :almacenID AND "
         "inventarioProducto_id = :productoID AND idNegocioFk = :negocioID AND minimo IS NOT NULL"));
@@ -225,8 +196,8 @@ double TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int id
     setParametroEntero(kProducto, idProducto);
     setParametroEntero(kNegocio, idNegocio);
     const CmidTierResponse r = reader();
-    ok = r.isSuccess();
-    return ok && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : -1.0;
+    minimo = r.isSuccess() && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : -1.0;
+    return r;
 }
 
 bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &productos, int idNegocio,
@@ -237,7 +208,7 @@ bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &produ
     // Plain tables only: MariaDB 10.11 runs a prepared statement with a derived table of bound
     // values wrongly the second time.
     const auto lee = [&](int n, const auto &enlazaProductos) {
-        setQuery(conOrdenDeJoin(
+        setQuery(
             QStringLiteral(
                 "SELECT p.id, a.id, x.id, x.existencia, "
                 "(SELECT MAX(k.grupo) FROM inventarioKardex k WHERE k.idNegocioFk = :negocio1 AND "
@@ -245,15 +216,13 @@ bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &produ
                 "(SELECT r.id FROM inventarioEntrada r WHERE r.idNegocioFk = :negocio2 AND "
                 "r.inventarioAlmacen_id = :almacen2 AND r.inventarioProducto_id = p.id "
                 "ORDER BY r.fechaHora DESC, r.id DESC LIMIT 1), "
-                "(SELECT %1 s.id FROM inventarioEntrada r %2 inventarioSalida s ON s.inventarioEntrada_id = "
-                "r.id WHERE r.idNegocioFk = :negocio3 AND r.inventarioAlmacen_id = :almacen3 AND "
-                "r.inventarioProducto_id = p.id ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) "
+                "(SELECT s.id FROM inventarioSalida s WHERE s.idNegocioFk = :negocio3 AND "
+                "s.inventarioAlmacen_id = :almacen3 AND s.inventarioProducto_id = p.id "
+                "ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) "
                 "FROM inventarioProducto p LEFT JOIN inventarioAlmacen a ON a.id = :almacen4 AND "
                 "a.idNegocioFk = :negocio4 LEFT JOIN inventarioExistencias x ON x.inventarioAlmacen_id = "
-                "a.id "
-                "AND x.inventarioProducto_id = p.id WHERE p.idNegocioFk = :negocio5 AND p.id IN (%3)")
-                .arg(QStringLiteral("%1"), QStringLiteral("%2"),
-                     marcadores(n, QStringLiteral("%1"), QStringLiteral(", ")))));
+                "a.id AND x.inventarioProducto_id = p.id WHERE p.idNegocioFk = :negocio5 AND p.id IN (%1)")
+                .arg(marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))));
         for (const QString &sufijo :
              {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}) {
             setParametroEntero(QStringLiteral("negocio") + sufijo, idNegocio);
@@ -301,9 +270,8 @@ bool TmovimientosInventario::leeCifras(int n, const QHash<int, int> &deEntrada,
         QStringLiteral(
             "SELECT 1, id, fechaHora, existenciaCostoUnitario, existenciaCostoTotal FROM inventarioEntrada "
             "WHERE idNegocioFk = :negocio1 AND id IN (%1) UNION ALL SELECT 2, s.id, s.fechaHora, "
-            "s.existenciaCostoUnitario, s.existenciaCostoTotal FROM inventarioSalida s JOIN "
-            "inventarioEntrada "
-            "l ON l.id = s.inventarioEntrada_id WHERE l.idNegocioFk = :negocio2 AND s.id IN (%2)")
+            "s.existenciaCostoUnitario, s.existenciaCostoTotal FROM inventarioSalida s WHERE s.idNegocioFk = "
+            ":negocio2 AND s.id IN (%2)")
             .arg(marcadores(n, QStringLiteral("%1"), QStringLiteral(", ")),
                  marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))
                      .replace(QLatin1String(":p"), QLatin1String(":q"))));
@@ -354,37 +322,4 @@ bool TmovimientosInventario::leeCapasAbiertas(int idAlmacen, const QVector<int> 
         return r.isSuccess();
     };
     return porTramos(*this, productos, lee);
-}
-
-CmidTierResponse TmovimientosInventario::insertExistencia(int idAlmacen, int idProducto, double existencia,
-                                                          int idNegocio) {
-    setQuery(QStringLiteral(
-        "INSERT INTO inventarioExistencias (inventarioAlmacen_id, inventarioProducto_id, existencia) "
-        "SELECT a.id, :productoID, :existencia FROM inventarioAlmacen a WHERE a.id = :almacenID AND "
-        "a.idNegocioFk = :negocioID"));
-    setParametroEntero(kAlmacen, idAlmacen);
-    setParametroEntero(kProducto, idProducto);
-    setParametroFlotante(QStringLiteral("existencia"), existencia);
-    setParametroEntero(kNegocio, idNegocio);
-    CmidTierResponse r = nonQuery();
-    return r.isSuccess() && r.getFilasAfectadas() != 1 ? CmidTierResponse() : r;
-}
-
-CmidTierResponse TmovimientosInventario::updateExistencia(int idAlmacen, int idProducto, double existencia,
-                                                          int idNegocio) {
-    setQuery(QStringLiteral(
-        "UPDATE inventarioExistencias SET existencia = :existencia WHERE inventarioAlmacen_id = :almacenID "
-        "AND inventarioProducto_id = :productoID AND EXISTS (SELECT 1 FROM inventarioAlmacen a WHERE a.id = "
-        ":almacenID2 AND a.idNegocioFk = :negocioID)"));
-    setParametroFlotante(QStringLiteral("existencia"), existencia);
-    setParametroEntero(kAlmacen, idAlmacen);
-    setParametroEntero(QStringLiteral("almacenID2"), idAlmacen);
-    setParametroEntero(kProducto, idProducto);
-    setParametroEntero(kNegocio, idNegocio);
-    return nonQuery();
-}
-
-QString TmovimientosInventario::conOrdenDeJoin(const QString &sentencia) const {
-    return sentencia.arg(segunProveedor(QStringLiteral("STRAIGHT_JOIN"), QString()),
-                         segunProveedor(QStringLiteral("JOIN"), QStringLiteral("CROSS JOIN")));
 }

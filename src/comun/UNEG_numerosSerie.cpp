@@ -1,6 +1,6 @@
 #include "comun/UNEG_numerosSerie.h"
 
-#include "comun/UNEG_entradas.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 
@@ -18,7 +18,7 @@ QString noSerie::confirmacionListado(int cantidad) {
 }
 
 bool TcapturaNoSerie::registrado(const QString &numero) const {
-    Tentradas t(uSesion);
+    TnoSeries t(uSesion);
     const CmidTierResponse r = t.selectNoSeriePorNumeroPorProducto(numero, uProducto, uNegocio);
     // A failed lookup cannot prove the number new: it is refused like a recorded one.
     return !r.isSuccess() || r.getRowCount() > 0;
@@ -67,7 +67,7 @@ bool u_capturaNoSerieEnEntrada(TConexionSesion *sesion, int idEntrada, const QSt
     const QString n = numero.trimmed();
     if (n.isEmpty())
         return false;
-    Tentradas t(sesion);
+    TnoSeries t(sesion);
     auto rechaza = [&t](const QString &mensaje, int tipo = kAdvertencia) {
         if (t.enTransaccion())
             t.transaccionRollback();

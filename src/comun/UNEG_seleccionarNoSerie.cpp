@@ -1,6 +1,6 @@
 #include "comun/UNEG_seleccionarNoSerie.h"
 
-#include "comun/UNEG_entradas.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
 
@@ -73,7 +73,7 @@ bool u_leeNumerosSerie(TConexionSesion *sesion, int idNegocio, int idEntrada, co
     patron.replace(QLatin1Char('!'), QStringLiteral("!!"))
         .replace(QLatin1Char('%'), QStringLiteral("!%"))
         .replace(QLatin1Char('_'), QStringLiteral("!_"));
-    Tentradas entradas(sesion);
+    TnoSeries entradas(sesion);
     const CmidTierResponse r =
         entradas.selectNoSeriePorEntradaLikeNumero(idEntrada, patron + QLatin1Char('%'), idNegocio);
     if (!r.isSuccess())
@@ -91,7 +91,7 @@ bool u_leeNumerosSerie(TConexionSesion *sesion, int idNegocio, int idEntrada, co
 }
 
 int u_numerosSerieAdmitidos(TConexionSesion *sesion, int idNegocio, int idEntrada) {
-    Tentradas entradas(sesion);
+    TnoSeries entradas(sesion);
     const double cantidad =
         entradas.selectElementosEntrantesPorCapa(idEntrada, idNegocio).getScalar().toDouble();
     return int(std::floor(cantidad + kToleranciaCantidad));

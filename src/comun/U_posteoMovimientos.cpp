@@ -9,17 +9,26 @@ namespace {
 constexpr int kIntentos = 3;
 
 // Under the lock: the document is not dated before the warehouse's newest movement.
-bool enOrden(TmiddleTier &mt, int idNegocio, const TfechaPosteo &fecha, bool &anterior) {
-    bool leido = false;
+bool enOrden(TmiddleTier &mt, TintentoPosteo &intento, int idNegocio, const TfechaPosteo &fecha,
+             bool &anterior) {
     TmovimientosInventario lectura(mt.sesion()); // the same connection, inside the same transaction
-    QVariant salida;
-    const QVariant ultimo =
-        lectura.selectFechaHoraUltimoMovimiento(fecha.almacenID, idNegocio, leido, &salida);
-    anterior =
-        leido &&
-        (!fecha.fechaHora.isValid() || (!ultimo.isNull() && fecha.fechaHora < fechaHora::deValorBD(ultimo)) ||
-         (fecha.entrada && !salida.isNull() && fecha.fechaHora == fechaHora::deValorBD(salida)));
-    return leido && !anterior;
+    QVariant ultimo, salida;
+    if (!intento.ok(lectura.selectFechaHoraUltimoMovimiento(fecha.almacenID, idNegocio, ultimo, &salida)))
+        return false;
+    anterior = !fecha.fechaHora.isValid() ||
+               (!ultimo.isNull() && fecha.fechaHora < fechaHora::deValorBD(ultimo)) ||
+               (fecha.entrada && !salida.isNull() && fecha.fechaHora == fechaHora::deValorBD(salida));
+    return !anterior;
+}
+
+// The business's row lock (MariaDB; SQLite's BEGIN IMMEDIATE already holds the write lock).
+bool bloquea(TmiddleTier &mt, TintentoPosteo &intento, int idNegocio) {
+    if (!mt.esMySQL())
+        return true;
+    mt.setQuery(QStringLiteral("SELECT id FROM negocio WHERE id = :negocioID FOR UPDATE"));
+    mt.setParametroEntero(QStringLiteral("negocioID"), idNegocio);
+    const CmidTierResponse r = mt.reader();
+    return intento.ok(r) && r.getRowCount() == 1;
 }
 
 // A MariaDB deadlock or lock timeout: the whole posting may run again.
@@ -51,12 +60,8 @@ QString razon(TtipoFalla tipo) {
 } // namespace
 
 bool u_bloqueaNegocio(TmiddleTier &mt, int idNegocio) {
-    if (!mt.esMySQL())
-        return true;
-    mt.setQuery(QStringLiteral("SELECT id FROM negocio WHERE id = :negocioID FOR UPDATE"));
-    mt.setParametroEntero(QStringLiteral("negocioID"), idNegocio);
-    const CmidTierResponse r = mt.reader();
-    return r.isSuccess() && r.getRowCount() == 1;
+    TintentoPosteo intento;
+    return bloquea(mt, intento, idNegocio);
 }
 
 TfinPosteo u_posteaEnTransaccion(TmiddleTier &mt, int idNegocio,
@@ -68,8 +73,9 @@ TfinPosteo u_posteaEnTransaccion(TmiddleTier &mt, int idNegocio,
         bool anterior = false;
         if (!mt.transaccionInicia())
             break;
-        if (u_bloqueaNegocio(mt, idNegocio) && (!fecha || enOrden(mt, idNegocio, *fecha, anterior)) &&
-            escribe(corrida) && mt.transaccionTermina())
+        if (bloquea(mt, corrida, idNegocio) &&
+            (!fecha || enOrden(mt, corrida, idNegocio, *fecha, anterior)) && escribe(corrida) &&
+            !corrida.fallida() && mt.transaccionTermina())
             return TfinPosteo::Confirmado;
         const TfallaSentencia falla = u_ultimaFalla();
         mt.transaccionRollback();

@@ -24,10 +24,20 @@ enum class TmotivoConflicto {
     Otro        // a layer tied to the line (a purchase return) changed, or an order was received
 };
 
-// One run of a posting's writes inside its transaction: records why it stopped.
+// One run of a posting's writes inside its transaction: records why it stopped. Every statement a
+// posting runs is checked here and nowhere else, so that a failed one (a lock conflict above all,
+// which the runner answers by running the whole posting again) always stops the run.
 class TintentoPosteo {
 public:
-    bool ok(const CmidTierResponse &r) const { return r.isSuccess(); }
+    bool ok(const CmidTierResponse &r) { return escrito(r.isSuccess()); }
+    // A bulk write (several rows to a statement), whose failed statement's reason is the thread's
+    // last failure.
+    bool escrito(bool exito) {
+        uFallida = uFallida || !exito;
+        return exito;
+    }
+    // A statement of the run failed: the run is never committed, whatever it answered.
+    bool fallida() const { return uFallida; }
     // The stored stock no longer allows the document.
     bool conflicto(TmotivoConflicto motivo = TmotivoConflicto::Otro) {
         uMotivo = motivo;
@@ -38,6 +48,7 @@ public:
 
 private:
     TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
+    bool uFallida = false;
 };
 
 inline const QString kMensajeConflictoPosteo = QStringLiteral(

@@ -111,6 +111,11 @@ bool aplicaVersion(TmiddleTier &mt, const esquema::Tversion &v, QString &error) 
                      error))
             return false;
     }
+    // Data fixes run before the new indexes exist: filling a column is cheaper without them.
+    for (const auto &sentencia : v.sentencias) {
+        if (!ejecuta(mt, esquema::traduce(sentencia, mysql), error))
+            return false;
+    }
     for (const auto &indice : v.indices) {
         if (existentes.indices.contains((indice.tabla + QLatin1Char('.') + indice.nombre).toLower()))
             continue;
@@ -118,10 +123,6 @@ bool aplicaVersion(TmiddleTier &mt, const esquema::Tversion &v, QString &error) 
                      QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                          .arg(indice.nombre, indice.tabla, indice.columnas),
                      error))
-            return false;
-    }
-    for (const auto &sentencia : v.sentencias) {
-        if (!ejecuta(mt, esquema::traduce(sentencia, mysql), error))
             return false;
     }
     mt.setQuery(QStringLiteral("UPDATE ") + kTablaVersion + QStringLiteral(" SET version = :version"));
@@ -191,7 +192,7 @@ int esquema::versionRegistrada(TConexionSesion *sesion) {
     }
 }
 
-esquema::TresultadoEsquema esquema::creaOActualiza(TConexionSesion *sesion) {
+esquema::TresultadoEsquema esquema::creaOActualiza(TConexionSesion *sesion, int hasta) {
     TresultadoEsquema resultado;
     const Texamen examen = examina(sesion);
     resultado.versionEncontrada = examen.version;
@@ -227,7 +228,7 @@ esquema::TresultadoEsquema esquema::creaOActualiza(TConexionSesion *sesion) {
             return resultado;
     }
     for (const auto &v : versiones()) {
-        if (v.version <= registrada)
+        if (v.version <= registrada || v.version > hasta)
             continue;
         // On SQLite a whole step is atomic; on MariaDB the repeatable statements stand in for that.
         const bool atomico = !mt.esMySQL();

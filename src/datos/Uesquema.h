@@ -32,7 +32,7 @@ struct Tcolumna {
 };
 
 // One step of the upgrade path: what brings a database from version n-1 to version n. Applied in
-// this order: tables, added columns, indexes, statements.
+// this order: tables, added columns, statements, indexes.
 struct Tversion {
     int version;
     QVector<Ttabla> tablas;
@@ -74,9 +74,10 @@ struct TresultadoEsquema {
 Texamen examina(TConexionSesion *sesion);
 // The version recorded in the database; 0 when it has none, -1 when it cannot be read.
 int versionRegistrada(TConexionSesion *sesion);
-// Creates what is missing on an empty database and runs every step above the recorded version.
-// A database that is not ours, or recorded by a newer program, is left untouched.
-TresultadoEsquema creaOActualiza(TConexionSesion *sesion);
+// Creates what is missing on an empty database and runs every step above the recorded version,
+// up to `hasta` (the tests build a database of an earlier version with it). A database that is
+// not ours, or recorded by a newer program, is left untouched.
+TresultadoEsquema creaOActualiza(TConexionSesion *sesion, int hasta = versionActual());
 
 // Engine text of a token-written definition (exposed for the tests and the benchmarks).
 QString traduce(const QString &texto, bool mysql);

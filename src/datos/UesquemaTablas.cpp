@@ -249,7 +249,7 @@ QVector<Ttabla> tablasMovimientos() {
          QStringLiteral(
              "id {ID}, inventarioEntrada_id INTEGER NOT NULL, inventarioPropiedadListado_id INTEGER "
              "NOT NULL, valor VARCHAR(250) NOT NULL DEFAULT ''")},
-        // No warehouse, product or business of its own: those of the layer it consumed.
+        // Version 5 adds the warehouse, product and business of the layer it consumed.
         {QStringLiteral("inventarioSalida"),
          QStringLiteral(
              "id {ID}, documento INTEGER NOT NULL, fechaHora {FECHA} NOT NULL, inventarioEntrada_id "
@@ -493,6 +493,39 @@ QVector<Ttabla> relacionesCfdi() {
                         "noIdentificacion VARCHAR(100) NOT NULL, inventarioProducto_id INTEGER NOT NULL")}};
 }
 
+// Version 5: an issue row carries the warehouse, product and business of the layer it consumed
+// (every insert copies them from the layer, this step fills the rows already there), so that a
+// warehouse's or a business's issues are read by their own index instead of through every layer:
+// the valuation at a day, a warehouse's newest movement, the business's newest issue number.
+QVector<esquema::Tcolumna> salidaConSuCapa() {
+    const QString tabla = QStringLiteral("inventarioSalida");
+    return {{tabla, QStringLiteral("inventarioAlmacen_id INTEGER NOT NULL DEFAULT 0")},
+            {tabla, QStringLiteral("inventarioProducto_id INTEGER NOT NULL DEFAULT 0")},
+            {tabla, QStringLiteral("idNegocioFk INTEGER NOT NULL DEFAULT 0")}};
+}
+
+QVector<Tindice> indicesSalidaConSuCapa() {
+    const QString tabla = QStringLiteral("inventarioSalida");
+    return {{QStringLiteral("ix_salida_negocio_almacen_producto"), tabla,
+             QStringLiteral("idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, fechaHora, id")},
+            {QStringLiteral("ix_salida_negocio_almacen_fecha"), tabla,
+             QStringLiteral("idNegocioFk, inventarioAlmacen_id, fechaHora")},
+            {QStringLiteral("ix_salida_negocio_documento"), tabla, QStringLiteral("idNegocioFk, documento")}};
+}
+
+// Repeatable: a row is set from its layer however often it runs. A row whose layer is missing
+// keeps 0, so no business reads it, as none did through the missing layer.
+QString salidasDesdeSuCapa() {
+    QStringList asignaciones;
+    for (const char *columna : {"inventarioAlmacen_id", "inventarioProducto_id", "idNegocioFk"})
+        asignaciones << QStringLiteral("%1 = (SELECT e.%1 FROM inventarioEntrada e WHERE e.id = "
+                                       "inventarioSalida.inventarioEntrada_id)")
+                            .arg(QString::fromLatin1(columna));
+    return QStringLiteral("UPDATE inventarioSalida SET ") + asignaciones.join(QStringLiteral(", ")) +
+           QStringLiteral(" WHERE EXISTS (SELECT 1 FROM inventarioEntrada e WHERE e.id = "
+                          "inventarioSalida.inventarioEntrada_id)");
+}
+
 } // namespace
 
 const QVector<esquema::Tversion> &esquema::versiones() {
@@ -514,6 +547,7 @@ const QVector<esquema::Tversion> &esquema::versiones() {
                             QStringLiteral("idNegocioFk, rfcProveedor, noIdentificacion")}},
                           {},
                           {}};
+        const Tversion v5{5, {}, indicesSalidaConSuCapa(), {salidasDesdeSuCapa()}, salidaConSuCapa()};
         // Version 6: a product's newest ledger group is read from the top of an index instead of
         // walking every ledger row of the product, which grows with its history.
         const Tversion v6{
@@ -523,7 +557,7 @@ const QVector<esquema::Tversion> &esquema::versiones() {
               QStringLiteral("idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, grupo")}},
             {},
             {}};
-        return QVector<Tversion>{v1, v2, v3, v4, v6};
+        return QVector<Tversion>{v1, v2, v3, v4, v5, v6};
     }();
     return kVersiones;
 }

@@ -1,7 +1,5 @@
 #include "entradas/UFRM_EntradaInventarioOrdenCompra.h"
 
-#include "comun/UNEG_almacen.h"
-#include "comun/UNEG_almacenesLista.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
@@ -14,6 +12,7 @@
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"
+#include "comun/ui/U_listaIds.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UfechaHora.h"
 #include "entradas/UFRM_lote.h"
@@ -31,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimeEdit>
@@ -304,7 +304,6 @@ bool TFRM_EntradaInventarioOrdenCompra::init() {
 
 void TFRM_EntradaInventarioOrdenCompra::prepara() {
     uAceptar = false;
-    uComprobante = UREC_comprobante();
     uFilaSeleccionada = -1;
     uRecepcion = TrecepcionOrdenCompra(uSistema.getConexion(), uSistema.getNegocio().getIdNegocio());
     for (QLabel *l : {LBL_noOrden, LBL_proveedor, LBL_proveedorRfc, LBL_fechaPedido, LBL_fechaEntrega,
@@ -323,32 +322,15 @@ void TFRM_EntradaInventarioOrdenCompra::prepara() {
 }
 
 void TFRM_EntradaInventarioOrdenCompra::cargaAlmacenes() {
-    const CmidTierResponse r = TalmacenesLista(uSistema.getConexion())
-                                   .selectAlmacenesSeleccion({}, uSistema.getNegocio().getIdNegocio());
-    CMB_almacenes->blockSignals(true);
-    CMB_almacenes->clear();
-    uValueMember_CMB_almacenes.clear();
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        CMB_almacenes->addItem(r.getCelda(f, QStringLiteral("almacen_nombre")));
-        uValueMember_CMB_almacenes.append(int(r.getCeldaAsInt(f, QStringLiteral("almacen_id"))));
-    }
+    u_llenaAlmacenes(CMB_almacenes, uValueMember_CMB_almacenes, uSistema);
+    const QSignalBlocker bloqueo(CMB_almacenes);
     CMB_almacenes->setCurrentIndex(-1);
-    CMB_almacenes->blockSignals(false);
-    uRecepcion.almacenID = 0;
+    uRecepcion.eligeAlmacen(0);
 }
 
 void TFRM_EntradaInventarioOrdenCompra::CMB_almacenesChange() {
-    uRecepcion.almacenID = uValueMember_CMB_almacenes.value(CMB_almacenes->currentIndex());
-    LBL_fechaHoraUltimo->clear();
-    if (uRecepcion.almacenID <= 0)
-        return;
-    bool ok = false;
-    const QVariant ultimo =
-        Talmacen(uSistema.getConexion())
-            .selectFechaHoraUltimoMovimiento(uRecepcion.almacenID, uSistema.getNegocio().getIdNegocio(), ok);
-    if (ok && !ultimo.isNull())
-        LBL_fechaHoraUltimo->setText(
-            fechaHora::deValorBD(ultimo).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
+    uRecepcion.eligeAlmacen(uValueMember_CMB_almacenes.value(CMB_almacenes->currentIndex()));
+    LBL_fechaHoraUltimo->setText(uRecepcion.textoUltimoMovimiento());
 }
 
 void TFRM_EntradaInventarioOrdenCompra::contenedor_noOrdenClick() {
@@ -575,7 +557,6 @@ void TFRM_EntradaInventarioOrdenCompra::contenedor_comprobanteClick() {
     const UREC_comprobante r = selector.initEgresos(fechaHora::aTDateTime(fechaHora()));
     if (!r.aceptar)
         return;
-    uComprobante = r;
     uRecepcion.comprobante = r.comprobante;
     LBL_comprobante->setText(r.serie + QLatin1Char(' ') + r.folio);
     LBL_emisor->setText(r.emisorNombre);
@@ -585,7 +566,6 @@ void TFRM_EntradaInventarioOrdenCompra::contenedor_comprobanteClick() {
 }
 
 void TFRM_EntradaInventarioOrdenCompra::limpiaComprobante() {
-    uComprobante = UREC_comprobante();
     uRecepcion.comprobante = TComprobante();
     LBL_comprobante->setText(kHagaClic);
     for (QLabel *l : {LBL_emisor, LBL_emisorRFC, LBL_fechaHora, LBL_total})

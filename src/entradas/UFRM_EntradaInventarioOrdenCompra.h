@@ -93,7 +93,6 @@ private:
 
     TsistemaDatos uSistema;
     TrecepcionOrdenCompra uRecepcion;
-    UREC_comprobante uComprobante;
     TGridControl *uGRD_articulosControl = nullptr;
     QVector<int> uValueMember_CMB_almacenes;
     int uFilaSeleccionada = -1;

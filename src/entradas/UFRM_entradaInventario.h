@@ -57,10 +57,11 @@ protected:
 private:
     void FormCreate();
     void conecta();
-    void cargaCombos();
+    // Runs an event of the screen on the capture: the footer as typed goes in first, and the
+    // screen is redrawn from the capture after.
+    template <typename Evento> void reenvia(Evento evento);
+    TpieCaptura leePie() const;
 
-    void CMB_almacenesChange();
-    void CMB_conceptoChange();
     void contenedor_productoClick();
     void contenedor_codigoBarrasClick();
     void contenedor_unidadEntradaClick();
@@ -70,41 +71,17 @@ private:
     template <typename Dialogo, typename Parte> void editaParte(Parte TEntradaInformacionOpcional::*parte);
     void verNoSerie();
     void verPropiedades();
-
-    void setFactorConversion();
-    void agregarConcepto();
     bool pideValor(const QString &titulo, QLineEdit *campo);
-    void agregaFilaGrid(const TrenglonCaptura &renglon);
-    void muestraFilaGrid(int fila);
     void desdeCfdiClick();
     void eliminaRenglon(int fila);
     void seleccionaRenglon(int fila);
     void muestraEstadoRenglon();
-    void limpiaProductoActual();
-    void limpiaComprobanteYProveedor();
-    void habilitaPie();
-    void habilitaAgregarUnico();
     void ocultaPropiedades();
-    int almacenID() const;
-    TopcionCaptura conceptoActual() const;
-    bool esDevolucion() const;
+
+    // Shows the state of the capture: every control follows it.
+    void muestra();
+    void muestraRenglones();
 
     TsistemaDatos uSistema;
     TcapturaEntrada uCaptura;
-    QVector<TopcionCaptura> uAlmacenes;
-    QVector<TopcionCaptura> uConceptos;
-
-    TproductoSeleccionadoDescripcion uProducto; // the product being prepared for "Agregar Producto"
-    REC_unidadMedidacomunicacion uUnidadRecibida;
-    int uFilaSeleccionada = -1;
-    UREC_comprobante uComprobante;
-    Rproveedor uProveedor;
-    QDateTime uFechaHoraUltimoMovimiento;
-    bool uSeleccionarMovimiento = false;
-    double uCantidadMaximaDevolucion = 0;
-    int uMovimientoSalidaIDdevolucion = 0;
-    int uUltimaPosiciondelComboConcepto = -1;
-    bool uBloop = false;
-    QString uRfcCfdi;         // the supplier of the CFDI the lines came from; empty: none
-    int uComprobanteCfdi = 0; // the registered invoice of that CFDI; 0: none
 };

@@ -1,15 +1,15 @@
 #include "entradas/UFRM_entradas.h"
 
-#include "comun/UNEG_almacenesLista.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/U_busquedaTexto.h"
-#include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/UFRM_seleccionarProveedor.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"
+#include "comun/ui/U_listaIds.h"
+#include "comun/ui/U_pantallaLista.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
@@ -27,14 +27,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
 const QString kTitulo = QStringLiteral("Entradas");
-const QString kSinElementos = QStringLiteral("No hay elementos que mostrar");
 const QString kSinProducto = QStringLiteral("Seleccionar... ");
 const QString kSinProveedor = QStringLiteral("Todos");
 // The search panel closed hides the lot filters.
@@ -48,10 +46,6 @@ TFRM_entradas::TcapturaEntrada &capturaGeneral() {
 TFRM_entradas::TcapturaEntrada &capturaOrdenCompra() {
     static TFRM_entradas::TcapturaEntrada captura;
     return captura;
-}
-
-QString dia(const QDateEdit *fecha) {
-    return fecha->date().toString(QStringLiteral("dd/MM/yyyy"));
 }
 } // namespace
 
@@ -76,17 +70,11 @@ void TFRM_entradas::FormCreate() {
         u_creaBoton(QStringLiteral("BTN_nuevaEntrada"), QStringLiteral("Nueva Entrada General"), this);
     BTN_nuevaEntradaOrdenCompra = u_creaBoton(QStringLiteral("BTN_nuevaEntradaOrdenCompra"),
                                               QStringLiteral("Nueva Recepción Orden de Compra"), this);
-    BTN_exportarExcel = u_creaBoton(QStringLiteral("BTN_exportarExcel"), QStringLiteral("Excel"), this);
-    BTN_exportarPDF = u_creaBoton(QStringLiteral("BTN_exportarPDF"), QStringLiteral("PDF"), this);
-    BTN_exportarPDFlote =
-        u_creaBoton(QStringLiteral("BTN_exportarPDFlote"), QStringLiteral("PDF Lote"), this);
-    auto *acciones = new QHBoxLayout;
-    acciones->addWidget(BTN_nuevaEntrada);
-    acciones->addWidget(BTN_nuevaEntradaOrdenCompra);
-    acciones->addStretch();
-    acciones->addWidget(BTN_exportarExcel);
-    acciones->addWidget(BTN_exportarPDF);
-    acciones->addWidget(BTN_exportarPDFlote);
+    TbotonesExportar exportar;
+    QHBoxLayout *acciones = u_filaAcciones(this, {BTN_nuevaEntrada, BTN_nuevaEntradaOrdenCompra}, exportar);
+    BTN_exportarExcel = exportar.excel;
+    BTN_exportarPDF = exportar.pdf;
+    BTN_exportarPDFlote = exportar.pdfLote;
 
     creaGrid();
     auto *raiz = new QVBoxLayout(this);
@@ -96,14 +84,17 @@ void TFRM_entradas::FormCreate() {
     raiz->addWidget(GRD_main, 1);
 
     connect(BTN_nuevaEntrada, &QPushButton::clicked, this, [this] {
-        abreCaptura(capturaGeneral(), QStringLiteral("La captura de entradas generales no está disponible."));
+        if (u_abreCaptura(capturaGeneral(), this,
+                          QStringLiteral("La captura de entradas generales no está disponible.")))
+            buscar();
     });
     connect(BTN_nuevaEntradaOrdenCompra, &QPushButton::clicked, this, [this] {
-        abreCaptura(capturaOrdenCompra(),
-                    QStringLiteral("La recepción de órdenes de compra no está disponible."));
+        if (u_abreCaptura(capturaOrdenCompra(), this,
+                          QStringLiteral("La recepción de órdenes de compra no está disponible.")))
+            buscar();
     });
     connect(BTN_exportarExcel, &QPushButton::clicked, this, [this] {
-        if (hayElementos())
+        if (u_hayElementos(*uGRD_entradasControl))
             exportarGridExcelUNI(*uGRD_entradasControl, kTitulo, uSistema);
     });
     connect(BTN_exportarPDF, &QPushButton::clicked, this, &TFRM_entradas::exportaGridGeneraPDF);
@@ -113,7 +104,7 @@ void TFRM_entradas::FormCreate() {
 QFrame *TFRM_entradas::creaBusqueda() {
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("PNL_busqueda"));
-    panel->setMaximumHeight(kAltoBusqueda);
+    uMasFiltros = new TdespliegueFiltros(panel, kAltoBusqueda, kAltoBusquedaCompleta);
     const QDate hoy = QDate::currentDate();
     DTP_fechaInicial = u_fecha(panel, QStringLiteral("DTP_fechaInicial"), hoy.addMonths(-1));
     DTP_fechaFinal = u_fecha(panel, QStringLiteral("DTP_fechaFinal"), hoy);
@@ -197,7 +188,7 @@ QFrame *TFRM_entradas::creaBusqueda() {
 
     connect(buscarB, &QPushButton::clicked, this, &TFRM_entradas::buscar);
     connect(verTodos, &QPushButton::clicked, this, &TFRM_entradas::BTN_verTodosClick);
-    connect(masFiltros, &QPushButton::clicked, this, &TFRM_entradas::BTN_masFiltrosClick);
+    connect(masFiltros, &QPushButton::clicked, uMasFiltros, &TdespliegueFiltros::alterna);
     connect(producto, &QPushButton::clicked, this, &TFRM_entradas::BTN_productoClick);
     connect(proveedor, &QPushButton::clicked, this, &TFRM_entradas::BTN_proveedorClick);
     connect(limpiaProductoB, &QPushButton::clicked, this, [this] {
@@ -259,10 +250,7 @@ void TFRM_entradas::creaGrid() {
     g->agregaColumna(QStringLiteral("inventarioLote_fechaCaducidad"), QStringLiteral("Caducidad"), 150, true,
                      kColDia);
     g->setColumnaEstirada(QStringLiteral("inventarioProducto_nombre"));
-    LBL_msg = u_creaEtiqueta(QStringLiteral("LBL_msg"), QString(), GRD_main);
-    LBL_msg->setAlignment(Qt::AlignCenter);
-    LBL_msg->hide();
-    GRD_main->installEventFilter(this);
+    uAviso = new TavisoListaVacia(GRD_main);
     connect(g, &TGridControl::celdaClic, this, [this](int fila, int columna, const QString &) {
         if (columna == 0)
             abreDetalle(fila);
@@ -271,9 +259,7 @@ void TFRM_entradas::creaGrid() {
 }
 
 bool TFRM_entradas::eventFilter(QObject *objeto, QEvent *evento) {
-    if (objeto == GRD_main && evento->type() == QEvent::Resize) {
-        acomodaMensaje();
-    } else if (qobject_cast<QDateEdit *>(objeto) && evento->type() == QEvent::KeyPress) {
+    if (qobject_cast<QDateEdit *>(objeto) && evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent *>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
             buscar();
@@ -303,24 +289,14 @@ bool TFRM_entradas::init() {
 }
 
 bool TFRM_entradas::cargaAlmacenes() {
-    const int negocio = uSistema.getNegocio().getIdNegocio();
-    const CmidTierResponse almacenes =
-        TalmacenesLista(uSistema.getConexion()).selectAlmacenesSeleccion({}, negocio);
     const CmidTierResponse conceptos =
-        Topciones(uSistema.getConexion()).selectMovimientoConcepto(kConceptoEntrada, negocio);
-    if (!almacenes.isSuccess() || !conceptos.isSuccess())
-        return false;
+        TconceptosMovimiento(uSistema.getConexion())
+            .selectMovimientoConcepto(kConceptoEntrada, uSistema.getNegocio().getIdNegocio());
     // Reloading keeps the choices that still exist.
-    const int almacen = uValueMember_CMB_almacen.value(CMB_almacen->currentIndex());
+    if (!conceptos.isSuccess() ||
+        !u_llenaAlmacenes(CMB_almacen, uValueMember_CMB_almacen, uSistema, QStringLiteral("Todos")))
+        return false;
     const QVariant concepto = CMB_concepto->currentData();
-    CMB_almacen->clear();
-    uValueMember_CMB_almacen = {0};
-    CMB_almacen->addItem(QStringLiteral("Todos"));
-    for (int f = 0; f < almacenes.getRowCount(); ++f) {
-        CMB_almacen->addItem(almacenes.getCelda(f, QStringLiteral("almacen_nombre")));
-        uValueMember_CMB_almacen.append(int(almacenes.getCeldaAsInt(f, QStringLiteral("almacen_id"))));
-    }
-    CMB_almacen->setCurrentIndex(qMax(0, int(uValueMember_CMB_almacen.indexOf(almacen))));
     CMB_concepto->clear();
     CMB_concepto->addItem(QStringLiteral("Todos"));
     for (int f = 0; f < conceptos.getRowCount(); ++f)
@@ -330,8 +306,8 @@ bool TFRM_entradas::cargaAlmacenes() {
     return true;
 }
 
-Tentradas::TfiltroEntradas TFRM_entradas::filtro() const {
-    Tentradas::TfiltroEntradas f;
+TentradasConsulta::TfiltroEntradas TFRM_entradas::filtro() const {
+    TentradasConsulta::TfiltroEntradas f;
     f.inicial = fechaHora::inicioDelDia(DTP_fechaInicial->date());
     f.final_ = fechaHora::finDelDia(DTP_fechaFinal->date());
     if (CMB_almacen->currentIndex() > 0)
@@ -364,29 +340,14 @@ Tentradas::TfiltroEntradas TFRM_entradas::filtro() const {
 }
 
 void TFRM_entradas::buscar() {
-    Tentradas datos(uSistema.getConexion());
+    TentradasConsulta datos(uSistema.getConexion());
     if (!uGRD_entradasControl->carga(datos.selectEntradas(filtro(), uSistema.getNegocio().getIdNegocio())))
         return;
-    const bool vacia = uGRD_entradasControl->filas() == 0;
-    LBL_msg->setText(vacia ? kSinElementos : QString());
-    LBL_msg->setVisible(vacia);
-    if (vacia) {
-        acomodaMensaje();
-        LBL_msg->raise();
-    }
+    uAviso->muestra(uGRD_entradasControl->filas() == 0);
 }
 
-void TFRM_entradas::acomodaMensaje() {
-    LBL_msg->setGeometry(GRD_main->viewport()->geometry());
-}
-
-void TFRM_entradas::BTN_masFiltrosClick() {
-    uMasFiltros = !uMasFiltros;
-    auto *animacion = new QPropertyAnimation(PNL_busqueda, "maximumHeight", this);
-    animacion->setDuration(200);
-    animacion->setStartValue(PNL_busqueda->maximumHeight());
-    animacion->setEndValue(uMasFiltros ? kAltoBusquedaCompleta : kAltoBusqueda);
-    animacion->start(QAbstractAnimation::DeleteWhenStopped);
+bool TFRM_entradas::masFiltrosVisibles() const {
+    return uMasFiltros->abierto();
 }
 
 void TFRM_entradas::BTN_verTodosClick() {
@@ -442,15 +403,6 @@ void TFRM_entradas::limpiaProveedor() {
     LBL_proveedor->setText(kSinProveedor);
 }
 
-void TFRM_entradas::abreCaptura(const TcapturaEntrada &captura, const QString &ausente) {
-    if (!captura) {
-        u_mensaje(ausente, kInformacion);
-        return;
-    }
-    if (captura(this))
-        buscar();
-}
-
 void TFRM_entradas::abreDetalle(int fila) {
     const int id = int(uGRD_entradasControl->getCeldaAsInt(fila, QStringLiteral("inventarioEntrada_id")));
     if (id <= 0)
@@ -458,13 +410,6 @@ void TFRM_entradas::abreDetalle(int fila) {
     TFRM_entradasDetalle detalle(uSistema, this);
     detalle.init(id);
     buscar();
-}
-
-bool TFRM_entradas::hayElementos() {
-    if (uGRD_entradasControl->filas() > 0)
-        return true;
-    u_mensaje(kSinElementos, kInformacion);
-    return false;
 }
 
 namespace {
@@ -501,12 +446,12 @@ void TFRM_entradas::exportaGridGeneraPDF() {
     // An empty list prints nothing, without a word: the button does nothing.
     if (uGRD_entradasControl->filas() > 0)
         u_exportaPDF(kTitulo, u_tablaReporte(kColumnasEntradas, *uGRD_entradasControl), uSistema,
-                     {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), {}});
+                     u_opcionesRangoPDF(DTP_fechaInicial, DTP_fechaFinal, 50.0));
 }
 
 void TFRM_entradas::exportaGridGeneraPDFlote() {
     const QString titulo = QStringLiteral("Entradas (Lote)");
     if (uGRD_entradasControl->filas() > 0)
         u_exportaPDF(titulo, u_tablaReporte(kColumnasLote, *uGRD_entradasControl), uSistema,
-                     {50.0, dia(DTP_fechaInicial), dia(DTP_fechaFinal), titulo});
+                     u_opcionesRangoPDF(DTP_fechaInicial, DTP_fechaFinal, 50.0, titulo));
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "comun/UMOD_seleccion.h"
-#include "comun/UNEG_entradas.h"
 #include "comun/UsistemaDatos.h"
 #include "comun/ui/UpantallaInventario.h"
+#include "entradas/UNEG_entradasConsulta.h"
 
 #include <QVector>
 #include <QWidget>
@@ -18,6 +18,8 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class TGridControl;
+class TavisoListaVacia;
+class TdespliegueFiltros;
 
 // The receipts area: the receipt rows of a date range with their filters, the two captures, the
 // detail of a row and the list's exports (spreadsheet, PDF and PDF by lot).
@@ -37,7 +39,7 @@ public:
     static void setCapturaOrdenCompra(TcapturaEntrada captura);
 
     TGridControl *gridControl() const { return uGRD_entradasControl; }
-    bool masFiltrosVisibles() const { return uMasFiltros; }
+    bool masFiltrosVisibles() const;
     void buscar();
 
 protected:
@@ -49,19 +51,15 @@ private:
     void creaGrid();
     void initPermisos();
     bool cargaAlmacenes();
-    Tentradas::TfiltroEntradas filtro() const;
-    void BTN_masFiltrosClick();
+    TentradasConsulta::TfiltroEntradas filtro() const;
     void BTN_verTodosClick();
     void BTN_productoClick();
     void BTN_proveedorClick();
     void limpiaProducto();
     void limpiaProveedor();
-    void abreCaptura(const TcapturaEntrada &captura, const QString &ausente);
     void abreDetalle(int fila);
-    bool hayElementos();
     void exportaGridGeneraPDF();
     void exportaGridGeneraPDFlote();
-    void acomodaMensaje();
 
     TsistemaDatos uSistema;
     TGridControl *uGRD_entradasControl = nullptr;
@@ -69,7 +67,8 @@ private:
     Rproveedor uProveedor;
     TproductoSeleccionadoDescripcion uProductoSeleccionado;
     bool uBusquedaInicial = false;
-    bool uMasFiltros = false;
+    TdespliegueFiltros *uMasFiltros = nullptr;
+    TavisoListaVacia *uAviso = nullptr;
 
     QFrame *PNL_busqueda = nullptr;
     QDateEdit *DTP_fechaInicial = nullptr;
@@ -92,5 +91,4 @@ private:
     QPushButton *BTN_exportarPDF = nullptr;
     QPushButton *BTN_exportarPDFlote = nullptr;
     QTableView *GRD_main = nullptr;
-    QLabel *LBL_msg = nullptr;
 };

@@ -2,18 +2,21 @@
 
 #include "comun/UNEG_almacenesLista.h"
 #include "comun/UNEG_catalogo.h"
-#include "comun/UNEG_entradas.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_productos.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
+#include "entradas/UNEG_documentoEntrada.h"
+#include "entradas/UNEG_entradaCfdi.h"
+#include "entradas/UNEG_entradas.h"
 
 #include <cmath>
 
 namespace {
+const QString kFactorInicial = QStringLiteral("1.0000");
 const QString kCantidadMayorACero = QStringLiteral("Cantidad recibida debe ser mayor a 0");
 
 TrenglonArmado rechazo(const QString &mensaje) {
@@ -98,7 +101,7 @@ TrenglonArmado u_armaRenglon(const TproductoSeleccionadoDescripcion &producto,
     l.categoriaID = producto.categoriaId;
     l.categoriaEtiqueta = producto.categoriaEtiqueta;
     l.codigoBarras = producto.codigoBarras;
-    l.factor = pie.factor.trimmed().isEmpty() ? QStringLiteral("1.0000") : pie.factor.trimmed();
+    l.factor = pie.factor.trimmed().isEmpty() ? kFactorInicial : pie.factor.trimmed();
     l.controlNoSerie = producto.opControladoNoSerie;
     r.ok = true;
     return r;
@@ -117,41 +120,219 @@ TlineaEntrada u_lineaDocumento(const TrenglonCaptura &renglon) {
     return l;
 }
 
+QString u_textoUltimoMovimiento(TConexionSesion *sesion, int idAlmacen, int idNegocio) {
+    QVariant v;
+    const bool ok = Tentradas(sesion).selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, v).isSuccess();
+    return ok && !v.isNull() ? fechaHora::deValorBD(v).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
+                             : QString();
+}
+
 TcapturaEntrada::TcapturaEntrada(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 
-QVector<TopcionCaptura> TcapturaEntrada::conceptos() const {
-    const CmidTierResponse r = Topciones(uSesion).selectMovimientoConcepto(kConceptoEntrada, uNegocio);
-    QVector<TopcionCaptura> lista;
-    for (int f = 0; r.isSuccess() && f < r.getRowCount(); ++f) {
+bool TcapturaEntrada::reinicia() {
+    const CmidTierResponse conceptos =
+        TconceptosMovimiento(uSesion).selectMovimientoConcepto(kConceptoEntrada, uNegocio);
+    uConceptos.clear();
+    for (int f = 0; conceptos.isSuccess() && f < conceptos.getRowCount(); ++f) {
         TopcionCaptura c;
-        c.id = int(r.getCeldaAsInt(f, QStringLiteral("inventarioMovimientoConcepto_id")));
-        c.etiqueta = r.getCelda(f, QStringLiteral("inventarioMovimientoConcepto_etiqueta"));
-        c.familia = int(r.getCeldaAsInt(f, QStringLiteral("inventarioMovimientoConcepto_familia")));
+        c.id = int(conceptos.getCeldaAsInt(f, QStringLiteral("inventarioMovimientoConcepto_id")));
+        c.etiqueta = conceptos.getCelda(f, QStringLiteral("inventarioMovimientoConcepto_etiqueta"));
+        c.familia = int(conceptos.getCeldaAsInt(f, QStringLiteral("inventarioMovimientoConcepto_familia")));
         if (c.familia == kFamiliaOrdinaria || c.familia == kFamiliaDevolucionSalida)
-            lista.append(c);
+            uConceptos.append(c);
     }
-    return lista;
-}
-
-QVector<TopcionCaptura> TcapturaEntrada::almacenes() const {
-    const CmidTierResponse r = TalmacenesLista(uSesion).selectAlmacenesSeleccion({}, uNegocio);
-    QVector<TopcionCaptura> lista;
-    for (int f = 0; r.isSuccess() && f < r.getRowCount(); ++f) {
+    const CmidTierResponse almacenes = TalmacenesLista(uSesion).selectAlmacenesSeleccion({}, uNegocio);
+    uAlmacenes.clear();
+    for (int f = 0; almacenes.isSuccess() && f < almacenes.getRowCount(); ++f) {
         TopcionCaptura a;
-        a.id = int(r.getCeldaAsInt(f, QStringLiteral("almacen_id")));
-        a.etiqueta = r.getCelda(f, QStringLiteral("almacen_nombre"));
-        a.direccion = r.getCelda(f, QStringLiteral("almacen_direccion"));
-        a.nota = r.getCelda(f, QStringLiteral("almacen_nota"));
-        lista.append(a);
+        a.id = int(almacenes.getCeldaAsInt(f, QStringLiteral("almacen_id")));
+        a.etiqueta = almacenes.getCelda(f, QStringLiteral("almacen_nombre"));
+        a.direccion = almacenes.getCelda(f, QStringLiteral("almacen_direccion"));
+        a.nota = almacenes.getCelda(f, QStringLiteral("almacen_nota"));
+        uAlmacenes.append(a);
     }
-    return lista;
+    uIndiceAlmacen = uIndiceConcepto = uConceptoAnterior = -1;
+    uTextoUltimoMovimiento.clear();
+    uModoDevolucion = false;
+    limpiaProducto();
+    uPie = {};
+    uTextoCantidadRegistrada.clear();
+    limpiaComprobanteYProveedor();
+    uRfcCfdi.clear();
+    uComprobanteCfdi = 0;
+    vaciaRenglones();
+    return conceptos.isSuccess() && almacenes.isSuccess();
 }
 
-QDateTime TcapturaEntrada::ultimoMovimiento(int idAlmacen) const {
-    bool ok = false;
-    const QVariant v = Tentradas(uSesion).selectFechaHoraUltimoMovimiento(idAlmacen, uNegocio, ok);
-    return ok && !v.isNull() ? fechaHora::deValorBD(v) : QDateTime();
+void TcapturaEntrada::eligeAlmacen(int indice) {
+    uIndiceAlmacen = indice >= 0 && indice < uAlmacenes.size() ? indice : -1;
+    const int id = almacen().id;
+    uTextoUltimoMovimiento = id > 0 ? u_textoUltimoMovimiento(uSesion, id, uNegocio) : QString();
+}
+
+bool TcapturaEntrada::esDevolucion() const {
+    const TopcionCaptura c = concepto();
+    return c.id > 0 && c.familia != kFamiliaOrdinaria;
+}
+
+bool TcapturaEntrada::admiteComprobante() const {
+    const QString etiqueta = concepto().etiqueta;
+    return etiqueta != QLatin1String("ajustes") && etiqueta != QStringLiteral("entrada de fabricación");
+}
+
+bool TcapturaEntrada::agregarLibre() const {
+    return !(concepto().familia == kFamiliaDevolucionSalida && !uRenglones.isEmpty());
+}
+
+bool TcapturaEntrada::eligeConcepto(int indice) {
+    const bool eraDevolucion = uModoDevolucion;
+    uModoDevolucion = false;
+    uIndiceConcepto = indice >= 0 && indice < uConceptos.size() ? indice : -1;
+    if (!admiteComprobante())
+        limpiaComprobanteYProveedor();
+    if (eraDevolucion)
+        limpiaProducto(); // a product taken from an issue belongs to that return only
+    if (!esDevolucion()) {
+        uConceptoAnterior = uIndiceConcepto;
+        return true;
+    }
+    if (almacen().id <= 0) {
+        u_mensaje(QStringLiteral("Seleccione un almacén"), kAdvertencia);
+        uIndiceConcepto = -1;
+        return false;
+    }
+    if (!uRenglones.isEmpty()) {
+        if (!u_confirmaAceptarCancelar(QStringLiteral(
+                "Se eliminarán los productos capturados, unicamente es posible agregar un producto "
+                "para este concepto.\n\r¿Desea continuar?"))) {
+            uIndiceConcepto = uConceptoAnterior;
+            uModoDevolucion = eraDevolucion && esDevolucion();
+            return false;
+        }
+        vaciaRenglones();
+    }
+    uModoDevolucion = true;
+    limpiaProducto();
+    uPie.cantidad.clear();
+    uPie.costo.clear();
+    uTextoCantidadRegistrada.clear();
+    uConceptoAnterior = uIndiceConcepto;
+    return true;
+}
+
+namespace {
+// Only an active product may be received; otherwise the user is told.
+bool recibible(const TproductoSeleccionadoDescripcion &producto) {
+    if (producto.estatus == 1)
+        return true;
+    u_mensaje(QStringLiteral("¡Producto ") + producto.nombre + QStringLiteral("!") + QStringLiteral("\r") +
+                  QStringLiteral("No se puede agregar este producto"),
+              kAdvertencia);
+    return false;
+}
+} // namespace
+
+bool TcapturaEntrada::tomaProducto(const TproductoSeleccionadoDescripcion &producto) {
+    if (!producto.seleccionado || !recibible(producto))
+        return false;
+    uProducto = producto;
+    uPie.factor = u_factorConversion(uProducto, uUnidadRecibida, uPie.factor);
+    return true;
+}
+
+bool TcapturaEntrada::tomaCodigoBarras(const QString &codigo) {
+    const TproductoSeleccionadoDescripcion producto = productoPorCodigo(codigo);
+    if (!producto.seleccionado) {
+        limpiaProducto();
+        u_mensaje(QStringLiteral("No se encontro coincidencia"), kAdvertencia);
+        return false;
+    }
+    return tomaProducto(producto);
+}
+
+bool TcapturaEntrada::tomaUnidadRecibida(const REC_unidadMedidacomunicacion &unidad) {
+    if (!unidad.aceptado)
+        return false;
+    uUnidadRecibida = unidad;
+    uPie.factor = u_factorConversion(uProducto, uUnidadRecibida, uPie.factor);
+    return true;
+}
+
+UREC_seleccionarMovimiento TcapturaEntrada::solicitudDevolucion() const {
+    UREC_seleccionarMovimiento solicitud;
+    solicitud.almacenID = almacen().id;
+    return solicitud;
+}
+
+bool TcapturaEntrada::tomaMovimiento(const UREC_seleccionarMovimiento &movimiento) {
+    if (!movimiento.aceptar || movimiento.productoID <= 0)
+        return false;
+    const TproductoSeleccionadoDescripcion producto = productoPorId(movimiento.productoID);
+    if (!producto.seleccionado)
+        return false;
+    uProducto = producto;
+    uProducto.opControladoNoSerie = movimiento.controlNoSerie;
+    uUnidadRecibida = {true, producto.unidadMedidaId, producto.unidadMedidaEtiqueta,
+                       producto.unidadMedidaConjunto, producto.unidadMedidaRelacion};
+    uCantidadMaximaDevolucion = movimiento.cantidadMaxima;
+    uMovimientoSalidaDevolucion = movimiento.movimientoID;
+    uPie = {FloatToStr(movimiento.cantidadMaxima), kFactorInicial, FloatToStr(movimiento.costoUnitario)};
+    calculaCantidadRegistrada();
+    return true;
+}
+
+void TcapturaEntrada::limpiaProducto() {
+    uProducto = {};
+    uUnidadRecibida = {};
+    uCantidadMaximaDevolucion = 0;
+    uPie.factor = kFactorInicial;
+}
+
+bool TcapturaEntrada::calculaCantidadRegistrada() {
+    const TnumeroCapturado registrada = u_cantidadRegistrada(uPie.cantidad, uPie.factor);
+    uTextoCantidadRegistrada = registrada.ok ? FloatToStr(registrada.valor) : QString();
+    if (!registrada.ok)
+        u_mensaje(registrada.mensaje, kAdvertencia);
+    return registrada.ok;
+}
+
+TpasoAgregar TcapturaEntrada::agrega() {
+    const bool sinCantidad = uPie.cantidad.trimmed().isEmpty();
+    if (!sinCantidad && esDevolucion() && u_esPositivo(uCantidadMaximaDevolucion) &&
+        u_excedeDevolucion(uPie.cantidad, uCantidadMaximaDevolucion)) {
+        u_mensaje(QStringLiteral("Capture una cantidad igual o menor a ") +
+                      FloatToStr(uCantidadMaximaDevolucion),
+                  kAdvertencia);
+        uPie.cantidad = FloatToStr(uCantidadMaximaDevolucion);
+        return TpasoAgregar::Rechazado;
+    }
+    // An empty quantity is asked for, as an empty cost is, before the registered quantity is worked out.
+    if (uProducto.productoId > 0 && uUnidadRecibida.id >= 0 && sinCantidad)
+        return TpasoAgregar::PideCantidad;
+    if (!calculaCantidadRegistrada() || uProducto.productoId <= 0)
+        return TpasoAgregar::Rechazado;
+    if (uUnidadRecibida.id < 0) {
+        u_mensaje(QStringLiteral("Seleccione unidad de medida recibido."), kAdvertencia);
+        return TpasoAgregar::Rechazado;
+    }
+    if (uPie.costo.trimmed().isEmpty())
+        return TpasoAgregar::PideCosto;
+    if (uPie.factor.trimmed().isEmpty())
+        uPie.factor = kFactorInicial;
+    const TrenglonArmado armado = u_armaRenglon(uProducto, uUnidadRecibida, uPie);
+    if (!armado.ok) {
+        u_mensaje(armado.mensaje, kAdvertencia);
+        return TpasoAgregar::Rechazado;
+    }
+    if (!aceptaStockMaximo(armado.renglon))
+        return TpasoAgregar::Rechazado;
+    uRenglones.append(armado.renglon);
+    limpiaProducto();
+    uPie.cantidad.clear();
+    uPie.costo.clear();
+    uTextoCantidadRegistrada.clear();
+    return TpasoAgregar::Agregado;
 }
 
 TproductoSeleccionadoDescripcion TcapturaEntrada::productoPorCodigo(const QString &codigo) const {
@@ -181,8 +362,8 @@ bool TcapturaEntrada::categoriaConPropiedades(const QString &categoria) {
     return tiene;
 }
 
-bool TcapturaEntrada::aceptaStockMaximo(int idAlmacen, const QString &almacen,
-                                        const TrenglonCaptura &renglon) const {
+bool TcapturaEntrada::aceptaStockMaximo(const TrenglonCaptura &renglon) const {
+    const int idAlmacen = almacen().id;
     const CmidTierResponse limites = Tproductos(uSesion).selectStockProducto(renglon.productoID, uNegocio);
     double maximo = -1;
     for (int f = 0; limites.isSuccess() && f < limites.getRowCount(); ++f) {
@@ -192,9 +373,9 @@ bool TcapturaEntrada::aceptaStockMaximo(int idAlmacen, const QString &almacen,
     }
     if (!u_esPositivo(maximo))
         return true;
-    bool ok = false;
-    double existencia =
-        Tentradas(uSesion).selectExistencia(idAlmacen, renglon.productoID, uNegocio, ok).existencia;
+    TexistenciaAlmacen fila;
+    Tentradas(uSesion).selectExistencia(idAlmacen, renglon.productoID, uNegocio, fila);
+    double existencia = fila.existencia;
     // Lines of the same product already in this document count as received.
     for (const TrenglonCaptura &r : uRenglones)
         if (r.productoID == renglon.productoID)
@@ -203,7 +384,7 @@ bool TcapturaEntrada::aceptaStockMaximo(int idAlmacen, const QString &almacen,
         return true;
     TalertaStock alerta;
     alerta.maximo = true;
-    alerta.almacen = almacen;
+    alerta.almacen = almacen().etiqueta;
     alerta.producto = renglon.producto;
     alerta.cantidad = FloatToStr(renglon.cantidad);
     alerta.limite = FloatToStr(maximo);
@@ -211,8 +392,140 @@ bool TcapturaEntrada::aceptaStockMaximo(int idAlmacen, const QString &almacen,
 }
 
 void TcapturaEntrada::elimina(int fila) {
+    if (fila < 0 || fila >= uRenglones.size())
+        return;
+    uRenglones.removeAt(fila);
+    uSeleccion = uRenglones.isEmpty() ? -1 : qMin(fila, int(uRenglones.size()) - 1);
+}
+
+void TcapturaEntrada::selecciona(int fila) {
     if (fila >= 0 && fila < uRenglones.size())
-        uRenglones.removeAt(fila);
+        uSeleccion = fila;
+}
+
+TestadoRenglon TcapturaEntrada::estadoSeleccion() const {
+    if (uSeleccion < 0 || uSeleccion >= uRenglones.size())
+        return {};
+    const TEntradaInformacionOpcional &i = uRenglones[uSeleccion].informacion;
+    TestadoRenglon e;
+    e.pedimento = i.pedimento.capturado();
+    e.lote = i.lote.capturado();
+    e.noSerie = !i.noSerie.isEmpty();
+    for (const QString &valor : i.propiedadesAdicionales)
+        e.propiedades = e.propiedades || !valor.isEmpty();
+    return e;
+}
+
+void TcapturaEntrada::setInformacion(const TEntradaInformacionOpcional &informacion) {
+    if (uSeleccion >= 0 && uSeleccion < uRenglones.size())
+        uRenglones[uSeleccion].informacion = informacion;
+}
+
+bool TcapturaEntrada::renglonPorRelacionar(int fila) const {
+    return fila >= 0 && fila < uRenglones.size() &&
+           (uRenglones[fila].productoID <= 0 || !uRenglones[fila].claveProveedor.isEmpty());
+}
+
+bool TcapturaEntrada::relacionaRenglon(int fila, const TproductoSeleccionadoDescripcion &producto) {
+    if (fila < 0 || fila >= uRenglones.size() || !producto.seleccionado || !recibible(producto))
+        return false;
+    const TrenglonArmado armado = u_relacionaRenglonCfdi(uRenglones[fila], producto);
+    if (!armado.ok) {
+        u_mensaje(armado.mensaje, kAdvertencia);
+        return false;
+    }
+    if (!aceptaStockMaximo(armado.renglon))
+        return false;
+    uRenglones[fila] = armado.renglon;
+    return true;
+}
+
+bool TcapturaEntrada::preparaComprobante() {
+    if (uProveedor.id > 0 &&
+        !u_confirmaAceptarCancelar(QStringLiteral(
+            "Seleccionar un comprobante eliminará la selección del proveedor actual.\r¿Desea continuar?")))
+        return false;
+    limpiaComprobanteYProveedor();
+    return true;
+}
+
+bool TcapturaEntrada::preparaProveedor() {
+    if (uComprobante.id > 0 &&
+        !u_confirmaAceptarCancelar(QStringLiteral("Seleccionar un proveedor manualmente eliminará la "
+                                                  "selección del comprobante actual.\r¿Desea continuar?")))
+        return false;
+    limpiaComprobanteYProveedor();
+    return true;
+}
+
+void TcapturaEntrada::tomaComprobante(const UREC_comprobante &comprobante) {
+    if (!comprobante.aceptar)
+        return;
+    limpiaComprobanteYProveedor();
+    uComprobante = comprobante;
+}
+
+void TcapturaEntrada::tomaProveedor(const Rproveedor &proveedor) {
+    if (!proveedor.aceptado)
+        return;
+    limpiaComprobanteYProveedor();
+    uProveedor = proveedor;
+}
+
+void TcapturaEntrada::limpiaComprobanteYProveedor() {
+    uComprobante = {};
+    uProveedor = {};
+}
+
+bool TcapturaEntrada::tomaCfdi(const QString &ruta) {
+    if (uModoDevolucion || !areaProductoHabilitada() || !admiteComprobante()) {
+        u_mensaje(QStringLiteral("Seleccione un almacén y un concepto de compra antes de leer un CFDI."),
+                  kAdvertencia);
+        return false;
+    }
+    const TlecturaCfdi lectura = u_leeCfdiArchivo(ruta);
+    if (!lectura.ok()) {
+        u_mensaje(lectura.error, kAdvertencia);
+        return false;
+    }
+    const TentradaCfdi cfdi(uSesion, uNegocio);
+    TllenadoCfdi llenado = cfdi.llena(lectura.cfdi);
+    if (!llenado.error.isEmpty()) {
+        u_mensaje(llenado.error, kAdvertencia);
+        return false;
+    }
+    if (!uRenglones.isEmpty() &&
+        !u_confirmaAceptarCancelar(
+            QStringLiteral("Los productos capturados se reemplazarán por los del CFDI.\r¿Desea continuar?")))
+        return false;
+    vaciaRenglones();
+    limpiaComprobanteYProveedor();
+    if (llenado.proveedor.id <= 0 &&
+        u_confirmaSiNo(
+            QStringLiteral("El proveedor \"%1\" (RFC %2) no está registrado.\r¿Desea darlo de alta?")
+                .arg(llenado.proveedor.nombre, llenado.proveedor.rfc))) {
+        QString error;
+        llenado.proveedor.id = cfdi.creaProveedor(llenado.proveedor, error);
+        if (!error.isEmpty())
+            u_mensaje(error, kAdvertencia);
+    }
+    if (llenado.comprobante.valido())
+        tomaComprobante(u_recComprobante(llenado.comprobante));
+    else if (llenado.proveedor.id > 0)
+        tomaProveedor({true, llenado.proveedor.id, llenado.proveedor.nombre, llenado.proveedor.rfc});
+    uRfcCfdi = lectura.cfdi.emisorRfc;
+    uComprobanteCfdi = llenado.comprobante.idComprobante;
+    for (const TrenglonCaptura &r : llenado.renglones)
+        if (r.productoID <= 0 || aceptaStockMaximo(r))
+            uRenglones.append(r);
+    if (!llenado.aviso().isEmpty())
+        u_mensaje(llenado.aviso(), kInformacion);
+    return true;
+}
+
+void TcapturaEntrada::vaciaRenglones() {
+    uRenglones.clear();
+    uSeleccion = -1;
 }
 
 TdatosEntrada TcapturaEntrada::documento(TdatosEntrada cabecera) const {
@@ -220,4 +533,20 @@ TdatosEntrada TcapturaEntrada::documento(TdatosEntrada cabecera) const {
     for (const TrenglonCaptura &r : uRenglones)
         cabecera.lineas.append(u_lineaDocumento(r));
     return cabecera;
+}
+
+bool TcapturaEntrada::guardar(const QDateTime &fechaHora) const {
+    TdatosEntrada cabecera;
+    cabecera.almacenID = almacen().id;
+    cabecera.conceptoID = concepto().id;
+    cabecera.fechaHora = fechaHora;
+    cabecera.comprobante = uComprobante.id > 0 ? uComprobante.comprobante : TComprobante();
+    cabecera.proveedorID = uProveedor.id;
+    cabecera.movimientoSalidaIDdevolucion = esDevolucion() ? uMovimientoSalidaDevolucion : 0;
+    TdocumentoEntrada documento(uSesion, uNegocio);
+    documento.datos() = this->documento(cabecera);
+    if (!uRfcCfdi.isEmpty())
+        documento.setEscrituraAdicional(u_escrituraCfdi(
+            uNegocio, uComprobante.id == uComprobanteCfdi ? uComprobanteCfdi : 0, uRfcCfdi, uRenglones));
+    return documento.guardar();
 }

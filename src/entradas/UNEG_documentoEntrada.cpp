@@ -1,12 +1,12 @@
 #include "entradas/UNEG_documentoEntrada.h"
 
 #include "comun/UNEG_almacen.h"
-#include "comun/UNEG_entradas.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_numeroCapturado.h"
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
+#include "entradas/UNEG_entradas.h"
 #include "entradas/UNEG_posteoEntrada.h"
 
 #include <cmath>
@@ -59,9 +59,8 @@ bool TdocumentoEntrada::compruebaDocumento() {
         return avisa(QStringLiteral("Seleccione un concepto"), kPersonalizado);
     if (uDatos.almacenID <= 0 || almacen.selectNombreAlmacen(uDatos.almacenID, uNegocio).isNull())
         return avisa(QStringLiteral("Seleccione un almacén"), kPersonalizado);
-    bool leido = false;
-    const QVariant ultimo = almacen.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uNegocio, leido);
-    if (!leido)
+    QVariant ultimo;
+    if (!almacen.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uNegocio, ultimo).isSuccess())
         return noGuardado(uSesion);
     if (!uDatos.fechaHora.isValid() || (!ultimo.isNull() && uDatos.fechaHora < fechaHora::deValorBD(ultimo)))
         return avisa(QStringLiteral("Revise fecha/hora de entrada"), kPersonalizado);

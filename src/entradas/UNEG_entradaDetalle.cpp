@@ -1,13 +1,15 @@
 #include "entradas/UNEG_entradaDetalle.h"
 
 #include "comun/UMOD_capturaCatalogos.h"
-#include "comun/UNEG_entradas.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/UNEG_numerosSerie.h"
 #include "comun/U_comprobante.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "datos/ULog.h"
 #include "datos/UfechaHora.h"
+#include "entradas/UNEG_entradasConsulta.h"
+#include "entradas/UNEG_propiedadesEntrada.h"
 
 #include <algorithm>
 
@@ -91,7 +93,7 @@ TparesDetalle lote(const CmidTierResponse &r) {
 }
 
 // Ends a failed change: rolls back and answers false.
-bool deshaz(Tentradas &t) {
+bool deshaz(TmiddleTier &t) {
     t.transaccionRollback();
     return false;
 }
@@ -99,7 +101,7 @@ bool deshaz(Tentradas &t) {
 
 TdetalleEntrada u_cargaDetalleEntrada(TConexionSesion *sesion, int idEntrada, int idNegocio) {
     TdetalleEntrada d;
-    Tentradas t(sesion);
+    TentradasConsulta t(sesion);
     const CmidTierResponse r = t.selectEntrada(idEntrada, idNegocio);
     if (!r.isSuccess() || r.getRowCount() == 0)
         return d;
@@ -114,12 +116,14 @@ TdetalleEntrada u_cargaDetalleEntrada(TConexionSesion *sesion, int idEntrada, in
     d.idRelacionProveedor = int(r.getCeldaAsInt(0, QStringLiteral("inventarioEntradaProveedor_id")));
     d.valores = valoresEntrada(r);
 
-    const CmidTierResponse capa = t.selectElementosEntrantesPorCapa(idEntrada, idNegocio);
+    TnoSeries s(sesion);
+    TpropiedadesEntrada v(sesion);
+    const CmidTierResponse capa = s.selectElementosEntrantesPorCapa(idEntrada, idNegocio);
     const CmidTierResponse ped = t.selectPedimento(idEntrada, idNegocio);
     const CmidTierResponse lot = t.selectLote(idEntrada, idNegocio);
-    const CmidTierResponse series = t.selectNoSeriePorEntrada(idEntrada, idNegocio);
-    const CmidTierResponse propiedades = t.selectAdicionales(d.categoriaIdentidad, idNegocio);
-    const CmidTierResponse valores = t.selectValores(idEntrada, idNegocio);
+    const CmidTierResponse series = s.selectNoSeriePorEntrada(idEntrada, idNegocio);
+    const CmidTierResponse propiedades = v.selectAdicionales(d.categoriaIdentidad, idNegocio);
+    const CmidTierResponse valores = v.selectValores(idEntrada, idNegocio);
     if (!capa.isSuccess() || !ped.isSuccess() || !lot.isSuccess() || !series.isSuccess() ||
         !propiedades.isSuccess() || !valores.isSuccess())
         return d;
@@ -150,7 +154,7 @@ bool u_cambiaProveedorEntrada(TConexionSesion *sesion, const TdetalleEntrada &de
                               int idNegocio) {
     if (!detalle.existe || detalle.tieneComprobante() || idProveedor < 1)
         return false;
-    Tentradas t(sesion);
+    TentradasConsulta t(sesion);
     if (!t.transaccionInicia())
         return false;
     if (!t.deleteEntradaProveedor(detalle.id, idNegocio).isSuccess() ||
@@ -163,7 +167,7 @@ bool u_vinculaComprobanteEntrada(TConexionSesion *sesion, const TdetalleEntrada 
                                  int idNegocio) {
     if (!detalle.existe || !getComprobanteById(idComprobante, idNegocio, sesion).valido())
         return false;
-    Tentradas t(sesion);
+    TentradasConsulta t(sesion);
     if (!t.transaccionInicia())
         return false;
     // Every provider link goes: an invoiced receipt takes its provider from the invoice.
@@ -182,7 +186,7 @@ bool u_eliminaNoSerieEntrada(TConexionSesion *sesion, const TdetalleEntrada &det
     if (!u_confirmaAceptarCancelar(detalleEntrada::kConfirmaEliminar))
         return false;
     // The statement itself keeps an issued number, should it have left since the list was read.
-    if (!Tentradas(sesion).deleteNoSerie(serie.id, detalle.id, idNegocio).isSuccess()) {
+    if (!TnoSeries(sesion).deleteNoSerie(serie.id, detalle.id, idNegocio).isSuccess()) {
         u_mensaje(detalleEntrada::kNoEliminable, kAdvertencia);
         return false;
     }
@@ -196,7 +200,7 @@ bool u_insertaListadoNoSerieEntrada(TConexionSesion *sesion, const TdetalleEntra
     QStringList capturados;
     for (const TnoSerieDetalle &s : detalle.series)
         capturados.append(s.numero);
-    Tentradas consulta(sesion);
+    TnoSeries consulta(sesion);
     const CmidTierResponse fila = consulta.selectEntradaParaNoSerie(detalle.id, idNegocio);
     if (!fila.isSuccess() || fila.getRowCount() == 0)
         return false;
@@ -210,7 +214,7 @@ bool u_insertaListadoNoSerieEntrada(TConexionSesion *sesion, const TdetalleEntra
     if (listado.numeros.isEmpty() ||
         !u_confirmaAceptarCancelar(noSerie::confirmacionListado(listado.numeros.size())))
         return false;
-    Tentradas t(sesion);
+    TnoSeries t(sesion);
     if (!t.transaccionInicia())
         return false;
     // The layer's room is read again inside the transaction: another workstation may have added some.
@@ -237,7 +241,7 @@ bool u_insertaListadoNoSerieEntrada(TConexionSesion *sesion, const TdetalleEntra
 
 bool u_guardaPropiedadesEntrada(TConexionSesion *sesion, int idEntrada,
                                 const TpropiedadesAdicionales &valores, int idNegocio) {
-    Tentradas t(sesion);
+    TpropiedadesEntrada t(sesion);
     if (!t.transaccionInicia())
         return false;
     for (auto it = valores.begin(); it != valores.end(); ++it) {

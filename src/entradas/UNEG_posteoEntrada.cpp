@@ -26,7 +26,7 @@ bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
     uKardex.descarta();
     uExistencias.descarta();
     const CmidTierResponse ultimo = uEntradas.selectUltimoIdDocumentoEntrada(uNegocio);
-    if (!intento.ok(ultimo) || !leeProductos())
+    if (!intento.ok(ultimo) || !intento.escrito(leeProductos()))
         return false;
     uDocumento = int(ultimo.getScalarAsInt()) + 1;
     uEntradasPorLinea.fill(0, uDatos.lineas.size());
@@ -38,30 +38,30 @@ bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
         if (!u_esPositivo(uCantidades[i]))
             continue;
         acumula(linea, uCantidades[i]);
-        if (!filas.agrega(Tentradas::valoresEntrada(filaEntrada(linea, uCantidades[i]))))
+        if (!intento.escrito(filas.agrega(Tentradas::valoresEntrada(filaEntrada(linea, uCantidades[i])))))
             return false;
         renglones << renglonKardex(linea, uCantidades[i]);
         const tProductoE &corrida = uCorrida[linea.productoID];
         uExistencias.fija(linea.productoID, corrida.idExistencia, corrida.existencia);
         escritas << i;
     }
-    if (!filas.vacia() || !leeIds(escritas))
+    if (!intento.escrito(filas.vacia() && leeIds(escritas)))
         return false;
     TinsercionMultiple proveedores(uEntradas, QStringLiteral("inventarioEntradaProveedor"),
                                    {QStringLiteral("inventarioEntrada_id"), QStringLiteral("proveedor_id")});
     for (int k = 0; k < escritas.size(); ++k) {
         const TlineaEntrada &linea = uDatos.lineas[escritas[k]];
         const int idEntrada = uEntradasPorLinea[escritas[k]];
-        if (!escribeKardex(linea, renglones[k], idEntrada))
+        if (!escribeKardex(intento, linea, renglones[k], idEntrada))
             return false;
         if (uConcepto.familia == kFamiliaDevolucionSalida &&
             !intento.ok(uEntradas.insertEntradaAdicional(idEntrada, uDatos.movimientoSalidaIDdevolucion)))
             return false;
-        if (!proveedores.agrega({idEntrada, uDatos.proveedorID}) ||
+        if (!intento.escrito(proveedores.agrega({idEntrada, uDatos.proveedorID})) ||
             !escribeInformacion(intento, linea, idEntrada))
             return false;
     }
-    return proveedores.vacia() && uKardex.escribe() && uExistencias.escribe() &&
+    return intento.escrito(proveedores.vacia() && uKardex.escribe() && uExistencias.escribe()) &&
            (!uAdicional || uAdicional(intento, uEntradas));
 }
 
@@ -156,7 +156,8 @@ TkardexRenglon TposteoEntrada::renglonKardex(const TlineaEntrada &linea, double 
     return r;
 }
 
-bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, TkardexRenglon r, int idEntrada) {
+bool TposteoEntrada::escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, TkardexRenglon r,
+                                   int idEntrada) {
     r.entradaID = idEntrada;
     if (uMetodo != kMetodoPEPS) {
         uKardex.agrega(r);
@@ -166,9 +167,7 @@ bool TposteoEntrada::escribeKardex(const TlineaEntrada &linea, TkardexRenglon r,
     QMap<int, tCapa> capas;
     if (devolucion) {
         r.division = 1;
-        bool ok = false;
-        capas = uEntradas.capasAbiertas(linea.productoID, uDatos.almacenID, uNegocio, ok);
-        if (!ok)
+        if (!intento.ok(uEntradas.capasAbiertas(linea.productoID, uDatos.almacenID, uNegocio, capas)))
             return false;
     }
     const int grupo = uCorrida[linea.productoID].grupo;
@@ -205,7 +204,7 @@ bool TposteoEntrada::escribeInformacion(TintentoPosteo &intento, const TlineaEnt
             return false;
     }
     for (const QString &numero : info.noSerie)
-        if (!intento.ok(uEntradas.insertNoSerie(idEntrada, numero, uNegocio)))
+        if (!intento.ok(uSeries.insertNoSerie(idEntrada, numero, uNegocio)))
             return false;
     for (auto it = info.propiedadesAdicionales.cbegin(); it != info.propiedadesAdicionales.cend(); ++it) {
         const int idPropiedad = u_idPropiedad(it.key());

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "comun/UNEG_entradas.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/U_existenciasDocumento.h"
 #include "comun/U_kardexDocumento.h"
 #include "comun/U_posteoMovimientos.h"
 #include "entradas/UMOD_entrada.h"
+#include "entradas/UNEG_entradas.h"
 
 #include <QHash>
 #include <functional>
@@ -64,11 +65,12 @@ private:
     // The line's ledger row as the running stock stands after it; its receipt row and group are
     // set when it is held (escribeKardex).
     TkardexRenglon renglonKardex(const TlineaEntrada &linea, double cantidad) const;
-    bool escribeKardex(const TlineaEntrada &linea, TkardexRenglon r, int idEntrada);
+    bool escribeKardex(TintentoPosteo &intento, const TlineaEntrada &linea, TkardexRenglon r, int idEntrada);
     void escribeRevisiones(QMap<int, tCapa> capas, int grupo, int idEntrada);
     bool escribeInformacion(TintentoPosteo &intento, const TlineaEntrada &linea, int idEntrada);
 
     Tentradas uEntradas;
+    TnoSeries uSeries{uEntradas.sesion()};
     TkardexDocumento uKardex{uEntradas};
     TexistenciasDocumento uExistencias;
     int uNegocio;

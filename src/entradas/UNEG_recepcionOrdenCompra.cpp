@@ -30,6 +30,12 @@ void TlineaRecepcion::tomaProducto(const TproductoSeleccionadoDescripcion &p) {
     orden.controlNoSerie = p.opControladoNoSerie == 1;
 }
 
+void TrecepcionOrdenCompra::eligeAlmacen(int idAlmacen) {
+    almacenID = idAlmacen;
+    uTextoUltimoMovimiento =
+        idAlmacen > 0 ? u_textoUltimoMovimiento(uSesion, idAlmacen, uNegocio) : QString();
+}
+
 TrecepcionOrdenCompra::TrecepcionOrdenCompra(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 
@@ -134,7 +140,7 @@ bool TrecepcionOrdenCompra::guardar() {
     }
     TposteoEntrada posteo(uSesion, uNegocio, metodo, concepto, d, cantidades);
     posteo.setEscrituraAdicional(
-        [this](TintentoPosteo &intento, Tentradas &t) { return escribeEstadoOrden(intento, t); });
+        [this](TintentoPosteo &intento, Tentradas &) { return escribeEstadoOrden(intento); });
     if (posteo.escribe() != TfinPosteo::Confirmado)
         return false;
     registraPosteo(posteo.documento(), QStringLiteral("entrada"), [&](QString &error) {
@@ -162,9 +168,8 @@ bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento 
         comprobante = TComprobante();
     if (!comprobante.valido() && !u_confirmaAceptarCancelar(posteoEntrada::kSinComprobante))
         return false;
-    bool leido = false;
-    const QVariant ultimo = almacen.selectFechaHoraUltimoMovimiento(almacenID, uNegocio, leido);
-    if (!leido) {
+    QVariant ultimo;
+    if (!almacen.selectFechaHoraUltimoMovimiento(almacenID, uNegocio, ultimo).isSuccess()) {
         u_avisaNoGuardado(uSesion);
         return false;
     }
@@ -191,7 +196,8 @@ bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento 
     return u_confirmaAceptarCancelar(posteoEntrada::kConfirmaGuardar);
 }
 
-bool TrecepcionOrdenCompra::escribeEstadoOrden(TintentoPosteo &intento, Tentradas &transaccion) {
+bool TrecepcionOrdenCompra::escribeEstadoOrden(TintentoPosteo &intento) {
+    TestadoOrdenCompra estado(uSesion); // the posting's connection, inside its transaction
     // Another workstation may have received the same lines since they were loaded.
     const CmidTierResponse r =
         TordenCompra(uSesion).selectOrdenCompraArticulos(uOrden.numeroDeOrden, uNegocio);
@@ -208,8 +214,8 @@ bool TrecepcionOrdenCompra::escribeEstadoOrden(TintentoPosteo &intento, Tentrada
         const auto guardada = acumulados.constFind(l.orden.idLinea);
         if (guardada == acumulados.cend() || !u_esCero(*guardada - l.orden.acumulado))
             return intento.conflicto();
-        if (!u_guardaEstadoLineaOrden(transaccion, l.orden, uNegocio))
+        if (!intento.ok(u_guardaEstadoLineaOrden(estado, l.orden, uNegocio)))
             return false;
     }
-    return intento.ok(transaccion.updateAFOrdenesCompras(uOrden.numeroDeOrden, uNegocio));
+    return intento.ok(estado.updateAFOrdenesCompras(uOrden.numeroDeOrden, uNegocio));
 }

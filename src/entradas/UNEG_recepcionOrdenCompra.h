@@ -49,6 +49,10 @@ public:
     // The typed factor and quantity received (u_fijaCantidadRecibida); the refusal, empty when taken.
     QString setCantidadRecibida(int i, const QString &recibido, const QString &factor);
 
+    // The warehouse received into (0: none); its newest movement is read.
+    void eligeAlmacen(int idAlmacen);
+    QString textoUltimoMovimiento() const { return uTextoUltimoMovimiento; }
+
     int almacenID = 0;
     QDateTime fechaHora;
     TComprobante comprobante; // id 0: none
@@ -63,10 +67,11 @@ private:
     void ajustaFactor(TlineaRecepcion &l);
     // Inside the posting's transaction: every line still holds what it was loaded with, then the
     // lines' new state and the order's.
-    bool escribeEstadoOrden(TintentoPosteo &intento, Tentradas &transaccion);
+    bool escribeEstadoOrden(TintentoPosteo &intento);
 
     TConexionSesion *uSesion;
     int uNegocio;
     UREC_ordenCompra uOrden;
     QVector<TlineaRecepcion> uLineas;
+    QString uTextoUltimoMovimiento;
 };

@@ -18,7 +18,7 @@ QString TlineaOrdenCompra::estado() const {
     return QStringLiteral("exclamation");
 }
 
-Tentradas::TinventarioOrdenesCompraArticulos TlineaOrdenCompra::estadoDespues() const {
+TestadoOrdenCompra::TinventarioOrdenesCompraArticulos TlineaOrdenCompra::estadoDespues() const {
     return {idLinea, acumulado + recibido, idProducto, idUnidadRecibido, factor};
 }
 
@@ -92,9 +92,9 @@ QString u_revisaLineasOrden(const QVector<TlineaOrdenCompra> &lineas, const QVec
     return {};
 }
 
-bool u_guardaEstadoLineaOrden(Tentradas &t, const TlineaOrdenCompra &linea, int idNegocio) {
-    const Tentradas::TinventarioOrdenesCompraArticulos estado = linea.estadoDespues();
-    return (linea.estadoNuevo() ? t.insertOrdenArticuloEstado(estado, idNegocio)
-                                : t.updateOrdenArticuloEstado(estado, idNegocio))
-        .isSuccess();
+CmidTierResponse u_guardaEstadoLineaOrden(TestadoOrdenCompra &t, const TlineaOrdenCompra &linea,
+                                          int idNegocio) {
+    const TestadoOrdenCompra::TinventarioOrdenesCompraArticulos estado = linea.estadoDespues();
+    return linea.estadoNuevo() ? t.insertOrdenArticuloEstado(estado, idNegocio)
+                               : t.updateOrdenArticuloEstado(estado, idNegocio);
 }

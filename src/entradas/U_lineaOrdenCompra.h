@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comun/UNEG_entradas.h"
+#include "entradas/UNEG_estadoOrdenCompra.h"
 
 #include <QString>
 #include <QVector>
@@ -30,7 +30,7 @@ struct TlineaOrdenCompra {
     // The icon of the line: "sinCambio", "activo" or "exclamation".
     QString estado() const;
     // The line's state once this receipt is saved.
-    Tentradas::TinventarioOrdenesCompraArticulos estadoDespues() const;
+    TestadoOrdenCompra::TinventarioOrdenesCompraArticulos estadoDespues() const;
     // Nothing arrived before: the state row is inserted rather than updated.
     bool estadoNuevo() const;
 };
@@ -53,4 +53,5 @@ QString u_fijaCantidadRecibida(TlineaOrdenCompra &linea, const QString &recibido
 QString u_revisaLineasOrden(const QVector<TlineaOrdenCompra> &lineas, const QVector<int> &series);
 
 // Writes the line's new state inside the caller's transaction (insert or update).
-bool u_guardaEstadoLineaOrden(Tentradas &t, const TlineaOrdenCompra &linea, int idNegocio);
+CmidTierResponse u_guardaEstadoLineaOrden(TestadoOrdenCompra &t, const TlineaOrdenCompra &linea,
+                                          int idNegocio);

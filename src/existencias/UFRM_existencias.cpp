@@ -1,7 +1,6 @@
 #include "existencias/UFRM_existencias.h"
 
 #include "comun/UMOD_seleccion.h"
-#include "comun/UNEG_almacenesLista.h"
 #include "comun/UNEG_productos.h"
 #include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_seleccionarCategoria.h"
@@ -10,6 +9,7 @@
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_listaIds.h"
+#include "comun/ui/U_pantallaLista.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
@@ -34,7 +34,6 @@
 
 namespace {
 const QString kTitulo = QStringLiteral("Existencias");
-const QString kSinElementos = QStringLiteral("No hay elementos que mostrar");
 const QString kExistencia = QStringLiteral("inventarioExistencias_existencia");
 constexpr int kColumnaExistenciaConsolidado = 3;
 
@@ -140,10 +139,7 @@ void TFRM_existencias::FormCreate() {
             return QColor();
         }
     });
-    LBL_msg = u_creaEtiqueta(QStringLiteral("LBL_msg"), QString(), GRD_main);
-    LBL_msg->setAlignment(Qt::AlignCenter);
-    LBL_msg->hide();
-    GRD_main->viewport()->installEventFilter(this);
+    uAviso = new TavisoListaVacia(GRD_main);
 
     titulo1texto = u_creaTitulo(kTitulo, this, QStringLiteral("titulo1texto"));
     auto *raiz = new QVBoxLayout(this);
@@ -316,9 +312,7 @@ void TFRM_existencias::conecta() {
 bool TFRM_existencias::eventFilter(QObject *objeto, QEvent *evento) {
     const bool clic = evento->type() == QEvent::MouseButtonRelease &&
                       static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton;
-    if (objeto == GRD_main->viewport() && evento->type() == QEvent::Resize)
-        LBL_msg->setGeometry(GRD_main->viewport()->geometry());
-    else if (objeto == GRD_small && evento->type() == QEvent::Leave)
+    if (objeto == GRD_small && evento->type() == QEvent::Leave)
         PNL_small->hide();
     else if (clic && (objeto == contenedor_producto || objeto == contenedorProductoReporteConsolidado))
         eligeProducto();
@@ -353,10 +347,7 @@ bool TFRM_existencias::cargaEstados() {
 }
 
 bool TFRM_existencias::cargaAlmacenes() {
-    TalmacenesLista datos(uSistema.getConexion());
-    return u_llenaListaIds(CMB_almacen, uValueMember_CMBalmacen,
-                           datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio()),
-                           QStringLiteral("almacen_id"), QStringLiteral("almacen_nombre"));
+    return u_llenaAlmacenes(CMB_almacen, uValueMember_CMBalmacen, uSistema);
 }
 
 TfiltroExistencias TFRM_existencias::filtro() const {
@@ -413,13 +404,7 @@ void TFRM_existencias::carga(Treporte reporte, const TreporteExistencias &result
     for (const QVariantHash &fila : resultado.filas)
         uGRD_existenciaControl->agregaFila(fila);
     titulo1texto->setText(reporte == Treporte::Valuacion ? u_tituloValuacion(uDiaValuacion) : kTitulo);
-    LBL_msg->hide();
-    if (uGRD_existenciaControl->filas() == 0) {
-        LBL_msg->setText(kSinElementos);
-        LBL_msg->setGeometry(GRD_main->viewport()->geometry());
-        LBL_msg->show();
-        LBL_msg->raise();
-    }
+    uAviso->muestra(uGRD_existenciaControl->filas() == 0);
 }
 
 void TFRM_existencias::clicCelda(int fila, int columna, const QPoint &donde) {

@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 class TGridControl;
+class TavisoListaVacia;
 struct TproductoSeleccionadoDescripcion;
 
 // The stock view: the general report (stock per product and warehouse), the consolidated report
@@ -97,7 +98,7 @@ private:
     QPushButton *BTN_capturarExistencias = nullptr;
     QLabel *titulo1texto = nullptr;
     QTableView *GRD_main = nullptr;
-    QLabel *LBL_msg = nullptr;
+    TavisoListaVacia *uAviso = nullptr;
     QWidget *PNL_small = nullptr;
     QTableView *GRD_small = nullptr;
 };

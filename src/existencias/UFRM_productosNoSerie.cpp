@@ -1,11 +1,11 @@
 #include "existencias/UFRM_productosNoSerie.h"
 
 #include "comun/UMOD_seleccion.h"
-#include "comun/UNEG_almacenesLista.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_listaIds.h"
+#include "comun/ui/U_pantallaLista.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
@@ -27,7 +27,6 @@
 
 namespace {
 const QString kTitulo = QStringLiteral("No Serie");
-const QString kSinElementos = QStringLiteral("No hay elementos que mostrar");
 const QString kSinProducto = QStringLiteral("Haga clic aquí");
 constexpr int kLargoNumero = 50;
 
@@ -70,10 +69,7 @@ void TFRM_productosNoSerie::FormCreate() {
     for (const TcolumnaLista &c : kColumnas)
         uGRD_productosNoSerie->agregaColumna(QString::fromLatin1(c.alias), QString::fromUtf8(c.cabecera),
                                              c.ancho, c.visible, c.tipo);
-    LBL_msg = u_creaEtiqueta(QStringLiteral("LBL_msg"), QString(), GRD_main);
-    LBL_msg->setAlignment(Qt::AlignCenter);
-    LBL_msg->hide();
-    GRD_main->viewport()->installEventFilter(this);
+    uAviso = new TavisoListaVacia(GRD_main);
 
     BTN_exportarExcelNoSerie =
         u_creaBoton(QStringLiteral("BTN_exportarExcelNoSerie"), QStringLiteral("Exportar"), this);
@@ -170,10 +166,8 @@ void TFRM_productosNoSerie::conecta() {
 }
 
 bool TFRM_productosNoSerie::eventFilter(QObject *objeto, QEvent *evento) {
-    if (objeto == GRD_main->viewport() && evento->type() == QEvent::Resize)
-        LBL_msg->setGeometry(GRD_main->viewport()->geometry());
-    else if (objeto == PNL_seleccionarProducto && evento->type() == QEvent::MouseButtonRelease &&
-             static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton)
+    if (objeto == PNL_seleccionarProducto && evento->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton)
         eligeProducto();
     return QWidget::eventFilter(objeto, evento);
 }
@@ -194,10 +188,7 @@ bool TFRM_productosNoSerie::init() {
 }
 
 void TFRM_productosNoSerie::cargaAlmacenes() {
-    TalmacenesLista datos(uSistema.getConexion());
-    u_llenaListaIds(CMB_almacen, uValueMember_CMB_almacen,
-                    datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio()),
-                    QStringLiteral("almacen_id"), QStringLiteral("almacen_nombre"));
+    u_llenaAlmacenes(CMB_almacen, uValueMember_CMB_almacen, uSistema);
 }
 
 void TFRM_productosNoSerie::cargaEstados() {
@@ -216,13 +207,7 @@ void TFRM_productosNoSerie::buscar() {
                             TXT_numero->text(), TXT_documento->text(), uSistema.getNegocio().getIdNegocio());
     if (!uGRD_productosNoSerie->carga(r))
         return;
-    LBL_msg->hide();
-    if (uGRD_productosNoSerie->filas() == 0) {
-        LBL_msg->setText(kSinElementos);
-        LBL_msg->setGeometry(GRD_main->viewport()->geometry());
-        LBL_msg->show();
-        LBL_msg->raise();
-    }
+    uAviso->muestra(uGRD_productosNoSerie->filas() == 0);
 }
 
 void TFRM_productosNoSerie::reiniciaProducto() {

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class TGridControl;
+class TavisoListaVacia;
 struct TproductoSeleccionadoDescripcion;
 
 // The serial-number search: each number with its state, product, category, warehouse, the receipt
@@ -60,5 +61,5 @@ private:
     QLineEdit *TXT_documento = nullptr;
     QPushButton *BTN_exportarExcelNoSerie = nullptr;
     QTableView *GRD_main = nullptr;
-    QLabel *LBL_msg = nullptr;
+    TavisoListaVacia *uAviso = nullptr;
 };

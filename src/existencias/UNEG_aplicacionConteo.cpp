@@ -36,16 +36,13 @@ public:
         return reader();
     }
 
-    // The products of the warehouse with a receipt or an issue dated after `desde`. The issue side
-    // walks the issues by date first (they carry no warehouse).
+    // The products of the warehouse with a receipt or an issue dated after `desde`.
     CmidTierResponse selectMovidosDesde(int idAlmacen, const QDateTime &desde, int idNegocio) {
-        setQuery(conOrdenDeJoin(QStringLiteral(
-            "SELECT e.inventarioProducto_id FROM inventarioEntrada e WHERE e.idNegocioFk = :negocio AND "
-            "e.inventarioAlmacen_id = :almacen AND e.fechaHora > :desde "
-            "UNION SELECT %1 e.inventarioProducto_id FROM inventarioSalida s %2 inventarioEntrada e ON e.id "
-            "= "
-            "s.inventarioEntrada_id WHERE s.fechaHora > :desde2 AND e.idNegocioFk = :negocio2 AND "
-            "e.inventarioAlmacen_id = :almacen2")));
+        setQuery(QStringLiteral(
+            "SELECT inventarioProducto_id FROM inventarioEntrada WHERE idNegocioFk = :negocio AND "
+            "inventarioAlmacen_id = :almacen AND fechaHora > :desde UNION SELECT inventarioProducto_id FROM "
+            "inventarioSalida WHERE idNegocioFk = :negocio2 AND inventarioAlmacen_id = :almacen2 AND "
+            "fechaHora > :desde2"));
         for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
             setParametroEntero(kAlmacen + sufijo, idAlmacen);
             setParametroEntero(kNegocio + sufijo, idNegocio);

@@ -15,9 +15,9 @@ TfinCapturaExistencia avisa(const QString &texto) {
     return TfinCapturaExistencia::Rechazada;
 }
 
-// Receipts of the product in the warehouse other than document `documento`: any means its stock
-// was captured (or received) before.
-bool recibidoAntes(TmiddleTier &mt, int idProducto, int idAlmacen, int idNegocio, int documento, bool &ok) {
+// Scalar: the receipts of the product in the warehouse other than document `documento`; any means
+// its stock was captured (or received) before.
+CmidTierResponse recibidoAntes(TmiddleTier &mt, int idProducto, int idAlmacen, int idNegocio, int documento) {
     mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada WHERE inventarioProducto_id = "
                                ":producto AND inventarioAlmacen_id = :almacen AND idNegocioFk = :negocio "
                                "AND documento <> :documento"));
@@ -25,9 +25,7 @@ bool recibidoAntes(TmiddleTier &mt, int idProducto, int idAlmacen, int idNegocio
     mt.setParametroEntero(QStringLiteral("almacen"), idAlmacen);
     mt.setParametroEntero(QStringLiteral("negocio"), idNegocio);
     mt.setParametroEntero(QStringLiteral("documento"), documento);
-    const CmidTierResponse r = mt.scalar();
-    ok = r.isSuccess();
-    return ok && r.getScalarAsInt() > 0;
+    return mt.scalar();
 }
 
 // One posted initial stock: the receipt document with its accounting hand-over.
@@ -91,10 +89,9 @@ TfinCapturaExistencia TcapturaExistencias::guardar(const QString &cantidad, cons
     const double total = q.valor * c.valor;
     if (!u_esPositivo(total) || total > kNumeroCapturadoMaximo)
         return avisa(QStringLiteral("Compruebe los valores capturados e intente nuevamente"));
-    bool ok = false;
     Talmacen almacen(uSistema.getConexion());
-    const TexistenciaAlmacen x = almacen.selectExistencia(uAlmacen.id, uProducto.productoId, negocio, ok);
-    if (!ok) {
+    TexistenciaAlmacen x;
+    if (!almacen.selectExistencia(uAlmacen.id, uProducto.productoId, negocio, x).isSuccess()) {
         u_mensaje(capturaExistencias::kNoGuardado, kError);
         return TfinCapturaExistencia::Fallida;
     }
@@ -143,11 +140,11 @@ TfinCapturaExistencia TcapturaExistencias::posteaExistencia(double cantidad, dou
     bool duplicada = false;
     // Under the lock: another workstation may have captured (or received) it since the check.
     posteo.setEscrituraAdicional([&](TintentoPosteo &intento, Tentradas &transaccion) {
-        bool leido = false;
-        duplicada =
-            recibidoAntes(transaccion, linea.productoID, datos.almacenID, negocio, posteo.documento(), leido);
-        if (!leido)
+        const CmidTierResponse antes =
+            recibidoAntes(transaccion, linea.productoID, datos.almacenID, negocio, posteo.documento());
+        if (!intento.ok(antes))
             return false;
+        duplicada = antes.getScalarAsInt() > 0;
         return !duplicada || intento.conflicto();
     });
     const TfinPosteo fin = posteo.escribe();

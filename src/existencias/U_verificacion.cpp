@@ -155,6 +155,7 @@ private:
             if (c.existencia > 0)
                 sumas[c.par] += c.existencia;
         }
+        revisaSalidasContraCapas(idNegocio);
         revisaExistencias(idNegocio, sumas);
         if (metodo == kMetodoPEPS)
             revisaKardexPEPS(idNegocio, capas);
@@ -171,6 +172,37 @@ private:
             hallazgo(QStringLiteral("el número de serie \"%1\" figura con salida sin renglón de salida.")
                          .arg(series.getCelda(f, 0)));
         revisaTraspasos(idNegocio);
+    }
+
+    // An issue row carries the warehouse, product and business of the layer it consumed: a row of
+    // the business, or one drawing on a layer of the business, that says otherwise (or whose layer
+    // is gone) would be valued and numbered in the wrong place.
+    void revisaSalidasContraCapas(int idNegocio) {
+        const CmidTierResponse r = lee(
+            QStringLiteral(
+                "SELECT s.id, s.inventarioEntrada_id, s.inventarioAlmacen_id, s.inventarioProducto_id, "
+                "s.idNegocioFk, e.inventarioAlmacen_id, e.inventarioProducto_id, e.idNegocioFk FROM "
+                "inventarioSalida s LEFT JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE "
+                "s.idNegocioFk = :negocio AND (e.id IS NULL OR e.idNegocioFk <> s.idNegocioFk OR "
+                "e.inventarioAlmacen_id <> s.inventarioAlmacen_id OR e.inventarioProducto_id <> "
+                "s.inventarioProducto_id) UNION ALL SELECT s.id, s.inventarioEntrada_id, "
+                "s.inventarioAlmacen_id, s.inventarioProducto_id, s.idNegocioFk, e.inventarioAlmacen_id, "
+                "e.inventarioProducto_id, e.idNegocioFk FROM inventarioEntrada e JOIN inventarioSalida s ON "
+                "s.inventarioEntrada_id = e.id WHERE e.idNegocioFk = :otroNegocio AND s.idNegocioFk <> "
+                "e.idNegocioFk ORDER BY 1"),
+            idNegocio);
+        for (int f = 0; f < r.getRowCount(); ++f) {
+            const QString salida = QStringLiteral("%1: la salida %2 (negocio %3)")
+                                       .arg(donde({int(r.getCeldaAsInt(f, 2)), int(r.getCeldaAsInt(f, 3))}),
+                                            r.getCelda(f, 0), r.getCelda(f, 4));
+            if (r.getValor(f, 5).isNull())
+                hallazgo(salida +
+                         QStringLiteral(" consumió la capa %1, que no existe.").arg(r.getCelda(f, 1)));
+            else
+                hallazgo(salida +
+                         QStringLiteral(" no coincide con su capa %1: almacén %2, producto %3, negocio %4.")
+                             .arg(r.getCelda(f, 1), r.getCelda(f, 5), r.getCelda(f, 6), r.getCelda(f, 7)));
+        }
     }
 
     // Quantities by warehouse and product from rows of (warehouse, product, quantity).

@@ -1,9 +1,11 @@
 #include "inventario/UNEG_arranqueInventario.h"
 
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_opciones.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_semillas.h"
 #include "datos/UcodigosInventario.h"
+#include "inventario/UNEG_estadoTablas.h"
 
 const QString TarranqueInventario::kMensajeSinMetodo = QStringLiteral(
     "Antes de acceder a este módulo ingrese a la ventana de 'Opciones' y seleccione un Método de Valoración "
@@ -14,12 +16,12 @@ void TarranqueInventario::aseguraPublicoGeneral() {
 }
 
 void TarranqueInventario::compruebaEstadoTabla() {
-    Topciones opciones(sesion());
+    TestadoTablas opciones(sesion());
     if (opciones.selectTablaEstado().getRowCount() == 0)
         opciones.insertTablaEstado();
     const CmidTierResponse snap = opciones.selectColumnaSnap();
     const bool pendiente =
-        snap.getRowCount() == 0 || snap.getCeldaAsInt(0, 0) < Topciones::kEstadoTablasActual;
+        snap.getRowCount() == 0 || snap.getCeldaAsInt(0, 0) < TestadoTablas::kEstadoTablasActual;
     if (!pendiente)
         return;
     actualizaTablas();
@@ -30,7 +32,7 @@ void TarranqueInventario::actualizaTablas() {
     // MariaDB databases never had the older product table.
     if (sesion()->getProvider() == QLatin1String("MySQL"))
         return;
-    Topciones opciones(sesion());
+    TestadoTablas opciones(sesion());
     opciones.actualizaTablaProducto();
 }
 
@@ -42,7 +44,7 @@ void TarranqueInventario::compruebaSemillas() {
 }
 
 void TarranqueInventario::agregaConceptoSalidaMuestras() {
-    Topciones opciones(sesion());
+    TconceptosMovimiento opciones(sesion());
     const CmidTierResponse existente =
         opciones.selectMovimientoConceptoPorNombre(QStringLiteral("muestras"), negocio());
     if (!existente.isSuccess() || existente.getRowCount() > 0)
@@ -78,11 +80,6 @@ int TarranqueInventario::bsucaVersionTablaSalida() {
 }
 
 bool TarranqueInventario::agregaColumnaOpciones() {
-    Topciones opciones(sesion());
+    TestadoTablas opciones(sesion());
     return opciones.alterAgregaColumnaOpciones().isSuccess();
-}
-
-CmidTierResponse TarranqueInventario::getCapas(TDateTime desde, TDateTime hasta, int idProducto) {
-    Topciones opciones(sesion());
-    return opciones.selectCapasPorProductoNegocioFecha(desde, hasta, idProducto, negocio());
 }

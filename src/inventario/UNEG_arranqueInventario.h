@@ -5,7 +5,7 @@
 #include "datos/UmidTierResponse.h"
 
 // The module's start-up checks and the valuation-method guard, below the main screen. Each call
-// opens its own Topciones on the session's connection. No step throws or stops the sequence:
+// opens its own data object on the session's connection. No step throws or stops the sequence:
 // failed lookups are read as the screen expects and seeding results are not examined.
 class TarranqueInventario {
 public:
@@ -28,7 +28,6 @@ public:
     bool insertaVersionTablaSalida(int version);
     int bsucaVersionTablaSalida();
     bool agregaColumnaOpciones();
-    CmidTierResponse getCapas(TDateTime desde, TDateTime hasta, int idProducto);
 
     static const QString kMensajeSinMetodo;
 

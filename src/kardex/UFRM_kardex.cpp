@@ -1,6 +1,5 @@
 #include "kardex/UFRM_kardex.h"
 
-#include "comun/UNEG_almacenesLista.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
@@ -263,10 +262,7 @@ bool TFRM_kardex::init() {
 }
 
 void TFRM_kardex::cargaAlmacenes() {
-    TalmacenesLista datos(uSistema.getConexion());
-    u_llenaListaIds(CMB_almacen, uValueMember_CMB_almacen,
-                    datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio()),
-                    QStringLiteral("almacen_id"), QStringLiteral("almacen_nombre"));
+    u_llenaAlmacenes(CMB_almacen, uValueMember_CMB_almacen, uSistema);
 }
 
 int TFRM_kardex::almacenElegido() const {

@@ -4,7 +4,7 @@
 
 #include <QDateTime>
 
-// Where each column of a movement list (Topciones::selectEntradasSalidasPorOrdenCronologico…)
+// Where each column of a movement list (TlecturaReconstruccion::selectEntradasSalidasPorOrdenCronologico…)
 // sits, looked up once per list: the rebuild reads every cell of up to millions of rows.
 struct TcolumnasMovimiento {
     explicit TcolumnasMovimiento(const CmidTierResponse &lista);

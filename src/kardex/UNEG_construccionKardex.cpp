@@ -2,10 +2,13 @@
 
 #include "comun/UNEG_opciones.h"
 #include "datos/ULog.h"
+#include "datos/UcachePaginas.h"
 #include "datos/UcodigosInventario.h"
 #include "kardex/UNEG_escritorKardex.h"
+#include "kardex/UNEG_escrituraKardex.h"
 #include "kardex/UNEG_kardexPEPS.h"
 #include "kardex/UNEG_kardexPromedio.h"
+#include "kardex/UNEG_lecturaReconstruccion.h"
 
 namespace {
 // Products read together in one pass of a warehouse.
@@ -15,18 +18,19 @@ constexpr int kProductosPorBloque = 256;
 // Hands out the movement list of each warehouse and product in walk order.
 class TconstruccionKardex::Tlector {
 public:
-    Tlector(Topciones &opciones, Tlectura lectura, int negocio, const CmidTierResponse &productos)
-        : uOpciones(opciones), uLectura(lectura), uNegocio(negocio), uProductos(productos),
+    Tlector(TlecturaReconstruccion &movimientos, Tlectura lectura, int negocio,
+            const CmidTierResponse &productos)
+        : uFuente(movimientos), uLectura(lectura), uNegocio(negocio), uProductos(productos),
           uColumnaProducto(productos.getIndiceColumnaPorNombre(QStringLiteral("inventarioProducto_id"))) {}
 
     CmidTierResponse lista(int almacen, int j) {
         const int producto = int(uProductos.getCeldaAsInt(j, uColumnaProducto));
         if (uLectura == Tlectura::PorPar)
-            return uOpciones.selectEntradasSalidasPorOrdenCronologicoPorAlmacen(almacen, producto, uNegocio);
+            return uFuente.selectEntradasSalidasPorOrdenCronologicoPorAlmacen(almacen, producto, uNegocio);
         if (almacen != uAlmacen || j >= uHasta) {
             uAlmacen = almacen;
             uHasta = qMin(j + kProductosPorBloque, uProductos.getRowCount());
-            uBloque = uOpciones.selectEntradasSalidasPorOrdenCronologicoPorProductos(
+            uBloque = uFuente.selectEntradasSalidasPorOrdenCronologicoPorProductos(
                 almacen, producto, int(uProductos.getCeldaAsInt(uHasta - 1, uColumnaProducto)), uNegocio);
             uFila = 0;
             uColumna = uBloque.getIndiceColumnaPorNombre(QStringLiteral("inventarioProducto_id"));
@@ -43,7 +47,7 @@ public:
     }
 
 private:
-    Topciones &uOpciones;
+    TlecturaReconstruccion &uFuente;
     Tlectura uLectura;
     int uNegocio;
     const CmidTierResponse &uProductos;
@@ -59,11 +63,10 @@ TconstruccionKardex::TconstruccionKardex(TConexionSesion *sesion, int idNegocio)
     : uSesion(sesion), uNegocio(idNegocio) {}
 
 bool TconstruccionKardex::hayQueConstruir(TConexionSesion *sesion, int idNegocio) {
-    Topciones registros(sesion);
-    if (registros.selectRegistrosKardex(idNegocio).getCeldaAsInt(0, QStringLiteral("_registros")) > 0)
+    TlecturaReconstruccion lectura(sesion);
+    if (lectura.selectRegistrosKardex(idNegocio).getCeldaAsInt(0, QStringLiteral("_registros")) > 0)
         return false;
-    Topciones movimientos(sesion);
-    return movimientos.selectEntradasSalidasTodas(idNegocio).getRowCount() > 0;
+    return lectura.selectEntradasSalidasTodas(idNegocio).getRowCount() > 0;
 }
 
 void TconstruccionKardex::avance(int productos, int almacenes) {
@@ -72,24 +75,25 @@ void TconstruccionKardex::avance(int productos, int almacenes) {
 }
 
 bool TconstruccionKardex::construye() {
-    Topciones opciones(uSesion);
-    opciones.ajustaCacheParaReconstruccion();
+    TlecturaReconstruccion opciones(uSesion);
+    TescrituraKardex escritura(uSesion); // the same connection, inside the transaction below
+    u_ampliaCachePaginas(opciones);
     // One transaction for the whole ledger; on SQLite BEGIN IMMEDIATE, and on MariaDB the
     // business row's lock, make a second workstation wait and then find the ledger built.
     if (!opciones.transaccionInicia())
         return false;
     if (!opciones.selectNegocioParaReconstruir(uNegocio).isSuccess())
         return false;
-    if (uVaciaPrimero && !opciones.deleteInventarioKardex(uNegocio).isSuccess())
+    if (uVaciaPrimero && !escritura.deleteInventarioKardex(uNegocio).isSuccess())
         return false;
     const CmidTierResponse registros = opciones.selectRegistrosKardex(uNegocio);
     if (!registros.isSuccess() || registros.getCeldaAsInt(0, QStringLiteral("_registros")) > 0)
         return false;
-    const CmidTierResponse metodo = opciones.selectMetodoValoracionInventario(uNegocio);
+    const CmidTierResponse metodo = Topciones(uSesion).selectMetodoValoracionInventario(uNegocio);
     const CmidTierResponse almacenes = opciones.selectAlmacenesExistentes(uNegocio);
     const CmidTierResponse productos = opciones.selectProductosExistentes(uNegocio);
     bool ok = metodo.isSuccess() && almacenes.isSuccess() && productos.isSuccess() &&
-              recorre(opciones, almacenes, productos, int(metodo.getScalarAsInt()));
+              recorre(opciones, escritura, almacenes, productos, int(metodo.getScalarAsInt()));
     ok = ok && opciones.transaccionTermina();
     if (!ok) {
         // Nothing of a failed rebuild stays: the ledger and the running columns are as they were
@@ -100,15 +104,16 @@ bool TconstruccionKardex::construye() {
     return ok;
 }
 
-bool TconstruccionKardex::recorre(Topciones &opciones, const CmidTierResponse &almacenes,
-                                  const CmidTierResponse &productos, int metodo) {
+bool TconstruccionKardex::recorre(TlecturaReconstruccion &lectura, TescrituraKardex &escritura,
+                                  const CmidTierResponse &almacenes, const CmidTierResponse &productos,
+                                  int metodo) {
     const int nA = almacenes.getRowCount();
     const int nP = productos.getRowCount();
     const int columnaAlmacen = almacenes.getIndiceColumnaPorNombre(QStringLiteral("inventarioAlmacen_id"));
-    TescritorKardex escritor(opciones);
+    TescritorKardex escritor(escritura);
     TkardexPEPS peps(escritor);
     TkardexPromedio promedio(escritor);
-    Tlector lector(opciones, uLectura, uNegocio, productos);
+    Tlector lector(lectura, uLectura, uNegocio, productos);
     avance(0, int(100.0 / (nA + 1)));
     bool ok = true;
     for (int i = 0; ok && i < nA; ++i) {

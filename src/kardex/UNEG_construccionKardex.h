@@ -5,7 +5,8 @@
 
 #include <functional>
 
-class Topciones;
+class TescrituraKardex;
+class TlecturaReconstruccion;
 
 // What the console and the progress screen say when a rebuild fails.
 inline const QString kReconstruccionFallida =
@@ -43,8 +44,8 @@ public:
 
 private:
     class Tlector;
-    bool recorre(Topciones &opciones, const CmidTierResponse &almacenes, const CmidTierResponse &productos,
-                 int metodo);
+    bool recorre(TlecturaReconstruccion &lectura, TescrituraKardex &escritura,
+                 const CmidTierResponse &almacenes, const CmidTierResponse &productos, int metodo);
     void avance(int productos, int almacenes);
 
     TConexionSesion *uSesion;

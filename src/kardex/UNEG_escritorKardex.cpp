@@ -1,8 +1,8 @@
 #include "kardex/UNEG_escritorKardex.h"
 
-TescritorKardex::TescritorKardex(Topciones &opciones)
-    : uInsercion(opciones.insercionRenglonesKardex()), uEntradas(opciones.updateTablaEntradas()),
-      uSalidas(opciones.updateTablaSalidas()) {}
+TescritorKardex::TescritorKardex(TescrituraKardex &escritura)
+    : uInsercion(escritura.insercionRenglonesKardex()), uEntradas(escritura.updateTablaEntradas()),
+      uSalidas(escritura.updateTablaSalidas()) {}
 
 TescritorKardex::~TescritorKardex() = default;
 

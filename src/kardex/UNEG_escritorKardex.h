@@ -1,17 +1,18 @@
 #pragma once
 
-#include "comun/UNEG_opciones.h"
+#include "kardex/UNEG_escrituraKardex.h"
 
 #include <QVector>
 #include <memory>
 
-// Everything the rebuild writes, inside the transaction of the Topciones given: ledger rows
+// Everything the rebuild writes, through the TescrituraKardex given (inside the rebuild's
+// transaction): ledger rows
 // several to a statement, and the running columns of receipts and issues. The rebuild replaces
 // the whole ledger, so any failed write is the rebuild's failure (and its rollback): a ledger
 // with a group left out would not be the postings' story.
 class TescritorKardex {
 public:
-    explicit TescritorKardex(Topciones &opciones);
+    explicit TescritorKardex(TescrituraKardex &escritura);
     ~TescritorKardex();
 
     bool escribeGrupo(const QVector<TkardexRenglon> &grupo);

@@ -3,42 +3,64 @@
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
 
+QString Tvaluacion::pares(bool conAlmacen, bool conProducto) const {
+    const QString producto =
+        conProducto ? QStringLiteral(" AND e.inventarioProducto_id = :producto") : QString();
+    // MariaDB skips through the index by itself (a loose index scan of the GROUP BY); a recursive
+    // walk there would stop silently at max_recursive_iterations.
+    if (esMySQL())
+        return QStringLiteral(
+                   "SELECT e.inventarioAlmacen_id, e.inventarioProducto_id FROM inventarioEntrada e "
+                   "WHERE e.idNegocioFk = :negocio%1%2 GROUP BY e.idNegocioFk, "
+                   "e.inventarioAlmacen_id, e.inventarioProducto_id")
+            .arg(conAlmacen ? QStringLiteral(" AND e.inventarioAlmacen_id = :almacen") : QString(), producto);
+    // SQLite reads every index entry for that: each of the business's warehouses is walked instead,
+    // a recursive step seeking its next product.
+    const QString siguiente = QStringLiteral(
+        "(SELECT e.inventarioProducto_id FROM inventarioEntrada e WHERE e.idNegocioFk = :negocio AND "
+        "e.inventarioAlmacen_id = %1%2 ORDER BY e.inventarioProducto_id LIMIT 1)");
+    return QStringLiteral(
+               "SELECT a.id, %1 FROM inventarioAlmacen a WHERE a.idNegocioFk = :negocio%3 UNION ALL "
+               "SELECT u.almacen, %2 FROM pares u WHERE u.producto IS NOT NULL")
+        .arg(siguiente.arg(QStringLiteral("a.id"), producto),
+             siguiente.arg(QStringLiteral("u.almacen"),
+                           producto + QStringLiteral(" AND e.inventarioProducto_id > u.producto")),
+             conAlmacen ? QStringLiteral(" AND a.id = :almacen") : QString());
+}
+
 CmidTierResponse Tvaluacion::selectValuacion(const QDate &dia, const QVariant &almacenID,
                                              const QVariant &productoID, int negocioID) {
-    // Issue rows belong to the pair of the layer they drew on. At one instant an issue follows
-    // the receipts it may draw on; the lines of one issue share the instant, the last line holds
-    // the document's figures. A warehouse or product asked for is an equality, not ":x IS NULL OR",
-    // so that one pair's movements are read through its index rather than the business's.
-    QString filtro;
-    if (!almacenID.isNull())
-        filtro += QStringLiteral(" AND e.inventarioAlmacen_id = :almacen");
-    if (!productoID.isNull())
-        filtro += QStringLiteral(" AND e.inventarioProducto_id = :producto");
-    setQuery(
-        QStringLiteral(
-            "SELECT a.id AS inventarioAlmacen_id, a.nombre AS inventarioAlmacen_nombre, p.id AS "
-            "inventarioProducto_id, p.nombre AS inventarioProducto_nombre, m.existenciaTotal AS "
-            "valuacion_cantidad, m.existenciaCostoTotal AS valuacion_valor "
-            "FROM (SELECT almacen, producto, existenciaTotal, existenciaCostoTotal, "
-            "ROW_NUMBER() OVER (PARTITION BY almacen, producto ORDER BY fechaHora DESC, tipo DESC, id DESC) "
-            "AS "
-            "orden FROM ("
-            "SELECT e.inventarioAlmacen_id AS almacen, e.inventarioProducto_id AS producto, e.fechaHora AS "
-            "fechaHora, 0 AS tipo, e.id AS id, e.existenciaTotal AS existenciaTotal, e.existenciaCostoTotal "
-            "AS "
-            "existenciaCostoTotal FROM inventarioEntrada e "
-            "WHERE e.idNegocioFk = :negocio AND e.fechaHora <= :fecha%1 "
-            "UNION ALL "
-            "SELECT e.inventarioAlmacen_id, e.inventarioProducto_id, s.fechaHora, 1, s.id, "
-            "s.existenciaTotal, "
-            "s.existenciaCostoTotal FROM inventarioSalida s JOIN inventarioEntrada e "
-            "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio AND s.fechaHora <= :fecha%1) "
-            "movimientos) m "
-            "JOIN inventarioAlmacen a ON a.id = m.almacen AND a.idNegocioFk = :negocio "
-            "JOIN inventarioProducto p ON p.id = m.producto AND p.idNegocioFk = :negocio "
-            "WHERE m.orden = 1 AND ABS(COALESCE(m.existenciaTotal, 0)) > 0.000000001 "
-            "ORDER BY a.nombre, a.id, p.nombre, p.id")
-            .arg(filtro));
+    // The business's warehouse × product pairs come from the layers' (business, warehouse,
+    // product) index one seek each; each pair's last receipt row and last issue row on or before
+    // the day are one seek each (every issue row carries its layer's pair). At one instant an
+    // issue follows the receipts it may draw on; the last line of an issue holds the document's
+    // figures.
+    const QString ultima = QStringLiteral(
+        "(SELECT x.id FROM %1 x WHERE x.idNegocioFk = :negocio AND x.inventarioAlmacen_id = u.almacen AND "
+        "x.inventarioProducto_id = u.producto AND x.fechaHora <= :fecha ORDER BY x.fechaHora DESC, x.id "
+        "DESC LIMIT 1)");
+    const QString esSalida =
+        QStringLiteral("s.id IS NOT NULL AND (r.id IS NULL OR s.fechaHora >= r.fechaHora)");
+    setQuery(QStringLiteral(
+                 "WITH RECURSIVE pares (almacen, producto) AS (%1) "
+                 "SELECT a.id AS inventarioAlmacen_id, a.nombre AS inventarioAlmacen_nombre, p.id AS "
+                 "inventarioProducto_id, p.nombre AS inventarioProducto_nombre, m.cantidad AS "
+                 "valuacion_cantidad, m.valor AS valuacion_valor FROM ("
+                 "SELECT u.almacen, u.producto, CASE WHEN %4 THEN s.existenciaTotal ELSE r.existenciaTotal "
+                 "END AS cantidad, CASE WHEN %4 THEN s.existenciaCostoTotal ELSE r.existenciaCostoTotal END "
+                 "AS valor FROM (SELECT u.almacen, u.producto, %2 AS entrada, %3 AS salida FROM pares u "
+                 "WHERE u.producto IS NOT NULL) u "
+                 "LEFT JOIN inventarioEntrada r ON r.id = u.entrada "
+                 "LEFT JOIN inventarioSalida s ON s.id = u.salida) m "
+                 "%5 inventarioAlmacen a ON a.id = m.almacen AND a.idNegocioFk = :negocio "
+                 "%5 inventarioProducto p ON p.id = m.producto AND p.idNegocioFk = :negocio "
+                 "WHERE ABS(COALESCE(m.cantidad, 0)) > 0.000000001 "
+                 "ORDER BY a.nombre, a.id, p.nombre, p.id")
+                 .arg(pares(!almacenID.isNull(), !productoID.isNull()),
+                      ultima.arg(QStringLiteral("inventarioEntrada")),
+                      ultima.arg(QStringLiteral("inventarioSalida")), esSalida,
+                      // SQLite would otherwise start from the names and look the pairs up.
+                      segunProveedor(QStringLiteral("JOIN"), QStringLiteral("CROSS JOIN"))));
     setParametroFechaHora(QStringLiteral("fecha"), fechaHora::finDelDia(dia));
     if (!almacenID.isNull())
         setParametroVariant(QStringLiteral("almacen"), almacenID);

@@ -21,6 +21,12 @@ public:
     // product: every one.
     CmidTierResponse selectValuacion(const QDate &dia, const QVariant &almacenID, const QVariant &productoID,
                                      int negocioID);
+
+private:
+    // The statement that lists the business's warehouse × product pairs with a receipt (the
+    // columns of "pares (almacen, producto)"; on SQLite also one row per warehouse with a null
+    // product, which the caller drops).
+    QString pares(bool conAlmacen, bool conProducto) const;
 };
 
 struct TvaluacionRenglon {

@@ -1,13 +1,12 @@
 #include "kardex/U_kardexMovimientos.h"
 
-#include "comun/UNEG_opciones.h"
 #include "comun/U_utilerias.h"
+#include "kardex/UNEG_escrituraKardex.h"
 #include "kardex/UNEG_kardex.h"
 
 namespace {
 bool inserta(const TsistemaDatos &sistema, const TkardexRenglon &renglon) {
-    Topciones opciones(sistema.conexion);
-    return opciones.insertRenglonKardex(renglon).isSuccess();
+    return TescrituraKardex(sistema.conexion).insertRenglonKardex(renglon).isSuccess();
 }
 } // namespace
 

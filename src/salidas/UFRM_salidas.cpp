@@ -1,12 +1,12 @@
 #include "salidas/UFRM_salidas.h"
 
-#include "comun/UNEG_almacenesLista.h"
-#include "comun/U_mensajes.h"
 #include "comun/ui/UFRM_seleccionarProducto.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_imagenes.h"
+#include "comun/ui/U_listaIds.h"
+#include "comun/ui/U_pantallaLista.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
@@ -24,7 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -33,10 +32,8 @@
 namespace {
 const QString kTitulo = QStringLiteral("Salidas");
 const QString kTituloExcel = QStringLiteral("Salida de Producto del Almacén");
-const QString kSinElementos = QStringLiteral("No hay elementos que mostrar");
 const QString kSinProducto = QStringLiteral("Seleccionar... ");
 const QString kSinCaptura = QStringLiteral("La captura de salidas no está disponible en esta versión.");
-constexpr int kDuracionAnimacion = 200;
 
 TcapturaSalida &capturaInstalada() {
     static TcapturaSalida captura;
@@ -151,11 +148,7 @@ void TFRM_salidas::FormCreate() {
     GRD_main = new QTableView(this);
     GRD_main->setObjectName(QStringLiteral("GRD_main"));
     uGRD_salidasControl = new TGridControl(GRD_main);
-    LBL_msg = u_creaEtiqueta(QStringLiteral("LBL_msg"), QString(), GRD_main);
-    LBL_msg->setAlignment(Qt::AlignCenter);
-    LBL_msg->hide();
-    // The viewport is laid out by the time its own resize arrives (the grid's comes first).
-    GRD_main->viewport()->installEventFilter(this);
+    uAviso = new TavisoListaVacia(GRD_main);
 
     auto *raiz = new QVBoxLayout(this);
     raiz->addWidget(u_creaTitulo(kTitulo, this));
@@ -221,7 +214,7 @@ QWidget *TFRM_salidas::creaCriterios() {
 QWidget *TFRM_salidas::creaMasFiltros() {
     contenedor_masFiltros = new QWidget(this);
     contenedor_masFiltros->setObjectName(QStringLiteral("contenedor_masFiltros"));
-    contenedor_masFiltros->setMaximumHeight(0);
+    uMasFiltros = new TdespliegueFiltros(contenedor_masFiltros, 0);
     QWidget *p = contenedor_masFiltros;
     TXT_lote = u_campo(p, QStringLiteral("TXT_lote"), 50);
     CHK_produccion = new QCheckBox(QStringLiteral("Producción"), p);
@@ -276,16 +269,11 @@ QWidget *TFRM_salidas::creaMasFiltros() {
 
 QLayout *TFRM_salidas::creaAcciones() {
     BTN_salida = u_creaBoton(QStringLiteral("BTN_salida"), QStringLiteral("Nueva Salida"), this);
-    BTN_exportarExcel = u_creaBoton(QStringLiteral("BTN_exportarExcel"), QStringLiteral("Excel"), this);
-    BTN_exportarPDF = u_creaBoton(QStringLiteral("BTN_exportarPDF"), QStringLiteral("PDF"), this);
-    BTN_exportarPDFlote =
-        u_creaBoton(QStringLiteral("BTN_exportarPDFlote"), QStringLiteral("PDF Lote"), this);
-    auto *acciones = new QHBoxLayout;
-    acciones->addWidget(BTN_salida);
-    acciones->addStretch();
-    acciones->addWidget(BTN_exportarExcel);
-    acciones->addWidget(BTN_exportarPDF);
-    acciones->addWidget(BTN_exportarPDFlote);
+    TbotonesExportar exportar;
+    QHBoxLayout *acciones = u_filaAcciones(this, {BTN_salida}, exportar);
+    BTN_exportarExcel = exportar.excel;
+    BTN_exportarPDF = exportar.pdf;
+    BTN_exportarPDFlote = exportar.pdfLote;
     return acciones;
 }
 
@@ -314,10 +302,7 @@ void TFRM_salidas::conecta() {
         CMB_almacen->setCurrentIndex(-1);
         repiteBusqueda();
     });
-    connect(CMB_almacen, &QComboBox::currentIndexChanged, this, [this] {
-        if (!uCargandoAlmacenes)
-            repiteBusqueda();
-    });
+    connect(CMB_almacen, &QComboBox::currentIndexChanged, this, &TFRM_salidas::repiteBusqueda);
     connect(boton("BTN_reiniciarTXTproducto"), &QPushButton::clicked, this,
             [this] { setProducto(TproductoSeleccionadoDescripcion()); });
     connect(boton("BTN_reiniciarTXTdocumento"), &QPushButton::clicked, this, [this] {
@@ -348,7 +333,7 @@ void TFRM_salidas::conecta() {
     enlazaRango(CHK_caducidad, QStringLiteral("caducidad"));
     connect(BTN_salida, &QPushButton::clicked, this, &TFRM_salidas::BTN_salidaClick);
     connect(BTN_exportarExcel, &QPushButton::clicked, this, [this] {
-        if (hayElementos())
+        if (u_hayElementos(*uGRD_salidasControl))
             exportarGridExcelUNI(*uGRD_salidasControl, kTituloExcel, uSistema);
     });
     connect(BTN_exportarPDF, &QPushButton::clicked, this, &TFRM_salidas::BTN_exportarPDFClick);
@@ -361,10 +346,8 @@ void TFRM_salidas::conecta() {
 }
 
 bool TFRM_salidas::eventFilter(QObject *objeto, QEvent *evento) {
-    if (objeto == GRD_main->viewport() && evento->type() == QEvent::Resize)
-        acomodaMensaje();
-    else if (objeto == contenedor_producto && evento->type() == QEvent::MouseButtonRelease &&
-             static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton)
+    if (objeto == contenedor_producto && evento->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton)
         eligeProducto();
     return QWidget::eventFilter(objeto, evento);
 }
@@ -389,27 +372,12 @@ bool TFRM_salidas::init() {
 }
 
 void TFRM_salidas::cargaAlmacenes() {
-    TalmacenesLista datos(uSistema.getConexion());
-    const CmidTierResponse r =
-        datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio());
-    if (!r.isSuccess())
-        return;
     // Reloading keeps the warehouse chosen while it still exists, without searching again.
-    const int elegido = almacenElegido().toInt();
-    uCargandoAlmacenes = true;
-    CMB_almacen->clear();
-    uValueMember_CMB_almacen.clear();
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        CMB_almacen->addItem(r.getCelda(f, QStringLiteral("almacen_nombre")));
-        uValueMember_CMB_almacen.append(int(r.getCeldaAsInt(f, QStringLiteral("almacen_id"))));
-    }
-    CMB_almacen->setCurrentIndex(int(uValueMember_CMB_almacen.indexOf(elegido)));
-    uCargandoAlmacenes = false;
+    u_llenaAlmacenes(CMB_almacen, uValueMember_CMB_almacen, uSistema);
 }
 
 QVariant TFRM_salidas::almacenElegido() const {
-    const int i = CMB_almacen->currentIndex();
-    return i >= 0 && i < uValueMember_CMB_almacen.size() ? QVariant(uValueMember_CMB_almacen[i]) : QVariant();
+    return u_idElegido(CMB_almacen, uValueMember_CMB_almacen);
 }
 
 void TFRM_salidas::columnasSalidas() {
@@ -476,28 +444,12 @@ void TFRM_salidas::repiteBusqueda() {
 
 void TFRM_salidas::muestraResultado(bool exito) {
     // A failed statement leaves the grid rebuilt and empty, without a message of its own.
-    LBL_msg->hide();
-    if (exito && uGRD_salidasControl->filas() == 0) {
-        LBL_msg->setText(kSinElementos);
-        acomodaMensaje();
-        LBL_msg->show();
-        LBL_msg->raise();
-    }
-}
-
-void TFRM_salidas::acomodaMensaje() {
-    LBL_msg->setGeometry(GRD_main->viewport()->geometry());
+    uAviso->muestra(exito && uGRD_salidasControl->filas() == 0);
 }
 
 void TFRM_salidas::BTN_masFiltrosClick() {
-    LBL_msg->hide();
-    const int abierto = contenedor_masFiltros->sizeHint().height();
-    const bool abrir = contenedor_masFiltros->maximumHeight() < abierto;
-    auto *animacion = new QPropertyAnimation(contenedor_masFiltros, "maximumHeight", this);
-    animacion->setDuration(kDuracionAnimacion);
-    animacion->setStartValue(contenedor_masFiltros->maximumHeight());
-    animacion->setEndValue(abrir ? abierto : 0);
-    animacion->start(QAbstractAnimation::DeleteWhenStopped);
+    uAviso->oculta();
+    uMasFiltros->alterna();
 }
 
 void TFRM_salidas::setProducto(const TproductoSeleccionadoDescripcion &producto) {
@@ -515,12 +467,7 @@ void TFRM_salidas::eligeProducto() {
 }
 
 void TFRM_salidas::BTN_salidaClick() {
-    const TcapturaSalida &captura = capturaInstalada();
-    if (!captura) {
-        u_mensaje(kSinCaptura, kInformacion);
-        return;
-    }
-    if (captura(this))
+    if (u_abreCaptura(capturaInstalada(), this, kSinCaptura))
         buscar();
 }
 
@@ -532,19 +479,10 @@ void TFRM_salidas::abreDetalle(int fila) {
     repiteBusqueda();
 }
 
-bool TFRM_salidas::hayElementos() {
-    if (uGRD_salidasControl->filas() > 0)
-        return true;
-    u_mensaje(kSinElementos, kInformacion);
-    return false;
-}
-
 void TFRM_salidas::BTN_exportarPDFClick() {
-    if (!hayElementos())
+    if (!u_hayElementos(*uGRD_salidasControl))
         return;
-    TopcionesPDF opciones;
-    opciones.desde = DTP_fechaInicial->date().toString(QStringLiteral("dd/MM/yyyy"));
-    opciones.hasta = DTP_fechaFinal->date().toString(QStringLiteral("dd/MM/yyyy"));
+    const TopcionesPDF opciones = u_opcionesRangoPDF(DTP_fechaInicial, DTP_fechaFinal);
     if (uDesglose)
         u_exportaPDF(QStringLiteral("Salidas (Desglose)"),
                      u_tablaReporte(kReporteDesglose, *uGRD_salidasControl), uSistema, opciones);
@@ -553,12 +491,8 @@ void TFRM_salidas::BTN_exportarPDFClick() {
 }
 
 void TFRM_salidas::BTN_exportarPDFloteClick() {
-    if (uDesglose || !hayElementos())
+    if (uDesglose || !u_hayElementos(*uGRD_salidasControl))
         return;
-    TopcionesPDF opciones;
-    opciones.escala = 50.0;
-    opciones.desde = DTP_fechaInicial->date().toString(QStringLiteral("dd/MM/yyyy"));
-    opciones.hasta = DTP_fechaFinal->date().toString(QStringLiteral("dd/MM/yyyy"));
     u_exportaPDF(QStringLiteral("Salidas (Lote)"), u_tablaReporte(kReporteLotes, *uGRD_salidasControl),
-                 uSistema, opciones);
+                 uSistema, u_opcionesRangoPDF(DTP_fechaInicial, DTP_fechaFinal, 50.0));
 }

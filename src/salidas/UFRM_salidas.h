@@ -17,6 +17,8 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class TGridControl;
+class TavisoListaVacia;
+class TdespliegueFiltros;
 struct TfiltroSalidas;
 
 // The issue capture, plugged in by its own unit: runs modally over `padre` and answers true when
@@ -61,12 +63,10 @@ private:
     void desglose();
     void repiteBusqueda();
     void muestraResultado(bool exito);
-    void acomodaMensaje();
     void BTN_masFiltrosClick();
     void BTN_salidaClick();
     void abreDetalle(int fila);
     void eligeProducto();
-    bool hayElementos();
     void BTN_exportarPDFClick();
     void BTN_exportarPDFloteClick();
 
@@ -76,7 +76,8 @@ private:
     TproductoSeleccionadoDescripcion uProductoSeleccionado;
     bool uDesglose = false;
     bool uBusquedaInicial = false;
-    bool uCargandoAlmacenes = false;
+    TavisoListaVacia *uAviso = nullptr;
+    TdespliegueFiltros *uMasFiltros = nullptr;
 
     QDateEdit *DTP_fechaInicial = nullptr;
     QDateEdit *DTP_fechaFinal = nullptr;
@@ -99,5 +100,4 @@ private:
     QPushButton *BTN_exportarPDF = nullptr;
     QPushButton *BTN_exportarPDFlote = nullptr;
     QTableView *GRD_main = nullptr;
-    QLabel *LBL_msg = nullptr;
 };

@@ -26,6 +26,10 @@ struct TinventarioSalida {
     double existenciaTotal = 0;
     double existenciaCostoUnitario = 0;
     double existenciaCostoTotal = 0;
+    // The layer's warehouse, product and business, stored with the row for the reads by key.
+    int inventarioAlmacen_id = 0;
+    int inventarioProducto_id = 0;
+    int negocioID = 0;
 };
 
 // The product chosen on the issue screen, as the product chooser answers it.

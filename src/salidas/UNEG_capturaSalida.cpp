@@ -1,7 +1,7 @@
 #include "salidas/UNEG_capturaSalida.h"
 
 #include "comun/UNEG_almacenesLista.h"
-#include "comun/UNEG_opciones.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_productos.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_numeroCapturado.h"
@@ -35,9 +35,8 @@ QString u_ultimoMovimientoAlmacen(TConexionSesion *sesion, int idAlmacen, int id
                                   QDateTime &fechaHora) {
     fechaHora = QDateTime();
     TmovimientosInventario mt(sesion);
-    bool ok = false;
-    const QVariant ultimo = mt.selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, ok);
-    if (!ok || ultimo.isNull())
+    QVariant ultimo;
+    if (!mt.selectFechaHoraUltimoMovimiento(idAlmacen, idNegocio, ultimo).isSuccess() || ultimo.isNull())
         return {};
     fechaHora = fechaHora::deValorBD(ultimo);
     return fechaHora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
@@ -63,7 +62,7 @@ TcapturaSalidaAlmacen::TcapturaSalidaAlmacen(const TsistemaDatos &sistema)
 bool TcapturaSalidaAlmacen::cargaCatalogos() {
     const int negocio = uSistema.getNegocio().getIdNegocio();
     const bool almacenes = u_almacenesCaptura(uSistema.getConexion(), negocio, uAlmacenes);
-    Topciones opciones(uSistema.getConexion());
+    TconceptosMovimiento opciones(uSistema.getConexion());
     const CmidTierResponse c = opciones.selectMovimientoConcepto(kConceptoSalida, negocio);
     uConceptos.clear();
     for (int f = 0; c.isSuccess() && f < c.getRowCount(); ++f) {
@@ -245,9 +244,7 @@ bool TcapturaSalidaAlmacen::agrega(const QString &cantidad) {
         u_mensaje(q.mensaje, kAdvertencia);
         return false;
     }
-    // A refusal (beyond the stock, the minimum-stock alert declined) keeps the lines and serial
-    // numbers captured so far, even those of the product being re-added.
-    const TdocumentoSalida antes = uDocumento;
+    // A refusal (beyond the stock, the minimum-stock alert declined) leaves the document as it was.
     bool agregado = false;
     if (esDevolucionCompra()) {
         if (!uDevolucion.aceptar || !u_esPositivo(uDevolucion.cantidadMaxima))
@@ -258,10 +255,8 @@ bool TcapturaSalidaAlmacen::agrega(const QString &cantidad) {
     } else {
         agregado = uDocumento.agregaAlDocumento(u_productoSalida(uProducto), q.valor);
     }
-    if (!agregado) {
-        uDocumento = antes;
+    if (!agregado)
         return false;
-    }
     uProductos.insert(uProducto.productoId, uProducto);
     if (!esDevolucionCompra())
         limpiaProducto();

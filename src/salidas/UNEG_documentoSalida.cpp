@@ -96,28 +96,25 @@ double TdocumentoSalida::consultaExistenciaArticulo(int idProducto) const {
 }
 
 double TdocumentoSalida::consultaStockMinimo(int idProducto) const {
-    TmovimientosInventario mt(uSesion);
-    bool ok = false;
-    return mt.stockMinimo(uDatos.almacenID, idProducto, uDatos.negocioID, ok);
+    double minimo = -1;
+    TmovimientosInventario(uSesion).stockMinimo(uDatos.almacenID, idProducto, uDatos.negocioID, minimo);
+    return minimo;
 }
 
 double TdocumentoSalida::obtenerPrecioUnitarioPromedioPonderado(int idProducto) const {
-    Tsalidas salidas(uSesion);
-    const CmidTierResponse r =
-        salidas.selectExistenciaCostoUnitario(idProducto, uDatos.almacenID, uDatos.negocioID);
-    return r.isSuccess() && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 2) : 0.0;
+    TsaldoMovimiento saldo;
+    TmovimientosInventario(uSesion).selectSaldoUltimoMovimiento(idProducto, uDatos.almacenID,
+                                                                uDatos.negocioID, saldo);
+    return saldo.costoUnitario;
 }
 
 TinstantaneaExistencia TdocumentoSalida::instantanea(int idProducto) const {
     TmovimientosInventario mt(uSesion);
-    bool ok = false;
-    TinstantaneaExistencia x;
-    const TexistenciaAlmacen existencia =
-        mt.selectExistencia(uDatos.almacenID, idProducto, uDatos.negocioID, ok);
-    x.existeRenglon = existencia.existe;
-    x.existencia = existencia.existencia;
-    x.costoTotal = mt.existenciaCostoTotal(idProducto, uDatos.almacenID, uDatos.negocioID, ok);
-    return x;
+    TexistenciaAlmacen existencia;
+    TsaldoMovimiento saldo;
+    mt.selectExistencia(uDatos.almacenID, idProducto, uDatos.negocioID, existencia);
+    mt.selectSaldoUltimoMovimiento(idProducto, uDatos.almacenID, uDatos.negocioID, saldo);
+    return {existencia.existe, existencia.existencia, saldo.costoTotal};
 }
 
 void TdocumentoSalida::quitaLineasDe(int idProducto) {
@@ -137,7 +134,6 @@ bool TdocumentoSalida::agregaAlDocumento(const TproductoSalida &producto, double
     for (const TlineaSalida &l : std::as_const(uDatos.lineas))
         if (l.producto.id == producto.id)
             previa += l.cantidad;
-    quitaLineasDe(producto.id);
     const double q = cantidad + previa;
     const double existencia = consultaExistenciaArticulo(producto.id);
     if (u_esPositivo(q - existencia)) {
@@ -148,7 +144,8 @@ bool TdocumentoSalida::agregaAlDocumento(const TproductoSalida &producto, double
     if (existencia - q < minimo &&
         !u_alertaStock({false, uDatos.almacenNombre, producto.nombre, FloatToStr(q), FloatToStr(minimo)}))
         return false;
-    return agregarProducto(producto, q);
+    // The product's lines go only once its new split is there: a refusal leaves the document as it was.
+    return reemplazaProducto(producto, q);
 }
 
 bool TdocumentoSalida::agregarProducto(const TproductoSalida &producto, double cantidad) {
@@ -166,9 +163,9 @@ bool TdocumentoSalida::reparte(const TproductoSalida &producto, double cantidad,
     }
     if (!cantidadValida(cantidad))
         return false;
-    Tsalidas salidas(uSesion);
+    TmovimientosInventario mt(uSesion);
     TexistenciaProducto existencia;
-    if (!u_leeExistenciaProducto(salidas, uDatos.almacenID, producto.id, uDatos.negocioID,
+    if (!u_leeExistenciaProducto(mt, uDatos.almacenID, producto.id, uDatos.negocioID,
                                  uDatos.metodoKardex != kMetodoPEPS, existencia))
         return false;
     QVector<TlineaSalida> nuevas;
@@ -217,14 +214,15 @@ bool TdocumentoSalida::compruebaStockMinimo(bool &leido) {
         double cantidad = 0;
         for (int j = i; j < uDatos.lineas.size() && uDatos.lineas[j].producto.id == producto.id; ++j)
             cantidad += uDatos.lineas[j].cantidad;
-        const double minimo = mt.stockMinimo(uDatos.almacenID, producto.id, uDatos.negocioID, leido);
-        const double existencia =
-            leido ? mt.selectExistencia(uDatos.almacenID, producto.id, uDatos.negocioID, leido).existencia
-                  : 0;
+        double minimo = -1;
+        TexistenciaAlmacen fila;
+        leido = mt.stockMinimo(uDatos.almacenID, producto.id, uDatos.negocioID, minimo).isSuccess() &&
+                mt.selectExistencia(uDatos.almacenID, producto.id, uDatos.negocioID, fila).isSuccess();
         if (!leido)
             return false;
-        if (existencia - cantidad < minimo && !u_alertaStock({false, uDatos.almacenNombre, producto.nombre,
-                                                              FloatToStr(cantidad), FloatToStr(minimo)}))
+        if (fila.existencia - cantidad < minimo &&
+            !u_alertaStock(
+                {false, uDatos.almacenNombre, producto.nombre, FloatToStr(cantidad), FloatToStr(minimo)}))
             return false;
     }
     return true;
@@ -263,9 +261,8 @@ bool TdocumentoSalida::compruebaDocumento() {
         return false;
     }
     TmovimientosInventario mt(uSesion);
-    bool leido = false;
-    const QVariant ultimo = mt.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uDatos.negocioID, leido);
-    if (!leido) {
+    QVariant ultimo;
+    if (!mt.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uDatos.negocioID, ultimo).isSuccess()) {
         u_avisaNoGuardado(uSesion);
         return false;
     }

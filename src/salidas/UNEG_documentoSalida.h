@@ -56,9 +56,10 @@ public:
     double consultaStockMinimo(int idProducto) const;
     double obtenerPrecioUnitarioPromedioPonderado(int idProducto) const;
 
-    // The capture screen's "Agregar": a product already in the document is taken out and added
-    // anew with the combined quantity, refused beyond its stock ("La cantidad capturada sobrepasa
-    // la existencia actual") or when the user declines the minimum-stock alert.
+    // The capture screen's "Agregar": a product already in the document is split anew for the
+    // combined quantity, refused beyond its stock ("La cantidad capturada sobrepasa la existencia
+    // actual") or when the user declines the minimum-stock alert. A refusal leaves the document as
+    // it was, the product's lines and serial numbers included.
     bool agregaAlDocumento(const TproductoSalida &producto, double cantidad);
     // Splits a quantity over the product's open layers, oldest first, one line per layer reached.
     bool agregarProducto(const TproductoSalida &producto, double cantidad);

@@ -49,7 +49,7 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
     uEscritas.clear();
     uRepartida = false;
     const CmidTierResponse ultimo = uSalidas.selectUltimoIdDocumentoSalida(uDatos.negocioID);
-    if (!intento.ok(ultimo) || !leeProductos())
+    if (!intento.ok(ultimo) || !intento.escrito(leeProductos()))
         return false;
     uDocumento = int(ultimo.getScalarAsInt()) + 1;
     // Each product's lines follow one another (a product added again replaces its lines).
@@ -63,7 +63,7 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
             ++fin;
         QVector<TlineaSalida> lineas = capturadas.mid(i, fin - i);
         if ((vistos.contains(lineas.first().producto.id) &&
-             !releeProducto(filas, lineas.first().producto.id)) ||
+             !releeProducto(intento, filas, lineas.first().producto.id)) ||
             !lineasVigentes(intento, lineas))
             return false;
         uRepartida = uRepartida || !comoSeCapturo(capturadas.mid(i, fin - i), lineas);
@@ -73,11 +73,12 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
         vistos.insert(lineas.first().producto.id);
         i = fin;
     }
-    if (!filas.vacia() || !escribeSeries(intento))
+    if (!intento.escrito(filas.vacia()) || !escribeSeries(intento))
         return false;
     if (uDatos.metodoKardex == kMetodoPEPS)
         escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
-    return uKardex.escribe() && uExistencias.escribe() && (!uAdicional || uAdicional(intento, *this));
+    return intento.escrito(uKardex.escribe() && uExistencias.escribe()) &&
+           (!uAdicional || uAdicional(intento, *this));
 }
 
 bool TposteoSalida::leeProductos() {
@@ -90,11 +91,11 @@ bool TposteoSalida::leeProductos() {
                                      uDatos.metodoKardex != kMetodoPEPS, uLeidas);
 }
 
-bool TposteoSalida::releeProducto(TinsercionMultiple &filas, int idProducto) {
+bool TposteoSalida::releeProducto(TintentoPosteo &intento, TinsercionMultiple &filas, int idProducto) {
     TexistenciaProducto &x = uLeidas[idProducto];
-    return filas.vacia() && uExistencias.escribe() &&
-           u_leeExistenciaProducto(uSalidas, uDatos.almacenID, idProducto, uDatos.negocioID,
-                                   uDatos.metodoKardex != kMetodoPEPS, x);
+    return intento.escrito(filas.vacia() && uExistencias.escribe()) &&
+           intento.escrito(u_leeExistenciaProducto(uSalidas, uDatos.almacenID, idProducto, uDatos.negocioID,
+                                                   uDatos.metodoKardex != kMetodoPEPS, x));
 }
 
 bool TposteoSalida::lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas) {
@@ -163,7 +164,10 @@ bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &li
     s.existenciaTotal = linea.existenciaTotal;
     s.existenciaCostoUnitario = linea.salidasCostoUnitario;
     s.existenciaCostoTotal = linea.existenciaCostoTotal;
-    if (!filas.agrega(Tsalidas::valoresSalida(s)))
+    s.inventarioAlmacen_id = uDatos.almacenID;
+    s.inventarioProducto_id = linea.producto.id;
+    s.negocioID = uDatos.negocioID;
+    if (!intento.escrito(filas.agrega(Tsalidas::valoresSalida(s))))
         return false;
     uKardex.agrega(renglonKardex(linea, primera, grupo));
     if (uDatos.metodoKardex == kMetodoPEPS)

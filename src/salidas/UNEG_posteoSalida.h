@@ -53,7 +53,7 @@ private:
     bool leeProductos();
     // A product met again further down the document (lines added apart) is read again, once what
     // the document wrote so far is stored.
-    bool releeProducto(TinsercionMultiple &filas, int idProducto);
+    bool releeProducto(TintentoPosteo &intento, TinsercionMultiple &filas, int idProducto);
     // The product's captured lines as they can be written against its stock now; false (with the
     // conflict's reason when the stock refuses them) otherwise.
     bool lineasVigentes(TintentoPosteo &intento, QVector<TlineaSalida> &lineas);

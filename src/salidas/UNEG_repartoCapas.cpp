@@ -43,8 +43,8 @@ const TexistenciaProducto::Tcapa *TexistenciaProducto::capa(int entradaID) const
     return nullptr;
 }
 
-bool u_leeExistenciasProductos(Tsalidas &salidas, int idAlmacen, const QVector<int> &productos, int idNegocio,
-                               bool promedio, QHash<int, TexistenciaProducto> &existencias) {
+bool u_leeExistenciasProductos(TmovimientosInventario &salidas, int idAlmacen, const QVector<int> &productos,
+                               int idNegocio, bool promedio, QHash<int, TexistenciaProducto> &existencias) {
     QHash<int, TestadoProducto> estados;
     QHash<int, QVector<TcapaAbierta>> capas;
     if (!salidas.leeEstados(idAlmacen, productos, idNegocio, estados) ||
@@ -63,8 +63,8 @@ bool u_leeExistenciasProductos(Tsalidas &salidas, int idAlmacen, const QVector<i
     return true;
 }
 
-bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, int idNegocio, bool promedio,
-                             TexistenciaProducto &x) {
+bool u_leeExistenciaProducto(TmovimientosInventario &salidas, int idAlmacen, int idProducto, int idNegocio,
+                             bool promedio, TexistenciaProducto &x) {
     QHash<int, TexistenciaProducto> leidas;
     if (!u_leeExistenciasProductos(salidas, idAlmacen, {idProducto}, idNegocio, promedio, leidas))
         return false;

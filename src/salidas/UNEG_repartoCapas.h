@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <QVector>
 
-class Tsalidas;
+class TmovimientosInventario;
 
 // A product's stock in a warehouse as an issue is split against it: its open layers oldest first,
 // the stock row and its value, and the average unit cost (read under Promedio Ponderado only).
@@ -26,11 +26,11 @@ struct TexistenciaProducto {
 };
 
 // Reads it for every product at once (a few statements for thousands); false when a read failed.
-bool u_leeExistenciasProductos(Tsalidas &salidas, int idAlmacen, const QVector<int> &productos, int idNegocio,
-                               bool promedio, QHash<int, TexistenciaProducto> &existencias);
+bool u_leeExistenciasProductos(TmovimientosInventario &salidas, int idAlmacen, const QVector<int> &productos,
+                               int idNegocio, bool promedio, QHash<int, TexistenciaProducto> &existencias);
 // Reads it; false when a read failed.
-bool u_leeExistenciaProducto(Tsalidas &salidas, int idAlmacen, int idProducto, int idNegocio, bool promedio,
-                             TexistenciaProducto &existencia);
+bool u_leeExistenciaProducto(TmovimientosInventario &salidas, int idAlmacen, int idProducto, int idNegocio,
+                             bool promedio, TexistenciaProducto &existencia);
 
 // `cantidad` over the open layers, oldest first: one line per layer reached, the last one possibly
 // partial, each at its layer's cost (PEPS) or the average (Promedio Ponderado), with the stock and

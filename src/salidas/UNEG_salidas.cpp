@@ -12,29 +12,6 @@ const QString kAlmacen = QStringLiteral("almacenID");
 const QString kProducto = QStringLiteral("productoID");
 } // namespace
 
-CmidTierResponse Tsalidas::selectExistenciaCostoUnitario(int idProducto, int idAlmacen, int idNegocio) {
-    // The average the newest movement left, in the order the rebuild walks them (at one instant
-    // receipts before issues), open layer or not: a purchase return that emptied its layer set
-    // the average the next issue leaves at.
-    setQuery(conOrdenDeJoin(QStringLiteral(
-        "SELECT t.id AS inventarioEntrada_id, t.fechaHora AS inventarioEntrada_fechaHora, t.costo AS "
-        "inventarioEntrada_existenciaCostoUnitario FROM ("
-        "SELECT * FROM (SELECT e.id, e.fechaHora, 1 AS tipo, e.existenciaCostoUnitario AS costo FROM "
-        "inventarioEntrada e WHERE e.idNegocioFk = :negocioID AND e.inventarioAlmacen_id = :almacenID "
-        "AND e.inventarioProducto_id = :productoID ORDER BY e.fechaHora DESC, e.id DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT %1 s.id, s.fechaHora, 2 AS tipo, s.existenciaCostoUnitario AS "
-        "costo FROM inventarioEntrada e %2 inventarioSalida s ON s.inventarioEntrada_id = e.id WHERE "
-        "e.idNegocioFk = :negocioID2 AND e.inventarioAlmacen_id = :almacenID2 AND "
-        "e.inventarioProducto_id = :productoID2 ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) s) t "
-        "ORDER BY t.fechaHora DESC, t.tipo DESC, t.id DESC LIMIT 1")));
-    for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
-        setParametroEntero(kNegocio + sufijo, idNegocio);
-        setParametroEntero(kAlmacen + sufijo, idAlmacen);
-        setParametroEntero(kProducto + sufijo, idProducto);
-    }
-    return reader();
-}
-
 CmidTierResponse Tsalidas::updateEntrada(const TlineaSalida &linea, double previa, int idAlmacen,
                                          int idNegocio) {
     setQuery(QStringLiteral(
@@ -65,7 +42,10 @@ const QStringList &Tsalidas::columnasSalida() {
                                           QStringLiteral("salidaCostoUnitario"),
                                           QStringLiteral("existenciaTotal"),
                                           QStringLiteral("existenciaCostoUnitario"),
-                                          QStringLiteral("existenciaCostoTotal")};
+                                          QStringLiteral("existenciaCostoTotal"),
+                                          QStringLiteral("inventarioAlmacen_id"),
+                                          QStringLiteral("inventarioProducto_id"),
+                                          QStringLiteral("idNegocioFk")};
     return kColumnas;
 }
 
@@ -80,13 +60,15 @@ QVector<QVariant> Tsalidas::valoresSalida(const TinventarioSalida &s) {
             FloatToStr(s.salidaCostoUnitario),
             FloatToStr(s.existenciaTotal),
             FloatToStr(s.existenciaCostoUnitario),
-            FloatToStr(s.existenciaCostoTotal)};
+            FloatToStr(s.existenciaCostoTotal),
+            s.inventarioAlmacen_id,
+            s.inventarioProducto_id,
+            s.negocioID};
 }
 
 CmidTierResponse Tsalidas::selectIdsDocumento(int documento, int idNegocio) {
-    setQuery(QStringLiteral("SELECT s.id FROM inventarioSalida s JOIN inventarioEntrada e ON e.id = "
-                            "s.inventarioEntrada_id WHERE s.documento = :documento AND e.idNegocioFk = "
-                            ":negocioID ORDER BY s.id"));
+    setQuery(QStringLiteral("SELECT id FROM inventarioSalida WHERE idNegocioFk = :negocioID AND documento = "
+                            ":documento ORDER BY id"));
     setParametroEntero(QStringLiteral("documento"), documento);
     setParametroEntero(kNegocio, idNegocio);
     return reader();
@@ -106,13 +88,8 @@ CmidTierResponse Tsalidas::updateNoSerieSalidaFecha(int idNoSerie, int idSalida,
 }
 
 CmidTierResponse Tsalidas::selectUltimoIdDocumentoSalida(int idNegocio) {
-    // Walks the document index from the top down to the business's first issue; the join order is
-    // forced (STRAIGHT_JOIN, CROSS JOIN), or the planners read every receipt of the business.
-    setQuery(conOrdenDeJoin(
-        QStringLiteral("SELECT %1 inventarioSalida.documento AS inventarioSalida_documento FROM "
-                       "inventarioSalida %2 inventarioEntrada ON inventarioSalida.inventarioEntrada_id = "
-                       "inventarioEntrada.id WHERE inventarioEntrada.idNegocioFk = :negocioID ORDER BY "
-                       "inventarioSalida.documento DESC LIMIT 1")));
+    setQuery(QStringLiteral("SELECT documento AS inventarioSalida_documento FROM inventarioSalida WHERE "
+                            "idNegocioFk = :negocioID ORDER BY documento DESC LIMIT 1"));
     setParametroEntero(kNegocio, idNegocio);
     return scalar();
 }

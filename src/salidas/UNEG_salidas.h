@@ -4,23 +4,18 @@
 #include "salidas/UMOD_salida.h"
 
 // The module's data class of issues. One object carries a whole posting's transaction. Every
-// statement is confined to the business: issue rows have no business of their own, so they are
-// reached through the layer (receipt row) they consumed.
+// statement is confined to the business. An issue row carries the warehouse, product and business
+// of the layer (receipt row) it consumed, copied from the layer when it is written.
 class Tsalidas : public TmovimientosInventario {
 public:
     using TmovimientosInventario::TmovimientosInventario;
-
-    // The current average unit cost of a product in a warehouse: the stock unit cost recorded by
-    // the later of the newest open layer and the newest issue of an open layer (an issue after a
-    // receipt of the same instant). Three columns: "inventarioEntrada_id",
-    // "inventarioEntrada_fechaHora", "inventarioEntrada_existenciaCostoUnitario".
-    CmidTierResponse selectExistenciaCostoUnitario(int idProducto, int idAlmacen, int idNegocio);
 
     // Takes a line from its layer: sets what the layer keeps, only while the layer (of that
     // warehouse, product and business) still holds exactly `previa` and at least `cantidad`.
     // Affects no row when another posting changed the layer first.
     CmidTierResponse updateEntrada(const TlineaSalida &linea, double previa, int idAlmacen, int idNegocio);
-    // An issue row's columns and the values it stores, for the posting's multi-row inserts.
+    // An issue row's columns and the values it stores, for the posting's multi-row inserts. Its
+    // warehouse, product and business are the layer's, which updateEntrada has just checked.
     static const QStringList &columnasSalida();
     static QVector<QVariant> valoresSalida(const TinventarioSalida &salida);
     // The ids of an issue document's rows, in the order they were written.
@@ -28,6 +23,6 @@ public:
     // The serial number leaves with the issue row (state 2); affects no row unless it belongs to
     // the layer and is still in stock (state 1).
     CmidTierResponse updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada);
-    // Scalar "inventarioSalida_documento": the business's highest issue document number.
+    // Scalar "inventarioSalida_documento": the business's highest issue document number (none: null).
     CmidTierResponse selectUltimoIdDocumentoSalida(int idNegocio);
 };

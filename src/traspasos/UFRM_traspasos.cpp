@@ -1,12 +1,12 @@
 #include "traspasos/UFRM_traspasos.h"
 
-#include "comun/UNEG_almacenesLista.h"
-#include "comun/U_mensajes.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/U_controles.h"
 #include "comun/ui/U_filtrosEntrada.h"
 #include "comun/ui/U_formaCaptura.h"
 #include "comun/ui/U_imagenes.h"
+#include "comun/ui/U_listaIds.h"
+#include "comun/ui/U_pantallaLista.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UdialogoModal.h"
 #include "comun/ui/UgridControl.h"
@@ -15,7 +15,6 @@
 #include "traspasos/UNEG_traspasos.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,7 +27,6 @@
 
 namespace {
 const QString kTitulo = QStringLiteral("Traspasos");
-const QString kSinElementos = QStringLiteral("No hay elementos que mostrar");
 const QString kAliasEdita = QStringLiteral("edita");
 
 const TcolumnaCaptura kColumnas[] = {
@@ -53,25 +51,6 @@ const TcolumnaReporte kReporte[] = {
     {"Estado", kContenidoTexto, 90, kAlineaCentro, "inventarioTraspasoEstado_etiqueta"},
 };
 
-// The id behind a combo's current entry; null for no choice.
-QVariant elegido(const QComboBox *combo, const QVector<int> &ids) {
-    const int i = combo->currentIndex();
-    return i >= 0 && i < ids.size() ? QVariant(ids[i]) : QVariant();
-}
-
-// Fills a combo with names and their ids, keeping the entry chosen while it is still there, without
-// telling anyone.
-void llena(QComboBox *combo, QVector<int> &ids, const QVector<QPair<int, QString>> &filas) {
-    const QVariant antes = elegido(combo, ids);
-    const QSignalBlocker bloqueo(combo);
-    combo->clear();
-    ids.clear();
-    for (const auto &[id, nombre] : filas) {
-        combo->addItem(nombre);
-        ids.append(id);
-    }
-    combo->setCurrentIndex(antes.isNull() ? -1 : int(ids.indexOf(antes.toInt())));
-}
 } // namespace
 
 TFRM_traspasos::TFRM_traspasos(QWidget *padre) : QWidget(padre) {
@@ -84,11 +63,7 @@ void TFRM_traspasos::FormCreate() {
     GRD_main = new QTableView(this);
     GRD_main->setObjectName(QStringLiteral("GRD_main"));
     uGRD_traspasosControl = new TGridControl(GRD_main);
-    LBL_msg = u_creaEtiqueta(QStringLiteral("LBL_msg"), QString(), GRD_main);
-    LBL_msg->setAlignment(Qt::AlignCenter);
-    LBL_msg->hide();
-    // The viewport is laid out by the time its own resize arrives (the grid's comes first).
-    GRD_main->viewport()->installEventFilter(this);
+    uAviso = new TavisoListaVacia(GRD_main);
 
     BTN_nuevoTraspaso =
         u_creaBoton(QStringLiteral("BTN_nuevoTraspaso"), QStringLiteral("Nuevo Traspaso"), this);
@@ -174,7 +149,7 @@ void TFRM_traspasos::conecta() {
     });
     connect(BTN_nuevoTraspaso, &QPushButton::clicked, this, &TFRM_traspasos::BTN_nuevoTraspasoClick);
     connect(BTN_excel, &QPushButton::clicked, this, [this] {
-        if (hayElementos())
+        if (u_hayElementos(*uGRD_traspasosControl))
             exportarGridExcelUNI(*uGRD_traspasosControl, kTitulo, uSistema);
     });
     connect(BTN_exportarPDF, &QPushButton::clicked, this, &TFRM_traspasos::BTN_exportarPDFClick);
@@ -183,12 +158,6 @@ void TFRM_traspasos::conecta() {
                 if (alias == kAliasEdita)
                     abreDetalle(fila);
             });
-}
-
-bool TFRM_traspasos::eventFilter(QObject *objeto, QEvent *evento) {
-    if (objeto == GRD_main->viewport() && evento->type() == QEvent::Resize)
-        acomodaMensaje();
-    return QWidget::eventFilter(objeto, evento);
 }
 
 void TFRM_traspasos::initPermisos() {
@@ -208,53 +177,28 @@ bool TFRM_traspasos::init() {
 }
 
 bool TFRM_traspasos::cargaAlmacenes() {
-    TalmacenesLista datos(uSistema.getConexion());
-    const CmidTierResponse r =
-        datos.selectAlmacenesSeleccion(QString(), uSistema.getNegocio().getIdNegocio());
-    if (!r.isSuccess())
-        return false;
-    QVector<QPair<int, QString>> filas;
-    for (int f = 0; f < r.getRowCount(); ++f)
-        filas.append({int(r.getCeldaAsInt(f, QStringLiteral("almacen_id"))),
-                      r.getCelda(f, QStringLiteral("almacen_nombre"))});
-    llena(CMB_almacenOrigen, uValueMember_CMB_almacenOrigen, filas);
-    llena(CMB_almacenDestino, uValueMember_CMB_almacenDestino, filas);
-    return true;
+    return u_llenaAlmacenes(CMB_almacenOrigen, uValueMember_CMB_almacenOrigen, uSistema) &&
+           u_llenaAlmacenes(CMB_almacenDestino, uValueMember_CMB_almacenDestino, uSistema);
 }
 
 bool TFRM_traspasos::cargaEstados() {
     Ttraspaso datos(uSistema.getConexion());
-    const CmidTierResponse r = datos.selectTraspasoEstados();
-    if (!r.isSuccess())
-        return false;
-    QVector<QPair<int, QString>> filas;
-    for (int f = 0; f < r.getRowCount(); ++f)
-        filas.append({int(r.getCeldaAsInt(f, QStringLiteral("inventarioTraspasoEstado_id"))),
-                      r.getCelda(f, QStringLiteral("inventarioTraspasoEstado_etiqueta"))});
-    llena(CMB_status, uValueMember_CMB_status, filas);
-    return true;
+    return u_llenaListaIds(CMB_status, uValueMember_CMB_status, datos.selectTraspasoEstados(),
+                           QStringLiteral("inventarioTraspasoEstado_id"),
+                           QStringLiteral("inventarioTraspasoEstado_etiqueta"));
 }
 
 void TFRM_traspasos::buscar() {
     Ttraspaso datos(uSistema.getConexion());
     const bool exito = uGRD_traspasosControl->carga(datos.selectTraspaso(
-        elegido(CMB_almacenOrigen, uValueMember_CMB_almacenOrigen),
-        elegido(CMB_almacenDestino, uValueMember_CMB_almacenDestino),
-        elegido(CMB_status, uValueMember_CMB_status), Ttraspaso::filtroDocumento(TXT_documento->text()),
+        u_idElegido(CMB_almacenOrigen, uValueMember_CMB_almacenOrigen),
+        u_idElegido(CMB_almacenDestino, uValueMember_CMB_almacenDestino),
+        u_idElegido(CMB_status, uValueMember_CMB_status), Ttraspaso::filtroDocumento(TXT_documento->text()),
         uSistema.getNegocio().getIdNegocio()));
     // A failed statement keeps the rows shown, without a message of its own.
     if (!exito)
         return;
-    LBL_msg->setVisible(uGRD_traspasosControl->filas() == 0);
-    if (LBL_msg->isVisible()) {
-        LBL_msg->setText(kSinElementos);
-        acomodaMensaje();
-        LBL_msg->raise();
-    }
-}
-
-void TFRM_traspasos::acomodaMensaje() {
-    LBL_msg->setGeometry(GRD_main->viewport()->geometry());
+    uAviso->muestra(uGRD_traspasosControl->filas() == 0);
 }
 
 void TFRM_traspasos::BTN_nuevoTraspasoClick() {
@@ -282,14 +226,7 @@ void TFRM_traspasos::abreDetalle(int fila) {
         buscar();
 }
 
-bool TFRM_traspasos::hayElementos() {
-    if (uGRD_traspasosControl->filas() > 0)
-        return true;
-    u_mensaje(kSinElementos, kInformacion);
-    return false;
-}
-
 void TFRM_traspasos::BTN_exportarPDFClick() {
-    if (hayElementos())
+    if (u_hayElementos(*uGRD_traspasosControl))
         u_exportaPDF(kTitulo, u_tablaReporte(kReporte, *uGRD_traspasosControl), uSistema);
 }

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class TGridControl;
+class TavisoListaVacia;
 
 // "Traspasos": the transfers of the business filtered by origin, destination, state and document
 // number, newest first; a new transfer, the detail of a row (with its reception or cancellation),
@@ -29,9 +30,6 @@ public:
     TGridControl *gridControl() const { return uGRD_traspasosControl; }
     void buscar();
 
-protected:
-    bool eventFilter(QObject *objeto, QEvent *evento) override;
-
 private:
     void FormCreate();
     QWidget *creaCriterios();
@@ -40,10 +38,8 @@ private:
     void initPermisos();
     bool cargaAlmacenes();
     bool cargaEstados();
-    void acomodaMensaje();
     void BTN_nuevoTraspasoClick();
     void abreDetalle(int fila);
-    bool hayElementos();
     void BTN_exportarPDFClick();
 
     TsistemaDatos uSistema;
@@ -60,5 +56,5 @@ private:
     QPushButton *BTN_excel = nullptr;
     QPushButton *BTN_exportarPDF = nullptr;
     QTableView *GRD_main = nullptr;
-    QLabel *LBL_msg = nullptr;
+    TavisoListaVacia *uAviso = nullptr;
 };

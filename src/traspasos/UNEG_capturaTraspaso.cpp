@@ -1,11 +1,12 @@
 #include "traspasos/UNEG_capturaTraspaso.h"
 
 #include "comun/UMOD_propiedadesAdicionales.h"
-#include "comun/UNEG_entradas.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_numeroCapturado.h"
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
+#include "entradas/UNEG_entradasConsulta.h"
+#include "entradas/UNEG_propiedadesEntrada.h"
 
 namespace {
 const QString kMismoAlmacen = QStringLiteral("El almacen de origen y destino es el mismo");
@@ -190,10 +191,11 @@ TdatosCapaTraspaso TcapturaTraspaso::datosCapa(int fila) const {
         return d;
     const TlineaSalida &l = lineas()[fila];
     const int negocio = uSistema.getNegocio().getIdNegocio();
-    Tentradas t(uSistema.getConexion());
+    TentradasConsulta t(uSistema.getConexion());
     const CmidTierResponse lote = t.selectLote(l.entradaID, negocio);
     const CmidTierResponse pedimento = t.selectPedimento(l.entradaID, negocio);
-    const CmidTierResponse valores = t.selectValores(l.entradaID, negocio);
+    const CmidTierResponse valores =
+        TpropiedadesEntrada(uSistema.getConexion()).selectValores(l.entradaID, negocio);
     if (!lote.isSuccess() || !pedimento.isSuccess() || !valores.isSuccess())
         return d;
     if (lote.getRowCount() > 0) {

@@ -1,6 +1,7 @@
 #include "traspasos/UNEG_cierreTraspaso.h"
 
 #include "comun/UNEG_almacen.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/U_mensajes.h"
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
@@ -54,8 +55,11 @@ int TcierreTraspaso::almacenReceptor(TaccionCierre accion) const {
 }
 
 QVariant TcierreTraspaso::fechaHoraUltimoMovimiento(TaccionCierre accion, bool &ok) const {
-    return TmovimientosInventario(uSesion).selectFechaHoraUltimoMovimiento(almacenReceptor(accion), uNegocio,
-                                                                           ok);
+    QVariant ultimo;
+    ok = TmovimientosInventario(uSesion)
+             .selectFechaHoraUltimoMovimiento(almacenReceptor(accion), uNegocio, ultimo)
+             .isSuccess();
+    return ultimo;
 }
 
 bool TcierreTraspaso::compruebaCierre(TaccionCierre accion, const QDateTime &fechaHora) {
@@ -133,8 +137,8 @@ bool TcierreTraspaso::cierra(TaccionCierre accion, const QDateTime &fechaHora) {
     const int estado =
         accion == TaccionCierre::Recibir ? estadoTraspaso::kRecibido : estadoTraspaso::kCancelado;
     TposteoEntrada posteo(uSesion, uNegocio, uMetodo, uConcepto, datos, cantidades);
-    posteo.setEscrituraAdicional([&](TintentoPosteo &intento, Tentradas &entradas) {
-        return escribeCierre(intento, entradas, posteo.entradasPorLinea(), estado);
+    posteo.setEscrituraAdicional([&](TintentoPosteo &intento, Tentradas &) {
+        return escribeCierre(intento, posteo.entradasPorLinea(), estado);
     });
     uFin = posteo.escribe();
     if (uFin != TfinPosteo::Confirmado)
@@ -146,9 +150,9 @@ bool TcierreTraspaso::cierra(TaccionCierre accion, const QDateTime &fechaHora) {
     return true;
 }
 
-bool TcierreTraspaso::escribeCierre(TintentoPosteo &intento, Tentradas &entradas, const QVector<int> &nuevas,
-                                    int estado) {
+bool TcierreTraspaso::escribeCierre(TintentoPosteo &intento, const QVector<int> &nuevas, int estado) {
     Ttraspaso t(uSesion); // the posting's connection, inside its transaction
+    TnoSeries noSeries(uSesion);
     for (int i = 0; i < uLineas.size(); ++i) {
         const int origen = uLineas[i].entradaID, nueva = nuevas.value(i);
         if (nueva <= 0 || !intento.ok(t.copyPedimento(origen, nueva, uNegocio)) ||
@@ -158,7 +162,7 @@ bool TcierreTraspaso::escribeCierre(TintentoPosteo &intento, Tentradas &entradas
         if (!intento.ok(series))
             return false;
         for (int f = 0; f < series.getRowCount(); ++f)
-            if (!intento.ok(entradas.insertNoSerie(
+            if (!intento.ok(noSeries.insertNoSerie(
                     nueva, series.getCelda(f, QStringLiteral("inventarioNoSerie_numero")), uNegocio)))
                 return false;
         if (!intento.ok(t.copyAdicionales(origen, nueva, uNegocio)))

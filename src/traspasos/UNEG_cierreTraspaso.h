@@ -1,8 +1,8 @@
 #pragma once
 
-#include "comun/UNEG_entradas.h"
 #include "comun/U_posteoMovimientos.h"
 #include "entradas/UMOD_entrada.h"
+#include "entradas/UNEG_entradas.h"
 #include "traspasos/UMOD_traspaso.h"
 
 #include <QDateTime>
@@ -53,7 +53,7 @@ private:
     TdatosEntrada documentoEntrada(TaccionCierre accion, const QDateTime &fechaHora,
                                    QVector<double> &cantidades) const;
     // After the receipt rows: what each line's layer carried, then the state.
-    bool escribeCierre(TintentoPosteo &intento, Tentradas &entradas, const QVector<int> &nuevas, int estado);
+    bool escribeCierre(TintentoPosteo &intento, const QVector<int> &nuevas, int estado);
 
     TConexionSesion *uSesion;
     int uNegocio;

@@ -66,8 +66,9 @@ double TdocumentoTraspaso::existenciaOrigen(int idProducto) const {
 double TdocumentoTraspaso::existenciaDestino(int idProducto) const {
     if (uDestino <= 0)
         return 0;
-    bool ok = false;
-    return TmovimientosInventario(uSesion).selectExistencia(uDestino, idProducto, uNegocio, ok).existencia;
+    TexistenciaAlmacen x;
+    TmovimientosInventario(uSesion).selectExistencia(uDestino, idProducto, uNegocio, x);
+    return x.existencia;
 }
 
 bool TdocumentoTraspaso::compruebaAlmacenes() {
@@ -89,10 +90,10 @@ bool TdocumentoTraspaso::compruebaAlmacenes() {
 }
 
 bool TdocumentoTraspaso::compruebaFechaSalida() const {
-    bool leido = false;
-    const QVariant ultimo =
-        TmovimientosInventario(uSesion).selectFechaHoraUltimoMovimiento(origen(), uNegocio, leido);
-    if (!leido) {
+    QVariant ultimo;
+    if (!TmovimientosInventario(uSesion)
+             .selectFechaHoraUltimoMovimiento(origen(), uNegocio, ultimo)
+             .isSuccess()) {
         u_avisaNoGuardado(uSesion);
         return false;
     }
@@ -105,8 +106,8 @@ bool TdocumentoTraspaso::compruebaFechaSalida() const {
 
 // The minimum at the origin and the maximum at the destination; a limit of 0 or none never alerts.
 bool TdocumentoTraspaso::aceptaLimites(const TproductoSalida &producto, double cantidad) {
-    bool ok = false;
-    const double minimo = TmovimientosInventario(uSesion).stockMinimo(origen(), producto.id, uNegocio, ok);
+    double minimo = -1;
+    TmovimientosInventario(uSesion).stockMinimo(origen(), producto.id, uNegocio, minimo);
     if (u_esPositivo(minimo) && existenciaOrigen(producto.id) - cantidad < minimo &&
         !u_alertaStock(
             {false, uSalida.almacenNombre(), producto.nombre, FloatToStr(cantidad), FloatToStr(minimo)}))

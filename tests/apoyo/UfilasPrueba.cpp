@@ -4,15 +4,20 @@
 
 #include <QStringList>
 
-int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPrueba &campos) {
+namespace {
+// INSERT INTO tabla (campos…, extra…) followed by `origen`, which gives the values: the marks of
+// the fields and then the extra columns' values.
+int insertaDesde(TConexionSesion *sesion, const QString &tabla, const TcamposPrueba &campos,
+                 const QStringList &extra, const QString &origen) {
     QStringList columnas, marcas;
     for (const auto &c : campos) {
         columnas << c.first;
         marcas << QLatin1Char(':') + c.first;
     }
     TmiddleTier mt(sesion);
-    mt.setQuery(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                    .arg(tabla, columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", "))));
+    mt.setQuery(
+        QStringLiteral("INSERT INTO %1 (%2) ").arg(tabla, (columnas + extra).join(QStringLiteral(", "))) +
+        origen.arg(marcas.join(QStringLiteral(", "))));
     for (const auto &c : campos) {
         if (c.second.typeId() == QMetaType::QDateTime)
             mt.setParametroFechaHora(c.first, c.second.toDateTime());
@@ -20,7 +25,21 @@ int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPr
             mt.setParametroVariant(c.first, c.second);
     }
     const CmidTierResponse r = mt.nonQuery();
-    return r.isSuccess() ? int(r.getIdInsertado()) : 0;
+    return r.isSuccess() && r.getFilasAfectadas() == 1 ? int(r.getIdInsertado()) : 0;
+}
+} // namespace
+
+int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPrueba &campos) {
+    return insertaDesde(sesion, tabla, campos, {}, QStringLiteral("VALUES (%1)"));
+}
+
+int u_insertaSalida(TConexionSesion *sesion, const TcamposPrueba &campos) {
+    return insertaDesde(sesion, QStringLiteral("inventarioSalida"), campos,
+                        {QStringLiteral("inventarioAlmacen_id"), QStringLiteral("inventarioProducto_id"),
+                         QStringLiteral("idNegocioFk")},
+                        QStringLiteral("SELECT %1, e.inventarioAlmacen_id, e.inventarioProducto_id, "
+                                       "e.idNegocioFk FROM inventarioEntrada e WHERE e.id = "
+                                       ":inventarioEntrada_id"));
 }
 
 QStringList u_filasTexto(TConexionSesion *sesion, const QString &sentencia) {

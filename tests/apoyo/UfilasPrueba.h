@@ -15,6 +15,9 @@ using TcamposPrueba = QVector<QPair<QString, QVariant>>;
 
 // Inserts one row and returns its id (0 when the insert failed).
 int u_insertaFila(TConexionSesion *sesion, const QString &tabla, const TcamposPrueba &campos);
+// Inserts one issue row and returns its id (0 when the insert failed): its warehouse, product and
+// business are copied from the layer `campos` names ("inventarioEntrada_id"), as the posting does.
+int u_insertaSalida(TConexionSesion *sesion, const TcamposPrueba &campos);
 // Every row of a query as text, its cells joined by "|".
 QStringList u_filasTexto(TConexionSesion *sesion, const QString &sentencia);
 // The single value of a query whose parameters are bound from `parametros`.

@@ -25,6 +25,10 @@ const Tregla kReglas[] = {
      "SELECT k.id FROM inventarioKardex k WHERE k.documentoSalida IS NOT NULL AND NOT EXISTS (SELECT 1 FROM "
      "inventarioSalida s JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE s.documento = "
      "k.documentoSalida AND e.idNegocioFk = k.idNegocioFk)"},
+    {"salida que no dice el almacén, producto y negocio de su capa",
+     "SELECT s.id FROM inventarioSalida s LEFT JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id "
+     "WHERE e.id IS NULL OR e.inventarioAlmacen_id <> s.inventarioAlmacen_id OR e.inventarioProducto_id <> "
+     "s.inventarioProducto_id OR e.idNegocioFk <> s.idNegocioFk"},
     {"capa que no cuadra con sus salidas",
      "SELECT e.id FROM inventarioEntrada e LEFT JOIN inventarioSalida s ON s.inventarioEntrada_id = e.id "
      "GROUP BY e.id, e.existencia, e.cantidad "

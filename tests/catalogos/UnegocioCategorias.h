@@ -3,6 +3,7 @@
 // A business whose category tree is built in a few lines, and the tree read back as text, for the
 // category and import tests.
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UfilasPrueba.h"
 #include "catalogos/UNEG_categoriasXlsx.h"
 #include "comun/UNEG_catalogo.h"
 #include "comun/U_semillas.h"
@@ -41,19 +42,13 @@ struct TnegocioCategorias {
         return filas;
     }
     qint64 cuenta(const QString &sql) const {
-        TmiddleTier mt(base.sesion());
-        mt.setQuery(sql);
-        mt.setParametroEntero(QStringLiteral("n"), id);
-        return mt.getScalarAsInt();
+        return u_valorConsulta(base.sesion(), sql, {{QStringLiteral("n"), id}}).toLongLong();
     }
     int propiedad(const QString &nombre) const {
-        TmiddleTier mt(base.sesion());
-        mt.setQuery(
-            QStringLiteral("INSERT INTO inventarioPropiedadListado (nombre, propiedadTipo_id, idNegocioFk) "
-                           "VALUES (:nombre, 1, :n)"));
-        mt.setParametroTexto(QStringLiteral("nombre"), nombre);
-        mt.setParametroEntero(QStringLiteral("n"), id);
-        return int(mt.nonQuery().getIdInsertado());
+        return u_insertaFila(base.sesion(), QStringLiteral("inventarioPropiedadListado"),
+                             {{QStringLiteral("nombre"), nombre},
+                              {QStringLiteral("propiedadTipo_id"), 1},
+                              {QStringLiteral("idNegocioFk"), id}});
     }
     void enlazaSat(const QString &identidad, int codigo, const QString &nombre) const {
         TmiddleTier mt(base.sesion());

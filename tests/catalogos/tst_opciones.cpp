@@ -6,6 +6,7 @@
 #include "catalogos/UFRM_capturaConcepto.h"
 #include "catalogos/UFRM_opciones.h"
 #include "catalogos/UNEG_conceptos.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_opciones.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
@@ -262,7 +263,7 @@ private slots:
     }
 
     void edicionConservaAsientoSinElegir() {
-        QVERIFY(Topciones(uBase->sesion())
+        QVERIFY(TconceptosMovimiento(uBase->sesion())
                     .insertMovimientoConcepto(QStringLiteral("Compra"), 1, uCompra, 610, uNegocio)
                     .isSuccess());
         abre();
@@ -289,7 +290,7 @@ private slots:
     }
 
     void edicionCambiaAsientoElegido() {
-        QVERIFY(Topciones(uBase->sesion())
+        QVERIFY(TconceptosMovimiento(uBase->sesion())
                     .insertMovimientoConcepto(QStringLiteral("Devolución"), 2, 0, 0, uNegocio)
                     .isSuccess());
         abre();
@@ -303,7 +304,7 @@ private slots:
     }
 
     void soloLecturaNoGuardaConceptos() {
-        QVERIFY(Topciones(uBase->sesion())
+        QVERIFY(TconceptosMovimiento(uBase->sesion())
                     .insertMovimientoConcepto(QStringLiteral("Compra"), 1, uCompra, 610, uNegocio)
                     .isSuccess());
         abre(kNivelRestringido);

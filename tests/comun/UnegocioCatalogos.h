@@ -3,11 +3,9 @@
 // A small shop for the catalogue tests: the seeded root category and piece, a box of 12 in the
 // pieces' set, two subcategories (one with three properties), two warehouses in two branches.
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UfilasPrueba.h"
 #include "comun/UMOD_capturaCatalogos.h"
 #include "comun/U_semillas.h"
-#include "datos/UmiddleTier.h"
-
-#include <QVariantHash>
 
 struct TnegocioCatalogos {
     int id = 0;
@@ -24,28 +22,6 @@ struct TnegocioCatalogos {
     QString pinturas = QStringLiteral("0B");
 };
 
-inline int insertaFila(TbasePrueba &base, const QString &tabla, const QVariantHash &valores) {
-    TmiddleTier mt(base.sesion());
-    QStringList columnas, marcas;
-    for (auto it = valores.cbegin(); it != valores.cend(); ++it) {
-        columnas << it.key();
-        marcas << QLatin1Char(':') + it.key();
-    }
-    mt.setQuery(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                    .arg(tabla, columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", "))));
-    for (auto it = valores.cbegin(); it != valores.cend(); ++it)
-        mt.setParametroVariant(it.key(), it.value());
-    return int(mt.nonQuery().getIdInsertado());
-}
-
-inline qint64 cuenta(TbasePrueba &base, const QString &sql, const QVariantHash &parametros = {}) {
-    TmiddleTier mt(base.sesion());
-    mt.setQuery(sql);
-    for (auto it = parametros.cbegin(); it != parametros.cend(); ++it)
-        mt.setParametroVariant(it.key(), it.value());
-    return mt.getScalarAsInt();
-}
-
 inline TnegocioCatalogos creaNegocioCatalogos(TbasePrueba &base, const QString &nombre) {
     TnegocioCatalogos n;
     n.id = base.creaNegocio(nombre);
@@ -53,53 +29,59 @@ inline TnegocioCatalogos creaNegocioCatalogos(TbasePrueba &base, const QString &
     compruebaUnidadesMedidaDummyExiste(base.sesion(), n.id);
     const QVariant negocio = n.id;
     n.pieza =
-        int(cuenta(base, QStringLiteral("SELECT id FROM inventarioUnidadesMedida WHERE idNegocioFk = :n"),
-                   {{QStringLiteral("n"), negocio}}));
+        int(u_valorConsulta(base.sesion(),
+                            QStringLiteral("SELECT id FROM inventarioUnidadesMedida WHERE idNegocioFk = :n"),
+                            {{QStringLiteral("n"), negocio}})
+                .toLongLong());
     n.conjuntoPiezas =
-        int(cuenta(base, QStringLiteral("SELECT conjunto FROM inventarioUnidadesMedida WHERE id = :u"),
-                   {{QStringLiteral("u"), n.pieza}}));
-    n.caja = insertaFila(base, QStringLiteral("inventarioUnidadesMedida"),
-                         {{QStringLiteral("descripcion"), QStringLiteral("Caja de 12")},
-                          {QStringLiteral("abreviatura"), QStringLiteral("cja")},
-                          {QStringLiteral("conjunto"), n.conjuntoPiezas},
-                          {QStringLiteral("razon"), 12.0},
-                          {QStringLiteral("idNegocioFk"), negocio}});
+        int(u_valorConsulta(base.sesion(),
+                            QStringLiteral("SELECT conjunto FROM inventarioUnidadesMedida WHERE id = :u"),
+                            {{QStringLiteral("u"), n.pieza}})
+                .toLongLong());
+    n.caja = u_insertaFila(base.sesion(), QStringLiteral("inventarioUnidadesMedida"),
+                           {{QStringLiteral("descripcion"), QStringLiteral("Caja de 12")},
+                            {QStringLiteral("abreviatura"), QStringLiteral("cja")},
+                            {QStringLiteral("conjunto"), n.conjuntoPiezas},
+                            {QStringLiteral("razon"), 12.0},
+                            {QStringLiteral("idNegocioFk"), negocio}});
     for (const auto &c : {std::pair{n.tornillos, QStringLiteral("Tornillos")},
                           std::pair{n.pinturas, QStringLiteral("Pinturas")}})
-        insertaFila(base, QStringLiteral("inventarioCategoria"),
-                    {{QStringLiteral("identidad"), c.first},
-                     {QStringLiteral("etiqueta"), c.second},
-                     {QStringLiteral("identidadPadre"), n.raiz},
-                     {QStringLiteral("nivel"), 2},
-                     {QStringLiteral("idNegocioFk"), negocio}});
+        u_insertaFila(base.sesion(), QStringLiteral("inventarioCategoria"),
+                      {{QStringLiteral("identidad"), c.first},
+                       {QStringLiteral("etiqueta"), c.second},
+                       {QStringLiteral("identidadPadre"), n.raiz},
+                       {QStringLiteral("nivel"), 2},
+                       {QStringLiteral("idNegocioFk"), negocio}});
     auto propiedad = [&](const QString &nombrePropiedad, int tipo) {
-        const int id = insertaFila(base, QStringLiteral("inventarioPropiedadListado"),
-                                   {{QStringLiteral("nombre"), nombrePropiedad},
-                                    {QStringLiteral("propiedadTipo_id"), tipo},
-                                    {QStringLiteral("idNegocioFk"), negocio}});
-        insertaFila(base, QStringLiteral("inventarioCategoriaPropiedad"),
-                    {{QStringLiteral("inventarioCategoria_identidad"), n.pinturas},
-                     {QStringLiteral("inventarioPropiedadListado_id"), id},
-                     {QStringLiteral("idNegocioFk"), negocio}});
+        const int id = u_insertaFila(base.sesion(), QStringLiteral("inventarioPropiedadListado"),
+                                     {{QStringLiteral("nombre"), nombrePropiedad},
+                                      {QStringLiteral("propiedadTipo_id"), tipo},
+                                      {QStringLiteral("idNegocioFk"), negocio}});
+        u_insertaFila(base.sesion(), QStringLiteral("inventarioCategoriaPropiedad"),
+                      {{QStringLiteral("inventarioCategoria_identidad"), n.pinturas},
+                       {QStringLiteral("inventarioPropiedadListado_id"), id},
+                       {QStringLiteral("idNegocioFk"), negocio}});
         return id;
     };
     n.propiedadColor = propiedad(QStringLiteral("Color"), 1);
     n.propiedadLargo = propiedad(QStringLiteral("Largo"), 2);
     n.propiedadCaducidad = propiedad(QStringLiteral("Caducidad"), 3);
-    const int sucursal = int(cuenta(base, QStringLiteral("SELECT id FROM sucursal WHERE idNegocioFk = :n"),
-                                    {{QStringLiteral("n"), negocio}}));
-    const int norte = insertaFila(base, QStringLiteral("sucursal"),
-                                  {{QStringLiteral("nombre"), QStringLiteral("Sucursal Norte")},
-                                   {QStringLiteral("idNegocioFk"), negocio}});
-    n.matriz = insertaFila(base, QStringLiteral("inventarioAlmacen"),
-                           {{QStringLiteral("nombre"), QStringLiteral("Almacén General")},
-                            {QStringLiteral("direccion"), QStringLiteral("Av. Juárez 120")},
-                            {QStringLiteral("sucursal_id"), sucursal},
-                            {QStringLiteral("idNegocioFk"), negocio}});
-    n.bodega = insertaFila(base, QStringLiteral("inventarioAlmacen"),
-                           {{QStringLiteral("nombre"), QStringLiteral("Bodega Norte")},
-                            {QStringLiteral("sucursal_id"), norte},
-                            {QStringLiteral("idNegocioFk"), negocio}});
+    const int sucursal =
+        int(u_valorConsulta(base.sesion(), QStringLiteral("SELECT id FROM sucursal WHERE idNegocioFk = :n"),
+                            {{QStringLiteral("n"), negocio}})
+                .toLongLong());
+    const int norte = u_insertaFila(base.sesion(), QStringLiteral("sucursal"),
+                                    {{QStringLiteral("nombre"), QStringLiteral("Sucursal Norte")},
+                                     {QStringLiteral("idNegocioFk"), negocio}});
+    n.matriz = u_insertaFila(base.sesion(), QStringLiteral("inventarioAlmacen"),
+                             {{QStringLiteral("nombre"), QStringLiteral("Almacén General")},
+                              {QStringLiteral("direccion"), QStringLiteral("Av. Juárez 120")},
+                              {QStringLiteral("sucursal_id"), sucursal},
+                              {QStringLiteral("idNegocioFk"), negocio}});
+    n.bodega = u_insertaFila(base.sesion(), QStringLiteral("inventarioAlmacen"),
+                             {{QStringLiteral("nombre"), QStringLiteral("Bodega Norte")},
+                              {QStringLiteral("sucursal_id"), norte},
+                              {QStringLiteral("idNegocioFk"), negocio}});
     return n;
 }
 

@@ -23,7 +23,10 @@ class TpruebaCatalogos : public QObject {
     TresultadoCaptura guardaProducto(const TproductoCaptura &p) {
         return productoCaptura::guarda(sesion(), p, uN.id);
     }
-    qint64 productos() { return cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM inventarioProducto")); }
+    qint64 productos() {
+        return u_valorConsulta(uBase->sesion(), QStringLiteral("SELECT COUNT(*) FROM inventarioProducto"))
+            .toLongLong();
+    }
 
 private slots:
     void init() {
@@ -68,7 +71,9 @@ private slots:
         stock = Tproductos(sesion()).selectStockProducto(alta.id, uN.id);
         QVERIFY(stock.esNulo(0, QStringLiteral("inventarioStock_maximo")));
         QCOMPARE(stock.getCeldaAsFloat(1, QStringLiteral("inventarioStock_minimo")), 0.5);
-        QCOMPARE(cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM inventarioStock")), 1);
+        QCOMPARE(u_valorConsulta(uBase->sesion(), QStringLiteral("SELECT COUNT(*) FROM inventarioStock"))
+                     .toLongLong(),
+                 1);
     }
 
     void productoRechazado_data() {
@@ -132,12 +137,16 @@ private slots:
             p.codigoBarras = QStringLiteral("7501234000011");
         cambio(p, uN, ajeno);
         const qint64 antes = productos();
-        const qint64 limitesAntes = cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM inventarioStock"));
+        const qint64 limitesAntes =
+            u_valorConsulta(uBase->sesion(), QStringLiteral("SELECT COUNT(*) FROM inventarioStock"))
+                .toLongLong();
         const TresultadoCaptura r = guardaProducto(p);
         QCOMPARE(r.mensaje, mensaje);
         QCOMPARE(r.id, 0);
         QCOMPARE(productos(), antes);
-        QCOMPARE(cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM inventarioStock")), limitesAntes);
+        QCOMPARE(u_valorConsulta(uBase->sesion(), QStringLiteral("SELECT COUNT(*) FROM inventarioStock"))
+                     .toLongLong(),
+                 limitesAntes);
     }
 
     void textosHostilesSeGuardanComoSeEscriben() {
@@ -178,25 +187,29 @@ private slots:
             const TresultadoCaptura r = guardaProducto(p);
             TmiddleTier::setFallaEnSentencia(0);
             QVERIFY2(!r.ok(), qPrintable(QStringLiteral("sentencia %1").arg(n)));
-            QCOMPARE(cuenta(*uBase,
-                            QStringLiteral("SELECT COUNT(*) FROM inventarioProducto WHERE clave = :c"),
-                            {{QStringLiteral("c"), p.clave}}),
-                     0);
+            QCOMPARE(
+                u_valorConsulta(uBase->sesion(),
+                                QStringLiteral("SELECT COUNT(*) FROM inventarioProducto WHERE clave = :c"),
+                                {{QStringLiteral("c"), p.clave}})
+                    .toLongLong(),
+                0);
         }
-        QCOMPARE(
-            cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM inventarioStock s WHERE NOT EXISTS (SELECT 1 "
-                                          "FROM inventarioProducto p WHERE p.id = s.inventarioProducto_id)")),
-            0);
+        QCOMPARE(u_valorConsulta(
+                     uBase->sesion(),
+                     QStringLiteral("SELECT COUNT(*) FROM inventarioStock s WHERE NOT EXISTS (SELECT 1 "
+                                    "FROM inventarioProducto p WHERE p.id = s.inventarioProducto_id)"))
+                     .toLongLong(),
+                 0);
     }
 
     void conMovimientosLaUnidadYLaSerieQuedanFijas() {
         const int id = guardaProducto(productoValido(uN)).id;
-        insertaFila(*uBase, QStringLiteral("inventarioEntrada"),
-                    {{QStringLiteral("documento"), 1},
-                     {QStringLiteral("fechaHora"), QStringLiteral("2024-03-01 10:00:00.000")},
-                     {QStringLiteral("inventarioAlmacen_id"), uN.matriz},
-                     {QStringLiteral("inventarioProducto_id"), id},
-                     {QStringLiteral("idNegocioFk"), uN.id}});
+        u_insertaFila(uBase->sesion(), QStringLiteral("inventarioEntrada"),
+                      {{QStringLiteral("documento"), 1},
+                       {QStringLiteral("fechaHora"), QStringLiteral("2024-03-01 10:00:00.000")},
+                       {QStringLiteral("inventarioAlmacen_id"), uN.matriz},
+                       {QStringLiteral("inventarioProducto_id"), id},
+                       {QStringLiteral("idNegocioFk"), uN.id}});
         TproductoCaptura p = productoValido(uN);
         p.id = id;
         p.unidadMedidaId = uN.pieza;
@@ -313,16 +326,22 @@ private slots:
         QFETCH(QString, nombre);
         QFETCH(QString, relacion);
         QFETCH(QString, mensaje);
-        const qint64 antes = cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM inventarioUnidadesMedida"));
+        const qint64 antes =
+            u_valorConsulta(uBase->sesion(), QStringLiteral("SELECT COUNT(*) FROM inventarioUnidadesMedida"))
+                .toLongLong();
         const TresultadoCaptura r = unidadCaptura::guarda(
             sesion(), {0, nombre, QStringLiteral("u"), uN.conjuntoPiezas, relacion}, uN.id);
         QCOMPARE(r.mensaje, mensaje);
-        QCOMPARE(cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM inventarioUnidadesMedida")),
-                 antes + (mensaje.isEmpty() ? 1 : 0));
+        QCOMPARE(
+            u_valorConsulta(uBase->sesion(), QStringLiteral("SELECT COUNT(*) FROM inventarioUnidadesMedida"))
+                .toLongLong(),
+            antes + (mensaje.isEmpty() ? 1 : 0));
         if (mensaje.isEmpty())
-            QCOMPARE(cuenta(*uBase,
-                            QStringLiteral("SELECT razon * 10 FROM inventarioUnidadesMedida WHERE id = :id"),
-                            {{QStringLiteral("id"), r.id}}),
+            QCOMPARE(u_valorConsulta(
+                         uBase->sesion(),
+                         QStringLiteral("SELECT razon * 10 FROM inventarioUnidadesMedida WHERE id = :id"),
+                         {{QStringLiteral("id"), r.id}})
+                         .toLongLong(),
                      qint64(relacion.toDouble() * 10));
     }
 
@@ -346,9 +365,11 @@ private slots:
             unidadCaptura::guarda(sesion(), {0, largo, QStringLiteral("kilogramos"), peso.id, "1"}, uN.id);
         QVERIFY2(kilo.ok(), qPrintable(kilo.mensaje));
         QCOMPARE(
-            cuenta(*uBase,
-                   QStringLiteral("SELECT LENGTH(descripcion) FROM inventarioUnidadesMedida WHERE id = :id"),
-                   {{QStringLiteral("id"), kilo.id}}),
+            u_valorConsulta(
+                uBase->sesion(),
+                QStringLiteral("SELECT LENGTH(descripcion) FROM inventarioUnidadesMedida WHERE id = :id"),
+                {{QStringLiteral("id"), kilo.id}})
+                .toLongLong(),
             limites::kUnidadDescripcion);
     }
 
@@ -402,12 +423,16 @@ private slots:
         const TresultadoCaptura r =
             proveedorCaptura::guarda(sesion(), {0, nombre, rfc, {}, {}, correo}, uN.id);
         QCOMPARE(r.mensaje, mensaje);
-        QCOMPARE(cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM proveedor WHERE idNegocioFk = :n"),
-                        {{QStringLiteral("n"), uN.id}}),
+        QCOMPARE(u_valorConsulta(uBase->sesion(),
+                                 QStringLiteral("SELECT COUNT(*) FROM proveedor WHERE idNegocioFk = :n"),
+                                 {{QStringLiteral("n"), uN.id}})
+                     .toLongLong(),
                  mensaje.isEmpty() ? 3 : 2);
         if (QByteArray(QTest::currentDataTag()) == "nuevo")
             QCOMPARE(
-                cuenta(*uBase, QStringLiteral("SELECT COUNT(*) FROM proveedor WHERE rfc = 'ADN010203AB1'")),
+                u_valorConsulta(uBase->sesion(),
+                                QStringLiteral("SELECT COUNT(*) FROM proveedor WHERE rfc = 'ADN010203AB1'"))
+                    .toLongLong(),
                 1);
     }
 };

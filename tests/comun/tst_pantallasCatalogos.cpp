@@ -159,10 +159,11 @@ private slots:
         QCOMPARE(pantalla.gridControl()->getCelda(0, "categoria_etiqueta"), QStringLiteral("Tornillos"));
         QCOMPARE(pantalla.gridControl()->getCelda(0, "_noSerie"), QStringLiteral("Sí"));
         const int id = int(pantalla.gridControl()->getCeldaAsInt(0, "producto_id"));
-        QCOMPARE(cuenta(*uBase,
-                        "SELECT maximo FROM inventarioStock WHERE inventarioProducto_id = :p AND "
-                        "inventarioAlmacen_id = :a",
-                        {{"p", id}, {"a", uN.bodega}}),
+        QCOMPARE(u_valorConsulta(uBase->sesion(),
+                                 "SELECT maximo FROM inventarioStock WHERE inventarioProducto_id = :p AND "
+                                 "inventarioAlmacen_id = :a",
+                                 {{"p", id}, {"a", uN.bodega}})
+                     .toLongLong(),
                  40);
 
         alAbrirse<TFRM_productoCaptura>([](TFRM_productoCaptura *d) {
@@ -246,7 +247,7 @@ private slots:
         clic(&d, "BTN_aceptar");
         QCOMPARE(uGuion->guion().textos().last(),
                  QStringLiteral("En Almacén General el mínimo no puede ser mayor que el máximo."));
-        QCOMPARE(cuenta(*uBase, "SELECT COUNT(*) FROM inventarioProducto"), 1);
+        QCOMPARE(u_valorConsulta(uBase->sesion(), "SELECT COUNT(*) FROM inventarioProducto").toLongLong(), 1);
     }
 
     void unidadesConConjuntosYRelaciones() {
@@ -274,7 +275,10 @@ private slots:
         eligeFila(d.gridUnidades(), "unidadMedida_descripcion", "Gramo");
         escribe(&d, "TXT_abreviatura", "g");
         clic(&d, "BTN_guardarUnidad");
-        QCOMPARE(cuenta(*uBase, "SELECT COUNT(*) FROM inventarioUnidadesMedida WHERE abreviatura = 'g'"), 1);
+        QCOMPARE(u_valorConsulta(uBase->sesion(),
+                                 "SELECT COUNT(*) FROM inventarioUnidadesMedida WHERE abreviatura = 'g'")
+                     .toLongLong(),
+                 1);
         d.resize(820, 480);
         guardaImagen(&d, "unidades_medida");
 
@@ -324,7 +328,7 @@ private slots:
         QVERIFY(elegido.aceptado);
         QCOMPARE(elegido.nombre, QStringLiteral("Aceros O'Brien & Hijos"));
         QCOMPARE(elegido.rfc, QStringLiteral("AOB010203AB1"));
-        QCOMPARE(cuenta(*uBase, "SELECT COUNT(*) FROM proveedor"), 1);
+        QCOMPARE(u_valorConsulta(uBase->sesion(), "SELECT COUNT(*) FROM proveedor").toLongLong(), 1);
     }
 
     void almacenesDelNegocio() {
@@ -342,7 +346,7 @@ private slots:
         escribe(&d, "TXT_buscar", "'; DELETE FROM inventarioAlmacen;--");
         QCOMPARE(d.gridControl()->filas(), 0);
         QCOMPARE(hijo<QLabel>(&d, "LBL_msg")->text(), QStringLiteral("No hay elementos que mostrar"));
-        QCOMPARE(cuenta(*uBase, "SELECT COUNT(*) FROM inventarioAlmacen"), 4);
+        QCOMPARE(u_valorConsulta(uBase->sesion(), "SELECT COUNT(*) FROM inventarioAlmacen").toLongLong(), 4);
     }
 
     void arbolDeCategorias() {

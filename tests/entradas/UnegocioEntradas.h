@@ -1,9 +1,8 @@
 #pragma once
 
-// A small shop with saved receipts, written straight to the tables (the posting is not needed
-// to read, list or amend receipts).
-#include "apoyo/UbasePrueba.h"
-#include "apoyo/UfilasPrueba.h"
+// A small shop with saved receipts, filled by SQL (the posting is not needed to read, list or
+// amend receipts).
+#include "apoyo/UnegocioPrueba.h"
 #include "apoyo/UrevisionPDF.h"
 
 #include <QDateTime>
@@ -31,6 +30,7 @@ struct TentradaPrueba {
 class TnegocioEntradas {
 public:
     TbasePrueba &base;
+    TnegocioPrueba n;
     int negocio = 0;
     int bodega = 0, mostrador = 0;
     int pieza = 0, caja = 0;
@@ -40,85 +40,69 @@ public:
     int emisor = 0, factura = 0;
     int color = 0, garantia = 0; // the laptop category's properties
 
-    TnegocioEntradas(TbasePrueba &b, const QString &nombre) : base(b) {
-        negocio = base.creaNegocio(nombre);
-        const int sucursal =
-            u_valorConsulta(base.sesion(), QStringLiteral("SELECT id FROM sucursal WHERE idNegocioFk = :n"),
-                            {{QStringLiteral("n"), negocio}})
-                .toInt();
-        bodega =
-            fila(QStringLiteral("inventarioAlmacen"), {{QStringLiteral("nombre"), QStringLiteral("Bodega")},
-                                                       {QStringLiteral("sucursal_id"), sucursal}});
-        mostrador = fila(QStringLiteral("inventarioAlmacen"),
-                         {{QStringLiteral("nombre"), QStringLiteral("Mostrador")},
-                          {QStringLiteral("sucursal_id"), sucursal}});
-        pieza = fila(QStringLiteral("inventarioUnidadesMedida"),
-                     {{QStringLiteral("descripcion"), QStringLiteral("Pieza")}});
-        caja = fila(QStringLiteral("inventarioUnidadesMedida"),
-                    {{QStringLiteral("descripcion"), QStringLiteral("Caja")}, {QStringLiteral("razon"), 12}});
-        fila(QStringLiteral("inventarioCategoria"),
-             {{QStringLiteral("identidad"), QStringLiteral("A")},
-              {QStringLiteral("etiqueta"), QStringLiteral("Cómputo")}});
-        color = fila(
+    TnegocioEntradas(TbasePrueba &b, const QString &nombre)
+        : base(b), n(b, TnegocioPrueba::Tlectura{nombre}), negocio(n.negocio()) {
+        bodega = n.almacen(QStringLiteral("Bodega"));
+        mostrador = n.almacen(QStringLiteral("Mostrador"));
+        pieza = n.fila(QStringLiteral("inventarioUnidadesMedida"),
+                       {{QStringLiteral("descripcion"), QStringLiteral("Pieza")}});
+        caja =
+            n.fila(QStringLiteral("inventarioUnidadesMedida"),
+                   {{QStringLiteral("descripcion"), QStringLiteral("Caja")}, {QStringLiteral("razon"), 12}});
+        n.fila(QStringLiteral("inventarioCategoria"),
+               {{QStringLiteral("identidad"), QStringLiteral("A")},
+                {QStringLiteral("etiqueta"), QStringLiteral("Cómputo")}});
+        color = n.fila(
             QStringLiteral("inventarioPropiedadListado"),
             {{QStringLiteral("nombre"), QStringLiteral("Color")}, {QStringLiteral("propiedadTipo_id"), 1}});
-        garantia = fila(QStringLiteral("inventarioPropiedadListado"),
-                        {{QStringLiteral("nombre"), QStringLiteral("Garantía")},
-                         {QStringLiteral("propiedadTipo_id"), 1}});
+        garantia = n.fila(QStringLiteral("inventarioPropiedadListado"),
+                          {{QStringLiteral("nombre"), QStringLiteral("Garantía")},
+                           {QStringLiteral("propiedadTipo_id"), 1}});
         for (int p : {color, garantia})
-            fila(QStringLiteral("inventarioCategoriaPropiedad"),
-                 {{QStringLiteral("inventarioCategoria_identidad"), QStringLiteral("A")},
-                  {QStringLiteral("inventarioPropiedadListado_id"), p}});
-        tornillo = fila(QStringLiteral("inventarioProducto"),
-                        {{QStringLiteral("nombre"), QStringLiteral("Tornillo 1/4")},
-                         {QStringLiteral("unidadesMedida_id"), pieza}});
-        laptop = fila(QStringLiteral("inventarioProducto"),
-                      {{QStringLiteral("nombre"), QStringLiteral("Laptop 14\"")},
-                       {QStringLiteral("unidadesMedida_id"), pieza},
-                       {QStringLiteral("inventarioCategoria_identidad"), QStringLiteral("A")},
-                       {QStringLiteral("opControladoNoSerie"), 1}});
-        compra =
-            fila(QStringLiteral("inventarioMovimientoConcepto"),
-                 {{QStringLiteral("etiqueta"), QStringLiteral("Compra")}, {QStringLiteral("direccion"), 1}});
-        muestras = fila(QStringLiteral("inventarioMovimientoConcepto"),
-                        {{QStringLiteral("etiqueta"), QStringLiteral("Muestras recibidas")},
-                         {QStringLiteral("direccion"), 1}});
-        proveedor =
-            fila(QStringLiteral("proveedor"), {{QStringLiteral("nombre"), QStringLiteral("Aceros del Norte")},
-                                               {QStringLiteral("rfc"), QStringLiteral("ANO010101AB1")}});
-        emisor = fila(QStringLiteral("Emisor"), {{QStringLiteral("nombre"), QStringLiteral("Cómputo Global")},
-                                                 {QStringLiteral("rfc"), QStringLiteral("CGL010101AB1")}});
-        factura = fila(QStringLiteral("Comprobante"),
-                       {{QStringLiteral("uuid"), QStringLiteral("AAAA1111-0000-4000-8000-000000000001")},
-                        {QStringLiteral("serie"), QStringLiteral("F")},
-                        {QStringLiteral("folio"), QStringLiteral("77")},
-                        {QStringLiteral("fecha"), QDateTime(QDate::currentDate(), QTime(8, 0))},
-                        {QStringLiteral("tipo"), 1},
-                        {QStringLiteral("emisor"), emisor}});
-    }
-
-    // A row of the business (idNegocioFk added).
-    int fila(const QString &tabla, TcamposPrueba campos) {
-        campos.append({QStringLiteral("idNegocioFk"), negocio});
-        return u_insertaFila(base.sesion(), tabla, campos);
+            n.fila(QStringLiteral("inventarioCategoriaPropiedad"),
+                   {{QStringLiteral("inventarioCategoria_identidad"), QStringLiteral("A")},
+                    {QStringLiteral("inventarioPropiedadListado_id"), p}});
+        tornillo = n.fila(QStringLiteral("inventarioProducto"),
+                          {{QStringLiteral("nombre"), QStringLiteral("Tornillo 1/4")},
+                           {QStringLiteral("unidadesMedida_id"), pieza}});
+        laptop = n.fila(QStringLiteral("inventarioProducto"),
+                        {{QStringLiteral("nombre"), QStringLiteral("Laptop 14\"")},
+                         {QStringLiteral("unidadesMedida_id"), pieza},
+                         {QStringLiteral("inventarioCategoria_identidad"), QStringLiteral("A")},
+                         {QStringLiteral("opControladoNoSerie"), 1}});
+        compra = n.concepto(kConceptoEntrada, kFamiliaOrdinaria, QStringLiteral("Compra"));
+        muestras = n.concepto(kConceptoEntrada, kFamiliaOrdinaria, QStringLiteral("Muestras recibidas"));
+        proveedor = n.fila(QStringLiteral("proveedor"),
+                           {{QStringLiteral("nombre"), QStringLiteral("Aceros del Norte")},
+                            {QStringLiteral("rfc"), QStringLiteral("ANO010101AB1")}});
+        emisor =
+            n.fila(QStringLiteral("Emisor"), {{QStringLiteral("nombre"), QStringLiteral("Cómputo Global")},
+                                              {QStringLiteral("rfc"), QStringLiteral("CGL010101AB1")}});
+        factura = n.fila(QStringLiteral("Comprobante"),
+                         {{QStringLiteral("uuid"), QStringLiteral("AAAA1111-0000-4000-8000-000000000001")},
+                          {QStringLiteral("serie"), QStringLiteral("F")},
+                          {QStringLiteral("folio"), QStringLiteral("77")},
+                          {QStringLiteral("fecha"), QDateTime(QDate::currentDate(), QTime(8, 0))},
+                          {QStringLiteral("tipo"), 1},
+                          {QStringLiteral("emisor"), emisor}});
     }
 
     // A purchase order of the business for the warehouse, delivered on `entrega`.
     int orden(const QString &nombreProveedor, const QString &rfc, const QDate &entrega,
               bool cancelada = false) {
-        return fila(QStringLiteral("AF_OrdenesCompra"),
-                    {{QStringLiteral("AF_IDProveedor"), proveedor},
-                     {QStringLiteral("AF_NombreProveedor"), nombreProveedor},
-                     {QStringLiteral("AF_RFCProveedor"), rfc},
-                     {QStringLiteral("AF_FechaPedido"), QDateTime(entrega.addDays(-7), QTime(10, 0))},
-                     {QStringLiteral("AF_FechaEntrega"), QDateTime(entrega, QTime(12, 0))},
-                     {QStringLiteral("AF_MontoIVA"), 96},
-                     {QStringLiteral("AF_TotalOrden"), 696},
-                     {QStringLiteral("AF_cancelada"), cancelada ? 1 : 0}});
+        return n.fila(QStringLiteral("AF_OrdenesCompra"),
+                      {{QStringLiteral("AF_IDProveedor"), proveedor},
+                       {QStringLiteral("AF_NombreProveedor"), nombreProveedor},
+                       {QStringLiteral("AF_RFCProveedor"), rfc},
+                       {QStringLiteral("AF_FechaPedido"), QDateTime(entrega.addDays(-7), QTime(10, 0))},
+                       {QStringLiteral("AF_FechaEntrega"), QDateTime(entrega, QTime(12, 0))},
+                       {QStringLiteral("AF_MontoIVA"), 96},
+                       {QStringLiteral("AF_TotalOrden"), 696},
+                       {QStringLiteral("AF_cancelada"), cancelada ? 1 : 0}});
     }
     // A line of the order: `cantidad` requested for `total`.
     int lineaOrden(int numero, const QString &descripcion, double cantidad, double total) {
-        return u_insertaFila(base.sesion(), QStringLiteral("AF_ArticulosOrdenesCompra"),
+        return u_insertaFila(n.sesion(), QStringLiteral("AF_ArticulosOrdenesCompra"),
                              {{QStringLiteral("AF_NumeroOrden"), numero},
                               {QStringLiteral("AF_CantidadSolicitada"), cantidad},
                               {QStringLiteral("AF_DescripcionArticulo"), descripcion},
@@ -127,24 +111,24 @@ public:
     }
 
     int entrada(TentradaPrueba e) {
-        TConexionSesion *s = base.sesion();
+        TConexionSesion *s = n.sesion();
         if (!e.fechaHora.isValid())
             e.fechaHora = QDateTime(QDate::currentDate(), QTime(9, 30));
         const int id =
-            fila(QStringLiteral("inventarioEntrada"),
-                 {{QStringLiteral("documento"), e.documento},
-                  {QStringLiteral("fechaHora"), e.fechaHora},
-                  {QStringLiteral("inventarioAlmacen_id"), e.almacen ? e.almacen : bodega},
-                  {QStringLiteral("inventarioProducto_id"), e.producto ? e.producto : tornillo},
-                  {QStringLiteral("inventarioMovimientoConcepto_id"), e.concepto ? e.concepto : compra},
-                  {QStringLiteral("cantidad"), e.cantidad},
-                  {QStringLiteral("existencia"), e.cantidad},
-                  {QStringLiteral("costoUnitario"), e.costo},
-                  {QStringLiteral("existenciaCostoUnitario"), e.costo},
-                  {QStringLiteral("idComprobante"), e.comprobante},
-                  {QStringLiteral("AF_numeroOrden"), e.orden},
-                  {QStringLiteral("unidadesMedida_id"), caja},
-                  {QStringLiteral("factorConversion"), 12}});
+            n.fila(QStringLiteral("inventarioEntrada"),
+                   {{QStringLiteral("documento"), e.documento},
+                    {QStringLiteral("fechaHora"), e.fechaHora},
+                    {QStringLiteral("inventarioAlmacen_id"), e.almacen ? e.almacen : bodega},
+                    {QStringLiteral("inventarioProducto_id"), e.producto ? e.producto : tornillo},
+                    {QStringLiteral("inventarioMovimientoConcepto_id"), e.concepto ? e.concepto : compra},
+                    {QStringLiteral("cantidad"), e.cantidad},
+                    {QStringLiteral("existencia"), e.cantidad},
+                    {QStringLiteral("costoUnitario"), e.costo},
+                    {QStringLiteral("existenciaCostoUnitario"), e.costo},
+                    {QStringLiteral("idComprobante"), e.comprobante},
+                    {QStringLiteral("AF_numeroOrden"), e.orden},
+                    {QStringLiteral("unidadesMedida_id"), caja},
+                    {QStringLiteral("factorConversion"), 12}});
         if (e.proveedor)
             u_insertaFila(s, QStringLiteral("inventarioEntradaProveedor"),
                           {{QStringLiteral("inventarioEntrada_id"), id},
@@ -178,9 +162,5 @@ public:
                            {QStringLiteral("inventarioNoSerieEstado_id"), 2},
                            {QStringLiteral("inventarioSalida_id"), 1}});
         return id;
-    }
-
-    QVariant valor(const QString &sentencia, const TcamposPrueba &parametros = {}) const {
-        return u_valorConsulta(base.sesion(), sentencia, parametros);
     }
 };

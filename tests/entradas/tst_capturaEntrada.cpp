@@ -2,7 +2,7 @@
 // painting, returns of an issue, the maximum-stock question, barcodes, and whole receipts saved
 // and listed.
 #include "apoyo/UconduccionCaptura.h"
-#include "apoyo/UfilasPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
 #include "comun/ui/UFRM_editar.h"
@@ -18,7 +18,6 @@
 #include "entradas/UFRM_lote.h"
 #include "entradas/UFRM_pedimento.h"
 #include "inventario/UpantallasInventario.h"
-#include "movimientos/UnegocioMovimientos.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -37,7 +36,7 @@ class TpruebaCapturaEntrada : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TbasePrueba> uBase;
-    std::unique_ptr<TnegocioMovimientos> uNegocio;
+    std::unique_ptr<TnegocioPrueba> uNegocio;
     std::unique_ptr<TFRM_entradaInventario> uPantalla;
     TproximoDialogo uDialogo;
     int uMatriz = 0, uCompra = 0, uDevolucion = 0;
@@ -51,20 +50,18 @@ class TpruebaCapturaEntrada : public QObject {
     TGridControl *grid() const { return uPantalla->gridControl(); }
 
     int unidad(const QString &nombre, int conjunto, double razon) {
-        return u_insertaFila(uBase->sesion(), QStringLiteral("inventarioUnidadesMedida"),
-                             {{QStringLiteral("descripcion"), nombre},
-                              {QStringLiteral("conjunto"), conjunto},
-                              {QStringLiteral("razon"), razon},
-                              {QStringLiteral("idNegocioFk"), uNegocio->negocio()}});
+        return uNegocio->fila(QStringLiteral("inventarioUnidadesMedida"),
+                              {{QStringLiteral("descripcion"), nombre},
+                               {QStringLiteral("conjunto"), conjunto},
+                               {QStringLiteral("razon"), razon}});
     }
     int producto(const QString &nombre, const QString &codigo, int serie = 0, int estatus = 1) {
-        return u_insertaFila(uBase->sesion(), QStringLiteral("inventarioProducto"),
-                             {{QStringLiteral("nombre"), nombre},
-                              {QStringLiteral("codigoBarras"), codigo},
-                              {QStringLiteral("unidadesMedida_id"), uPieza},
-                              {QStringLiteral("opControladoNoSerie"), serie},
-                              {QStringLiteral("estatus"), estatus},
-                              {QStringLiteral("idNegocioFk"), uNegocio->negocio()}});
+        return uNegocio->fila(QStringLiteral("inventarioProducto"),
+                              {{QStringLiteral("nombre"), nombre},
+                               {QStringLiteral("codigoBarras"), codigo},
+                               {QStringLiteral("unidadesMedida_id"), uPieza},
+                               {QStringLiteral("opControladoNoSerie"), serie},
+                               {QStringLiteral("estatus"), estatus}});
     }
 
     void abre() {
@@ -109,7 +106,7 @@ class TpruebaCapturaEntrada : public QObject {
 private slots:
     void init() {
         QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
-        uNegocio = std::make_unique<TnegocioMovimientos>(*uBase, 1, QStringLiteral("Ferretería El Clavo"));
+        uNegocio = std::make_unique<TnegocioPrueba>(*uBase, 1, QStringLiteral("Ferretería El Clavo"));
         uMatriz = uNegocio->almacen(QStringLiteral("Matriz"));
         uCompra = uNegocio->concepto(1, 1, QStringLiteral("Compra"));
         uDevolucion = uNegocio->concepto(1, 2, QStringLiteral("Devolución de venta"));
@@ -491,11 +488,10 @@ private slots:
     }
     void alertaStockMaximo() {
         QFETCH(bool, acepta);
-        u_insertaFila(uBase->sesion(), QStringLiteral("inventarioStock"),
-                      {{QStringLiteral("inventarioAlmacen_id"), uMatriz},
-                       {QStringLiteral("inventarioProducto_id"), uTornillo},
-                       {QStringLiteral("maximo"), 10},
-                       {QStringLiteral("idNegocioFk"), uNegocio->negocio()}});
+        uNegocio->fila(QStringLiteral("inventarioStock"),
+                       {{QStringLiteral("inventarioAlmacen_id"), uMatriz},
+                        {QStringLiteral("inventarioProducto_id"), uTornillo},
+                        {QStringLiteral("maximo"), 10}});
         abre();
         encabezado();
         agrega(uTornillo, QStringLiteral("8"), QStringLiteral("1"), QStringLiteral("1"));
@@ -532,11 +528,10 @@ private slots:
     void codigoDeBarras() {
         QFETCH(QString, codigo);
         producto(QStringLiteral("Brocha"), QStringLiteral("7509"), 0, 2);
-        const int otro = uBase->creaNegocio(QStringLiteral("Otra Ferretería"));
-        u_insertaFila(uBase->sesion(), QStringLiteral("inventarioProducto"),
-                      {{QStringLiteral("nombre"), QStringLiteral("Ajeno")},
-                       {QStringLiteral("codigoBarras"), QStringLiteral("9900")},
-                       {QStringLiteral("idNegocioFk"), otro}});
+        TnegocioPrueba(*uBase, TnegocioPrueba::Tlectura{QStringLiteral("Otra Ferretería")})
+            .fila(QStringLiteral("inventarioProducto"),
+                  {{QStringLiteral("nombre"), QStringLiteral("Ajeno")},
+                   {QStringLiteral("codigoBarras"), QStringLiteral("9900")}});
         abre();
         encabezado();
         // A scanner types the code and Enter: no mouse needed.
@@ -653,10 +648,9 @@ private slots:
     // the ledger, the stock and the receipts list.
     void extremoAExtremo() {
         const int proveedor =
-            u_insertaFila(uBase->sesion(), QStringLiteral("proveedor"),
-                          {{QStringLiteral("nombre"), QStringLiteral("Herramientas del Bajío")},
-                           {QStringLiteral("rfc"), QStringLiteral("HBA010101AB1")},
-                           {QStringLiteral("idNegocioFk"), uNegocio->negocio()}});
+            uNegocio->fila(QStringLiteral("proveedor"),
+                           {{QStringLiteral("nombre"), QStringLiteral("Herramientas del Bajío")},
+                            {QStringLiteral("rfc"), QStringLiteral("HBA010101AB1")}});
         abre();
         encabezado();
         // Tornillo by the picker, received in dozens.

@@ -47,14 +47,14 @@ class TpruebaCapturaOrdenCompra : public QObject {
     // The business values its stock by `metodo` and has the purchase-order receipt concept.
     void preparaNegocio(int metodo) {
         Topciones(uBase->sesion()).insertMetodoValoracionInventario(uTienda->negocio, metodo);
-        const int plantilla = uTienda->fila(QStringLiteral("AsientosContables"),
-                                            {{QStringLiteral("nombre"), QStringLiteral("Compras")},
-                                             {QStringLiteral("ModuloAsientosContables_id"), 1}});
-        uTienda->fila(QStringLiteral("inventarioMovimientoConcepto"),
-                      {{QStringLiteral("etiqueta"), QStringLiteral("Entrada por orden de compra")},
-                       {QStringLiteral("direccion"), 1},
-                       {QStringLiteral("familia"), -3},
-                       {QStringLiteral("AsientosContables_id"), plantilla}});
+        const int plantilla = uTienda->n.fila(QStringLiteral("AsientosContables"),
+                                              {{QStringLiteral("nombre"), QStringLiteral("Compras")},
+                                               {QStringLiteral("ModuloAsientosContables_id"), 1}});
+        uTienda->n.fila(QStringLiteral("inventarioMovimientoConcepto"),
+                        {{QStringLiteral("etiqueta"), QStringLiteral("Entrada por orden de compra")},
+                         {QStringLiteral("direccion"), 1},
+                         {QStringLiteral("familia"), -3},
+                         {QStringLiteral("AsientosContables_id"), plantilla}});
     }
     // What earlier receipts stored for the screws' line.
     void acumulado(double cantidad) {
@@ -66,7 +66,7 @@ class TpruebaCapturaOrdenCompra : public QObject {
                        {QStringLiteral("cantidadAcumulada"), cantidad}});
     }
     int cuenta(const QString &sql) const {
-        return uTienda->valor(sql, {{QStringLiteral("n"), uTienda->negocio}}).toInt();
+        return uTienda->n.valor(sql, {{QStringLiteral("n"), uTienda->negocio}}).toInt();
     }
     // Receipt rows, ledger rows, order-line states and the order's state.
     QString escrito() const {
@@ -80,31 +80,29 @@ class TpruebaCapturaOrdenCompra : public QObject {
         return cuenta(QStringLiteral("SELECT COALESCE(AF_OrdenPendiente, 0) FROM AF_OrdenesCompra WHERE "
                                      "idNegocioFk = :n AND AF_cancelada = 0"));
     }
-    // The ledger: "product entryQty entryCost | totalQty totalCost totalValue".
+    // The ledger in its compact text, each layer named by its product.
     QStringList kardex() const {
+        uTienda->n.nombraCapas(
+            {{uTienda->tornillo, QStringLiteral("tornillo")}, {uTienda->laptop, QStringLiteral("laptop")}});
+        return uTienda->n.kardex();
+    }
+    // The running value of each ledger row, "-" when none is stored.
+    QStringList valoresKardex() const {
         TmiddleTier mt(uBase->sesion());
-        mt.setQuery(QStringLiteral("SELECT inventarioProducto_id, entradaCantidad, entradaCostoUnitario, "
-                                   "totalCantidad, totalCostoUnitario, totalExistencia FROM inventarioKardex "
-                                   "WHERE idNegocioFk = :n ORDER BY id"));
+        mt.setQuery(QStringLiteral(
+            "SELECT totalExistencia FROM inventarioKardex WHERE idNegocioFk = :n ORDER BY id"));
         mt.setParametroEntero(QStringLiteral("n"), uTienda->negocio);
         const CmidTierResponse r = mt.reader();
         QStringList filas;
-        const auto n = [&r](int f, int c) {
-            return r.getValor(f, c).isNull() ? QStringLiteral("-") : FloatToStr(r.getCeldaAsFloat(f, c));
-        };
         for (int f = 0; f < r.getRowCount(); ++f)
-            filas << QStringLiteral("%1 %2 %3 | %4 %5 %6")
-                         .arg(r.getCeldaAsInt(f, 0) == uTienda->tornillo ? QStringLiteral("tornillo")
-                                                                         : QStringLiteral("laptop"),
-                              n(f, 1), n(f, 2), n(f, 3), n(f, 4), n(f, 5));
+            filas << (r.getValor(f, 0).isNull() ? QStringLiteral("-") : FloatToStr(r.getCeldaAsFloat(f, 0)));
         return filas;
     }
     double existencia(int producto) const {
-        return uTienda
-            ->valor(
-                QStringLiteral("SELECT existencia FROM inventarioExistencias WHERE inventarioAlmacen_id = "
-                               ":a AND inventarioProducto_id = :p"),
-                {{QStringLiteral("a"), uTienda->bodega}, {QStringLiteral("p"), producto}})
+        return uTienda->n
+            .valor(QStringLiteral("SELECT existencia FROM inventarioExistencias WHERE inventarioAlmacen_id = "
+                                  ":a AND inventarioProducto_id = :p"),
+                   {{QStringLiteral("a"), uTienda->bodega}, {QStringLiteral("p"), producto}})
             .toDouble();
     }
 
@@ -540,17 +538,22 @@ private slots:
     void unaLineaEnDosRecepciones_data() {
         QTest::addColumn<int>("metodo");
         QTest::addColumn<QStringList>("esperado");
+        QTest::addColumn<QStringList>("valores");
         QTest::newRow("PEPS") << int(kMetodoPEPS)
-                              << QStringList{"tornillo 48 5 | 48 5 -", "tornillo 72 5 | 72 5 -",
-                                             "laptop 2 15000 | 2 15000 -"};
-        QTest::newRow("Promedio Ponderado")
-            << int(kMetodoPromedioPonderado)
-            << QStringList{"tornillo 48 5 | 48 5 240", "tornillo 72 5 | 120 5 600",
-                           "laptop 2 15000 | 2 15000 30000"};
+                              << QStringList{"tornillo 1 48 5 | - - - - | 48 5 | - - 0",
+                                             "tornillo 2 72 5 | - - - - | 72 5 | - - 0",
+                                             "laptop 2 2 15000 | - - - - | 2 15000 | - - 0"}
+                              << QStringList{"-", "-", "-"};
+        QTest::newRow("Promedio Ponderado") << int(kMetodoPromedioPonderado)
+                                            << QStringList{"tornillo 1 48 5 | - - - - | 48 5 | - - -",
+                                                           "tornillo 2 72 5 | - - - - | 120 5 | - - -",
+                                                           "laptop 2 2 15000 | - - - - | 2 15000 | - - -"}
+                                            << QStringList{"240", "600", "30000"};
     }
     void unaLineaEnDosRecepciones() {
         QFETCH(int, metodo);
         QFETCH(QStringList, esperado);
+        QFETCH(QStringList, valores);
         preparaNegocio(metodo);
         auto primera = recepcion({4, 0});
         QVERIFY(primera && guarda(*primera));
@@ -571,6 +574,7 @@ private slots:
                                        "idNegocioFk = :n AND opControladoNoSerie = 0)")),
                  10);
         QCOMPARE(kardex(), esperado);
+        QCOMPARE(valoresKardex(), valores);
         QCOMPARE(existencia(uTienda->tornillo), 120.0);
         QCOMPARE(existencia(uTienda->laptop), 2.0);
         // Every receipt row names the order and the order's concept.
@@ -581,10 +585,10 @@ private slots:
                         QString::number(uOrden)),
                  3);
         // Accounting takes what arrived (4 boxes = $240), not the order line's whole total.
-        QCOMPARE(uTienda
-                     ->valor(QStringLiteral(
-                                 "SELECT MIN(subtotal) FROM AsientosAplicadosDetalle WHERE idNegocioFk = :n"),
-                             {{QStringLiteral("n"), uTienda->negocio}})
+        QCOMPARE(uTienda->n
+                     .valor(QStringLiteral(
+                                "SELECT MIN(subtotal) FROM AsientosAplicadosDetalle WHERE idNegocioFk = :n"),
+                            {{QStringLiteral("n"), uTienda->negocio}})
                      .toDouble(),
                  240.0);
     }
@@ -665,18 +669,23 @@ private slots:
     void deLaListaALosRenglones_data() {
         QTest::addColumn<int>("metodo");
         QTest::addColumn<QStringList>("esperado");
+        QTest::addColumn<QStringList>("valores");
         QTest::newRow("PEPS") << int(kMetodoPEPS)
-                              << QStringList{"tornillo 24 5 | 24 5 -", "laptop 2 15000 | 2 15000 -"};
-        QTest::newRow("Promedio Ponderado")
-            << int(kMetodoPromedioPonderado)
-            << QStringList{"tornillo 24 5 | 24 5 120", "laptop 2 15000 | 2 15000 30000"};
+                              << QStringList{"tornillo 1 24 5 | - - - - | 24 5 | - - 0",
+                                             "laptop 1 2 15000 | - - - - | 2 15000 | - - 0"}
+                              << QStringList{"-", "-"};
+        QTest::newRow("Promedio Ponderado") << int(kMetodoPromedioPonderado)
+                                            << QStringList{"tornillo 1 24 5 | - - - - | 24 5 | - - -",
+                                                           "laptop 1 2 15000 | - - - - | 2 15000 | - - -"}
+                                            << QStringList{"120", "30000"};
     }
     void deLaListaALosRenglones() {
         QFETCH(int, metodo);
         QFETCH(QStringList, esperado);
+        QFETCH(QStringList, valores);
         preparaNegocio(metodo);
-        const int juegoPiezas = uTienda->fila(QStringLiteral("inventarioUnidadesMedidaConjunto"),
-                                              {{QStringLiteral("nombre"), QStringLiteral("Piezas")}});
+        const int juegoPiezas = uTienda->n.fila(QStringLiteral("inventarioUnidadesMedidaConjunto"),
+                                                {{QStringLiteral("nombre"), QStringLiteral("Piezas")}});
         TmiddleTier mt(uBase->sesion());
         mt.setQuery(QStringLiteral("UPDATE inventarioUnidadesMedida SET conjunto = :c WHERE id IN (:p, :k)"));
         mt.setParametroEntero(QStringLiteral("c"), juegoPiezas);
@@ -761,6 +770,7 @@ private slots:
                 series.abierto);
 
         QCOMPARE(kardex(), esperado);
+        QCOMPARE(valoresKardex(), valores);
         QCOMPARE(existencia(uTienda->tornillo), 24.0);
         QCOMPARE(existencia(uTienda->laptop), 2.0);
         QCOMPARE(

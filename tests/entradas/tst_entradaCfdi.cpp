@@ -2,6 +2,7 @@
 // matching (key, barcode, the link remembered from last time) and one receipt captured from a CFDI
 // through the screen and saved, with its stored rows checked.
 #include "apoyo/UfilasPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
@@ -10,7 +11,6 @@
 #include "entradas/UFRM_entradaInventario.h"
 #include "entradas/UNEG_entradaCfdi.h"
 #include "entradas/UNEG_pedimento.h"
-#include "movimientos/UnegocioMovimientos.h"
 
 #include <QComboBox>
 #include <QTemporaryDir>
@@ -72,7 +72,7 @@ class TpruebaEntradaCfdi : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TbasePrueba> uBase;
-    std::unique_ptr<TnegocioMovimientos> uNegocio;
+    std::unique_ptr<TnegocioPrueba> uNegocio;
     QTemporaryDir uCarpeta;
     int uMatriz = 0, uPieza = 0, uTornillo = 0, uTuerca = 0, uRondana = 0;
 
@@ -118,16 +118,15 @@ private slots:
     void init() {
         QVERIFY(uCarpeta.isValid());
         QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
-        uNegocio = std::make_unique<TnegocioMovimientos>(*uBase, 1, QStringLiteral("Ferretería El Clavo"));
+        uNegocio = std::make_unique<TnegocioPrueba>(*uBase, 1, QStringLiteral("Ferretería El Clavo"));
         ejecuta(QStringLiteral("UPDATE negocio SET rfc = :rfc WHERE id = :id"),
                 {{QStringLiteral("rfc"), kRfcNegocio}, {QStringLiteral("id"), negocio()}});
         uMatriz = uNegocio->almacen(QStringLiteral("Matriz"));
         uNegocio->concepto(1, 1, QStringLiteral("Compra"));
-        uPieza = u_insertaFila(sesion(), QStringLiteral("inventarioUnidadesMedida"),
-                               {{QStringLiteral("descripcion"), QStringLiteral("Pieza")},
-                                {QStringLiteral("conjunto"), 1},
-                                {QStringLiteral("razon"), 1},
-                                {QStringLiteral("idNegocioFk"), negocio()}});
+        uPieza = uNegocio->fila(QStringLiteral("inventarioUnidadesMedida"),
+                                {{QStringLiteral("descripcion"), QStringLiteral("Pieza")},
+                                 {QStringLiteral("conjunto"), 1},
+                                 {QStringLiteral("razon"), 1}});
         uTornillo =
             producto(QStringLiteral("Tornillo 1/4"), QStringLiteral("tor-14"), QStringLiteral("7501001"));
         uTuerca = producto(QStringLiteral("Tuerca 1/4"), QStringLiteral("TUE-14"), QStringLiteral("7501002"));

@@ -244,9 +244,9 @@ private slots:
 
     // A provider also finds the receipts invoiced by its RFC, though they carry no provider link.
     void proveedorTambienPorElRfcDelEmisor() {
-        uTienda->fila(QStringLiteral("proveedor"),
-                      {{QStringLiteral("nombre"), QStringLiteral("Cómputo Global SA")},
-                       {QStringLiteral("rfc"), QStringLiteral("CGL010101AB1")}});
+        uTienda->n.fila(QStringLiteral("proveedor"),
+                        {{QStringLiteral("nombre"), QStringLiteral("Cómputo Global SA")},
+                         {QStringLiteral("rfc"), QStringLiteral("CGL010101AB1")}});
         abre();
         eligeProveedor(QStringLiteral("Global"));
         QCOMPARE(documentos(), QStringList{"2"});

@@ -3,7 +3,7 @@
 // properties, permissions and both exports.
 #include "apoyo/UinteraccionGuionada.h"
 #include "apoyo/UwidgetsPrueba.h"
-#include "comun/UNEG_entradas.h"
+#include "comun/UNEG_noSeries.h"
 #include "comun/U_archivosSalida.h"
 #include "comun/U_lectorXlsx.h"
 #include "comun/ui/UFRM_seleccionarComprobante.h"
@@ -12,6 +12,8 @@
 #include "datos/UmiddleTier.h"
 #include "entradas/UFRM_entradasDetalle.h"
 #include "entradas/UNEG_entradaDetalle.h"
+#include "entradas/UNEG_entradasConsulta.h"
+#include "entradas/UNEG_propiedadesEntrada.h"
 #include "entradas/UnegocioEntradas.h"
 
 #include <QLabel>
@@ -57,17 +59,17 @@ class TpruebaEntradasDetalle : public QObject {
     }
     int filaSerie(const QString &numero) const { return int(series().indexOf(numero)); }
     int proveedorVinculado() const {
-        return uTienda
-            ->valor(
+        return uTienda->n
+            .valor(
                 QStringLiteral("SELECT COALESCE(MAX(proveedor_id), 0) FROM inventarioEntradaProveedor WHERE "
                                "inventarioEntrada_id = :e"),
                 {{QStringLiteral("e"), uEntrada}})
             .toInt();
     }
     int comprobante() const {
-        return uTienda
-            ->valor(QStringLiteral("SELECT idComprobante FROM inventarioEntrada WHERE id = :e"),
-                    {{QStringLiteral("e"), uEntrada}})
+        return uTienda->n
+            .valor(QStringLiteral("SELECT idComprobante FROM inventarioEntrada WHERE id = :e"),
+                   {{QStringLiteral("e"), uEntrada}})
             .toInt();
     }
     // Runs a change with the n-th statement failing, n = 1, 2, ... until it succeeds; every failed
@@ -180,25 +182,27 @@ private slots:
         QVERIFY(!detalle.prepara(ajena));
         QCOMPARE(guion().textos(), QStringList{QStringLiteral("No se encontró la entrada indicada.")});
         // The statements refuse another business's rows even when given their ids.
-        Tentradas t(uBase->sesion());
+        TentradasConsulta t(uBase->sesion());
         QVERIFY(!t.insertEntradaProveedor(ajena, uTienda->proveedor, uTienda->negocio).isSuccess());
         QVERIFY(!t.insertEntradaProveedor(uEntrada, otra.proveedor, uTienda->negocio).isSuccess());
-        QVERIFY(!t.insertPropiedad(ajena, uTienda->color, QStringLiteral("x"), uTienda->negocio).isSuccess());
+        QVERIFY(!TpropiedadesEntrada(uBase->sesion())
+                     .insertPropiedad(ajena, uTienda->color, QStringLiteral("x"), uTienda->negocio)
+                     .isSuccess());
         t.updateEntradaComprobanteID(uEntrada, otra.factura, uTienda->negocio);
         QCOMPARE(comprobante(), 0);
     }
 
     void cambioDeProveedorTodoONada() {
-        const int nuevo = uTienda->fila(QStringLiteral("proveedor"),
-                                        {{QStringLiteral("nombre"), QStringLiteral("Tornillería Sur")}});
+        const int nuevo = uTienda->n.fila(QStringLiteral("proveedor"),
+                                          {{QStringLiteral("nombre"), QStringLiteral("Tornillería Sur")}});
         const TdetalleEntrada detalle = u_cargaDetalleEntrada(uBase->sesion(), uEntrada, uTienda->negocio);
         todoONada([&] { return u_cambiaProveedorEntrada(uBase->sesion(), detalle, nuevo, uTienda->negocio); },
                   [&] { return proveedorVinculado(); });
         QCOMPARE(proveedorVinculado(), nuevo);
-        QCOMPARE(uTienda
-                     ->valor(QStringLiteral("SELECT COUNT(*) FROM inventarioEntradaProveedor WHERE "
-                                            "inventarioEntrada_id = :e"),
-                             {{QStringLiteral("e"), uEntrada}})
+        QCOMPARE(uTienda->n
+                     .valor(QStringLiteral("SELECT COUNT(*) FROM inventarioEntradaProveedor WHERE "
+                                           "inventarioEntrada_id = :e"),
+                            {{QStringLiteral("e"), uEntrada}})
                      .toInt(),
                  1);
     }
@@ -312,11 +316,11 @@ private slots:
 
     void emitidoNoSeBorraNiPorSentencia() {
         const int id =
-            uTienda->valor(QStringLiteral("SELECT id FROM inventarioNoSerie WHERE numero = 'SN2'")).toInt();
-        QVERIFY(!Tentradas(uBase->sesion()).deleteNoSerie(id, uEntrada, uTienda->negocio).isSuccess());
-        QCOMPARE(uTienda
-                     ->valor(QStringLiteral("SELECT COUNT(*) FROM inventarioNoSerie WHERE id = :i"),
-                             {{QStringLiteral("i"), id}})
+            uTienda->n.valor(QStringLiteral("SELECT id FROM inventarioNoSerie WHERE numero = 'SN2'")).toInt();
+        QVERIFY(!TnoSeries(uBase->sesion()).deleteNoSerie(id, uEntrada, uTienda->negocio).isSuccess());
+        QCOMPARE(uTienda->n
+                     .valor(QStringLiteral("SELECT COUNT(*) FROM inventarioNoSerie WHERE id = :i"),
+                            {{QStringLiteral("i"), id}})
                      .toInt(),
                  1);
     }
@@ -362,15 +366,15 @@ private slots:
         w<QLineEdit>(color)->setText(QStringLiteral("Azul"));
         u_clicBoton(d(), QStringLiteral("BTN_guardarPropiedades"));
         const auto valor = [&](int propiedad) {
-            return uTienda
-                ->valor(QStringLiteral("SELECT valor FROM inventarioProductoPropiedad WHERE "
-                                       "inventarioEntrada_id = :e AND inventarioPropiedadListado_id = :p"),
-                        {{QStringLiteral("e"), uEntrada}, {QStringLiteral("p"), propiedad}})
+            return uTienda->n
+                .valor(QStringLiteral("SELECT valor FROM inventarioProductoPropiedad WHERE "
+                                      "inventarioEntrada_id = :e AND inventarioPropiedadListado_id = :p"),
+                       {{QStringLiteral("e"), uEntrada}, {QStringLiteral("p"), propiedad}})
                 .toString();
         };
         QCOMPARE(valor(uTienda->color), QStringLiteral("Azul"));
         QCOMPARE(valor(uTienda->garantia).size(), 250);
-        QCOMPARE(uTienda->valor(QStringLiteral("SELECT COUNT(*) FROM inventarioProductoPropiedad")).toInt(),
+        QCOMPARE(uTienda->n.valor(QStringLiteral("SELECT COUNT(*) FROM inventarioProductoPropiedad")).toInt(),
                  2);
         QCOMPARE(guion().textos(), QStringList(2, QStringLiteral("operación completada!")));
         QCOMPARE(w<QLineEdit>(color)->text(), QStringLiteral("Azul"));

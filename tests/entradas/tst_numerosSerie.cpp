@@ -1,8 +1,7 @@
 // Serial numbers of a receipt line: typed one by one, pasted as a list, and written straight to a
 // stored receipt row; driven through the dialogs' widgets with the scripted user.
-#include "apoyo/UbasePrueba.h"
-#include "apoyo/UfilasPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "comun/UNEG_numerosSerie.h"
 #include "comun/ui/UFRM_captuarNoSerie.h"
 #include "comun/ui/U_bplpanelcontrol.h"
@@ -26,21 +25,15 @@ class TpruebaNumerosSerie : public QObject {
 
     std::unique_ptr<TbasePrueba> uBase;
     std::unique_ptr<TguionInstalado> uGuion;
+    std::unique_ptr<TnegocioPrueba> uTienda, uAjena;
     int uNegocio = 0;
-    int uOtroNegocio = 0;
 
     TinteraccionGuionada &guion() const { return uGuion->guion(); }
 
-    int entrada(int negocio, int producto, double cantidad, const QStringList &series = {}) const {
-        const int id =
-            u_insertaFila(uBase->sesion(), QStringLiteral("inventarioEntrada"),
-                          {{QStringLiteral("documento"), 1},
-                           {QStringLiteral("fechaHora"), QDateTime(QDate(2024, 3, 14), QTime(9, 0))},
-                           {QStringLiteral("inventarioAlmacen_id"), 1},
-                           {QStringLiteral("inventarioProducto_id"), producto},
-                           {QStringLiteral("cantidad"), cantidad},
-                           {QStringLiteral("existencia"), cantidad},
-                           {QStringLiteral("idNegocioFk"), negocio}});
+    // A receipt row of the product with its serial numbers; its id.
+    int entrada(TnegocioPrueba &n, int producto, double cantidad, const QStringList &series = {}) const {
+        const int id = n.filaEntrada(QString(), 1, producto, QStringLiteral("2024-03-14 09:00:00"), cantidad,
+                                     0, kFamiliaOrdinaria, {}, 1);
         for (const QString &s : series)
             u_insertaFila(uBase->sesion(), QStringLiteral("inventarioNoSerie"),
                           {{QStringLiteral("inventarioEntrada_id"), id}, {QStringLiteral("numero"), s}});
@@ -77,18 +70,23 @@ class TpruebaNumerosSerie : public QObject {
 private slots:
     void init() {
         QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
-        uNegocio = uBase->creaNegocio(QStringLiteral("Papelería El Lápiz"));
-        uOtroNegocio = uBase->creaNegocio(QStringLiteral("Ferretería La Tuerca"));
+        uTienda = std::make_unique<TnegocioPrueba>(
+            *uBase, TnegocioPrueba::Tlectura{QStringLiteral("Papelería El Lápiz")});
+        uAjena = std::make_unique<TnegocioPrueba>(
+            *uBase, TnegocioPrueba::Tlectura{QStringLiteral("Ferretería La Tuerca")});
+        uNegocio = uTienda->negocio();
         localSYS = uBase->sistema(uNegocio);
         uGuion = std::make_unique<TguionInstalado>();
-        entrada(uNegocio, kProducto, 2, {QStringLiteral("S-001"), QStringLiteral("S-002")});
-        entrada(uNegocio, kOtroProducto, 1, {QStringLiteral("Q-001")});
-        entrada(uOtroNegocio, kProducto, 1, {QStringLiteral("X-001")});
+        entrada(*uTienda, kProducto, 2, {QStringLiteral("S-001"), QStringLiteral("S-002")});
+        entrada(*uTienda, kOtroProducto, 1, {QStringLiteral("Q-001")});
+        entrada(*uAjena, kProducto, 1, {QStringLiteral("X-001")});
     }
     void cleanup() {
         TmiddleTier::setFallaEnSentencia(0);
         uGuion.reset();
         localSYS = TsistemaDatos();
+        uTienda.reset();
+        uAjena.reset();
         uBase.reset();
     }
 
@@ -228,7 +226,7 @@ private slots:
         QFETCH(bool, ajena);
         QFETCH(double, cantidad);
         QFETCH(QString, mensaje);
-        const int id = entrada(ajena ? uOtroNegocio : uNegocio, kProducto, cantidad, {QStringLiteral("R-1")});
+        const int id = entrada(ajena ? *uAjena : *uTienda, kProducto, cantidad, {QStringLiteral("R-1")});
         TFRM_captuarNoSerie d;
         d.prepara(QStringLiteral("Escáner de mano"), id);
         d.show();
@@ -242,7 +240,7 @@ private slots:
     }
 
     void insercionFallidaDejaElDialogoAbierto() {
-        const int id = entrada(uNegocio, kProducto, 3);
+        const int id = entrada(*uTienda, kProducto, 3);
         TFRM_captuarNoSerie d;
         d.prepara(QStringLiteral("Escáner de mano"), id);
         d.show();
@@ -257,7 +255,7 @@ private slots:
     void capturaLimitaElLargo() {
         TFRM_captuarNoSerie d;
         QCOMPARE(control<QLineEdit>(&d, QStringLiteral("TXT_numeroSerie"))->maxLength(), 50);
-        QVERIFY(!u_capturaNoSerieEnEntrada(uBase->sesion(), entrada(uNegocio, kProducto, 3),
+        QVERIFY(!u_capturaNoSerieEnEntrada(uBase->sesion(), entrada(*uTienda, kProducto, 3),
                                            QString(51, QLatin1Char('7')), uNegocio));
         QCOMPARE(guion().textos(), QStringList{noSerie::kDemasiadoLargo});
     }

@@ -45,19 +45,18 @@ class TpruebaOrdenCompra : public QObject {
         return v;
     }
     int estadoOrden() {
-        return uTienda
-            ->valor(
-                QStringLiteral("SELECT AF_OrdenPendiente FROM AF_OrdenesCompra WHERE AF_NumeroOrden = :o"),
-                {{QStringLiteral("o"), uOrden}})
+        return uTienda->n
+            .valor(QStringLiteral("SELECT AF_OrdenPendiente FROM AF_OrdenesCompra WHERE AF_NumeroOrden = :o"),
+                   {{QStringLiteral("o"), uOrden}})
             .toInt();
     }
     // One receipt of the order: the lines' new state and the order's, in one transaction.
     bool recibe(const QVector<TlineaOrdenCompra> &recibidas) {
-        Tentradas t(uBase->sesion());
+        TestadoOrdenCompra t(uBase->sesion());
         if (!t.transaccionInicia())
             return false;
         for (const TlineaOrdenCompra &l : recibidas)
-            if (!u_guardaEstadoLineaOrden(t, l, uTienda->negocio))
+            if (!u_guardaEstadoLineaOrden(t, l, uTienda->negocio).isSuccess())
                 return false;
         return t.updateAFOrdenesCompras(uOrden, uTienda->negocio).isSuccess() && t.transaccionTermina();
     }
@@ -257,7 +256,7 @@ private slots:
         QCOMPARE(v[0].acumulado, 10.0);
         QCOMPARE(v[1].acumulado, 2.0);
         QCOMPARE(
-            uTienda->valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
+            uTienda->n.valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
             2);
         QCOMPARE(estadoOrden(), 2);
     }
@@ -266,10 +265,10 @@ private slots:
         TlineaOrdenCompra l = linea(1, 0);
         l.idLinea = uLineaAjena;
         l.recibido = 1;
-        Tentradas t(uBase->sesion());
-        QVERIFY(!u_guardaEstadoLineaOrden(t, l, uTienda->negocio));
+        TestadoOrdenCompra t(uBase->sesion());
+        QVERIFY(!u_guardaEstadoLineaOrden(t, l, uTienda->negocio).isSuccess());
         QCOMPARE(
-            uTienda->valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
+            uTienda->n.valor(QStringLiteral("SELECT COUNT(*) FROM inventarioOrdenesCompraArticulos")).toInt(),
             0);
     }
 

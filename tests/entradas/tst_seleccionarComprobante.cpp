@@ -1,8 +1,7 @@
 // The invoice selection driven through its widgets: which invoices each side lists, the UUID
 // filter, the day range, and what the picked invoice carries back.
-#include "apoyo/UbasePrueba.h"
-#include "apoyo/UfilasPrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "comun/ui/UFRM_seleccionarComprobante.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 
@@ -25,25 +24,24 @@ class TpruebaSeleccionarComprobante : public QObject {
     std::unique_ptr<TbasePrueba> uBase;
     std::unique_ptr<TguionInstalado> uGuion;
     std::unique_ptr<TFRM_seleccionarComprobante> uDialogo;
+    std::unique_ptr<TnegocioPrueba> uTienda, uAjena;
     int uNegocio = 0;
     int uEmisor = 0;
     int uReceptor = 0;
 
-    int factura(int negocio, int tipo, const QString &serie, const QString &uuid, const QDateTime &fecha,
-                double total) const {
+    int factura(const TnegocioPrueba &n, int tipo, const QString &serie, const QString &uuid,
+                const QDateTime &fecha, double total) const {
         const bool egreso = tipo == 1 || tipo == 11;
-        return u_insertaFila(uBase->sesion(), QStringLiteral("Comprobante"),
-                             {{QStringLiteral("uuid"), uuid},
-                              {QStringLiteral("serie"), serie},
-                              {QStringLiteral("folio"), QStringLiteral("100")},
-                              {QStringLiteral("fecha"), fecha},
-                              {QStringLiteral("tipo"), tipo},
-                              {QStringLiteral("subTotal"), total / 1.16},
-                              {QStringLiteral("total"), total},
-                              {QStringLiteral("metodoDePago"), QStringLiteral("PUE")},
-                              {QStringLiteral("emisor"), egreso ? uEmisor : 0},
-                              {QStringLiteral("receptor"), egreso ? 0 : uReceptor},
-                              {QStringLiteral("idNegocioFk"), negocio}});
+        return n.fila(QStringLiteral("Comprobante"), {{QStringLiteral("uuid"), uuid},
+                                                      {QStringLiteral("serie"), serie},
+                                                      {QStringLiteral("folio"), QStringLiteral("100")},
+                                                      {QStringLiteral("fecha"), fecha},
+                                                      {QStringLiteral("tipo"), tipo},
+                                                      {QStringLiteral("subTotal"), total / 1.16},
+                                                      {QStringLiteral("total"), total},
+                                                      {QStringLiteral("metodoDePago"), QStringLiteral("PUE")},
+                                                      {QStringLiteral("emisor"), egreso ? uEmisor : 0},
+                                                      {QStringLiteral("receptor"), egreso ? 0 : uReceptor}});
     }
     QDateTime a(int hora, int minuto = 0, int segundo = 0, int dias = 0) const {
         return QDateTime(kDia.addDays(dias), QTime(hora, minuto, segundo));
@@ -77,31 +75,32 @@ class TpruebaSeleccionarComprobante : public QObject {
 private slots:
     void init() {
         QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
-        uNegocio = uBase->creaNegocio(QStringLiteral("Papelería El Lápiz"));
-        const int otro = uBase->creaNegocio(QStringLiteral("Ferretería La Tuerca"));
+        uTienda = std::make_unique<TnegocioPrueba>(
+            *uBase, TnegocioPrueba::Tlectura{QStringLiteral("Papelería El Lápiz")});
+        uAjena = std::make_unique<TnegocioPrueba>(
+            *uBase, TnegocioPrueba::Tlectura{QStringLiteral("Ferretería La Tuerca")});
+        uNegocio = uTienda->negocio();
         localSYS = uBase->sistema(uNegocio);
         uGuion = std::make_unique<TguionInstalado>();
-        uEmisor = u_insertaFila(uBase->sesion(), QStringLiteral("Emisor"),
+        uEmisor = uTienda->fila(QStringLiteral("Emisor"),
                                 {{QStringLiteral("nombre"), QStringLiteral("Papelera del Bajío")},
-                                 {QStringLiteral("rfc"), QStringLiteral("PBA010101AB1")},
-                                 {QStringLiteral("idNegocioFk"), uNegocio}});
-        uReceptor = u_insertaFila(uBase->sesion(), QStringLiteral("Receptor"),
+                                 {QStringLiteral("rfc"), QStringLiteral("PBA010101AB1")}});
+        uReceptor = uTienda->fila(QStringLiteral("Receptor"),
                                   {{QStringLiteral("nombre"), QStringLiteral("Escuela Juárez")},
-                                   {QStringLiteral("rfc"), QStringLiteral("EJU990101XY2")},
-                                   {QStringLiteral("idNegocioFk"), uNegocio}});
-        factura(uNegocio, 1, QStringLiteral("A"), QStringLiteral("AAAA1111-0000-4000-8000-000000000001"),
+                                   {QStringLiteral("rfc"), QStringLiteral("EJU990101XY2")}});
+        factura(*uTienda, 1, QStringLiteral("A"), QStringLiteral("AAAA1111-0000-4000-8000-000000000001"),
                 a(9), 1160.0);
-        factura(uNegocio, 11, QStringLiteral("NC"), QStringLiteral("BBBB2222-0000-4000-8000-000000000002"),
+        factura(*uTienda, 11, QStringLiteral("NC"), QStringLiteral("BBBB2222-0000-4000-8000-000000000002"),
                 a(23, 59, 59), 116.0);
-        factura(uNegocio, 1, QStringLiteral("B"), QStringLiteral("CCCC3333-0000-4000-8000-000000000003"),
+        factura(*uTienda, 1, QStringLiteral("B"), QStringLiteral("CCCC3333-0000-4000-8000-000000000003"),
                 a(0, 0, 0, 1), 2320.0);
-        factura(uNegocio, 0, QStringLiteral("F"), QStringLiteral("DDDD4444-0000-4000-8000-000000000004"),
+        factura(*uTienda, 0, QStringLiteral("F"), QStringLiteral("DDDD4444-0000-4000-8000-000000000004"),
                 a(10), 580.0);
-        factura(uNegocio, 12, QStringLiteral("NCF"), QStringLiteral("EEEE5555-0000-4000-8000-000000000005"),
+        factura(*uTienda, 12, QStringLiteral("NCF"), QStringLiteral("EEEE5555-0000-4000-8000-000000000005"),
                 a(11), 58.0);
-        factura(uNegocio, 2, QStringLiteral("P"), QStringLiteral("FFFF6666-0000-4000-8000-000000000006"),
+        factura(*uTienda, 2, QStringLiteral("P"), QStringLiteral("FFFF6666-0000-4000-8000-000000000006"),
                 a(12), 10.0);
-        factura(otro, 1, QStringLiteral("X"), QStringLiteral("AAAA9999-0000-4000-8000-000000000009"), a(9),
+        factura(*uAjena, 1, QStringLiteral("X"), QStringLiteral("AAAA9999-0000-4000-8000-000000000009"), a(9),
                 99.0);
         uDialogo = std::make_unique<TFRM_seleccionarComprobante>();
     }
@@ -109,6 +108,8 @@ private slots:
         uDialogo.reset();
         uGuion.reset();
         localSYS = TsistemaDatos();
+        uTienda.reset();
+        uAjena.reset();
         uBase.reset();
     }
 

@@ -3,9 +3,8 @@
 // another workstation applies it while the user reads the question), products moved after the
 // count and serial-numbered ones listed and left out, unreadable figures left out, and a failure
 // at any statement leaving nothing.
-#include "../movimientos/UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
-#include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/UNEG_aplicacionConteo.h"
@@ -20,7 +19,7 @@ class TpruebaAplicacionConteo : public QObject {
 
     // Cuaderno: 10 @ 5 and 4 @ 8 received, 6 issued (stock 8); Lápiz: 5 @ 2 and 5 @ 3 (stock 10).
     struct Tescena {
-        std::unique_ptr<TnegocioMovimientos> n;
+        std::unique_ptr<TnegocioPrueba> n;
         int matriz = 0;
         int cuaderno = 0;
         int lapiz = 0;
@@ -28,7 +27,7 @@ class TpruebaAplicacionConteo : public QObject {
 
     Tescena escena(int metodo) {
         Tescena e;
-        e.n = std::make_unique<TnegocioMovimientos>(*uBase, metodo);
+        e.n = std::make_unique<TnegocioPrueba>(*uBase, metodo);
         e.matriz = e.n->almacen();
         e.cuaderno = e.n->producto(QStringLiteral("Cuaderno"));
         e.lapiz = e.n->producto(QStringLiteral("Lápiz"));
@@ -54,7 +53,7 @@ class TpruebaAplicacionConteo : public QObject {
         i.nombre = QStringLiteral("Marzo");
         i.almacenID = e.matriz;
         i.almacenNombre = QStringLiteral("Matriz");
-        i.creacion = i.modificacion = TnegocioMovimientos::fecha(QStringLiteral("2024-03-10 18:00:00.000"));
+        i.creacion = i.modificacion = TnegocioPrueba::fecha(QStringLiteral("2024-03-10 18:00:00.000"));
         i.negocioID = e.n->negocio();
         return u_guardaConteo(e.n->sesion(), i, lineas) == TfinGuardadoConteo::Guardado ? i.id : 0;
     }
@@ -71,8 +70,9 @@ class TpruebaAplicacionConteo : public QObject {
     // "stock | open layers quantity@receipt cost | value after the newest movement".
     static QString estado(const Tescena &e, int producto) {
         TmovimientosInventario mt(e.n->sesion());
-        bool ok = false;
-        const double valor = mt.existenciaCostoTotal(producto, e.matriz, e.n->negocio(), ok);
+        TsaldoMovimiento saldo;
+        mt.selectSaldoUltimoMovimiento(producto, e.matriz, e.n->negocio(), saldo);
+        const double valor = saldo.costoTotal;
         mt.setQuery(QStringLiteral("SELECT existencia, costoUnitario FROM inventarioEntrada WHERE "
                                    "inventarioProducto_id = :p AND existencia > 0 ORDER BY id"));
         mt.setParametroEntero(QStringLiteral("p"), producto);

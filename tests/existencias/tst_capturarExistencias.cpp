@@ -1,7 +1,7 @@
 // Initial stock: the once-per-product-and-warehouse rule (checked again under the lock), the
 // checks with their messages, the receipt, ledger and stock rows the receipt posting writes, and a
 // failure at any statement leaving nothing.
-#include "../movimientos/UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
 #include "comun/U_productoSeleccionado.h"
 #include "comun/U_utilerias.h"
@@ -15,7 +15,7 @@
 namespace {
 
 // The posting's rows of the business: receipts, ledger, stock rows (x1000) and journal entries.
-QStringList estado(const TnegocioMovimientos &n) {
+QStringList estado(const TnegocioPrueba &n) {
     QStringList s;
     for (const char *sql : {"SELECT COUNT(*) FROM inventarioEntrada WHERE idNegocioFk = :negocio",
                             "SELECT COUNT(*) FROM inventarioKardex WHERE idNegocioFk = :negocio",
@@ -35,7 +35,7 @@ class TpruebaCapturarExistencias : public QObject {
 
     // A business with a warehouse and a product chosen on a fresh capture.
     struct Tescena {
-        std::unique_ptr<TnegocioMovimientos> n;
+        std::unique_ptr<TnegocioPrueba> n;
         std::unique_ptr<TcapturaExistencias> captura;
         int almacen = 0;
         int producto = 0;
@@ -43,7 +43,7 @@ class TpruebaCapturarExistencias : public QObject {
 
     Tescena escena(int metodo, bool conConcepto = true, int controlNoSerie = 0) {
         Tescena e;
-        e.n = std::make_unique<TnegocioMovimientos>(*uBase, metodo);
+        e.n = std::make_unique<TnegocioPrueba>(*uBase, metodo);
         if (conConcepto)
             e.n->concepto(1, kFamiliaExistenciaInicial, QStringLiteral("Existencia inicial"));
         e.almacen = e.n->almacen();

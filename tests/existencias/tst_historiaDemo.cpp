@@ -1,6 +1,7 @@
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UintegridadPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "comun/U_utilerias.h"
 #include "comun/UdatosDemo.h"
 #include "datos/UfechaHora.h"
@@ -9,7 +10,6 @@
 #include "existencias/U_verificacion.h"
 #include "inventario/U_historiaDemo.h"
 #include "kardex/UNEG_construccionKardex.h"
-#include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UNEG_salidasConsulta.h"
 
 #include <QtTest>
@@ -69,11 +69,11 @@ QStringList movimientos(TConexionSesion *sesion, int negocio) {
                      "BY id"),
                  negocio) +
            filas(sesion,
-                 QStringLiteral(
-                     "SELECT s.id, s.cantidad, s.salidaCostoUnitario, s.existenciaTotal, "
-                     "s.existenciaCostoUnitario, s.existenciaCostoTotal FROM inventarioSalida s JOIN "
-                     "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
-                     ":negocio ORDER BY s.id"),
+                 QStringLiteral("SELECT s.id, s.cantidad, s.salidaCostoUnitario, s.existenciaTotal, "
+                                "s.existenciaCostoUnitario, s.existenciaCostoTotal, s.inventarioAlmacen_id, "
+                                "s.inventarioProducto_id, s.idNegocioFk FROM inventarioSalida s JOIN "
+                                "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
+                                ":negocio ORDER BY s.id"),
                  negocio) +
            filas(sesion,
                  QStringLiteral(
@@ -119,7 +119,7 @@ QStringList hallazgos(TConexionSesion *sesion) {
 // A history posted through the documents, in date order: receipts of several lines (two of one
 // product), issues over several layers, a customer return sold again, a purchase return, initial
 // stock in mid-history, movements at one instant and quantities such as 0.1 + 0.2.
-void postaHistoria(TnegocioMovimientos &n) {
+void postaHistoria(TnegocioPrueba &n) {
     const int a = n.almacen();
     const int clavos = n.producto(QStringLiteral("Clavos"));
     const int pijas = n.producto(QStringLiteral("Pijas"));
@@ -133,8 +133,8 @@ void postaHistoria(TnegocioMovimientos &n) {
     };
     const auto recibe = [&](const QString &fecha, const QVector<std::tuple<int, double, double>> &lineas,
                             int familia = 1, int salidaDevuelta = 0) {
-        TdocumentoEntrada doc = n.entrada(a, std::get<0>(lineas[0]), fecha, std::get<1>(lineas[0]),
-                                          std::get<2>(lineas[0]), familia);
+        TdocumentoEntrada doc = n.documentoEntrada(a, std::get<0>(lineas[0]), fecha, std::get<1>(lineas[0]),
+                                                   std::get<2>(lineas[0]), familia);
         for (int i = 1; i < lineas.size(); ++i) {
             TlineaEntrada l = doc.datos().lineas[0];
             l.productoID = std::get<0>(lineas[i]);
@@ -165,7 +165,7 @@ void postaHistoria(TnegocioMovimientos &n) {
     const int devuelta = ultimo("inventarioEntrada");
     recibe(QStringLiteral("2025-03-08 10:00:00"), {{pijas, 3, 2.5}}, -4);
     {
-        auto doc = n.salida(a, QStringLiteral("2025-03-09 09:00:00"), 3);
+        auto doc = n.documentoSalida(a, QStringLiteral("2025-03-09 09:00:00"), 3);
         TproductoSalida p;
         p.id = clavos;
         p.nombre = QStringLiteral("Clavos");
@@ -181,7 +181,7 @@ void postaHistoria(TnegocioMovimientos &n) {
 
 // A count taken after the history, applied: Clavos counted 2 (a surplus over no stock), Pijas 1.5
 // (a shortage of 0.5 over two layers).
-void aplicaConteo(TbasePrueba &base, TnegocioMovimientos &n) {
+void aplicaConteo(TbasePrueba &base, TnegocioPrueba &n) {
     const int almacen =
         int(n.cuenta(QStringLiteral("SELECT MIN(id) FROM inventarioAlmacen WHERE idNegocioFk = :negocio")));
     QVector<TlineaConteo> lineas;
@@ -193,7 +193,7 @@ void aplicaConteo(TbasePrueba &base, TnegocioMovimientos &n) {
     i.resultado = 1;
     i.nombre = QStringLiteral("Cierre");
     i.almacenID = almacen;
-    i.creacion = i.modificacion = TnegocioMovimientos::fecha(QStringLiteral("2025-03-11 09:00:00.000"));
+    i.creacion = i.modificacion = TnegocioPrueba::fecha(QStringLiteral("2025-03-11 09:00:00.000"));
     i.negocioID = n.negocio();
     QCOMPARE(u_guardaConteo(n.sesion(), i, lineas), TfinGuardadoConteo::Guardado);
     n.guion().limpia();
@@ -388,7 +388,7 @@ private slots:
         creaBasePropia(*uBase);
         if (QTest::currentTestFailed())
             return;
-        TnegocioMovimientos n(*uBase, metodo);
+        TnegocioPrueba n(*uBase, metodo);
         postaHistoria(n);
         if (QTest::currentTestFailed())
             return;
@@ -436,7 +436,7 @@ private slots:
         creaBasePropia(*uBase);
         if (QTest::currentTestFailed())
             return;
-        TnegocioMovimientos n(*uBase, metodo);
+        TnegocioPrueba n(*uBase, metodo);
         postaHistoria(n);
         if (QTest::currentTestFailed())
             return;
@@ -491,6 +491,19 @@ private slots:
                    "inventarioEntrada e ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = "
                    ":negocio) x)")
             << QStringLiteral("el último movimiento deja");
+        const QString ultimaSalida =
+            QStringLiteral(" WHERE id = (SELECT m FROM (SELECT MAX(s.id) AS m FROM inventarioSalida s JOIN "
+                           "inventarioEntrada e "
+                           "ON e.id = s.inventarioEntrada_id WHERE e.idNegocioFk = :negocio) x)");
+        QTest::newRow("almacén de una salida")
+            << 1
+            << QStringLiteral("UPDATE inventarioSalida SET inventarioAlmacen_id = inventarioAlmacen_id + 1") +
+                   ultimaSalida
+            << QStringLiteral("no coincide con su capa");
+        QTest::newRow("negocio de una salida")
+            << 2
+            << QStringLiteral("UPDATE inventarioSalida SET idNegocioFk = idNegocioFk + 100") + ultimaSalida
+            << QStringLiteral("no coincide con su capa");
     }
     void verificacionVeLoCambiadoAMano() {
         QFETCH(int, metodo);
@@ -499,7 +512,7 @@ private slots:
         creaBasePropia(*uBase);
         if (QTest::currentTestFailed())
             return;
-        TnegocioMovimientos n(*uBase, metodo);
+        TnegocioPrueba n(*uBase, metodo);
         postaHistoria(n);
         if (QTest::currentTestFailed())
             return;
@@ -586,14 +599,14 @@ private slots:
         creaDemo(*uBase, demo);
         if (QTest::currentTestFailed())
             return;
-        TnegocioMovimientos n(*uBase, TnegocioMovimientos::Texistente{peps ? demo.peps : demo.promedio});
+        TnegocioPrueba n(*uBase, TnegocioPrueba::Texistente{peps ? demo.peps : demo.promedio});
         const int almacen = int(
             n.cuenta(QStringLiteral("SELECT MIN(id) FROM inventarioAlmacen WHERE idNegocioFk = :negocio")));
         const int taladro = n.producto(QStringLiteral("Taladro de prueba"), 1);
         const qint64 asientosAntes =
             n.cuenta(QStringLiteral("SELECT COUNT(*) FROM AsientosAplicados WHERE idNegocioFk = :negocio"));
         auto recibe = [&](const QString &fecha, double cantidad, double costo, const QString &serie) {
-            TdocumentoEntrada doc = n.entrada(almacen, taladro, fecha, cantidad, costo);
+            TdocumentoEntrada doc = n.documentoEntrada(almacen, taladro, fecha, cantidad, costo);
             doc.datos().lineas[0].controlNoSerie = 1;
             for (int i = 1; i <= int(cantidad); ++i)
                 doc.datos().lineas[0].informacion.noSerie << serie + QString::number(i);
@@ -616,7 +629,7 @@ private slots:
                             {QStringLiteral("s"), serie}})
                            .toLongLong());
         };
-        auto salida = n.salida(almacen, QStringLiteral("2025-06-16 10:00:00"));
+        auto salida = n.documentoSalida(almacen, QStringLiteral("2025-06-16 10:00:00"));
         TproductoSalida p;
         p.id = taladro;
         p.nombre = QStringLiteral("Taladro de prueba");

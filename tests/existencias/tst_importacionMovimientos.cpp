@@ -2,7 +2,7 @@
 // captured one by one; workbooks; the stop at a row that cannot be posted (earlier documents
 // kept); the trial run leaving nothing; products created on the way; hostile files refused with
 // nothing written; the dialog.
-#include "../movimientos/UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
 #include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
@@ -28,7 +28,7 @@ QStringList kardexComparable(const QStringList &kardex) {
     QStringList filas;
     for (const QString &fila : kardex) {
         QStringList t = fila.split(QLatin1Char(' '));
-        for (const int i : {0, 3}) {
+        for (const int i : {0, 6}) {
             if (t.value(i) != QLatin1String("-"))
                 t[i] = nombres.contains(t[i])
                            ? nombres[t[i]]
@@ -55,23 +55,22 @@ class TpruebaImportacionMovimientos : public QObject {
 
     // A business with "Matriz", the concepts "Compra" and "Venta", and products TOR-1 and PIN-2.
     struct Tescena {
-        std::unique_ptr<TnegocioMovimientos> n;
+        std::unique_ptr<TnegocioPrueba> n;
         int almacen = 0;
         QHash<QString, int> productos;
     };
     Tescena escena(int metodo = 1, const QString &nombre = QStringLiteral("Ferretería Juárez")) {
         Tescena e;
-        e.n = std::make_unique<TnegocioMovimientos>(*uBase, metodo, nombre);
+        e.n = std::make_unique<TnegocioPrueba>(*uBase, metodo, nombre);
         e.almacen = e.n->almacen(QStringLiteral("Matriz"));
         e.n->concepto(1, 1, QStringLiteral("Compra"));
         e.n->concepto(2, 1, QStringLiteral("Venta"));
         compruebaUnidadesMedidaDummyExiste(e.n->sesion(), e.n->negocio());
         for (const QString &clave : {QStringLiteral("TOR-1"), QStringLiteral("PIN-2")})
             e.productos.insert(clave,
-                               u_insertaFila(e.n->sesion(), QStringLiteral("inventarioProducto"),
-                                             {{QStringLiteral("clave"), clave},
-                                              {QStringLiteral("nombre"), QStringLiteral("Artículo ") + clave},
-                                              {QStringLiteral("idNegocioFk"), e.n->negocio()}}));
+                               e.n->fila(QStringLiteral("inventarioProducto"),
+                                         {{QStringLiteral("clave"), clave},
+                                          {QStringLiteral("nombre"), QStringLiteral("Artículo ") + clave}}));
         return e;
     }
     TresultadoImportacionMovimientos importa(const Tescena &e, const QStringList &lineas,

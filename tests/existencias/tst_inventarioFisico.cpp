@@ -1,9 +1,8 @@
 // Physical count: the sheet of a warehouse (and category) of the business, saving under a name
 // (multi-row, the name checked in the transaction, compared trimmed and without case), reopening
 // with quantities and filters, overwriting in place, and a failure anywhere leaving nothing.
-#include "../movimientos/UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
-#include "apoyo/UfilasPrueba.h"
 #include "datos/UmiddleTier.h"
 #include "existencias/UNEG_inventarioFisico.h"
 
@@ -16,7 +15,7 @@ class TpruebaInventarioFisico : public QObject {
 
     // Two warehouses; "Cuaderno" (category 01) in both, "Lápiz" (02) only in the first.
     struct Tescena {
-        std::unique_ptr<TnegocioMovimientos> n;
+        std::unique_ptr<TnegocioPrueba> n;
         int matriz = 0;
         int bodega = 0;
         int cuaderno = 0;
@@ -25,7 +24,7 @@ class TpruebaInventarioFisico : public QObject {
 
     Tescena escena() {
         Tescena e;
-        e.n = std::make_unique<TnegocioMovimientos>(*uBase, 1);
+        e.n = std::make_unique<TnegocioPrueba>(*uBase, 1);
         e.matriz = e.n->almacen(QStringLiteral("Matriz"));
         e.bodega = e.n->almacen(QStringLiteral("Bodega"));
         e.cuaderno = e.n->producto(QStringLiteral("Cuaderno"));
@@ -64,7 +63,7 @@ class TpruebaInventarioFisico : public QObject {
         i.almacenID = e.matriz;
         i.almacenNombre = QStringLiteral("Matriz");
         i.categoriaID = QString();
-        i.creacion = i.modificacion = TnegocioMovimientos::fecha(QStringLiteral("2024-03-31 18:00:00.000"));
+        i.creacion = i.modificacion = TnegocioPrueba::fecha(QStringLiteral("2024-03-31 18:00:00.000"));
         i.negocioID = e.n->negocio();
         return i;
     }
@@ -97,7 +96,7 @@ private slots:
         QFETCH(bool, conAlmacen);
         QFETCH(QStringList, esperada);
         Tescena e = escena();
-        TnegocioMovimientos otro(*uBase, 1, QStringLiteral("Otra"));
+        TnegocioPrueba otro(*uBase, 1, QStringLiteral("Otra"));
         otro.recibe(QStringLiteral("X"), otro.almacen(), otro.producto(QStringLiteral("Borrador")),
                     QStringLiteral("2024-03-01 09:00:00.000"), 1, 1);
         QVector<TlineaConteo> lineas;
@@ -138,7 +137,7 @@ private slots:
 
         UREC_inventarioFisicoIndice sobre = encabezado(e, QStringLiteral(" conteo MARZO "), 2);
         sobre.nota = QStringLiteral("Segunda vuelta");
-        sobre.modificacion = TnegocioMovimientos::fecha(QStringLiteral("2024-04-01 08:00:00.000"));
+        sobre.modificacion = TnegocioPrueba::fecha(QStringLiteral("2024-04-01 08:00:00.000"));
         lineas.removeLast();
         lineas[0].existenciaFisica = QStringLiteral("9.5");
         QCOMPARE(u_guardaConteo(e.n->sesion(), sobre, lineas), TfinGuardadoConteo::Guardado);
@@ -155,7 +154,7 @@ private slots:
     // Another business's count is neither opened nor listed, and its name does not collide.
     void otroNegocio() {
         Tescena e = escena();
-        TnegocioMovimientos otro(*uBase, 1, QStringLiteral("Otra"));
+        TnegocioPrueba otro(*uBase, 1, QStringLiteral("Otra"));
         UREC_inventarioFisicoIndice ajeno = encabezado(e, QStringLiteral("Conteo"), 1);
         ajeno.negocioID = otro.negocio();
         QCOMPARE(u_guardaConteo(e.n->sesion(), ajeno, {}), TfinGuardadoConteo::Guardado);

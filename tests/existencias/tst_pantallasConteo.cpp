@@ -1,7 +1,7 @@
 // The stock-count screens through their widgets: initial stock captured from the form (Enter in
 // the cost field goes through "Guardar", so a read-only user cannot save), and a count taken in
 // the grid's callout, saved through its dialog, reopened with its warehouse and quantities.
-#include "../movimientos/UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_productoSeleccionado.h"
@@ -34,7 +34,7 @@ private slots:
 
     void capturaDesdeLaPantalla() {
         QFETCH(int, nivel);
-        TnegocioMovimientos n(*uBase, 2);
+        TnegocioPrueba n(*uBase, 2);
         n.concepto(1, -4, QStringLiteral("Existencia inicial"));
         const int almacen = n.almacen();
         const int producto = n.producto(QStringLiteral("Cuaderno"));
@@ -70,7 +70,7 @@ private slots:
     }
 
     void conteoDesdeLaPantalla() {
-        TnegocioMovimientos n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int matriz = n.almacen(QStringLiteral("Matriz"));
         n.almacen(QStringLiteral("Bodega"));
         const int cuaderno = n.producto(QStringLiteral("Cuaderno"));

@@ -1,8 +1,10 @@
 // The module's start-up checks and its valuation-method guard, on the engine of the run.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "comun/UNEG_conceptosMovimiento.h"
 #include "comun/UNEG_opciones.h"
 #include "inventario/UNEG_arranqueInventario.h"
+#include "inventario/UNEG_estadoTablas.h"
 
 #include <QtTest>
 
@@ -85,7 +87,7 @@ private slots:
                  1);
         QCOMPARE(
             escalar(QStringLiteral("SELECT MAX(estado) FROM inventarioTablaEstado WHERE nombre = 'snap'")),
-            qint64(Topciones::kEstadoTablasActual));
+            qint64(TestadoTablas::kEstadoTablasActual));
         const qint64 filas = filasSemilla();
         QVERIFY(filas >= 9);
         secuenciaCompleta();
@@ -98,8 +100,8 @@ private slots:
         QTest::addColumn<int>("estado"); // 0: no record
         QTest::addColumn<bool>("actualiza");
         QTest::newRow("sin registro") << 0 << true;
-        QTest::newRow("uno menos") << Topciones::kEstadoTablasActual - 1 << true;
-        QTest::newRow("el actual") << Topciones::kEstadoTablasActual << false;
+        QTest::newRow("uno menos") << TestadoTablas::kEstadoTablasActual - 1 << true;
+        QTest::newRow("el actual") << TestadoTablas::kEstadoTablasActual << false;
     }
     void estadoDeTablas() {
         QFETCH(int, estado);
@@ -125,7 +127,7 @@ private slots:
         ejecuta(QStringLiteral("DROP TABLE inventarioTablaEstado"));
         arranque().compruebaEstadoTabla();
         QCOMPARE(escalar(QStringLiteral("SELECT estado FROM inventarioTablaEstado")),
-                 qint64(Topciones::kEstadoTablasActual));
+                 qint64(TestadoTablas::kEstadoTablasActual));
     }
 
     void muestrasNoSeRepite_data() {
@@ -135,7 +137,7 @@ private slots:
     }
     void muestrasNoSeRepite() {
         QFETCH(QString, existente);
-        Topciones(uBase->sesion()).insertMovimientoConcepto(existente, 2, QVariant(), 1, uNegocio);
+        TconceptosMovimiento(uBase->sesion()).insertMovimientoConcepto(existente, 2, QVariant(), 1, uNegocio);
         arranque().agregaConceptoSalidaMuestras();
         QCOMPARE(escalar(QStringLiteral(
                      "SELECT COUNT(*) FROM inventarioMovimientoConcepto WHERE LOWER(etiqueta) = "

@@ -1,7 +1,7 @@
 // The start-up kardex check and its progress screen, on the engine of the run.
-#include "UnegocioKardex.h"
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "inventario/UFRM_inventario.h"
 #include "kardex/UFRM_construyendoKardex.h"
 #include "kardex/UNEG_construccionKardex.h"
@@ -52,7 +52,7 @@ private slots:
 
     // The first paint of the main screen rebuilds an empty ledger behind the progress screen.
     void arranqueReconstruyeTrasLaPantallaDeAvance() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         n.llenaAlAzar(9);
         const int antes = TthreadConstruyeKardex::trabajadoresIniciados();
         Tvisto visto;
@@ -82,9 +82,9 @@ private slots:
     // A start-up rebuild the database refuses says so on the screen; the ledger stays empty, for
     // the next start to try again.
     void reconstruccionFallidaLoDice() {
-        TnegocioKardex n(*uBase, 1);
-        n.entrada(QStringLiteral("R1"), n.almacen(), n.producto(), QStringLiteral("2024-01-01 09:00:00"), 1,
-                  1);
+        TnegocioPrueba n(*uBase, 1);
+        n.filaEntrada(QStringLiteral("R1"), n.almacen(), n.producto(), QStringLiteral("2024-01-01 09:00:00"),
+                      1, 1);
         n.rechazaKardex(true);
         TguionInstalado guion;
         QString texto;
@@ -116,10 +116,10 @@ private slots:
     void sinReconstruccion() {
         QFETCH(bool, conMovimientos);
         QFETCH(bool, conKardex);
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         if (conMovimientos)
-            n.entrada(QStringLiteral("R1"), n.almacen(), n.producto(), QStringLiteral("2024-01-01 09:00:00"),
-                      1, 1);
+            n.filaEntrada(QStringLiteral("R1"), n.almacen(), n.producto(),
+                          QStringLiteral("2024-01-01 09:00:00"), 1, 1);
         if (conKardex)
             n.ejecuta(
                 QStringLiteral("INSERT INTO inventarioKardex (fechaHora, inventarioAlmacen_id, "

@@ -1,9 +1,10 @@
 // Ledger rows recorded one movement at a time and the ledger queries, on the engine of the run.
-#include "UnegocioKardex.h"
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "comun/UNEG_opciones.h"
 #include "datos/UmiddleTier.h"
 #include "kardex/UNEG_construccionKardex.h"
+#include "kardex/UNEG_escrituraKardex.h"
 #include "kardex/UNEG_kardex.h"
 #include "kardex/U_kardexMovimientos.h"
 
@@ -19,7 +20,7 @@ class TpruebaKardex : public QObject {
 
     TkardexRenglon renglon(int almacen, int producto, int negocio) const {
         TkardexRenglon r;
-        r.fechaHora = TnegocioKardex::fecha(QStringLiteral("2024-02-01 10:00:00"));
+        r.fechaHora = TnegocioPrueba::fecha(QStringLiteral("2024-02-01 10:00:00"));
         r.almacenID = almacen;
         r.productoID = producto;
         r.negocioID = negocio;
@@ -30,13 +31,13 @@ class TpruebaKardex : public QObject {
     struct Tejemplo {
         int almacen, producto, r1, r2;
     };
-    Tejemplo ejemplo(TnegocioKardex &n) {
+    Tejemplo ejemplo(TnegocioPrueba &n) {
         Tejemplo e{n.almacen(), n.producto(), 0, 0};
-        e.r1 = n.entrada(QStringLiteral("R1"), e.almacen, e.producto, QStringLiteral("2024-01-01 09:00:00"),
-                         10, 5);
-        e.r2 = n.entrada(QStringLiteral("R2"), e.almacen, e.producto, QStringLiteral("2024-01-02 09:00:00"),
-                         5, 6);
-        n.salida(e.r1, QStringLiteral("2024-01-03 23:59:59.999"), 4, 5, 1);
+        e.r1 = n.filaEntrada(QStringLiteral("R1"), e.almacen, e.producto,
+                             QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        e.r2 = n.filaEntrada(QStringLiteral("R2"), e.almacen, e.producto,
+                             QStringLiteral("2024-01-02 09:00:00"), 5, 6);
+        n.filaSalida(e.r1, QStringLiteral("2024-01-03 23:59:59.999"), 4, 5, 1);
         TconstruccionKardex(uBase->sesion(), n.negocio()).construye();
         return e;
     }
@@ -47,13 +48,13 @@ private slots:
 
     // Null variants store NULL; the two totals are stored from their text.
     void insertaRenglonConNulos() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         TkardexRenglon r = renglon(n.almacen(), n.producto(), n.negocio());
         r.entradaID = 7;
         r.entradaCantidad = 0.1 + 0.2;
         r.totalCantidad = 0.1 + 0.2;
         r.totalCostoUnitario = 1e308;
-        Topciones opciones(uBase->sesion());
+        TescrituraKardex opciones(uBase->sesion());
         QVERIFY(opciones.insertRenglonKardex(r).isSuccess());
         QCOMPARE(n.kardex(), QStringList{QStringLiteral("7 - 0.3 - | - - - - | 0.3 1e+308 | - - -")});
         QCOMPARE(
@@ -65,7 +66,7 @@ private slots:
     // Groups of issue rows: a new document opens a group with division 1, the same document
     // continues it; a receipt joins the current group; the layer keeps what its newest row says.
     void gruposDeMovimientosSueltos() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const TsistemaDatos sistema = n.sistema();
         const int a = n.almacen(), p = n.producto();
         QCOMPARE(kardexGetUltimoGrupoPorAlmacenPorProducto(sistema, a, p), 0);
@@ -106,7 +107,7 @@ private slots:
 
     // The ledger as stored, read back with its descriptions; snapshot rows show no date.
     void selectKardex2ComoSeGuardo() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const Tejemplo e = ejemplo(n);
         Tkardex kardex(uBase->sesion());
         const CmidTierResponse r =
@@ -151,12 +152,12 @@ private slots:
 
     // Issue document numbers are per business: another business's issue 1 does not repeat rows.
     void selectKardex2SoloLasSalidasDelAlmacen() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const Tejemplo e = ejemplo(n);
-        TnegocioKardex otro(*uBase, 1, QStringLiteral("Papelería Sol"));
-        const int capa = otro.entrada(QStringLiteral("X1"), otro.almacen(), otro.producto(),
-                                      QStringLiteral("2024-01-01 09:00:00"), 3, 1);
-        otro.salida(capa, QStringLiteral("2024-01-03 09:00:00"), 1, 1, 1, 3);
+        TnegocioPrueba otro(*uBase, 1, QStringLiteral("Papelería Sol"));
+        const int capa = otro.filaEntrada(QStringLiteral("X1"), otro.almacen(), otro.producto(),
+                                          QStringLiteral("2024-01-01 09:00:00"), 3, 1);
+        otro.filaSalida(capa, QStringLiteral("2024-01-03 09:00:00"), 1, 1, 1, 3);
         Tkardex kardex(uBase->sesion());
         const CmidTierResponse r = kardex.selectKardex2(kInicio, kFin, e.almacen, e.producto, n.negocio());
         QCOMPARE(r.getRowCount(), 4);
@@ -167,15 +168,17 @@ private slots:
 
     // The older view: one row per receipt or issue, each family in its columns.
     void selectKardexPorFamilia() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int a = n.almacen(), p = n.producto();
-        const int inicial = n.entrada(QStringLiteral("I"), a, p, QStringLiteral("2024-01-01 08:00:00"), 2, 4,
-                                      -4, {2.0, 4.0, 8.0});
-        n.entrada(QStringLiteral("R"), a, p, QStringLiteral("2024-01-01 09:00:00"), 3, 5, 1,
-                  {5.0, 4.6, 23.0});
-        const int s = n.salida(inicial, QStringLiteral("2024-01-02 09:00:00"), 1, 4, 1, 1, {4.0, 4.0, 19.0});
-        n.devuelve(n.entrada(QStringLiteral("D"), a, p, QStringLiteral("2024-01-03 09:00:00"), 1, 4, 2), s);
-        n.salida(inicial, QStringLiteral("2024-01-04 09:00:00"), 1, 4, 2, 3);
+        const int inicial = n.filaEntrada(QStringLiteral("I"), a, p, QStringLiteral("2024-01-01 08:00:00"), 2,
+                                          4, -4, {2.0, 4.0, 8.0});
+        n.filaEntrada(QStringLiteral("R"), a, p, QStringLiteral("2024-01-01 09:00:00"), 3, 5, 1,
+                      {5.0, 4.6, 23.0});
+        const int s =
+            n.filaSalida(inicial, QStringLiteral("2024-01-02 09:00:00"), 1, 4, 1, 1, {4.0, 4.0, 19.0});
+        n.devuelve(n.filaEntrada(QStringLiteral("D"), a, p, QStringLiteral("2024-01-03 09:00:00"), 1, 4, 2),
+                   s);
+        n.filaSalida(inicial, QStringLiteral("2024-01-04 09:00:00"), 1, 4, 2, 3);
         Tkardex kardex(uBase->sesion());
         const CmidTierResponse r = kardex.selectKardex(kInicio, kFin, a, p, n.negocio());
         QVERIFY(r.isSuccess());
@@ -200,7 +203,7 @@ private slots:
     }
 
     void sentenciasPequenas() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const Tejemplo e = ejemplo(n);
         n.ejecuta(QStringLiteral(
                       "INSERT INTO inventarioStock (inventarioAlmacen_id, inventarioProducto_id, minimo, "
@@ -223,7 +226,7 @@ private slots:
         QVERIFY(vacio.esNulo(0, QStringLiteral("inventarioKardex_grupo")));
         QVERIFY(k.selectUltimoDocumentoSalidaID(e.almacen, e.producto, n.negocio())
                     .esNulo(0, QStringLiteral("documentoSalida")));
-        const QDateTime dia2 = TnegocioKardex::fecha(QStringLiteral("2024-01-02 00:00:00"));
+        const QDateTime dia2 = TnegocioPrueba::fecha(QStringLiteral("2024-01-02 00:00:00"));
         const qint64 primero = k.selectKardexRenglonInicial(dia2, e.producto, e.almacen, n.negocio())
                                    .getCeldaAsInt(0, QStringLiteral("_fila"));
         const qint64 ultimo = k.selectKardexRenglonFinal(dia2, e.producto, e.almacen, n.negocio())
@@ -233,7 +236,7 @@ private slots:
 
     // Hostile values are bound, never spliced: quotes in a label, huge and negative ids.
     void valoresHostiles() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const Tejemplo e = ejemplo(n);
         n.ejecuta(
             QStringLiteral("UPDATE inventarioMovimientoConcepto SET etiqueta = 'O''Brien \"x\"; DROP TABLE "

@@ -1,7 +1,7 @@
 // The ledger rebuild by FIFO layers and by weighted average, on hand-worked examples, on the
 // engine of the run.
-#include "UnegocioKardex.h"
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "comun/U_utilerias.h"
 #include "datos/UmiddleTier.h"
 #include "kardex/UNEG_construccionKardex.h"
@@ -9,7 +9,7 @@
 #include <QtTest>
 
 namespace {
-using Tcorrida = TnegocioKardex::Tcorrida;
+using Tcorrida = TnegocioPrueba::Tcorrida;
 using Tlectura = TconstruccionKardex::Tlectura;
 
 Tcorrida corrida(double existencia, double costoUnitario, double costoTotal) {
@@ -23,7 +23,7 @@ class TpruebaReconstruccion : public QObject {
 
     std::unique_ptr<TbasePrueba> uBase;
 
-    static bool construye(TbasePrueba &base, const TnegocioKardex &n, Tlectura lectura = Tlectura::PorBloques,
+    static bool construye(TbasePrueba &base, const TnegocioPrueba &n, Tlectura lectura = Tlectura::PorBloques,
                           QList<QPair<int, int>> *avance = nullptr) {
         TconstruccionKardex c(base.sesion(), n.negocio());
         c.setLectura(lectura);
@@ -31,7 +31,7 @@ class TpruebaReconstruccion : public QObject {
             c.setAvance([avance](int productos, int almacenes) { avance->append({productos, almacenes}); });
         return c.construye();
     }
-    bool construye(const TnegocioKardex &n) { return construye(*uBase, n); }
+    bool construye(const TnegocioPrueba &n) { return construye(*uBase, n); }
 
     QStringList columnas(const QString &tabla, const QString &columnas, int id) {
         TmiddleTier mt(uBase->sesion());
@@ -57,11 +57,12 @@ private slots:
 
     // Two receipts form group 0; the issue on the first is group 1 with the second layer's snapshot.
     void pepsDosEntradasYUnaSalida() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int a = n.almacen(), p = n.producto();
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
-        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
-        const int s = n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 4, 5, 1);
+        const int r1 =
+            n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        n.filaEntrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
+        const int s = n.filaSalida(r1, QStringLiteral("2024-01-03 09:00:00"), 4, 5, 1);
         QVERIFY(construye(n));
         QCOMPARE(n.kardex(), QStringList({
                                  QStringLiteral("R1 1 10 5 | - - - - | 10 5 | - 1 0"),
@@ -78,15 +79,16 @@ private slots:
     // One issue document over two layers is one group; an emptied layer leaves the snapshots; an
     // issue on a closed layer leaves no row.
     void pepsSalidaSobreDosCapas() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int a = n.almacen(), p = n.producto();
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
-        const int r2 = n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
-        n.entrada(QStringLiteral("R3"), a, p, QStringLiteral("2024-01-02 11:00:00"), 3, 7);
-        n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 10, 5, 7);
-        n.salida(r2, QStringLiteral("2024-01-03 09:00:00"), 2, 6, 7);
-        n.salida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 6, 8);
-        n.salida(r1, QStringLiteral("2024-01-05 09:00:00"), 1, 5, 9);
+        const int r1 =
+            n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        const int r2 = n.filaEntrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
+        n.filaEntrada(QStringLiteral("R3"), a, p, QStringLiteral("2024-01-02 11:00:00"), 3, 7);
+        n.filaSalida(r1, QStringLiteral("2024-01-03 09:00:00"), 10, 5, 7);
+        n.filaSalida(r2, QStringLiteral("2024-01-03 09:00:00"), 2, 6, 7);
+        n.filaSalida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 6, 8);
+        n.filaSalida(r1, QStringLiteral("2024-01-05 09:00:00"), 1, 5, 9);
         QVERIFY(construye(n));
         QCOMPARE(n.kardex(), QStringList({
                                  QStringLiteral("R1 1 10 5 | - - - - | 10 5 | - 1 0"),
@@ -103,13 +105,15 @@ private slots:
     // A customer return opens a layer of its own, as its posting does, and shows as a negative
     // issue; a purchase return shows as a negative receipt. Snapshots carry the movement's date.
     void pepsDevoluciones() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int a = n.almacen(), p = n.producto();
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
-        const int r2 = n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 4, 6);
-        const int s = n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), 4, 5, 1);
-        n.devuelve(n.entrada(QStringLiteral("Rd"), a, p, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 2), s);
-        n.salida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 6, 2, 3);
+        const int r1 =
+            n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        const int r2 = n.filaEntrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 4, 6);
+        const int s = n.filaSalida(r1, QStringLiteral("2024-01-02 09:00:00"), 4, 5, 1);
+        n.devuelve(n.filaEntrada(QStringLiteral("Rd"), a, p, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 2),
+                   s);
+        n.filaSalida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 6, 2, 3);
         QVERIFY(construye(n));
         QCOMPARE(n.kardex(), QStringList({
                                  QStringLiteral("R1 1 10 5 | - - - - | 10 5 | - 1 0"),
@@ -148,17 +152,18 @@ private slots:
     void pepsNingunRenglonSePierde() {
         QFETCH(int, caso);
         QFETCH(QStringList, esperado);
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int a = n.almacen(), p = n.producto();
         if (caso == 0) {
-            n.entrada(QStringLiteral("I1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 5, 3, -4);
-            n.entrada(QStringLiteral("I2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 2, 4, -4);
+            n.filaEntrada(QStringLiteral("I1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 5, 3, -4);
+            n.filaEntrada(QStringLiteral("I2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 2, 4, -4);
         } else {
             const double cantidad = caso == 1 ? 5 : 2;
             const int r1 =
-                n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), cantidad, 5);
-            n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), cantidad, 5, 1);
-            n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 5, caso == 1 ? 1 : 2, caso == 1 ? 1 : 3);
+                n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), cantidad, 5);
+            n.filaSalida(r1, QStringLiteral("2024-01-02 09:00:00"), cantidad, 5, 1);
+            n.filaSalida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 5, caso == 1 ? 1 : 2,
+                         caso == 1 ? 1 : 3);
         }
         QVERIFY(construye(n));
         QCOMPARE(n.kardex(), esperado);
@@ -167,16 +172,18 @@ private slots:
     // Fixed point, the average truncated to cents, the value carried (not restated from the
     // average) through zero and negative stock; the ledger rows are the walked balance.
     void promedioRecalculaYConstruye() {
-        TnegocioKardex n(*uBase, 2);
+        TnegocioPrueba n(*uBase, 2);
         const int a = n.almacen(), p = n.producto();
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 10, 1,
-                                 corrida(10, 10, 100));
-        const int r2 = n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 11.368,
-                                 1, corrida(15, 10.456, 156.84));
-        const int s1 =
-            n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 3, 10.456, 1, 1, corrida(12, 10.456, 125.47));
-        const int s2 = n.salida(r1, QStringLiteral("2024-01-04 09:00:00"), 12, 10.45, 2, 1, corrida(0, 0, 0));
-        const int s3 = n.salida(r2, QStringLiteral("2024-01-05 09:00:00"), 1, 10.45, 3, 1, corrida(-1, 0, 0));
+        const int r1 = n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10,
+                                     10, 1, corrida(10, 10, 100));
+        const int r2 = n.filaEntrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5,
+                                     11.368, 1, corrida(15, 10.456, 156.84));
+        const int s1 = n.filaSalida(r1, QStringLiteral("2024-01-03 09:00:00"), 3, 10.456, 1, 1,
+                                    corrida(12, 10.456, 125.47));
+        const int s2 =
+            n.filaSalida(r1, QStringLiteral("2024-01-04 09:00:00"), 12, 10.45, 2, 1, corrida(0, 0, 0));
+        const int s3 =
+            n.filaSalida(r2, QStringLiteral("2024-01-05 09:00:00"), 1, 10.45, 3, 1, corrida(-1, 0, 0));
         QVERIFY(construye(n));
         const QString entrada =
             QStringLiteral("existenciaCostoUnitario, existenciaCostoTotal, existenciaTotal");
@@ -203,11 +210,11 @@ private slots:
     // Each product starts from nothing: the first receipt's stored figures are restated, and an
     // issue right after it leaves at its average, not at 0.
     void promedioPrimeraSalidaConCosto() {
-        TnegocioKardex n(*uBase, 2);
+        TnegocioPrueba n(*uBase, 2);
         const int a = n.almacen(), p = n.producto();
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 3, 10, 1,
-                                 corrida(3, 3.333, 10));
-        const int s = n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 0, 1);
+        const int r1 = n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 3, 10,
+                                     1, corrida(3, 3.333, 10));
+        const int s = n.filaSalida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 0, 1);
         QVERIFY(construye(n));
         QCOMPARE(
             columnas(QStringLiteral("inventarioSalida"),
@@ -219,18 +226,18 @@ private slots:
 
     // A receipt of quantity 0 is restated from nothing; returns change sides.
     void promedioUnRenglonYDevoluciones() {
-        TnegocioKardex n(*uBase, 2);
+        TnegocioPrueba n(*uBase, 2);
         const int a = n.almacen();
         const int p = n.producto(), q = n.producto(QStringLiteral("Pinzas"));
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 0, 5, 1,
-                                 corrida(7, 3, 21));
-        const int r2 = n.entrada(QStringLiteral("R2"), a, q, QStringLiteral("2024-01-01 09:00:00"), 4, 5, 1,
-                                 corrida(4, 5, 20));
-        const int s = n.salida(r2, QStringLiteral("2024-01-02 09:00:00"), 2, 5, 1, 1, corrida(2, 5, 10));
-        n.devuelve(n.entrada(QStringLiteral("Rd"), a, q, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 2,
-                             corrida(3, 5, 15)),
+        const int r1 = n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 0, 5,
+                                     1, corrida(7, 3, 21));
+        const int r2 = n.filaEntrada(QStringLiteral("R2"), a, q, QStringLiteral("2024-01-01 09:00:00"), 4, 5,
+                                     1, corrida(4, 5, 20));
+        const int s = n.filaSalida(r2, QStringLiteral("2024-01-02 09:00:00"), 2, 5, 1, 1, corrida(2, 5, 10));
+        n.devuelve(n.filaEntrada(QStringLiteral("Rd"), a, q, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 2,
+                                 corrida(3, 5, 15)),
                    s);
-        n.salida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 5, 2, 3, corrida(2, 5, 10));
+        n.filaSalida(r2, QStringLiteral("2024-01-04 09:00:00"), 1, 5, 2, 3, corrida(2, 5, 10));
         QVERIFY(construye(n));
         QCOMPARE(columnas(QStringLiteral("inventarioEntrada"),
                           QStringLiteral("existenciaCostoUnitario, existenciaCostoTotal, existenciaTotal"),
@@ -253,23 +260,23 @@ private slots:
     }
     void valoresEnormes() {
         QFETCH(int, metodo);
-        TnegocioKardex n(*uBase, metodo);
+        TnegocioPrueba n(*uBase, metodo);
         const int a = n.almacen(), p = n.producto();
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1e308,
-                                 1e308, 1, corrida(1e308, 1e308, 1e308));
-        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 1e-300, -1e308);
-        n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 1e308, 1e308, 1);
+        const int r1 = n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1e308,
+                                     1e308, 1, corrida(1e308, 1e308, 1e308));
+        n.filaEntrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 1e-300, -1e308);
+        n.filaSalida(r1, QStringLiteral("2024-01-03 09:00:00"), 1e308, 1e308, 1);
         QVERIFY(construye(n));
         QVERIFY(n.kardex().size() >= 3);
     }
 
     void sinMetodoOSinAlmacenesNoEscribeNada() {
-        TnegocioKardex sinMetodo(*uBase, 0);
+        TnegocioPrueba sinMetodo(*uBase, 0);
         const int a = sinMetodo.almacen(), p = sinMetodo.producto();
-        sinMetodo.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1, 1);
+        sinMetodo.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1, 1);
         QVERIFY(construye(sinMetodo));
         QVERIFY(sinMetodo.kardex().isEmpty());
-        TnegocioKardex vacio(*uBase, 1, QStringLiteral("Papelería Sol"));
+        TnegocioPrueba vacio(*uBase, 1, QStringLiteral("Papelería Sol"));
         QVERIFY(construye(vacio));
         QVERIFY(vacio.kardex().isEmpty());
     }
@@ -277,13 +284,13 @@ private slots:
     // Without a stored method there is nothing to value by: the running columns of the movements stay
     // as the postings left them, even figures an average would restate.
     void sinMetodoNoRecalculaLosMovimientos() {
-        TnegocioKardex n(*uBase, 0);
+        TnegocioPrueba n(*uBase, 0);
         const int a = n.almacen(), p = n.producto();
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 2, 10, 1,
-                                 corrida(2, 10, 20));
-        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 2, 20, 1,
-                  corrida(4, 99, 1));
-        n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 1, 10, 1, 1, corrida(3, 77, 2));
+        const int r1 = n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 2, 10,
+                                     1, corrida(2, 10, 20));
+        n.filaEntrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 2, 20, 1,
+                      corrida(4, 99, 1));
+        n.filaSalida(r1, QStringLiteral("2024-01-03 09:00:00"), 1, 10, 1, 1, corrida(3, 77, 2));
         const QString corridas =
             QStringLiteral("SELECT COUNT(*) FROM inventarioEntrada e LEFT JOIN inventarioSalida s ON "
                            "s.inventarioEntrada_id = "
@@ -298,19 +305,19 @@ private slots:
 
     // A ledger with rows is never rebuilt over; another business's ledger does not count.
     void noReconstruyeSobreUnKardexConRenglones() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int a = n.almacen(), p = n.producto();
-        n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1, 1);
-        TnegocioKardex otro(*uBase, 1, QStringLiteral("Papelería Sol"));
-        otro.entrada(QStringLiteral("X1"), otro.almacen(), otro.producto(),
-                     QStringLiteral("2024-01-01 09:00:00"), 1, 1);
+        n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 1, 1);
+        TnegocioPrueba otro(*uBase, 1, QStringLiteral("Papelería Sol"));
+        otro.filaEntrada(QStringLiteral("X1"), otro.almacen(), otro.producto(),
+                         QStringLiteral("2024-01-01 09:00:00"), 1, 1);
         QVERIFY(TconstruccionKardex::hayQueConstruir(uBase->sesion(), n.negocio()));
         QVERIFY(construye(otro));
         QVERIFY(TconstruccionKardex::hayQueConstruir(uBase->sesion(), n.negocio()));
         QVERIFY(!TconstruccionKardex::hayQueConstruir(uBase->sesion(), otro.negocio()));
         QVERIFY(!construye(otro));
         QCOMPARE(otro.kardex().size(), 1);
-        TnegocioKardex sinMovimientos(*uBase, 1, QStringLiteral("Tlapalería Luna"));
+        TnegocioPrueba sinMovimientos(*uBase, 1, QStringLiteral("Tlapalería Luna"));
         QVERIFY(!TconstruccionKardex::hayQueConstruir(uBase->sesion(), sinMovimientos.negocio()));
     }
 
@@ -325,7 +332,7 @@ private slots:
         QFETCH(int, metodo);
         TbasePrueba otraBase;
         QVERIFY2(otraBase.creaEsquema(), qPrintable(otraBase.error()));
-        TnegocioKardex porPar(*uBase, metodo), porBloques(otraBase, metodo);
+        TnegocioPrueba porPar(*uBase, metodo), porBloques(otraBase, metodo);
         porPar.llenaAlAzar(20240601);
         porBloques.llenaAlAzar(20240601);
         QList<QPair<int, int>> avancePorPar, avancePorBloques;
@@ -339,7 +346,7 @@ private slots:
 
     // A failure in any statement of a PEPS rebuild leaves the whole ledger or none of it.
     void fallaEnPEPSNoDejaKardexParcial() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         n.llenaAlAzar(7);
         const int inicio = TmiddleTier::sentenciasEjecutadas();
         QVERIFY(construye(n));
@@ -359,12 +366,13 @@ private slots:
 
     // A group the database refuses fails the whole rebuild: the ledger stays as it was.
     void grupoRechazadoDejaElKardexComoEstaba() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int a = n.almacen(), p = n.producto();
-        const int r1 = n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
-        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 10, 6);
-        n.salida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 5, 1);
-        n.salida(r1, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 666);
+        const int r1 =
+            n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        n.filaEntrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-01 10:00:00"), 10, 6);
+        n.filaSalida(r1, QStringLiteral("2024-01-02 09:00:00"), 1, 5, 1);
+        n.filaSalida(r1, QStringLiteral("2024-01-03 09:00:00"), 1, 5, 666);
         QVERIFY(construye(n));
         const QStringList completo = n.kardex();
         n.ejecuta(
@@ -384,7 +392,7 @@ private slots:
     // Under Promedio Ponderado any failure leaves the ledger (here empty) and the running columns
     // as they were.
     void fallaEnPromedioVaciaElKardex() {
-        TnegocioKardex n(*uBase, 2);
+        TnegocioPrueba n(*uBase, 2);
         n.llenaAlAzar(11);
         const QString suma = QStringLiteral(
             "SELECT SUM(COALESCE(existenciaCostoUnitario, 0) + COALESCE(existenciaTotal, 0)) * 100 FROM "

@@ -1,7 +1,7 @@
 // The administrator's rebuild (inventario --reconstruir-kardex), run as a separate process and
 // killed at random moments: the ledger is always the whole one or an empty one.
-#include "UnegocioKardex.h"
 #include "apoyo/UbasePrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "datos/UmiddleTier.h"
 #include "kardex/UNEG_construccionKardex.h"
 
@@ -35,7 +35,7 @@ private slots:
     void cleanup() { uBase.reset(); }
 
     void reconstruyeSinVentanaEImprimeElAvance() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         n.llenaAlAzar(3);
         QProcess p;
         prepara(p);
@@ -59,7 +59,7 @@ private slots:
     // Killed while it works, the rebuild leaves the ledger it found (whole, or empty for the
     // start-up check to rebuild), never a part of one.
     void interrumpidaNoDejaKardexParcial() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         {
             TmiddleTier transaccion(uBase->sesion());
             QVERIFY(transaccion.transaccionInicia());
@@ -91,7 +91,7 @@ private slots:
 
     // A rebuild the database refuses says so, and the ledger stays as it was, row for row.
     void reconstruccionFallidaLoDiceYDejaElKardex() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         n.llenaAlAzar(3);
         QVERIFY(TconstruccionKardex(uBase->sesion(), n.negocio()).construye());
         const QStringList completo = n.kardex();
@@ -110,10 +110,10 @@ private slots:
     // The check runs without a window system; on SQLite a damaged page is a finding, never
     // "clean".
     void verificaSinVentanaYVeUnaPaginaDanada() {
-        TnegocioKardex n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int a = n.almacen(), p = n.producto();
-        n.entrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
-        n.entrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
+        n.filaEntrada(QStringLiteral("R1"), a, p, QStringLiteral("2024-01-01 09:00:00"), 10, 5);
+        n.filaEntrada(QStringLiteral("R2"), a, p, QStringLiteral("2024-01-02 09:00:00"), 5, 6);
         n.ejecuta(
             QStringLiteral("INSERT INTO inventarioExistencias (inventarioAlmacen_id, inventarioProducto_id, "
                            "existencia) VALUES (%1, %2, 15)")

@@ -2,15 +2,14 @@
 // snapshot rows and separators, the summary of both loads under both methods, and what the PDF
 // and the workbook hold.
 #include "apoyo/UbasePrueba.h"
-#include "apoyo/UfilasPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
+#include "apoyo/UrevisionPDF.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/ui/U_bplpanelcontrol.h"
 #include "comun/ui/UgridControl.h"
 #include "datos/UcodigosInventario.h"
 #include "existencias/UconsultasPrueba.h"
 #include "kardex/UFRM_kardex.h"
-#include "movimientos/UnegocioMovimientos.h"
-#include "salidas/UnegocioSalidas.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -25,7 +24,7 @@ const QDate kMarzo1(2024, 3, 1);
 // PEPS: the issue costs 10 × 10 + 2 × 13 = 126, leaving 3 at 13 (39), then 79.
 // Average: 15 at 11.00, the issue costs 132, leaving 33, then 73.
 struct Tescena {
-    std::unique_ptr<TnegocioMovimientos> n;
+    std::unique_ptr<TnegocioPrueba> n;
     int almacen = 0;
     int producto = 0;
 };
@@ -39,11 +38,11 @@ class TpruebaReporteKardex : public QObject {
 
     Tescena escena(int metodo, int familiaPrimera = 1) {
         Tescena e;
-        e.n = std::make_unique<TnegocioMovimientos>(*uBase, metodo);
+        e.n = std::make_unique<TnegocioPrueba>(*uBase, metodo);
         e.almacen = e.n->almacen();
         e.producto = e.n->producto(QStringLiteral("Toner"));
-        TdocumentoEntrada primera = e.n->entrada(e.almacen, e.producto, QStringLiteral("2024-03-01 09:00:00"),
-                                                 10, 10.0, familiaPrimera);
+        TdocumentoEntrada primera = e.n->documentoEntrada(
+            e.almacen, e.producto, QStringLiteral("2024-03-01 09:00:00"), 10, 10.0, familiaPrimera);
         primera.datos().proveedorID = 1;
         e.n->acepta();
         [&] { QVERIFY(primera.guardar()); }();
@@ -54,7 +53,7 @@ class TpruebaReporteKardex : public QObject {
                     20.0);
         return e;
     }
-    TFRM_kardex *abre(const TnegocioMovimientos &n, int nivel = 2) {
+    TFRM_kardex *abre(const TnegocioPrueba &n, int nivel = 2) {
         localSYS = uBase->sistema(n.negocio(), nivel);
         uPantalla = std::make_unique<TFRM_kardex>();
         uPantalla->resize(1400, 600);
@@ -113,7 +112,7 @@ private slots:
     void ayerAHoyIncluyeLoDeHoy_data() { metodos(); }
     void ayerAHoyIncluyeLoDeHoy() {
         QFETCH(int, metodo);
-        TnegocioMovimientos n(*uBase, metodo);
+        TnegocioPrueba n(*uBase, metodo);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Toner"));
         const QString hoy = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
@@ -165,7 +164,7 @@ private slots:
     // Layer snapshot rows show neither date nor description and never start a movement; the first
     // row of each movement carries the separator.
     void instantaneasYSeparadores() {
-        TnegocioMovimientos n(*uBase, kMetodoPEPS);
+        TnegocioPrueba n(*uBase, kMetodoPEPS);
         const int a = n.almacen();
         const int p = n.producto(QStringLiteral("Toner"));
         n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 10, 10.0);
@@ -229,12 +228,10 @@ private slots:
     void cadaBusquedaRecargaLimitesYResumen() {
         Tescena e = escena(kMetodoPEPS);
         const int otro = e.n->producto(QStringLiteral("Papel"));
-        u_insertaFila(e.n->sesion(), QStringLiteral("inventarioStock"),
-                      {{QStringLiteral("inventarioAlmacen_id"), e.almacen},
-                       {QStringLiteral("inventarioProducto_id"), e.producto},
-                       {QStringLiteral("minimo"), 2.0},
-                       {QStringLiteral("maximo"), 20.0},
-                       {QStringLiteral("idNegocioFk"), e.n->negocio()}});
+        e.n->fila(QStringLiteral("inventarioStock"), {{QStringLiteral("inventarioAlmacen_id"), e.almacen},
+                                                      {QStringLiteral("inventarioProducto_id"), e.producto},
+                                                      {QStringLiteral("minimo"), 2.0},
+                                                      {QStringLiteral("maximo"), 20.0}});
         abre(*e.n);
         rango(kMarzo1, QDate(2024, 3, 31));
         eligeAlmacen();

@@ -1,6 +1,6 @@
 // The shipping statements of a transfer: what they write, and that they never reach another
 // business's warehouses, transfers, products, layers or serial numbers.
-#include "UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
 #include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
@@ -12,7 +12,7 @@ class TpruebaEnvioTraspasos : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TbasePrueba> uBase;
-    std::unique_ptr<TnegocioMovimientos> uPropio, uOtro;
+    std::unique_ptr<TnegocioPrueba> uPropio, uOtro;
     int uMatriz = 0, uBodega = 0, uAjeno = 0; // warehouses: two of ours, one of the other business
     int uProducto = 0, uOtroProducto = 0, uProductoAjeno = 0;
     int uCapa = 0, uCapaBodega = 0, uCapaAjena = 0;
@@ -22,9 +22,9 @@ class TpruebaEnvioTraspasos : public QObject {
 
     int traspaso() {
         Ttraspaso s(sesion());
-        const CmidTierResponse r = s.insertTraspaso(
-            7, uMatriz, uBodega, TnegocioMovimientos::fecha(QStringLiteral("2024-05-02 10:00:00")), {}, 1,
-            negocio());
+        const CmidTierResponse r =
+            s.insertTraspaso(7, uMatriz, uBodega,
+                             TnegocioPrueba::fecha(QStringLiteral("2024-05-02 10:00:00")), {}, 1, negocio());
         return r.isSuccess() && r.getFilasAfectadas() == 1 ? int(r.getIdInsertado()) : 0;
     }
 
@@ -54,12 +54,12 @@ class TpruebaEnvioTraspasos : public QObject {
 private slots:
     void init() {
         QVERIFY2(u_baseConEsquema(uBase), qPrintable(uBase->error()));
-        uOtro = std::make_unique<TnegocioMovimientos>(*uBase, 1, QStringLiteral("Papelería del Sur"));
+        uOtro = std::make_unique<TnegocioPrueba>(*uBase, 1, QStringLiteral("Papelería del Sur"));
         uAjeno = uOtro->almacen();
         uProductoAjeno = uOtro->producto(QStringLiteral("Engrapadora"), 1);
         uCapaAjena = uOtro->recibe(QStringLiteral("A"), uAjeno, uProductoAjeno,
                                    QStringLiteral("2024-05-01 09:00:00"), 1, 80.0, {QStringLiteral("AJ-1")});
-        uPropio = std::make_unique<TnegocioMovimientos>(*uBase, 1);
+        uPropio = std::make_unique<TnegocioPrueba>(*uBase, 1);
         uMatriz = uPropio->almacen();
         uBodega = uPropio->almacen(QStringLiteral("Bodega"));
         uProducto = uPropio->producto(QStringLiteral("Engrapadora"), 1);
@@ -102,7 +102,7 @@ private slots:
                                                {QStringLiteral("ajeno"), uAjeno},
                                                {QStringLiteral("ninguno"), 999999}};
         Ttraspaso s(sesion());
-        const QDateTime salida = TnegocioMovimientos::fecha(QStringLiteral("2024-05-02 10:00:00"));
+        const QDateTime salida = TnegocioPrueba::fecha(QStringLiteral("2024-05-02 10:00:00"));
         const CmidTierResponse r =
             s.insertTraspaso(7, almacenes.value(origen), almacenes.value(destino), salida, {}, 1, negocio());
         QVERIFY(r.isSuccess());
@@ -159,8 +159,8 @@ private slots:
         {
             Ttraspaso s(sesion());
             ajeno = int(s.insertTraspaso(1, uAjeno, uOtro->almacen(QStringLiteral("Otra")),
-                                         TnegocioMovimientos::fecha(QStringLiteral("2024-05-02 10:00:00")),
-                                         {}, 1, uOtro->negocio())
+                                         TnegocioPrueba::fecha(QStringLiteral("2024-05-02 10:00:00")), {}, 1,
+                                         uOtro->negocio())
                             .getIdInsertado());
         }
         RtraspasoDetalle d;

@@ -1,7 +1,6 @@
 // The movement and serial-number choosers on screen, driven by their controls' names.
-#include "UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
-#include "apoyo/UfilasPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/ui/UFRM_seleccionarMovimiento.h"
 #include "comun/ui/UFRM_seleccionarNoSerie.h"
@@ -57,13 +56,13 @@ class TpruebaPantallasSelectores : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TbasePrueba> uBase;
-    std::unique_ptr<TnegocioMovimientos> uNegocio;
+    std::unique_ptr<TnegocioPrueba> uNegocio;
     int uMatriz = 0, uProducto = 0, uR2 = 0;
 
     // Matriz: R1 (2.5, emptied by issue 1) and R2 (3, of which issue 2 took 1); Bodega: R3 (9).
     void movimientos() {
-        uNegocio = std::make_unique<TnegocioMovimientos>(*uBase, 1);
-        TnegocioMovimientos &n = *uNegocio;
+        uNegocio = std::make_unique<TnegocioPrueba>(*uBase, 1);
+        TnegocioPrueba &n = *uNegocio;
         uMatriz = n.almacen();
         const int bodega = n.almacen(QStringLiteral("Bodega"));
         uProducto = n.producto(QStringLiteral("Cartulina"));
@@ -178,14 +177,14 @@ private slots:
         QFETCH(QStringList, dados);
         QFETCH(QString, acciones);
         QFETCH(QStringList, marcados);
-        TnegocioMovimientos n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int almacen = n.almacen();
         const int producto = n.producto(QStringLiteral("Calculadora"), 1);
         const int capa = n.recibe(QStringLiteral("R"), almacen, producto, hoy("08:00:00"), 5, 120.0,
                                   {"S-03", "S-01", "S-05", "S-02", "S-04"});
         QVERIFY(capa > 0);
         const QHash<QString, int> ids = idsNoSerie(n.sesion(), capa);
-        auto salida = n.salida(almacen, hoy("09:00:00"));
+        auto salida = n.documentoSalida(almacen, hoy("09:00:00"));
         TproductoSalida p;
         p.id = producto;
         p.nombre = QStringLiteral("Calculadora");
@@ -233,13 +232,13 @@ private slots:
     // column blocks the issued ones. A lookup that fails keeps the grid and its marks, so "Aceptar"
     // still hands back the numbers marked.
     void noSerieBusquedaFallidaConservaLaLista() {
-        TnegocioMovimientos n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int almacen = n.almacen();
         const int producto = n.producto(QStringLiteral("Calculadora"), 1);
         const int capa = n.recibe(QStringLiteral("R"), almacen, producto, hoy("08:00:00"), 3, 120.0,
                                   {"AB-1", "AB-2", "C-3"});
         const QHash<QString, int> ids = idsNoSerie(n.sesion(), capa);
-        auto salida = n.salida(almacen, hoy("09:00:00"));
+        auto salida = n.documentoSalida(almacen, hoy("09:00:00"));
         TproductoSalida p;
         p.id = producto;
         p.controlNoSerie = 1;
@@ -292,7 +291,7 @@ private slots:
 
     // A narrower search keeps the marks of the numbers it shows again; a typed wildcard is a letter.
     void noSerieBuscaPorPrefijo() {
-        TnegocioMovimientos n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int almacen = n.almacen();
         const int producto = n.producto(QStringLiteral("Calculadora"), 1);
         const int capa = n.recibe(QStringLiteral("R"), almacen, producto, hoy("08:00:00"), 3, 120.0,

@@ -1,7 +1,6 @@
 // The movement chooser's lists and filters, and the serial chooser's marking rules.
-#include "UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
-#include "apoyo/UfilasPrueba.h"
 #include "comun/UNEG_seleccionarMovimiento.h"
 #include "comun/UNEG_seleccionarNoSerie.h"
 
@@ -73,7 +72,7 @@ private slots:
     // Receipt mode: open layers of the caller's warehouse only; issue mode: issue rows not wholly
     // taken back. Filters by document, product, invoice piece (literal) and whole days.
     void listasDeMovimientos() {
-        TnegocioMovimientos n(*uBase, 1);
+        TnegocioPrueba n(*uBase, 1);
         const int matriz = n.almacen();
         const int bodega = n.almacen(QStringLiteral("Bodega"));
         const int p = n.producto(QStringLiteral("Cartulina"));

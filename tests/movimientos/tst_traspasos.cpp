@@ -1,7 +1,7 @@
 // Transfers: shipping through the issue posting, receiving or cancelling through the receipt
 // posting, under both methods; numbering, costs, serial numbers and the layer's data carried over,
 // rollbacks, two workstations closing the same transfer, another business, hostile input.
-#include "UnegocioMovimientos.h"
+#include "apoyo/UnegocioPrueba.h"
 
 #include "apoyo/UfilasPrueba.h"
 #include "comun/U_utilerias.h"
@@ -23,14 +23,14 @@ class TpruebaTraspasos : public QObject {
     // A shop with layers of 4 at 2, 3 at 3 and 8 at 4 of a notebook in its main warehouse, and a
     // store room; the transfer concepts exist.
     struct Tescenario {
-        std::unique_ptr<TnegocioMovimientos> n;
+        std::unique_ptr<TnegocioPrueba> n;
         int matriz = 0, bodega = 0, producto = 0;
         QVector<int> capas;
     };
     Tescenario escenario(int metodo, int controlNoSerie = 0, const QString &nombre = QString()) {
         Tescenario e;
-        e.n = nombre.isEmpty() ? std::make_unique<TnegocioMovimientos>(*uBase, metodo)
-                               : std::make_unique<TnegocioMovimientos>(*uBase, metodo, nombre);
+        e.n = nombre.isEmpty() ? std::make_unique<TnegocioPrueba>(*uBase, metodo)
+                               : std::make_unique<TnegocioPrueba>(*uBase, metodo, nombre);
         e.matriz = e.n->almacen();
         e.bodega = e.n->almacen(QStringLiteral("Bodega"));
         e.producto = e.n->producto(QStringLiteral("Cuaderno"), controlNoSerie);
@@ -62,8 +62,8 @@ class TpruebaTraspasos : public QObject {
         TdocumentoTraspaso doc(e.n->sesion(), e.n->negocio());
         doc.setOrigen(e.matriz);
         doc.setDestino(e.bodega);
-        doc.setFechaSalida(TnegocioMovimientos::fecha(fecha));
-        doc.setFechaRecepcion(TnegocioMovimientos::fecha(fecha).addDays(1));
+        doc.setFechaSalida(TnegocioPrueba::fecha(fecha));
+        doc.setFechaRecepcion(TnegocioPrueba::fecha(fecha).addDays(1));
         e.n->guion().limpia();
         e.n->acepta();
         if (!doc.agregaAlDocumento(cuaderno(e), cantidad))
@@ -78,7 +78,7 @@ class TpruebaTraspasos : public QObject {
         TcierreTraspaso c(e.n->sesion(), e.n->negocio());
         e.n->guion().limpia();
         e.n->acepta();
-        return c.carga(traspaso) && c.cierra(accion, TnegocioMovimientos::fecha(fecha));
+        return c.carga(traspaso) && c.cierra(accion, TnegocioPrueba::fecha(fecha));
     }
 
     // "cantidad@costo" of each line, in line order.
@@ -191,14 +191,14 @@ private slots:
             Tescenario &quien = d < 0 ? otro : e;
             QVERIFY(Ttraspaso(quien.n->sesion())
                         .insertTraspaso(std::abs(d), quien.matriz, quien.bodega,
-                                        TnegocioMovimientos::fecha(QStringLiteral("2024-03-04 10:00:00")), {},
-                                        1, quien.n->negocio())
+                                        TnegocioPrueba::fecha(QStringLiteral("2024-03-04 10:00:00")), {}, 1,
+                                        quien.n->negocio())
                         .isSuccess());
         }
         TdocumentoTraspaso doc(e.n->sesion(), e.n->negocio());
         doc.setOrigen(e.matriz);
         doc.setDestino(e.bodega);
-        doc.setFechaSalida(TnegocioMovimientos::fecha(QStringLiteral("2024-03-05 10:00:00")));
+        doc.setFechaSalida(TnegocioPrueba::fecha(QStringLiteral("2024-03-05 10:00:00")));
         doc.setFechaRecepcion(doc.fechaSalida());
         e.n->acepta();
         QVERIFY(doc.agregaAlDocumento(cuaderno(e), 1));
@@ -398,10 +398,10 @@ private slots:
         // While this user reads the confirmation, the other workstation closes the transfer.
         e.n->guion().antesDePreguntar(QStringLiteral("¿Desea guardar"), [&] {
             otraCerro = otra.cierra(otraRecibe ? TaccionCierre::Recibir : TaccionCierre::Cancelar,
-                                    TnegocioMovimientos::fecha(QStringLiteral("2024-03-06 10:00:00")));
+                                    TnegocioPrueba::fecha(QStringLiteral("2024-03-06 10:00:00")));
         });
-        const bool propiaCerro = propia.cierra(
-            TaccionCierre::Recibir, TnegocioMovimientos::fecha(QStringLiteral("2024-03-06 11:00:00")));
+        const bool propiaCerro = propia.cierra(TaccionCierre::Recibir,
+                                               TnegocioPrueba::fecha(QStringLiteral("2024-03-06 11:00:00")));
         otraEstacion.cierraHiloActual();
         QVERIFY(otraCerro);
         QVERIFY(!propiaCerro);
@@ -500,8 +500,8 @@ private slots:
         for (const int d : {1, 2, 3, 12})
             QVERIFY(Ttraspaso(e.n->sesion())
                         .insertTraspaso(d, e.matriz, e.bodega,
-                                        TnegocioMovimientos::fecha(QStringLiteral("2024-03-04 10:00:00")), {},
-                                        1, e.n->negocio())
+                                        TnegocioPrueba::fecha(QStringLiteral("2024-03-04 10:00:00")), {}, 1,
+                                        e.n->negocio())
                         .isSuccess());
         TmiddleTier mt(e.n->sesion());
         mt.setQuery(QStringLiteral(
@@ -545,7 +545,7 @@ private slots:
         TdocumentoTraspaso doc(e.n->sesion(), e.n->negocio());
         doc.setOrigen(e.matriz);
         doc.setDestino(e.bodega);
-        doc.setFechaSalida(TnegocioMovimientos::fecha(QStringLiteral("2024-03-05 10:00:00")));
+        doc.setFechaSalida(TnegocioPrueba::fecha(QStringLiteral("2024-03-05 10:00:00")));
         e.n->acepta();
         QVERIFY(doc.agregaAlDocumento(cuaderno(e), 12)); // 3 of the 15 are left
         const int lineas = int(doc.lineas().size());
@@ -554,7 +554,7 @@ private slots:
         if (caso == "sinDestino")
             QVERIFY(!doc.setDestino(ajeno.bodega));
         if (caso == "fecha")
-            doc.setFechaSalida(TnegocioMovimientos::fecha(QStringLiteral("2024-03-02 10:00:00")));
+            doc.setFechaSalida(TnegocioPrueba::fecha(QStringLiteral("2024-03-02 10:00:00")));
         e.n->guion().limpia();
         TproductoSalida p = cuaderno(e);
         if (caso == "ajeno")

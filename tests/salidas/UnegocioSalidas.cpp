@@ -6,37 +6,17 @@
 
 #include <QFile>
 
-TnegocioSalidas::TnegocioSalidas(TbasePrueba &b, const QString &nombre) : base(b) {
-    TConexionSesion *s = base.sesion();
-    negocio = base.creaNegocio(nombre);
-    compruebaUnidadesMedidaDummyExiste(s, negocio);
-    pieza =
-        u_valorConsulta(s, QStringLiteral("SELECT id FROM inventarioUnidadesMedida WHERE idNegocioFk = :n"),
-                        {{QStringLiteral("n"), negocio}})
-            .toInt();
-    const int sucursal =
-        u_valorConsulta(s, QStringLiteral("SELECT id FROM sucursal WHERE idNegocioFk = :n"), {{"n", negocio}})
-            .toInt();
-    const auto almacen = [&](const char *nombreAlmacen) {
-        return u_insertaFila(s, QStringLiteral("inventarioAlmacen"),
-                             {{"nombre", QString::fromUtf8(nombreAlmacen)},
-                              {"sucursal_id", sucursal},
-                              {"idNegocioFk", negocio}});
-    };
-    centro = almacen("Bodega Centro");
-    norte = almacen("Bodega Norte");
-    const auto concepto = [&](const char *etiqueta) {
-        return u_insertaFila(s, QStringLiteral("inventarioMovimientoConcepto"),
-                             {{"etiqueta", QString::fromUtf8(etiqueta)},
-                              {"direccion", 2},
-                              {"familia", 1},
-                              {"idNegocioFk", negocio}});
-    };
-    venta = concepto("Venta");
-    merma = concepto("Merma");
-    u_insertaFila(
-        s, QStringLiteral("inventarioCategoria"),
-        {{"identidad", "0A"}, {"etiqueta", "Fijación"}, {"identidadPadre", "0"}, {"idNegocioFk", negocio}});
+TnegocioSalidas::TnegocioSalidas(TbasePrueba &b, const QString &nombre)
+    : base(b), n(b, TnegocioPrueba::Tlectura{nombre}), negocio(n.negocio()) {
+    compruebaUnidadesMedidaDummyExiste(base.sesion(), negocio);
+    pieza = n.valor(QStringLiteral("SELECT id FROM inventarioUnidadesMedida WHERE idNegocioFk = :negocio"))
+                .toInt();
+    centro = n.almacen(QStringLiteral("Bodega Centro"));
+    norte = n.almacen(QStringLiteral("Bodega Norte"));
+    venta = n.concepto(kConceptoSalida, kFamiliaOrdinaria, QStringLiteral("Venta"));
+    merma = n.concepto(kConceptoSalida, kFamiliaOrdinaria, QStringLiteral("Merma"));
+    n.fila(QStringLiteral("inventarioCategoria"),
+           {{"identidad", "0A"}, {"etiqueta", "Fijación"}, {"identidadPadre", "0"}});
     tornillo = producto(QStringLiteral("Tornillo 1/4"), QStringLiteral("0A"));
     taquete = producto(QStringLiteral("Taquete 5/16"), QStringLiteral("0A"));
     pintura = producto(QStringLiteral("Pintura vinílica"));
@@ -70,23 +50,21 @@ QDateTime TnegocioSalidas::momento(int dias, const QTime &hora) {
 }
 
 int TnegocioSalidas::producto(const QString &nombre, const QString &categoria) {
-    TcamposPrueba campos{{"nombre", nombre}, {"unidadesMedida_id", pieza}, {"idNegocioFk", negocio}};
+    TcamposPrueba campos{{"nombre", nombre}, {"unidadesMedida_id", pieza}};
     if (!categoria.isEmpty())
         campos.append({"inventarioCategoria_identidad", categoria});
-    return u_insertaFila(base.sesion(), QStringLiteral("inventarioProducto"), campos);
+    return n.fila(QStringLiteral("inventarioProducto"), campos);
 }
 
 int TnegocioSalidas::capa(int almacen, int producto, double cantidad, double costo) {
-    return u_insertaFila(base.sesion(), QStringLiteral("inventarioEntrada"),
-                         {{"documento", 1},
-                          {"fechaHora", QVariant(momento(-20, {9, 0}))},
-                          {"inventarioAlmacen_id", almacen},
-                          {"inventarioProducto_id", producto},
-                          {"cantidad", cantidad},
-                          {"costoUnitario", costo},
-                          {"existencia", cantidad},
-                          {"existenciaCostoUnitario", costo},
-                          {"idNegocioFk", negocio}});
+    return n.fila(QStringLiteral("inventarioEntrada"), {{"documento", 1},
+                                                        {"fechaHora", QVariant(momento(-20, {9, 0}))},
+                                                        {"inventarioAlmacen_id", almacen},
+                                                        {"inventarioProducto_id", producto},
+                                                        {"cantidad", cantidad},
+                                                        {"costoUnitario", costo},
+                                                        {"existencia", cantidad},
+                                                        {"existenciaCostoUnitario", costo}});
 }
 
 void TnegocioSalidas::lote(int capa, const QString &numero, const QVariant &produccion,
@@ -103,15 +81,14 @@ void TnegocioSalidas::lote(int capa, const QString &numero, const QVariant &prod
 
 int TnegocioSalidas::salida(int documento, int capa, double cantidad, double costo,
                             const QDateTime &fechaHora, int concepto, int comprobante) {
-    return u_insertaFila(base.sesion(), QStringLiteral("inventarioSalida"),
-                         {{"documento", documento},
-                          {"fechaHora", QVariant(fechaHora)},
-                          {"inventarioEntrada_id", capa},
-                          {"idComprobante", comprobante},
-                          {"inventarioMovimientoConcepto_id", concepto},
-                          {"cantidad", cantidad},
-                          {"salidaCostoUnitario", costo},
-                          {"existenciaCostoUnitario", costo}});
+    return u_insertaSalida(base.sesion(), {{"documento", documento},
+                                           {"fechaHora", QVariant(fechaHora)},
+                                           {"inventarioEntrada_id", capa},
+                                           {"idComprobante", comprobante},
+                                           {"inventarioMovimientoConcepto_id", concepto},
+                                           {"cantidad", cantidad},
+                                           {"salidaCostoUnitario", costo},
+                                           {"existenciaCostoUnitario", costo}});
 }
 
 void TnegocioSalidas::existencia(int almacen, int producto, double cantidad) {
@@ -123,17 +100,14 @@ void TnegocioSalidas::existencia(int almacen, int producto, double cantidad) {
 int TnegocioSalidas::comprobante(const QString &uuid, const QString &serie, const QString &folio,
                                  const QString &receptor) {
     const int idReceptor =
-        u_insertaFila(base.sesion(), QStringLiteral("Receptor"),
-                      {{"nombre", receptor}, {"rfc", "XAXX010101000"}, {"idNegocioFk", negocio}});
-    return u_insertaFila(base.sesion(), QStringLiteral("Comprobante"),
-                         {{"uuid", uuid},
-                          {"serie", serie},
-                          {"folio", folio},
-                          {"fecha", QVariant(momento(0, {9, 0}))},
-                          {"tipo", 0},
-                          {"total", 116.0},
-                          {"receptor", idReceptor},
-                          {"idNegocioFk", negocio}});
+        n.fila(QStringLiteral("Receptor"), {{"nombre", receptor}, {"rfc", "XAXX010101000"}});
+    return n.fila(QStringLiteral("Comprobante"), {{"uuid", uuid},
+                                                  {"serie", serie},
+                                                  {"folio", folio},
+                                                  {"fecha", QVariant(momento(0, {9, 0}))},
+                                                  {"tipo", 0},
+                                                  {"total", 116.0},
+                                                  {"receptor", idReceptor}});
 }
 
 int TnegocioSalidas::comprobanteDeSalida(int id) const {
@@ -143,25 +117,22 @@ int TnegocioSalidas::comprobanteDeSalida(int id) const {
         .toInt();
 }
 
-TventasPrueba u_creaVentas(TnegocioSalidas &n) {
-    TConexionSesion *s = n.base.sesion();
+TventasPrueba u_creaVentas(TnegocioSalidas &t) {
+    const TnegocioPrueba &n = t.n;
+    TConexionSesion *s = n.sesion();
     TventasPrueba v;
     const auto kit = [&](const char *nombre, int clave) {
-        return u_insertaFila(s, QStringLiteral("ventasKit"),
-                             {{"nombre", QString::fromUtf8(nombre)},
-                              {"categoriaSAT33_id", clave},
-                              {"idNegocioFk", n.negocio}});
+        return n.fila(QStringLiteral("ventasKit"),
+                      {{"nombre", QString::fromUtf8(nombre)}, {"categoriaSAT33_id", clave}});
     };
     v.kit1 = kit("Kit fijación", 31161500);
     v.kit2 = kit("Kit pintor", 31211500);
     const QDateTime ayer = TnegocioSalidas::momento(-1, {13, 0});
     const auto cotizacion = [&](const QVariant &vendida) {
-        return u_insertaFila(s, QStringLiteral("ventasCotizacion"),
-                             {{"folio", 1},
-                              {"fecha", QVariant(ayer)},
-                              {"fechaVenta", vendida},
-                              {"inventarioAlmacen_id", n.centro},
-                              {"idNegocioFk", n.negocio}});
+        return n.fila(QStringLiteral("ventasCotizacion"), {{"folio", 1},
+                                                           {"fecha", QVariant(ayer)},
+                                                           {"fechaVenta", vendida},
+                                                           {"inventarioAlmacen_id", t.centro}});
     };
     // producto, kit, clave, cantidad, precio, descuento, importe, ivaT, marca
     const auto linea = [&](const QString &tabla, const QString &documento, int id, int producto, int kitId,
@@ -182,21 +153,19 @@ TventasPrueba u_creaVentas(TnegocioSalidas &n) {
     const QString detalleQ = QStringLiteral("ventasCotizacionDetalle");
     const QString detalleP = QStringLiteral("puntoOperacionDetalle");
     const int q1 = cotizacion(QVariant(ayer));
-    linea(detalleQ, QStringLiteral("ventasCotizacion_id"), q1, n.tornillo, 0, 10, 2.5, 0, 4, 0);
+    linea(detalleQ, QStringLiteral("ventasCotizacion_id"), q1, t.tornillo, 0, 10, 2.5, 0, 4, 0);
     linea(detalleQ, QStringLiteral("ventasCotizacion_id"), q1, 0, v.kit1, 1, 50, 0, 8, 0);
-    linea(detalleQ, QStringLiteral("ventasCotizacion_id"), q1, n.tornillo, v.kit1, 4, 0, 0, 0, 10);
+    linea(detalleQ, QStringLiteral("ventasCotizacion_id"), q1, t.tornillo, v.kit1, 4, 0, 0, 0, 10);
     const int q2 = cotizacion(QVariant());
-    linea(detalleQ, QStringLiteral("ventasCotizacion_id"), q2, n.tornillo, 0, 99, 2.5, 0, 0, 0);
+    linea(detalleQ, QStringLiteral("ventasCotizacion_id"), q2, t.tornillo, 0, 99, 2.5, 0, 0, 0);
 
     const int ticket =
-        u_insertaFila(s, QStringLiteral("puntoOperacion"),
-                      {{"folio", 7}, {"fechaHora", QVariant(ayer)}, {"idNegocioFk", n.negocio}});
-    u_insertaFila(
-        s, QStringLiteral("puntoOperacionComplementario"),
-        {{"puntoOperacion_id", ticket}, {"inventarioAlmacen_id", n.centro}, {"idNegocioFk", n.negocio}});
-    linea(detalleP, QStringLiteral("puntoOperacion_id"), ticket, n.tornillo, 0, 5, 2.5, 2.5, 1.6, 0);
+        n.fila(QStringLiteral("puntoOperacion"), {{"folio", 7}, {"fechaHora", QVariant(ayer)}});
+    n.fila(QStringLiteral("puntoOperacionComplementario"),
+           {{"puntoOperacion_id", ticket}, {"inventarioAlmacen_id", t.centro}});
+    linea(detalleP, QStringLiteral("puntoOperacion_id"), ticket, t.tornillo, 0, 5, 2.5, 2.5, 1.6, 0);
     linea(detalleP, QStringLiteral("puntoOperacion_id"), ticket, 0, v.kit2, 1, 50, 0, 8, 1);
-    linea(detalleP, QStringLiteral("puntoOperacion_id"), ticket, n.pintura, v.kit2, 1, 0, 0, 0, 2);
+    linea(detalleP, QStringLiteral("puntoOperacion_id"), ticket, t.pintura, v.kit2, 1, 0, 0, 0, 2);
     return v;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-// A small hardware shop for the issues list and detail tests, written straight to the tables (the
-// posting is tested elsewhere): two warehouses, three products, receipt layers with lots, issue
-// rows over the last days, the stock rows, an income invoice and a few sales.
-#include "apoyo/UbasePrueba.h"
+// A small hardware shop for the issues list and detail tests, filled by SQL (the posting is tested
+// elsewhere): two warehouses, three products, receipt layers with lots, issue rows over the last
+// days, the stock rows, an income invoice and a few sales.
 #include "apoyo/UinteraccionGuionada.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "apoyo/UrevisionPDF.h"
 
 #include <QDateTime>
@@ -33,6 +33,7 @@ struct TnegocioSalidas {
     int comprobanteDeSalida(int salida) const;
 
     TbasePrueba &base;
+    TnegocioPrueba n;
     int negocio = 0;
     int centro = 0;
     int norte = 0;

@@ -4,6 +4,7 @@
 // issue posted from the issues list and found there.
 #include "apoyo/UconduccionCaptura.h"
 #include "apoyo/UfilasPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
 #include "comun/ui/UFRM_seleccionarComprobante.h"
@@ -14,7 +15,6 @@
 #include "datos/UmiddleTier.h"
 #include "existencias/U_verificacion.h"
 #include "inventario/UpantallasInventario.h"
-#include "movimientos/UnegocioMovimientos.h"
 #include "salidas/UFRM_salidas.h"
 #include "salidas/UFRM_salidasAlmacen.h"
 
@@ -29,10 +29,6 @@ namespace {
 const QString kSobrepasa = QStringLiteral("La cantidad capturada sobrepasa la existencia actual");
 const QString kSinCoincidencia = QStringLiteral("No se encontro coincidencia");
 
-QString dia(int dias, const char *hora) {
-    return QDate::currentDate().addDays(dias).toString(QStringLiteral("yyyy-MM-dd ")) +
-           QString::fromLatin1(hora);
-}
 } // namespace
 
 // A stationery shop posted through the postings: Matriz holds notebooks in two layers (4 at $2,
@@ -47,14 +43,14 @@ struct Ttienda {
             n.concepto(2, 1, QString::fromUtf8(etiqueta));
         n.concepto(2, 3, QStringLiteral("devolución de compras"));
         n.concepto(2, -1, QStringLiteral("Salida por traspaso"));
-        r1 = n.recibe(QStringLiteral("R1"), matriz, cuaderno, dia(-3, "09:00:00"), 4, 2.0);
-        r2 = n.recibe(QStringLiteral("R2"), matriz, cuaderno, dia(-2, "09:00:00"), 8, 3.0);
-        rl = n.recibe(QStringLiteral("RL"), matriz, laptop, dia(-2, "10:00:00"), 3, 100.0,
+        r1 = n.recibe(QStringLiteral("R1"), matriz, cuaderno, TnegocioPrueba::dia(-3, "09:00:00"), 4, 2.0);
+        r2 = n.recibe(QStringLiteral("R2"), matriz, cuaderno, TnegocioPrueba::dia(-2, "09:00:00"), 8, 3.0);
+        rl = n.recibe(QStringLiteral("RL"), matriz, laptop, TnegocioPrueba::dia(-2, "10:00:00"), 3, 100.0,
                       {QStringLiteral("L-1"), QStringLiteral("L-2"), QStringLiteral("L-3")});
-        n.recibe(QStringLiteral("RB"), bodega, cuaderno, dia(-2, "09:00:00"), 5, 2.5);
+        n.recibe(QStringLiteral("RB"), bodega, cuaderno, TnegocioPrueba::dia(-2, "09:00:00"), 5, 2.5);
         n.guion().limpia();
     }
-    TnegocioMovimientos n;
+    TnegocioPrueba n;
     int matriz = 0, bodega = 0, cuaderno = 0, laptop = 0, r1 = 0, r2 = 0, rl = 0;
 };
 
@@ -156,7 +152,7 @@ private slots:
 
     void alAbrirSoloLoDelNegocio() {
         {
-            TnegocioMovimientos otro(*uBase, 1, QStringLiteral("Otra Papelería"));
+            TnegocioPrueba otro(*uBase, 1, QStringLiteral("Otra Papelería"));
             otro.almacen(QStringLiteral("Ajeno"));
             otro.concepto(2, 1, QStringLiteral("Regalo"));
         }
@@ -273,11 +269,9 @@ private slots:
     void alertaStockMinimo() {
         QFETCH(bool, acepta);
         QFETCH(QStringList, esperadas);
-        u_insertaFila(uBase->sesion(), QStringLiteral("inventarioStock"),
-                      {{"inventarioAlmacen_id", uTienda->matriz},
-                       {"inventarioProducto_id", uTienda->cuaderno},
-                       {"minimo", 10.0},
-                       {"idNegocioFk", uTienda->n.negocio()}});
+        uTienda->n.fila(QStringLiteral("inventarioStock"), {{"inventarioAlmacen_id", uTienda->matriz},
+                                                            {"inventarioProducto_id", uTienda->cuaderno},
+                                                            {"minimo", 10.0}});
         abre();
         eligeVentaEnMatriz();
         agrega("7501001", QStringLiteral("2")); // leaves 10: no question
@@ -297,19 +291,16 @@ private slots:
     }
     void muestrasSinComprobante() {
         QFETCH(QString, concepto);
-        TConexionSesion *s = uBase->sesion();
-        const int receptor = u_insertaFila(
-            s, QStringLiteral("Receptor"),
-            {{"nombre", "Cliente Uno"}, {"rfc", "XAXX010101000"}, {"idNegocioFk", uTienda->n.negocio()}});
-        u_insertaFila(s, QStringLiteral("Comprobante"),
-                      {{"uuid", "AAAA0000-0000-4000-8000-000000000015"},
-                       {"serie", "A"},
-                       {"folio", "15"},
-                       {"fecha", QVariant(QDateTime(QDate::currentDate(), QTime(0, 0, 1)))},
-                       {"tipo", 0},
-                       {"total", 116.0},
-                       {"receptor", receptor},
-                       {"idNegocioFk", uTienda->n.negocio()}});
+        const int receptor = uTienda->n.fila(QStringLiteral("Receptor"),
+                                             {{"nombre", "Cliente Uno"}, {"rfc", "XAXX010101000"}});
+        uTienda->n.fila(QStringLiteral("Comprobante"),
+                        {{"uuid", "AAAA0000-0000-4000-8000-000000000015"},
+                         {"serie", "A"},
+                         {"folio", "15"},
+                         {"fecha", QVariant(QDateTime(QDate::currentDate(), QTime(0, 0, 1)))},
+                         {"tipo", 0},
+                         {"total", 116.0},
+                         {"receptor", receptor}});
         abre();
         eligeVentaEnMatriz();
         uInterno.alAbrir<TFRM_seleccionarComprobante>(this, [](TFRM_seleccionarComprobante *d) {

@@ -3,6 +3,7 @@
 // transfer shipped from the list, received or cancelled from its detail, and the list's filters and
 // permissions. After every posting the stored rows are checked and the consistency check is clean.
 #include "apoyo/UfilasPrueba.h"
+#include "apoyo/UnegocioPrueba.h"
 #include "apoyo/UwidgetsPrueba.h"
 #include "comun/U_utilerias.h"
 #include "comun/ui/UFRM_capturarCodigoBarras.h"
@@ -12,7 +13,6 @@
 #include "entradas/UFRM_lote.h"
 #include "existencias/U_verificacion.h"
 #include "inventario/UpantallasInventario.h"
-#include "movimientos/UnegocioMovimientos.h"
 #include "traspasos/UFRM_nuevoTraspaso.h"
 #include "traspasos/UFRM_traspasoDetalle.h"
 #include "traspasos/UFRM_traspasos.h"
@@ -25,13 +25,6 @@
 #include <QRadioButton>
 #include <QtTest>
 
-namespace {
-QString dia(int dias, const char *hora) {
-    return QDate::currentDate().addDays(dias).toString(QStringLiteral("yyyy-MM-dd ")) +
-           QString::fromLatin1(hora);
-}
-} // namespace
-
 // A stationery shop: Matriz holds notebooks in three layers (4 at $2, 3 at $3, 8 at $4, the last of
 // lot C-0731) and three laptops with serial numbers; Bodega holds 5 notebooks at $2.50.
 struct Ttienda {
@@ -42,17 +35,18 @@ struct Ttienda {
         laptop = n.productoEnCatalogo(QStringLiteral("Laptop"), QStringLiteral("7501002"), 1);
         n.concepto(2, -1, QStringLiteral("Salida por traspaso"));
         n.concepto(1, -2, QStringLiteral("Entrada por traspaso"));
-        n.recibe(QStringLiteral("R1"), matriz, cuaderno, dia(-3, "09:00:00"), 4, 2.0);
-        n.recibe(QStringLiteral("R2"), matriz, cuaderno, dia(-2, "09:00:00"), 3, 3.0);
-        const int r3 = n.recibe(QStringLiteral("R3"), matriz, cuaderno, dia(-2, "09:30:00"), 8, 4.0);
+        n.recibe(QStringLiteral("R1"), matriz, cuaderno, TnegocioPrueba::dia(-3, "09:00:00"), 4, 2.0);
+        n.recibe(QStringLiteral("R2"), matriz, cuaderno, TnegocioPrueba::dia(-2, "09:00:00"), 3, 3.0);
+        const int r3 =
+            n.recibe(QStringLiteral("R3"), matriz, cuaderno, TnegocioPrueba::dia(-2, "09:30:00"), 8, 4.0);
         u_insertaFila(base.sesion(), QStringLiteral("inventarioLote"),
                       {{"inventarioEntrada_id", r3},
                        {"numero", "C-0731"},
                        {"fechaCaducidad", "2031-07-31 00:00:00.000"},
                        {"fechaCaducidadEstablecida", 1}});
-        n.recibe(QStringLiteral("RL"), matriz, laptop, dia(-2, "10:00:00"), 3, 100.0,
+        n.recibe(QStringLiteral("RL"), matriz, laptop, TnegocioPrueba::dia(-2, "10:00:00"), 3, 100.0,
                  {QStringLiteral("L-1"), QStringLiteral("L-2"), QStringLiteral("L-3")});
-        n.recibe(QStringLiteral("RB"), bodega, cuaderno, dia(-2, "09:00:00"), 5, 2.5);
+        n.recibe(QStringLiteral("RB"), bodega, cuaderno, TnegocioPrueba::dia(-2, "09:00:00"), 5, 2.5);
         n.guion().limpia();
     }
 
@@ -61,8 +55,8 @@ struct Ttienda {
         TdocumentoTraspaso doc(n.sesion(), n.negocio());
         doc.setOrigen(matriz);
         doc.setDestino(bodega);
-        doc.setFechaSalida(TnegocioMovimientos::fecha(dia(-1, "09:00:00")));
-        doc.setFechaRecepcion(TnegocioMovimientos::fecha(dia(-1, "12:00:00")));
+        doc.setFechaSalida(TnegocioPrueba::fecha(TnegocioPrueba::dia(-1, "09:00:00")));
+        doc.setFechaRecepcion(TnegocioPrueba::fecha(TnegocioPrueba::dia(-1, "12:00:00")));
         TproductoSalida p;
         p.id = cuaderno;
         p.nombre = QStringLiteral("Cuaderno");
@@ -72,7 +66,7 @@ struct Ttienda {
         return enviado ? doc.traspaso() : 0;
     }
 
-    TnegocioMovimientos n;
+    TnegocioPrueba n;
     int matriz = 0, bodega = 0, cuaderno = 0, laptop = 0;
 };
 
@@ -301,11 +295,9 @@ private slots:
         QFETCH(bool, maximo);
         QFETCH(bool, acepta);
         Ttienda &t = *uTienda;
-        u_insertaFila(uBase->sesion(), QStringLiteral("inventarioStock"),
-                      {{"inventarioAlmacen_id", maximo ? t.bodega : t.matriz},
-                       {"inventarioProducto_id", t.cuaderno},
-                       {maximo ? "maximo" : "minimo", maximo ? 8.0 : 12.0},
-                       {"idNegocioFk", t.n.negocio()}});
+        t.n.fila(QStringLiteral("inventarioStock"), {{"inventarioAlmacen_id", maximo ? t.bodega : t.matriz},
+                                                     {"inventarioProducto_id", t.cuaderno},
+                                                     {maximo ? "maximo" : "minimo", maximo ? 8.0 : 12.0}});
         abre();
         almacenes(QStringLiteral("Matriz"), QStringLiteral("Bodega"));
         guion().respuestas({acepta});
@@ -465,8 +457,8 @@ private slots:
                           {{"documento", documento},
                            {"ORIGENinventarioAlmacen_id", origen},
                            {"DESTINOinventarioAlmacen_id", destino},
-                           {"fechaSalida", dia(-1, "09:00:00.000")},
-                           {"fechaRecepcion", dia(0, "09:00:00.000")},
+                           {"fechaSalida", TnegocioPrueba::dia(-1, "09:00:00.000")},
+                           {"fechaRecepcion", TnegocioPrueba::dia(0, "09:00:00.000")},
                            {"inventarioTraspasoEstado_id", estado},
                            {"idNegocioFk", negocio}});
         };
@@ -474,7 +466,7 @@ private slots:
             traspaso(t.n.negocio(), t.matriz, t.bodega, documento, 1);
         traspaso(t.n.negocio(), t.bodega, t.matriz, 120, 2);
         {
-            TnegocioMovimientos otro(*uBase, 1, QStringLiteral("Otra Papelería"));
+            TnegocioPrueba otro(*uBase, 1, QStringLiteral("Otra Papelería"));
             const int a = otro.almacen(QStringLiteral("Ajeno")), b = otro.almacen(QStringLiteral("Lejano"));
             traspaso(otro.negocio(), a, b, 12, 1);
         }

@@ -1,4 +1,4 @@
-#include "comun/UNEG_entradas.h"
+#include "entradas/UNEG_entradas.h"
 
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
@@ -7,57 +7,7 @@ namespace {
 const QString kNegocio = QStringLiteral("idNegocio");
 const QString kNumero = QStringLiteral("numero");
 const QString kEntrada = QStringLiteral("entrada");
-} // namespace
 
-CmidTierResponse Tentradas::selectNoSeriePorNumeroPorProducto(const QString &numero, int idProducto,
-                                                              int idNegocio) {
-    setQuery(QStringLiteral("SELECT s.id AS inventarioNoSerie_id FROM inventarioNoSerie s "
-                            "JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id "
-                            "WHERE s.numero = :numero AND e.inventarioProducto_id = :producto "
-                            "AND e.idNegocioFk = :idNegocio"));
-    setParametroTexto(kNumero, numero);
-    setParametroEntero(QStringLiteral("producto"), idProducto);
-    setParametroEntero(kNegocio, idNegocio);
-    return reader();
-}
-
-CmidTierResponse Tentradas::selectNoSeriePorEntradaYNumero(int idEntrada, const QString &numero,
-                                                           int idNegocio) {
-    setQuery(QStringLiteral("SELECT s.id AS inventarioNoSerie_id FROM inventarioNoSerie s "
-                            "JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id "
-                            "WHERE s.inventarioEntrada_id = :entrada AND s.numero = :numero "
-                            "AND e.idNegocioFk = :idNegocio"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroTexto(kNumero, numero);
-    setParametroEntero(kNegocio, idNegocio);
-    return reader();
-}
-
-CmidTierResponse Tentradas::selectEntradaParaNoSerie(int idEntrada, int idNegocio) {
-    setQuery(
-        QStringLiteral("SELECT e.inventarioProducto_id AS inventarioProducto_id, e.cantidad AS cantidad, "
-                       "(SELECT COUNT(*) FROM inventarioNoSerie s WHERE s.inventarioEntrada_id = e.id) "
-                       "AS noSeries FROM inventarioEntrada e "
-                       "WHERE e.id = :entrada AND e.idNegocioFk = :idNegocio"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
-    return reader();
-}
-
-CmidTierResponse Tentradas::insertNoSerie(int idEntrada, const QString &numero, int idNegocio) {
-    setQuery(QStringLiteral("INSERT INTO inventarioNoSerie (inventarioEntrada_id, numero) "
-                            "SELECT e.id, :numero FROM inventarioEntrada e "
-                            "WHERE e.id = :entrada AND e.idNegocioFk = :idNegocio"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroTexto(kNumero, numero);
-    setParametroEntero(kNegocio, idNegocio);
-    CmidTierResponse r = nonQuery();
-    if (r.isSuccess() && r.getFilasAfectadas() != 1)
-        return CmidTierResponse();
-    return r;
-}
-
-namespace {
 QVariant fechaOnula(bool establecida, TDateTime fecha) {
     return establecida ? QVariant(fechaHora::aTextoBD(fechaHora::deTDateTime(fecha))) : QVariant();
 }
@@ -174,29 +124,4 @@ CmidTierResponse Tentradas::selectSalidaParaDevolucion(int idSalida, int idNegoc
     setParametroEntero(QStringLiteral("salida"), idSalida);
     setParametroEntero(kNegocio, idNegocio);
     return reader();
-}
-
-CmidTierResponse Tentradas::selectNoSeriePorEntradaLikeNumero(int idEntrada, const QString &patron,
-                                                              int idNegocio) {
-    setQuery(QStringLiteral(
-        "SELECT s.id AS inventarioNoSerie_id, s.numero AS inventarioNoSerie_numero, "
-        "s.inventarioNoSerieEstado_id "
-        "AS inventarioNoSerieEstado_id, x.etiqueta AS inventarioNoSeriEstado_etiqueta FROM inventarioNoSerie "
-        "s "
-        "JOIN inventarioEntrada e ON e.id = s.inventarioEntrada_id LEFT JOIN inventarioNoSerieEstado x ON "
-        "x.id = "
-        "s.inventarioNoSerieEstado_id WHERE s.inventarioEntrada_id = :entrada AND e.idNegocioFk = :idNegocio "
-        "AND s.numero LIKE :patron ESCAPE '!' ORDER BY s.numero, s.id"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
-    setParametroTexto(QStringLiteral("patron"), patron);
-    return reader();
-}
-
-CmidTierResponse Tentradas::selectElementosEntrantesPorCapa(int idEntrada, int idNegocio) {
-    setQuery(QStringLiteral("SELECT cantidad AS _admitidos FROM inventarioEntrada "
-                            "WHERE id = :entrada AND idNegocioFk = :idNegocio"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroEntero(kNegocio, idNegocio);
-    return scalar();
 }
