@@ -102,12 +102,14 @@ bool TbaseBench::baseNueva() {
     return true;
 }
 
-int TbaseBench::generaNegocio(int metodo) {
+int TbaseBench::generaNegocio(int metodo, int pares) {
     QElapsedTimer reloj;
     reloj.start();
     qint64 escritos = 0;
     TgeneradorMovimientos generador;
     generador.movimientos = uMovimientos;
+    if (pares > 0)
+        generador.movimientosPorPar = int(qMax<qint64>(2, uMovimientos / pares));
     const int negocio = generador.genera(sesion(), escritos);
     if (negocio <= 0 || !Topciones(sesion()).insertMetodoValoracionInventario(negocio, metodo).isSuccess())
         return 0;

@@ -30,7 +30,9 @@ public:
     // The deterministic business of the size asked for (UgeneradorMovimientos) with its valuation
     // method (1 PEPS, 2 weighted average); prints motor, movimientos and generacion_s. 0 when a
     // write failed.
-    int generaNegocio(int metodo);
+    // `pares` > 0 keeps the shop at that many warehouse × product pairs, each with a longer
+    // history as the movements grow; 0 grows the shop with them (50 movements a pair).
+    int generaNegocio(int metodo, int pares = 0);
     qint64 movimientos() const { return uMovimientos; }
     QString motor() const { return uMotor; }
 

@@ -73,12 +73,15 @@ int TgeneradorMovimientos::genera(TConexionSesion *sesion, qint64 &escritos) con
     qint64 idEntrada = 0, idSalida = 0, documentoEntrada = 0, documentoSalida = 0;
     escritos = 0;
     bool ok = true;
+    // Each pair's history spans about three years, as a shop's would, so a day or a month of the
+    // business holds a day's or a month's share of its movements whatever the size asked for.
     const QDateTime inicio(QDate(2022, 1, 1), QTime(8, 0));
+    const int paso = qMax(600, int(3 * 365 * 86400LL / qMax(1, movimientosPorPar)));
     for (qint64 almacen : idsAlmacen) {
         for (qint64 producto : idsProducto) {
             std::deque<Tcapa> capas;
             double existencia = 0, valor = 0;
-            QDateTime momento = inicio;
+            QDateTime momento = inicio.addSecs(azar.bounded(paso));
             QList<QPair<qint64, qint64>> devolvibles; // issue id, its layer
             auto corrida = [&](double delta, double costo) {
                 existencia += delta;
@@ -108,7 +111,7 @@ int TgeneradorMovimientos::genera(TConexionSesion *sesion, qint64 &escritos) con
             };
             recibe(cInicial, 20 + azar.bounded(80), 10 + azar.bounded(5000) / 100.0);
             for (int m = 1; m < movimientosPorPar; ++m) {
-                momento = momento.addSecs(600 + azar.bounded(7200));
+                momento = momento.addSecs(paso / 2 + azar.bounded(paso));
                 const int tipo = azar.bounded(100);
                 if (tipo < 30 || capas.empty()) {
                     recibe(cEntrada, 5 + azar.bounded(60), 10 + azar.bounded(5000) / 100.0);

@@ -7,9 +7,11 @@
 // statement run per row), and their ratio. Figures print as clave=valor.
 //
 //   bench_consultas --movimientos 10000 --motor sqlite|mysql [--metodo peps|promedio]
-//                   [--repeticiones 5] [--planes] [--archivo f.db]
+//                   [--pares 2000] [--repeticiones 5] [--planes] [--archivo f.db]
 //                   [--mysql-socket s | --mysql-host h --mysql-port p] [--mysql-user u]
 //
+// --pares fixes the shop's size (10 warehouses × pares/10 products), so that a larger figure of
+// movements is a longer history of the same shop; 0 grows the shop with the movements instead.
 // --planes prints to stderr every statement the engine answers with a full scan of a table.
 #include "UapoyoBench.h"
 #include "datos/UinsercionMultiple.h"
@@ -249,11 +251,15 @@ int main(int argc, char *argv[]) {
                                           QStringLiteral("5"));
     const QCommandLineOption planes(QStringLiteral("planes"),
                                     QStringLiteral("Muestra las sentencias que recorren una tabla."));
-    p.addOptions({metodo, repeticiones, planes});
+    const QCommandLineOption pares(
+        QStringLiteral("pares"), QStringLiteral("Pares almacén × producto (0: crecen con los movimientos)."),
+        QStringLiteral("n"), QStringLiteral("2000"));
+    p.addOptions({metodo, repeticiones, planes, pares});
     p.process(app);
     if (!base.prepara(p))
         return 3;
-    const int negocio = base.generaNegocio(p.value(metodo) == QLatin1String("promedio") ? 2 : 1);
+    const int negocio =
+        base.generaNegocio(p.value(metodo) == QLatin1String("promedio") ? 2 : 1, p.value(pares).toInt());
     TConexionSesion *sesion = base.sesion();
     if (negocio <= 0 || !TconstruccionKardex(sesion, negocio).construye())
         return 4;

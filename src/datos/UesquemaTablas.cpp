@@ -557,7 +557,18 @@ const QVector<esquema::Tversion> &esquema::versiones() {
               QStringLiteral("idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, grupo")}},
             {},
             {}};
-        return QVector<Tversion>{v1, v2, v3, v4, v5, v6};
+        // Version 7: the issues of a day of the business (the issues list) and a product's ledger
+        // rows of a date range (the kardex report), found by date however long the history.
+        const Tversion v7{
+            7,
+            {},
+            {{QStringLiteral("ix_salida_negocio_fecha"), QStringLiteral("inventarioSalida"),
+              QStringLiteral("idNegocioFk, fechaHora")},
+             {QStringLiteral("ix_kardex_fecha"), QStringLiteral("inventarioKardex"),
+              QStringLiteral("idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, fechaHora")}},
+            {},
+            {}};
+        return QVector<Tversion>{v1, v2, v3, v4, v5, v6, v7};
     }();
     return kVersiones;
 }

@@ -38,7 +38,8 @@ CmidTierResponse Tkardex::selectKardex2(const QDate &inicio, const QDate &fin, i
     if (!proveedorConocido())
         return {};
     // An issue document number is shared by the issues of every business and warehouse: only the
-    // issues drawn on a layer of this row's business and warehouse describe it.
+    // issues of this row's business and warehouse describe it. The rows are found by date; "+k.id"
+    // keeps SQLite from walking the product's whole ledger in id order instead.
     const QString etiqueta =
         QStringLiteral("CASE WHEN k.revision = 1 THEN '' WHEN conceptoEntrada.etiqueta IS NOT NULL THEN %1 "
                        "WHEN k.documentoSalida IS NOT NULL THEN %2 ELSE '' END")
@@ -74,12 +75,9 @@ CmidTierResponse Tkardex::selectKardex2(const QDate &inicio, const QDate &fin, i
             "LEFT JOIN inventarioEntrada ON inventarioEntrada.id = k.inventarioEntrada_id "
             "LEFT JOIN inventarioMovimientoConcepto conceptoEntrada ON conceptoEntrada.id = "
             "inventarioEntrada.inventarioMovimientoConcepto_id "
-            "LEFT JOIN inventarioSalida ON inventarioSalida.documento = k.documentoSalida AND EXISTS (SELECT "
-            "1 "
-            "FROM inventarioEntrada capaSalida WHERE capaSalida.id = inventarioSalida.inventarioEntrada_id "
-            "AND "
-            "capaSalida.idNegocioFk = k.idNegocioFk AND capaSalida.inventarioAlmacen_id = "
-            "k.inventarioAlmacen_id) "
+            "LEFT JOIN inventarioSalida ON inventarioSalida.idNegocioFk = k.idNegocioFk AND "
+            "inventarioSalida.documento = k.documentoSalida AND inventarioSalida.inventarioAlmacen_id = "
+            "k.inventarioAlmacen_id "
             "LEFT JOIN inventarioMovimientoConcepto conceptoSalida ON conceptoSalida.id = "
             "inventarioSalida.inventarioMovimientoConcepto_id "
             "LEFT JOIN Comprobante ON Comprobante.idComprobante = inventarioEntrada.idComprobante "
@@ -87,7 +85,7 @@ CmidTierResponse Tkardex::selectKardex2(const QDate &inicio, const QDate &fin, i
             "inventarioEntrada.id "
             "WHERE k.inventarioProducto_id = :productoID AND k.inventarioAlmacen_id = :almacenID AND "
             "k.fechaHora BETWEEN :fechaInicial AND :fechaFinal AND k.idNegocioFk = :negocioID "
-            "ORDER BY k.id")
+            "ORDER BY +k.id")
             .arg(etiqueta, concatena({QStringLiteral("Comprobante.serie"), QStringLiteral("'-'"),
                                       QStringLiteral("Comprobante.folio")})));
     fijaRango(inicio, fin);
