@@ -125,6 +125,15 @@ bool aplicaVersion(TmiddleTier &mt, const esquema::Tversion &v, QString &error) 
                      error))
             return false;
     }
+    for (const auto &indice : v.retirados) {
+        if (!existentes.indices.contains((indice.tabla + QLatin1Char('.') + indice.nombre).toLower()))
+            continue;
+        if (!ejecuta(mt,
+                     QStringLiteral("DROP INDEX ") + indice.nombre +
+                         (mysql ? QStringLiteral(" ON ") + indice.tabla : QString()),
+                     error))
+            return false;
+    }
     mt.setQuery(QStringLiteral("UPDATE ") + kTablaVersion + QStringLiteral(" SET version = :version"));
     mt.setParametroEntero(QStringLiteral("version"), v.version);
     const CmidTierResponse r = mt.nonQuery();

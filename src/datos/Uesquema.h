@@ -32,13 +32,14 @@ struct Tcolumna {
 };
 
 // One step of the upgrade path: what brings a database from version n-1 to version n. Applied in
-// this order: tables, added columns, statements, indexes.
+// this order: tables, added columns, statements, indexes, indexes retired.
 struct Tversion {
     int version;
     QVector<Ttabla> tablas;
     QVector<Tindice> indices;
     QStringList sentencias; // further engine-neutral statements (data fixes)
     QVector<Tcolumna> columnas;
+    QVector<Tindice> retirados; // indexes no statement reads any more: each one costs every write
 };
 
 // Version 1 onwards, in order. The last one is the version this program writes.

@@ -526,11 +526,20 @@ QString salidasDesdeSuCapa() {
                           "inventarioSalida.inventarioEntrada_id)");
 }
 
+QVector<Tindice> indicesRetirados() {
+    return {
+        {QStringLiteral("ix_kardex_almacen_producto"), QStringLiteral("inventarioKardex"),
+         QStringLiteral("inventarioAlmacen_id, inventarioProducto_id, id")},
+        {QStringLiteral("ix_salida_documento"), QStringLiteral("inventarioSalida"),
+         QStringLiteral("documento")},
+        {QStringLiteral("ix_salida_fecha"), QStringLiteral("inventarioSalida"), QStringLiteral("fechaHora")}};
+}
+
 } // namespace
 
 const QVector<esquema::Tversion> &esquema::versiones() {
     static const QVector<Tversion> kVersiones = [] {
-        Tversion v1{1, tablasSuite(), indices(), semillas(), {}};
+        Tversion v1{1, tablasSuite(), indices(), semillas(), {}, {}};
         v1.tablas += tablasVentas();
         v1.tablas += tablasCatalogos();
         v1.tablas += tablasMovimientos();
@@ -539,15 +548,17 @@ const QVector<esquema::Tversion> &esquema::versiones() {
                           {},
                           {QStringLiteral("UPDATE negocio SET calle = direccionFiscal WHERE calle = '' AND "
                                           "direccionFiscal <> ''")},
-                          domicilioEnPartes()};
-        const Tversion v3{3, {}, {}, conceptosAjusteConteo(), aplicacionConteo()};
+                          domicilioEnPartes(),
+                          {}};
+        const Tversion v3{3, {}, {}, conceptosAjusteConteo(), aplicacionConteo(), {}};
         const Tversion v4{4,
                           relacionesCfdi(),
                           {{QStringLiteral("ix_relacion_cfdi"), QStringLiteral("inventarioRelacionCfdi"),
                             QStringLiteral("idNegocioFk, rfcProveedor, noIdentificacion")}},
                           {},
+                          {},
                           {}};
-        const Tversion v5{5, {}, indicesSalidaConSuCapa(), {salidasDesdeSuCapa()}, salidaConSuCapa()};
+        const Tversion v5{5, {}, indicesSalidaConSuCapa(), {salidasDesdeSuCapa()}, salidaConSuCapa(), {}};
         // Version 6: a product's newest ledger group is read from the top of an index instead of
         // walking every ledger row of the product, which grows with its history.
         const Tversion v6{
@@ -555,6 +566,7 @@ const QVector<esquema::Tversion> &esquema::versiones() {
             {},
             {{QStringLiteral("ix_kardex_grupo"), QStringLiteral("inventarioKardex"),
               QStringLiteral("idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, grupo")}},
+            {},
             {},
             {}};
         // Version 7: the issues of a day of the business (the issues list) and a product's ledger
@@ -567,8 +579,13 @@ const QVector<esquema::Tversion> &esquema::versiones() {
              {QStringLiteral("ix_kardex_fecha"), QStringLiteral("inventarioKardex"),
               QStringLiteral("idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, fechaHora")}},
             {},
+            {},
             {}};
-        return QVector<Tversion>{v1, v2, v3, v4, v5, v6, v7};
+        // Version 8: indexes every read has outgrown, since each statement filters by business
+        // (the ledger by warehouse and product, the issues by document or date). Each one was a
+        // further index page to write for every movement.
+        const Tversion v8{8, {}, {}, {}, {}, indicesRetirados()};
+        return QVector<Tversion>{v1, v2, v3, v4, v5, v6, v7, v8};
     }();
     return kVersiones;
 }

@@ -5,6 +5,47 @@
 namespace {
 const QDate kEpoca(1899, 12, 30);
 constexpr qint64 kMsPorDia = 86400000;
+
+// Digits [desde, desde + cuantos) of the text as a number; -1 when any is not a digit.
+int digitos(QStringView texto, qsizetype desde, qsizetype cuantos) {
+    int n = 0;
+    for (qsizetype i = desde; i < desde + cuantos; ++i) {
+        const char16_t c = texto[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c - u'0');
+    }
+    return n;
+}
+
+bool separadorEn(QStringView texto, qsizetype i, char16_t separador) {
+    return texto[i].unicode() == separador;
+}
+
+// The layouts the program itself stores ('yyyy-MM-dd', then ' HH:mm:ss' or 'THH:mm:ss', then
+// '.zzz'), read digit by digit: this runs for every date of every row a posting reads, and Qt's
+// format parser costs several time zone look-ups a value. Anything else answers invalid.
+QDateTime leeFormatoPropio(QStringView texto) {
+    const qsizetype n = texto.size();
+    if ((n != 10 && n != 19 && n != 23) || !separadorEn(texto, 4, u'-') || !separadorEn(texto, 7, u'-'))
+        return {};
+    const int anio = digitos(texto, 0, 4), mes = digitos(texto, 5, 2), diaMes = digitos(texto, 8, 2);
+    const QDate dia = anio > 0 ? QDate(anio, mes, diaMes) : QDate();
+    if (!dia.isValid())
+        return {};
+    if (n == 10)
+        return QDateTime(dia, QTime(0, 0));
+    if ((!separadorEn(texto, 10, u' ') && !separadorEn(texto, 10, u'T')) || !separadorEn(texto, 13, u':') ||
+        !separadorEn(texto, 16, u':') || (n == 23 && !separadorEn(texto, 19, u'.')))
+        return {};
+    const int ms = n == 23 ? digitos(texto, 20, 3) : 0;
+    const int horas = digitos(texto, 11, 2), minutos = digitos(texto, 14, 2),
+              segundos = digitos(texto, 17, 2);
+    if (ms < 0 || horas < 0 || minutos < 0 || segundos < 0)
+        return {};
+    const QTime hora(horas, minutos, segundos, ms);
+    return hora.isValid() ? QDateTime(dia, hora) : QDateTime();
+}
 } // namespace
 
 TDateTime fechaHora::aTDateTime(const QDateTime &valor) {
@@ -43,6 +84,8 @@ QDateTime fechaHora::deValorBD(const QVariant &valor) {
         break;
     }
     const QString texto = valor.toString().trimmed();
+    if (const QDateTime propio = leeFormatoPropio(texto); propio.isValid())
+        return propio;
     for (const char *formato : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
                                 "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
         const QDateTime dt = QDateTime::fromString(texto, QLatin1String(formato));

@@ -137,10 +137,9 @@ CmidTierResponse Tkardex::selectKardex(const QDate &inicio, const QDate &fin, in
             "LEFT JOIN inventarioProducto p ON p.id = inventarioEntrada2.inventarioProducto_id "
             "LEFT JOIN inventarioMovimientoConcepto c ON c.id = s.inventarioMovimientoConcepto_id "
             "LEFT JOIN Comprobante ON Comprobante.idComprobante = inventarioEntrada2.idComprobante "
-            "WHERE %4 AND s.fechaHora BETWEEN :fechaInicial AND :fechaFinal AND "
-            "inventarioEntrada2.inventarioAlmacen_id = :inventarioAlmacen_id AND "
-            "inventarioEntrada2.inventarioProducto_id = :inventarioProducto_id AND "
-            "inventarioEntrada2.idNegocioFk = :negocioID")
+            "WHERE %4 AND s.idNegocioFk = :negocioID AND s.inventarioAlmacen_id = :inventarioAlmacen_id AND "
+            "s.inventarioProducto_id = :inventarioProducto_id AND s.fechaHora BETWEEN :fechaInicial AND "
+            ":fechaFinal AND inventarioEntrada2.idNegocioFk = :negocioID")
             .replace(QStringLiteral("{familia}"), kFamilia);
     const QString etiquetaEntrada =
         concatena({QStringLiteral("COALESCE(c.etiqueta, '')"), QStringLiteral("', documento de entrada '"),

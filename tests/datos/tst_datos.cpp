@@ -212,6 +212,35 @@ private slots:
         QCOMPARE(fechaHora::deTDateTime(dias), fecha);
         QCOMPARE(fechaHora::aTDateTime(fecha), dias);
     }
+
+    void fechaHoraDeTextoGuardado_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QDateTime>("fecha");
+        const QDate dia(2026, 3, 1);
+        QTest::newRow("con milisegundos") << "2026-03-01 14:05:09.007" << QDateTime(dia, QTime(14, 5, 9, 7));
+        QTest::newRow("sin milisegundos") << "2026-03-01 14:05:09" << QDateTime(dia, QTime(14, 5, 9));
+        QTest::newRow("con T") << "2026-03-01T14:05:09.250" << QDateTime(dia, QTime(14, 5, 9, 250));
+        QTest::newRow("solo el día") << "2026-03-01" << QDateTime(dia, QTime(0, 0));
+        QTest::newRow("espacios alrededor")
+            << " 2026-03-01 23:59:59.999 " << QDateTime(dia, QTime(23, 59, 59, 999));
+        QTest::newRow("fin de febrero bisiesto")
+            << "2028-02-29 00:00:00.000" << QDateTime(QDate(2028, 2, 29), QTime(0, 0));
+        QTest::newRow("día inexistente") << "2026-02-30 10:00:00.000" << QDateTime();
+        QTest::newRow("hora inexistente") << "2026-03-01 24:00:00.000" << QDateTime();
+        QTest::newRow("letra en el año") << "2O26-03-01 10:00:00.000" << QDateTime();
+        QTest::newRow("separador ajeno") << "2026/03/01 10:00:00.000" << QDateTime();
+        QTest::newRow("signo en los minutos") << "2026-03-01 10:-5:00.000" << QDateTime();
+        QTest::newRow("vacío") << "" << QDateTime();
+    }
+    // The stored text is read by hand for speed: it must agree with Qt's own parser on every
+    // layout the program writes, and refuse what is not a date.
+    void fechaHoraDeTextoGuardado() {
+        QFETCH(QString, texto);
+        QFETCH(QDateTime, fecha);
+        QCOMPARE(fechaHora::deValorBD(texto), fecha);
+        if (fecha.isValid())
+            QCOMPARE(fechaHora::deValorBD(fechaHora::aTextoBD(fecha)), fecha);
+    }
 };
 
 QTEST_GUILESS_MAIN(TpruebaDatos)

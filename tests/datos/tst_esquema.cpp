@@ -54,6 +54,18 @@ QStringList catalogo(TConexionSesion *sesion) {
     return filas;
 }
 
+bool existeIndice(TConexionSesion *sesion, const esquema::Tindice &indice) {
+    TmiddleTier mt(sesion);
+    mt.setQuery(mt.segunProveedor(
+        QStringLiteral("SELECT COUNT(*) FROM information_schema.statistics WHERE table_schema = DATABASE() "
+                       "AND table_name = :tabla AND index_name = :indice"),
+        QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = :tabla AND "
+                       "name = :indice")));
+    mt.setParametroTexto(QStringLiteral("tabla"), indice.tabla);
+    mt.setParametroTexto(QStringLiteral("indice"), indice.nombre);
+    return mt.getScalarAsInt() > 0;
+}
+
 // Table names come from the schema itself; values are bound.
 qint64 cuenta(TConexionSesion *sesion, const QString &tabla, const QString &condicion = QString(),
               const QVariantMap &parametros = {}) {
@@ -347,6 +359,37 @@ private slots:
         QCOMPARE(catalogo(sesion()), completo);
         QCOMPARE(esquema::versionRegistrada(sesion()), esquema::versionActual());
         QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioKardex"), QStringLiteral("grupo = 3")), 1);
+    }
+
+    // The indexes a step retires are gone from an upgraded database, and a new one never keeps them;
+    // the rows stay, and running the step again (an interrupted one on MariaDB) changes nothing.
+    void indicesRetiradosAlActualizar() {
+        QVector<esquema::Tindice> retirados;
+        for (const auto &v : esquema::versiones())
+            retirados += v.retirados;
+        QVERIFY(!retirados.isEmpty());
+        const int anterior = esquema::versionActual() - 1;
+        const auto r = esquema::creaOActualiza(sesion(), anterior);
+        QVERIFY2(r.estado == esquema::Estado::Listo, qPrintable(r.error));
+        for (const auto &indice : retirados)
+            QVERIFY2(existeIndice(sesion(), indice), qPrintable(indice.nombre));
+        QVERIFY(
+            ejecuta(sesion(), QStringLiteral("INSERT INTO inventarioKardex (fechaHora, inventarioAlmacen_id, "
+                                             "inventarioProducto_id, idNegocioFk, grupo) VALUES "
+                                             "('2025-01-02 10:00:00', 1, 7, 1, 3)")));
+
+        for (int vez = 0; vez < 2; ++vez) {
+            fijaVersion(sesion(), anterior);
+            const auto actualizada = esquema::creaOActualiza(sesion());
+            QVERIFY2(actualizada.estado == esquema::Estado::Listo, qPrintable(actualizada.error));
+            for (const auto &indice : retirados)
+                QVERIFY2(!existeIndice(sesion(), indice), qPrintable(indice.nombre));
+        }
+        QCOMPARE(cuenta(sesion(), QStringLiteral("inventarioKardex"), QStringLiteral("grupo = 3")), 1);
+        TbasePrueba nueva;
+        QVERIFY2(nueva.valida() && nueva.creaEsquema(), qPrintable(nueva.error()));
+        for (const auto &indice : retirados)
+            QVERIFY2(!existeIndice(nueva.sesion(), indice), qPrintable(indice.nombre));
     }
 
     // A program older than the database must not touch it, not even to add what is missing.
