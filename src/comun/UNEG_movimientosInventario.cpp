@@ -189,14 +189,29 @@ CmidTierResponse TmovimientosInventario::selectSaldoUltimoMovimiento(int idProdu
 
 CmidTierResponse TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio,
                                                      double &minimo) {
+    double existencia = 0;
+    return existenciaYMinimo(idAlmacen, idProducto, idNegocio, existencia, minimo);
+}
+
+CmidTierResponse TmovimientosInventario::existenciaYMinimo(int idAlmacen, int idProducto, int idNegocio,
+                                                           double &existencia, double &minimo) {
+    // One row whatever exists: each side is a scalar read that is NULL without its row.
     setQuery(QStringLiteral(
-        "SELECT minimo FROM inventarioStock WHERE inventarioAlmacen_id = :almacenID AND "
-        "inventarioProducto_id = :productoID AND idNegocioFk = :negocioID AND minimo IS NOT NULL"));
-    setParametroEntero(kAlmacen, idAlmacen);
-    setParametroEntero(kProducto, idProducto);
-    setParametroEntero(kNegocio, idNegocio);
+        "SELECT (SELECT x.existencia FROM inventarioExistencias x JOIN inventarioAlmacen a ON a.id = "
+        "x.inventarioAlmacen_id WHERE x.inventarioAlmacen_id = :almacenID AND x.inventarioProducto_id = "
+        ":productoID AND a.idNegocioFk = :negocioID) AS existencia, (SELECT minimo FROM inventarioStock "
+        "WHERE "
+        "inventarioAlmacen_id = :almacenID2 AND inventarioProducto_id = :productoID2 AND idNegocioFk = "
+        ":negocioID2 AND minimo IS NOT NULL ORDER BY id LIMIT 1) AS minimo"));
+    for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
+        setParametroEntero(kAlmacen + sufijo, idAlmacen);
+        setParametroEntero(kProducto + sufijo, idProducto);
+        setParametroEntero(kNegocio + sufijo, idNegocio);
+    }
     const CmidTierResponse r = reader();
-    minimo = r.isSuccess() && r.getRowCount() > 0 ? r.getCeldaAsFloat(0, 0) : -1.0;
+    const bool leida = r.isSuccess() && r.getRowCount() > 0;
+    existencia = leida ? r.getCeldaAsFloat(0, 0) : 0.0;
+    minimo = leida && !r.getValor(0, 1).isNull() ? r.getCeldaAsFloat(0, 1) : -1.0;
     return r;
 }
 

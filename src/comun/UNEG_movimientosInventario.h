@@ -89,6 +89,9 @@ public:
     // `minimo`: the product's minimum stock in the warehouse; -1 when none is set (no stock falls
     // below it).
     CmidTierResponse stockMinimo(int idAlmacen, int idProducto, int idNegocio, double &minimo);
+    // The same minimum and the product's stock in the warehouse (0 without a stock row), in one read.
+    CmidTierResponse existenciaYMinimo(int idAlmacen, int idProducto, int idNegocio, double &existencia,
+                                       double &minimo);
 
     // The state of every product of a document at once, a few statements for thousands of
     // products. False when a read failed or the warehouse or a product is not the business's (a

@@ -58,8 +58,10 @@ bool TescrituraPorLotes::escribe(int filas) {
             q->bindValue(i, uValores.at(i));
         const CmidTierResponse r = uMt.ejecutaPreparada(*q);
         uError = r.getError();
-        if (r.isSuccess())
+        if (r.isSuccess()) {
             uEscritas += filas;
+            uUltimoId = r.getIdInsertado();
+        }
         if (enCache) {
             q->finish();
             if (!r.isSuccess())

@@ -27,6 +27,8 @@ public:
     void descarta() { uValores.clear(); }
     int filasPendientes() const { return int(uValores.size()) / uColumnas; }
     qint64 filasEscritas() const { return uEscritas; }
+    // The id the engine gave the last row of the last statement written (0 if none).
+    qint64 ultimoIdInsertado() const { return uUltimoId; }
     QString error() const { return uError; }
 
 protected:
@@ -44,5 +46,6 @@ private:
     int uFilasPorSentencia;
     QVector<QVariant> uValores;
     qint64 uEscritas = 0;
+    qint64 uUltimoId = 0;
     QString uError;
 };

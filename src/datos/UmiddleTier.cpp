@@ -265,6 +265,7 @@ CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta) {
         return r;
     }
     r.uFilasAfectadas = consulta.numRowsAffected();
+    r.uIdInsertado = consulta.lastInsertId().toLongLong();
     r.uExito = true;
     return r;
 }

@@ -45,7 +45,7 @@ bool TposteoEntrada::escribeDocumento(TintentoPosteo &intento) {
         uExistencias.fija(linea.productoID, corrida.idExistencia, corrida.existencia);
         escritas << i;
     }
-    if (!intento.escrito(filas.vacia() && leeIds(escritas)))
+    if (!intento.escrito(filas.vacia() && leeIds(escritas, filas)))
         return false;
     TinsercionMultiple proveedores(uEntradas, QStringLiteral("inventarioEntradaProveedor"),
                                    {QStringLiteral("inventarioEntrada_id"), QStringLiteral("proveedor_id")});
@@ -117,7 +117,12 @@ TinventarioEntrada TposteoEntrada::filaEntrada(const TlineaEntrada &linea, doubl
     return e;
 }
 
-bool TposteoEntrada::leeIds(const QVector<int> &lineas) {
+bool TposteoEntrada::leeIds(const QVector<int> &lineas, const TinsercionMultiple &filas) {
+    // A single row written by a single statement: its id is the one the engine just gave.
+    if (lineas.size() == 1 && filas.filasEscritas() == 1 && filas.ultimoIdInsertado() > 0) {
+        uEntradasPorLinea[lineas[0]] = int(filas.ultimoIdInsertado());
+        return true;
+    }
     // The document number was taken under the lock: the document's rows are the ones just written,
     // in the order written.
     const CmidTierResponse ids = uEntradas.selectIdsDocumento(uDocumento, uNegocio);

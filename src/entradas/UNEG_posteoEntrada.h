@@ -10,6 +10,8 @@
 #include <QHash>
 #include <functional>
 
+class TinsercionMultiple;
+
 namespace posteoEntrada {
 inline const QString kSinMetodo = QStringLiteral(
     "El metodo de Valuación de Kardex no ha sido establecido, ingrese a la ventana de 'Opciones' y "
@@ -61,7 +63,7 @@ private:
     void acumula(const TlineaEntrada &linea, double cantidad);
     TinventarioEntrada filaEntrada(const TlineaEntrada &linea, double cantidad) const;
     // The ids of the rows written, line for line; false when they cannot be read back whole.
-    bool leeIds(const QVector<int> &lineas);
+    bool leeIds(const QVector<int> &lineas, const TinsercionMultiple &filas);
     // The line's ledger row as the running stock stands after it; its receipt row and group are
     // set when it is held (escribeKardex).
     TkardexRenglon renglonKardex(const TlineaEntrada &linea, double cantidad) const;

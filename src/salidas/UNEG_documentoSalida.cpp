@@ -214,15 +214,13 @@ bool TdocumentoSalida::compruebaStockMinimo(bool &leido) {
         double cantidad = 0;
         for (int j = i; j < uDatos.lineas.size() && uDatos.lineas[j].producto.id == producto.id; ++j)
             cantidad += uDatos.lineas[j].cantidad;
-        double minimo = -1;
-        TexistenciaAlmacen fila;
-        leido = mt.stockMinimo(uDatos.almacenID, producto.id, uDatos.negocioID, minimo).isSuccess() &&
-                mt.selectExistencia(uDatos.almacenID, producto.id, uDatos.negocioID, fila).isSuccess();
+        double existencia = 0, minimo = -1;
+        leido = mt.existenciaYMinimo(uDatos.almacenID, producto.id, uDatos.negocioID, existencia, minimo)
+                    .isSuccess();
         if (!leido)
             return false;
-        if (fila.existencia - cantidad < minimo &&
-            !u_alertaStock(
-                {false, uDatos.almacenNombre, producto.nombre, FloatToStr(cantidad), FloatToStr(minimo)}))
+        if (existencia - cantidad < minimo && !u_alertaStock({false, uDatos.almacenNombre, producto.nombre,
+                                                              FloatToStr(cantidad), FloatToStr(minimo)}))
             return false;
     }
     return true;

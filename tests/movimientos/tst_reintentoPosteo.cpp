@@ -118,8 +118,6 @@ private slots:
             << false << int(kMetodoPromedioPonderado) << QStringLiteral("SELECT 1, id, fechaHora") << 1205;
         QTest::newRow("entrada: renglones de entrada")
             << false << int(kMetodoPEPS) << QStringLiteral("INSERT INTO inventarioEntrada ") << 1213;
-        QTest::newRow("entrada: ids del documento")
-            << false << int(kMetodoPEPS) << QStringLiteral("SELECT id FROM inventarioEntrada") << 1205;
         QTest::newRow("entrada: enlace con el proveedor")
             << false << int(kMetodoPEPS) << QStringLiteral("INSERT INTO inventarioEntradaProveedor") << 1213;
     }
