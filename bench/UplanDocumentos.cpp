@@ -47,9 +47,11 @@ bool TopcionesPlan::lee(const QCommandLineParser &p, bool generado) {
     return true;
 }
 
-// Receipts of 8 to 20 units at
-// a cost that wanders, issues of 60 % to 110 % of that round's receipt, so the stock grows slowly
-// and an issue takes the oldest layer or spans a few.
+// Receipts of 8 to 20 units at a cost that wanders, issues of 45 % to 70 % of the stock on hand: a
+// shop that restocks as it sells, whose stock settles near a round's receipt or two however long
+// the plan, so an issue takes the oldest layer or spans a few. (Issues sized on the receipt alone
+// let the stock, and with it the open layers every FIFO issue rewrites in the kardex, grow with
+// the plan's length.)
 Tplan planGenerado(int documentos, int productos) {
     Tplan plan;
     QDateTime momento(QDate(2024, 1, 1), QTime(8, 0));
@@ -66,8 +68,7 @@ Tplan planGenerado(int documentos, int productos) {
                          kCompra,
                          {{clave(p), recibido, costo}}});
             existencias[p] += recibido;
-            const double entregado =
-                std::min(existencias[p], std::floor(recibido * (0.6 + 0.1 * ((ronda + p) % 6))));
+            const double entregado = std::floor(existencias[p] * (0.45 + 0.05 * ((ronda + p) % 6)));
             if (plan.size() >= documentos || entregado <= 0)
                 continue;
             momento = momento.addSecs(60);
