@@ -1,5 +1,6 @@
 #include "comun/U_asientosContables.h"
 
+#include "datos/UinsercionMultiple.h"
 #include "datos/UmiddleTier.h"
 
 #include <cmath>
@@ -103,22 +104,19 @@ int TAplicacionAsientoBPL::aplica() {
         falla(encabezado.getError());
     }
     const int idAsiento = int(encabezado.getIdInsertado());
-    for (const TActivoconcepto &c : uConceptos) {
-        mt.setQuery(QStringLiteral(
-            "INSERT INTO AsientosAplicadosDetalle (AsientosAplicados_id, AsientosContables_id, descripcion, "
-            "subtotal, idComprobante, idNegocioFk) VALUES (:aplicado, :asiento, :descripcion, :subtotal, "
-            ":comprobante, :idNegocio)"));
-        mt.setParametroEntero(QStringLiteral("aplicado"), idAsiento);
-        mt.setParametroVariant(QStringLiteral("asiento"), idOnulo(c.getAsientoBasico().id));
-        mt.setParametroTexto(QStringLiteral("descripcion"), c.getDescripcion().left(kLargoDescripcion));
-        mt.setParametroFlotante(QStringLiteral("subtotal"), c.getSubtotal());
-        mt.setParametroVariant(QStringLiteral("comprobante"), idOnulo(c.getComprobante().idComprobante));
-        mt.setParametroEntero(kNegocio, uNegocio);
-        const CmidTierResponse linea = mt.nonQuery();
-        if (!linea.isSuccess()) {
-            mt.transaccionRollback();
-            falla(linea.getError());
-        }
+    // The lines go several to a statement: an issue has one per layer it took from.
+    TinsercionMultiple lineas(mt, QStringLiteral("AsientosAplicadosDetalle"),
+                              {QStringLiteral("AsientosAplicados_id"), QStringLiteral("AsientosContables_id"),
+                               QStringLiteral("descripcion"), QStringLiteral("subtotal"),
+                               QStringLiteral("idComprobante"), QStringLiteral("idNegocioFk")});
+    bool escritas = true;
+    for (const TActivoconcepto &c : uConceptos)
+        escritas = escritas && lineas.agrega({idAsiento, idOnulo(c.getAsientoBasico().id),
+                                              c.getDescripcion().left(kLargoDescripcion), c.getSubtotal(),
+                                              idOnulo(c.getComprobante().idComprobante), uNegocio});
+    if (!escritas || !lineas.vacia()) {
+        mt.transaccionRollback();
+        falla(lineas.error());
     }
     if (!mt.transaccionTermina()) {
         mt.transaccionRollback();

@@ -1,6 +1,7 @@
 #include "datos/UfechaHora.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 const QDate kEpoca(1899, 12, 30);
@@ -67,7 +68,15 @@ QDateTime fechaHora::deTDateTime(TDateTime valor) {
 }
 
 QString fechaHora::aTextoBD(const QDateTime &valor) {
-    return valor.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    // Written digit by digit for the years of four digits: every date a posting binds comes here.
+    const QDate dia = valor.date();
+    if (!valor.isValid() || dia.year() < 1 || dia.year() > 9999)
+        return valor.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    const QTime hora = valor.time();
+    char texto[24];
+    std::snprintf(texto, sizeof texto, "%04d-%02d-%02d %02d:%02d:%02d.%03d", dia.year(), dia.month(),
+                  dia.day(), hora.hour(), hora.minute(), hora.second(), hora.msec());
+    return QString::fromLatin1(texto, 23);
 }
 
 QDateTime fechaHora::deValorBD(const QVariant &valor) {

@@ -194,8 +194,7 @@ private slots:
     void fallaEnCualquierSentenciaNoDejaNada_data() {
         QTest::addColumn<int>("sentencia");
         QTest::newRow("encabezado") << 1;
-        QTest::newRow("primera línea") << 2;
-        QTest::newRow("última línea") << 3;
+        QTest::newRow("líneas") << 2;
     }
     void fallaEnCualquierSentenciaNoDejaNada() {
         QFETCH(int, sentencia);
