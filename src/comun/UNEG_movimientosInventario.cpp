@@ -44,8 +44,14 @@ template <typename Flee> bool porTramos(TmiddleTier &mt, const QVector<int> &pro
 } // namespace
 
 TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
-    setQuery(QStringLiteral("SELECT id, etiqueta, direccion, familia, AsientosContables_id FROM "
-                            "inventarioMovimientoConcepto WHERE id = :id AND idNegocioFk = :negocioID"));
+    // The template comes with the concept (only one of the business): the journal entry written
+    // after the posting then needs no read of its own.
+    setQuery(QStringLiteral(
+        "SELECT c.id, c.etiqueta, c.direccion, c.familia, a.id AS asiento_id, a.nombre AS asiento_nombre, "
+        "a.descripcion AS asiento_descripcion, a.cuentaCargo, a.cuentaAbono, m.modulo FROM "
+        "inventarioMovimientoConcepto c LEFT JOIN AsientosContables a ON a.id = c.AsientosContables_id AND "
+        "a.idNegocioFk = c.idNegocioFk LEFT JOIN ModuloAsientosContables m ON m.id = "
+        "a.ModuloAsientosContables_id WHERE c.id = :id AND c.idNegocioFk = :negocioID"));
     setParametroEntero(QStringLiteral("id"), idConcepto);
     setParametroEntero(kNegocio, idNegocio);
     const CmidTierResponse r = reader();
@@ -56,7 +62,14 @@ TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int i
     c.etiqueta = r.getCelda(0, QStringLiteral("etiqueta"));
     c.direccion = int(r.getCeldaAsInt(0, QStringLiteral("direccion")));
     c.familia = int(r.getCeldaAsInt(0, QStringLiteral("familia")));
-    c.idAsiento = int(r.getCeldaAsInt(0, QStringLiteral("AsientosContables_id")));
+    if (const int asiento = int(r.getCeldaAsInt(0, QStringLiteral("asiento_id"))); asiento > 0)
+        c.asiento = {asiento,
+                     r.getCelda(0, QStringLiteral("asiento_nombre")),
+                     r.getCelda(0, QStringLiteral("asiento_descripcion")),
+                     int(r.getCeldaAsInt(0, QStringLiteral("modulo"))),
+                     r.getCelda(0, QStringLiteral("cuentaCargo")),
+                     r.getCelda(0, QStringLiteral("cuentaAbono")),
+                     idNegocio};
     return c;
 }
 

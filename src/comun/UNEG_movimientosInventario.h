@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comun/UMOD_kardexRenglon.h"
+#include "comun/U_asientosContables.h"
 #include "datos/UmiddleTier.h"
 
 #include <QDateTime>
@@ -14,7 +15,7 @@ struct TconceptoMovimiento {
     QString etiqueta;
     int direccion = 0; // 1 receipt concepts, 2 issue concepts
     int familia = 0;
-    int idAsiento = 0; // accounting template; 0 when none
+    TAsientoBasico asiento; // its accounting template, read with it; empty when none
 
     bool valido() const { return id > 0; }
 };

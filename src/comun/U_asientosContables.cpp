@@ -19,30 +19,6 @@ QVariant idOnulo(int id) {
 }
 } // namespace
 
-TAsientoBasico getAsientosBasicosByIdAndNegocio(int idAsiento, int idNegocio, TConexionSesion *conexion) {
-    TAsientoBasico a;
-    if (idAsiento <= 0 || conexion == nullptr)
-        return a;
-    TmiddleTier mt(conexion);
-    mt.setQuery(QStringLiteral(
-        "SELECT a.id, a.nombre, a.descripcion, a.cuentaCargo, a.cuentaAbono, m.modulo, a.idNegocioFk "
-        "FROM AsientosContables a LEFT JOIN ModuloAsientosContables m ON m.id = a.ModuloAsientosContables_id "
-        "WHERE a.id = :id AND a.idNegocioFk = :idNegocio"));
-    mt.setParametroEntero(QStringLiteral("id"), idAsiento);
-    mt.setParametroEntero(kNegocio, idNegocio);
-    const CmidTierResponse r = mt.reader();
-    if (!r.isSuccess() || r.getRowCount() == 0)
-        return a;
-    a.id = int(r.getCeldaAsInt(0, QStringLiteral("id")));
-    a.nombre = r.getCelda(0, QStringLiteral("nombre"));
-    a.descripcion = r.getCelda(0, QStringLiteral("descripcion"));
-    a.cuentaCargo = r.getCelda(0, QStringLiteral("cuentaCargo"));
-    a.cuentaAbono = r.getCelda(0, QStringLiteral("cuentaAbono"));
-    a.modulo = int(r.getCeldaAsInt(0, QStringLiteral("modulo")));
-    a.idNegocio = int(r.getCeldaAsInt(0, QStringLiteral("idNegocioFk")));
-    return a;
-}
-
 TAplicacionAsientoBPL::TAplicacionAsientoBPL(QList<TActivoconcepto> conceptos, const QDate &fecha,
                                              TConexionSesion *conexion, int idNegocio)
     : uConceptos(std::move(conceptos)), uFecha(fecha), uConexion(conexion), uNegocio(idNegocio) {}

@@ -31,10 +31,6 @@ struct TAsientoBasico {
     bool valido() const { return id > 0; }
 };
 
-// The business's template with that id; an empty template when the id is 0 or names no template
-// of the business.
-TAsientoBasico getAsientosBasicosByIdAndNegocio(int idAsiento, int idNegocio, TConexionSesion *conexion);
-
 // One line of the entry: what moved, for how much, under which template and invoice.
 class TActivoconcepto {
 public:

@@ -137,5 +137,5 @@ bool TdocumentoEntrada::compruebaDevolucion() {
 }
 
 bool TdocumentoEntrada::contabiliza(QString &error) const {
-    return u_contabilizaEntrada(uDatos, uCantidades, uConcepto.idAsiento, uSesion, uNegocio, error);
+    return u_contabilizaEntrada(uDatos, uCantidades, uConcepto.asiento, uSesion, uNegocio, error);
 }

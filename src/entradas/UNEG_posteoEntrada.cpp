@@ -220,9 +220,9 @@ bool TposteoEntrada::escribeInformacion(TintentoPosteo &intento, const TlineaEnt
     return true;
 }
 
-bool u_contabilizaEntrada(const TdatosEntrada &datos, const QVector<double> &cantidades, int idAsiento,
-                          TConexionSesion *sesion, int idNegocio, QString &error) {
-    const TAsientoBasico asiento = getAsientosBasicosByIdAndNegocio(idAsiento, idNegocio, sesion);
+bool u_contabilizaEntrada(const TdatosEntrada &datos, const QVector<double> &cantidades,
+                          const TAsientoBasico &asiento, TConexionSesion *sesion, int idNegocio,
+                          QString &error) {
     QList<TActivoconcepto> conceptos;
     for (int i = 0; i < datos.lineas.size() && i < cantidades.size(); ++i) {
         if (!u_esPositivo(cantidades[i]))

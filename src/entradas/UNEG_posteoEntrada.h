@@ -88,5 +88,6 @@ private:
 
 // The accounting hand-over of a posted receipt: one journal line per line with a quantity
 // (description, quantity x unit cost). False (with the reason) when the entry was not posted.
-bool u_contabilizaEntrada(const TdatosEntrada &datos, const QVector<double> &cantidades, int idAsiento,
-                          TConexionSesion *sesion, int idNegocio, QString &error);
+bool u_contabilizaEntrada(const TdatosEntrada &datos, const QVector<double> &cantidades,
+                          const TAsientoBasico &asiento, TConexionSesion *sesion, int idNegocio,
+                          QString &error);

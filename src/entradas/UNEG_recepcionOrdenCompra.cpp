@@ -144,7 +144,7 @@ bool TrecepcionOrdenCompra::guardar() {
     if (posteo.escribe() != TfinPosteo::Confirmado)
         return false;
     registraPosteo(posteo.documento(), QStringLiteral("entrada"), [&](QString &error) {
-        return u_contabilizaEntrada(d, cantidades, concepto.idAsiento, uSesion, uNegocio, error);
+        return u_contabilizaEntrada(d, cantidades, concepto.asiento, uSesion, uNegocio, error);
     });
     return true;
 }

@@ -517,7 +517,7 @@ void TaplicacionConteo::contabiliza() {
     if (uConteo.documentoEntradaAjuste > 0)
         TajustePosteado().registra(
             uConteo.documentoEntradaAjuste, QStringLiteral("entrada"), [&](QString &error) {
-                return u_contabilizaEntrada(uEntrada, uCantidadesEntrada, uConceptoEntrada.idAsiento, sesion,
+                return u_contabilizaEntrada(uEntrada, uCantidadesEntrada, uConceptoEntrada.asiento, sesion,
                                             uNegocio, error);
             });
     if (uConteo.documentoSalidaAjuste > 0)

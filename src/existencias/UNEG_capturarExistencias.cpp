@@ -115,7 +115,7 @@ TfinCapturaExistencia TcapturaExistencias::posteaExistencia(double cantidad, dou
     // Without the business's initial-stock concept the receipt carries concept 0; a failed read
     // posts nothing.
     const CmidTierResponse idConcepto = almacen.selectIDfamiliaUnica(kFamiliaExistenciaInicial, negocio);
-    TconceptoMovimiento concepto{0, QString(), 1, kFamiliaExistenciaInicial, 0};
+    TconceptoMovimiento concepto{0, QString(), 1, kFamiliaExistenciaInicial, {}};
     if (idConcepto.isSuccess() && idConcepto.getScalarAsInt() > 0)
         concepto = almacen.selectConcepto(int(idConcepto.getScalarAsInt()), negocio);
     if (!idConcepto.isSuccess() || (idConcepto.getScalarAsInt() > 0 && !concepto.valido())) {
@@ -161,7 +161,7 @@ TfinCapturaExistencia TcapturaExistencias::posteaExistencia(double cantidad, dou
     uDocumento = posteo.documento();
     TexistenciaInicial documento;
     documento.registra(uDocumento, [&](QString &error) {
-        return u_contabilizaEntrada(datos, cantidades, concepto.idAsiento, sesion, negocio, error);
+        return u_contabilizaEntrada(datos, cantidades, concepto.asiento, sesion, negocio, error);
     });
     u_mensaje(capturaExistencias::kGuardado, kInformacion);
     limpia();

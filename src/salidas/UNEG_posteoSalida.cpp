@@ -251,8 +251,7 @@ void TposteoSalida::escribeRenglonesCapasRestantes(const TmapaCapas &mapa, const
 }
 
 bool u_contabilizaSalida(const TdatosSalida &datos, TConexionSesion *sesion, QString &error) {
-    const TAsientoBasico asiento =
-        getAsientosBasicosByIdAndNegocio(datos.concepto.idAsiento, datos.negocioID, sesion);
+    const TAsientoBasico &asiento = datos.concepto.asiento;
     QList<TActivoconcepto> conceptos;
     for (const TlineaSalida &l : datos.lineas) {
         TActivoconcepto c;

@@ -145,7 +145,7 @@ bool TcierreTraspaso::cierra(TaccionCierre accion, const QDateTime &fechaHora) {
         return false;
     Ttraspaso(uSesion).leeTraspaso(uTraspaso.id, uNegocio, uTraspaso);
     registraPosteo(posteo.documento(), QStringLiteral("entrada"), [&](QString &error) {
-        return u_contabilizaEntrada(datos, cantidades, uConcepto.idAsiento, uSesion, uNegocio, error);
+        return u_contabilizaEntrada(datos, cantidades, uConcepto.asiento, uSesion, uNegocio, error);
     });
     return true;
 }

@@ -2,6 +2,7 @@
 // and that a failed posting leaves nothing.
 #include "apoyo/UbasePrueba.h"
 #include "apoyo/UfilasPrueba.h"
+#include "comun/UNEG_movimientosInventario.h"
 #include "comun/U_asientosContables.h"
 #include "datos/UmiddleTier.h"
 
@@ -49,6 +50,19 @@ class TpruebaAsientos : public QObject {
              {QStringLiteral("idNegocioFk"), negocio}});
     }
 
+    // A movement concept of the business under that template, as a posting reads it.
+    TconceptoMovimiento conceptoConPlantilla(int negocio, const QVariant &plantilla) const {
+        const int id = u_insertaFila(sesion(), QStringLiteral("inventarioMovimientoConcepto"),
+                                     {{QStringLiteral("etiqueta"), QStringLiteral("Compra")},
+                                      {QStringLiteral("direccion"), 1},
+                                      {QStringLiteral("AsientosContables_id"), plantilla},
+                                      {QStringLiteral("idNegocioFk"), negocio}});
+        return TmovimientosInventario(sesion()).selectConcepto(id, negocio);
+    }
+    TAsientoBasico plantillaDe(int negocio, int plantilla) const {
+        return conceptoConPlantilla(negocio, plantilla).asiento;
+    }
+
     TActivoconcepto concepto(const QString &descripcion, double subtotal, const TAsientoBasico &plantilla,
                              const TComprobante &comprobante = {}) const {
         TActivoconcepto c;
@@ -80,14 +94,32 @@ private slots:
         uBase.reset();
     }
 
-    void plantillaDelNegocio() {
-        const TAsientoBasico a = getAsientosBasicosByIdAndNegocio(uPlantilla, uNegocio, sesion());
-        QVERIFY(a.valido());
-        QCOMPARE(a.nombre, QStringLiteral("Compra de mercancía"));
-        QCOMPARE(a.modulo, 6101);
-        QCOMPARE(a.cuentaCargo, QStringLiteral("115.01"));
-        QVERIFY(!getAsientosBasicosByIdAndNegocio(uPlantilla, uOtroNegocio, sesion()).valido());
-        QVERIFY(!getAsientosBasicosByIdAndNegocio(0, uNegocio, sesion()).valido());
+    // The template comes with the concept that names it, only when it is the business's own.
+    void plantillaLlegaConElConcepto_data() {
+        QTest::addColumn<bool>("deOtroNegocio");
+        QTest::addColumn<bool>("sinPlantilla");
+        QTest::addColumn<bool>("llega");
+        QTest::newRow("del negocio") << false << false << true;
+        QTest::newRow("de otro negocio") << true << false << false;
+        QTest::newRow("sin plantilla") << false << true << false;
+    }
+    void plantillaLlegaConElConcepto() {
+        QFETCH(bool, deOtroNegocio);
+        QFETCH(bool, sinPlantilla);
+        QFETCH(bool, llega);
+        const int ajena = creaPlantilla(uOtroNegocio, QStringLiteral("Ajena"));
+        const TconceptoMovimiento c = conceptoConPlantilla(
+            uNegocio, sinPlantilla ? QVariant() : QVariant(deOtroNegocio ? ajena : uPlantilla));
+        QVERIFY(c.valido());
+        QCOMPARE(c.asiento.valido(), llega);
+        if (!llega)
+            return;
+        QCOMPARE(c.asiento.id, uPlantilla);
+        QCOMPARE(c.asiento.nombre, QStringLiteral("Compra de mercancía"));
+        QCOMPARE(c.asiento.modulo, 6101);
+        QCOMPARE(c.asiento.cuentaCargo, QStringLiteral("115.01"));
+        QCOMPARE(c.asiento.cuentaAbono, QStringLiteral("201.01"));
+        QCOMPARE(c.asiento.idNegocio, uNegocio);
     }
 
     void comprobantePorId() {
@@ -103,7 +135,7 @@ private slots:
     }
 
     void aplicaEscribeEncabezadoYLineas() {
-        const TAsientoBasico plantilla = getAsientosBasicosByIdAndNegocio(uPlantilla, uNegocio, sesion());
+        const TAsientoBasico plantilla = plantillaDe(uNegocio, uPlantilla);
         const TComprobante factura =
             getComprobanteById(creaComprobante(uNegocio, QStringLiteral("A")), uNegocio, sesion());
         TAplicacionAsientoBPL bpl(
@@ -175,8 +207,7 @@ private slots:
         QFETCH(bool, sinNegocio);
         const int ajena = creaPlantilla(uOtroNegocio, QStringLiteral("Ajena"));
         const TAsientoBasico plantilla =
-            plantillaAjena ? getAsientosBasicosByIdAndNegocio(ajena, uOtroNegocio, sesion())
-                           : getAsientosBasicosByIdAndNegocio(uPlantilla, uNegocio, sesion());
+            plantillaAjena ? plantillaDe(uOtroNegocio, ajena) : plantillaDe(uNegocio, uPlantilla);
         TAplicacionAsientoBPL bpl({concepto(QStringLiteral("uno"), primero, plantilla),
                                    concepto(QStringLiteral("dos"), segundo, plantilla)},
                                   QDate(2024, 3, 15), sesion(), sinNegocio ? 0 : uNegocio);
@@ -198,7 +229,7 @@ private slots:
     }
     void fallaEnCualquierSentenciaNoDejaNada() {
         QFETCH(int, sentencia);
-        const TAsientoBasico plantilla = getAsientosBasicosByIdAndNegocio(uPlantilla, uNegocio, sesion());
+        const TAsientoBasico plantilla = plantillaDe(uNegocio, uPlantilla);
         TAplicacionAsientoBPL bpl({concepto(QStringLiteral("uno"), 10.0, plantilla),
                                    concepto(QStringLiteral("dos"), 20.0, plantilla)},
                                   QDate(2024, 3, 15), sesion(), uNegocio);

@@ -106,6 +106,13 @@ private slots:
             e.n->cuenta(QStringLiteral("SELECT COUNT(*) FROM AsientosAplicadosDetalle WHERE idNegocioFk = "
                                        ":negocio AND subtotal > 0")),
             4); // two receipts and the two issue lines
+        // Every entry and line under the template of its document's concept.
+        QCOMPARE(e.n->cuenta(QStringLiteral(
+                     "SELECT COUNT(*) FROM AsientosAplicadosDetalle d JOIN AsientosAplicados a ON a.id = "
+                     "d.AsientosAplicados_id JOIN AsientosContables t ON t.id = a.AsientosContables_id AND "
+                     "t.id = d.AsientosContables_id AND t.idNegocioFk = a.idNegocioFk WHERE a.idNegocioFk = "
+                     ":negocio AND t.nombre IN ('Entrada 1', 'Salida 1')")),
+                 4);
         QCOMPARE(u_valorConsulta(e.n->sesion(),
                                  QStringLiteral("SELECT total FROM AsientosAplicados WHERE idNegocioFk = :n "
                                                 "ORDER BY id DESC LIMIT 1"),
