@@ -187,17 +187,21 @@ CmidTierResponse TmovimientosInventario::selectSaldoUltimoMovimiento(int idProdu
         "s.inventarioAlmacen_id = :almacenID2 AND s.inventarioProducto_id = :productoID2 "
         "ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) s) t ORDER BY t.fechaHora DESC, t.tipo DESC, t.id "
         "DESC LIMIT 1"));
-    for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
-        setParametroEntero(kNegocio + sufijo, idNegocio);
-        setParametroEntero(kAlmacen + sufijo, idAlmacen);
-        setParametroEntero(kProducto + sufijo, idProducto);
-    }
+    fijaParDosVeces(idAlmacen, idProducto, idNegocio);
     const CmidTierResponse r = reader();
     saldo = TsaldoMovimiento();
     if (r.isSuccess() && r.getRowCount() > 0)
         saldo = {r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoTotal")),
                  r.getCeldaAsFloat(0, QStringLiteral("_existenciaCostoUnitario"))};
     return r;
+}
+
+void TmovimientosInventario::fijaParDosVeces(int idAlmacen, int idProducto, int idNegocio) {
+    for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
+        setParametroEntero(kAlmacen + sufijo, idAlmacen);
+        setParametroEntero(kProducto + sufijo, idProducto);
+        setParametroEntero(kNegocio + sufijo, idNegocio);
+    }
 }
 
 CmidTierResponse TmovimientosInventario::stockMinimo(int idAlmacen, int idProducto, int idNegocio,
@@ -212,15 +216,10 @@ CmidTierResponse TmovimientosInventario::existenciaYMinimo(int idAlmacen, int id
     setQuery(QStringLiteral(
         "SELECT (SELECT x.existencia FROM inventarioExistencias x JOIN inventarioAlmacen a ON a.id = "
         "x.inventarioAlmacen_id WHERE x.inventarioAlmacen_id = :almacenID AND x.inventarioProducto_id = "
-        ":productoID AND a.idNegocioFk = :negocioID) AS existencia, (SELECT minimo FROM inventarioStock "
-        "WHERE "
-        "inventarioAlmacen_id = :almacenID2 AND inventarioProducto_id = :productoID2 AND idNegocioFk = "
-        ":negocioID2 AND minimo IS NOT NULL ORDER BY id LIMIT 1) AS minimo"));
-    for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
-        setParametroEntero(kAlmacen + sufijo, idAlmacen);
-        setParametroEntero(kProducto + sufijo, idProducto);
-        setParametroEntero(kNegocio + sufijo, idNegocio);
-    }
+        ":productoID AND a.idNegocioFk = :negocioID) AS existencia, (SELECT minimo FROM "
+        "inventarioStock WHERE inventarioAlmacen_id = :almacenID2 AND inventarioProducto_id = "
+        ":productoID2 AND idNegocioFk = :negocioID2 AND minimo IS NOT NULL ORDER BY id LIMIT 1) AS minimo"));
+    fijaParDosVeces(idAlmacen, idProducto, idNegocio);
     const CmidTierResponse r = reader();
     const bool leida = r.isSuccess() && r.getRowCount() > 0;
     existencia = leida ? r.getCeldaAsFloat(0, 0) : 0.0;
