@@ -249,10 +249,12 @@ bool corre(QSqlDatabase db, const Tsentencia &s) {
             leeTodo(q);
         return ok;
     }
-    QSqlError error;
-    QSqlQuery *q = cacheSentencias::prepara(db, s.texto, error);
-    if (!q)
+    QString error;
+    int codigo = 0;
+    cacheSentencias::Tpreparada *p = cacheSentencias::prepara(db, s.texto, error, codigo);
+    if (!p)
         return false;
+    QSqlQuery *q = &p->consulta;
     enlaza(*q, s.parametros);
     const bool ok = q->exec();
     if (ok)

@@ -8,24 +8,27 @@ TactualizacionMultiple::TactualizacionMultiple(TmiddleTier &mt, const QString &t
       uMySQL(mt.esMySQL()), uTabla(tabla), uColumnas(columnas) {}
 
 QString TactualizacionMultiple::sentencia(int filas) const {
+    const int porFila = columnas();
     if (!uMySQL) {
         QStringList asignaciones;
-        for (const QString &columna : uColumnas)
-            asignaciones << columna + QStringLiteral(" = ?");
-        return QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
-            .arg(uTabla, asignaciones.join(QStringLiteral(", ")));
+        for (int c = 0; c < uColumnas.size(); ++c)
+            asignaciones << uColumnas[c] + QStringLiteral(" = ") + marcador(c);
+        return QStringLiteral("UPDATE %1 SET %2 WHERE id = %3")
+            .arg(uTabla, asignaciones.join(QStringLiteral(", ")), marcador(porFila - 1));
     }
-    QString primera = QStringLiteral("SELECT");
-    QString otra = QStringLiteral(" UNION ALL SELECT");
-    for (int c = 0; c < uColumnas.size(); ++c) {
-        primera += QStringLiteral(" ? AS v%1,").arg(c);
-        otra += QStringLiteral(" ?,");
+    QString valores;
+    for (int f = 0; f < filas; ++f) {
+        valores += f == 0 ? QStringLiteral("SELECT") : QStringLiteral(" UNION ALL SELECT");
+        for (int c = 0; c < uColumnas.size(); ++c) {
+            valores += QLatin1Char(' ') + marcador(f * porFila + c);
+            if (f == 0)
+                valores += QStringLiteral(" AS v") + QString::number(c);
+            valores += QLatin1Char(',');
+        }
+        valores += QLatin1Char(' ') + marcador(f * porFila + porFila - 1);
+        if (f == 0)
+            valores += QStringLiteral(" AS id");
     }
-    primera += QStringLiteral(" ? AS id");
-    otra += QStringLiteral(" ?");
-    QString valores = primera;
-    for (int f = 1; f < filas; ++f)
-        valores += otra;
     QStringList asignaciones;
     for (int c = 0; c < uColumnas.size(); ++c)
         asignaciones << QStringLiteral("%1 = v.v%2").arg(uColumnas[c]).arg(c);

@@ -19,7 +19,7 @@ constexpr int kCapacidadPorOmision = 256;
 
 struct Tentrada {
     QString texto;
-    std::unique_ptr<QSqlQuery> consulta;
+    std::unique_ptr<cacheSentencias::Tpreparada> preparada;
 };
 using Tlista = std::list<Tentrada>;
 
@@ -59,8 +59,8 @@ struct Tregistro {
             ++estadisticas.desalojadas;
         }
     }
-    void agrega(Tconexion &c, const QString &texto, std::unique_ptr<QSqlQuery> consulta) {
-        c.orden.push_front({texto, std::move(consulta)});
+    void agrega(Tconexion &c, const QString &texto, std::unique_ptr<cacheSentencias::Tpreparada> preparada) {
+        c.orden.push_front({texto, std::move(preparada)});
         c.indice.insert(texto, c.orden.begin());
         ++retenidas;
         textoRetenido += texto.size() * qint64(sizeof(QChar));
@@ -110,7 +110,8 @@ int cacheSentencias::capacidad() {
     return r.capacidad;
 }
 
-QSqlQuery *cacheSentencias::prepara(const QSqlDatabase &db, const QString &sentencia, QSqlError &error) {
+cacheSentencias::Tpreparada *cacheSentencias::prepara(const QSqlDatabase &db, const QString &sentencia,
+                                                      QString &error, int &codigo) {
     Tregistro &r = registro();
     QMutexLocker bloqueo(&r.candado);
     Tconexion &c = r.conexiones[db.connectionName()];
@@ -122,18 +123,20 @@ QSqlQuery *cacheSentencias::prepara(const QSqlDatabase &db, const QString &sente
     if (encontrada != c.indice.constEnd()) {
         c.orden.splice(c.orden.begin(), c.orden, encontrada.value());
         ++r.estadisticas.reutilizadas;
-        return c.orden.front().consulta.get();
+        return c.orden.front().preparada.get();
     }
-    auto consulta = std::make_unique<QSqlQuery>(db);
-    consulta->setForwardOnly(true);
-    if (!consulta->prepare(sentencia)) {
-        error = consulta->lastError();
+    auto preparada = std::make_unique<Tpreparada>(db);
+    preparada->consulta.setForwardOnly(true);
+    if (!preparada->consulta.prepare(sentencia)) {
+        const QSqlError falla = preparada->consulta.lastError();
+        error = falla.text();
+        codigo = falla.nativeErrorCode().toInt();
         Log::log(QStringLiteral("TmiddleTier: sentencia no preparada"), 1,
-                 error.text() + QStringLiteral(" | ") + sentencia);
+                 error + QStringLiteral(" | ") + sentencia);
         return nullptr;
     }
-    r.agrega(c, sentencia, std::move(consulta));
-    return c.orden.front().consulta.get();
+    r.agrega(c, sentencia, std::move(preparada));
+    return c.orden.front().preparada.get();
 }
 
 void cacheSentencias::descarta(const QSqlDatabase &db, const QString &sentencia) {

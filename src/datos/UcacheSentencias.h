@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QString>
+#include "datos/UmidTierResponse.h"
 
-class QSqlQuery;
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
 
 // Prepared statements kept per connection. A statement text is prepared once on a connection and
 // run again with new values: on SQLite that saves compiling it, on MariaDB a round trip to the
@@ -13,6 +14,14 @@ class QSqlQuery;
 // connection's when the schema changes (invalida()), so no statement outlives what it was
 // prepared against.
 namespace cacheSentencias {
+
+// A statement held, and what its last run leaves for the next one.
+struct Tpreparada {
+    explicit Tpreparada(const QSqlDatabase &db) : consulta(db) {}
+    QSqlQuery consulta;
+    QStringList enlazados;       // the names the last run bound
+    TcolumnasResultado columnas; // the columns its result had
+};
 
 struct Testadisticas {
     qint64 reutilizadas = 0; // runs that found their statement prepared
@@ -30,10 +39,11 @@ bool activo();
 void setCapacidad(int sentencias);
 int capacidad();
 
-// The statement prepared on `db`, ready to bind and run; nullptr (with `error`) when it does not
-// prepare. The pointer is valid until the next call for the same connection. The caller finishes
-// it (QSqlQuery::finish) once its rows are read, and calls descarta() when a run fails.
-QSqlQuery *prepara(const QSqlDatabase &db, const QString &sentencia, QSqlError &error);
+// The statement prepared on `db`, ready to bind and run; nullptr (with the engine's text and
+// number in `error` and `codigo`) when it does not prepare. The pointer is valid until the next
+// call for the same connection. The caller finishes the query (QSqlQuery::finish) once its rows
+// are read, and calls descarta() when a run fails.
+Tpreparada *prepara(const QSqlDatabase &db, const QString &sentencia, QString &error, int &codigo);
 // Drops one statement of the connection (a failed run may have left it unusable).
 void descarta(const QSqlDatabase &db, const QString &sentencia);
 // Drops the statements of the named connection: call before the connection is closed or its name

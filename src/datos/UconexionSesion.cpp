@@ -15,8 +15,8 @@ QAtomicInt gSiguienteSesion{0};
 }
 
 TConexionSesion::TConexionSesion(const TparametrosConexion &parametros)
-    : uParametros(parametros),
-      uPrefijo(QStringLiteral("inventario_%1").arg(gSiguienteSesion.fetchAndAddRelaxed(1))) {}
+    : uParametros(parametros), uNumero(gSiguienteSesion.fetchAndAddRelaxed(1)),
+      uPrefijo(QStringLiteral("inventario_%1").arg(uNumero)) {}
 
 TConexionSesion::~TConexionSesion() {
     QMutexLocker bloqueo(&uCandado);
@@ -32,8 +32,15 @@ TConexionSesion::~TConexionSesion() {
 }
 
 QString TConexionSesion::nombreParaHilo() const {
-    return uPrefijo + QLatin1Char('_') +
-           QString::number(reinterpret_cast<quintptr>(QThread::currentThread()), 16);
+    // Every statement asks for it: a thread keeps the name of the session it used last.
+    thread_local int sesion = -1;
+    thread_local QString nombre;
+    if (sesion != uNumero) {
+        nombre = uPrefijo + QLatin1Char('_') +
+                 QString::number(reinterpret_cast<quintptr>(QThread::currentThread()), 16);
+        sesion = uNumero;
+    }
+    return nombre;
 }
 
 QString TConexionSesion::getDatabase() const {

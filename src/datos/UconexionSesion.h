@@ -50,6 +50,7 @@ private:
     bool configura(QSqlDatabase &db, QSqlError &error);
 
     TparametrosConexion uParametros;
+    int uNumero; // sessions are numbered from 0 in the order they are made
     QString uPrefijo;
     mutable QMutex uCandado;
     QHash<QString, bool> uAbiertas;

@@ -11,11 +11,18 @@ TescrituraPorLotes::TescrituraPorLotes(TmiddleTier &mt, int columnas, int filasP
     uValores.reserve(uColumnas * uFilasPorSentencia);
 }
 
-QString TescrituraPorLotes::marcadores() const {
-    QString texto = QStringLiteral("(?");
-    for (int c = 1; c < uColumnas; ++c)
-        texto += QStringLiteral(", ?");
-    return texto + QLatin1Char(')');
+void TescrituraPorLotes::agregaMarcadores(QString &texto, int fila) const {
+    texto += QLatin1Char('(');
+    for (int c = 0; c < uColumnas; ++c) {
+        if (c > 0)
+            texto += QLatin1String(", ");
+        texto += marcador(fila * uColumnas + c);
+    }
+    texto += QLatin1Char(')');
+}
+
+QString TescrituraPorLotes::marcador(int valor) {
+    return TmiddleTier::marcadorValor(valor);
 }
 
 bool TescrituraPorLotes::agrega(const QVector<QVariant> &fila) {
@@ -44,19 +51,16 @@ bool TescrituraPorLotes::escribe(int filas) {
     QSqlQuery fresca;
     QSqlQuery *q = nullptr;
     if (enCache) {
-        QSqlError error;
-        q = cacheSentencias::prepara(db, texto, error);
-        if (!q)
-            uError = error.text();
+        int codigo = 0;
+        if (cacheSentencias::Tpreparada *p = cacheSentencias::prepara(db, texto, uError, codigo))
+            q = &p->consulta;
     } else {
         fresca = uMt.preparaConsulta(texto, uError);
         q = &fresca;
     }
     const int valores = filas * uColumnas;
     if (uError.isEmpty()) {
-        for (int i = 0; i < valores; ++i)
-            q->bindValue(i, uValores.at(i));
-        const CmidTierResponse r = uMt.ejecutaPreparada(*q);
+        const CmidTierResponse r = uMt.ejecutaPreparada(*q, uValores, valores);
         uError = r.getError();
         if (r.isSuccess()) {
             uEscritas += filas;

@@ -32,11 +32,13 @@ public:
     QString error() const { return uError; }
 
 protected:
-    // The statement for `filas` rows, with one positional placeholder per value.
+    // The statement for `filas` rows, its values named in order by marcador().
     virtual QString sentencia(int filas) const = 0;
     int columnas() const { return uColumnas; }
-    // "(?, ?, ?)" for one row.
-    QString marcadores() const;
+    // The name of the statement's valor-th value (from 0, row after row).
+    static QString marcador(int valor);
+    // Appends "(:v3, :v4, :v5)", the row `fila` (from 0) of a statement of three columns.
+    void agregaMarcadores(QString &texto, int fila) const;
 
 private:
     bool escribe(int filas);

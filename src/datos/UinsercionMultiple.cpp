@@ -7,13 +7,14 @@ TinsercionMultiple::TinsercionMultiple(TmiddleTier &mt, const QString &tabla, co
           QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(tabla, columnas.join(QStringLiteral(", ")))) {}
 
 QString TinsercionMultiple::sentencia(int filas) const {
-    const QString fila = marcadores();
-    QString texto = uEncabezado;
-    texto.reserve(texto.size() + filas * (fila.size() + 2));
+    // Built on every write: one buffer sized for ", :v1234" a value.
+    QString texto;
+    texto.reserve(uEncabezado.size() + filas * (columnas() * 8 + 4));
+    texto += uEncabezado;
     for (int f = 0; f < filas; ++f) {
         if (f > 0)
-            texto += QStringLiteral(", ");
-        texto += fila;
+            texto += QLatin1String(", ");
+        agregaMarcadores(texto, f);
     }
     return texto;
 }

@@ -2,8 +2,30 @@
 
 #include "datos/UfechaHora.h"
 
+#include <QSqlRecord>
+
+void TcolumnasResultado::toma(const QSqlRecord &registro) {
+    const int columnas = registro.count();
+    bool iguales = columnas == alias.size();
+    for (int c = 0; iguales && c < columnas; ++c)
+        iguales = registro.fieldName(c) == alias.at(c);
+    if (iguales)
+        return;
+    alias.clear();
+    indice.clear();
+    // Each column under its lower-case alias, and under its alias as written, which callers
+    // mostly ask for: that lookup lowers nothing.
+    for (int c = 0; c < columnas; ++c) {
+        alias.append(registro.fieldName(c));
+        indice.insert(alias.last().toLower(), c);
+    }
+    for (int c = 0; c < columnas; ++c)
+        indice.insert(alias.at(c), indice.value(alias.at(c).toLower()));
+}
+
 int CmidTierResponse::getIndiceColumnaPorNombre(const QString &alias) const {
-    return uIndice.value(alias.toLower(), -1);
+    const auto exacta = uColumnas.indice.constFind(alias);
+    return exacta != uColumnas.indice.cend() ? exacta.value() : uColumnas.indice.value(alias.toLower(), -1);
 }
 
 QVariant CmidTierResponse::getValor(int fila, int columna) const {
@@ -91,8 +113,7 @@ qint64 CmidTierResponse::getScalarAsInt() const {
 CmidTierResponse CmidTierResponse::filas(int desde, int cuantas) const {
     CmidTierResponse parte;
     parte.uExito = uExito;
-    parte.uAlias = uAlias;
-    parte.uIndice = uIndice;
+    parte.uColumnas = uColumnas;
     parte.uError = uError;
     parte.uCodigoError = uCodigoError;
     desde = qBound(0, desde, int(uFilas.size()));

@@ -7,6 +7,17 @@
 #include <QVariant>
 #include <QVector>
 
+class QSqlRecord;
+
+// The columns of a result: their aliases in order, and the lower-case alias of each to find it.
+struct TcolumnasResultado {
+    QStringList alias;
+    QHash<QString, int> indice;
+    // Takes the record's columns, keeping what is held when they are the same (a statement run
+    // again): the index is then shared, not built once more.
+    void toma(const QSqlRecord &registro);
+};
+
 // The tabular result of one statement. A value the caller owns; it outlives the TmiddleTier that
 // produced it. Columns are addressed by alias (without regard to case) or by index.
 class CmidTierResponse {
@@ -15,8 +26,8 @@ public:
 
     bool isSuccess() const { return uExito; }
     int getRowCount() const { return uFilas.size(); }
-    int getColumnCount() const { return uAlias.size(); }
-    QStringList getAlias() const { return uAlias; }
+    int getColumnCount() const { return uColumnas.alias.size(); }
+    QStringList getAlias() const { return uColumnas.alias; }
     int getIndiceColumnaPorNombre(const QString &alias) const;
 
     QVariant getValor(int fila, int columna) const;
@@ -54,8 +65,7 @@ public:
 private:
     friend class TmiddleTier;
     bool uExito = false;
-    QStringList uAlias;
-    QHash<QString, int> uIndice; // lower-case alias -> column
+    TcolumnasResultado uColumnas;
     QVector<QVector<QVariant>> uFilas;
     qint64 uIdInsertado = 0;
     int uFilasAfectadas = 0;

@@ -12,6 +12,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace {
 QAtomicInt gFallaEn{0};
 QAtomicInt gEjecutadas{0};
@@ -65,30 +67,44 @@ bool cambiaEsquema(const QString &sentencia) {
     return false;
 }
 
-// A statement run from the connection's cache: bound, run, read and reset for the next run. The
-// names bound go back to NULL afterwards, so a later run binds exactly what a fresh statement
-// would. A failed run drops the statement: the driver may have left it unusable.
+// Binds a cached statement's values for this run. A name the last run bound and this one does
+// not goes back to NULL, so the statement binds exactly what a fresh one would; the values of
+// the names bound again are simply replaced.
+void enlaza(cacheSentencias::Tpreparada &p, const TparametrosSentencia &parametros) {
+    for (const auto &par : parametros)
+        p.consulta.bindValue(par.first, par.second);
+    bool mismos = p.enlazados.size() == parametros.size();
+    for (int i = 0; mismos && i < parametros.size(); ++i)
+        mismos = p.enlazados.at(i) == parametros.at(i).first;
+    if (mismos)
+        return;
+    for (const QString &nombre : std::as_const(p.enlazados)) {
+        const bool enlazado = std::any_of(parametros.cbegin(), parametros.cend(),
+                                          [&nombre](const auto &par) { return par.first == nombre; });
+        if (!enlazado)
+            p.consulta.bindValue(nombre, QVariant());
+    }
+    p.enlazados.clear();
+    for (const auto &par : parametros)
+        p.enlazados.append(par.first);
+}
+
+// A statement run from the connection's cache: bound, run, read and reset for the next run. A
+// failed run drops the statement: the driver may have left it unusable.
 template <typename Lector>
 bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const TparametrosSentencia &parametros,
                     Lector &&lee, Tfalla &falla) {
-    QSqlError error;
-    QSqlQuery *q = cacheSentencias::prepara(db, sentencia, error);
-    if (!q) {
-        // The engine's number travels with the text, so a damaged file is told as one.
-        falla.texto = error.text();
-        falla.codigo = error.nativeErrorCode().toInt();
+    cacheSentencias::Tpreparada *p = cacheSentencias::prepara(db, sentencia, falla.texto, falla.codigo);
+    // The engine's number travels with the text, so a damaged file is told as one.
+    if (!p)
         return false;
-    }
-    for (const auto &par : parametros)
-        q->bindValue(par.first, par.second);
-    const bool ok = q->exec();
+    enlaza(*p, parametros);
+    const bool ok = p->consulta.exec();
     if (ok)
-        lee(*q);
+        lee(p->consulta, p->columnas);
     else
-        anotaFalla(*q, sentencia, falla);
-    q->finish();
-    for (const auto &par : parametros)
-        q->bindValue(par.first, QVariant());
+        anotaFalla(p->consulta, sentencia, falla);
+    p->consulta.finish();
     if (!ok)
         cacheSentencias::descarta(db, sentencia);
     return ok;
@@ -97,14 +113,17 @@ bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const Tpar
 // Runs one statement and hands the query to `lee`, from the cache when it is on. A statement
 // without values stays out of the cache on MariaDB: the driver then sends its text in one round
 // trip, where a prepared statement takes two on every run (reset and execute). A schema change
-// runs outside the cache and drops every prepared statement. Catalogue reads stay out too: the MariaDB
-// 10.11 server crashed running a prepared statement over information_schema a second time.
+// runs outside the cache and drops every prepared statement. Catalogue reads stay out too on
+// MariaDB: the 10.11 server crashed running a prepared statement over information_schema a
+// second time.
 template <typename Lector>
 bool corre(const QSqlDatabase &db, const QString &sentencia, const TparametrosSentencia &parametros,
            Lector &&lee, Tfalla &falla) {
     const bool esquema = cambiaEsquema(sentencia);
-    const bool soloTexto = parametros.isEmpty() && db.driverName() == QLatin1String("QMYSQL");
-    const bool catalogo = sentencia.contains(QLatin1String("information_schema"), Qt::CaseInsensitive);
+    const bool mysql = db.driverName() == QLatin1String("QMYSQL");
+    const bool soloTexto = mysql && parametros.isEmpty();
+    const bool catalogo =
+        mysql && sentencia.contains(QLatin1String("information_schema"), Qt::CaseInsensitive);
     if (!esquema && !soloTexto && !catalogo && cacheSentencias::activo())
         return correPreparada(db, sentencia, parametros, lee, falla);
     QSqlQuery q(db);
@@ -122,8 +141,9 @@ bool corre(const QSqlDatabase &db, const QString &sentencia, const TparametrosSe
     }
     if (esquema)
         cacheSentencias::invalida();
+    TcolumnasResultado columnas;
     if (ok)
-        lee(q);
+        lee(q, columnas);
     else
         anotaFalla(q, sentencia, falla);
     return ok;
@@ -196,18 +216,15 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
         return r;
     }
     // The lambda reads the response's fields as this member function may.
-    const auto lee = [&r, tipo](QSqlQuery &q) {
+    const auto lee = [&r, tipo](QSqlQuery &q, TcolumnasResultado &memoria) {
         if (tipo == Tipo::Escritura) {
             r.uFilasAfectadas = q.numRowsAffected();
             r.uIdInsertado = q.lastInsertId().toLongLong();
             return;
         }
-        const QSqlRecord registro = q.record();
-        const int columnas = registro.count();
-        for (int c = 0; c < columnas; ++c) {
-            r.uAlias.append(registro.fieldName(c));
-            r.uIndice.insert(registro.fieldName(c).toLower(), c);
-        }
+        memoria.toma(q.record());
+        r.uColumnas = memoria;
+        const int columnas = r.uColumnas.alias.size();
         while (q.next()) {
             QVector<QVariant> fila(columnas);
             for (int c = 0; c < columnas; ++c)
@@ -240,7 +257,21 @@ QSqlQuery TmiddleTier::preparaConsulta(const QString &sentencia, QString &error)
     return q;
 }
 
-CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta) {
+QString TmiddleTier::marcadorValor(int i) {
+    // Named once for the sizes bulk statements have (200 rows of a few dozen columns).
+    static const QVector<QString> kMarcadores = [] {
+        QVector<QString> marcadores(8192);
+        for (int m = 0; m < marcadores.size(); ++m)
+            marcadores[m] = QStringLiteral(":v") + QString::number(m);
+        return marcadores;
+    }();
+    return i >= 0 && i < kMarcadores.size() ? kMarcadores.at(i) : QStringLiteral(":v") + QString::number(i);
+}
+
+CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta, const QVector<QVariant> &valores,
+                                               int cuantos) {
+    for (int i = 0; i < cuantos; ++i)
+        consulta.bindValue(marcadorValor(i), valores.at(i));
     CmidTierResponse r;
     int codigo = 0;
     if (debeFallar() || u_fallaPorTexto(consulta.lastQuery(), codigo)) {
@@ -251,10 +282,10 @@ CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta) {
         return r;
     }
     if (gObservador) {
-        TparametrosSentencia valores;
-        for (const QVariant &v : consulta.boundValues())
-            valores.append({QString(), v});
-        gObservador(consulta.lastQuery(), valores);
+        TparametrosSentencia enlazados;
+        for (int i = 0; i < cuantos; ++i)
+            enlazados.append({marcadorValor(i), valores.at(i)});
+        gObservador(consulta.lastQuery(), enlazados);
     }
     if (!consulta.exec()) {
         r.uError = consulta.lastError().text();
@@ -298,7 +329,7 @@ bool TmiddleTier::ejecutaControl(const QString &sentencia) {
     QSqlDatabase db = uSesion->conexion();
     Tfalla falla;
     if (!db.isOpen() || !corre(
-                            db, sentencia, {}, [](QSqlQuery &) {}, falla)) {
+                            db, sentencia, {}, [](QSqlQuery &, TcolumnasResultado &) {}, falla)) {
         const QString texto = db.isOpen() ? falla.texto : uSesion->ultimoError();
         u_registraFalla({true, falla.codigo, texto, !db.isOpen(), esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: control de transacción fallido"), 1,

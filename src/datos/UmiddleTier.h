@@ -50,9 +50,13 @@ public:
     QString segunProveedor(const QString &textoMySQL, const QString &textoSQLite) const;
 
     // Bulk writes prepare one statement on this thread's connection and bind it again for every
-    // run; the fault hook and the log treat each run as any other statement.
+    // run; the fault hook and the log treat each run as any other statement. Its values are
+    // named by position (marcadorValor): the first `cuantos` of `valores` are bound.
     QSqlQuery preparaConsulta(const QString &sentencia, QString &error);
-    CmidTierResponse ejecutaPreparada(QSqlQuery &consulta);
+    CmidTierResponse ejecutaPreparada(QSqlQuery &consulta, const QVector<QVariant> &valores, int cuantos);
+    // ":v<i>", the name of a bulk statement's i-th value. Qt binds a name several times faster
+    // than a position, which it names anew on every bind.
+    static QString marcadorValor(int i);
 
     // Test hook: the n-th statement run from now on (by any TmiddleTier) fails; 0 switches it off.
     static void setFallaEnSentencia(int n);

@@ -3,6 +3,8 @@
 #include "datos/UfechaHora.h"
 #include "datos/UmiddleTier.h"
 
+#include <QSqlField>
+#include <QSqlRecord>
 #include <QtTest>
 
 class TpruebaDatos : public QObject {
@@ -105,6 +107,44 @@ private slots:
         QCOMPARE(r.getIndiceColumnaPorNombre(QStringLiteral("nombre")), 1);
         QCOMPARE(r.getIndiceColumnaPorNombre(QStringLiteral("noExiste")), -1);
         QCOMPARE(r.getCelda(5, QStringLiteral("nombre")), QString()); // out of range is empty, not a crash
+    }
+
+    // A statement run again keeps the columns it had; a result with other columns (a peer
+    // changed the table under a cached statement) is read by its own names.
+    void columnasDeUnaSentenciaCorridaDeNuevo_data() {
+        QTest::addColumn<QStringList>("antes");
+        QTest::addColumn<QStringList>("despues");
+        QTest::addColumn<QString>("buscada");
+        QTest::addColumn<int>("columna");
+        QTest::newRow("mismas") << QStringList{"id", "existenciaTotal"}
+                                << QStringList{"id", "existenciaTotal"} << "EXISTENCIATOTAL" << 1;
+        QTest::newRow("otro nombre") << QStringList{"id", "nombre"} << QStringList{"id", "nota"} << "nota"
+                                     << 1;
+        QTest::newRow("ya no está") << QStringList{"id", "nombre"} << QStringList{"id", "nota"} << "nombre"
+                                    << -1;
+        QTest::newRow("una más") << QStringList{"id"} << QStringList{"id", "nota"} << "Nota" << 1;
+        QTest::newRow("nombre en otro caso")
+            << QStringList{"Id", "id"} << QStringList{"Id", "id"} << "Id" << 1;
+    }
+    void columnasDeUnaSentenciaCorridaDeNuevo() {
+        QFETCH(QStringList, antes);
+        QFETCH(QStringList, despues);
+        QFETCH(QString, buscada);
+        QFETCH(int, columna);
+        auto registro = [](const QStringList &nombres) {
+            QSqlRecord r;
+            for (const QString &n : nombres)
+                r.append(QSqlField(n));
+            return r;
+        };
+        TcolumnasResultado columnas;
+        columnas.toma(registro(antes));
+        columnas.toma(registro(despues));
+        QCOMPARE(columnas.alias, despues);
+        // Found without regard to case; the alias as written, kept to spare lowering it, never
+        // points elsewhere.
+        QCOMPARE(columnas.indice.value(buscada.toLower(), -1), columna);
+        QCOMPARE(columnas.indice.value(buscada, columna), columna);
     }
 
     void varianteNulaHaceVerdaderoIsNull() {

@@ -2,6 +2,7 @@
 #include "apoyo/UbasePrueba.h"
 #include "datos/UactualizacionMultiple.h"
 #include "datos/UinsercionMultiple.h"
+#include "datos/UobservadorSentencias.h"
 
 #include <QtTest>
 
@@ -58,6 +59,33 @@ private slots:
         QCOMPARE(filas(), QStringList({"1 O'Brien 1 1.5", "2 O'Brien 2 3", "3 - 4.5", "4 O'Brien 4 6",
                                        "5 O'Brien 5 7.5"}));
         QVERIFY(!insercion.agrega({6, QStringLiteral("falta un valor")}));
+    }
+
+    // One statement of more values than the names kept ready: each value still has its own name,
+    // and the statement observer sees them by name, in order.
+    void sentenciaDeMilesDeValores() {
+        constexpr int kFilas = 3000;
+        QStringList nombres;
+        u_observaSentencias([&nombres](const QString &sentencia, const TparametrosSentencia &valores) {
+            if (sentencia.startsWith(QLatin1String("INSERT")))
+                for (const auto &v : valores)
+                    nombres << v.first;
+        });
+        TmiddleTier mt(uBase->sesion());
+        TinsercionMultiple insercion(
+            mt, QStringLiteral("renglon"),
+            {QStringLiteral("id"), QStringLiteral("nombre"), QStringLiteral("cantidad")}, kFilas);
+        for (int i = 1; i <= kFilas; ++i)
+            QVERIFY(insercion.agrega({i, QStringLiteral("r%1").arg(i), i * 0.5}));
+        const bool escrito = insercion.vacia();
+        u_observaSentencias({});
+        QVERIFY2(escrito, qPrintable(insercion.error()));
+        QCOMPARE(nombres.size(), 3 * kFilas);
+        QCOMPARE(nombres.first(), QStringLiteral(":v0"));
+        QCOMPARE(nombres.last(), QStringLiteral(":v%1").arg(3 * kFilas - 1));
+        const QStringList escritas = filas();
+        QCOMPARE(escritas.size(), kFilas);
+        QCOMPARE(escritas.last(), QStringLiteral("3000 r3000 1500"));
     }
 
     // A failed statement writes none of its rows; the writer goes on with the next ones.
