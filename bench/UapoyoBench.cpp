@@ -4,6 +4,7 @@
 #include "comun/UNEG_opciones.h"
 #include "datos/UcacheSentencias.h"
 #include "datos/Uesquema.h"
+#include "datos/UzonaHoraria.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,6 +35,8 @@ TbaseBench::TbaseBench(QCommandLineParser &p, qint64 movimientosPorOmision)
       uOpUsuario(QStringLiteral("mysql-user"), QStringLiteral("Usuario."), QStringLiteral("u"),
                  QStringLiteral("root")),
       uConMovimientos(movimientosPorOmision > 0) {
+    // As the program does at start-up.
+    u_zonaHorariaLeidaUnaVez();
     p.addHelpOption();
     if (uConMovimientos)
         p.addOption(uOpMovimientos);

@@ -4,6 +4,7 @@
 #include "comun/U_mensajes.h"
 #include "comun/ui/U_reportes.h"
 #include "comun/ui/UinteraccionQt.h"
+#include "datos/UzonaHoraria.h"
 #include "existencias/U_importacionConsola.h"
 #include "existencias/U_verificacion.h"
 #include "host/UFRM_nuevoNegocio.h"
@@ -197,6 +198,7 @@ int eligeNegocio(TConexionSesion *sesion, const TopcionesHost &o, QString &error
 } // namespace
 
 int main(int argc, char *argv[]) {
+    u_zonaHorariaLeidaUnaVez();
     const bool consola = std::any_of(argv + 1, argv + argc, [](const char *a) {
         return std::any_of(std::begin(kOpcionesConsola), std::end(kOpcionesConsola), [a](const char *opcion) {
             const QByteArray dado(a);

@@ -2,9 +2,11 @@
 #include "apoyo/UbasePrueba.h"
 #include "datos/UfechaHora.h"
 #include "datos/UmiddleTier.h"
+#include "datos/UzonaHoraria.h"
 
 #include <QSqlField>
 #include <QSqlRecord>
+#include <QTimeZone>
 #include <QtTest>
 
 class TpruebaDatos : public QObject {
@@ -145,6 +147,38 @@ private slots:
         // points elsewhere.
         QCOMPARE(columnas.indice.value(buscada.toLower(), -1), columna);
         QCOMPARE(columnas.indice.value(buscada, columna), columna);
+    }
+
+    // The zone is read once only where nobody chose one, and local date-times stay what they were.
+    void zonaHorariaLeidaUnaVez_data() {
+        QTest::addColumn<bool>("fijada");
+        QTest::addColumn<QByteArray>("valor");
+        QTest::addColumn<QByteArray>("queda");
+        QTest::newRow("sin TZ") << false << QByteArray() << QByteArray(":/etc/localtime");
+        QTest::newRow("zona elegida")
+            << true << QByteArray("America/Mexico_City") << QByteArray("America/Mexico_City");
+        QTest::newRow("TZ vacía (UTC)") << true << QByteArray() << QByteArray();
+    }
+    void zonaHorariaLeidaUnaVez() {
+        QFETCH(bool, fijada);
+        QFETCH(QByteArray, valor);
+        QFETCH(QByteArray, queda);
+        const bool habia = qEnvironmentVariableIsSet("TZ");
+        const QByteArray anterior = qgetenv("TZ");
+        fijada ? qputenv("TZ", valor) : qunsetenv("TZ");
+        const QDateTime local(QDate(2026, 4, 5), QTime(2, 30));
+        const qint64 instante = local.toMSecsSinceEpoch();
+        const QByteArray zona = QTimeZone::systemTimeZoneId();
+        u_zonaHorariaLeidaUnaVez();
+        const bool quedaFijada = qEnvironmentVariableIsSet("TZ");
+        const QByteArray quedo = qgetenv("TZ");
+        const qint64 despues = QDateTime(QDate(2026, 4, 5), QTime(2, 30)).toMSecsSinceEpoch();
+        const QByteArray zonaDespues = QTimeZone::systemTimeZoneId();
+        habia ? qputenv("TZ", anterior) : qunsetenv("TZ");
+        QVERIFY(quedaFijada);
+        QCOMPARE(quedo, queda);
+        QCOMPARE(despues, instante);
+        QCOMPARE(zonaDespues, zona);
     }
 
     void varianteNulaHaceVerdaderoIsNull() {
