@@ -27,6 +27,9 @@ bool TkardexDocumento::escribe() {
         for (int i = desde; i < desde + filas; ++i)
             if (!insercion.agrega(renglonKardex::valores(renglones[i])))
                 return false;
+        // The writer may hold fewer rows to a statement than asked (SQLite): what is left goes now.
+        if (!insercion.vacia())
+            return false;
         desde += filas;
     }
     return true;

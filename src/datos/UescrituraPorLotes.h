@@ -47,6 +47,9 @@ private:
     int uColumnas;
     int uFilasPorSentencia;
     QVector<QVariant> uValores;
+    // The text of the last statement written, kept for the next one of the same size.
+    QString uTexto;
+    int uFilasTexto = 0;
     qint64 uEscritas = 0;
     qint64 uUltimoId = 0;
     QString uError;
