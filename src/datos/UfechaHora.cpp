@@ -1,7 +1,6 @@
 #include "datos/UfechaHora.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 const QDate kEpoca(1899, 12, 30);
@@ -73,10 +72,23 @@ QString fechaHora::aTextoBD(const QDateTime &valor) {
     if (!valor.isValid() || dia.year() < 1 || dia.year() > 9999)
         return valor.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     const QTime hora = valor.time();
-    char texto[24];
-    std::snprintf(texto, sizeof texto, "%04d-%02d-%02d %02d:%02d:%02d.%03d", dia.year(), dia.month(),
-                  dia.day(), hora.hour(), hora.minute(), hora.second(), hora.msec());
-    return QString::fromLatin1(texto, 23);
+    QString texto(23, Qt::Uninitialized);
+    QChar *c = texto.data();
+    const auto cifras = [&c](int numero, int cuantas, char16_t separador) {
+        for (int i = cuantas - 1; i >= 0; --i, numero /= 10)
+            c[i] = QChar(char16_t(u'0' + numero % 10));
+        c += cuantas;
+        if (separador)
+            *c++ = QChar(separador);
+    };
+    cifras(dia.year(), 4, u'-');
+    cifras(dia.month(), 2, u'-');
+    cifras(dia.day(), 2, u' ');
+    cifras(hora.hour(), 2, u':');
+    cifras(hora.minute(), 2, u':');
+    cifras(hora.second(), 2, u'.');
+    cifras(hora.msec(), 3, 0);
+    return texto;
 }
 
 QDateTime fechaHora::deValorBD(const QVariant &valor) {
