@@ -19,6 +19,14 @@ private slots:
         QTest::newRow("centavos") << 1.15 << "1.15";
         QTest::newRow("enorme") << 1e20 << "1e+20";
         QTest::newRow("no finito") << std::numeric_limits<double>::infinity() << "0";
+        QTest::newRow("cien milésimos") << 0.00001 << "0.00001";
+        QTest::newRow("pequeño negativo") << -0.000012345678901234567 << "-0.0000123456789012346";
+        QTest::newRow("redondeo que sube una cifra") << 999999999999999.9 << "1000000000000000";
+        QTest::newRow("quince cifras") << 123456789.123456789 << "123456789.123457";
+        QTest::newRow("sin ceros finales") << 0.1 + 0.7 << "0.8";
+        QTest::newRow("medio centavo") << 2.675 << "2.675";
+        // An exact half at the fifteenth digit rounds away from zero, as the stored rows have it.
+        QTest::newRow("mitad exacta") << 123456789012.3125 << "123456789012.313";
     }
     void flotanteATexto() {
         QFETCH(double, valor);
