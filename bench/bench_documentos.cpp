@@ -3,8 +3,11 @@
 // posting and journal entry). The generated plan is N one-line documents over P products of one
 // warehouse, round by round a receipt of each product (its cost varying) and an issue of part of
 // its stock (one or a few layers). The plan runs twice, each time on a new database: first with
-// the statement cache switched off, then with it on. Figures print as clave=valor, `ratio` last =
-// documents per second with the cache over without it.
+// the statement cache switched off, then with it on. A third run records each document's
+// statements, and a fourth replays them raw on a new database (bind, run, read every row, each
+// statement prepared once): the `_crudo` figures are what the same statements cost with nothing
+// around them, the ceiling of any posting that runs them. Figures print as clave=valor, `ratio`
+// last = documents per second with the cache over without it.
 //
 //   bench_documentos --documentos 4000 --productos 10 --motor sqlite|mysql --metodo peps|promedio
 //                    [--plan plan.csv] [--escribe-plan plan.csv] [--archivo f.db]
@@ -30,6 +33,8 @@
 #include <QHash>
 #include <QTextStream>
 
+#include <optional>
+
 #include <sqlite3.h>
 
 namespace {
@@ -45,6 +50,12 @@ struct Tcorrida {
     Ttiempo cpu;   // this process's processor time: on SQLite all the work, steady on a busy machine
     int sentencias = 0;
 
+    // One document's times.
+    void suma(bool entrada, double segundosReloj, double segundosCpu) {
+        (entrada ? reloj.entradas : reloj.salidas) += segundosReloj;
+        (entrada ? cpu.entradas : cpu.salidas) += segundosCpu;
+        ++(entrada ? entradas : salidas);
+    }
     static double porSegundo(int documentos, double segundos) {
         return segundos > 0 ? documentos / segundos : 0;
     }
@@ -85,8 +96,9 @@ bool postea(TConexionSesion *sesion, Tnegocio &negocio, const Tdocumento &d) {
 }
 
 // Posts the whole plan for a new business; false (with the reason) at the first document refused.
+// With `grabaciones`, each document's statements are recorded (the times then mean nothing).
 bool corre(TConexionSesion *sesion, const Tplan &plan, int metodo, const QString &nombre, Tcorrida &c,
-           QString &error) {
+           QString &error, QVector<Tgrabacion> *grabaciones = nullptr) {
     TinteraccionAutomatica usuario;
     Tnegocio negocio(sesion, nombre, metodo);
     if (!negocio.prepara(plan)) {
@@ -99,6 +111,9 @@ bool corre(TConexionSesion *sesion, const Tplan &plan, int metodo, const QString
         const Tdocumento &d = plan[i];
         const double cpu = u_segundosCPU();
         reloj.start();
+        std::optional<Tgrabadora> grabadora;
+        if (grabaciones)
+            grabadora.emplace();
         if (!postea(sesion, negocio, d)) {
             error = QStringLiteral("documento %1 (%2) no guardado: %3")
                         .arg(i + 1)
@@ -106,12 +121,26 @@ bool corre(TConexionSesion *sesion, const Tplan &plan, int metodo, const QString
                              usuario.ultimoAviso());
             return false;
         }
-        const double segundos = reloj.nsecsElapsed() / 1e9;
-        (d.entrada ? c.reloj.entradas : c.reloj.salidas) += segundos;
-        (d.entrada ? c.cpu.entradas : c.cpu.salidas) += u_segundosCPU() - cpu;
-        ++(d.entrada ? c.entradas : c.salidas);
+        if (grabaciones)
+            grabaciones->append(grabadora->toma());
+        c.suma(d.entrada, reloj.nsecsElapsed() / 1e9, u_segundosCPU() - cpu);
     }
     c.sentencias = TmiddleTier::sentenciasEjecutadas() - sentenciasAntes;
+    return true;
+}
+
+// Replays the recorded documents on a new database where the same business was made first, so
+// every id they carry is the same; the statements that failed are counted.
+bool reproduce(TConexionSesion *sesion, const Tplan &plan, const QVector<Tgrabacion> &grabaciones, int metodo,
+               Tcorrida &c, int &fallidas) {
+    Tnegocio negocio(sesion, QStringLiteral("Crudo"), metodo);
+    if (!negocio.prepara(plan))
+        return false;
+    for (int i = 0; i < plan.size(); ++i) {
+        const double cpu = u_segundosCPU();
+        const double segundos = u_reproduce(sesion, grabaciones[i], fallidas);
+        c.suma(plan[i].entrada, segundos, u_segundosCPU() - cpu);
+    }
     return true;
 }
 
@@ -190,6 +219,22 @@ int main(int argc, char *argv[]) {
     const qint64 conSentencias = memoriaSentencias(sesion);
     cacheSentencias::setActivo(false);
     const qint64 sinSentencias = memoriaSentencias(sesion);
+    // SQLite does all its work in this process: its processor time is the steady figure on a shared
+    // machine. MariaDB works in the server: only the wall clock sees that.
+    const bool porCpu = !sesion->esMySQL();
+
+    // Before the recordings, which hold every statement of the plan.
+    const double memoriaPico = u_memoriaPico();
+    Tcorrida grabada, cruda;
+    QVector<Tgrabacion> grabaciones;
+    int fallidas = 0;
+    cacheSentencias::setActivo(true);
+    if (!base.baseNueva() ||
+        !corre(base.sesion(), plan, idMetodo, QStringLiteral("Crudo"), grabada, error, &grabaciones) ||
+        !base.baseNueva() || !reproduce(base.sesion(), plan, grabaciones, idMetodo, cruda, fallidas)) {
+        errores << (error.isEmpty() ? QStringLiteral("la reproducción cruda no corrió") : error) << Qt::endl;
+        return 5;
+    }
 
     u_figura(QStringLiteral("motor"), base.motor());
     u_figura(QStringLiteral("metodo"), nombreMetodo);
@@ -197,14 +242,14 @@ int main(int argc, char *argv[]) {
     u_figura(QStringLiteral("entradas"), conCache.entradas);
     u_figura(QStringLiteral("salidas"), conCache.salidas);
     u_figura(QStringLiteral("sentencias_por_documento"), double(conCache.sentencias) / plan.size());
-    // SQLite does all its work in this process: its processor time is the steady figure on a shared
-    // machine. MariaDB works in the server: only the wall clock sees that.
-    const bool porCpu = !sesion->esMySQL();
     imprime(QString(), conCache, porCpu ? conCache.cpu : conCache.reloj);
     imprime(QStringLiteral("_sin_cache"), sinCache, porCpu ? sinCache.cpu : sinCache.reloj);
+    imprime(QStringLiteral("_crudo"), cruda, porCpu ? cruda.cpu : cruda.reloj);
+    u_figura(QStringLiteral("crudo_fallidas"), fallidas);
     if (porCpu) {
         imprime(QStringLiteral("_reloj"), conCache, conCache.reloj);
         imprime(QStringLiteral("_sin_cache_reloj"), sinCache, sinCache.reloj);
+        imprime(QStringLiteral("_crudo_reloj"), cruda, cruda.reloj);
     }
     u_figura(QStringLiteral("cache_capacidad"), cacheSentencias::capacidad());
     u_figura(QStringLiteral("cache_sentencias_pico"), cache.sentenciasPico);
@@ -212,7 +257,7 @@ int main(int argc, char *argv[]) {
     u_figura(QStringLiteral("cache_preparadas"), cache.preparadas);
     if (conSentencias >= 0 && sinSentencias >= 0)
         u_figura(QStringLiteral("cache_memoria_kb"), (conSentencias - sinSentencias) / 1024.0);
-    u_figura(QStringLiteral("memoria_pico_mb"), u_memoriaPico());
+    u_figura(QStringLiteral("memoria_pico_mb"), memoriaPico);
     u_figura(QStringLiteral("medido_por"), porCpu ? QStringLiteral("cpu") : QStringLiteral("reloj"));
     if (porCpu)
         u_figura(QStringLiteral("ratio_reloj"),
