@@ -3,6 +3,7 @@
 #include "datos/ULog.h"
 #include "datos/UcacheSentencias.h"
 #include "datos/UmotivoError.h"
+#include "datos/UpuntoControlWal.h"
 
 #include <QAtomicInt>
 #include <QSqlError>
@@ -19,6 +20,7 @@ TConexionSesion::TConexionSesion(const TparametrosConexion &parametros)
       uPrefijo(QStringLiteral("inventario_%1").arg(uNumero)) {}
 
 TConexionSesion::~TConexionSesion() {
+    uPuntoControl.reset();
     QMutexLocker bloqueo(&uCandado);
     for (auto it = uAbiertas.constBegin(); it != uAbiertas.constEnd(); ++it) {
         cacheSentencias::descartaConexion(it.key());
@@ -64,7 +66,8 @@ bool TConexionSesion::configura(QSqlDatabase &db, QSqlError &error) {
         // The journal mode is written into the file: only a file known to be ours gets here.
         sentencias << QStringLiteral("PRAGMA foreign_keys = ON")
                    << QStringLiteral("PRAGMA journal_mode = WAL")
-                   << QStringLiteral("PRAGMA synchronous = NORMAL");
+                   << QStringLiteral("PRAGMA synchronous = NORMAL")
+                   << QStringLiteral("PRAGMA wal_autocheckpoint = 10000");
     }
     QSqlQuery q(db);
     for (const QString &sentencia : sentencias) {
@@ -114,6 +117,8 @@ bool TConexionSesion::abre() {
         ok = configura(db, error);
     QMutexLocker bloqueo(&uCandado);
     uAbiertas.insert(nombre, ok);
+    if (ok && !esMySQL() && !uParametros.soloLectura && !uPuntoControl)
+        uPuntoControl = std::make_unique<TpuntoControlWal>(uParametros.archivo);
     if (!ok) {
         uUltimoError = u_motivoErrorBD(error, esMySQL());
         Log::log(QStringLiteral("TConexionSesion: no se pudo abrir %1").arg(getDatabase()), 1,

@@ -5,6 +5,10 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <memory>
+
+class TpuntoControlWal;
+
 class QSqlError;
 
 // How to reach one database. The same parameters open the connection of every thread.
@@ -55,4 +59,5 @@ private:
     mutable QMutex uCandado;
     QHash<QString, bool> uAbiertas;
     QString uUltimoError;
+    std::unique_ptr<TpuntoControlWal> uPuntoControl;
 };

@@ -4,6 +4,8 @@
 #include "datos/UmiddleTier.h"
 #include "datos/UzonaHoraria.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QTimeZone>
@@ -179,6 +181,46 @@ private slots:
         QCOMPARE(quedo, queda);
         QCOMPARE(despues, instante);
         QCOMPARE(zonaDespues, zona);
+    }
+
+    // A SQLite session that writes copies its log back into the file from a thread of its own; a
+    // read-only one starts none. Its end stops the thread.
+    void puntoDeControlPorSesion_data() {
+        QTest::addColumn<bool>("soloLectura");
+        QTest::addColumn<int>("hilos");
+        QTest::newRow("escritura") << false << 1;
+        QTest::newRow("solo lectura") << true << 0;
+    }
+    void puntoDeControlPorSesion() {
+        if (uBase->esMySQL())
+            QSKIP("MariaDB has no write-ahead log of the program's own");
+        QFETCH(bool, soloLectura);
+        QFETCH(int, hilos);
+        const auto cuentaHilos = [] { return int(QDir(QStringLiteral("/proc/self/task")).count()) - 2; };
+        const int antes = cuentaHilos();
+        {
+            TparametrosConexion parametros = sesion()->parametros();
+            parametros.soloLectura = soloLectura;
+            TConexionSesion otra(parametros);
+            QVERIFY(otra.abre());
+            QCOMPARE(cuentaHilos(), antes + hilos);
+        }
+        QCOMPARE(cuentaHilos(), antes);
+    }
+
+    // What is committed reaches the file without waiting for the log to fill: the saving
+    // connection's own checkpoint would wait for thousands of pages.
+    void loConfirmadoLlegaAlArchivo() {
+        if (uBase->esMySQL())
+            QSKIP("MariaDB has no write-ahead log of the program's own");
+        const QFileInfo archivo(sesion()->getDatabase());
+        const qint64 tamano = archivo.size();
+        TmiddleTier mt(sesion());
+        QVERIFY(mt.transaccionInicia());
+        for (int i = 0; i < 200; ++i)
+            QVERIFY(inserta(mt, QString(1000, QLatin1Char('x')), i) > 0);
+        QVERIFY(mt.transaccionTermina());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(archivo.filePath()).size() > tamano + 100 * 1024, 5000);
     }
 
     void varianteNulaHaceVerdaderoIsNull() {
