@@ -9,6 +9,7 @@
 #include "salidas/UNEG_documentoSalida.h"
 
 #include <QStringList>
+#include <QThread>
 
 #include <array>
 #include <cmath>
@@ -109,10 +110,18 @@ int TestacionPosteos::entre(int minimo, int maximo) {
 }
 
 QDateTime TestacionPosteos::siguienteFecha() {
-    if (!uParametros.reloj)
-        return uMomento = uMomento.addSecs(60);
-    const QDateTime ahora = QDateTime::currentDateTime();
-    return QDateTime(ahora.date(), QTime(ahora.time().hour(), ahora.time().minute(), ahora.time().second()));
+    return uMomento = uParametros.reloj ? QDateTime::currentDateTime() : uMomento.addSecs(60);
+}
+
+QDateTime TestacionPosteos::otraFecha() {
+    // Dated again by the clock: a later instant than the one refused, or it is refused again.
+    const QDateTime rechazada = uMomento;
+    QDateTime fecha = siguienteFecha();
+    while (fecha <= rechazada) {
+        QThread::msleep(1);
+        fecha = siguienteFecha();
+    }
+    return fecha;
 }
 
 void TestacionPosteos::cuentaRechazo() {
@@ -137,7 +146,7 @@ template <class Tdocumento> bool TestacionPosteos::guarda(Tdocumento &doc) {
             break;
         // The user sets the time again and presses "Aceptar" once more: the capture is still there.
         ++uCuenta.fecha;
-        fijaFecha(doc, siguienteFecha());
+        fijaFecha(doc, otraFecha());
     }
     if (uUsuario->uAviso == kMensajeConflictoPosteo) {
         const TmotivoConflicto m = motivo(doc);

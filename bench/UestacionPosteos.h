@@ -19,9 +19,11 @@ struct TparametrosEstacion {
     int compra = 0; // receipt concept
     int venta = 0;  // issue concept
     QVector<int> productos;
-    // true: each document is dated with the clock, to the second, as the capture screens do, and a
-    // document refused for its date is dated again and posted again (the capture is kept);
-    // false: one minute after the station's previous document.
+    // true: each document is dated with the clock, and a document refused for its date is dated
+    // again and posted again (the capture is kept); false: one minute after the station's previous
+    // document. The clock reads milliseconds: the stations post far faster than people do, and to
+    // the second nearly every receipt would share the instant of an issue just posted, which the
+    // postings refuse, where a shop's tills seldom meet within a second.
     bool reloj = false;
 };
 
@@ -60,6 +62,8 @@ private:
     class Tusuario;
     int entre(int minimo, int maximo);
     QDateTime siguienteFecha();
+    // After a date refusal: the clock once it has passed the refused instant.
+    QDateTime otraFecha();
     // Posts with `guarda`, dating again after a date refusal when the clock dates the documents.
     template <class Tdocumento> bool guarda(Tdocumento &doc);
     void cuentaRechazo();
