@@ -133,6 +133,8 @@ bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<Tline
     const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     // The document's own rows are held until it ends: a product met again goes on from them.
     int grupo = grupos.value(producto, uLeidas[producto].grupo);
+    if (!tomaDeCapas(intento, lineas))
+        return false;
     for (int i = 0; i < lineas.size(); ++i) {
         if (peps)
             ++grupo;
@@ -145,14 +147,22 @@ bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<Tline
     return true;
 }
 
+bool TposteoSalida::tomaDeCapas(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas) {
+    const std::span<const TlineaSalida> todas(lineas.constData(), lineas.size());
+    const std::size_t porSentencia = uSalidas.capasPorSentencia();
+    for (std::size_t desde = 0; desde < todas.size(); desde += porSentencia) {
+        const auto parte = todas.subspan(desde, std::min(porSentencia, todas.size() - desde));
+        const CmidTierResponse capas = uSalidas.updateEntradas(parte, uDatos.almacenID, uDatos.negocioID);
+        if (!intento.ok(capas))
+            return false;
+        if (capas.getFilasAfectadas() != int(parte.size()))
+            return intento.conflicto(TmotivoConflicto::Otro);
+    }
+    return true;
+}
+
 bool TposteoSalida::escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea,
                                  TinsercionMultiple &filas, bool primera, int grupo) {
-    const CmidTierResponse capa =
-        uSalidas.updateEntrada(linea, linea.existenciaPrevia, uDatos.almacenID, uDatos.negocioID);
-    if (!intento.ok(capa))
-        return false;
-    if (capa.getFilasAfectadas() != 1)
-        return intento.conflicto(TmotivoConflicto::Otro);
     TinventarioSalida s;
     s.documento = uDocumento;
     s.fechaHora = uDatos.fechaHora;

@@ -61,6 +61,9 @@ private:
     // ledger group (PEPS).
     bool escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas,
                          TinsercionMultiple &filas, QHash<int, int> &grupos);
+    // Takes the product's lines from their layers; a conflict when a layer no longer holds what
+    // its line was split on.
+    bool tomaDeCapas(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas);
     bool escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea, TinsercionMultiple &filas,
                       bool primeraDelProducto, int grupo);
     bool escribeSeries(TintentoPosteo &intento);

@@ -12,22 +12,37 @@ const QString kAlmacen = QStringLiteral("almacenID");
 const QString kProducto = QStringLiteral("productoID");
 } // namespace
 
-CmidTierResponse Tsalidas::updateEntrada(const TlineaSalida &linea, double previa, int idAlmacen,
-                                         int idNegocio) {
-    setQuery(QStringLiteral(
-        "UPDATE inventarioEntrada SET existencia = :existencia WHERE id = :id AND inventarioAlmacen_id = "
-        ":almacenID AND inventarioProducto_id = :productoID AND idNegocioFk = :negocioID AND existencia >= "
-        ":minimo AND ABS(existencia - :previa) <= :tolerancia"));
-    // The tolerance grows with the magnitude, so a remainder read back from its text still matches.
-    const double tolerancia = kToleranciaCantidad * std::max(1.0, std::fabs(previa));
-    setParametroTexto(QStringLiteral("existencia"), FloatToStr(linea.existencia));
-    setParametroEntero(QStringLiteral("id"), linea.entradaID);
-    setParametroEntero(kAlmacen, idAlmacen);
-    setParametroEntero(kProducto, linea.producto.id);
+CmidTierResponse Tsalidas::updateEntradas(std::span<const TlineaSalida> lineas, int idAlmacen,
+                                          int idNegocio) {
+    // Each layer's value and check chosen by its id; the id list lets both engines find the rows
+    // by key. Every value has a name of its own: a name bound twice is not portable across drivers.
+    QString nuevas, ids, vigentes;
+    for (int i = 0; i < int(lineas.size()); ++i) {
+        const QString n = QString::number(i);
+        nuevas += QStringLiteral(" WHEN :i%1 THEN :e%1").arg(n);
+        ids += (i ? QStringLiteral(", :j") : QStringLiteral(":j")) + n;
+        vigentes +=
+            QStringLiteral(" WHEN :k%1 THEN existencia >= :m%1 AND ABS(existencia - :p%1) <= :t%1").arg(n);
+    }
+    setQuery(QStringLiteral("UPDATE inventarioEntrada SET existencia = CASE id") + nuevas +
+             QStringLiteral(" END WHERE idNegocioFk = :negocioID AND inventarioAlmacen_id = :almacenID AND "
+                            "inventarioProducto_id = :productoID AND id IN (") +
+             ids + QStringLiteral(") AND CASE id") + vigentes + QStringLiteral(" END"));
     setParametroEntero(kNegocio, idNegocio);
-    setParametroFlotante(QStringLiteral("minimo"), linea.cantidad - tolerancia);
-    setParametroFlotante(QStringLiteral("previa"), previa);
-    setParametroFlotante(QStringLiteral("tolerancia"), tolerancia);
+    setParametroEntero(kAlmacen, idAlmacen);
+    setParametroEntero(kProducto, lineas.empty() ? 0 : lineas.front().producto.id);
+    for (int i = 0; i < int(lineas.size()); ++i) {
+        const TlineaSalida &l = lineas[i];
+        const QString n = QString::number(i);
+        // The tolerance grows with the magnitude, so a remainder read back from its text still matches.
+        const double tolerancia = kToleranciaCantidad * std::max(1.0, std::fabs(l.existenciaPrevia));
+        for (const QChar c : {QLatin1Char('i'), QLatin1Char('j'), QLatin1Char('k')})
+            setParametroEntero(c + n, l.entradaID);
+        setParametroTexto(QLatin1Char('e') + n, FloatToStr(l.existencia));
+        setParametroFlotante(QLatin1Char('m') + n, l.cantidad - tolerancia);
+        setParametroFlotante(QLatin1Char('p') + n, l.existenciaPrevia);
+        setParametroFlotante(QLatin1Char('t') + n, tolerancia);
+    }
     return nonQuery();
 }
 

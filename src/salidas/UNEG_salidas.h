@@ -3,6 +3,8 @@
 #include "comun/UNEG_movimientosInventario.h"
 #include "salidas/UMOD_salida.h"
 
+#include <span>
+
 // The module's data class of issues. One object carries a whole posting's transaction. Every
 // statement is confined to the business. An issue row carries the warehouse, product and business
 // of the layer (receipt row) it consumed, copied from the layer when it is written.
@@ -10,12 +12,17 @@ class Tsalidas : public TmovimientosInventario {
 public:
     using TmovimientosInventario::TmovimientosInventario;
 
-    // Takes a line from its layer: sets what the layer keeps, only while the layer (of that
-    // warehouse, product and business) still holds exactly `previa` and at least `cantidad`.
-    // Affects no row when another posting changed the layer first.
-    CmidTierResponse updateEntrada(const TlineaSalida &linea, double previa, int idAlmacen, int idNegocio);
+    // Takes lines of one product from their layers, in one statement: sets what each layer keeps
+    // (`existencia`), only while the layer (of that warehouse, product and business) still holds
+    // exactly what the line was split on (`existenciaPrevia`) and at least the line's quantity.
+    // Affects fewer rows than lines when another posting changed one of the layers first.
+    CmidTierResponse updateEntradas(std::span<const TlineaSalida> lineas, int idAlmacen, int idNegocio);
+    // Lines a statement of updateEntradas takes at most. Several on MariaDB, where each statement
+    // is a round trip; one on SQLite, where a statement costs what its rows cost and binding
+    // seven names a layer made a long issue slower.
+    int capasPorSentencia() const { return esMySQL() ? 40 : 1; }
     // An issue row's columns and the values it stores, for the posting's multi-row inserts. Its
-    // warehouse, product and business are the layer's, which updateEntrada has just checked.
+    // warehouse, product and business are the layer's, which updateEntradas has just checked.
     static const QStringList &columnasSalida();
     static QVector<QVariant> valoresSalida(const TinventarioSalida &salida);
     // The ids of an issue document's rows, in the order they were written.

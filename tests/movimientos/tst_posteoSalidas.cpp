@@ -11,9 +11,11 @@
 #include "salidas/UNEG_posteoSalida.h"
 
 #include <QtTest>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -176,6 +178,47 @@ private slots:
             esperado << QStringLiteral("R%1 - - - | - - - - | 1 %1 | 1 - %2").arg(j).arg(tomadas + 1);
         QCOMPARE(n.kardex().mid(kCapas), esperado);
         QCOMPARE(n.existencia(almacen, producto), double(kCapas - tomadas));
+    }
+
+    // An issue taking from many layers: each layer keeps exactly what its share leaves, across the
+    // statements that take them (several layers to a statement on MariaDB), and a failure of the
+    // last of those statements leaves nothing.
+    void capasEnVariasSentencias_data() {
+        QTest::addColumn<int>("tomadas");
+        QTest::newRow("una sentencia llena en MariaDB") << 80;
+        QTest::newRow("una capa en la segunda, a medias") << 81;
+        QTest::newRow("todas las capas") << 170;
+    }
+    void capasEnVariasSentencias() {
+        QFETCH(int, tomadas);
+        constexpr int kCapas = 85; // of 2 units each
+        TnegocioPrueba n(*uBase, kMetodoPEPS);
+        const int almacen = n.almacen();
+        const int producto = n.producto(QStringLiteral("Arandela"));
+        const QDateTime inicio = TnegocioPrueba::fecha(QStringLiteral("2024-03-01 09:00:00"));
+        QVector<int> capas;
+        for (int i = 1; i <= kCapas; ++i)
+            capas << n.recibe(QStringLiteral("R%1").arg(i), almacen, producto,
+                              inicio.addSecs(i).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), 2, i);
+        const QStringList antes = n.estadoSalidas();
+        const int porSentencia = Tsalidas(n.sesion()).capasPorSentencia();
+        const int sentencias = ((tomadas + 1) / 2 + porSentencia - 1) / porSentencia;
+        auto vistas = std::make_shared<int>(0);
+        u_fallaCuando(
+            [vistas, sentencias](const QString &s) {
+                return s.startsWith(QStringLiteral("UPDATE inventarioEntrada SET existencia = CASE")) &&
+                       ++*vistas == sentencias;
+            },
+            0);
+        QCOMPARE(n.entrega(almacen, producto, QStringLiteral("2024-03-05 10:00:00"), tomadas), 0);
+        u_fallaCuando({}, 0);
+        QCOMPARE(*vistas, sentencias);
+        QCOMPARE(n.estadoSalidas(), antes);
+
+        QCOMPARE(n.entrega(almacen, producto, QStringLiteral("2024-03-05 10:00:00"), tomadas), 1);
+        for (int i = 0; i < kCapas; ++i)
+            QCOMPARE(n.existenciaCapa(capas[i]), double(std::clamp(2 * (i + 1) - tomadas, 0, 2)));
+        QCOMPARE(n.existencia(almacen, producto), double(2 * kCapas - tomadas));
     }
 
     // The stored running columns chain from one posting to the next under the average.

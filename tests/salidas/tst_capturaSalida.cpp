@@ -458,7 +458,7 @@ private slots:
     void fallaAlGuardarNoDejaNada_data() {
         QTest::addColumn<int>("sentencia");
         QTest::addColumn<QString>("punto");
-        for (const int n : {3, 12})
+        for (const int n : {3, 11})
             QTest::addRow("falla la sentencia %d", n) << n << QString();
         QTest::newRow("bloqueo") << 0 << QStringLiteral("bloqueo");
         QTest::newRow("primera escritura") << 0 << QStringLiteral("escritura");
