@@ -47,6 +47,7 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
     uKardex.descarta();
     uExistencias.descarta();
     uEscritas.clear();
+    uTomas.clear();
     uRepartida = false;
     const CmidTierResponse ultimo = uSalidas.selectUltimoIdDocumentoSalida(uDatos.negocioID);
     if (!intento.ok(ultimo) || !intento.escrito(leeProductos()))
@@ -73,7 +74,7 @@ bool TposteoSalida::escribeDocumento(TintentoPosteo &intento) {
         vistos.insert(lineas.first().producto.id);
         i = fin;
     }
-    if (!intento.escrito(filas.vacia()) || !escribeSeries(intento))
+    if (!tomaDeCapas(intento, true) || !intento.escrito(filas.vacia()) || !escribeSeries(intento))
         return false;
     if (uDatos.metodoKardex == kMetodoPEPS)
         escribeRenglonesCapasRestantes(uCapas, uDatos.fechaHora, grupos);
@@ -93,7 +94,7 @@ bool TposteoSalida::leeProductos() {
 
 bool TposteoSalida::releeProducto(TintentoPosteo &intento, TinsercionMultiple &filas, int idProducto) {
     TexistenciaProducto &x = uLeidas[idProducto];
-    return intento.escrito(filas.vacia() && uExistencias.escribe()) &&
+    return tomaDeCapas(intento, true) && intento.escrito(filas.vacia() && uExistencias.escribe()) &&
            intento.escrito(u_leeExistenciaProducto(uSalidas, uDatos.almacenID, idProducto, uDatos.negocioID,
                                                    uDatos.metodoKardex != kMetodoPEPS, x));
 }
@@ -133,7 +134,8 @@ bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<Tline
     const bool peps = uDatos.metodoKardex == kMetodoPEPS;
     // The document's own rows are held until it ends: a product met again goes on from them.
     int grupo = grupos.value(producto, uLeidas[producto].grupo);
-    if (!tomaDeCapas(intento, lineas))
+    uTomas += lineas;
+    if (!tomaDeCapas(intento, false))
         return false;
     for (int i = 0; i < lineas.size(); ++i) {
         if (peps)
@@ -147,16 +149,17 @@ bool TposteoSalida::escribeProducto(TintentoPosteo &intento, const QVector<Tline
     return true;
 }
 
-bool TposteoSalida::tomaDeCapas(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas) {
-    const std::span<const TlineaSalida> todas(lineas.constData(), lineas.size());
-    const std::size_t porSentencia = uSalidas.capasPorSentencia();
-    for (std::size_t desde = 0; desde < todas.size(); desde += porSentencia) {
-        const auto parte = todas.subspan(desde, std::min(porSentencia, todas.size() - desde));
-        const CmidTierResponse capas = uSalidas.updateEntradas(parte, uDatos.almacenID, uDatos.negocioID);
+bool TposteoSalida::tomaDeCapas(TintentoPosteo &intento, bool todas) {
+    const int porSentencia = uSalidas.capasPorSentencia();
+    while (uTomas.size() >= porSentencia || (todas && !uTomas.isEmpty())) {
+        const int n = std::min(porSentencia, int(uTomas.size()));
+        const CmidTierResponse capas =
+            uSalidas.updateEntradas(std::span(uTomas.constData(), n), uDatos.almacenID, uDatos.negocioID);
         if (!intento.ok(capas))
             return false;
-        if (capas.getFilasAfectadas() != int(parte.size()))
+        if (capas.getFilasAfectadas() != n)
             return intento.conflicto(TmotivoConflicto::Otro);
+        uTomas.remove(0, n);
     }
     return true;
 }

@@ -61,9 +61,9 @@ private:
     // ledger group (PEPS).
     bool escribeProducto(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas,
                          TinsercionMultiple &filas, QHash<int, int> &grupos);
-    // Takes the product's lines from their layers; a conflict when a layer no longer holds what
-    // its line was split on.
-    bool tomaDeCapas(TintentoPosteo &intento, const QVector<TlineaSalida> &lineas);
+    // Takes the held lines (uTomas) from their layers, a statement's worth at a time (`todas`: the
+    // last ones too); a conflict when a layer no longer holds what its line was split on.
+    bool tomaDeCapas(TintentoPosteo &intento, bool todas);
     bool escribeLinea(TintentoPosteo &intento, const TlineaSalida &linea, TinsercionMultiple &filas,
                       bool primeraDelProducto, int grupo);
     bool escribeSeries(TintentoPosteo &intento);
@@ -80,6 +80,9 @@ private:
     TmapaCapas uCapas;
     QHash<int, TexistenciaProducto> uLeidas;
     QVector<TlineaSalida> uEscritas;
+    // Lines written whose layers are still to take: several products' go to one statement. They
+    // are taken before a product met again is read back and before the document ends.
+    QVector<TlineaSalida> uTomas;
     bool uRepartida = false;
     TmotivoConflicto uMotivo = TmotivoConflicto::Ninguno;
     TescrituraAdicional uAdicional;

@@ -9,7 +9,6 @@
 namespace {
 const QString kNegocio = QStringLiteral("negocioID");
 const QString kAlmacen = QStringLiteral("almacenID");
-const QString kProducto = QStringLiteral("productoID");
 } // namespace
 
 CmidTierResponse Tsalidas::updateEntradas(std::span<const TlineaSalida> lineas, int idAlmacen,
@@ -21,16 +20,16 @@ CmidTierResponse Tsalidas::updateEntradas(std::span<const TlineaSalida> lineas, 
         const QString n = QString::number(i);
         nuevas += QStringLiteral(" WHEN :i%1 THEN :e%1").arg(n);
         ids += (i ? QStringLiteral(", :j") : QStringLiteral(":j")) + n;
-        vigentes +=
-            QStringLiteral(" WHEN :k%1 THEN existencia >= :m%1 AND ABS(existencia - :p%1) <= :t%1").arg(n);
+        vigentes += QStringLiteral(" WHEN :k%1 THEN inventarioProducto_id = :q%1 AND existencia >= :m%1 AND "
+                                   "ABS(existencia - :p%1) <= :t%1")
+                        .arg(n);
     }
     setQuery(QStringLiteral("UPDATE inventarioEntrada SET existencia = CASE id") + nuevas +
-             QStringLiteral(" END WHERE idNegocioFk = :negocioID AND inventarioAlmacen_id = :almacenID AND "
-                            "inventarioProducto_id = :productoID AND id IN (") +
+             QStringLiteral(
+                 " END WHERE idNegocioFk = :negocioID AND inventarioAlmacen_id = :almacenID AND id IN (") +
              ids + QStringLiteral(") AND CASE id") + vigentes + QStringLiteral(" END"));
     setParametroEntero(kNegocio, idNegocio);
     setParametroEntero(kAlmacen, idAlmacen);
-    setParametroEntero(kProducto, lineas.empty() ? 0 : lineas.front().producto.id);
     for (int i = 0; i < int(lineas.size()); ++i) {
         const TlineaSalida &l = lineas[i];
         const QString n = QString::number(i);
@@ -38,6 +37,7 @@ CmidTierResponse Tsalidas::updateEntradas(std::span<const TlineaSalida> lineas, 
         const double tolerancia = kToleranciaCantidad * std::max(1.0, std::fabs(l.existenciaPrevia));
         for (const QChar c : {QLatin1Char('i'), QLatin1Char('j'), QLatin1Char('k')})
             setParametroEntero(c + n, l.entradaID);
+        setParametroEntero(QLatin1Char('q') + n, l.producto.id);
         setParametroTexto(QLatin1Char('e') + n, FloatToStr(l.existencia));
         setParametroFlotante(QLatin1Char('m') + n, l.cantidad - tolerancia);
         setParametroFlotante(QLatin1Char('p') + n, l.existenciaPrevia);

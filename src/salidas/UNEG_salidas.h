@@ -12,14 +12,14 @@ class Tsalidas : public TmovimientosInventario {
 public:
     using TmovimientosInventario::TmovimientosInventario;
 
-    // Takes lines of one product from their layers, in one statement: sets what each layer keeps
-    // (`existencia`), only while the layer (of that warehouse, product and business) still holds
+    // Takes lines from their layers, in one statement: sets what each layer keeps (`existencia`),
+    // only while the layer (of that warehouse, the line's product and the business) still holds
     // exactly what the line was split on (`existenciaPrevia`) and at least the line's quantity.
     // Affects fewer rows than lines when another posting changed one of the layers first.
     CmidTierResponse updateEntradas(std::span<const TlineaSalida> lineas, int idAlmacen, int idNegocio);
     // Lines a statement of updateEntradas takes at most. Several on MariaDB, where each statement
     // is a round trip; one on SQLite, where a statement costs what its rows cost and binding
-    // seven names a layer made a long issue slower.
+    // several names a layer made a long issue slower.
     int capasPorSentencia() const { return esMySQL() ? 40 : 1; }
     // An issue row's columns and the values it stores, for the posting's multi-row inserts. Its
     // warehouse, product and business are the layer's, which updateEntradas has just checked.

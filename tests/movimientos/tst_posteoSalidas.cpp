@@ -181,28 +181,43 @@ private slots:
     }
 
     // An issue taking from many layers: each layer keeps exactly what its share leaves, across the
-    // statements that take them (several layers to a statement on MariaDB), and a failure of the
-    // last of those statements leaves nothing.
+    // statements that take them (several layers to a statement on MariaDB, of one product or of
+    // several), and a failure of the last of those statements leaves nothing.
     void capasEnVariasSentencias_data() {
+        QTest::addColumn<int>("productos");
         QTest::addColumn<int>("tomadas");
-        QTest::newRow("una sentencia llena en MariaDB") << 80;
-        QTest::newRow("una capa en la segunda, a medias") << 81;
-        QTest::newRow("todas las capas") << 170;
+        QTest::newRow("una sentencia llena en MariaDB") << 1 << 80;
+        QTest::newRow("una capa en la segunda, a medias") << 1 << 81;
+        QTest::newRow("todas las capas") << 1 << 170;
+        QTest::newRow("dos productos en una sentencia") << 2 << 41;
     }
     void capasEnVariasSentencias() {
+        QFETCH(int, productos);
         QFETCH(int, tomadas);
         constexpr int kCapas = 85; // of 2 units each
         TnegocioPrueba n(*uBase, kMetodoPEPS);
         const int almacen = n.almacen();
-        const int producto = n.producto(QStringLiteral("Arandela"));
         const QDateTime inicio = TnegocioPrueba::fecha(QStringLiteral("2024-03-01 09:00:00"));
-        QVector<int> capas;
-        for (int i = 1; i <= kCapas; ++i)
-            capas << n.recibe(QStringLiteral("R%1").arg(i), almacen, producto,
-                              inicio.addSecs(i).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), 2, i);
+        QVector<int> ids;
+        QVector<QVector<int>> capas(productos);
+        for (int p = 0; p < productos; ++p) {
+            ids << n.producto(QStringLiteral("Arandela %1").arg(p + 1));
+            for (int i = 1; i <= kCapas; ++i)
+                capas[p] << n.recibe(
+                    QStringLiteral("R%1-%2").arg(p + 1).arg(i), almacen, ids[p],
+                    inicio.addSecs(p * kCapas + i).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), 2, i);
+        }
+        const auto entrega = [&] {
+            auto doc = n.documentoSalida(almacen, QStringLiteral("2024-03-05 10:00:00"));
+            for (const int id : std::as_const(ids))
+                if (!doc->agregarProducto(articulo(id), tomadas))
+                    return false;
+            n.acepta();
+            return doc->guardar();
+        };
         const QStringList antes = n.estadoSalidas();
         const int porSentencia = Tsalidas(n.sesion()).capasPorSentencia();
-        const int sentencias = ((tomadas + 1) / 2 + porSentencia - 1) / porSentencia;
+        const int sentencias = (productos * ((tomadas + 1) / 2) + porSentencia - 1) / porSentencia;
         auto vistas = std::make_shared<int>(0);
         u_fallaCuando(
             [vistas, sentencias](const QString &s) {
@@ -210,15 +225,17 @@ private slots:
                        ++*vistas == sentencias;
             },
             0);
-        QCOMPARE(n.entrega(almacen, producto, QStringLiteral("2024-03-05 10:00:00"), tomadas), 0);
+        QVERIFY(!entrega());
         u_fallaCuando({}, 0);
         QCOMPARE(*vistas, sentencias);
         QCOMPARE(n.estadoSalidas(), antes);
 
-        QCOMPARE(n.entrega(almacen, producto, QStringLiteral("2024-03-05 10:00:00"), tomadas), 1);
-        for (int i = 0; i < kCapas; ++i)
-            QCOMPARE(n.existenciaCapa(capas[i]), double(std::clamp(2 * (i + 1) - tomadas, 0, 2)));
-        QCOMPARE(n.existencia(almacen, producto), double(2 * kCapas - tomadas));
+        QVERIFY(entrega());
+        for (int p = 0; p < productos; ++p) {
+            for (int i = 0; i < kCapas; ++i)
+                QCOMPARE(n.existenciaCapa(capas[p][i]), double(std::clamp(2 * (i + 1) - tomadas, 0, 2)));
+            QCOMPARE(n.existencia(almacen, ids[p]), double(2 * kCapas - tomadas));
+        }
     }
 
     // The stored running columns chain from one posting to the next under the average.
