@@ -153,7 +153,7 @@ public:
             const int id = productoConCapas(capas);
             int traspaso = 0;
             const bool ok =
-                id > 0 &&
+                id > 0 && existenciaEnDestino(id) &&
                 mideDocumento(envio,
                               [&] {
                                   TdocumentoTraspaso doc(uSesion, uNegocio);
@@ -206,6 +206,15 @@ private:
         p.id = id;
         p.nombre = QStringLiteral("Banco");
         return p;
+    }
+
+    // The destination already stocks the product (none on hand): the reception then updates its
+    // stock row, and the raw replay of that update runs as it did, where replaying the insert of a
+    // first stock row would fail on the row the posting left.
+    bool existenciaEnDestino(int producto) {
+        return inserta(QStringLiteral("INSERT INTO inventarioExistencias (inventarioAlmacen_id, "
+                                      "inventarioProducto_id, existencia) VALUES (:a, :p, 0)"),
+                       {{QStringLiteral("a"), uDestino}, {QStringLiteral("p"), producto}}) > 0;
     }
 
     // Times one posting and replays its statements raw; false when it was not posted.
