@@ -9,8 +9,26 @@
 #include "entradas/UNEG_posteoEntrada.h"
 #include "traspasos/UNEG_traspasos.h"
 
+#include <QHash>
+
+#include <algorithm>
+#include <span>
+
 namespace {
 const QString kReviseFecha = QStringLiteral("Revise fecha/hora de entrada");
+
+// The consumed layers' declarations, lots and property values onto the new receipt rows, as many
+// lines to a statement as it takes.
+bool copiaCapas(TintentoPosteo &intento, Ttraspaso &t, const QVector<TcopiaCapa> &pares, int negocio) {
+    for (qsizetype i = 0; i < pares.size(); i += Ttraspaso::kCopiasPorSentencia) {
+        const std::span<const TcopiaCapa> tramo(
+            pares.constData() + i, std::min<qsizetype>(Ttraspaso::kCopiasPorSentencia, pares.size() - i));
+        if (!intento.ok(t.copyPedimento(tramo, negocio)) || !intento.ok(t.copyLote(tramo, negocio)) ||
+            !intento.ok(t.copyAdicionales(tramo, negocio)))
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 TcierreTraspaso::TcierreTraspaso(TConexionSesion *sesion, int idNegocio)
@@ -152,20 +170,27 @@ bool TcierreTraspaso::cierra(TaccionCierre accion, const QDateTime &fechaHora) {
 
 bool TcierreTraspaso::escribeCierre(TintentoPosteo &intento, const QVector<int> &nuevas, int estado) {
     Ttraspaso t(uSesion); // the posting's connection, inside its transaction
-    TnoSeries noSeries(uSesion);
+    QVector<TcopiaCapa> pares;
+    QHash<int, int> nuevaDeLinea; // each transfer line's new receipt row
     for (int i = 0; i < uLineas.size(); ++i) {
-        const int origen = uLineas[i].entradaID, nueva = nuevas.value(i);
-        if (nueva <= 0 || !intento.ok(t.copyPedimento(origen, nueva, uNegocio)) ||
-            !intento.ok(t.copyLote(origen, nueva, uNegocio)))
+        if (nuevas.value(i) <= 0)
             return false;
-        const CmidTierResponse series = t.selectNoSeriePorTraspasoDetalleID(uLineas[i].id, uNegocio);
-        if (!intento.ok(series))
-            return false;
-        for (int f = 0; f < series.getRowCount(); ++f)
-            if (!intento.ok(noSeries.insertNoSerie(
-                    nueva, series.getCelda(f, QStringLiteral("inventarioNoSerie_numero")), uNegocio)))
-                return false;
-        if (!intento.ok(t.copyAdicionales(origen, nueva, uNegocio)))
+        pares.append({uLineas[i].entradaID, nuevas[i]});
+        nuevaDeLinea.insert(uLineas[i].id, nuevas[i]);
+    }
+    if (!copiaCapas(intento, t, pares, uNegocio))
+        return false;
+    // Each serial number comes back onto the receipt row of the line it travelled with.
+    const CmidTierResponse series = t.selectNoSeriePorTraspaso(uTraspaso.id, uNegocio);
+    if (!intento.ok(series))
+        return false;
+    TnoSeries noSeries(uSesion);
+    for (int f = 0; f < series.getRowCount(); ++f) {
+        const int nueva =
+            nuevaDeLinea.value(series.getCeldaAsInt(f, QStringLiteral("inventarioTraspasoDetalle_id")));
+        if (nueva <= 0 ||
+            !intento.ok(noSeries.insertNoSerie(
+                nueva, series.getCelda(f, QStringLiteral("inventarioNoSerie_numero")), uNegocio)))
             return false;
     }
     // The last write, and only while the transfer is still in transit: a second closing finds no row.

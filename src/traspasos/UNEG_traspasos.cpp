@@ -8,8 +8,6 @@
 
 namespace {
 const QString kNegocio = QStringLiteral("negocioID");
-const QString kOrigen = QStringLiteral("entradaOrigen");
-const QString kNueva = QStringLiteral("entradaNueva");
 const QString kProducto = QStringLiteral("productoID");
 
 // The canonical text of a quantity or cost the record carries; empty when it is not a number.
@@ -18,12 +16,6 @@ QString numeroDe(const QString &texto) {
     const double valor = texto.trimmed().toDouble(&ok);
     return ok && std::isfinite(valor) ? FloatToStr(valor) : QString();
 }
-
-// The receipt rows a copy joins: the consumed layer `o` and the new one `n`, both the business's.
-const QString kEntradasDeCopia =
-    QStringLiteral("JOIN inventarioEntrada o ON o.id = x.inventarioEntrada_id AND o.idNegocioFk = :negocioID "
-                   "JOIN inventarioEntrada n ON n.id = :entradaNueva AND n.idNegocioFk = o.idNegocioFk "
-                   "WHERE x.inventarioEntrada_id = :entradaOrigen");
 } // namespace
 
 CmidTierResponse Ttraspaso::selectTraspaso(const QVariant &origen, const QVariant &destino,
@@ -143,14 +135,15 @@ CmidTierResponse Ttraspaso::selectControlNoSerie(int idProducto, int idNegocio) 
     return scalar();
 }
 
-CmidTierResponse Ttraspaso::selectNoSeriePorTraspasoDetalleID(int idDetalle, int idNegocio) {
+CmidTierResponse Ttraspaso::selectNoSeriePorTraspaso(int traspasoId, int idNegocio) {
     setQuery(QStringLiteral(
-        "SELECT s.id AS inventarioNoSerie_id, s.numero AS inventarioNoSerie_numero FROM "
-        "inventarioTraspasoNoSerie ts JOIN inventarioTraspasoDetalle d ON d.id = "
-        "ts.inventarioTraspasoDetalle_id JOIN inventarioTraspaso t ON t.id = d.inventarioTraspaso_id AND "
-        "t.idNegocioFk = :negocioID JOIN inventarioNoSerie s ON s.id = ts.inventarioNoSerie_id "
-        "WHERE ts.inventarioTraspasoDetalle_id = :inventarioTraspasoDetalleID ORDER BY s.numero, s.id"));
-    setParametroEntero(QStringLiteral("inventarioTraspasoDetalleID"), idDetalle);
+        "SELECT d.id AS inventarioTraspasoDetalle_id, s.id AS inventarioNoSerie_id, s.numero AS "
+        "inventarioNoSerie_numero FROM inventarioTraspaso t JOIN inventarioTraspasoDetalle d ON "
+        "d.inventarioTraspaso_id = t.id JOIN inventarioTraspasoNoSerie ts ON ts.inventarioTraspasoDetalle_id "
+        "= "
+        "d.id JOIN inventarioNoSerie s ON s.id = ts.inventarioNoSerie_id WHERE t.id = :traspasoID AND "
+        "t.idNegocioFk = :negocioID ORDER BY d.id, s.numero, s.id"));
+    setParametroEntero(QStringLiteral("traspasoID"), traspasoId);
     setParametroEntero(kNegocio, idNegocio);
     return reader();
 }
@@ -222,35 +215,56 @@ CmidTierResponse Ttraspaso::insertTraspasoNoSerieTransito(int idDetalle, int idN
     return nonQuery();
 }
 
-CmidTierResponse Ttraspaso::copyPedimento(int idEntradaOrigen, int idEntradaNueva, int idNegocio) {
+CmidTierResponse Ttraspaso::copyPedimento(std::span<const TcopiaCapa> pares, int idNegocio) {
     return copia(QStringLiteral("INSERT INTO inventarioPedimento (inventarioEntrada_id, numeroPedimento, "
                                 "fechaDeAduana, aduana, paisOrigen) SELECT n.id, x.numeroPedimento, "
                                 "x.fechaDeAduana, x.aduana, x.paisOrigen FROM inventarioPedimento x "),
-                 idEntradaOrigen, idEntradaNueva, idNegocio);
+                 pares, idNegocio);
 }
 
-CmidTierResponse Ttraspaso::copyLote(int idEntradaOrigen, int idEntradaNueva, int idNegocio) {
+CmidTierResponse Ttraspaso::copyLote(std::span<const TcopiaCapa> pares, int idNegocio) {
     return copia(
         QStringLiteral("INSERT INTO inventarioLote (inventarioEntrada_id, numero, fechaProduccion, "
                        "fechaCaducidad, fechaProduccionEstablecida, fechaCaducidadEstablecida) SELECT "
                        "n.id, x.numero, x.fechaProduccion, x.fechaCaducidad, "
                        "x.fechaProduccionEstablecida, x.fechaCaducidadEstablecida FROM inventarioLote x "),
-        idEntradaOrigen, idEntradaNueva, idNegocio);
+        pares, idNegocio);
 }
 
-CmidTierResponse Ttraspaso::copyAdicionales(int idEntradaOrigen, int idEntradaNueva, int idNegocio) {
+CmidTierResponse Ttraspaso::copyAdicionales(std::span<const TcopiaCapa> pares, int idNegocio) {
     return copia(
         QStringLiteral("INSERT INTO inventarioProductoPropiedad (inventarioEntrada_id, "
                        "inventarioPropiedadListado_id, valor) SELECT n.id, "
                        "x.inventarioPropiedadListado_id, x.valor FROM inventarioProductoPropiedad x "),
-        idEntradaOrigen, idEntradaNueva, idNegocio);
+        pares, idNegocio);
 }
 
-CmidTierResponse Ttraspaso::copia(const QString &insercion, int idEntradaOrigen, int idEntradaNueva,
+// The pairs are a table of their own (origen, nueva, orden), so two lines that took from the same
+// layer each get its rows, in line order; the IN list lets the engine read only those layers' rows.
+CmidTierResponse Ttraspaso::copia(const QString &insercion, std::span<const TcopiaCapa> pares,
                                   int idNegocio) {
-    setQuery(insercion + kEntradasDeCopia + QStringLiteral(" ORDER BY x.id"));
-    setParametroEntero(kOrigen, idEntradaOrigen);
-    setParametroEntero(kNueva, idEntradaNueva);
+    if (pares.empty() || pares.size() > size_t(kCopiasPorSentencia))
+        return {};
+    QString tabla, enLista;
+    for (size_t i = 0; i < pares.size(); ++i) {
+        const QString n = QString::number(i);
+        tabla += i ? QStringLiteral(" UNION ALL SELECT :o%1, :n%1, %1").arg(n)
+                   : QStringLiteral("SELECT :o0 AS origen, :n0 AS nueva, 0 AS orden");
+        enLista += (i ? QStringLiteral(", :p") : QStringLiteral(":p")) + n;
+    }
+    setQuery(insercion +
+             QStringLiteral("JOIN inventarioEntrada o ON o.id = x.inventarioEntrada_id AND o.idNegocioFk = "
+                            ":negocioID JOIN (") +
+             tabla +
+             QStringLiteral(") m ON m.origen = o.id JOIN inventarioEntrada n ON n.id = m.nueva AND "
+                            "n.idNegocioFk = o.idNegocioFk WHERE x.inventarioEntrada_id IN (") +
+             enLista + QStringLiteral(") ORDER BY m.orden, x.id"));
+    for (size_t i = 0; i < pares.size(); ++i) {
+        const QString n = QString::number(i);
+        setParametroEntero(QStringLiteral("o") + n, pares[i].origen);
+        setParametroEntero(QStringLiteral("n") + n, pares[i].nueva);
+        setParametroEntero(QStringLiteral("p") + n, pares[i].origen);
+    }
     setParametroEntero(kNegocio, idNegocio);
     return nonQuery();
 }

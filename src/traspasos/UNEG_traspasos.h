@@ -7,12 +7,20 @@
 #include <QString>
 #include <QVariant>
 
+#include <span>
+
 // The states of a transfer (inventarioTraspasoEstado).
 namespace estadoTraspaso {
 constexpr int kEnTransito = 1;
 constexpr int kRecibido = 2;
 constexpr int kCancelado = 3;
 } // namespace estadoTraspaso
+
+// A closed line's consumed layer and the receipt row it became.
+struct TcopiaCapa {
+    int origen = 0;
+    int nueva = 0;
+};
 
 // The transfers' data class: the list and detail reads, the shipping and closing writes. Every
 // statement is confined to the business: another business's transfer, line, warehouse, layer or
@@ -52,9 +60,9 @@ public:
     // Scalar: the product's serial-number flag ("opControladoNoSerie"); no value when the product is
     // not the business's.
     CmidTierResponse selectControlNoSerie(int idProducto, int idNegocio);
-    // The serial numbers travelling with a line, by number: "inventarioNoSerie_id",
-    // "inventarioNoSerie_numero".
-    CmidTierResponse selectNoSeriePorTraspasoDetalleID(int idDetalle, int idNegocio);
+    // The serial numbers travelling with the transfer's lines, line by line and by number within
+    // a line: "inventarioTraspasoDetalle_id", "inventarioNoSerie_id", "inventarioNoSerie_numero".
+    CmidTierResponse selectNoSeriePorTraspaso(int traspasoId, int idNegocio);
 
     // --- Shipping (inside the issue posting's transaction) ---
 
@@ -71,16 +79,18 @@ public:
 
     // --- Closing (inside the receipt posting's transaction) ---
 
-    // The consumed layer's declaration, lot and property values onto the new receipt row; each
-    // copies nothing when either row is not the business's.
-    CmidTierResponse copyPedimento(int idEntradaOrigen, int idEntradaNueva, int idNegocio);
-    CmidTierResponse copyLote(int idEntradaOrigen, int idEntradaNueva, int idNegocio);
-    CmidTierResponse copyAdicionales(int idEntradaOrigen, int idEntradaNueva, int idNegocio);
+    // Each pair's consumed layer's declaration, lot and property values onto its new receipt row,
+    // every pair in one statement; a pair copies nothing when either row is not the business's. No
+    // pairs, or more than kCopiasPorSentencia, fail without running.
+    static constexpr int kCopiasPorSentencia = 100;
+    CmidTierResponse copyPedimento(std::span<const TcopiaCapa> pares, int idNegocio);
+    CmidTierResponse copyLote(std::span<const TcopiaCapa> pares, int idNegocio);
+    CmidTierResponse copyAdicionales(std::span<const TcopiaCapa> pares, int idNegocio);
     // Moves the transfer from in transit to `estado` (received or cancelled): affects no row unless
     // it is the business's and still in transit.
     CmidTierResponse updateTraspasoEstado(int id, int estado, int idNegocio);
 
 private:
-    // `insercion` ("INSERT … SELECT n.id, x.… FROM <table> x ") from the consumed layer's rows.
-    CmidTierResponse copia(const QString &insercion, int idEntradaOrigen, int idEntradaNueva, int idNegocio);
+    // `insercion` ("INSERT … SELECT n.id, x.… FROM <table> x ") from the consumed layers' rows.
+    CmidTierResponse copia(const QString &insercion, std::span<const TcopiaCapa> pares, int idNegocio);
 };

@@ -307,6 +307,98 @@ private slots:
         QCOMPARE(verifica(e.n->sesion()), QStringList());
     }
 
+    // The copies take many lines to a statement: each pair "origen>destino" names layers by index
+    // ("A" is another business's layer); the lots stored afterwards as "layer:lot", in row order.
+    void copiaPorPares_data() {
+        QTest::addColumn<QString>("pares");
+        QTest::addColumn<int>("filas"); // -1: refused without running
+        QTest::addColumn<QStringList>("lotes");
+        const QStringList antes = {"0:L-0", "1:L-1"};
+        QTest::newRow("dos líneas de la misma capa")
+            << "0>1,0>2" << 2 << antes + QStringList{"1:L-0", "2:L-0"};
+        QTest::newRow("en el orden de las líneas") << "1>2,0>2" << 2 << antes + QStringList{"2:L-1", "2:L-0"};
+        QTest::newRow("capa de otro negocio") << "A>1,0>2" << 1 << antes + QStringList{"2:L-0"};
+        QTest::newRow("destino de otro negocio") << "0>A" << 0 << antes;
+        QTest::newRow("sin pares") << "" << -1 << antes;
+        QStringList muchas;
+        for (int i = 0; i <= Ttraspaso::kCopiasPorSentencia; ++i)
+            muchas << QStringLiteral("0>1");
+        QTest::newRow("más de las que caben") << muchas.join(',') << -1 << antes;
+    }
+    void copiaPorPares() {
+        QFETCH(QString, pares);
+        QFETCH(int, filas);
+        QFETCH(QStringList, lotes);
+        Tescenario ajeno = escenario(kMetodoPEPS, 0, QStringLiteral("Papelería del Sur"));
+        Tescenario e = escenario(kMetodoPEPS);
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(u_insertaFila(e.n->sesion(), QStringLiteral("inventarioLote"),
+                                  {{QStringLiteral("inventarioEntrada_id"), e.capas[i]},
+                                   {QStringLiteral("numero"), QStringLiteral("L-%1").arg(i)}}) > 0);
+        QVERIFY(u_insertaFila(e.n->sesion(), QStringLiteral("inventarioLote"),
+                              {{QStringLiteral("inventarioEntrada_id"), ajeno.capas[0]},
+                               {QStringLiteral("numero"), QStringLiteral("L-X")}}) > 0);
+        const auto capa = [&](const QString &indice) {
+            return indice == QLatin1String("A") ? ajeno.capas[0] : e.capas[indice.toInt()];
+        };
+        QVector<TcopiaCapa> copias;
+        for (const QString &par : pares.split(',', Qt::SkipEmptyParts))
+            copias.append({capa(par.section('>', 0, 0)), capa(par.section('>', 1, 1))});
+        const CmidTierResponse r = Ttraspaso(e.n->sesion()).copyLote(copias, e.n->negocio());
+        QCOMPARE(r.isSuccess() ? int(r.getFilasAfectadas()) : -1, filas);
+        QStringList guardados;
+        for (const QString &fila :
+             u_filasTexto(e.n->sesion(), QStringLiteral("SELECT inventarioEntrada_id, numero FROM "
+                                                        "inventarioLote ORDER BY id"))) {
+            const int indice = e.capas.indexOf(fila.section('|', 0, 0).toInt());
+            if (indice >= 0)
+                guardados << QStringLiteral("%1:%2").arg(indice).arg(fila.section('|', 1));
+        }
+        QCOMPARE(guardados, lotes);
+    }
+
+    // A closing of more lines than one copy statement takes: every received row carries the lot,
+    // declaration and property value of the layer its line took from.
+    void cierreDeMuchasLineas() {
+        Tescenario e = escenario(kMetodoPEPS);
+        const int extra = Ttraspaso::kCopiasPorSentencia - 1;
+        for (int i = 0; i < extra; ++i)
+            e.capas << e.n->recibe(QStringLiteral("X%1").arg(i), e.matriz, e.producto,
+                                   QStringLiteral("2024-03-04 %1:%2:00")
+                                       .arg(8 + i / 60, 2, 10, QLatin1Char('0'))
+                                       .arg(i % 60, 2, 10, QLatin1Char('0')),
+                                   1, 5.0);
+        QStringList esperados;
+        for (int i = 0; i < e.capas.size(); ++i) {
+            const TcamposPrueba entrada = {{QStringLiteral("inventarioEntrada_id"), e.capas[i]}};
+            const QString n = QString::number(i);
+            QVERIFY(u_insertaFila(e.n->sesion(), QStringLiteral("inventarioLote"),
+                                  entrada + TcamposPrueba{{QStringLiteral("numero"), "L-" + n}}) > 0);
+            QVERIFY(u_insertaFila(e.n->sesion(), QStringLiteral("inventarioPedimento"),
+                                  entrada + TcamposPrueba{{QStringLiteral("numeroPedimento"), "P-" + n}}) >
+                    0);
+            QVERIFY(
+                u_insertaFila(e.n->sesion(), QStringLiteral("inventarioProductoPropiedad"),
+                              entrada + TcamposPrueba{{QStringLiteral("inventarioPropiedadListado_id"), 3},
+                                                      {QStringLiteral("valor"), "V-" + n}}) > 0);
+            esperados << QStringLiteral("L-%1|P-%1|V-%1").arg(n);
+        }
+        const int t = envia(e, 4 + 3 + 8 + extra);
+        QVERIFY(t > 0);
+        QCOMPARE(lineas(e, t).size(), Ttraspaso::kCopiasPorSentencia + 2);
+        QVERIFY(cierra(e, t, TaccionCierre::Recibir));
+        QCOMPARE(
+            u_filasTexto(e.n->sesion(),
+                         QStringLiteral(
+                             "SELECT l.numero, p.numeroPedimento, v.valor FROM inventarioEntrada n JOIN "
+                             "inventarioMovimientoConcepto c ON c.id = n.inventarioMovimientoConcepto_id "
+                             "AND c.familia = -2 JOIN inventarioLote l ON l.inventarioEntrada_id = n.id "
+                             "JOIN inventarioPedimento p ON p.inventarioEntrada_id = n.id JOIN "
+                             "inventarioProductoPropiedad v ON v.inventarioEntrada_id = n.id ORDER BY n.id")),
+            esperados);
+        QCOMPARE(verifica(e.n->sesion()), QStringList());
+    }
+
     // A failed statement anywhere leaves nothing of the shipment or the closing, and the transfer in
     // transit.
     void fallaNoDejaNada_data() {
@@ -465,11 +557,9 @@ private slots:
         Rtraspaso r;
         QVERIFY(!propio.leeTraspaso(t, negocio, r));
         QCOMPARE(propio.updateTraspasoEstado(t, estadoTraspaso::kRecibido, negocio).getFilasAfectadas(), 0);
-        const int detalle =
-            u_valorConsulta(e.n->sesion(), QStringLiteral("SELECT MIN(id) FROM inventarioTraspasoDetalle"))
-                .toInt();
-        QCOMPARE(propio.selectNoSeriePorTraspasoDetalleID(detalle, negocio).getRowCount(), 0);
-        QCOMPARE(propio.copyLote(ajeno.capas[0], e.capas[0], negocio).getFilasAfectadas(), 0);
+        QCOMPARE(propio.selectNoSeriePorTraspaso(t, negocio).getRowCount(), 0);
+        const TcopiaCapa par{ajeno.capas[0], e.capas[0]};
+        QCOMPARE(propio.copyLote({&par, 1}, negocio).getFilasAfectadas(), 0);
         TcierreTraspaso cierre(e.n->sesion(), negocio);
         QVERIFY(!cierre.carga(t));
         QCOMPARE(estado(ajeno, t), estadoTraspaso::kEnTransito);
