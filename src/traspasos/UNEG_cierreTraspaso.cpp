@@ -20,9 +20,9 @@ const QString kReviseFecha = QStringLiteral("Revise fecha/hora de entrada");
 // The consumed layers' declarations, lots and property values onto the new receipt rows, as many
 // lines to a statement as it takes.
 bool copiaCapas(TintentoPosteo &intento, Ttraspaso &t, const QVector<TcopiaCapa> &pares, int negocio) {
-    for (qsizetype i = 0; i < pares.size(); i += Ttraspaso::kCopiasPorSentencia) {
+    for (qsizetype i = 0; i < pares.size(); i += Ttraspaso::kLineasPorSentencia) {
         const std::span<const TcopiaCapa> tramo(
-            pares.constData() + i, std::min<qsizetype>(Ttraspaso::kCopiasPorSentencia, pares.size() - i));
+            pares.constData() + i, std::min<qsizetype>(Ttraspaso::kLineasPorSentencia, pares.size() - i));
         if (!intento.ok(t.copyPedimento(tramo, negocio)) || !intento.ok(t.copyLote(tramo, negocio)) ||
             !intento.ok(t.copyAdicionales(tramo, negocio)))
             return false;

@@ -9,7 +9,11 @@
 #include "traspasos/UNEG_traspasos.h"
 
 #include <QHash>
+
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <span>
 
 namespace {
 // The write affected exactly its row; a row of another business, or gone, refuses the document.
@@ -17,6 +21,23 @@ bool escrita(TintentoPosteo &intento, const CmidTierResponse &r) {
     if (!intento.ok(r))
         return false;
     return r.getFilasAfectadas() == 1 || intento.conflicto(TmotivoConflicto::Otro);
+}
+
+// Writes the lines a statement for as many as it takes; each statement writes every line it was
+// given, or the document is refused.
+bool porTramos(TintentoPosteo &intento, const QVector<RtraspasoDetalle> &detalles,
+               const std::function<CmidTierResponse(std::span<const RtraspasoDetalle>)> &escribe) {
+    for (qsizetype i = 0; i < detalles.size(); i += Ttraspaso::kLineasPorSentencia) {
+        const std::span<const RtraspasoDetalle> tramo(
+            detalles.constData() + i,
+            std::min<qsizetype>(Ttraspaso::kLineasPorSentencia, detalles.size() - i));
+        const CmidTierResponse r = escribe(tramo);
+        if (!intento.ok(r))
+            return false;
+        if (r.getFilasAfectadas() != qint64(tramo.size()))
+            return intento.conflicto(TmotivoConflicto::Otro);
+    }
+    return true;
 }
 
 double cantidadDe(const QVector<TlineaSalida> &lineas, int idProducto) {
@@ -216,23 +237,42 @@ bool TdocumentoTraspaso::escribeTraspaso(TintentoPosteo &intento, const TposteoS
     if (!escrita(intento, cabecera))
         return false;
     const int id = int(cabecera.getIdInsertado());
-    for (const TlineaSalida &l : posteo.lineasEscritas()) {
+    const QVector<TlineaSalida> &lineas = posteo.lineasEscritas();
+    QVector<RtraspasoDetalle> detalles;
+    for (const TlineaSalida &l : lineas) {
         RtraspasoDetalle d;
         d.productoID = l.producto.id;
         d.traspasoID = id;
         d.cantidad = FloatToStr(l.cantidad);
         d.costo = FloatToStr(l.costoUnitario);
         d.entradaID = l.entradaID;
-        const CmidTierResponse linea = t.insertTraspasoDetalle(d, uNegocio);
-        if (!escrita(intento, linea))
-            return false;
-        d.id = int(linea.getIdInsertado());
-        if (!escrita(intento, t.insertTraspasoDetalleAdicional(d, uNegocio)))
-            return false;
-        for (const int serie : l.series)
-            if (!escrita(intento, t.insertTraspasoNoSerieTransito(d.id, serie, uNegocio)))
-                return false;
+        detalles.append(d);
     }
+    CmidTierResponse insercion;
+    if (!porTramos(intento, detalles, [&](std::span<const RtraspasoDetalle> tramo) {
+            return insercion = t.insertTraspasoDetalle(tramo, uNegocio);
+        }))
+        return false;
+    if (detalles.size() == 1) {
+        detalles[0].id = int(insercion.getIdInsertado());
+    } else {
+        // The lines were written in order, so their ids in order are theirs.
+        const CmidTierResponse ids = t.selectIdsDetalle(id, uNegocio);
+        if (!intento.ok(ids))
+            return false;
+        if (ids.getRowCount() != detalles.size())
+            return intento.conflicto(TmotivoConflicto::Otro);
+        for (int i = 0; i < detalles.size(); ++i)
+            detalles[i].id = ids.getCeldaAsInt(i, 0);
+    }
+    if (!porTramos(intento, detalles, [&t, this](std::span<const RtraspasoDetalle> tramo) {
+            return t.insertTraspasoDetalleAdicional(tramo, uNegocio);
+        }))
+        return false;
+    for (int i = 0; i < detalles.size(); ++i)
+        for (const int serie : lineas[i].series)
+            if (!escrita(intento, t.insertTraspasoNoSerieTransito(detalles[i].id, serie, uNegocio)))
+                return false;
     uTraspaso = id;
     uDocumentoTraspaso = numero;
     return true;

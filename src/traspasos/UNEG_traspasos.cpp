@@ -16,6 +16,26 @@ QString numeroDe(const QString &texto) {
     const double valor = texto.trimmed().toDouble(&ok);
     return ok && std::isfinite(valor) ? FloatToStr(valor) : QString();
 }
+
+// The values of `filas` lines as a table to join, one bound name a column and line, and the
+// line's place in "orden": "SELECT :o0 AS origen, :n0 AS nueva, 0 AS orden UNION ALL SELECT :o1,
+// :n1, 1 …" for the columns {'o', "origen"}, {'n', "nueva"}.
+QString tablaDeValores(std::initializer_list<std::pair<char, QString>> columnas, size_t filas) {
+    QString tabla;
+    for (size_t i = 0; i < filas; ++i) {
+        const QString n = QString::number(i);
+        tabla += i ? QStringLiteral(" UNION ALL SELECT ") : QStringLiteral("SELECT ");
+        for (const auto &[prefijo, nombre] : columnas) {
+            tabla += QLatin1Char(':');
+            tabla += QLatin1Char(prefijo) + n;
+            if (i == 0)
+                tabla += QStringLiteral(" AS ") + nombre;
+            tabla += QStringLiteral(", ");
+        }
+        tabla += n + (i ? QString() : QStringLiteral(" AS orden"));
+    }
+    return tabla;
+}
 } // namespace
 
 CmidTierResponse Ttraspaso::selectTraspaso(const QVariant &origen, const QVariant &destino,
@@ -168,34 +188,67 @@ CmidTierResponse Ttraspaso::insertTraspaso(int documento, int origen, int destin
     return nonQuery();
 }
 
-CmidTierResponse Ttraspaso::insertTraspasoDetalle(const RtraspasoDetalle &detalle, int idNegocio) {
-    const QString cantidad = numeroDe(detalle.cantidad), costo = numeroDe(detalle.costo);
-    if (cantidad.isEmpty() || costo.isEmpty())
+CmidTierResponse Ttraspaso::insertTraspasoDetalle(std::span<const RtraspasoDetalle> detalles, int idNegocio) {
+    if (detalles.empty() || detalles.size() > size_t(kLineasPorSentencia))
         return {};
-    setQuery(QStringLiteral(
-        "INSERT INTO inventarioTraspasoDetalle (inventarioProducto_id, inventarioTraspaso_id, cantidad, "
-        "costo) "
-        "SELECT p.id, t.id, :cantidad, :costo FROM inventarioTraspaso t JOIN inventarioProducto p ON p.id = "
-        ":productoID AND p.idNegocioFk = t.idNegocioFk WHERE t.id = :traspasoID AND t.idNegocioFk = "
-        ":negocioID"));
-    setParametroEntero(kProducto, detalle.productoID);
-    setParametroEntero(QStringLiteral("traspasoID"), detalle.traspasoID);
-    setParametroTexto(QStringLiteral("cantidad"), cantidad);
-    setParametroTexto(QStringLiteral("costo"), costo);
+    QVector<QString> cantidades, costos;
+    for (const RtraspasoDetalle &d : detalles) {
+        cantidades << numeroDe(d.cantidad);
+        costos << numeroDe(d.costo);
+        if (cantidades.last().isEmpty() || costos.last().isEmpty() || d.traspasoID != detalles[0].traspasoID)
+            return {};
+    }
+    setQuery(
+        QStringLiteral("INSERT INTO inventarioTraspasoDetalle (inventarioProducto_id, inventarioTraspaso_id, "
+                       "cantidad, costo) SELECT p.id, t.id, m.cantidad, m.costo FROM inventarioTraspaso t "
+                       "CROSS JOIN (") +
+        tablaDeValores({{'p', QStringLiteral("producto")},
+                        {'c', QStringLiteral("cantidad")},
+                        {'k', QStringLiteral("costo")}},
+                       detalles.size()) +
+        QStringLiteral(") m JOIN inventarioProducto p ON p.id = m.producto AND p.idNegocioFk = t.idNegocioFk "
+                       "WHERE t.id = :traspasoID AND t.idNegocioFk = :negocioID ORDER BY m.orden"));
+    for (size_t i = 0; i < detalles.size(); ++i) {
+        const QString n = QString::number(i);
+        setParametroEntero(QLatin1Char('p') + n, detalles[i].productoID);
+        setParametroTexto(QLatin1Char('c') + n, cantidades[i]);
+        setParametroTexto(QLatin1Char('k') + n, costos[i]);
+    }
+    setParametroEntero(QStringLiteral("traspasoID"), detalles[0].traspasoID);
     setParametroEntero(kNegocio, idNegocio);
     return nonQuery();
 }
 
-CmidTierResponse Ttraspaso::insertTraspasoDetalleAdicional(const RtraspasoDetalle &detalle, int idNegocio) {
+CmidTierResponse Ttraspaso::selectIdsDetalle(int traspasoId, int idNegocio) {
+    setQuery(
+        QStringLiteral("SELECT d.id AS inventarioTraspasoDetalle_id FROM inventarioTraspasoDetalle d JOIN "
+                       "inventarioTraspaso t ON t.id = d.inventarioTraspaso_id WHERE t.id = :traspasoID AND "
+                       "t.idNegocioFk = :negocioID ORDER BY d.id"));
+    setParametroEntero(QStringLiteral("traspasoID"), traspasoId);
+    setParametroEntero(kNegocio, idNegocio);
+    return reader();
+}
+
+CmidTierResponse Ttraspaso::insertTraspasoDetalleAdicional(std::span<const RtraspasoDetalle> detalles,
+                                                           int idNegocio) {
+    if (detalles.empty() || detalles.size() > size_t(kLineasPorSentencia))
+        return {};
     // The layer must be of the transfer's origin warehouse and of the line's product.
-    setQuery(QStringLiteral(
-        "INSERT INTO inventarioTraspasoDetalleAdicional (inventarioTraspasoDetalle_id, inventarioEntrada_id) "
-        "SELECT d.id, e.id FROM inventarioTraspasoDetalle d JOIN inventarioTraspaso t ON t.id = "
-        "d.inventarioTraspaso_id JOIN inventarioEntrada e ON e.id = :entradaID AND e.idNegocioFk = "
-        "t.idNegocioFk AND e.inventarioAlmacen_id = t.ORIGENinventarioAlmacen_id AND e.inventarioProducto_id "
-        "= d.inventarioProducto_id WHERE d.id = :detalleID AND t.idNegocioFk = :negocioID"));
-    setParametroEntero(QStringLiteral("entradaID"), detalle.entradaID);
-    setParametroEntero(QStringLiteral("detalleID"), detalle.id);
+    setQuery(QStringLiteral("INSERT INTO inventarioTraspasoDetalleAdicional (inventarioTraspasoDetalle_id, "
+                            "inventarioEntrada_id) SELECT d.id, e.id FROM (") +
+             tablaDeValores({{'d', QStringLiteral("detalle")}, {'e', QStringLiteral("entrada")}},
+                            detalles.size()) +
+             QStringLiteral(
+                 ") m JOIN inventarioTraspasoDetalle d ON d.id = m.detalle JOIN inventarioTraspaso t ON "
+                 "t.id = d.inventarioTraspaso_id JOIN inventarioEntrada e ON e.id = m.entrada AND "
+                 "e.idNegocioFk = t.idNegocioFk AND e.inventarioAlmacen_id = "
+                 "t.ORIGENinventarioAlmacen_id AND e.inventarioProducto_id = d.inventarioProducto_id "
+                 "WHERE t.idNegocioFk = :negocioID ORDER BY m.orden"));
+    for (size_t i = 0; i < detalles.size(); ++i) {
+        const QString n = QString::number(i);
+        setParametroEntero(QLatin1Char('d') + n, detalles[i].id);
+        setParametroEntero(QLatin1Char('e') + n, detalles[i].entradaID);
+    }
     setParametroEntero(kNegocio, idNegocio);
     return nonQuery();
 }
@@ -239,23 +292,19 @@ CmidTierResponse Ttraspaso::copyAdicionales(std::span<const TcopiaCapa> pares, i
         pares, idNegocio);
 }
 
-// The pairs are a table of their own (origen, nueva, orden), so two lines that took from the same
-// layer each get its rows, in line order; the IN list lets the engine read only those layers' rows.
+// The pairs are a table of their own, so two lines that took from the same layer each get its
+// rows, in line order; the IN list lets the engine read only those layers' rows.
 CmidTierResponse Ttraspaso::copia(const QString &insercion, std::span<const TcopiaCapa> pares,
                                   int idNegocio) {
-    if (pares.empty() || pares.size() > size_t(kCopiasPorSentencia))
+    if (pares.empty() || pares.size() > size_t(kLineasPorSentencia))
         return {};
-    QString tabla, enLista;
-    for (size_t i = 0; i < pares.size(); ++i) {
-        const QString n = QString::number(i);
-        tabla += i ? QStringLiteral(" UNION ALL SELECT :o%1, :n%1, %1").arg(n)
-                   : QStringLiteral("SELECT :o0 AS origen, :n0 AS nueva, 0 AS orden");
-        enLista += (i ? QStringLiteral(", :p") : QStringLiteral(":p")) + n;
-    }
+    QString enLista;
+    for (size_t i = 0; i < pares.size(); ++i)
+        enLista += (i ? QStringLiteral(", :p") : QStringLiteral(":p")) + QString::number(i);
     setQuery(insercion +
              QStringLiteral("JOIN inventarioEntrada o ON o.id = x.inventarioEntrada_id AND o.idNegocioFk = "
                             ":negocioID JOIN (") +
-             tabla +
+             tablaDeValores({{'o', QStringLiteral("origen")}, {'n', QStringLiteral("nueva")}}, pares.size()) +
              QStringLiteral(") m ON m.origen = o.id JOIN inventarioEntrada n ON n.id = m.nueva AND "
                             "n.idNegocioFk = o.idNegocioFk WHERE x.inventarioEntrada_id IN (") +
              enLista + QStringLiteral(") ORDER BY m.orden, x.id"));

@@ -66,23 +66,30 @@ public:
 
     // --- Shipping (inside the issue posting's transaction) ---
 
+    // The writes that take a transfer's lines several to a statement take at most this many; none,
+    // or more, fail without running.
+    static constexpr int kLineasPorSentencia = 100;
+
     // The new transfer's id in getIdInsertado(); origin and destination must differ.
     CmidTierResponse insertTraspaso(int documento, int origen, int destino, const QDateTime &fechaSalida,
                                     const QDateTime &fechaRecepcion, int estado, int idNegocio);
-    // The new line's id in getIdInsertado(); a quantity or cost that is not a number fails
-    // without running.
-    CmidTierResponse insertTraspasoDetalle(const RtraspasoDetalle &detalle, int idNegocio);
-    // Ties the line to the layer (of the origin and of the line's product) it was taken from.
-    CmidTierResponse insertTraspasoDetalleAdicional(const RtraspasoDetalle &detalle, int idNegocio);
+    // Lines of one transfer in one statement, in their order (their traspasoID is the transfer);
+    // a line whose product or transfer is not the business's is not written. A quantity or cost
+    // that is not a number fails without running.
+    CmidTierResponse insertTraspasoDetalle(std::span<const RtraspasoDetalle> detalles, int idNegocio);
+    // The ids of the transfer's lines, in the order they were written: "inventarioTraspasoDetalle_id".
+    CmidTierResponse selectIdsDetalle(int traspasoId, int idNegocio);
+    // Ties each line (its id) to the layer it was taken from, in one statement: only a layer of the
+    // transfer's origin and of the line's product.
+    CmidTierResponse insertTraspasoDetalleAdicional(std::span<const RtraspasoDetalle> detalles,
+                                                    int idNegocio);
     // The serial number travels with the line.
     CmidTierResponse insertTraspasoNoSerieTransito(int idDetalle, int idNoSerie, int idNegocio);
 
     // --- Closing (inside the receipt posting's transaction) ---
 
     // Each pair's consumed layer's declaration, lot and property values onto its new receipt row,
-    // every pair in one statement; a pair copies nothing when either row is not the business's. No
-    // pairs, or more than kCopiasPorSentencia, fail without running.
-    static constexpr int kCopiasPorSentencia = 100;
+    // every pair in one statement; a pair copies nothing when either row is not the business's.
     CmidTierResponse copyPedimento(std::span<const TcopiaCapa> pares, int idNegocio);
     CmidTierResponse copyLote(std::span<const TcopiaCapa> pares, int idNegocio);
     CmidTierResponse copyAdicionales(std::span<const TcopiaCapa> pares, int idNegocio);

@@ -35,7 +35,7 @@ class TpruebaEnvioTraspasos : public QObject {
         d.cantidad = QStringLiteral("2.5");
         d.costo = QStringLiteral("3");
         Ttraspaso s(sesion());
-        const CmidTierResponse r = s.insertTraspasoDetalle(d, negocio());
+        const CmidTierResponse r = s.insertTraspasoDetalle({&d, 1}, negocio());
         return r.getFilasAfectadas() == 1 ? int(r.getIdInsertado()) : 0;
     }
 
@@ -169,7 +169,7 @@ private slots:
         d.cantidad = cantidad;
         d.costo = QStringLiteral("80");
         Ttraspaso s(sesion());
-        const CmidTierResponse r = s.insertTraspasoDetalle(d, negocio());
+        const CmidTierResponse r = s.insertTraspasoDetalle({&d, 1}, negocio());
         QCOMPARE(r.getFilasAfectadas() == 1, !guardada.isEmpty());
         QCOMPARE(filas(QStringLiteral("inventarioTraspaso")), qint64(2));
         if (guardada.isEmpty()) {
@@ -183,6 +183,47 @@ private slots:
                            {{QStringLiteral("id"), r.getIdInsertado()}})
                            .toDouble()),
             guardada);
+    }
+
+    // Several lines go in one statement, in their order; "x" is another business's product, "?" a
+    // quantity that is not a number.
+    void variasLineasEnUnaSentencia_data() {
+        QTest::addColumn<QStringList>("lineas");
+        QTest::addColumn<QStringList>("guardadas"); // empty with `fallida`: nothing ran
+        QTest::addColumn<bool>("fallida");
+        QTest::newRow("en su orden") << QStringList{"3", "1", "2"} << QStringList{"3", "1", "2"} << false;
+        QTest::newRow("una de otro negocio") << QStringList{"1", "x", "3"} << QStringList{"1", "3"} << false;
+        QTest::newRow("una cantidad que no es número") << QStringList{"1", "?"} << QStringList() << true;
+        QTest::newRow("más de las que caben")
+            << QStringList(Ttraspaso::kLineasPorSentencia + 1, QStringLiteral("1")) << QStringList() << true;
+        QTest::newRow("ninguna") << QStringList() << QStringList() << true;
+    }
+    void variasLineasEnUnaSentencia() {
+        QFETCH(QStringList, lineas);
+        QFETCH(QStringList, guardadas);
+        QFETCH(bool, fallida);
+        const int t = traspaso();
+        QVERIFY(t > 0);
+        QVector<RtraspasoDetalle> detalles;
+        for (const QString &l : lineas) {
+            RtraspasoDetalle d;
+            d.productoID = l == QLatin1String("x") ? uProductoAjeno : uProducto;
+            d.traspasoID = t;
+            d.cantidad = l == QLatin1String("x") ? QStringLiteral("9") : l;
+            d.costo = QStringLiteral("5");
+            detalles << d;
+        }
+        Ttraspaso s(sesion());
+        const CmidTierResponse r = s.insertTraspasoDetalle(detalles, negocio());
+        QCOMPARE(!r.isSuccess(), fallida);
+        QCOMPARE(r.getFilasAfectadas(), qint64(guardadas.size()));
+        QStringList escritas;
+        for (const QString &fila : u_filasTexto(
+                 sesion(), QStringLiteral("SELECT cantidad FROM inventarioTraspasoDetalle ORDER BY id")))
+            escritas << FloatToStr(fila.toDouble());
+        QCOMPARE(escritas, guardadas);
+        QCOMPARE(s.selectIdsDetalle(t, negocio()).getRowCount(), int(guardadas.size()));
+        QCOMPARE(s.selectIdsDetalle(t, uOtro->negocio()).getRowCount(), 0);
     }
 
     // A line takes from a layer of its own product in the transfer's origin warehouse.
@@ -203,7 +244,7 @@ private slots:
                       : capa == QLatin1String("bodega") ? uCapaBodega
                                                         : uCapaAjena;
         Ttraspaso s(sesion());
-        QCOMPARE(int(s.insertTraspasoDetalleAdicional(d, negocio()).getFilasAfectadas()), escritas);
+        QCOMPARE(int(s.insertTraspasoDetalleAdicional({&d, 1}, negocio()).getFilasAfectadas()), escritas);
         QCOMPARE(filas(QStringLiteral("inventarioTraspasoDetalleAdicional")), qint64(escritas));
     }
 

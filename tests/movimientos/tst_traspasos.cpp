@@ -321,7 +321,7 @@ private slots:
         QTest::newRow("destino de otro negocio") << "0>A" << 0 << antes;
         QTest::newRow("sin pares") << "" << -1 << antes;
         QStringList muchas;
-        for (int i = 0; i <= Ttraspaso::kCopiasPorSentencia; ++i)
+        for (int i = 0; i <= Ttraspaso::kLineasPorSentencia; ++i)
             muchas << QStringLiteral("0>1");
         QTest::newRow("más de las que caben") << muchas.join(',') << -1 << antes;
     }
@@ -361,7 +361,7 @@ private slots:
     // declaration and property value of the layer its line took from.
     void cierreDeMuchasLineas() {
         Tescenario e = escenario(kMetodoPEPS);
-        const int extra = Ttraspaso::kCopiasPorSentencia - 1;
+        const int extra = Ttraspaso::kLineasPorSentencia - 1;
         for (int i = 0; i < extra; ++i)
             e.capas << e.n->recibe(QStringLiteral("X%1").arg(i), e.matriz, e.producto,
                                    QStringLiteral("2024-03-04 %1:%2:00")
@@ -385,7 +385,7 @@ private slots:
         }
         const int t = envia(e, 4 + 3 + 8 + extra);
         QVERIFY(t > 0);
-        QCOMPARE(lineas(e, t).size(), Ttraspaso::kCopiasPorSentencia + 2);
+        QCOMPARE(lineas(e, t).size(), Ttraspaso::kLineasPorSentencia + 2);
         QVERIFY(cierra(e, t, TaccionCierre::Recibir));
         QCOMPARE(
             u_filasTexto(e.n->sesion(),
