@@ -36,6 +36,10 @@ bool debeFallar() {
     return false;
 }
 
+// A few names are found fastest one by one; a statement of many (a document's lines bound as :p0,
+// :p1…) finds them by hash, where one by one would take n²/2 comparisons.
+constexpr int kParametrosSinIndice = 8;
+
 QString conDosPuntos(const QString &nombre) {
     if (nombre.startsWith(QLatin1Char(':')))
         return nombre;
@@ -169,17 +173,29 @@ TmiddleTier::~TmiddleTier() {
 void TmiddleTier::setQuery(const QString &sentencia) {
     uSentencia = sentencia;
     uParametros.clear();
+    uIndiceParametros.clear();
 }
 
 void TmiddleTier::setParametroVariant(const QString &nombre, const QVariant &valor) {
-    const QString clave = conDosPuntos(nombre);
-    for (auto &par : uParametros) {
-        if (par.first == clave) {
-            par.second = valor;
-            return;
-        }
+    QString clave = conDosPuntos(nombre);
+    int lugar = -1;
+    if (uParametros.size() <= kParametrosSinIndice) {
+        for (int i = 0; i < uParametros.size() && lugar < 0; ++i)
+            if (uParametros[i].first == clave)
+                lugar = i;
+    } else {
+        if (uIndiceParametros.isEmpty())
+            for (int i = 0; i < uParametros.size(); ++i)
+                uIndiceParametros.insert(uParametros[i].first, i);
+        lugar = uIndiceParametros.value(clave, -1);
     }
-    uParametros.append({clave, valor});
+    if (lugar >= 0) {
+        uParametros[lugar].second = valor;
+        return;
+    }
+    if (!uIndiceParametros.isEmpty())
+        uIndiceParametros.insert(clave, int(uParametros.size()));
+    uParametros.append({std::move(clave), valor});
 }
 
 void TmiddleTier::setParametroEntero(const QString &nombre, qint64 valor) {

@@ -4,6 +4,7 @@
 #include "datos/UmidTierResponse.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QPair>
 #include <QSqlQuery>
 #include <QString>
@@ -71,5 +72,6 @@ private:
     TConexionSesion *uSesion;
     QString uSentencia;
     QVector<QPair<QString, QVariant>> uParametros;
+    QHash<QString, int> uIndiceParametros; // the names' places, once there are many of them
     bool uEnTransaccion = false;
 };

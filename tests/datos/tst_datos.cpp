@@ -242,6 +242,34 @@ private slots:
         QVERIFY(r.esNulo(0, QStringLiteral("cantidad")));
     }
 
+    // A name bound again keeps its last value, with or without its colon, whether the statement
+    // has a few names or hundreds; the next statement starts with none.
+    void valoresPorNombre_data() {
+        QTest::addColumn<int>("nombres");
+        QTest::newRow("pocos") << 3;
+        QTest::newRow("al pasar de pocos a muchos") << 9;
+        QTest::newRow("cientos") << 300;
+    }
+    void valoresPorNombre() {
+        QFETCH(int, nombres);
+        TmiddleTier mt(sesion());
+        for (int vuelta = 1; vuelta <= 2; ++vuelta) {
+            QStringList terminos;
+            for (int i = 0; i < nombres; ++i)
+                terminos << QStringLiteral(":a%1").arg(i);
+            mt.setQuery(QStringLiteral("SELECT ") + terminos.join(QStringLiteral(" + ")));
+            for (int i = 0; i < nombres; ++i)
+                mt.setParametroEntero(QStringLiteral("a%1").arg(i), 1000);
+            qint64 esperado = 0;
+            for (int i = 0; i < nombres; ++i) {
+                mt.setParametroEntero((i % 2 ? QStringLiteral(":a%1") : QStringLiteral("a%1")).arg(i),
+                                      i * vuelta);
+                esperado += i * vuelta;
+            }
+            QCOMPARE(mt.getScalarAsInt(), esperado);
+        }
+    }
+
     void fechaHoraIdaYVuelta() {
         TmiddleTier mt(sesion());
         inserta(mt, QStringLiteral("f"), 1);
