@@ -265,7 +265,7 @@ bool TdocumentoTraspaso::escribeTraspaso(TintentoPosteo &intento, const TposteoS
         for (int i = 0; i < detalles.size(); ++i)
             detalles[i].id = ids.getCeldaAsInt(i, 0);
     }
-    if (!porTramos(intento, detalles, [&t, this](std::span<const RtraspasoDetalle> tramo) {
+    if (!porTramos(intento, detalles, [&](std::span<const RtraspasoDetalle> tramo) {
             return t.insertTraspasoDetalleAdicional(tramo, uNegocio);
         }))
         return false;

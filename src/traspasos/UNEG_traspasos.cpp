@@ -159,10 +159,9 @@ CmidTierResponse Ttraspaso::selectNoSeriePorTraspaso(int traspasoId, int idNegoc
     setQuery(QStringLiteral(
         "SELECT d.id AS inventarioTraspasoDetalle_id, s.id AS inventarioNoSerie_id, s.numero AS "
         "inventarioNoSerie_numero FROM inventarioTraspaso t JOIN inventarioTraspasoDetalle d ON "
-        "d.inventarioTraspaso_id = t.id JOIN inventarioTraspasoNoSerie ts ON ts.inventarioTraspasoDetalle_id "
-        "= "
-        "d.id JOIN inventarioNoSerie s ON s.id = ts.inventarioNoSerie_id WHERE t.id = :traspasoID AND "
-        "t.idNegocioFk = :negocioID ORDER BY d.id, s.numero, s.id"));
+        "d.inventarioTraspaso_id = t.id JOIN inventarioTraspasoNoSerie ts ON "
+        "ts.inventarioTraspasoDetalle_id = d.id JOIN inventarioNoSerie s ON s.id = ts.inventarioNoSerie_id "
+        "WHERE t.id = :traspasoID AND t.idNegocioFk = :negocioID ORDER BY d.id, s.numero, s.id"));
     setParametroEntero(QStringLiteral("traspasoID"), traspasoId);
     setParametroEntero(kNegocio, idNegocio);
     return reader();
