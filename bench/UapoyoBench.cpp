@@ -243,7 +243,8 @@ void leeTodo(QSqlQuery &q) {
 }
 
 // Runs one recorded statement the cheapest way the connection offers: prepared once and reused
-// (the statement cache), or as plain text where that is one round trip (no values on MariaDB).
+// (the statement cache: the client library's own statement on MariaDB, Qt's on SQLite), or as
+// plain text where that is one round trip (no values on MariaDB).
 bool corre(QSqlDatabase db, const Tsentencia &s) {
     if (s.parametros.isEmpty() && db.driverName() == QLatin1String("QMYSQL")) {
         bool ok = false;
@@ -257,12 +258,23 @@ bool corre(QSqlDatabase db, const Tsentencia &s) {
     cacheSentencias::Tpreparada *p = cacheSentencias::prepara(db, s.texto, error, codigo);
     if (!p)
         return false;
-    QSqlQuery *q = &p->consulta;
-    enlaza(*q, s.parametros);
-    const bool ok = q->exec();
-    if (ok)
-        leeTodo(*q);
-    q->finish();
+    bool ok;
+    if (p->nativa) {
+        TsentenciaMariaDB &n = *p->nativa;
+        ok = n.ejecuta(s.parametros);
+        while (ok && n.siguiente()) {
+            for (int c = 0; c < n.columnas().size(); ++c)
+                n.valor(c);
+        }
+        n.termina();
+    } else {
+        QSqlQuery *q = &p->consulta;
+        enlaza(*q, s.parametros);
+        ok = q->exec();
+        if (ok)
+            leeTodo(*q);
+        q->finish();
+    }
     if (!ok)
         cacheSentencias::descarta(db, s.texto);
     return ok;

@@ -121,19 +121,31 @@ cacheSentencias::Tpreparada *cacheSentencias::prepara(const QSqlDatabase &db, co
     }
     const auto encontrada = c.indice.constFind(sentencia);
     if (encontrada != c.indice.constEnd()) {
-        c.orden.splice(c.orden.begin(), c.orden, encontrada.value());
-        ++r.estadisticas.reutilizadas;
-        return c.orden.front().preparada.get();
+        Tentrada &entrada = *encontrada.value();
+        // A statement of a connection since closed or replaced is prepared again.
+        if (!entrada.preparada->nativa || entrada.preparada->nativa->vigenteEn(db)) {
+            c.orden.splice(c.orden.begin(), c.orden, encontrada.value());
+            ++r.estadisticas.reutilizadas;
+            return c.orden.front().preparada.get();
+        }
+        r.quita(c, encontrada.value());
     }
-    auto preparada = std::make_unique<Tpreparada>(db);
-    preparada->consulta.setForwardOnly(true);
-    if (!preparada->consulta.prepare(sentencia)) {
-        const QSqlError falla = preparada->consulta.lastError();
-        error = falla.text();
-        codigo = falla.nativeErrorCode().toInt();
-        Log::log(QStringLiteral("TmiddleTier: sentencia no preparada"), 1,
-                 error + QStringLiteral(" | ") + sentencia);
-        return nullptr;
+    auto preparada = std::make_unique<Tpreparada>();
+    if (db.driverName() == QLatin1String("QMYSQL")) {
+        preparada->nativa = TsentenciaMariaDB::prepara(db, sentencia, error, codigo);
+        if (!preparada->nativa)
+            return nullptr;
+    } else {
+        preparada->consulta = QSqlQuery(db);
+        preparada->consulta.setForwardOnly(true);
+        if (!preparada->consulta.prepare(sentencia)) {
+            const QSqlError falla = preparada->consulta.lastError();
+            error = falla.text();
+            codigo = falla.nativeErrorCode().toInt();
+            Log::log(QStringLiteral("TmiddleTier: sentencia no preparada"), 1,
+                     error + QStringLiteral(" | ") + sentencia);
+            return nullptr;
+        }
     }
     r.agrega(c, sentencia, std::move(preparada));
     return c.orden.front().preparada.get();

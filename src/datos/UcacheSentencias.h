@@ -1,11 +1,14 @@
 #pragma once
 
 #include "datos/UmidTierResponse.h"
+#include "datos/UsentenciaMariaDB.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // Prepared statements kept per connection. A statement text is prepared once on a connection and
 // run again with new values: on SQLite that saves compiling it, on MariaDB a round trip to the
@@ -15,11 +18,12 @@
 // prepared against.
 namespace cacheSentencias {
 
-// A statement held, and what its last run leaves for the next one.
+// A statement held, and what its last run leaves for the next one. On MariaDB it is held by
+// the client library itself (nativa), elsewhere by Qt (consulta).
 struct Tpreparada {
-    explicit Tpreparada(const QSqlDatabase &db) : consulta(db) {}
     QSqlQuery consulta;
-    QStringList enlazados;       // the names the last run bound
+    std::unique_ptr<TsentenciaMariaDB> nativa;
+    QStringList enlazados;       // the names the last run bound (consulta)
     TcolumnasResultado columnas; // the columns its result had
 };
 
@@ -41,8 +45,8 @@ int capacidad();
 
 // The statement prepared on `db`, ready to bind and run; nullptr (with the engine's text and
 // number in `error` and `codigo`) when it does not prepare. The pointer is valid until the next
-// call for the same connection. The caller finishes the query (QSqlQuery::finish) once its rows
-// are read, and calls descarta() when a run fails.
+// call for the same connection. The caller finishes the query (QSqlQuery::finish or
+// TsentenciaMariaDB::termina) once its rows are read, and calls descarta() when a run fails.
 Tpreparada *prepara(const QSqlDatabase &db, const QString &sentencia, QString &error, int &codigo);
 // Drops one statement of the connection (a failed run may have left it unusable).
 void descarta(const QSqlDatabase &db, const QString &sentencia);

@@ -1,9 +1,7 @@
 #include "datos/UescrituraPorLotes.h"
 
-#include "datos/UcacheSentencias.h"
 #include "datos/UconexionSesion.h"
 
-#include <QSqlDatabase>
 #include <QStringList>
 
 namespace {
@@ -52,41 +50,24 @@ bool TescrituraPorLotes::vacia() {
 }
 
 bool TescrituraPorLotes::escribe(int filas) {
-    // Through the connection's statement cache when it is on: a statement of a given size is
+    // Through the connection's statement cache like any statement: one of a given size is
     // prepared once on the connection, whichever writer runs it next.
-    uError.clear();
     if (filas != uFilasTexto) {
         uTexto = sentencia(filas);
         uFilasTexto = filas;
     }
-    const QString &texto = uTexto;
-    const QSqlDatabase db = uMt.sesion()->conexion();
-    const bool enCache = cacheSentencias::activo() && db.isOpen();
-    QSqlQuery fresca;
-    QSqlQuery *q = nullptr;
-    if (enCache) {
-        int codigo = 0;
-        if (cacheSentencias::Tpreparada *p = cacheSentencias::prepara(db, texto, uError, codigo))
-            q = &p->consulta;
-    } else {
-        fresca = uMt.preparaConsulta(texto, uError);
-        q = &fresca;
-    }
     const int valores = filas * uColumnas;
-    if (uError.isEmpty()) {
-        const CmidTierResponse r = uMt.ejecutaPreparada(*q, uValores, valores);
-        uError = r.getError();
-        if (r.isSuccess()) {
-            uEscritas += filas;
-            uUltimoId = r.getIdInsertado();
-        }
-        if (enCache) {
-            q->finish();
-            if (!r.isSuccess())
-                cacheSentencias::descarta(db, texto);
-        }
+    TmiddleTier mt(uMt.sesion());
+    mt.setQuery(uTexto);
+    for (int i = 0; i < valores; ++i)
+        mt.setParametroVariant(marcador(i), uValores.at(i));
+    const CmidTierResponse r = mt.nonQuery();
+    uError = r.getError();
+    if (r.isSuccess()) {
+        uEscritas += filas;
+        uUltimoId = r.getIdInsertado();
     }
     // A failed statement writes none of its rows, and they are not tried again.
     uValores.remove(0, valores);
-    return uError.isEmpty();
+    return r.isSuccess();
 }

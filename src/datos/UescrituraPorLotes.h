@@ -2,7 +2,6 @@
 
 #include "datos/UmiddleTier.h"
 
-#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <QVector>

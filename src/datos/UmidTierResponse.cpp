@@ -12,14 +12,25 @@ void TcolumnasResultado::toma(const QSqlRecord &registro) {
     if (iguales)
         return;
     alias.clear();
+    for (int c = 0; c < columnas; ++c)
+        alias.append(registro.fieldName(c));
+    indexa();
+}
+
+void TcolumnasResultado::toma(const QStringList &nombres) {
+    if (nombres == alias)
+        return;
+    alias = nombres;
+    indexa();
+}
+
+void TcolumnasResultado::indexa() {
     indice.clear();
     // Each column under its lower-case alias, and under its alias as written, which callers
     // mostly ask for: that lookup lowers nothing.
-    for (int c = 0; c < columnas; ++c) {
-        alias.append(registro.fieldName(c));
-        indice.insert(alias.last().toLower(), c);
-    }
-    for (int c = 0; c < columnas; ++c)
+    for (int c = 0; c < alias.size(); ++c)
+        indice.insert(alias.at(c).toLower(), c);
+    for (int c = 0; c < alias.size(); ++c)
         indice.insert(alias.at(c), indice.value(alias.at(c).toLower()));
 }
 

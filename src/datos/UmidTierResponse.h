@@ -16,6 +16,10 @@ struct TcolumnasResultado {
     // Takes the record's columns, keeping what is held when they are the same (a statement run
     // again): the index is then shared, not built once more.
     void toma(const QSqlRecord &registro);
+    void toma(const QStringList &nombres);
+
+private:
+    void indexa();
 };
 
 // The tabular result of one statement. A value the caller owns; it outlives the TmiddleTier that

@@ -57,11 +57,47 @@ struct Tfalla {
     int codigo = 0;
 };
 
-void anotaFalla(const QSqlQuery &q, const QString &sentencia, Tfalla &falla) {
-    falla.texto = q.lastError().text();
-    falla.codigo = q.lastError().nativeErrorCode().toInt();
+void anotaFalla(const QString &texto, int codigo, const QString &sentencia, Tfalla &falla) {
+    falla.texto = texto;
+    falla.codigo = codigo;
     Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
              falla.texto + QStringLiteral(" | ") + sentencia);
+}
+
+void anotaFalla(const QSqlQuery &q, const QString &sentencia, Tfalla &falla) {
+    anotaFalla(q.lastError().text(), q.lastError().nativeErrorCode().toInt(), sentencia, falla);
+}
+
+// A result read the same way from Qt's query or from a MariaDB statement of the cache.
+int filasAfectadas(QSqlQuery &q) {
+    return q.numRowsAffected();
+}
+int filasAfectadas(TsentenciaMariaDB &s) {
+    return int(s.filasAfectadas());
+}
+qint64 idInsertado(QSqlQuery &q) {
+    return q.lastInsertId().toLongLong();
+}
+qint64 idInsertado(TsentenciaMariaDB &s) {
+    return s.idInsertado();
+}
+void tomaColumnas(TcolumnasResultado &memoria, QSqlQuery &q) {
+    memoria.toma(q.record());
+}
+void tomaColumnas(TcolumnasResultado &memoria, TsentenciaMariaDB &s) {
+    memoria.toma(s.columnas());
+}
+bool siguiente(QSqlQuery &q) {
+    return q.next();
+}
+bool siguiente(TsentenciaMariaDB &s) {
+    return s.siguiente();
+}
+QVariant valor(QSqlQuery &q, int columna) {
+    return q.value(columna);
+}
+QVariant valor(TsentenciaMariaDB &s, int columna) {
+    return s.valor(columna);
 }
 
 // CREATE, ALTER, DROP, RENAME, TRUNCATE: statements that change what others were prepared against.
@@ -109,21 +145,32 @@ bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const Tpar
     // The engine's number travels with the text, so a damaged file is told as one.
     if (!p)
         return false;
-    enlaza(*p, parametros);
-    const bool ok = p->consulta.exec();
-    if (ok)
-        lee(p->consulta, p->columnas);
-    else
-        anotaFalla(p->consulta, sentencia, falla);
-    p->consulta.finish();
+    bool ok;
+    if (p->nativa) {
+        TsentenciaMariaDB &s = *p->nativa;
+        ok = s.ejecuta(parametros);
+        if (ok)
+            lee(s, p->columnas);
+        else
+            anotaFalla(s.error(), s.codigo(), sentencia, falla);
+        s.termina();
+    } else {
+        enlaza(*p, parametros);
+        ok = p->consulta.exec();
+        if (ok)
+            lee(p->consulta, p->columnas);
+        else
+            anotaFalla(p->consulta, sentencia, falla);
+        p->consulta.finish();
+    }
     if (!ok)
         cacheSentencias::descarta(db, sentencia);
     return ok;
 }
 
 // Runs one statement and hands the query to `lee`, from the cache when it is on. A statement
-// without values stays out of the cache on MariaDB: the driver then sends its text in one round
-// trip, where a prepared statement takes two on every run (reset and execute). A schema change
+// without values stays out of the cache on MariaDB: its text goes in one round trip as a cached
+// statement's run does, and the server keeps no statement for it. A schema change
 // runs outside the cache and drops every prepared statement. Catalogue reads stay out too on
 // MariaDB: the 10.11 server crashed running a prepared statement over information_schema a
 // second time.
@@ -239,19 +286,19 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
         return r;
     }
     // The lambda reads the response's fields as this member function may.
-    const auto lee = [&r, tipo](QSqlQuery &q, TcolumnasResultado &memoria) {
+    const auto lee = [&r, tipo](auto &q, TcolumnasResultado &memoria) {
         if (tipo == Tipo::Escritura) {
-            r.uFilasAfectadas = q.numRowsAffected();
-            r.uIdInsertado = q.lastInsertId().toLongLong();
+            r.uFilasAfectadas = filasAfectadas(q);
+            r.uIdInsertado = idInsertado(q);
             return;
         }
-        memoria.toma(q.record());
+        tomaColumnas(memoria, q);
         r.uColumnas = memoria;
         const int columnas = r.uColumnas.alias.size();
-        while (q.next()) {
+        while (siguiente(q)) {
             QVector<QVariant> fila(columnas);
             for (int c = 0; c < columnas; ++c)
-                fila[c] = q.value(c);
+                fila[c] = valor(q, c);
             r.uFilas.append(std::move(fila));
             if (tipo == Tipo::Escalar)
                 break;
@@ -266,20 +313,6 @@ CmidTierResponse TmiddleTier::ejecuta(Tipo tipo) {
     return r;
 }
 
-QSqlQuery TmiddleTier::preparaConsulta(const QString &sentencia, QString &error) {
-    QSqlDatabase db = uSesion->conexion();
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!db.isOpen()) {
-        error = uSesion->ultimoError();
-    } else if (!q.prepare(sentencia)) {
-        error = q.lastError().text();
-        Log::log(QStringLiteral("TmiddleTier: sentencia no preparada"), 1,
-                 error + QStringLiteral(" | ") + sentencia);
-    }
-    return q;
-}
-
 QString TmiddleTier::marcadorValor(int i) {
     // Named once for the sizes bulk statements have (200 rows of a few dozen columns).
     static const QVector<QString> kMarcadores = [] {
@@ -289,40 +322,6 @@ QString TmiddleTier::marcadorValor(int i) {
         return marcadores;
     }();
     return i >= 0 && i < kMarcadores.size() ? kMarcadores.at(i) : QStringLiteral(":v") + QString::number(i);
-}
-
-CmidTierResponse TmiddleTier::ejecutaPreparada(QSqlQuery &consulta, const QVector<QVariant> &valores,
-                                               int cuantos) {
-    for (int i = 0; i < cuantos; ++i)
-        consulta.bindValue(marcadorValor(i), valores.at(i));
-    CmidTierResponse r;
-    int codigo = 0;
-    if (debeFallar() || u_fallaPorTexto(consulta.lastQuery(), codigo)) {
-        r.uError = QStringLiteral("falla provocada por la prueba");
-        r.uCodigoError = codigo;
-        u_registraFalla({true, codigo, r.uError, false, esMySQL()});
-        Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1, r.uError);
-        return r;
-    }
-    if (gObservador) {
-        TparametrosSentencia enlazados;
-        enlazados.reserve(cuantos);
-        for (int i = 0; i < cuantos; ++i)
-            enlazados.append({marcadorValor(i), valores.at(i)});
-        gObservador(consulta.lastQuery(), enlazados);
-    }
-    if (!consulta.exec()) {
-        r.uError = consulta.lastError().text();
-        r.uCodigoError = consulta.lastError().nativeErrorCode().toInt();
-        u_registraFalla({true, r.uCodigoError, r.uError, false, esMySQL()});
-        Log::log(QStringLiteral("TmiddleTier: sentencia fallida"), 1,
-                 r.uError + QStringLiteral(" | ") + consulta.lastQuery().left(200));
-        return r;
-    }
-    r.uFilasAfectadas = consulta.numRowsAffected();
-    r.uIdInsertado = consulta.lastInsertId().toLongLong();
-    r.uExito = true;
-    return r;
 }
 
 CmidTierResponse TmiddleTier::reader() {
@@ -353,7 +352,7 @@ bool TmiddleTier::ejecutaControl(const QString &sentencia) {
     QSqlDatabase db = uSesion->conexion();
     Tfalla falla;
     if (!db.isOpen() || !corre(
-                            db, sentencia, {}, [](QSqlQuery &, TcolumnasResultado &) {}, falla)) {
+                            db, sentencia, {}, [](auto &, TcolumnasResultado &) {}, falla)) {
         const QString texto = db.isOpen() ? falla.texto : uSesion->ultimoError();
         u_registraFalla({true, falla.codigo, texto, !db.isOpen(), esMySQL()});
         Log::log(QStringLiteral("TmiddleTier: control de transacción fallido"), 1,

@@ -50,11 +50,6 @@ public:
     // Picks the provider's text where the engines differ (CONCAT(...) against ||).
     QString segunProveedor(const QString &textoMySQL, const QString &textoSQLite) const;
 
-    // Bulk writes prepare one statement on this thread's connection and bind it again for every
-    // run; the fault hook and the log treat each run as any other statement. Its values are
-    // named by position (marcadorValor): the first `cuantos` of `valores` are bound.
-    QSqlQuery preparaConsulta(const QString &sentencia, QString &error);
-    CmidTierResponse ejecutaPreparada(QSqlQuery &consulta, const QVector<QVariant> &valores, int cuantos);
     // ":v<i>", the name of a bulk statement's i-th value. Qt binds a name several times faster
     // than a position, which it names anew on every bind.
     static QString marcadorValor(int i);

@@ -5,7 +5,9 @@
 #include "datos/Uesquema.h"
 #include "datos/UmiddleTier.h"
 #include "datos/UobservadorSentencias.h"
+#include "datos/UsentenciaMariaDB.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -118,6 +120,148 @@ private slots:
             respuestas << QString::number(mt.getScalarAsInt());
         }
         QCOMPARE(respuestas.join(QLatin1Char(' ')), QStringLiteral("1 1 1 0 2"));
+    }
+
+    // Names become places as Qt's driver turns them, outside quoted text only.
+    void nombresAPosiciones_data() {
+        QTest::addColumn<QString>("sentencia");
+        QTest::addColumn<QString>("posicional");
+        QTest::addColumn<QStringList>("nombres");
+        QTest::newRow("dos nombres") << QStringLiteral("SELECT :a, :b_2") << QStringLiteral("SELECT ?, ?")
+                                     << QStringList{QStringLiteral(":a"), QStringLiteral(":b_2")};
+        QTest::newRow("un nombre dos veces")
+            << QStringLiteral("WHERE (:n IS NULL OR x = :n)") << QStringLiteral("WHERE (? IS NULL OR x = ?)")
+            << QStringList{QStringLiteral(":n"), QStringLiteral(":n")};
+        QTest::newRow("entre comillas")
+            << QStringLiteral("SELECT '12:30', \"a:b\", `c:d`, :e")
+            << QStringLiteral("SELECT '12:30', \"a:b\", `c:d`, ?") << QStringList{QStringLiteral(":e")};
+        QTest::newRow("doble dos puntos y dos puntos solos")
+            << QStringLiteral("SELECT a::b, ': ', :") << QStringLiteral("SELECT a::b, ': ', :")
+            << QStringList{};
+        QTest::newRow("al final y pegado") << QStringLiteral("x=:v1,y=:v10") << QStringLiteral("x=?,y=?")
+                                           << QStringList{QStringLiteral(":v1"), QStringLiteral(":v10")};
+    }
+    void nombresAPosiciones() {
+        QFETCH(QString, sentencia);
+        QFETCH(QString, posicional);
+        QFETCH(QStringList, nombres);
+        QStringList leidos;
+        QCOMPARE(QString::fromUtf8(TsentenciaMariaDB::aPosiciones(sentencia, leidos)), posicional);
+        QCOMPARE(leidos, nombres);
+    }
+
+    // Every kind of value comes back from a cached statement with the type and value a fresh
+    // Qt query gives on the same connection, bound values included. Where Qt's query cannot read
+    // the value (it sizes a bound value's column before knowing the value), the value as the text
+    // Qt would have made of it: the server names such a column's type before knowing it.
+    void mismosValoresQueQt_data() {
+        QTest::addColumn<QString>("expresion");
+        QTest::addColumn<QVariant>("valor");
+        QTest::addColumn<QVariant>("esperado");
+        const QVariant nada;
+        QTest::newRow("entero") << QStringLiteral("CAST(:v AS SIGNED)") << QVariant(qint64(-42)) << nada;
+        QTest::newRow("entero enorme") << QStringLiteral(":v") << QVariant(qint64(9223372036854775807LL))
+                                       << QVariant(QStringLiteral("9223372036854775807"));
+        QTest::newRow("columna entera") << QStringLiteral("id + :v") << QVariant(1) << nada;
+        QTest::newRow("flotante") << QStringLiteral("cantidad * :v") << QVariant(3.0) << nada;
+        QTest::newRow("décimas") << QStringLiteral(":v + 0.2") << QVariant(0.1) << nada;
+        QTest::newRow("suma de enteros") << QStringLiteral("SUM(id) + :v") << QVariant(1) << nada;
+        QTest::newRow("conteo") << QStringLiteral("COUNT(*) + :v") << QVariant(0) << nada;
+        QTest::newRow("texto con comillas")
+            << QStringLiteral("CONCAT(nombre, :v)")
+            << QVariant(QStringLiteral("'; DROP TABLE renglon; -- \"ñ\"")) << nada;
+        QTest::newRow("texto vacío") << QStringLiteral(":v") << QVariant(QStringLiteral("")) << nada;
+        QTest::newRow("texto largo") << QStringLiteral("CONCAT(:v, nombre)") << QVariant(QString(5000, u'x'))
+                                     << QVariant(QString(5000, u'x') + QStringLiteral("uno"));
+        QTest::newRow("nulo") << QStringLiteral(":v") << nada << nada;
+        QTest::newRow("entero nulo") << QStringLiteral("CAST(:v AS SIGNED)") << nada << nada;
+        QTest::newRow("no es número")
+            << QStringLiteral("cantidad + :v") << QVariant(QStringLiteral("abc")) << nada;
+        QTest::newRow("fecha y hora") << QStringLiteral("CAST(:v AS DATETIME(3))")
+                                      << QVariant(QStringLiteral("2026-12-08 13:45:07.250")) << nada;
+        QTest::newRow("fecha") << QStringLiteral("CAST(:v AS DATE)") << QVariant(QStringLiteral("2026-02-28"))
+                               << nada;
+        QTest::newRow("hora") << QStringLiteral("CAST(:v AS TIME)") << QVariant(QStringLiteral("25:30:00"))
+                              << nada;
+        QTest::newRow("decimal") << QStringLiteral("CAST(:v AS DECIMAL(18,4))") << QVariant(1234.5678)
+                                 << nada;
+        QTest::newRow("bytes") << QStringLiteral(":v") << QVariant(QByteArray("a\0b", 3))
+                               << QVariant(QString::fromLatin1("a\0b", 3));
+    }
+    void mismosValoresQueQt() {
+        QFETCH(QString, expresion);
+        QFETCH(QVariant, valor);
+        QFETCH(QVariant, esperado);
+        if (!uBase->esMySQL())
+            QSKIP("en SQLite la caché guarda las consultas de Qt mismas");
+        TmiddleTier mt(sesion());
+        QVERIFY(inserta(mt, 1, QStringLiteral("uno"), 2.5).isSuccess());
+        const QString sentencia =
+            QStringLiteral("SELECT %1 AS v, MAX(nombre) AS n FROM renglon WHERE id > :cero").arg(expresion);
+        QVariant deQt = esperado;
+        QVariant nombreDeQt = QStringLiteral("uno");
+        if (!esperado.isValid()) {
+            QSqlQuery fresca(sesion()->conexion());
+            QVERIFY(fresca.prepare(sentencia));
+            fresca.bindValue(QStringLiteral(":v"), valor);
+            fresca.bindValue(QStringLiteral(":cero"), 0);
+            QVERIFY2(fresca.exec() && fresca.next(), qPrintable(fresca.lastError().text()));
+            deQt = fresca.value(0);
+            nombreDeQt = fresca.value(1);
+        }
+        for (int corrida = 0; corrida < 2; ++corrida) {
+            mt.setQuery(sentencia);
+            mt.setParametroVariant(QStringLiteral("v"), valor);
+            mt.setParametroEntero(QStringLiteral("cero"), 0);
+            const CmidTierResponse r = mt.reader();
+            QVERIFY2(r.isSuccess(), qPrintable(r.getError()));
+            QCOMPARE(r.getAlias(), QStringList({QStringLiteral("v"), QStringLiteral("n")}));
+            const QVariant leido = r.getValor(0, 0);
+            QCOMPARE(leido.typeId(), deQt.typeId());
+            QCOMPARE(leido.isNull(), deQt.isNull());
+            QCOMPARE(leido, deQt);
+            if (leido.typeId() == QMetaType::QDateTime)
+                QCOMPARE(leido.toDateTime().timeSpec(), deQt.toDateTime().timeSpec());
+            QCOMPARE(r.getValor(0, 1), nombreDeQt);
+        }
+    }
+
+    // Texts of every length in one result: a column grows for a long one and the short ones after
+    // it read whole and only themselves.
+    void textosDeTodoLargoEnUnResultado() {
+        ejecuta(QStringLiteral("CREATE TABLE nota (id INTEGER NOT NULL PRIMARY KEY, texto TEXT)"));
+        const QVector<int> largos = {10, 300, 5, 60000, 0, 64, 65};
+        TmiddleTier mt(sesion());
+        for (int i = 0; i < largos.size(); ++i) {
+            mt.setQuery(QStringLiteral("INSERT INTO nota (id, texto) VALUES (:id, :texto)"));
+            mt.setParametroEntero(QStringLiteral("id"), i);
+            mt.setParametroTexto(QStringLiteral("texto"), QString(largos.at(i), QChar(u'a' + i)));
+            QVERIFY(mt.nonQuery().isSuccess());
+        }
+        for (int corrida = 0; corrida < 2; ++corrida) {
+            mt.setQuery(QStringLiteral("SELECT texto FROM nota WHERE id >= :cero ORDER BY id"));
+            mt.setParametroEntero(QStringLiteral("cero"), 0);
+            const CmidTierResponse r = mt.reader();
+            QCOMPARE(r.getRowCount(), largos.size());
+            for (int i = 0; i < largos.size(); ++i)
+                QCOMPARE(r.getCelda(i, 0), QString(largos.at(i), QChar(u'a' + i)));
+        }
+    }
+
+    // The engine's own number of a failure reaches the caller, and the statement works after it.
+    void codigoDelMotorTrasUnaFalla() {
+        TmiddleTier mt(sesion());
+        QVERIFY(inserta(mt, 1, QStringLiteral("uno"), 1).isSuccess());
+        const CmidTierResponse repetido = inserta(mt, 1, QStringLiteral("otra vez"), 1);
+        QVERIFY(!repetido.isSuccess());
+        if (uBase->esMySQL())
+            QCOMPARE(repetido.getCodigoError(), 1062);
+        else
+            QVERIFY(repetido.getCodigoError() != 0);
+        const CmidTierResponse largo = inserta(mt, 2, QString(41, u'x'), 1);
+        if (uBase->esMySQL())
+            QCOMPARE(largo.getCodigoError(), 1406); // too long for its column
+        QVERIFY(inserta(mt, 3, QStringLiteral("tres"), 1).isSuccess());
     }
 
     // Commits, rollbacks and failed runs leave the statement usable and its rows right.
@@ -233,6 +377,24 @@ private slots:
         QVERIFY(cacheSentencias::sentenciasRetenidas() >= 2);
         sesion()->cierraHiloActual();
         QCOMPARE(cacheSentencias::sentenciasRetenidas(), 0);
+        const qint64 antes = preparadas();
+        const CmidTierResponse r = porNombre(QStringLiteral("uno"));
+        QVERIFY2(r.isSuccess(), qPrintable(r.getError()));
+        QCOMPARE(r.getRowCount(), 1);
+        QCOMPARE(preparadas() - antes, 1);
+    }
+
+    // MariaDB: a connection closed and opened behind the cache's back does not run a statement of
+    // the old one.
+    void conexionReemplazadaSinAvisoPreparaDeNuevo() {
+        if (!uBase->esMySQL())
+            QSKIP("las consultas de Qt cerradas con su conexión se descartan al fallar");
+        TmiddleTier mt(sesion());
+        inserta(mt, 1, QStringLiteral("uno"), 1);
+        QCOMPARE(porNombre(QStringLiteral("uno")).getRowCount(), 1);
+        QSqlDatabase db = sesion()->conexion();
+        db.close();
+        QVERIFY(db.open());
         const qint64 antes = preparadas();
         const CmidTierResponse r = porNombre(QStringLiteral("uno"));
         QVERIFY2(r.isSuccess(), qPrintable(r.getError()));
