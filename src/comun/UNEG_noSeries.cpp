@@ -2,6 +2,9 @@
 
 #include "comun/U_entradaDelNegocio.h"
 #include "datos/UcodigosInventario.h"
+#include "datos/UtablaValores.h"
+
+#include <algorithm>
 
 namespace {
 const QString kNegocio = QStringLiteral("idNegocio");
@@ -54,6 +57,29 @@ CmidTierResponse TnoSeries::insertNoSerie(int idEntrada, const QString &numero, 
     CmidTierResponse r = nonQuery();
     if (r.isSuccess() && r.getFilasAfectadas() != 1)
         return CmidTierResponse();
+    return r;
+}
+
+CmidTierResponse TnoSeries::insertNoSeries(std::span<const TnoSerieNuevo> series, int idNegocio) {
+    CmidTierResponse r;
+    for (std::size_t desde = 0; desde < series.size(); desde += kSeriesPorSentencia) {
+        const auto tramo = series.subspan(desde, std::min(kSeriesPorSentencia, series.size() - desde));
+        setQuery(QStringLiteral("INSERT INTO inventarioNoSerie (inventarioEntrada_id, numero) SELECT e.id, "
+                                "v.numero FROM (") +
+                 u_tablaDeValores({{'e', QStringLiteral("entrada")}, {'n', QStringLiteral("numero")}},
+                                  tramo.size()) +
+                 QStringLiteral(") v JOIN inventarioEntrada e ON e.id = v.entrada AND e.idNegocioFk = "
+                                ":idNegocio ORDER BY v.orden"));
+        for (std::size_t i = 0; i < tramo.size(); ++i) {
+            const QString n = QString::number(i);
+            setParametroEntero(QLatin1Char('e') + n, tramo[i].idEntrada);
+            setParametroTexto(QLatin1Char('n') + n, tramo[i].numero);
+        }
+        setParametroEntero(kNegocio, idNegocio);
+        r = nonQuery();
+        if (!r.isSuccess() || r.getFilasAfectadas() != int(tramo.size()))
+            return r.isSuccess() ? CmidTierResponse() : r;
+    }
     return r;
 }
 

@@ -272,6 +272,14 @@ TsentenciaMariaDB::prepara(const QSqlDatabase &db, const QString &sentencia, QSt
                  error + QStringLiteral(" | ") + sentencia);
         return nullptr;
     }
+    // A place written as '?' has no name to bind it by: the library would read past the values.
+    if (mysql_stmt_param_count(d->sentencia) != static_cast<unsigned long>(nombres.size())) {
+        error = QStringLiteral("la sentencia tiene lugares sin nombre");
+        codigo = 0;
+        Log::log(QStringLiteral("TmiddleTier: sentencia no preparada"), 1,
+                 error + QStringLiteral(" | ") + sentencia);
+        return nullptr;
+    }
     for (int lugar = 0; lugar < nombres.size(); ++lugar)
         d->lugares[nombres.at(lugar)].append(lugar);
     d->enlaces.resize(nombres.size());

@@ -6,6 +6,8 @@
 #include "datos/UinsercionMultiple.h"
 #include "kardex/U_saldoPromedio.h"
 
+#include <vector>
+
 TposteoEntrada::TposteoEntrada(TConexionSesion *sesion, int idNegocio, int metodoKardex,
                                const TconceptoMovimiento &concepto, const TdatosEntrada &datos,
                                const QVector<double> &cantidades)
@@ -208,9 +210,14 @@ bool TposteoEntrada::escribeInformacion(TintentoPosteo &intento, const TlineaEnt
         if (!intento.ok(uEntradas.insertLote(lote)))
             return false;
     }
-    for (const QString &numero : info.noSerie)
-        if (!intento.ok(uSeries.insertNoSerie(idEntrada, numero, uNegocio)))
+    if (!info.noSerie.isEmpty()) {
+        std::vector<TnoSerieNuevo> series;
+        series.reserve(info.noSerie.size());
+        for (const QString &numero : info.noSerie)
+            series.push_back({idEntrada, numero});
+        if (!intento.ok(uSeries.insertNoSeries(series, uNegocio)))
             return false;
+    }
     for (auto it = info.propiedadesAdicionales.cbegin(); it != info.propiedadesAdicionales.cend(); ++it) {
         const int idPropiedad = u_idPropiedad(it.key());
         if (idPropiedad > 0 && !it.value().isEmpty() &&

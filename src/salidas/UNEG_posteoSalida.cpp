@@ -8,6 +8,8 @@
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -196,15 +198,21 @@ bool TposteoSalida::escribeSeries(TintentoPosteo &intento) {
     const CmidTierResponse ids = uSalidas.selectIdsDocumento(uDocumento, uDatos.negocioID);
     if (!intento.ok(ids) || ids.getRowCount() != uEscritas.size())
         return false;
+    std::vector<TserieSalida> series;
     for (int i = 0; i < uEscritas.size(); ++i) {
-        for (const int serie : uEscritas[i].series) {
-            const CmidTierResponse r = uSalidas.updateNoSerieSalidaFecha(serie, int(ids.getCeldaAsInt(i, 0)),
-                                                                         uEscritas[i].entradaID);
-            if (!intento.ok(r))
-                return false;
-            if (r.getFilasAfectadas() != 1)
-                return intento.conflicto(TmotivoConflicto::Series);
-        }
+        for (const int serie : uEscritas[i].series)
+            series.push_back({serie, int(ids.getCeldaAsInt(i, 0)), uEscritas[i].entradaID});
+    }
+    const std::span<const TserieSalida> todas(series);
+    for (std::size_t desde = 0; desde < todas.size(); desde += Tsalidas::kSeriesPorSentencia) {
+        const auto tramo =
+            todas.subspan(desde, std::min(Tsalidas::kSeriesPorSentencia, todas.size() - desde));
+        const CmidTierResponse r = uSalidas.updateNoSeriesSalida(tramo, uDatos.negocioID);
+        if (!intento.ok(r))
+            return false;
+        // One that is no longer in stock, or not of that layer, leaves the document refused whole.
+        if (r.getFilasAfectadas() != int(tramo.size()))
+            return intento.conflicto(TmotivoConflicto::Series);
     }
     return true;
 }

@@ -89,16 +89,30 @@ CmidTierResponse Tsalidas::selectIdsDocumento(int documento, int idNegocio) {
     return reader();
 }
 
-CmidTierResponse Tsalidas::updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada) {
-    setQuery(QStringLiteral(
-        "UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = :conSalida, inventarioSalida_id "
-        "= :salidaID WHERE id = :id AND inventarioEntrada_id = :entradaID AND "
-        "inventarioNoSerieEstado_id = :enAlmacen"));
+CmidTierResponse Tsalidas::updateNoSeriesSalida(std::span<const TserieSalida> series, int idNegocio) {
+    QString salidas, entradas, ids;
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const QString n = QString::number(i);
+        salidas += QStringLiteral(" WHEN :i%1 THEN :s%1").arg(n);
+        entradas += QStringLiteral(" WHEN :i%1 THEN :e%1").arg(n);
+        ids += (i ? QStringLiteral(", :i") : QStringLiteral(":i")) + n;
+    }
+    setQuery(
+        QStringLiteral("UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = :conSalida, "
+                       "inventarioSalida_id = CASE id%1 END WHERE id IN (%2) AND "
+                       "inventarioNoSerieEstado_id = :enAlmacen AND inventarioEntrada_id = CASE id%3 END "
+                       "AND EXISTS (SELECT 1 FROM inventarioEntrada e WHERE e.id = "
+                       "inventarioNoSerie.inventarioEntrada_id AND e.idNegocioFk = :negocioID)")
+            .arg(salidas, ids, entradas));
     setParametroEntero(QStringLiteral("conSalida"), kSerieConSalida);
     setParametroEntero(QStringLiteral("enAlmacen"), kSerieEnAlmacen);
-    setParametroEntero(QStringLiteral("salidaID"), idSalida);
-    setParametroEntero(QStringLiteral("id"), idNoSerie);
-    setParametroEntero(QStringLiteral("entradaID"), idEntrada);
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const QString n = QString::number(i);
+        setParametroEntero(QLatin1Char('i') + n, series[i].idNoSerie);
+        setParametroEntero(QLatin1Char('s') + n, series[i].idSalida);
+        setParametroEntero(QLatin1Char('e') + n, series[i].idEntrada);
+    }
+    setParametroEntero(QStringLiteral("negocioID"), idNegocio);
     return nonQuery();
 }
 

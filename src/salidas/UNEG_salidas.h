@@ -5,6 +5,13 @@
 
 #include <span>
 
+// A serial number leaving with an issue row taken from its layer (receipt row).
+struct TserieSalida {
+    int idNoSerie = 0;
+    int idSalida = 0;
+    int idEntrada = 0;
+};
+
 // The module's data class of issues. One object carries a whole posting's transaction. Every
 // statement is confined to the business. An issue row carries the warehouse, product and business
 // of the layer (receipt row) it consumed, copied from the layer when it is written.
@@ -27,9 +34,11 @@ public:
     static QVector<QVariant> valoresSalida(const TinventarioSalida &salida);
     // The ids of an issue document's rows, in the order they were written.
     CmidTierResponse selectIdsDocumento(int documento, int idNegocio);
-    // The serial number leaves with the issue row (state 2); affects no row unless it belongs to
-    // the layer and is still in stock (state 1).
-    CmidTierResponse updateNoSerieSalidaFecha(int idNoSerie, int idSalida, int idEntrada);
+    // Serial numbers leave with their issue rows (state 2), up to kSeriesPorSentencia to a
+    // statement; each only while it belongs to its layer, of the business, and is still in stock
+    // (state 1), so a statement affects fewer rows than serial numbers when one is not.
+    static constexpr std::size_t kSeriesPorSentencia = 100;
+    CmidTierResponse updateNoSeriesSalida(std::span<const TserieSalida> series, int idNegocio);
     // Scalar "inventarioSalida_documento": the business's highest issue document number (none: null).
     CmidTierResponse selectUltimoIdDocumentoSalida(int idNegocio);
 };

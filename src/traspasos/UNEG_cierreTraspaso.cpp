@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <span>
+#include <vector>
 
 namespace {
 const QString kReviseFecha = QStringLiteral("Revise fecha/hora de entrada");
@@ -184,15 +185,18 @@ bool TcierreTraspaso::escribeCierre(TintentoPosteo &intento, const QVector<int> 
     const CmidTierResponse series = t.selectNoSeriePorTraspaso(uTraspaso.id, uNegocio);
     if (!intento.ok(series))
         return false;
-    TnoSeries noSeries(uSesion);
+    std::vector<TnoSerieNuevo> porRecibir;
+    porRecibir.reserve(size_t(series.getRowCount()));
     for (int f = 0; f < series.getRowCount(); ++f) {
         const int nueva =
             nuevaDeLinea.value(series.getCeldaAsInt(f, QStringLiteral("inventarioTraspasoDetalle_id")));
-        if (nueva <= 0 ||
-            !intento.ok(noSeries.insertNoSerie(
-                nueva, series.getCelda(f, QStringLiteral("inventarioNoSerie_numero")), uNegocio)))
+        if (nueva <= 0)
             return false;
+        porRecibir.push_back({nueva, series.getCelda(f, QStringLiteral("inventarioNoSerie_numero"))});
     }
+    TnoSeries noSeries(uSesion);
+    if (!porRecibir.empty() && !intento.ok(noSeries.insertNoSeries(porRecibir, uNegocio)))
+        return false;
     // The last write, and only while the transfer is still in transit: a second closing finds no row.
     const CmidTierResponse r = t.updateTraspasoEstado(uTraspaso.id, estado, uNegocio);
     if (!intento.ok(r))

@@ -3,6 +3,7 @@
 #include "comun/U_busquedaTexto.h"
 #include "comun/U_utilerias.h"
 #include "datos/UfechaHora.h"
+#include "datos/UtablaValores.h"
 
 #include <cmath>
 
@@ -17,25 +18,6 @@ QString numeroDe(const QString &texto) {
     return ok && std::isfinite(valor) ? FloatToStr(valor) : QString();
 }
 
-// The values of `filas` lines as a table to join, one bound name a column and line, and the
-// line's place in "orden": "SELECT :o0 AS origen, :n0 AS nueva, 0 AS orden UNION ALL SELECT :o1,
-// :n1, 1 …" for the columns {'o', "origen"}, {'n', "nueva"}.
-QString tablaDeValores(std::initializer_list<std::pair<char, QString>> columnas, size_t filas) {
-    QString tabla;
-    for (size_t i = 0; i < filas; ++i) {
-        const QString n = QString::number(i);
-        tabla += i ? QStringLiteral(" UNION ALL SELECT ") : QStringLiteral("SELECT ");
-        for (const auto &[prefijo, nombre] : columnas) {
-            tabla += QLatin1Char(':');
-            tabla += QLatin1Char(prefijo) + n;
-            if (i == 0)
-                tabla += QStringLiteral(" AS ") + nombre;
-            tabla += QStringLiteral(", ");
-        }
-        tabla += n + (i ? QString() : QStringLiteral(" AS orden"));
-    }
-    return tabla;
-}
 } // namespace
 
 CmidTierResponse Ttraspaso::selectTraspaso(const QVariant &origen, const QVariant &destino,
@@ -201,10 +183,10 @@ CmidTierResponse Ttraspaso::insertTraspasoDetalle(std::span<const RtraspasoDetal
         QStringLiteral("INSERT INTO inventarioTraspasoDetalle (inventarioProducto_id, inventarioTraspaso_id, "
                        "cantidad, costo) SELECT p.id, t.id, m.cantidad, m.costo FROM inventarioTraspaso t "
                        "CROSS JOIN (") +
-        tablaDeValores({{'p', QStringLiteral("producto")},
-                        {'c', QStringLiteral("cantidad")},
-                        {'k', QStringLiteral("costo")}},
-                       detalles.size()) +
+        u_tablaDeValores({{'p', QStringLiteral("producto")},
+                          {'c', QStringLiteral("cantidad")},
+                          {'k', QStringLiteral("costo")}},
+                         detalles.size()) +
         QStringLiteral(") m JOIN inventarioProducto p ON p.id = m.producto AND p.idNegocioFk = t.idNegocioFk "
                        "WHERE t.id = :traspasoID AND t.idNegocioFk = :negocioID ORDER BY m.orden"));
     for (size_t i = 0; i < detalles.size(); ++i) {
@@ -235,8 +217,8 @@ CmidTierResponse Ttraspaso::insertTraspasoDetalleAdicional(std::span<const Rtras
     // The layer must be of the transfer's origin warehouse and of the line's product.
     setQuery(QStringLiteral("INSERT INTO inventarioTraspasoDetalleAdicional (inventarioTraspasoDetalle_id, "
                             "inventarioEntrada_id) SELECT d.id, e.id FROM (") +
-             tablaDeValores({{'d', QStringLiteral("detalle")}, {'e', QStringLiteral("entrada")}},
-                            detalles.size()) +
+             u_tablaDeValores({{'d', QStringLiteral("detalle")}, {'e', QStringLiteral("entrada")}},
+                              detalles.size()) +
              QStringLiteral(
                  ") m JOIN inventarioTraspasoDetalle d ON d.id = m.detalle JOIN inventarioTraspaso t ON "
                  "t.id = d.inventarioTraspaso_id JOIN inventarioEntrada e ON e.id = m.entrada AND "
@@ -300,13 +282,14 @@ CmidTierResponse Ttraspaso::copia(const QString &insercion, std::span<const Tcop
     QString enLista;
     for (size_t i = 0; i < pares.size(); ++i)
         enLista += (i ? QStringLiteral(", :p") : QStringLiteral(":p")) + QString::number(i);
-    setQuery(insercion +
-             QStringLiteral("JOIN inventarioEntrada o ON o.id = x.inventarioEntrada_id AND o.idNegocioFk = "
-                            ":negocioID JOIN (") +
-             tablaDeValores({{'o', QStringLiteral("origen")}, {'n', QStringLiteral("nueva")}}, pares.size()) +
-             QStringLiteral(") m ON m.origen = o.id JOIN inventarioEntrada n ON n.id = m.nueva AND "
-                            "n.idNegocioFk = o.idNegocioFk WHERE x.inventarioEntrada_id IN (") +
-             enLista + QStringLiteral(") ORDER BY m.orden, x.id"));
+    setQuery(
+        insercion +
+        QStringLiteral("JOIN inventarioEntrada o ON o.id = x.inventarioEntrada_id AND o.idNegocioFk = "
+                       ":negocioID JOIN (") +
+        u_tablaDeValores({{'o', QStringLiteral("origen")}, {'n', QStringLiteral("nueva")}}, pares.size()) +
+        QStringLiteral(") m ON m.origen = o.id JOIN inventarioEntrada n ON n.id = m.nueva AND "
+                       "n.idNegocioFk = o.idNegocioFk WHERE x.inventarioEntrada_id IN (") +
+        enLista + QStringLiteral(") ORDER BY m.orden, x.id"));
     for (size_t i = 0; i < pares.size(); ++i) {
         const QString n = QString::number(i);
         setParametroEntero(QStringLiteral("o") + n, pares[i].origen);

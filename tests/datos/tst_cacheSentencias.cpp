@@ -262,6 +262,12 @@ private slots:
         if (uBase->esMySQL())
             QCOMPARE(largo.getCodigoError(), 1406); // too long for its column
         QVERIFY(inserta(mt, 3, QStringLiteral("tres"), 1).isSuccess());
+        if (uBase->esMySQL()) {
+            // A place without a name is refused, not run with values read from nowhere.
+            mt.setQuery(QStringLiteral("SELECT nombre FROM renglon WHERE id = ? OR id = :id"));
+            mt.setParametroEntero(QStringLiteral("id"), 1);
+            QVERIFY(!mt.reader().isSuccess());
+        }
     }
 
     // Commits, rollbacks and failed runs leave the statement usable and its rows right.

@@ -529,7 +529,7 @@ private slots:
     void unaFallaDetieneLaHistoriaSinDocumentosAMedias_data() {
         QTest::addColumn<int>("sentencia");
         QTest::addColumn<bool>("antesHayDocumentos");
-        QTest::newRow("al principio") << 40 << false;
+        QTest::newRow("al principio") << 35 << false;
         QTest::newRow("a la mitad") << 690 << true;
     }
     void unaFallaDetieneLaHistoriaSinDocumentosAMedias() {

@@ -782,6 +782,60 @@ private slots:
         otraEstacion.cierraHiloActual();
     }
 
+    // Serial numbers enter and leave a hundred to a statement: 150 of them enter in their order and
+    // leave with their issue row; one of the second statement already gone refuses the document whole.
+    void muchasSeriesEnTramos_data() {
+        QTest::addColumn<bool>("ultimaYaSalio");
+        QTest::newRow("todas en almacén") << false;
+        QTest::newRow("la última ya salió") << true;
+    }
+    void muchasSeriesEnTramos() {
+        QFETCH(bool, ultimaYaSalio);
+        TnegocioPrueba n(*uBase, kMetodoPEPS);
+        const int a = n.almacen();
+        const int p = n.producto(QStringLiteral("Calculadora"), 1);
+        QStringList numeros;
+        for (int i = 0; i < 150; ++i)
+            numeros << QStringLiteral("S-%1").arg(149 - i, 3, 10, QLatin1Char('0'));
+        const int r =
+            n.recibe(QStringLiteral("R1"), a, p, QStringLiteral("2024-03-01 09:00:00"), 150, 10.0, numeros);
+        QVERIFY(r > 0);
+        TmiddleTier mt(n.sesion());
+        mt.setQuery(QStringLiteral(
+            "SELECT id, numero FROM inventarioNoSerie WHERE inventarioEntrada_id = :e ORDER BY id"));
+        mt.setParametroEntero(QStringLiteral("e"), r);
+        const CmidTierResponse guardadas = mt.reader();
+        QStringList enOrden;
+        QVector<int> series;
+        for (int f = 0; f < guardadas.getRowCount(); ++f) {
+            series << int(guardadas.getCeldaAsInt(f, 0));
+            enOrden << guardadas.getCelda(f, 1);
+        }
+        QCOMPARE(enOrden, numeros);
+        if (ultimaYaSalio)
+            n.ejecuta(
+                QStringLiteral("UPDATE inventarioNoSerie SET inventarioNoSerieEstado_id = 2 WHERE id = %1")
+                    .arg(series.last()));
+        const QStringList antes = n.estadoSalidas();
+        auto doc = n.documentoSalida(a, QStringLiteral("2024-03-02 09:00:00"));
+        QVERIFY(doc->agregarProducto(articulo(p, 1), 150));
+        doc->setSeries(0, series);
+        n.guion().limpia();
+        n.acepta();
+        QCOMPARE(doc->guardar(), !ultimaYaSalio);
+        if (ultimaYaSalio) {
+            QCOMPARE(doc->motivoConflicto(), TmotivoConflicto::Series);
+            QCOMPARE(n.estadoSalidas(), antes);
+            return;
+        }
+        QCOMPARE(
+            n.cuenta(QStringLiteral("SELECT COUNT(*) FROM inventarioNoSerie s JOIN inventarioSalida x ON "
+                                    "x.id = s.inventarioSalida_id WHERE x.idNegocioFk = :negocio AND "
+                                    "s.inventarioNoSerieEstado_id = 2 AND s.inventarioEntrada_id = %1")
+                         .arg(r)),
+            150);
+    }
+
     // A purchase return is tied to the receipt it returns: another workstation taking from that
     // receipt refuses it, taking from another one only moves the running figures.
     void devolucionAtadaASuCapa_data() {
