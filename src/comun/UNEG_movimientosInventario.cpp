@@ -41,6 +41,23 @@ template <typename Flee> bool porTramos(TmiddleTier &mt, const QVector<int> &pro
     }
     return true;
 }
+
+// A figure of a product's newest row of `tabla` (receipts or issues) in the warehouse: a walk down
+// the product's index, as the one-product reads do. `n` numbers the statement's names.
+QString figuraMasReciente(const QString &tabla, const QString &columna, int n) {
+    return QStringLiteral("(SELECT m.%2 FROM %1 m WHERE m.idNegocioFk = :negocio%3 AND "
+                          "m.inventarioAlmacen_id = :almacen%3 AND m.inventarioProducto_id = p.id "
+                          "ORDER BY m.fechaHora DESC, m.id DESC LIMIT 1)")
+        .arg(tabla, columna, QString::number(n));
+}
+
+// Each side's figures, in the order leeEstados reads them.
+const QStringList &figurasMasRecientes() {
+    static const QStringList kFiguras = {QStringLiteral("fechaHora"),
+                                         QStringLiteral("existenciaCostoUnitario"),
+                                         QStringLiteral("existenciaCostoTotal")};
+    return kFiguras;
+}
 } // namespace
 
 TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
@@ -229,55 +246,59 @@ CmidTierResponse TmovimientosInventario::existenciaYMinimo(int idAlmacen, int id
 
 bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &productos, int idNegocio,
                                         QHash<int, TestadoProducto> &estados) {
-    // First each product's stock row, newest group, newest receipt and newest issue (each found by
-    // its own index walk, as the one-product reads do), then the figures of those rows: the later
-    // of the two (an issue after a receipt of the same instant) gives the running cost and value.
-    // Plain tables only: MariaDB 10.11 runs a prepared statement with a derived table of bound
-    // values wrongly the second time.
+    // In one statement, each product's stock row, newest group and the figures of its newest
+    // receipt and newest issue: the later of the two (an issue after a receipt of the same
+    // instant) gives the running cost and value. Scalar reads only: MariaDB 10.11 runs a prepared
+    // statement with a derived table of bound values wrongly the second time.
+    QStringList columnas = {
+        QStringLiteral("(SELECT MAX(k.grupo) FROM inventarioKardex k WHERE k.idNegocioFk = "
+                       ":negocio1 AND k.inventarioAlmacen_id = :almacen1 AND "
+                       "k.inventarioProducto_id = p.id)")};
+    int nombres = 1;
+    for (const QString &tabla : {QStringLiteral("inventarioEntrada"), QStringLiteral("inventarioSalida")})
+        for (const QString &figura : figurasMasRecientes())
+            columnas << figuraMasReciente(tabla, figura, ++nombres);
+    const QString almacen = QString::number(++nombres);
+    const QString negocio = QString::number(++nombres);
     const auto lee = [&](int n, const auto &enlazaProductos) {
         setQuery(
-            QStringLiteral(
-                "SELECT p.id, a.id, x.id, x.existencia, "
-                "(SELECT MAX(k.grupo) FROM inventarioKardex k WHERE k.idNegocioFk = :negocio1 AND "
-                "k.inventarioAlmacen_id = :almacen1 AND k.inventarioProducto_id = p.id), "
-                "(SELECT r.id FROM inventarioEntrada r WHERE r.idNegocioFk = :negocio2 AND "
-                "r.inventarioAlmacen_id = :almacen2 AND r.inventarioProducto_id = p.id "
-                "ORDER BY r.fechaHora DESC, r.id DESC LIMIT 1), "
-                "(SELECT s.id FROM inventarioSalida s WHERE s.idNegocioFk = :negocio3 AND "
-                "s.inventarioAlmacen_id = :almacen3 AND s.inventarioProducto_id = p.id "
-                "ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) "
-                "FROM inventarioProducto p LEFT JOIN inventarioAlmacen a ON a.id = :almacen4 AND "
-                "a.idNegocioFk = :negocio4 LEFT JOIN inventarioExistencias x ON x.inventarioAlmacen_id = "
-                "a.id AND x.inventarioProducto_id = p.id WHERE p.idNegocioFk = :negocio5 AND p.id IN (%1)")
-                .arg(marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))));
-        for (const QString &sufijo :
-             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}) {
-            setParametroEntero(QStringLiteral("negocio") + sufijo, idNegocio);
-            setParametroEntero(QStringLiteral("almacen") + sufijo, idAlmacen);
+            QStringLiteral("SELECT p.id, a.id, x.id, x.existencia, %1 FROM inventarioProducto p LEFT JOIN "
+                           "inventarioAlmacen a ON a.id = :almacen%2 AND a.idNegocioFk = :negocio%2 LEFT "
+                           "JOIN inventarioExistencias x ON x.inventarioAlmacen_id = a.id AND "
+                           "x.inventarioProducto_id = p.id WHERE p.idNegocioFk = :negocio%3 AND p.id IN (%4)")
+                .arg(columnas.join(QStringLiteral(", ")), almacen, negocio,
+                     marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))));
+        for (int i = 1; i < nombres; ++i) {
+            setParametroEntero(QStringLiteral("negocio%1").arg(i), idNegocio);
+            setParametroEntero(QStringLiteral("almacen%1").arg(i), idAlmacen);
         }
-        setParametroEntero(QStringLiteral("negocio5"), idNegocio);
+        setParametroEntero(QStringLiteral("negocio") + negocio, idNegocio);
         enlazaProductos();
         const CmidTierResponse r = reader();
         if (!r.isSuccess())
             return false;
-        QHash<int, int> deEntrada, deSalida; // newest row -> product
         for (int f = 0; f < r.getRowCount(); ++f) {
             // A warehouse not of the business: nothing may be posted to it.
             if (r.getValor(f, 1).isNull())
                 return false;
-            const int producto = int(r.getCeldaAsInt(f, 0));
             TestadoProducto e;
             e.existencia.existe = !r.getValor(f, 2).isNull();
             e.idExistencia = int(r.getCeldaAsInt(f, 2));
             e.existencia.existencia = e.existencia.existe ? r.getCeldaAsFloat(f, 3) : 0.0;
             e.grupo = int(r.getCeldaAsInt(f, 4));
-            estados.insert(producto, e);
-            if (!r.getValor(f, 5).isNull())
-                deEntrada.insert(int(r.getCeldaAsInt(f, 5)), producto);
-            if (!r.getValor(f, 6).isNull())
-                deSalida.insert(int(r.getCeldaAsInt(f, 6)), producto);
+            // The newest issue counts unless it is older than the newest receipt.
+            const QVariant entrada = r.getValor(f, 5), salida = r.getValor(f, 8);
+            const bool deSalida =
+                !salida.isNull() &&
+                (entrada.isNull() || !(fechaHora::deValorBD(salida) < fechaHora::deValorBD(entrada)));
+            const int columna = deSalida ? 8 : 5;
+            if (deSalida || !entrada.isNull()) {
+                e.costoUnitario = r.getCeldaAsFloat(f, columna + 1);
+                e.costoTotal = r.getCeldaAsFloat(f, columna + 2);
+            }
+            estados.insert(int(r.getCeldaAsInt(f, 0)), e);
         }
-        return leeCifras(n, deEntrada, deSalida, idNegocio, estados);
+        return true;
     };
     if (!porTramos(*this, productos, lee))
         return false;
@@ -285,48 +306,6 @@ bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &produ
     for (const int producto : productos)
         if (!estados.contains(producto))
             return false;
-    return true;
-}
-
-bool TmovimientosInventario::leeCifras(int n, const QHash<int, int> &deEntrada,
-                                       const QHash<int, int> &deSalida, int idNegocio,
-                                       QHash<int, TestadoProducto> &estados) {
-    if (deEntrada.isEmpty() && deSalida.isEmpty())
-        return true;
-    setQuery(
-        QStringLiteral(
-            "SELECT 1, id, fechaHora, existenciaCostoUnitario, existenciaCostoTotal FROM inventarioEntrada "
-            "WHERE idNegocioFk = :negocio1 AND id IN (%1) UNION ALL SELECT 2, s.id, s.fechaHora, "
-            "s.existenciaCostoUnitario, s.existenciaCostoTotal FROM inventarioSalida s WHERE s.idNegocioFk = "
-            ":negocio2 AND s.id IN (%2)")
-            .arg(marcadores(n, QStringLiteral("%1"), QStringLiteral(", ")),
-                 marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))
-                     .replace(QLatin1String(":p"), QLatin1String(":q"))));
-    setParametroEntero(QStringLiteral("negocio1"), idNegocio);
-    setParametroEntero(QStringLiteral("negocio2"), idNegocio);
-    const QList<int> entradas = deEntrada.keys();
-    const QList<int> salidas = deSalida.keys();
-    for (int i = 0; i < n; ++i) {
-        setParametroEntero(QStringLiteral("p%1").arg(i), i < entradas.size() ? entradas[i] : 0);
-        setParametroEntero(QStringLiteral("q%1").arg(i), i < salidas.size() ? salidas[i] : 0);
-    }
-    const CmidTierResponse r = reader();
-    if (!r.isSuccess())
-        return false;
-    // Each product's newest receipt and issue: the issue counts when it is not older.
-    QHash<int, QDateTime> fechas;
-    for (int f = 0; f < r.getRowCount(); ++f) {
-        const bool salida = r.getCeldaAsInt(f, 0) == 2;
-        const int producto = (salida ? deSalida : deEntrada).value(int(r.getCeldaAsInt(f, 1)));
-        const QDateTime fecha = fechaHora::deValorBD(r.getValor(f, 2));
-        const auto previa = fechas.constFind(producto);
-        if (previa != fechas.cend() && (salida ? fecha < *previa : fecha <= *previa))
-            continue;
-        fechas.insert(producto, fecha);
-        TestadoProducto &e = estados[producto];
-        e.costoUnitario = r.getCeldaAsFloat(f, 3);
-        e.costoTotal = r.getCeldaAsFloat(f, 4);
-    }
     return true;
 }
 

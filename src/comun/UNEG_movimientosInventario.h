@@ -107,8 +107,4 @@ private:
     // Binds the warehouse, product and business of a statement that names them twice (the second
     // time with the suffix 2), once for each side it reads.
     void fijaParDosVeces(int idAlmacen, int idProducto, int idNegocio);
-    // The running figures of each product's newest receipt and issue rows (row id -> product), at
-    // most `n` of each.
-    bool leeCifras(int n, const QHash<int, int> &deEntrada, const QHash<int, int> &deSalida, int idNegocio,
-                   QHash<int, TestadoProducto> &estados);
 };

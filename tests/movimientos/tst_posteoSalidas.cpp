@@ -479,6 +479,53 @@ private slots:
         QCOMPARE(posteo.lineasEscritas().size(), 4);
     }
 
+    // A posting starts from each product's stock row and the running cost and value its newest
+    // movement in the warehouse left; an issue of the same instant as a receipt came after it.
+    void estadoDeLosProductos_data() {
+        QTest::addColumn<int>("historia");
+        QTest::addColumn<bool>("existe");
+        QTest::addColumn<double>("existencia");
+        QTest::addColumn<double>("costoUnitario");
+        QTest::addColumn<double>("costoTotal");
+        QTest::newRow("sin movimientos") << 0 << false << 0.0 << 0.0 << 0.0;
+        QTest::newRow("una entrada") << 1 << true << 10.0 << 2.0 << 20.0;
+        QTest::newRow("salida después de la entrada") << 2 << true << 6.0 << 2.0 << 12.0;
+        QTest::newRow("salida del instante de la entrada") << 3 << true << 15.0 << 3.0 << 45.0;
+        QTest::newRow("movimientos en otro almacén") << 4 << false << 0.0 << 0.0 << 0.0;
+    }
+    void estadoDeLosProductos() {
+        QFETCH(int, historia);
+        QFETCH(bool, existe);
+        QFETCH(double, existencia);
+        QFETCH(double, costoUnitario);
+        QFETCH(double, costoTotal);
+        TnegocioPrueba n(*uBase, kMetodoPromedioPonderado);
+        const int a = n.almacen();
+        const int p = n.producto(QStringLiteral("Cuaderno"));
+        const int donde = historia == 4 ? n.almacen(QStringLiteral("Bodega")) : a;
+        if (historia > 0)
+            QVERIFY(n.recibe(QStringLiteral("R1"), donde, p, QStringLiteral("2024-03-01 09:00:00"), 10, 2.0));
+        if (historia == 2 || historia == 4)
+            QVERIFY(n.entrega(donde, p, QStringLiteral("2024-03-02 09:00:00"), 4) > 0);
+        if (historia == 3) {
+            QVERIFY(n.recibe(QStringLiteral("R2"), a, p, QStringLiteral("2024-03-02 09:00:00"), 10, 4.0));
+            QVERIFY(n.entrega(a, p, QStringLiteral("2024-03-02 09:00:00"), 5) > 0);
+        }
+        TmovimientosInventario mt(n.sesion());
+        QHash<int, TestadoProducto> estados;
+        QVERIFY(mt.leeEstados(a, {p}, n.negocio(), estados));
+        const TestadoProducto e = estados.value(p);
+        QCOMPARE(e.existencia.existe, existe);
+        QCOMPARE(e.existencia.existencia, existencia);
+        QCOMPARE(e.costoUnitario, costoUnitario);
+        QCOMPARE(e.costoTotal, costoTotal);
+
+        // Another business's product or warehouse is never read as this one's.
+        TnegocioPrueba otro(*uBase, kMetodoPromedioPonderado, QStringLiteral("Abarrotes Juárez"));
+        QVERIFY(!mt.leeEstados(a, {p, otro.producto()}, n.negocio(), estados));
+        QVERIFY(!mt.leeEstados(otro.almacen(), {p}, n.negocio(), estados));
+    }
+
     // A layer, warehouse or concept of another business is never touched.
     void otroNegocioNoSeVe() {
         Tescenario e = escenario(kMetodoPEPS);

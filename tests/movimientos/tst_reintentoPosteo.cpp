@@ -99,8 +99,6 @@ private slots:
         QTest::addColumn<int>("codigo");
         QTest::newRow("salida: estado de los productos")
             << true << int(kMetodoPEPS) << QStringLiteral("MAX(k.grupo)") << 1213;
-        QTest::newRow("salida: saldo del último movimiento")
-            << true << int(kMetodoPromedioPonderado) << QStringLiteral("UNION ALL SELECT 2, s.id") << 1213;
         QTest::newRow("salida: capas abiertas")
             << true << int(kMetodoPEPS) << QStringLiteral("existencia > 0 AND") << 1205;
         QTest::newRow("salida: renglones de salida")
@@ -113,9 +111,7 @@ private slots:
         QTest::newRow("salida: último movimiento del almacén")
             << true << int(kMetodoPEPS) << QStringLiteral("MAX(t.fechaHora)") << 1205;
         QTest::newRow("entrada: estado de los productos")
-            << false << int(kMetodoPromedioPonderado) << QStringLiteral("MAX(k.grupo)") << 1213;
-        QTest::newRow("entrada: saldo del último movimiento")
-            << false << int(kMetodoPromedioPonderado) << QStringLiteral("SELECT 1, id, fechaHora") << 1205;
+            << false << int(kMetodoPromedioPonderado) << QStringLiteral("MAX(k.grupo)") << 1205;
         QTest::newRow("entrada: renglones de entrada")
             << false << int(kMetodoPEPS) << QStringLiteral("INSERT INTO inventarioEntrada ") << 1213;
         QTest::newRow("entrada: enlace con el proveedor")
