@@ -5,12 +5,16 @@
 #include <utility>
 
 namespace {
-// Rows to a statement: powers of two up to this many, so a document's rows take a few statements
-// of at most eight sizes, each prepared once on the connection. 128 rows of 18 values stay well
+// Rows to a statement: a small document's rows (most are) in one statement of their own number,
+// a larger one's in powers of two up to kFilasMaximas, so a document's rows take a few statements
+// of at most a dozen sizes, each prepared once on the connection. 128 rows of 18 values stay well
 // under the bound parameters either engine accepts in one statement.
+constexpr int kFilasJuntas = 8;
 constexpr int kFilasMaximas = 128;
 
 int filasDelTramo(int pendientes) {
+    if (pendientes <= kFilasJuntas)
+        return pendientes;
     int filas = kFilasMaximas;
     while (filas > pendientes)
         filas /= 2;
