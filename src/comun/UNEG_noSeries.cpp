@@ -48,22 +48,13 @@ CmidTierResponse TnoSeries::selectEntradaParaNoSerie(int idEntrada, int idNegoci
 }
 
 CmidTierResponse TnoSeries::insertNoSerie(int idEntrada, const QString &numero, int idNegocio) {
-    setQuery(QStringLiteral("INSERT INTO inventarioNoSerie (inventarioEntrada_id, numero) "
-                            "SELECT e.id, :numero FROM inventarioEntrada e "
-                            "WHERE e.id = :entrada AND e.idNegocioFk = :idNegocio"));
-    setParametroEntero(kEntrada, idEntrada);
-    setParametroTexto(kNumero, numero);
-    setParametroEntero(kNegocio, idNegocio);
-    CmidTierResponse r = nonQuery();
-    if (r.isSuccess() && r.getFilasAfectadas() != 1)
-        return CmidTierResponse();
-    return r;
+    const TnoSerieNuevo serie{idEntrada, numero};
+    return insertNoSeries(std::span(&serie, 1), idNegocio);
 }
 
 CmidTierResponse TnoSeries::insertNoSeries(std::span<const TnoSerieNuevo> series, int idNegocio) {
     CmidTierResponse r;
-    for (std::size_t desde = 0; desde < series.size(); desde += kSeriesPorSentencia) {
-        const auto tramo = series.subspan(desde, std::min(kSeriesPorSentencia, series.size() - desde));
+    u_enTramos(series, kSeriesPorSentencia, [&](std::span<const TnoSerieNuevo> tramo) {
         setQuery(QStringLiteral("INSERT INTO inventarioNoSerie (inventarioEntrada_id, numero) SELECT e.id, "
                                 "v.numero FROM (") +
                  u_tablaDeValores({{'e', QStringLiteral("entrada")}, {'n', QStringLiteral("numero")}},
@@ -77,9 +68,10 @@ CmidTierResponse TnoSeries::insertNoSeries(std::span<const TnoSerieNuevo> series
         }
         setParametroEntero(kNegocio, idNegocio);
         r = nonQuery();
-        if (!r.isSuccess() || r.getFilasAfectadas() != int(tramo.size()))
-            return r.isSuccess() ? CmidTierResponse() : r;
-    }
+        if (r.isSuccess() && r.getFilasAfectadas() != int(tramo.size()))
+            r = CmidTierResponse();
+        return r.isSuccess();
+    });
     return r;
 }
 

@@ -3,6 +3,7 @@
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
 #include "datos/UinsercionMultiple.h"
+#include "datos/UtablaValores.h"
 #include "salidas/UNEG_repartoCapas.h"
 
 #include <QSet>
@@ -203,18 +204,14 @@ bool TposteoSalida::escribeSeries(TintentoPosteo &intento) {
         for (const int serie : uEscritas[i].series)
             series.push_back({serie, int(ids.getCeldaAsInt(i, 0)), uEscritas[i].entradaID});
     }
-    const std::span<const TserieSalida> todas(series);
-    for (std::size_t desde = 0; desde < todas.size(); desde += Tsalidas::kSeriesPorSentencia) {
-        const auto tramo =
-            todas.subspan(desde, std::min(Tsalidas::kSeriesPorSentencia, todas.size() - desde));
-        const CmidTierResponse r = uSalidas.updateNoSeriesSalida(tramo, uDatos.negocioID);
-        if (!intento.ok(r))
-            return false;
-        // One that is no longer in stock, or not of that layer, leaves the document refused whole.
-        if (r.getFilasAfectadas() != int(tramo.size()))
-            return intento.conflicto(TmotivoConflicto::Series);
-    }
-    return true;
+    return u_enTramos(std::span<const TserieSalida>(series), Tsalidas::kSeriesPorSentencia,
+                      [&](std::span<const TserieSalida> tramo) {
+                          const CmidTierResponse r = uSalidas.updateNoSeriesSalida(tramo, uDatos.negocioID);
+                          // One that is no longer in stock, or not of that layer, leaves the
+                          // document refused whole.
+                          return intento.ok(r) && (r.getFilasAfectadas() == int(tramo.size()) ||
+                                                   intento.conflicto(TmotivoConflicto::Series));
+                      });
 }
 
 TkardexRenglon TposteoSalida::renglonKardex(const TlineaSalida &linea, bool primera, int grupo) const {

@@ -6,6 +6,7 @@
 #include "comun/U_utilerias.h"
 #include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
+#include "datos/UtablaValores.h"
 #include "traspasos/UNEG_traspasos.h"
 
 #include <QHash>
@@ -27,17 +28,12 @@ bool escrita(TintentoPosteo &intento, const CmidTierResponse &r) {
 // given, or the document is refused.
 bool porTramos(TintentoPosteo &intento, const QVector<RtraspasoDetalle> &detalles,
                const std::function<CmidTierResponse(std::span<const RtraspasoDetalle>)> &escribe) {
-    for (qsizetype i = 0; i < detalles.size(); i += Ttraspaso::kLineasPorSentencia) {
-        const std::span<const RtraspasoDetalle> tramo(
-            detalles.constData() + i,
-            std::min<qsizetype>(Ttraspaso::kLineasPorSentencia, detalles.size() - i));
-        const CmidTierResponse r = escribe(tramo);
-        if (!intento.ok(r))
-            return false;
-        if (r.getFilasAfectadas() != qint64(tramo.size()))
-            return intento.conflicto(TmotivoConflicto::Otro);
-    }
-    return true;
+    return u_enTramos(std::span<const RtraspasoDetalle>(detalles), Ttraspaso::kLineasPorSentencia,
+                      [&](std::span<const RtraspasoDetalle> tramo) {
+                          const CmidTierResponse r = escribe(tramo);
+                          return intento.ok(r) && (r.getFilasAfectadas() == qint64(tramo.size()) ||
+                                                   intento.conflicto(TmotivoConflicto::Otro));
+                      });
 }
 
 double cantidadDe(const QVector<TlineaSalida> &lineas, int idProducto) {
