@@ -42,21 +42,12 @@ template <typename Flee> bool porTramos(TmiddleTier &mt, const QVector<int> &pro
     return true;
 }
 
-// A figure of a product's newest row of `tabla` (receipts or issues) in the warehouse: a walk down
-// the product's index, as the one-product reads do. `n` numbers the statement's names.
-QString figuraMasReciente(const QString &tabla, const QString &columna, int n) {
-    return QStringLiteral("(SELECT m.%2 FROM %1 m WHERE m.idNegocioFk = :negocio%3 AND "
-                          "m.inventarioAlmacen_id = :almacen%3 AND m.inventarioProducto_id = p.id "
-                          "ORDER BY m.fechaHora DESC, m.id DESC LIMIT 1)")
-        .arg(tabla, columna, QString::number(n));
-}
-
-// Each side's figures, in the order leeEstados reads them.
-const QStringList &figurasMasRecientes() {
-    static const QStringList kFiguras = {QStringLiteral("fechaHora"),
-                                         QStringLiteral("existenciaCostoUnitario"),
-                                         QStringLiteral("existenciaCostoTotal")};
-    return kFiguras;
+// Of a warehouse's (or a product's) newest receipt and newest issue date-times, null when there is
+// none: the issue is the newest movement unless the receipt is newer (the ledger tells an
+// instant's receipts first, so an issue of the same instant came after them).
+bool salidaEsLaUltima(const QVariant &entrada, const QVariant &salida) {
+    return !salida.isNull() &&
+           (entrada.isNull() || !(fechaHora::deValorBD(salida) < fechaHora::deValorBD(entrada)));
 }
 } // namespace
 
@@ -113,27 +104,24 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
 CmidTierResponse TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio,
                                                                          QVariant &ultimo,
                                                                          QVariant *ultimaSalida) {
-    // Each side reads the newest row of the warehouse from its (business, warehouse, date) index.
-    // The issue side counts only when no receipt is newer, so `ultimaSalida` tells whether the
-    // newest movement is (also) an issue.
+    // Each side's newest date-time is one seek down its (business, warehouse, date) index. Plain
+    // scalar reads: MariaDB builds temporary tables for every run of a statement with derived tables.
     setQuery(QStringLiteral(
-        "SELECT MAX(t.fechaHora) AS ultimo, MAX(t.salida) AS ultimaSalida FROM ("
-        "SELECT * FROM (SELECT e.fechaHora, NULL AS salida FROM inventarioEntrada e WHERE e.idNegocioFk = "
-        ":negocioID AND e.inventarioAlmacen_id = :almacenID ORDER BY e.fechaHora DESC LIMIT 1) r "
-        "UNION ALL SELECT * FROM (SELECT s.fechaHora, s.fechaHora AS salida FROM inventarioSalida s WHERE "
-        "s.idNegocioFk = :negocioID2 AND s.inventarioAlmacen_id = :almacenID2 AND s.fechaHora >= "
-        "COALESCE((SELECT MAX(x.fechaHora) FROM inventarioEntrada x WHERE x.idNegocioFk = :negocioID3 AND "
-        "x.inventarioAlmacen_id = :almacenID3), :desde) ORDER BY s.fechaHora DESC LIMIT 1) s) t"));
-    for (const QString &sufijo : {QString(), QStringLiteral("2"), QStringLiteral("3")}) {
+        "SELECT (SELECT MAX(e.fechaHora) FROM inventarioEntrada e WHERE e.idNegocioFk = :negocioID AND "
+        "e.inventarioAlmacen_id = :almacenID), (SELECT MAX(s.fechaHora) FROM inventarioSalida s WHERE "
+        "s.idNegocioFk = :negocioID2 AND s.inventarioAlmacen_id = :almacenID2)"));
+    for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
         setParametroEntero(kNegocio + sufijo, idNegocio);
     }
-    setParametroFechaHora(QStringLiteral("desde"), QDateTime(QDate(1900, 1, 1), QTime(0, 0)));
     const CmidTierResponse r = reader();
     const bool leido = r.isSuccess() && r.getRowCount() == 1;
-    ultimo = leido ? r.getValor(0, 0) : QVariant();
+    const QVariant entrada = leido ? r.getValor(0, 0) : QVariant();
+    const QVariant salida = leido ? r.getValor(0, 1) : QVariant();
+    const bool esSalida = salidaEsLaUltima(entrada, salida);
+    ultimo = esSalida ? salida : entrada;
     if (ultimaSalida)
-        *ultimaSalida = leido ? r.getValor(0, 1) : QVariant();
+        *ultimaSalida = esSalida ? salida : QVariant();
     return r;
 }
 
@@ -247,32 +235,37 @@ CmidTierResponse TmovimientosInventario::existenciaYMinimo(int idAlmacen, int id
 bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &productos, int idNegocio,
                                         QHash<int, TestadoProducto> &estados) {
     // In one statement, each product's stock row, newest group and the figures of its newest
-    // receipt and newest issue: the later of the two (an issue after a receipt of the same
-    // instant) gives the running cost and value. Scalar reads only: MariaDB 10.11 runs a prepared
-    // statement with a derived table of bound values wrongly the second time.
-    QStringList columnas = {
-        QStringLiteral("(SELECT MAX(k.grupo) FROM inventarioKardex k WHERE k.idNegocioFk = "
-                       ":negocio1 AND k.inventarioAlmacen_id = :almacen1 AND "
-                       "k.inventarioProducto_id = p.id)")};
-    int nombres = 1;
-    for (const QString &tabla : {QStringLiteral("inventarioEntrada"), QStringLiteral("inventarioSalida")})
-        for (const QString &figura : figurasMasRecientes())
-            columnas << figuraMasReciente(tabla, figura, ++nombres);
-    const QString almacen = QString::number(++nombres);
-    const QString negocio = QString::number(++nombres);
+    // receipt and newest issue (each found by its own index walk, as the one-product reads do, and
+    // joined by its key): the later of the two (an issue after a receipt of the same instant) gives
+    // the running cost and value. No derived tables: MariaDB 10.11 runs a prepared statement with a
+    // derived table of bound values wrongly the second time.
     const auto lee = [&](int n, const auto &enlazaProductos) {
         setQuery(
-            QStringLiteral("SELECT p.id, a.id, x.id, x.existencia, %1 FROM inventarioProducto p LEFT JOIN "
-                           "inventarioAlmacen a ON a.id = :almacen%2 AND a.idNegocioFk = :negocio%2 LEFT "
-                           "JOIN inventarioExistencias x ON x.inventarioAlmacen_id = a.id AND "
-                           "x.inventarioProducto_id = p.id WHERE p.idNegocioFk = :negocio%3 AND p.id IN (%4)")
-                .arg(columnas.join(QStringLiteral(", ")), almacen, negocio,
-                     marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))));
-        for (int i = 1; i < nombres; ++i) {
-            setParametroEntero(QStringLiteral("negocio%1").arg(i), idNegocio);
-            setParametroEntero(QStringLiteral("almacen%1").arg(i), idAlmacen);
+            QStringLiteral(
+                "SELECT p.id, a.id, x.id, x.existencia, "
+                "(SELECT MAX(k.grupo) FROM inventarioKardex k WHERE k.idNegocioFk = :negocio1 AND "
+                "k.inventarioAlmacen_id = :almacen1 AND k.inventarioProducto_id = p.id), "
+                "re.fechaHora, re.existenciaCostoUnitario, re.existenciaCostoTotal, "
+                "se.fechaHora, se.existenciaCostoUnitario, se.existenciaCostoTotal "
+                "FROM inventarioProducto p LEFT JOIN inventarioAlmacen a ON a.id = :almacen2 AND "
+                "a.idNegocioFk = :negocio2 LEFT JOIN inventarioExistencias x ON x.inventarioAlmacen_id = "
+                "a.id AND x.inventarioProducto_id = p.id "
+                "LEFT JOIN inventarioEntrada re ON re.id = (SELECT r.id FROM inventarioEntrada r WHERE "
+                "r.idNegocioFk = :negocio3 AND r.inventarioAlmacen_id = :almacen3 AND "
+                "r.inventarioProducto_id "
+                "= p.id ORDER BY r.fechaHora DESC, r.id DESC LIMIT 1) "
+                "LEFT JOIN inventarioSalida se ON se.id = (SELECT s.id FROM inventarioSalida s WHERE "
+                "s.idNegocioFk = :negocio4 AND s.inventarioAlmacen_id = :almacen4 AND "
+                "s.inventarioProducto_id "
+                "= p.id ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) "
+                "WHERE p.idNegocioFk = :negocio5 AND p.id IN (%1)")
+                .arg(marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))));
+        for (const QString &sufijo :
+             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}) {
+            setParametroEntero(QStringLiteral("negocio") + sufijo, idNegocio);
+            setParametroEntero(QStringLiteral("almacen") + sufijo, idAlmacen);
         }
-        setParametroEntero(QStringLiteral("negocio") + negocio, idNegocio);
+        setParametroEntero(QStringLiteral("negocio5"), idNegocio);
         enlazaProductos();
         const CmidTierResponse r = reader();
         if (!r.isSuccess())
@@ -286,11 +279,8 @@ bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &produ
             e.idExistencia = int(r.getCeldaAsInt(f, 2));
             e.existencia.existencia = e.existencia.existe ? r.getCeldaAsFloat(f, 3) : 0.0;
             e.grupo = int(r.getCeldaAsInt(f, 4));
-            // The newest issue counts unless it is older than the newest receipt.
             const QVariant entrada = r.getValor(f, 5), salida = r.getValor(f, 8);
-            const bool deSalida =
-                !salida.isNull() &&
-                (entrada.isNull() || !(fechaHora::deValorBD(salida) < fechaHora::deValorBD(entrada)));
+            const bool deSalida = salidaEsLaUltima(entrada, salida);
             const int columna = deSalida ? 8 : 5;
             if (deSalida || !entrada.isNull()) {
                 e.costoUnitario = r.getCeldaAsFloat(f, columna + 1);

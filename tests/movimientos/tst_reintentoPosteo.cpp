@@ -109,7 +109,7 @@ private slots:
         QTest::newRow("salida: renglón de existencias")
             << true << int(kMetodoPEPS) << QStringLiteral("UPDATE inventarioExistencias") << 1205;
         QTest::newRow("salida: último movimiento del almacén")
-            << true << int(kMetodoPEPS) << QStringLiteral("MAX(t.fechaHora)") << 1205;
+            << true << int(kMetodoPEPS) << QStringLiteral("MAX(e.fechaHora)") << 1205;
         QTest::newRow("entrada: estado de los productos")
             << false << int(kMetodoPromedioPonderado) << QStringLiteral("MAX(k.grupo)") << 1205;
         QTest::newRow("entrada: renglones de entrada")
