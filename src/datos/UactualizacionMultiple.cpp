@@ -9,7 +9,8 @@ TactualizacionMultiple::TactualizacionMultiple(TmiddleTier &mt, const QString &t
 
 QString TactualizacionMultiple::sentencia(int filas) const {
     const int porFila = columnas();
-    if (!uMySQL) {
+    // One row by its key also on MariaDB, which builds the derived table on every run.
+    if (!uMySQL || filas == 1) {
         QStringList asignaciones;
         for (int c = 0; c < uColumnas.size(); ++c)
             asignaciones << uColumnas[c] + QStringLiteral(" = ") + marcador(c);

@@ -6,7 +6,7 @@
 
 // Updates rows by id: each row is the new values of the columns, in order, then the id. On
 // MariaDB several rows go to a statement as a derived table joined on the id (UPDATE … JOIN); on
-// SQLite one row to a reused prepared statement.
+// SQLite one row to a reused prepared statement, as a single row goes on both.
 class TactualizacionMultiple : public TescrituraPorLotes {
 public:
     TactualizacionMultiple(TmiddleTier &mt, const QString &tabla, const QStringList &columnas,
