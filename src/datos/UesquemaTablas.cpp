@@ -585,7 +585,17 @@ const QVector<esquema::Tversion> &esquema::versiones() {
         // (the ledger by warehouse and product, the issues by document or date). Each one was a
         // further index page to write for every movement.
         const Tversion v8{8, {}, {}, {}, {}, indicesRetirados()};
-        return QVector<Tversion>{v1, v2, v3, v4, v5, v6, v7, v8};
+        // Version 9: a product's open layers in a warehouse are found among the receipts that
+        // still hold stock instead of among all its receipts, which grow with its history.
+        const Tversion v9{
+            9,
+            {},
+            {{QStringLiteral("ix_entrada_abiertas"), QStringLiteral("inventarioEntrada"),
+              QStringLiteral("idNegocioFk, inventarioAlmacen_id, inventarioProducto_id, existencia")}},
+            {},
+            {},
+            {}};
+        return QVector<Tversion>{v1, v2, v3, v4, v5, v6, v7, v8, v9};
     }();
     return kVersiones;
 }
