@@ -250,14 +250,12 @@ bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &produ
                 "FROM inventarioProducto p LEFT JOIN inventarioAlmacen a ON a.id = :almacen2 AND "
                 "a.idNegocioFk = :negocio2 LEFT JOIN inventarioExistencias x ON x.inventarioAlmacen_id = "
                 "a.id AND x.inventarioProducto_id = p.id "
-                "LEFT JOIN inventarioEntrada re ON re.id = (SELECT r.id FROM inventarioEntrada r WHERE "
-                "r.idNegocioFk = :negocio3 AND r.inventarioAlmacen_id = :almacen3 AND "
-                "r.inventarioProducto_id "
-                "= p.id ORDER BY r.fechaHora DESC, r.id DESC LIMIT 1) "
-                "LEFT JOIN inventarioSalida se ON se.id = (SELECT s.id FROM inventarioSalida s WHERE "
-                "s.idNegocioFk = :negocio4 AND s.inventarioAlmacen_id = :almacen4 AND "
-                "s.inventarioProducto_id "
-                "= p.id ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) "
+                "LEFT JOIN inventarioEntrada re ON re.id = (SELECT r.id FROM inventarioEntrada r "
+                "WHERE r.idNegocioFk = :negocio3 AND r.inventarioAlmacen_id = :almacen3 AND "
+                "r.inventarioProducto_id = p.id ORDER BY r.fechaHora DESC, r.id DESC LIMIT 1) "
+                "LEFT JOIN inventarioSalida se ON se.id = (SELECT s.id FROM inventarioSalida s "
+                "WHERE s.idNegocioFk = :negocio4 AND s.inventarioAlmacen_id = :almacen4 AND "
+                "s.inventarioProducto_id = p.id ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) "
                 "WHERE p.idNegocioFk = :negocio5 AND p.id IN (%1)")
                 .arg(marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))));
         for (const QString &sufijo :
