@@ -30,6 +30,13 @@ qint64 tamanoDeclarado(const QByteArray &cabecera) {
     return pagina * paginas;
 }
 
+// While another workstation copies the write-ahead log back into the file, the first page already
+// counts pages the file has not reached yet: SQLite reads them from the log meanwhile, so the file
+// is only short of its header when no log stands beside it.
+bool conRegistroPendiente(const QString &ruta) {
+    return QFileInfo(ruta + QLatin1String("-wal")).size() > 0;
+}
+
 bool paginaValida(const QByteArray &cabecera) {
     const auto *b = reinterpret_cast<const uchar *>(cabecera.constData());
     const quint32 pagina = qFromBigEndian<quint16>(b + 16);
@@ -162,7 +169,7 @@ QString revisaArchivoSQLite(const QString &ruta, bool puedeCrear) {
         return QStringLiteral("El archivo «%1» no es una base de datos de Inventario.")
             .arg(QDir::toNativeSeparators(ruta));
     if (!cabecera.isEmpty() && (cabecera.size() < kCabeceraSQLite || !paginaValida(cabecera) ||
-                                info.size() < tamanoDeclarado(cabecera)))
+                                (info.size() < tamanoDeclarado(cabecera) && !conRegistroPendiente(ruta))))
         return mensajeArchivo(ruta,
                               QStringLiteral("el archivo está dañado o incompleto; recupere una copia de "
                                              "respaldo"));

@@ -639,6 +639,7 @@ private slots:
             entorno.remove(QStringLiteral("QT_QPA_PLATFORM"));
             entorno.remove(QStringLiteral("DISPLAY"));
             proceso.setProcessEnvironment(entorno);
+            proceso.setProcessChannelMode(QProcess::MergedChannels); // a refusal shows in the failure
             proceso.start(
                 QStringLiteral(INVENTARIO_PROGRAMA),
                 conexion + QStringList{QStringLiteral("--negocio"), QString::number(negocio), opcion, ruta});
@@ -646,10 +647,10 @@ private slots:
             return std::pair{proceso.exitCode(), QString::fromUtf8(proceso.readAllStandardOutput())};
         };
         auto [salida, texto] = corre(uNegocio->id, QStringLiteral("--exportar-categorias"));
-        QCOMPARE(salida, 0);
+        QVERIFY2(salida == 0, qPrintable(texto));
         QVERIFY(texto.contains(QStringLiteral("Categorías exportadas")));
         std::tie(salida, texto) = corre(destino.id, QStringLiteral("--importar-categorias"));
-        QCOMPARE(salida, 0);
+        QVERIFY2(salida == 0, qPrintable(texto));
         QVERIFY2(texto.contains(QStringLiteral("Importando: 100 %")), qPrintable(texto));
         QVERIFY(texto.contains(QStringLiteral("Categorías importadas: 3")));
         QCOMPARE(destino.arbol(), (QStringList{kRaiz, "0A>Herramientas", "0AA-Martillos", "0B-Pinturas"}));

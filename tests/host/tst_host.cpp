@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 class TpruebaHost : public QObject {
@@ -259,6 +260,46 @@ private slots:
         QCOMPARE(corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--verificar")}).salida, 0);
         QVERIFY(valorEn(archivo, QStringLiteral("SELECT COUNT(DISTINCT documento) FROM inventarioSalida")) >
                 20);
+    }
+
+    // Another workstation is copying its log back into the file: the first page already counts
+    // pages the file has not reached yet, which are still in the log. That file is sound.
+    void archivoAMedioDeCopiarSuRegistroSeAbre() {
+        const QString archivo = ruta(QStringLiteral("copiando.db"));
+        QCOMPARE(corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--demo"),
+                        QStringLiteral("--verificar")})
+                     .salida,
+                 0);
+        const QString nombre = QStringLiteral("otra_estacion");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+            db.setDatabaseName(archivo);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0")));
+            QVERIFY(q.exec(QStringLiteral("CREATE TABLE relleno (x BLOB)")));
+            QVERIFY(
+                q.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                      "WHERE i < 500) INSERT INTO relleno SELECT randomblob(2000) FROM n")));
+            QVERIFY(q.exec(QStringLiteral("DROP TABLE relleno")));
+            QVERIFY(QFileInfo(archivo + QStringLiteral("-wal")).size() > 0);
+
+            // The first page as the copy writes it: the new page count, valid for its change counter.
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QByteArray cabecera = f.read(100);
+            const quint32 pagina = qFromBigEndian<quint16>(cabecera.constData() + 16);
+            const quint32 paginas = quint32(f.size() / pagina) + 200;
+            qToBigEndian(paginas, cabecera.data() + 28);
+            cabecera.replace(92, 4, cabecera.mid(24, 4));
+            QVERIFY(f.seek(0) && f.write(cabecera) == 100);
+            f.close();
+
+            const Tcorrida r = corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--verificar")});
+            QVERIFY2(r.salida == 0, qPrintable(r.errores));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(nombre);
     }
 
     void opcionesInvalidas_data() {
