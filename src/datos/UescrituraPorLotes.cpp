@@ -59,8 +59,7 @@ bool TescrituraPorLotes::escribe(int filas) {
     const int valores = filas * uColumnas;
     TmiddleTier mt(uMt.sesion());
     mt.setQuery(uTexto);
-    for (int i = 0; i < valores; ++i)
-        mt.setParametroVariant(marcador(i), uValores.at(i));
+    mt.setValoresEnOrden(uValores, valores);
     const CmidTierResponse r = mt.nonQuery();
     uError = r.getError();
     if (r.isSuccess()) {

@@ -245,6 +245,18 @@ void TmiddleTier::setParametroVariant(const QString &nombre, const QVariant &val
     uParametros.append({std::move(clave), valor});
 }
 
+void TmiddleTier::setValoresEnOrden(const QVector<QVariant> &valores, int cuantos) {
+    cuantos = qMin(cuantos, int(valores.size()));
+    if (!uParametros.isEmpty()) {
+        for (int i = 0; i < cuantos; ++i)
+            setParametroVariant(marcadorValor(i), valores.at(i));
+        return;
+    }
+    uParametros.reserve(cuantos);
+    for (int i = 0; i < cuantos; ++i)
+        uParametros.append({marcadorValor(i), valores.at(i)});
+}
+
 void TmiddleTier::setParametroEntero(const QString &nombre, qint64 valor) {
     setParametroVariant(nombre, QVariant::fromValue(valor));
 }

@@ -53,6 +53,9 @@ public:
     // ":v<i>", the name of a bulk statement's i-th value. Qt binds a name several times faster
     // than a position, which it names anew on every bind.
     static QString marcadorValor(int i);
+    // Binds the first `cuantos` of `valores` to :v0, :v1… A bulk statement names each value once,
+    // so on a statement with nothing bound yet they go in without looking for a name bound before.
+    void setValoresEnOrden(const QVector<QVariant> &valores, int cuantos);
 
     // Test hook: the n-th statement run from now on (by any TmiddleTier) fails; 0 switches it off.
     static void setFallaEnSentencia(int n);

@@ -270,6 +270,25 @@ private slots:
         }
     }
 
+    // A bulk statement's values in order (:v0, :v1…), alone or after names bound one by one: a
+    // value bound before under one of those names takes the new one.
+    void valoresEnOrden_data() {
+        QTest::addColumn<bool>("nombreAntes");
+        QTest::newRow("solos") << false;
+        QTest::newRow("tras un nombre") << true;
+    }
+    void valoresEnOrden() {
+        QFETCH(bool, nombreAntes);
+        TmiddleTier mt(sesion());
+        mt.setQuery(QStringLiteral("SELECT :v0 + :v1 + :v2 + COALESCE(:x, 0)"));
+        if (nombreAntes) {
+            mt.setParametroEntero(QStringLiteral("v1"), 1000);
+            mt.setParametroEntero(QStringLiteral("x"), 5);
+        }
+        mt.setValoresEnOrden({1, 20, 300, 4000}, 3);
+        QCOMPARE(mt.getScalarAsInt(), nombreAntes ? 326 : 321);
+    }
+
     void fechaHoraIdaYVuelta() {
         TmiddleTier mt(sesion());
         inserta(mt, QStringLiteral("f"), 1);
