@@ -32,7 +32,8 @@ qint64 tamanoDeclarado(const QByteArray &cabecera) {
 
 // While another workstation copies the write-ahead log back into the file, the first page already
 // counts pages the file has not reached yet: SQLite reads them from the log meanwhile, so the file
-// is only short of its header when no log stands beside it.
+// is only short of its header when no log stands beside it. The log goes only once the copy is
+// done, so the file's size is taken after looking for it.
 bool conRegistroPendiente(const QString &ruta) {
     return QFileInfo(ruta + QLatin1String("-wal")).size() > 0;
 }
@@ -169,7 +170,7 @@ QString revisaArchivoSQLite(const QString &ruta, bool puedeCrear) {
         return QStringLiteral("El archivo «%1» no es una base de datos de Inventario.")
             .arg(QDir::toNativeSeparators(ruta));
     if (!cabecera.isEmpty() && (cabecera.size() < kCabeceraSQLite || !paginaValida(cabecera) ||
-                                (info.size() < tamanoDeclarado(cabecera) && !conRegistroPendiente(ruta))))
+                                (!conRegistroPendiente(ruta) && archivo.size() < tamanoDeclarado(cabecera))))
         return mensajeArchivo(ruta,
                               QStringLiteral("el archivo está dañado o incompleto; recupere una copia de "
                                              "respaldo"));

@@ -46,6 +46,13 @@ class TpruebaHost : public QObject {
 
     QString ruta(const QString &nombre) const { return uCarpeta.filePath(nombre); }
 
+    // The demo's history written into `archivo` and checked at once: the program's exit code.
+    int creaDemoYVerifica(const QString &archivo) const {
+        return corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--demo"),
+                      QStringLiteral("--verificar")})
+            .salida;
+    }
+
     // Builds a SQLite file from one of the corpus's scripts, with SQLite's own defaults.
     static bool creaDesdeGuion(const QString &guion, const QString &archivo) {
         QFile f(QStringLiteral(INVENTARIO_CORPUS "/bases/") + guion);
@@ -253,10 +260,7 @@ private slots:
     // The demo's months of postings agree with themselves, right after creating them and later.
     void demoConHistoriaPasaLaVerificacion() {
         const QString archivo = ruta(QStringLiteral("historia.db"));
-        QCOMPARE(corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--demo"),
-                        QStringLiteral("--verificar")})
-                     .salida,
-                 0);
+        QCOMPARE(creaDemoYVerifica(archivo), 0);
         QCOMPARE(corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--verificar")}).salida, 0);
         QVERIFY(valorEn(archivo, QStringLiteral("SELECT COUNT(DISTINCT documento) FROM inventarioSalida")) >
                 20);
@@ -266,10 +270,7 @@ private slots:
     // pages the file has not reached yet, which are still in the log. That file is sound.
     void archivoAMedioDeCopiarSuRegistroSeAbre() {
         const QString archivo = ruta(QStringLiteral("copiando.db"));
-        QCOMPARE(corre({QStringLiteral("--sqlite"), archivo, QStringLiteral("--demo"),
-                        QStringLiteral("--verificar")})
-                     .salida,
-                 0);
+        QCOMPARE(creaDemoYVerifica(archivo), 0);
         const QString nombre = QStringLiteral("otra_estacion");
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
