@@ -4,45 +4,57 @@
 #include "datos/UcodigosInventario.h"
 #include "datos/UfechaHora.h"
 
+#include <QHash>
+
 #include <cmath>
 
 namespace {
 const QString kNegocio = QStringLiteral("negocioID");
 const QString kAlmacen = QStringLiteral("almacenID");
+
+// Values of a line of updateEntradas, after the business (:v0) and the warehouse (:v1).
+constexpr int kValoresPorCapa = 8;
+
+// The text of updateEntradas for `n` lines, built once per size: a long issue runs it once per
+// layer. Each layer's value and check are chosen by its id; the id list lets both engines find
+// the rows by key. Every value has a name of its own: a name bound twice is not portable.
+const QString &sentenciaCapas(int n) {
+    thread_local QHash<int, QString> textos;
+    QString &texto = textos[n];
+    if (!texto.isEmpty())
+        return texto;
+    QString nuevas, ids, vigentes;
+    for (int i = 0; i < n; ++i) {
+        const auto v = [i](int k) { return TmiddleTier::marcadorValor(2 + kValoresPorCapa * i + k); };
+        nuevas += QStringLiteral(" WHEN ") + v(0) + QStringLiteral(" THEN ") + v(1);
+        ids += (i ? QStringLiteral(", ") : QString()) + v(2);
+        vigentes += QStringLiteral(" WHEN ") + v(3) + QStringLiteral(" THEN inventarioProducto_id = ") +
+                    v(4) + QStringLiteral(" AND existencia >= ") + v(5) +
+                    QStringLiteral(" AND ABS(existencia - ") + v(6) + QStringLiteral(") <= ") + v(7);
+    }
+    texto = QStringLiteral("UPDATE inventarioEntrada SET existencia = CASE id") + nuevas +
+            QStringLiteral(" END WHERE idNegocioFk = :v0 AND inventarioAlmacen_id = :v1 AND id IN (") + ids +
+            QStringLiteral(") AND CASE id") + vigentes + QStringLiteral(" END");
+    return texto;
+}
 } // namespace
 
 CmidTierResponse Tsalidas::updateEntradas(std::span<const TlineaSalida> lineas, int idAlmacen,
                                           int idNegocio) {
-    // Each layer's value and check chosen by its id; the id list lets both engines find the rows
-    // by key. Every value has a name of its own: a name bound twice is not portable across drivers.
-    QString nuevas, ids, vigentes;
-    for (int i = 0; i < int(lineas.size()); ++i) {
-        const QString n = QString::number(i);
-        nuevas += QStringLiteral(" WHEN :i%1 THEN :e%1").arg(n);
-        ids += (i ? QStringLiteral(", :j") : QStringLiteral(":j")) + n;
-        vigentes += QStringLiteral(" WHEN :k%1 THEN inventarioProducto_id = :q%1 AND existencia >= :m%1 AND "
-                                   "ABS(existencia - :p%1) <= :t%1")
-                        .arg(n);
-    }
-    setQuery(QStringLiteral("UPDATE inventarioEntrada SET existencia = CASE id") + nuevas +
-             QStringLiteral(
-                 " END WHERE idNegocioFk = :negocioID AND inventarioAlmacen_id = :almacenID AND id IN (") +
-             ids + QStringLiteral(") AND CASE id") + vigentes + QStringLiteral(" END"));
-    setParametroEntero(kNegocio, idNegocio);
-    setParametroEntero(kAlmacen, idAlmacen);
-    for (int i = 0; i < int(lineas.size()); ++i) {
-        const TlineaSalida &l = lineas[i];
-        const QString n = QString::number(i);
+    const int n = int(lineas.size());
+    QVector<QVariant> valores;
+    valores.reserve(2 + kValoresPorCapa * n);
+    valores << QVariant::fromValue(qint64(idNegocio)) << QVariant::fromValue(qint64(idAlmacen));
+    for (const TlineaSalida &l : lineas) {
+        const QVariant id = QVariant::fromValue(qint64(l.entradaID));
         // The tolerance grows with the magnitude, so a remainder read back from its text still matches.
         const double tolerancia = kToleranciaCantidad * std::max(1.0, std::fabs(l.existenciaPrevia));
-        for (const QChar c : {QLatin1Char('i'), QLatin1Char('j'), QLatin1Char('k')})
-            setParametroEntero(c + n, l.entradaID);
-        setParametroEntero(QLatin1Char('q') + n, l.producto.id);
-        setParametroTexto(QLatin1Char('e') + n, FloatToStr(l.existencia));
-        setParametroFlotante(QLatin1Char('m') + n, l.cantidad - tolerancia);
-        setParametroFlotante(QLatin1Char('p') + n, l.existenciaPrevia);
-        setParametroFlotante(QLatin1Char('t') + n, tolerancia);
+        valores << id << QVariant(FloatToStr(l.existencia)) << id << id
+                << QVariant::fromValue(qint64(l.producto.id)) << QVariant(l.cantidad - tolerancia)
+                << QVariant(l.existenciaPrevia) << QVariant(tolerancia);
     }
+    setQuery(sentenciaCapas(n));
+    setValoresEnOrden(valores, int(valores.size()));
     return nonQuery();
 }
 
