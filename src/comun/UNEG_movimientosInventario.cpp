@@ -19,12 +19,28 @@ int tamanoTramo(int pendientes) {
     return n;
 }
 
-// `n` placeholders :p0, :p1, … each written as `formato` (%1 the placeholder), joined by `union`.
-QString marcadores(int n, const QString &formato, const QString &union_) {
-    QStringList lista;
-    for (int i = 0; i < n; ++i)
-        lista << formato.arg(QStringLiteral(":p%1").arg(i));
-    return lista.join(union_);
+// The placeholder of a tramo's i-th product (:p0, :p1…), named once.
+const QString &marcadorProducto(int i) {
+    static const QVector<QString> kMarcadores = [] {
+        QVector<QString> marcadores(kTramoMaximo);
+        for (int m = 0; m < kTramoMaximo; ++m)
+            marcadores[m] = QStringLiteral(":p") + QString::number(m);
+        return marcadores;
+    }();
+    return kMarcadores.at(i);
+}
+
+// A read's text for a tramo of `n` products: `plantilla` with its %1 replaced by the tramo's
+// placeholders. Built once per size and thread, as a posting runs its reads on every document.
+const QString &textoTramo(QHash<int, QString> &textos, const QString &plantilla, int n) {
+    QString &texto = textos[n];
+    if (texto.isEmpty()) {
+        QStringList lista;
+        for (int i = 0; i < n; ++i)
+            lista << marcadorProducto(i);
+        texto = plantilla.arg(lista.join(QStringLiteral(", ")));
+    }
+    return texto;
 }
 
 // Runs `lee(tramo, n)` over the products tramo by tramo, having bound :p0… (padding included).
@@ -33,7 +49,7 @@ template <typename Flee> bool porTramos(TmiddleTier &mt, const QVector<int> &pro
         const int n = tamanoTramo(int(productos.size()) - desde);
         if (!lee(n, [&] {
                 for (int i = 0; i < n; ++i)
-                    mt.setParametroEntero(QStringLiteral("p%1").arg(i),
+                    mt.setParametroEntero(marcadorProducto(i),
                                           desde + i < productos.size() ? productos[desde + i] : 0);
             }))
             return false;
@@ -239,8 +255,15 @@ bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &produ
     // joined by its key): the later of the two (an issue after a receipt of the same instant) gives
     // the running cost and value. No derived tables: MariaDB 10.11 runs a prepared statement with a
     // derived table of bound values wrongly the second time.
+    static const QString kNegocios[] = {QStringLiteral(":negocio1"), QStringLiteral(":negocio2"),
+                                        QStringLiteral(":negocio3"), QStringLiteral(":negocio4"),
+                                        QStringLiteral(":negocio5")};
+    static const QString kAlmacenes[] = {QStringLiteral(":almacen1"), QStringLiteral(":almacen2"),
+                                         QStringLiteral(":almacen3"), QStringLiteral(":almacen4")};
     const auto lee = [&](int n, const auto &enlazaProductos) {
-        setQuery(
+        thread_local QHash<int, QString> textos;
+        setQuery(textoTramo(
+            textos,
             QStringLiteral(
                 "SELECT p.id, a.id, x.id, x.existencia, "
                 "(SELECT MAX(k.grupo) FROM inventarioKardex k WHERE k.idNegocioFk = :negocio1 AND "
@@ -256,14 +279,12 @@ bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &produ
                 "LEFT JOIN inventarioSalida se ON se.id = (SELECT s.id FROM inventarioSalida s "
                 "WHERE s.idNegocioFk = :negocio4 AND s.inventarioAlmacen_id = :almacen4 AND "
                 "s.inventarioProducto_id = p.id ORDER BY s.fechaHora DESC, s.id DESC LIMIT 1) "
-                "WHERE p.idNegocioFk = :negocio5 AND p.id IN (%1)")
-                .arg(marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))));
-        for (const QString &sufijo :
-             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}) {
-            setParametroEntero(QStringLiteral("negocio") + sufijo, idNegocio);
-            setParametroEntero(QStringLiteral("almacen") + sufijo, idAlmacen);
-        }
-        setParametroEntero(QStringLiteral("negocio5"), idNegocio);
+                "WHERE p.idNegocioFk = :negocio5 AND p.id IN (%1)"),
+            n));
+        for (const QString &negocio : kNegocios)
+            setParametroEntero(negocio, idNegocio);
+        for (const QString &almacen : kAlmacenes)
+            setParametroEntero(almacen, idAlmacen);
         enlazaProductos();
         const CmidTierResponse r = reader();
         if (!r.isSuccess())
@@ -300,12 +321,14 @@ bool TmovimientosInventario::leeEstados(int idAlmacen, const QVector<int> &produ
 bool TmovimientosInventario::leeCapasAbiertas(int idAlmacen, const QVector<int> &productos, int idNegocio,
                                               QHash<int, QVector<TcapaAbierta>> &capas) {
     const auto lee = [&](int n, const auto &enlazaProductos) {
-        setQuery(
+        thread_local QHash<int, QString> textos;
+        setQuery(textoTramo(
+            textos,
             QStringLiteral("SELECT inventarioProducto_id, id, documento, existencia, existenciaCostoUnitario "
                            "FROM inventarioEntrada WHERE idNegocioFk = :negocioID AND inventarioAlmacen_id "
                            "= :almacenID AND existencia > 0 AND inventarioProducto_id IN (%1) "
-                           "ORDER BY inventarioProducto_id, fechaHora, id")
-                .arg(marcadores(n, QStringLiteral("%1"), QStringLiteral(", "))));
+                           "ORDER BY inventarioProducto_id, fechaHora, id"),
+            n));
         setParametroEntero(kNegocio, idNegocio);
         setParametroEntero(kAlmacen, idAlmacen);
         enlazaProductos();
