@@ -7,7 +7,8 @@ tipo="${1:-Release}"
 carpeta="${2:-$raiz/build}"
 
 paquetes=(cmake ninja-build g++ ccache qt6-base-dev libqt6sql6-sqlite libqt6sql6-mysql libgl-dev
-          mariadb-server mariadb-client libxlsxwriter-dev libminizip-dev libmariadb-dev poppler-utils)
+          mariadb-server mariadb-client libxlsxwriter-dev libminizip-dev libmariadb-dev libsqlite3-dev
+          poppler-utils)
 faltan=()
 for p in "${paquetes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
