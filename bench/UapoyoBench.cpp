@@ -243,8 +243,8 @@ void leeTodo(QSqlQuery &q) {
 }
 
 // Runs one recorded statement the cheapest way the connection offers: prepared once and reused
-// (the statement cache: the client library's own statement on MariaDB, Qt's on SQLite), or as
-// plain text where that is one round trip (no values on MariaDB).
+// (the statement cache: the engine's own library holds it), or as plain text where that is one
+// round trip (no values on MariaDB).
 bool corre(QSqlDatabase db, const Tsentencia &s) {
     if (s.parametros.isEmpty() && db.driverName() == QLatin1String("QMYSQL")) {
         bool ok = false;
@@ -260,7 +260,7 @@ bool corre(QSqlDatabase db, const Tsentencia &s) {
         return false;
     bool ok;
     if (p->nativa) {
-        TsentenciaMariaDB &n = *p->nativa;
+        TsentenciaNativa &n = *p->nativa;
         ok = n.ejecuta(s.parametros);
         while (ok && n.siguiente()) {
             for (int c = 0; c < n.columnas().size(); ++c)

@@ -1,6 +1,8 @@
 #include "datos/UcacheSentencias.h"
 
 #include "datos/ULog.h"
+#include "datos/UsentenciaMariaDB.h"
+#include "datos/UsentenciaSQLite.h"
 
 #include <QHash>
 #include <QMutex>
@@ -131,8 +133,12 @@ cacheSentencias::Tpreparada *cacheSentencias::prepara(const QSqlDatabase &db, co
         r.quita(c, encontrada.value());
     }
     auto preparada = std::make_unique<Tpreparada>();
-    if (db.driverName() == QLatin1String("QMYSQL")) {
-        preparada->nativa = TsentenciaMariaDB::prepara(db, sentencia, error, codigo);
+    const QString motor = db.driverName();
+    if (motor == QLatin1String("QMYSQL") || motor == QLatin1String("QSQLITE")) {
+        if (motor == QLatin1String("QMYSQL"))
+            preparada->nativa = TsentenciaMariaDB::prepara(db, sentencia, error, codigo);
+        else
+            preparada->nativa = TsentenciaSQLite::prepara(db, sentencia, error, codigo);
         if (!preparada->nativa)
             return nullptr;
     } else {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "datos/UmidTierResponse.h"
-#include "datos/UsentenciaMariaDB.h"
+#include "datos/UsentenciaNativa.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -18,11 +18,11 @@
 // prepared against.
 namespace cacheSentencias {
 
-// A statement held, and what its last run leaves for the next one. On MariaDB it is held by
-// the client library itself (nativa), elsewhere by Qt (consulta).
+// A statement held, and what its last run leaves for the next one. On MariaDB and SQLite it is
+// held by the engine's own library (nativa), elsewhere by Qt (consulta).
 struct Tpreparada {
     QSqlQuery consulta;
-    std::unique_ptr<TsentenciaMariaDB> nativa;
+    std::unique_ptr<TsentenciaNativa> nativa;
     QStringList enlazados;       // the names the last run bound (consulta)
     TcolumnasResultado columnas; // the columns its result had
 };
@@ -46,7 +46,7 @@ int capacidad();
 // The statement prepared on `db`, ready to bind and run; nullptr (with the engine's text and
 // number in `error` and `codigo`) when it does not prepare. The pointer is valid until the next
 // call for the same connection. The caller finishes the query (QSqlQuery::finish or
-// TsentenciaMariaDB::termina) once its rows are read, and calls descarta() when a run fails.
+// TsentenciaNativa::termina) once its rows are read, and calls descarta() when a run fails.
 Tpreparada *prepara(const QSqlDatabase &db, const QString &sentencia, QString &error, int &codigo);
 // Drops one statement of the connection (a failed run may have left it unusable).
 void descarta(const QSqlDatabase &db, const QString &sentencia);

@@ -68,35 +68,35 @@ void anotaFalla(const QSqlQuery &q, const QString &sentencia, Tfalla &falla) {
     anotaFalla(q.lastError().text(), q.lastError().nativeErrorCode().toInt(), sentencia, falla);
 }
 
-// A result read the same way from Qt's query or from a MariaDB statement of the cache.
+// A result read the same way from Qt's query or from a statement the engine's library holds.
 int filasAfectadas(QSqlQuery &q) {
     return q.numRowsAffected();
 }
-int filasAfectadas(TsentenciaMariaDB &s) {
+int filasAfectadas(TsentenciaNativa &s) {
     return int(s.filasAfectadas());
 }
 qint64 idInsertado(QSqlQuery &q) {
     return q.lastInsertId().toLongLong();
 }
-qint64 idInsertado(TsentenciaMariaDB &s) {
+qint64 idInsertado(TsentenciaNativa &s) {
     return s.idInsertado();
 }
 void tomaColumnas(TcolumnasResultado &memoria, QSqlQuery &q) {
     memoria.toma(q.record());
 }
-void tomaColumnas(TcolumnasResultado &memoria, TsentenciaMariaDB &s) {
+void tomaColumnas(TcolumnasResultado &memoria, TsentenciaNativa &s) {
     memoria.toma(s.columnas());
 }
 bool siguiente(QSqlQuery &q) {
     return q.next();
 }
-bool siguiente(TsentenciaMariaDB &s) {
+bool siguiente(TsentenciaNativa &s) {
     return s.siguiente();
 }
 QVariant valor(QSqlQuery &q, int columna) {
     return q.value(columna);
 }
-QVariant valor(TsentenciaMariaDB &s, int columna) {
+QVariant valor(TsentenciaNativa &s, int columna) {
     return s.valor(columna);
 }
 
@@ -147,7 +147,7 @@ bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const Tpar
         return false;
     bool ok;
     if (p->nativa) {
-        TsentenciaMariaDB &s = *p->nativa;
+        TsentenciaNativa &s = *p->nativa;
         ok = s.ejecuta(parametros);
         if (ok)
             lee(s, p->columnas);
