@@ -24,6 +24,7 @@ done
 grep -q '^Exec=inventario' "$tmp/raiz/usr/share/applications/inventario.desktop" || falla "entrada de escritorio"
 dpkg-deb -f "$deb" Depends | grep -q libqt6sql6-sqlite || falla "dependencias sin el controlador SQLite"
 dpkg-deb -f "$deb" Depends | grep -q libmariadb3 || falla "dependencias sin la biblioteca cliente de MariaDB"
+dpkg-deb -f "$deb" Depends | grep -q libsqlite3-0 || falla "dependencias sin la biblioteca de SQLite"
 modulo=$(ldd "$programa" | awk '/libinventario_modulo/ {print $3}')
 [ "$(readlink -f "$modulo")" = "$(readlink -f "$tmp/raiz/usr/lib/inventario/libinventario_modulo.so")" ] ||
     falla "el programa no usa el módulo del paquete ($modulo)"
