@@ -88,19 +88,20 @@ std::unique_ptr<TsentenciaSQLite> TsentenciaSQLite::prepara(const QSqlDatabase &
     const void *resto = nullptr;
     const int r = sqlite3_prepare16_v3(conexion, sentencia.utf16(), int(sentencia.size() * sizeof(QChar)),
                                        SQLITE_PREPARE_PERSISTENT, &s, &resto);
-    if (r != SQLITE_OK || !s) {
-        error = textoDeError(conexion) + QStringLiteral(" Unable to execute statement");
-        codigo = r;
+    // Like Qt's driver, a text of more than one statement is refused, not run in part.
+    const bool varias =
+        r == SQLITE_OK && s && resto && !QString(static_cast<const QChar *>(resto)).trimmed().isEmpty();
+    if (r != SQLITE_OK || !s || varias) {
+        error = varias ? QStringLiteral("Unable to execute multiple statements at a time")
+                       : textoDeError(conexion) + QStringLiteral(" Unable to execute statement");
+        codigo = varias ? SQLITE_MISUSE : r;
         sqlite3_finalize(s);
         Log::log(QStringLiteral("TmiddleTier: sentencia no preparada"), 1,
                  error + QStringLiteral(" | ") + sentencia);
         return nullptr;
     }
     std::unique_ptr<TsentenciaSQLite> nueva(new TsentenciaSQLite(conexion, s));
-    // Column names as Qt's driver gives them: without double quotes.
-    for (int c = 0; c < sqlite3_column_count(s); ++c)
-        nueva->uAlias.append(
-            QString(reinterpret_cast<const QChar *>(sqlite3_column_name16(s, c))).remove(QLatin1Char('"')));
+    nueva->tomaColumnas();
     return nueva;
 }
 
@@ -109,6 +110,14 @@ TsentenciaSQLite::TsentenciaSQLite(sqlite3 *conexion, sqlite3_stmt *sentencia)
 
 TsentenciaSQLite::~TsentenciaSQLite() {
     sqlite3_finalize(uSentencia);
+}
+
+void TsentenciaSQLite::tomaColumnas() {
+    // Names as Qt's driver gives them: without double quotes.
+    uAlias.clear();
+    for (int c = 0; c < sqlite3_column_count(uSentencia); ++c)
+        uAlias.append(QString(reinterpret_cast<const QChar *>(sqlite3_column_name16(uSentencia, c)))
+                          .remove(QLatin1Char('"')));
 }
 
 bool TsentenciaSQLite::vigenteEn(const QSqlDatabase &db) const {
@@ -161,6 +170,9 @@ bool TsentenciaSQLite::ejecuta(const TparametrosSentencia &parametros) {
     if (!enlaza(parametros))
         return false;
     const int r = sqlite3_step(uSentencia);
+    // SQLite prepares a statement again by itself when another connection changed the schema.
+    if (sqlite3_column_count(uSentencia) != uAlias.size())
+        tomaColumnas();
     if (r == SQLITE_ROW) {
         uFilaPendiente = true;
         uAcabada = false;

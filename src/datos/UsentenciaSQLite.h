@@ -34,6 +34,7 @@ public:
 
 private:
     TsentenciaSQLite(sqlite3 *conexion, sqlite3_stmt *sentencia);
+    void tomaColumnas();
     bool enlaza(const TparametrosSentencia &parametros);
     bool falla(int codigo);
 

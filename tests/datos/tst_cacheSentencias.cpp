@@ -374,6 +374,21 @@ private slots:
         }
     }
 
+    // A text of two statements is refused whole, never run in part.
+    void dosSentenciasEnUnTextoSeRechazan() {
+        TmiddleTier mt(sesion());
+        QVERIFY(inserta(mt, 1, QStringLiteral("uno"), 1).isSuccess());
+        for (int corrida = 0; corrida < 2; ++corrida) {
+            mt.setQuery(
+                QStringLiteral("UPDATE renglon SET cantidad = 7 WHERE id = :id; DELETE FROM renglon"));
+            mt.setParametroEntero(QStringLiteral("id"), 1);
+            QVERIFY(!mt.nonQuery().isSuccess());
+        }
+        const CmidTierResponse r = porNombre(QStringLiteral("uno"));
+        QCOMPARE(r.getRowCount(), 1);
+        QCOMPARE(r.getCeldaAsFloat(0, QStringLiteral("cantidad")), 1.0);
+    }
+
     // A read that stops at its first row leaves nothing open: the table can be dropped at once.
     void lecturaParcialNoQuedaAbierta() {
         TmiddleTier mt(sesion());
@@ -386,15 +401,39 @@ private slots:
     }
 
     // A change of the schema drops the prepared statements: the next run sees the new columns.
+    void cambioDeEsquemaNoCorreSentenciaVieja_data() {
+        QTest::addColumn<bool>("otraConexion");
+        QTest::newRow("esta conexión") << false;
+        QTest::newRow("otra conexión") << true;
+    }
     void cambioDeEsquemaNoCorreSentenciaVieja() {
+        QFETCH(bool, otraConexion);
+        if (otraConexion && uBase->esMySQL())
+            QSKIP("SQLite: otra estación cambia el archivo que esta conexión tiene abierto");
         TmiddleTier mt(sesion());
         inserta(mt, 1, QStringLiteral("uno"), 1);
         const QString todo = QStringLiteral("SELECT * FROM renglon WHERE id = :id");
         mt.setQuery(todo);
         mt.setParametroEntero(QStringLiteral("id"), 1);
         QCOMPARE(mt.reader().getColumnCount(), 3);
-        ejecuta(QStringLiteral("ALTER TABLE renglon ADD COLUMN nota VARCHAR(20)"));
-        ejecuta(QStringLiteral("UPDATE renglon SET nota = 'nueva' WHERE id > 0"));
+        const QStringList cambio = {QStringLiteral("ALTER TABLE renglon ADD COLUMN nota VARCHAR(20)"),
+                                    QStringLiteral("UPDATE renglon SET nota = 'nueva' WHERE id > 0")};
+        if (otraConexion) {
+            // Another workstation's change: this connection's cache is not told of it.
+            const QString nombre = QStringLiteral("otra_estacion");
+            {
+                QSqlDatabase otra = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+                otra.setDatabaseName(sesion()->conexion().databaseName());
+                QVERIFY(otra.open());
+                for (const QString &sentencia : cambio)
+                    QVERIFY2(QSqlQuery(otra).exec(sentencia), qPrintable(sentencia));
+                otra.close();
+            }
+            QSqlDatabase::removeDatabase(nombre);
+        } else {
+            for (const QString &sentencia : cambio)
+                ejecuta(sentencia);
+        }
         mt.setQuery(todo);
         mt.setParametroEntero(QStringLiteral("id"), 1);
         const CmidTierResponse r = mt.reader();
