@@ -69,26 +69,6 @@ QMetaType tipoDeColumna(enum_field_types tipo, unsigned int banderas) {
     }
 }
 
-// Qt's test of a null value: a null QVariant, or a null string, array, date or time inside one.
-bool esNulo(const QVariant &v) {
-    if (v.isNull())
-        return true;
-    switch (v.typeId()) {
-    case QMetaType::QString:
-        return static_cast<const QString *>(v.constData())->isNull();
-    case QMetaType::QByteArray:
-        return static_cast<const QByteArray *>(v.constData())->isNull();
-    case QMetaType::QDate:
-        return static_cast<const QDate *>(v.constData())->isNull();
-    case QMetaType::QTime:
-        return static_cast<const QTime *>(v.constData())->isNull();
-    case QMetaType::QDateTime:
-        return !static_cast<const QDateTime *>(v.constData())->isValid();
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 // Storage behind the bound values and the current row's columns, at fixed addresses: the
@@ -138,7 +118,7 @@ struct TsentenciaMariaDB::Tdatos {
     // Binds one value as Qt's driver would: integers, doubles and booleans as such, arrays as
     // blobs, anything else as its text.
     void enlaza(int lugar, const QVariant &v) {
-        if (esNulo(v)) {
+        if (TsentenciaNativa::esNulo(v)) {
             enlazaNulo(lugar);
             return;
         }

@@ -33,6 +33,10 @@ public:
     QString error() const { return uError; }
     int codigo() const { return uCodigo; }
 
+    // Qt's test of a value it binds as NULL: a null QVariant, or a null string, array, date or
+    // time inside one.
+    static bool esNulo(const QVariant &v);
+
 protected:
     QStringList uAlias;
     QString uError;

@@ -23,24 +23,6 @@ QString textoDeError(sqlite3 *conexion) {
     return QString(reinterpret_cast<const QChar *>(sqlite3_errmsg16(conexion)));
 }
 
-// A value Qt's driver binds as NULL: a null variant, or a null text, bytes or date.
-bool esNulo(const QVariant &v) {
-    if (v.isNull())
-        return true;
-    switch (v.typeId()) {
-    case QMetaType::QString:
-        return static_cast<const QString *>(v.constData())->isNull();
-    case QMetaType::QByteArray:
-        return static_cast<const QByteArray *>(v.constData())->isNull();
-    case QMetaType::QDateTime:
-        return !static_cast<const QDateTime *>(v.constData())->isValid();
-    case QMetaType::QTime:
-        return !static_cast<const QTime *>(v.constData())->isValid();
-    default:
-        return false;
-    }
-}
-
 int enlazaTexto(sqlite3_stmt *s, int lugar, const QString &texto, void (*destino)(void *)) {
     return sqlite3_bind_text16(s, lugar, texto.utf16(), int(texto.size() * sizeof(QChar)), destino);
 }
@@ -48,7 +30,7 @@ int enlazaTexto(sqlite3_stmt *s, int lugar, const QString &texto, void (*destino
 // Binds one value as Qt's driver does. A text or bytes bound in place must outlive the run: the
 // caller's values do.
 int enlazaValor(sqlite3_stmt *s, int lugar, const QVariant &v) {
-    if (esNulo(v))
+    if (TsentenciaNativa::esNulo(v))
         return sqlite3_bind_null(s, lugar);
     switch (v.typeId()) {
     case QMetaType::QByteArray: {
