@@ -149,17 +149,21 @@ bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const Tpar
     if (p->nativa) {
         TsentenciaNativa &s = *p->nativa;
         ok = s.ejecuta(parametros);
-        if (ok)
+        if (ok) {
             lee(s, p->columnas);
-        else
+            ok = !s.fallo();
+        }
+        if (!ok)
             anotaFalla(s.error(), s.codigo(), sentencia, falla);
         s.termina();
     } else {
         enlaza(*p, parametros);
         ok = p->consulta.exec();
-        if (ok)
+        if (ok) {
             lee(p->consulta, p->columnas);
-        else
+            ok = !p->consulta.lastError().isValid();
+        }
+        if (!ok)
             anotaFalla(p->consulta, sentencia, falla);
         p->consulta.finish();
     }
@@ -168,7 +172,8 @@ bool correPreparada(const QSqlDatabase &db, const QString &sentencia, const Tpar
     return ok;
 }
 
-// Runs one statement and hands the query to `lee`, from the cache when it is on. A statement
+// Runs one statement and hands the query to `lee`, from the cache when it is on. A row that
+// fails to come fails the statement: the rows before it are not the whole answer. A statement
 // without values stays out of the cache on MariaDB: its text goes in one round trip as a cached
 // statement's run does, and the server keeps no statement for it. A schema change
 // runs outside the cache and drops every prepared statement. Catalogue reads stay out too on
@@ -200,9 +205,11 @@ bool corre(const QSqlDatabase &db, const QString &sentencia, const TparametrosSe
     if (esquema)
         cacheSentencias::invalida();
     TcolumnasResultado columnas;
-    if (ok)
+    if (ok) {
         lee(q, columnas);
-    else
+        ok = !q.lastError().isValid();
+    }
+    if (!ok)
         anotaFalla(q, sentencia, falla);
     return ok;
 }

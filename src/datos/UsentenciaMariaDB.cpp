@@ -285,8 +285,13 @@ bool TsentenciaMariaDB::vigenteEn(const QSqlDatabase &db) const {
 }
 
 bool TsentenciaMariaDB::falla() {
-    uError = QString::fromUtf8(mysql_stmt_error(d->sentencia));
-    uCodigo = int(mysql_stmt_errno(d->sentencia));
+    // An error the server sends in the middle of a result is told on the connection, not on the
+    // statement.
+    const bool deSentencia = mysql_stmt_errno(d->sentencia) != 0;
+    uCodigo = int(deSentencia ? mysql_stmt_errno(d->sentencia) : mysql_errno(d->conexion));
+    uError = QString::fromUtf8(deSentencia ? mysql_stmt_error(d->sentencia) : mysql_error(d->conexion));
+    if (uError.isEmpty())
+        uError = QStringLiteral("el servidor no entregó el resultado");
     return false;
 }
 

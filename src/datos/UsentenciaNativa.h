@@ -21,7 +21,8 @@ public:
     // Runs it with these values, each bound to every place of its name; a name not given binds
     // NULL. On failure the engine's text and number are in error() and codigo().
     virtual bool ejecuta(const TparametrosSentencia &parametros) = 0;
-    // The result's next row, while there is one; its values by column.
+    // The result's next row, while there is one; its values by column. False too when the row
+    // could not be read, and then fallo() tells it.
     virtual bool siguiente() = 0;
     virtual QVariant valor(int columna) const = 0;
     // Lets go of the rest of the result, so the connection can run something else.
@@ -32,6 +33,8 @@ public:
     const QStringList &columnas() const { return uAlias; }
     QString error() const { return uError; }
     int codigo() const { return uCodigo; }
+    // The last run failed, in ejecuta or at a row siguiente could not bring.
+    bool fallo() const { return uCodigo != 0 || !uError.isEmpty(); }
 
     // Qt's test of a value it binds as NULL: a null QVariant, or a null string, array, date or
     // time inside one.

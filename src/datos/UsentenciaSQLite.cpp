@@ -177,7 +177,10 @@ bool TsentenciaSQLite::siguiente() {
     // A statement stepped past its end would run again from the start.
     if (uAcabada)
         return false;
-    uAcabada = sqlite3_step(uSentencia) != SQLITE_ROW;
+    const int r = sqlite3_step(uSentencia);
+    uAcabada = r != SQLITE_ROW;
+    if (r != SQLITE_ROW && r != SQLITE_DONE)
+        falla(r == SQLITE_ERROR ? sqlite3_reset(uSentencia) : r);
     return !uAcabada;
 }
 
