@@ -3,6 +3,8 @@
 #include "datos/UfechaHora.h"
 
 #include <QLocale>
+
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -29,10 +31,24 @@ QString FloatToStr(double valor) {
     // Digits after the point that keep 15 significant digits in all.
     const int enteros = int(std::floor(std::log10(magnitud))) + 1;
     const int decimales = std::max(0, 15 - enteros);
-    QString texto = sinCerosFinales(QString::number(valor, 'f', decimales));
-    if (texto == QLatin1String("-0"))
-        texto = QStringLiteral("0");
-    return texto;
+    // Every amount written passes here, so the digits come from std::to_chars, which rounds
+    // exactly as Qt does except on an exact half: to_chars takes it to even, the stored rows have
+    // it away from zero. A half is exact only when the value's binary digits end one decimal
+    // place further, and those few values keep Qt's conversion.
+    const double conUnaMas = std::ldexp(valor, decimales + 1), conLasPedidas = std::ldexp(valor, decimales);
+    const bool mitadExacta = conUnaMas == std::trunc(conUnaMas) && conLasPedidas != std::trunc(conLasPedidas);
+    if (mitadExacta)
+        return sinCerosFinales(QString::number(valor, 'f', decimales));
+    char cifras[48];
+    const char *fin =
+        std::to_chars(cifras, cifras + sizeof cifras, valor, std::chars_format::fixed, decimales).ptr;
+    if (decimales > 0) {
+        while (fin[-1] == '0')
+            --fin;
+        if (fin[-1] == '.')
+            --fin;
+    }
+    return QString::fromLatin1(cifras, fin - cifras);
 }
 
 double u_truncaDecimales(double valor, int decimales) {

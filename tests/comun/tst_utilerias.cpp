@@ -1,7 +1,10 @@
 // The numeric helpers every amount passes through.
 #include "comun/U_utilerias.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <cmath>
 #include <limits>
 
 class TpruebaUtilerias : public QObject {
@@ -32,6 +35,33 @@ private slots:
         QFETCH(double, valor);
         QFETCH(QString, texto);
         QCOMPARE(FloatToStr(valor), texto);
+    }
+
+    // Qt's conversion to 15 significant digits is the reference the stored rows were written
+    // with: ordinary values at every magnitude, and values ending in an exact half at every place.
+    void flotanteATextoComoQt() {
+        const auto deQt = [](double v) {
+            const int decimales = std::max(0, 15 - (int(std::floor(std::log10(std::fabs(v)))) + 1));
+            QString t = QString::number(v, 'f', decimales);
+            while (decimales > 0 && t.endsWith(QLatin1Char('0')))
+                t.chop(1);
+            if (t.endsWith(QLatin1Char('.')))
+                t.chop(1);
+            return t;
+        };
+        QRandomGenerator azar(20261208);
+        QList<double> valores;
+        for (int exponente = -5; exponente < 15; ++exponente)
+            for (int i = 0; i < 2000; ++i)
+                valores << (azar.bounded(2) ? -1 : 1) * std::pow(10.0, exponente + azar.generateDouble());
+        for (int bits = 1; bits <= 24; ++bits)
+            for (int i = 0; i < 200; ++i)
+                valores << std::ldexp(double(azar.bounded(1 << 20) * 2 + 1), -bits) * (i % 2 ? -1 : 1) +
+                               double(azar.bounded(1000000)) * (bits % 3);
+        for (double v : std::as_const(valores))
+            if (std::fabs(v) >= 1e-5 && std::fabs(v) < 1e15 && FloatToStr(v) != deQt(v))
+                QFAIL(qPrintable(
+                    QStringLiteral("%1: %2, Qt %3").arg(v, 0, 'g', 17).arg(FloatToStr(v), deQt(v))));
     }
 
     void truncaDecimales_data() {
