@@ -7,6 +7,8 @@
 #include <QSqlDriver>
 #include <QTime>
 
+#include <algorithm>
+
 #include <sqlite3.h>
 
 namespace {
@@ -23,37 +25,14 @@ QString textoDeError(sqlite3 *conexion) {
     return QString(reinterpret_cast<const QChar *>(sqlite3_errmsg16(conexion)));
 }
 
-int enlazaTexto(sqlite3_stmt *s, int lugar, const QString &texto, void (*destino)(void *)) {
-    return sqlite3_bind_text16(s, lugar, texto.utf16(), int(texto.size() * sizeof(QChar)), destino);
+template <typename T> T de(const QVariant &v) {
+    return *static_cast<const T *>(v.constData());
 }
 
-// Binds one value as Qt's driver does. A text or bytes bound in place must outlive the run: the
-// caller's values do.
-int enlazaValor(sqlite3_stmt *s, int lugar, const QVariant &v) {
-    if (TsentenciaNativa::esNulo(v))
-        return sqlite3_bind_null(s, lugar);
-    switch (v.typeId()) {
-    case QMetaType::QByteArray: {
-        const QByteArray *bytes = static_cast<const QByteArray *>(v.constData());
-        return sqlite3_bind_blob(s, lugar, bytes->constData(), int(bytes->size()), SQLITE_STATIC);
-    }
-    case QMetaType::Int:
-    case QMetaType::Bool:
-        return sqlite3_bind_int(s, lugar, v.toInt());
-    case QMetaType::Double:
-        return sqlite3_bind_double(s, lugar, v.toDouble());
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-        return sqlite3_bind_int64(s, lugar, v.toLongLong());
-    case QMetaType::QDateTime:
-        return enlazaTexto(s, lugar, v.toDateTime().toString(Qt::ISODateWithMs), SQLITE_TRANSIENT);
-    case QMetaType::QTime:
-        return enlazaTexto(s, lugar, v.toTime().toString(QStringLiteral("hh:mm:ss.zzz")), SQLITE_TRANSIENT);
-    case QMetaType::QString:
-        return enlazaTexto(s, lugar, *static_cast<const QString *>(v.constData()), SQLITE_STATIC);
-    default:
-        return enlazaTexto(s, lugar, v.toString(), SQLITE_TRANSIENT);
-    }
+// The same name, told first by where its text lives: the names a statement binds are nearly
+// always the same literals run after run.
+bool mismoNombre(const QString &a, const QString &b) {
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
 }
 
 } // namespace
@@ -112,34 +91,110 @@ bool TsentenciaSQLite::falla(int codigo) {
     return false;
 }
 
+int TsentenciaSQLite::lugarDe(const QString &nombre) {
+    // SQLite finds a name by going through all of them: a statement of a few hundred values
+    // would spend longer finding them than running.
+    if (!uNombresLeidos) {
+        for (int lugar = sqlite3_bind_parameter_count(uSentencia); lugar > 0; --lugar)
+            if (const char *n = sqlite3_bind_parameter_name(uSentencia, lugar))
+                uLugarDeNombre.insert(QString::fromUtf8(n), lugar); // a repeated name keeps its first place
+        uNombresLeidos = true;
+    }
+    return uLugarDeNombre.value(nombre, 0);
+}
+
+// Binds one value as Qt's driver does. Bytes bound in place must outlive the run: the caller's
+// values do. Plain values are read where the variant keeps them: this runs for every value of
+// every statement.
+int TsentenciaSQLite::enlazaValor(int lugar, const QVariant &v) {
+    if (esNulo(v))
+        return sqlite3_bind_null(uSentencia, lugar);
+    switch (v.typeId()) {
+    case QMetaType::QByteArray: {
+        const QByteArray &bytes = de<QByteArray>(v);
+        return sqlite3_bind_blob(uSentencia, lugar, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
+    }
+    case QMetaType::Int:
+        return sqlite3_bind_int(uSentencia, lugar, de<int>(v));
+    case QMetaType::Bool:
+        return sqlite3_bind_int(uSentencia, lugar, de<bool>(v));
+    case QMetaType::Double:
+        return sqlite3_bind_double(uSentencia, lugar, de<double>(v));
+    case QMetaType::UInt:
+        return sqlite3_bind_int64(uSentencia, lugar, de<uint>(v));
+    case QMetaType::LongLong:
+        return sqlite3_bind_int64(uSentencia, lugar, de<qlonglong>(v));
+    case QMetaType::QString:
+        return enlazaTexto(lugar, de<QString>(v), true);
+    case QMetaType::QDateTime:
+        return enlazaTexto(lugar, de<QDateTime>(v).toString(Qt::ISODateWithMs), false);
+    case QMetaType::QTime:
+        return enlazaTexto(lugar, de<QTime>(v).toString(QStringLiteral("hh:mm:ss.zzz")), false);
+    default:
+        return enlazaTexto(lugar, v.toString(), false);
+    }
+}
+
+int TsentenciaSQLite::enlazaTexto(int lugar, const QString &texto, bool perdura) {
+    // An ASCII text goes in as the UTF-8 SQLite keeps, copied once into this statement's own
+    // buffer; any other one as UTF-16, which SQLite converts itself.
+    const std::size_t desde = uTextos.size();
+    uTextos.resize(desde + std::size_t(texto.size()));
+    const ushort *origen = texto.utf16();
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (origen[i] >= 0x80) {
+            uTextos.resize(desde);
+            return sqlite3_bind_text16(uSentencia, lugar, origen, int(texto.size() * sizeof(QChar)),
+                                       perdura ? SQLITE_STATIC : SQLITE_TRANSIENT);
+        }
+        uTextos[desde + std::size_t(i)] = char(origen[i]);
+    }
+    uTextosPorEnlazar.push_back({lugar, desde, std::size_t(texto.size())});
+    return SQLITE_OK;
+}
+
 bool TsentenciaSQLite::enlaza(const TparametrosSentencia &parametros) {
     // A run binds the names the last one did, in the same order, nearly always: their places are
     // looked up again only when they change.
     bool mismos = uNombres.size() == parametros.size();
     for (int i = 0; mismos && i < parametros.size(); ++i)
-        mismos = uNombres.at(i) == parametros.at(i).first;
+        mismos = mismoNombre(uNombres.at(i), parametros.at(i).first);
     if (!mismos) {
         uNombres.clear();
         uLugares.clear();
+        std::vector<bool> enlazados(sqlite3_bind_parameter_count(uSentencia) + 1);
         for (int i = 0; i < parametros.size(); ++i) {
             const QString &nombre = parametros.at(i).first;
             uNombres.append(nombre);
-            uLugares.push_back(nombre.isEmpty()
-                                   ? i + 1
-                                   : sqlite3_bind_parameter_index(uSentencia, nombre.toUtf8().constData()));
+            const int lugar = nombre.isEmpty() ? i + 1 : lugarDe(nombre);
+            uLugares.push_back(lugar);
+            if (lugar > 0 && lugar < int(enlazados.size()))
+                enlazados[lugar] = true;
         }
+        uEnlazaTodos = std::count(enlazados.begin() + 1, enlazados.end(), true) == int(enlazados.size()) - 1;
     }
-    // Names left out bind NULL, as on a fresh statement.
-    sqlite3_clear_bindings(uSentencia);
-    for (int i = 0; i < parametros.size(); ++i) {
-        if (uLugares[i] <= 0)
+    // Names left out bind NULL, as on a fresh statement; a run that binds every place replaces
+    // every value anyway.
+    if (!uEnlazaTodos)
+        sqlite3_clear_bindings(uSentencia);
+    uTextos.clear();
+    uTextosPorEnlazar.clear();
+    int r = SQLITE_OK;
+    for (int i = 0; r == SQLITE_OK && i < parametros.size(); ++i) {
+        const int lugar = uLugares[i];
+        if (lugar <= 0)
             continue; // not in the text: Qt's driver ignores it too
-        const int r = enlazaValor(uSentencia, uLugares[i], parametros.at(i).second);
-        if (r != SQLITE_OK) {
-            uError = textoDeError(uConexion) + QStringLiteral(" Unable to bind parameters");
-            uCodigo = r;
-            return false;
-        }
+        r = enlazaValor(lugar, parametros.at(i).second);
+    }
+    // The buffer holds every text now, so it moves no more.
+    for (std::size_t t = 0; r == SQLITE_OK && t < uTextosPorEnlazar.size(); ++t) {
+        const TtextoPorEnlazar &e = uTextosPorEnlazar[t];
+        r = sqlite3_bind_text(uSentencia, e.lugar, uTextos.data() + e.desde, int(e.largo), SQLITE_STATIC);
+    }
+    if (r != SQLITE_OK) {
+        uError = textoDeError(uConexion) + QStringLiteral(" Unable to bind parameters");
+        uCodigo = r;
+        return false;
     }
     return true;
 }
@@ -211,6 +266,8 @@ void TsentenciaSQLite::termina() {
     sqlite3_reset(uSentencia);
     // Texts were bound in place from the caller's values, which go now.
     sqlite3_clear_bindings(uSentencia);
+    if (uTextos.capacity() > kTextosQueSeGuardan)
+        std::string().swap(uTextos);
 }
 
 qint64 TsentenciaSQLite::filasAfectadas() const {

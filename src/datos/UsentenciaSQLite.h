@@ -2,7 +2,10 @@
 
 #include "datos/UsentenciaNativa.h"
 
+#include <QHash>
+
 #include <memory>
+#include <string>
 #include <vector>
 
 struct sqlite3;
@@ -36,6 +39,10 @@ private:
     TsentenciaSQLite(sqlite3 *conexion, sqlite3_stmt *sentencia);
     void tomaColumnas();
     bool enlaza(const TparametrosSentencia &parametros);
+    int lugarDe(const QString &nombre);
+    int enlazaValor(int lugar, const QVariant &valor);
+    // A text that outlives the run (`perdura`) may be bound in place.
+    int enlazaTexto(int lugar, const QString &texto, bool perdura);
     bool falla(int codigo);
 
     sqlite3 *uConexion;
@@ -43,6 +50,18 @@ private:
     // The names the last run bound, in its order, and the place of each (0: not in the text).
     QStringList uNombres;
     std::vector<int> uLugares;
+    bool uEnlazaTodos = false;          // those names cover every place of the text
+    QHash<QString, int> uLugarDeNombre; // every name of the text, read once
+    bool uNombresLeidos = false;
+    // The run's ASCII texts as UTF-8, bound in place once all are in; kept between runs up to
+    // kTextosQueSeGuardan bytes.
+    struct TtextoPorEnlazar {
+        int lugar;
+        std::size_t desde, largo;
+    };
+    std::string uTextos;
+    std::vector<TtextoPorEnlazar> uTextosPorEnlazar;
+    static constexpr std::size_t kTextosQueSeGuardan = 64 * 1024;
     bool uFilaPendiente = false; // the run's first row, stepped to by ejecuta
     bool uAcabada = true;        // the run has no further row
 };

@@ -273,6 +273,40 @@ private slots:
         }
     }
 
+    // Many texts of one statement, of every kind and length, each come back as bound, run after
+    // run: plain ASCII, accents, an emoji, empty text and a NUL inside.
+    void muchosTextosEnUnaSentencia() {
+        ejecuta(QStringLiteral("CREATE TABLE nota (id INTEGER NOT NULL PRIMARY KEY, texto TEXT)"));
+        const QStringList muestras = {QStringLiteral("123.45"),
+                                      QStringLiteral("Añil"),
+                                      QStringLiteral(""),
+                                      QStringLiteral("2026-12-08 10:00:00"),
+                                      QStringLiteral("🦎"),
+                                      QString(700, u'z'),
+                                      QStringLiteral("a") + QChar(0) + QStringLiteral("b")};
+        TmiddleTier mt(sesion());
+        for (int corrida = 0; corrida < 3; ++corrida) {
+            ejecuta(QStringLiteral("DELETE FROM nota"));
+            QStringList marcadores, esperados;
+            for (int i = 0; i < 40; ++i) {
+                const QString texto = muestras.at((i + corrida) % muestras.size()) + QString::number(corrida);
+                marcadores << QStringLiteral("(%1, :t%1)").arg(i);
+                esperados << texto;
+            }
+            mt.setQuery(QStringLiteral("INSERT INTO nota (id, texto) VALUES ") +
+                        marcadores.join(QLatin1Char(',')));
+            for (int i = 0; i < esperados.size(); ++i)
+                mt.setParametroTexto(QStringLiteral("t%1").arg(i), esperados.at(i));
+            QVERIFY(mt.nonQuery().isSuccess());
+            mt.setQuery(QStringLiteral("SELECT texto FROM nota WHERE id >= :cero ORDER BY id"));
+            mt.setParametroEntero(QStringLiteral("cero"), 0);
+            const CmidTierResponse r = mt.reader();
+            QCOMPARE(r.getRowCount(), esperados.size());
+            for (int i = 0; i < esperados.size(); ++i)
+                QCOMPARE(r.getCelda(i, 0), esperados.at(i));
+        }
+    }
+
     // The engine's own number of a failure reaches the caller, and the statement works after it.
     void codigoDelMotorTrasUnaFalla() {
         TmiddleTier mt(sesion());
