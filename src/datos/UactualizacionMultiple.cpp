@@ -5,7 +5,9 @@ TactualizacionMultiple::TactualizacionMultiple(TmiddleTier &mt, const QString &t
     // SQLite plans UPDATE … FROM as a scan of the whole table per statement: there one row to a
     // reused prepared statement is the fast way, as no round trip is saved anyway.
     : TescrituraPorLotes(mt, int(columnas.size()) + 1, mt.esMySQL() ? filasPorSentencia : 1),
-      uMySQL(mt.esMySQL()), uTabla(tabla), uColumnas(columnas) {}
+      uMySQL(mt.esMySQL()), uTabla(tabla), uColumnas(columnas),
+      uFamilia((uMySQL ? QStringLiteral("UPDATE MySQL ") : QStringLiteral("UPDATE SQLite ")) + tabla +
+               QLatin1Char(' ') + columnas.join(QLatin1Char(','))) {}
 
 QString TactualizacionMultiple::sentencia(int filas) const {
     const int porFila = columnas();

@@ -14,9 +14,11 @@ public:
 
 protected:
     QString sentencia(int filas) const override;
+    QString familia() const override { return uFamilia; }
 
 private:
     bool uMySQL;
     QString uTabla;
     QStringList uColumnas;
+    QString uFamilia;
 };

@@ -33,6 +33,8 @@ public:
 protected:
     // The statement for `filas` rows, its values named in order by marcador().
     virtual QString sentencia(int filas) const = 0;
+    // Tells writers apart by the statements they build: two with the same one build the same.
+    virtual QString familia() const = 0;
     int columnas() const { return uColumnas; }
     // The name of the statement's valor-th value (from 0, row after row).
     static QString marcador(int valor);
@@ -41,14 +43,12 @@ protected:
 
 private:
     bool escribe(int filas);
+    const QString &texto(int filas) const;
 
     TmiddleTier &uMt;
     int uColumnas;
     int uFilasPorSentencia;
     QVector<QVariant> uValores;
-    // The text of the last statement written, kept for the next one of the same size.
-    QString uTexto;
-    int uFilasTexto = 0;
     qint64 uEscritas = 0;
     qint64 uUltimoId = 0;
     QString uError;

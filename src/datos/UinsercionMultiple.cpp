@@ -7,7 +7,7 @@ TinsercionMultiple::TinsercionMultiple(TmiddleTier &mt, const QString &tabla, co
           QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(tabla, columnas.join(QStringLiteral(", ")))) {}
 
 QString TinsercionMultiple::sentencia(int filas) const {
-    // Built on every write: one buffer sized for ", :v1234" a value.
+    // One buffer sized for ", :v1234" a value.
     QString texto;
     texto.reserve(uEncabezado.size() + filas * (columnas() * 8 + 4));
     texto += uEncabezado;

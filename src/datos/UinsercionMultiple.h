@@ -12,6 +12,7 @@ public:
 
 protected:
     QString sentencia(int filas) const override;
+    QString familia() const override { return uEncabezado; }
 
 private:
     QString uEncabezado;

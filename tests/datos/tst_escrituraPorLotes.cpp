@@ -124,6 +124,33 @@ private slots:
         QCOMPARE(filas(), QStringList({"1 - 0", "2 dos 2.25", "3 - 0", "4 - 1e+308",
                                        "5 x'; DROP TABLE renglon; -- 5"}));
     }
+
+    // Writers of the same size but another table or other columns, one after the other, each
+    // write their own statement: the texts they share between them are told apart.
+    void escritoresParecidosNoSeConfunden() {
+        TmiddleTier mt(uBase->sesion());
+        mt.setQuery(
+            QStringLiteral("CREATE TABLE otro (id INTEGER NOT NULL PRIMARY KEY, cantidad DOUBLE NULL)"));
+        QVERIFY(mt.nonQuery().isSuccess());
+        const QStringList idCantidad = {QStringLiteral("id"), QStringLiteral("cantidad")};
+        for (int vuelta = 0; vuelta < 2; ++vuelta) {
+            const int id = 10 * vuelta + 1;
+            TinsercionMultiple enRenglon(mt, QStringLiteral("renglon"), idCantidad, 2);
+            TinsercionMultiple enOtro(mt, QStringLiteral("otro"), idCantidad, 2);
+            TinsercionMultiple conNombre(mt, QStringLiteral("renglon"),
+                                         {QStringLiteral("id"), QStringLiteral("nombre")}, 2);
+            QVERIFY(enRenglon.agrega({id, 1.5}) && enRenglon.vacia());
+            QVERIFY(enOtro.agrega({id, 2.5}) && enOtro.vacia());
+            QVERIFY(conNombre.agrega({id + 1, QStringLiteral("n")}) && conNombre.vacia());
+            TactualizacionMultiple cantidad(mt, QStringLiteral("renglon"), {QStringLiteral("cantidad")});
+            TactualizacionMultiple nombre(mt, QStringLiteral("renglon"), {QStringLiteral("nombre")});
+            QVERIFY(cantidad.agrega({7, id + 1}) && cantidad.vacia());
+            QVERIFY(nombre.agrega({QStringLiteral("m"), id}) && nombre.vacia());
+        }
+        QCOMPARE(filas(), QStringList({"1 m 1.5", "2 n 7", "11 m 1.5", "12 n 7"}));
+        mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM otro WHERE cantidad = 2.5"));
+        QCOMPARE(mt.getScalarAsInt(), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TpruebaEscrituraPorLotes)
