@@ -89,6 +89,30 @@ private slots:
         QCOMPARE(preparadas() - antes, 2);
     }
 
+    // On MariaDB a read of the catalogue is never prepared for the cache, however its name is
+    // written (the 10.11 server crashed running such a statement a second time).
+    void catalogoFueraDeLaCache_data() {
+        QTest::addColumn<QString>("catalogo");
+        QTest::newRow("minúsculas") << QStringLiteral("information_schema");
+        QTest::newRow("mayúsculas") << QStringLiteral("INFORMATION_SCHEMA");
+        QTest::newRow("mezcladas") << QStringLiteral("Information_Schema");
+    }
+    void catalogoFueraDeLaCache() {
+        QFETCH(QString, catalogo);
+        if (!uBase->esMySQL())
+            QSKIP("SQLite has no information_schema");
+        TmiddleTier mt(sesion());
+        const qint64 antes = preparadas();
+        for (int corrida = 0; corrida < 2; ++corrida) {
+            mt.setQuery(QStringLiteral("SELECT COUNT(*) FROM %1.tables WHERE table_schema = DATABASE() AND "
+                                       "table_name = :tabla")
+                            .arg(catalogo));
+            mt.setParametroTexto(QStringLiteral("tabla"), QStringLiteral("renglon"));
+            QCOMPARE(mt.getScalarAsInt(), 1);
+        }
+        QCOMPARE(preparadas(), antes);
+    }
+
     // Whatever a run binds, the cached statement answers as a fresh one: a name bound by an
     // earlier run and not by this one is NULL again, not the earlier value.
     void mismasRespuestasQueUnaSentenciaNueva_data() {
