@@ -2,6 +2,7 @@
 
 #include "datos/ULog.h"
 #include "datos/UcacheSentencias.h"
+#include "datos/UescrituraWal.h"
 #include "datos/UmotivoError.h"
 #include "datos/UpuntoControlWal.h"
 
@@ -103,6 +104,7 @@ bool TConexionSesion::abre() {
         }
         db.setConnectOptions(opciones);
     } else {
+        escrituraWal::instala();
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
         db.setDatabaseName(uParametros.archivo);
         db.setConnectOptions(uParametros.soloLectura
