@@ -91,11 +91,18 @@ int cierra(sqlite3_file *f) {
     return rc != SQLITE_OK ? rc : rcReal;
 }
 
-int lee(sqlite3_file *f, void *datos, int cuantos, sqlite3_int64 desde) {
+// A call on the log after what is held is written out.
+template <auto Metodo, typename... Argumentos> int trasVaciar(sqlite3_file *f, Argumentos... argumentos) {
     Tlog *l = comoLog(f);
     if (const int rc = vacia(l); rc != SQLITE_OK)
         return rc;
-    return l->real->pMethods->xRead(l->real, datos, cuantos, desde);
+    return (l->real->pMethods->*Metodo)(l->real, argumentos...);
+}
+
+// A call that neither reads nor writes the log's bytes.
+template <auto Metodo, typename... Argumentos> int directo(sqlite3_file *f, Argumentos... argumentos) {
+    Tlog *l = comoLog(f);
+    return (l->real->pMethods->*Metodo)(l->real, argumentos...);
 }
 
 int trunca(sqlite3_file *f, sqlite3_int64 largo) {
@@ -106,63 +113,22 @@ int trunca(sqlite3_file *f, sqlite3_int64 largo) {
     return l->real->pMethods->xTruncate(l->real, largo);
 }
 
-int sincroniza(sqlite3_file *f, int banderas) {
-    Tlog *l = comoLog(f);
-    if (const int rc = vacia(l); rc != SQLITE_OK)
-        return rc;
-    return l->real->pMethods->xSync(l->real, banderas);
-}
-
-int tamano(sqlite3_file *f, sqlite3_int64 *largo) {
-    Tlog *l = comoLog(f);
-    if (const int rc = vacia(l); rc != SQLITE_OK)
-        return rc;
-    return l->real->pMethods->xFileSize(l->real, largo);
-}
-
-int controla(sqlite3_file *f, int operacion, void *argumento) {
-    Tlog *l = comoLog(f);
-    if (const int rc = vacia(l); rc != SQLITE_OK)
-        return rc;
-    return l->real->pMethods->xFileControl(l->real, operacion, argumento);
-}
-
-int bloquea(sqlite3_file *f, int nivel) {
-    return comoLog(f)->real->pMethods->xLock(comoLog(f)->real, nivel);
-}
-
-int desbloquea(sqlite3_file *f, int nivel) {
-    return comoLog(f)->real->pMethods->xUnlock(comoLog(f)->real, nivel);
-}
-
-int reservado(sqlite3_file *f, int *sal) {
-    return comoLog(f)->real->pMethods->xCheckReservedLock(comoLog(f)->real, sal);
-}
-
-int sector(sqlite3_file *f) {
-    return comoLog(f)->real->pMethods->xSectorSize(comoLog(f)->real);
-}
-
-int caracteristicas(sqlite3_file *f) {
-    return comoLog(f)->real->pMethods->xDeviceCharacteristics(comoLog(f)->real);
-}
-
 // Version 1: a log file is never memory-mapped nor holds the shared-memory index.
 const sqlite3_io_methods kMetodosLog = [] {
     sqlite3_io_methods m{};
     m.iVersion = 1;
     m.xClose = cierra;
-    m.xRead = lee;
+    m.xRead = trasVaciar<&sqlite3_io_methods::xRead>;
     m.xWrite = escribe;
     m.xTruncate = trunca;
-    m.xSync = sincroniza;
-    m.xFileSize = tamano;
-    m.xLock = bloquea;
-    m.xUnlock = desbloquea;
-    m.xCheckReservedLock = reservado;
-    m.xFileControl = controla;
-    m.xSectorSize = sector;
-    m.xDeviceCharacteristics = caracteristicas;
+    m.xSync = trasVaciar<&sqlite3_io_methods::xSync>;
+    m.xFileSize = trasVaciar<&sqlite3_io_methods::xFileSize>;
+    m.xLock = directo<&sqlite3_io_methods::xLock>;
+    m.xUnlock = directo<&sqlite3_io_methods::xUnlock>;
+    m.xCheckReservedLock = directo<&sqlite3_io_methods::xCheckReservedLock>;
+    m.xFileControl = trasVaciar<&sqlite3_io_methods::xFileControl>;
+    m.xSectorSize = directo<&sqlite3_io_methods::xSectorSize>;
+    m.xDeviceCharacteristics = directo<&sqlite3_io_methods::xDeviceCharacteristics>;
     return m;
 }();
 
@@ -187,41 +153,8 @@ int abre(sqlite3_vfs *, sqlite3_filename nombre, sqlite3_file *f, int banderas, 
 }
 
 // The rest of the layer is the one beneath, called as itself.
-int borra(sqlite3_vfs *, const char *nombre, int sincronizar) {
-    return gBase->xDelete(gBase, nombre, sincronizar);
-}
-int accede(sqlite3_vfs *, const char *nombre, int banderas, int *sal) {
-    return gBase->xAccess(gBase, nombre, banderas, sal);
-}
-int rutaCompleta(sqlite3_vfs *, const char *nombre, int largo, char *sal) {
-    return gBase->xFullPathname(gBase, nombre, largo, sal);
-}
-void *abreBiblioteca(sqlite3_vfs *, const char *nombre) {
-    return gBase->xDlOpen(gBase, nombre);
-}
-void errorBiblioteca(sqlite3_vfs *, int largo, char *sal) {
-    gBase->xDlError(gBase, largo, sal);
-}
-void (*simbolo(sqlite3_vfs *, void *biblioteca, const char *nombre))(void) {
-    return gBase->xDlSym(gBase, biblioteca, nombre);
-}
-void cierraBiblioteca(sqlite3_vfs *, void *biblioteca) {
-    gBase->xDlClose(gBase, biblioteca);
-}
-int azar(sqlite3_vfs *, int largo, char *sal) {
-    return gBase->xRandomness(gBase, largo, sal);
-}
-int duerme(sqlite3_vfs *, int microsegundos) {
-    return gBase->xSleep(gBase, microsegundos);
-}
-int hora(sqlite3_vfs *, double *sal) {
-    return gBase->xCurrentTime(gBase, sal);
-}
-int ultimoError(sqlite3_vfs *, int largo, char *sal) {
-    return gBase->xGetLastError ? gBase->xGetLastError(gBase, largo, sal) : 0;
-}
-int horaEntera(sqlite3_vfs *, sqlite3_int64 *sal) {
-    return gBase->xCurrentTimeInt64(gBase, sal);
+template <auto Metodo, typename... Argumentos> auto haciaBase(sqlite3_vfs *, Argumentos... argumentos) {
+    return (gBase->*Metodo)(gBase, argumentos...);
 }
 
 } // namespace
@@ -239,19 +172,20 @@ void escrituraWal::instala() {
         gCapa.mxPathname = gBase->mxPathname;
         gCapa.zName = "inventario";
         gCapa.xOpen = abre;
-        gCapa.xDelete = borra;
-        gCapa.xAccess = accede;
-        gCapa.xFullPathname = rutaCompleta;
-        gCapa.xDlOpen = abreBiblioteca;
-        gCapa.xDlError = errorBiblioteca;
-        gCapa.xDlSym = simbolo;
-        gCapa.xDlClose = cierraBiblioteca;
-        gCapa.xRandomness = azar;
-        gCapa.xSleep = duerme;
-        gCapa.xCurrentTime = hora;
-        gCapa.xGetLastError = ultimoError;
-        gCapa.xCurrentTimeInt64 = horaEntera;
-        if (gBase->iVersion < 2 || !gBase->xCurrentTimeInt64 || sqlite3_vfs_register(&gCapa, 1) != SQLITE_OK)
+        gCapa.xDelete = haciaBase<&sqlite3_vfs::xDelete>;
+        gCapa.xAccess = haciaBase<&sqlite3_vfs::xAccess>;
+        gCapa.xFullPathname = haciaBase<&sqlite3_vfs::xFullPathname>;
+        gCapa.xDlOpen = haciaBase<&sqlite3_vfs::xDlOpen>;
+        gCapa.xDlError = haciaBase<&sqlite3_vfs::xDlError>;
+        gCapa.xDlSym = haciaBase<&sqlite3_vfs::xDlSym>;
+        gCapa.xDlClose = haciaBase<&sqlite3_vfs::xDlClose>;
+        gCapa.xRandomness = haciaBase<&sqlite3_vfs::xRandomness>;
+        gCapa.xSleep = haciaBase<&sqlite3_vfs::xSleep>;
+        gCapa.xCurrentTime = haciaBase<&sqlite3_vfs::xCurrentTime>;
+        gCapa.xGetLastError = haciaBase<&sqlite3_vfs::xGetLastError>;
+        gCapa.xCurrentTimeInt64 = haciaBase<&sqlite3_vfs::xCurrentTimeInt64>;
+        if (gBase->iVersion < 2 || !gBase->xCurrentTimeInt64 || !gBase->xGetLastError ||
+            sqlite3_vfs_register(&gCapa, 1) != SQLITE_OK)
             gBase = nullptr;
     });
 }
