@@ -62,8 +62,7 @@ template <typename Flee> bool porTramos(TmiddleTier &mt, const QVector<int> &pro
 // none: the issue is the newest movement unless the receipt is newer (the ledger tells an
 // instant's receipts first, so an issue of the same instant came after them).
 bool salidaEsLaUltima(const QVariant &entrada, const QVariant &salida) {
-    return !salida.isNull() &&
-           (entrada.isNull() || !(fechaHora::deValorBD(salida) < fechaHora::deValorBD(entrada)));
+    return !salida.isNull() && (entrada.isNull() || !fechaHora::anteriorBD(salida, entrada));
 }
 } // namespace
 

@@ -25,7 +25,7 @@ bool separadorEn(QStringView texto, qsizetype i, char16_t separador) {
 // The layouts the program itself stores ('yyyy-MM-dd', then ' HH:mm:ss' or 'THH:mm:ss', then
 // '.zzz'), read digit by digit: this runs for every date of every row a posting reads, and Qt's
 // format parser costs several time zone look-ups a value. Anything else answers invalid.
-QDateTime leeFormatoPropio(QStringView texto) {
+QDateTime leeFormatoPropio(QStringView texto, Qt::TimeSpec zona) {
     const qsizetype n = texto.size();
     if ((n != 10 && n != 19 && n != 23) || !separadorEn(texto, 4, u'-') || !separadorEn(texto, 7, u'-'))
         return {};
@@ -34,7 +34,7 @@ QDateTime leeFormatoPropio(QStringView texto) {
     if (!dia.isValid())
         return {};
     if (n == 10)
-        return QDateTime(dia, QTime(0, 0));
+        return QDateTime(dia, QTime(0, 0), zona);
     if ((!separadorEn(texto, 10, u' ') && !separadorEn(texto, 10, u'T')) || !separadorEn(texto, 13, u':') ||
         !separadorEn(texto, 16, u':') || (n == 23 && !separadorEn(texto, 19, u'.')))
         return {};
@@ -44,7 +44,33 @@ QDateTime leeFormatoPropio(QStringView texto) {
     if (ms < 0 || horas < 0 || minutos < 0 || segundos < 0)
         return {};
     const QTime hora(horas, minutos, segundos, ms);
-    return hora.isValid() ? QDateTime(dia, hora) : QDateTime();
+    return hora.isValid() ? QDateTime(dia, hora, zona) : QDateTime();
+}
+
+// A stored value's wall-clock date and time, as a date-time of `zona`.
+QDateTime deValor(const QVariant &valor, Qt::TimeSpec zona) {
+    if (valor.isNull())
+        return {};
+    switch (valor.typeId()) {
+    case QMetaType::QDateTime: {
+        const QDateTime dt = valor.toDateTime();
+        return QDateTime(dt.date(), dt.time(), zona);
+    }
+    case QMetaType::QDate:
+        return QDateTime(valor.toDate(), QTime(0, 0), zona);
+    default:
+        break;
+    }
+    const QString texto = valor.toString().trimmed();
+    if (const QDateTime propio = leeFormatoPropio(texto, zona); propio.isValid())
+        return propio;
+    for (const char *formato : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
+                                "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
+        const QDateTime dt = QDateTime::fromString(texto, QLatin1String(formato));
+        if (dt.isValid())
+            return QDateTime(dt.date(), dt.time(), zona);
+    }
+    return {};
 }
 } // namespace
 
@@ -92,28 +118,12 @@ QString fechaHora::aTextoBD(const QDateTime &valor) {
 }
 
 QDateTime fechaHora::deValorBD(const QVariant &valor) {
-    if (valor.isNull())
-        return {};
-    switch (valor.typeId()) {
-    case QMetaType::QDateTime: {
-        QDateTime dt = valor.toDateTime();
-        return QDateTime(dt.date(), dt.time());
-    }
-    case QMetaType::QDate:
-        return QDateTime(valor.toDate(), QTime(0, 0));
-    default:
-        break;
-    }
-    const QString texto = valor.toString().trimmed();
-    if (const QDateTime propio = leeFormatoPropio(texto); propio.isValid())
-        return propio;
-    for (const char *formato : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
-                                "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
-        const QDateTime dt = QDateTime::fromString(texto, QLatin1String(formato));
-        if (dt.isValid())
-            return dt;
-    }
-    return {};
+    return deValor(valor, Qt::LocalTime);
+}
+
+bool fechaHora::anteriorBD(const QVariant &a, const QVariant &b) {
+    // As UTC no time zone is consulted: the fields compare as they are.
+    return deValor(a, Qt::UTC) < deValor(b, Qt::UTC);
 }
 
 QDateTime fechaHora::inicioDelDia(const QDate &dia) {

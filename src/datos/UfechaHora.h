@@ -17,6 +17,11 @@ QDateTime deTDateTime(TDateTime valor);
 QString aTextoBD(const QDateTime &valor);
 // Reads a stored date-time whatever the driver handed back (QDateTime, QDate or text).
 QDateTime deValorBD(const QVariant &valor);
+// Whether stored value `a` is earlier than stored value `b` as the database orders them: by their
+// wall-clock fields, with no local-time conversion (which costs a time zone look-up a value, and
+// across a clock change would order them otherwise than the database's MAX). An invalid or null
+// value is earlier than any date.
+bool anteriorBD(const QVariant &a, const QVariant &b);
 // Start of the first day and end of the last day of a date range filter.
 QDateTime inicioDelDia(const QDate &dia);
 QDateTime finDelDia(const QDate &dia);

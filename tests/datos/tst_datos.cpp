@@ -408,6 +408,43 @@ private slots:
             QCOMPARE(fechaHora::deValorBD(fechaHora::aTextoBD(fecha)), fecha);
         }
     }
+
+    void ordenDeFechasGuardadas_data() {
+        QTest::addColumn<QVariant>("a");
+        QTest::addColumn<QVariant>("b");
+        QTest::addColumn<bool>("anterior");
+        const QVariant diez = QStringLiteral("2026-03-01 10:00:00.000");
+        QTest::newRow("un milisegundo antes")
+            << diez << QVariant(QStringLiteral("2026-03-01 10:00:00.001")) << true;
+        QTest::newRow("un milisegundo después")
+            << QVariant(QStringLiteral("2026-03-01 10:00:00.001")) << diez << false;
+        QTest::newRow("el mismo instante") << diez << diez << false;
+        // MariaDB hands back date-times, SQLite the stored text: the same instant either way.
+        QTest::newRow("fecha-hora y texto iguales")
+            << QVariant(QDateTime(QDate(2026, 3, 1), QTime(10, 0))) << diez << false;
+        QTest::newRow("fecha-hora antes que texto")
+            << QVariant(QDateTime(QDate(2026, 3, 1), QTime(9, 59, 59, 999))) << diez << true;
+        QTest::newRow("día solo, medianoche")
+            << QVariant(QDate(2026, 3, 1)) << QVariant(QStringLiteral("2026-03-01 00:00:00.000")) << false;
+        QTest::newRow("nulo antes que una fecha") << QVariant() << diez << true;
+        QTest::newRow("una fecha no antes que nulo") << diez << QVariant() << false;
+        // The hour the clocks skip in a zone with summer time is no local date-time at all, yet a
+        // stored value of it keeps the order the database's MAX gives it.
+        QTest::newRow("hora saltada por el cambio de horario")
+            << QVariant(QStringLiteral("2026-03-08 01:50:00.000"))
+            << QVariant(QStringLiteral("2026-03-08 02:30:00.000")) << true;
+    }
+    void ordenDeFechasGuardadas() {
+        QFETCH(QVariant, a);
+        QFETCH(QVariant, b);
+        QFETCH(bool, anterior);
+        const bool habia = qEnvironmentVariableIsSet("TZ");
+        const QByteArray zona = qgetenv("TZ");
+        qputenv("TZ", "America/Tijuana");
+        const bool resultado = fechaHora::anteriorBD(a, b);
+        habia ? qputenv("TZ", zona) : qunsetenv("TZ");
+        QCOMPARE(resultado, anterior);
+    }
 };
 
 QTEST_GUILESS_MAIN(TpruebaDatos)
