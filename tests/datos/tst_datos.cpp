@@ -11,6 +11,25 @@
 #include <QTimeZone>
 #include <QtTest>
 
+namespace {
+// TZ as a case sets it (unset when not `fijada`), and as it was again when the case ends, however
+// it ends.
+class TzonaHoraria {
+public:
+    TzonaHoraria(bool fijada, const QByteArray &valor)
+        : uHabia(qEnvironmentVariableIsSet("TZ")), uAnterior(qgetenv("TZ")) {
+        fijada ? qputenv("TZ", valor) : qunsetenv("TZ");
+    }
+    ~TzonaHoraria() { uHabia ? qputenv("TZ", uAnterior) : qunsetenv("TZ"); }
+    TzonaHoraria(const TzonaHoraria &) = delete;
+    TzonaHoraria &operator=(const TzonaHoraria &) = delete;
+
+private:
+    const bool uHabia;
+    const QByteArray uAnterior;
+};
+} // namespace
+
 class TpruebaDatos : public QObject {
     Q_OBJECT
 
@@ -165,9 +184,7 @@ private slots:
         QFETCH(bool, fijada);
         QFETCH(QByteArray, valor);
         QFETCH(QByteArray, queda);
-        const bool habia = qEnvironmentVariableIsSet("TZ");
-        const QByteArray anterior = qgetenv("TZ");
-        fijada ? qputenv("TZ", valor) : qunsetenv("TZ");
+        const TzonaHoraria zonaDelCaso(fijada, valor);
         const QDateTime local(QDate(2026, 4, 5), QTime(2, 30));
         const qint64 instante = local.toMSecsSinceEpoch();
         const QByteArray zona = QTimeZone::systemTimeZoneId();
@@ -176,7 +193,6 @@ private slots:
         const QByteArray quedo = qgetenv("TZ");
         const qint64 despues = QDateTime(QDate(2026, 4, 5), QTime(2, 30)).toMSecsSinceEpoch();
         const QByteArray zonaDespues = QTimeZone::systemTimeZoneId();
-        habia ? qputenv("TZ", anterior) : qunsetenv("TZ");
         QVERIFY(quedaFijada);
         QCOMPARE(quedo, queda);
         QCOMPARE(despues, instante);
@@ -438,12 +454,8 @@ private slots:
         QFETCH(QVariant, a);
         QFETCH(QVariant, b);
         QFETCH(bool, anterior);
-        const bool habia = qEnvironmentVariableIsSet("TZ");
-        const QByteArray zona = qgetenv("TZ");
-        qputenv("TZ", "America/Tijuana");
-        const bool resultado = fechaHora::anteriorBD(a, b);
-        habia ? qputenv("TZ", zona) : qunsetenv("TZ");
-        QCOMPARE(resultado, anterior);
+        const TzonaHoraria conHorarioDeVerano(true, "America/Tijuana");
+        QCOMPARE(fechaHora::anteriorBD(a, b), anterior);
     }
 };
 
