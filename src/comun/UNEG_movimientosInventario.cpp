@@ -64,22 +64,41 @@ template <typename Flee> bool porTramos(TmiddleTier &mt, const QVector<int> &pro
 bool salidaEsLaUltima(const QVariant &entrada, const QVariant &salida) {
     return !salida.isNull() && (entrada.isNull() || !fechaHora::anteriorBD(salida, entrada));
 }
-} // namespace
 
-TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
-    // The template comes with the concept (only one of the business): the journal entry written
-    // after the posting then needs no read of its own.
-    setQuery(QStringLiteral(
-        "SELECT c.id, c.etiqueta, c.direccion, c.familia, a.id AS asiento_id, a.nombre AS asiento_nombre, "
-        "a.descripcion AS asiento_descripcion, a.cuentaCargo, a.cuentaAbono, m.modulo FROM "
-        "inventarioMovimientoConcepto c LEFT JOIN AsientosContables a ON a.id = c.AsientosContables_id AND "
-        "a.idNegocioFk = c.idNegocioFk LEFT JOIN ModuloAsientosContables m ON m.id = "
-        "a.ModuloAsientosContables_id WHERE c.id = :id AND c.idNegocioFk = :negocioID"));
-    setParametroEntero(QStringLiteral("id"), idConcepto);
-    setParametroEntero(kNegocio, idNegocio);
-    const CmidTierResponse r = reader();
+// The newest of the two; `ultimaSalida`, when given, gets the issue's when it is that one.
+QVariant ultimoDe(const QVariant &entrada, const QVariant &salida, QVariant *ultimaSalida) {
+    const bool esSalida = salidaEsLaUltima(entrada, salida);
+    if (ultimaSalida)
+        *ultimaSalida = esSalida ? salida : QVariant();
+    return esSalida ? salida : entrada;
+}
+
+// A warehouse's newest receipt and newest issue date-times as two columns, each one seek down its
+// (business, warehouse, date) index. Plain scalar reads: MariaDB builds temporary tables for every
+// run of a statement with derived tables. The placeholders of each side take its suffix.
+QString ultimasFechas(const QString &sufijoEntrada, const QString &sufijoSalida) {
+    return QStringLiteral(
+               "(SELECT MAX(e.fechaHora) FROM inventarioEntrada e WHERE e.idNegocioFk = :negocioID%1 "
+               "AND e.inventarioAlmacen_id = :almacenID%1) AS ultima_entrada, (SELECT "
+               "MAX(s.fechaHora) FROM inventarioSalida s WHERE s.idNegocioFk = :negocioID%2 AND "
+               "s.inventarioAlmacen_id = :almacenID%2) AS ultima_salida")
+        .arg(sufijoEntrada, sufijoSalida);
+}
+
+// A concept with its accounting template (only one of the business): the journal entry written
+// after the posting then needs no read of its own.
+const QString kColumnasConcepto = QStringLiteral(
+    "c.id, c.etiqueta, c.direccion, c.familia, a.id AS asiento_id, a.nombre AS asiento_nombre, "
+    "a.descripcion AS asiento_descripcion, a.cuentaCargo, a.cuentaAbono, m.modulo");
+const QString kDesdeConcepto = QStringLiteral(
+    " FROM inventarioMovimientoConcepto c LEFT JOIN AsientosContables a ON a.id = c.AsientosContables_id AND "
+    "a.idNegocioFk = c.idNegocioFk LEFT JOIN ModuloAsientosContables m ON m.id = "
+    "a.ModuloAsientosContables_id WHERE c.id = :id AND c.idNegocioFk = :negocioID");
+
+// The concept of the first row read with kColumnasConcepto; an invalid one when there is none.
+TconceptoMovimiento conceptoLeido(const CmidTierResponse &r, int idNegocio) {
     TconceptoMovimiento c;
-    if (!r.isSuccess() || r.getRowCount() == 0)
+    if (r.getRowCount() == 0)
         return c;
     c.id = int(r.getCeldaAsInt(0, QStringLiteral("id")));
     c.etiqueta = r.getCelda(0, QStringLiteral("etiqueta"));
@@ -94,6 +113,44 @@ TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int i
                      r.getCelda(0, QStringLiteral("cuentaAbono")),
                      idNegocio};
     return c;
+}
+} // namespace
+
+TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
+    static const QString sentencia = QStringLiteral("SELECT ") + kColumnasConcepto + kDesdeConcepto;
+    setQuery(sentencia);
+    setParametroEntero(QStringLiteral("id"), idConcepto);
+    setParametroEntero(kNegocio, idNegocio);
+    const CmidTierResponse r = reader();
+    return r.isSuccess() ? conceptoLeido(r, idNegocio) : TconceptoMovimiento();
+}
+
+CmidTierResponse TmovimientosInventario::selectContextoDocumento(int idConcepto, int idAlmacen, int idNegocio,
+                                                                 TcontextoDocumento &contexto) {
+    static const QString sentencia =
+        QStringLiteral("SELECT ") + kColumnasConcepto +
+        QStringLiteral(", (SELECT nombre FROM inventarioAlmacen WHERE id = :almacenID AND idNegocioFk = "
+                       ":negocioID2) AS almacen_nombre, ") +
+        ultimasFechas(QStringLiteral("3"), QStringLiteral("4")) + kDesdeConcepto;
+    setQuery(sentencia);
+    setParametroEntero(QStringLiteral("id"), idConcepto);
+    setParametroEntero(kNegocio, idNegocio);
+    setParametroEntero(kAlmacen, idAlmacen);
+    for (const QString &sufijo : {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}) {
+        setParametroEntero(kNegocio + sufijo, idNegocio);
+        if (sufijo != QLatin1String("2"))
+            setParametroEntero(kAlmacen + sufijo, idAlmacen);
+    }
+    const CmidTierResponse r = reader();
+    if (!r.isSuccess())
+        return r;
+    contexto = {conceptoLeido(r, idNegocio), {}, {}};
+    if (contexto.concepto.valido()) {
+        contexto.nombreAlmacen = r.getValor(0, QStringLiteral("almacen_nombre"));
+        contexto.ultimo = ultimoDe(r.getValor(0, QStringLiteral("ultima_entrada")),
+                                   r.getValor(0, QStringLiteral("ultima_salida")), nullptr);
+    }
+    return r;
 }
 
 QVariant TmovimientosInventario::selectNombreAlmacen(int idAlmacen, int idNegocio) {
@@ -119,24 +176,17 @@ bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
 CmidTierResponse TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio,
                                                                          QVariant &ultimo,
                                                                          QVariant *ultimaSalida) {
-    // Each side's newest date-time is one seek down its (business, warehouse, date) index. Plain
-    // scalar reads: MariaDB builds temporary tables for every run of a statement with derived tables.
-    setQuery(QStringLiteral(
-        "SELECT (SELECT MAX(e.fechaHora) FROM inventarioEntrada e WHERE e.idNegocioFk = :negocioID AND "
-        "e.inventarioAlmacen_id = :almacenID), (SELECT MAX(s.fechaHora) FROM inventarioSalida s WHERE "
-        "s.idNegocioFk = :negocioID2 AND s.inventarioAlmacen_id = :almacenID2)"));
+    static const QString sentencia =
+        QStringLiteral("SELECT ") + ultimasFechas(QString(), QStringLiteral("2"));
+    setQuery(sentencia);
     for (const QString &sufijo : {QString(), QStringLiteral("2")}) {
         setParametroEntero(kAlmacen + sufijo, idAlmacen);
         setParametroEntero(kNegocio + sufijo, idNegocio);
     }
     const CmidTierResponse r = reader();
     const bool leido = r.isSuccess() && r.getRowCount() == 1;
-    const QVariant entrada = leido ? r.getValor(0, 0) : QVariant();
-    const QVariant salida = leido ? r.getValor(0, 1) : QVariant();
-    const bool esSalida = salidaEsLaUltima(entrada, salida);
-    ultimo = esSalida ? salida : entrada;
-    if (ultimaSalida)
-        *ultimaSalida = esSalida ? salida : QVariant();
+    ultimo =
+        ultimoDe(leido ? r.getValor(0, 0) : QVariant(), leido ? r.getValor(0, 1) : QVariant(), ultimaSalida);
     return r;
 }
 

@@ -20,6 +20,13 @@ struct TconceptoMovimiento {
     bool valido() const { return id > 0; }
 };
 
+// What a document's checks read about it before its posting, in one statement.
+struct TcontextoDocumento {
+    TconceptoMovimiento concepto; // invalid when it is not the business's
+    QVariant nombreAlmacen;       // null when the warehouse is not the business's
+    QVariant ultimo;              // the warehouse's newest receipt or issue, null when none
+};
+
 // The stock row (inventarioExistencias) of a warehouse and product.
 struct TexistenciaAlmacen {
     bool existe = false;
@@ -64,6 +71,11 @@ public:
 
     // The concept with that id when it belongs to the business (an invalid one otherwise).
     TconceptoMovimiento selectConcepto(int idConcepto, int idNegocio);
+    // The concept, the warehouse's name and its newest movement, as selectConcepto,
+    // selectNombreAlmacen and selectFechaHoraUltimoMovimiento read them; when the concept is not
+    // the business's, the rest stays null.
+    CmidTierResponse selectContextoDocumento(int idConcepto, int idAlmacen, int idNegocio,
+                                             TcontextoDocumento &contexto);
     // The warehouse's name, null when the warehouse is not the business's (or the read failed).
     QVariant selectNombreAlmacen(int idAlmacen, int idNegocio);
     // True when the product belongs to the business.

@@ -54,14 +54,15 @@ bool TdocumentoEntrada::compruebaDocumento() {
     uMetodo = int(metodo.getScalarAsInt());
     if (uMetodo < 1)
         return avisa(posteoEntrada::kSinMetodo, kPersonalizado);
-    uConcepto = almacen.selectConcepto(uDatos.conceptoID, uNegocio);
+    TcontextoDocumento contexto;
+    if (!almacen.selectContextoDocumento(uDatos.conceptoID, uDatos.almacenID, uNegocio, contexto).isSuccess())
+        return noGuardado(uSesion);
+    uConcepto = contexto.concepto;
     if (uConcepto.direccion != kConceptoEntrada)
         return avisa(QStringLiteral("Seleccione un concepto"), kPersonalizado);
-    if (uDatos.almacenID <= 0 || almacen.selectNombreAlmacen(uDatos.almacenID, uNegocio).isNull())
+    if (contexto.nombreAlmacen.isNull())
         return avisa(QStringLiteral("Seleccione un almacén"), kPersonalizado);
-    QVariant ultimo;
-    if (!almacen.selectFechaHoraUltimoMovimiento(uDatos.almacenID, uNegocio, ultimo).isSuccess())
-        return noGuardado(uSesion);
+    const QVariant &ultimo = contexto.ultimo;
     if (!uDatos.fechaHora.isValid() || (!ultimo.isNull() && uDatos.fechaHora < fechaHora::deValorBD(ultimo)))
         return avisa(QStringLiteral("Revise fecha/hora de entrada"), kPersonalizado);
     // An invoice of another business is no invoice of this receipt.

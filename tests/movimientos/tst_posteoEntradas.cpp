@@ -189,6 +189,14 @@ private slots:
         QTest::newRow("fecha") << 3 << QStringLiteral("Revise fecha/hora de entrada") << int(kPersonalizado);
         QTest::newRow("nada recibido")
             << 4 << QStringLiteral("No se recibio producto alguno.") << int(kAdvertencia);
+        QTest::newRow("concepto de otro negocio")
+            << 5 << QStringLiteral("Seleccione un concepto") << int(kPersonalizado);
+        QTest::newRow("concepto de salida")
+            << 6 << QStringLiteral("Seleccione un concepto") << int(kPersonalizado);
+        QTest::newRow("almacén de otro negocio")
+            << 7 << QStringLiteral("Seleccione un almacén") << int(kPersonalizado);
+        QTest::newRow("antes de una salida")
+            << 8 << QStringLiteral("Revise fecha/hora de entrada") << int(kPersonalizado);
     }
     void tipoDeMensaje() {
         QFETCH(int, caso);
@@ -214,6 +222,17 @@ private slots:
             doc.datos().fechaHora = TnegocioPrueba::fecha(QStringLiteral("2024-03-01 08:00:00"));
         if (caso == 4)
             doc.datos().lineas[0].cantidad = QStringLiteral("0");
+        if (caso == 5 || caso == 7) {
+            TnegocioPrueba otro(*uBase, kMetodoPEPS, QStringLiteral("Otra Papelería"));
+            if (caso == 5)
+                doc.datos().conceptoID = otro.concepto(kConceptoEntrada, kFamiliaOrdinaria);
+            else
+                doc.datos().almacenID = otro.almacen();
+        }
+        if (caso == 6)
+            doc.datos().conceptoID = n.concepto(kConceptoSalida, kFamiliaOrdinaria);
+        if (caso == 8) // the warehouse's newest movement is an issue, later than the receipt's date
+            QVERIFY(n.entrega(a, p, QStringLiteral("2024-03-01 10:30:00"), 1) > 0);
         n.guion().limpia();
         n.acepta();
         QVERIFY(!doc.guardar());
