@@ -90,12 +90,12 @@ QString ultimasFechas(const QString &sufijoEntrada, const QString &sufijoSalida)
 const QString kColumnasConcepto = QStringLiteral(
     "c.id, c.etiqueta, c.direccion, c.familia, a.id AS asiento_id, a.nombre AS asiento_nombre, "
     "a.descripcion AS asiento_descripcion, a.cuentaCargo, a.cuentaAbono, m.modulo");
-const QString kDesdeConcepto = QStringLiteral(
-    " FROM inventarioMovimientoConcepto c LEFT JOIN AsientosContables a ON a.id = c.AsientosContables_id AND "
-    "a.idNegocioFk = c.idNegocioFk LEFT JOIN ModuloAsientosContables m ON m.id = "
-    "a.ModuloAsientosContables_id WHERE c.id = :id AND c.idNegocioFk = :negocioID");
+const QString kPlantillaConcepto = QStringLiteral(
+    " LEFT JOIN AsientosContables a ON a.id = c.AsientosContables_id AND a.idNegocioFk = c.idNegocioFk "
+    "LEFT JOIN ModuloAsientosContables m ON m.id = a.ModuloAsientosContables_id");
 
-// The concept of the first row read with kColumnasConcepto; an invalid one when there is none.
+// The concept of the first row read with kColumnasConcepto; an invalid one when there is none or
+// its columns are null.
 TconceptoMovimiento conceptoLeido(const CmidTierResponse &r, int idNegocio) {
     TconceptoMovimiento c;
     if (r.getRowCount() == 0)
@@ -117,7 +117,10 @@ TconceptoMovimiento conceptoLeido(const CmidTierResponse &r, int idNegocio) {
 } // namespace
 
 TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int idNegocio) {
-    static const QString sentencia = QStringLiteral("SELECT ") + kColumnasConcepto + kDesdeConcepto;
+    static const QString sentencia = QStringLiteral("SELECT ") + kColumnasConcepto +
+                                     QStringLiteral(" FROM inventarioMovimientoConcepto c") +
+                                     kPlantillaConcepto +
+                                     QStringLiteral(" WHERE c.id = :id AND c.idNegocioFk = :negocioID");
     setQuery(sentencia);
     setParametroEntero(QStringLiteral("id"), idConcepto);
     setParametroEntero(kNegocio, idNegocio);
@@ -127,11 +130,17 @@ TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int i
 
 CmidTierResponse TmovimientosInventario::selectContextoDocumento(int idConcepto, int idAlmacen, int idNegocio,
                                                                  TcontextoDocumento &contexto) {
+    // The business's options row carries the rest: the concept joins it, the warehouse and its
+    // newest movement are scalar columns.
     static const QString sentencia =
-        QStringLiteral("SELECT ") + kColumnasConcepto +
+        QStringLiteral("SELECT o.metodoValoracionInventario AS metodo, ") + kColumnasConcepto +
         QStringLiteral(", (SELECT nombre FROM inventarioAlmacen WHERE id = :almacenID AND idNegocioFk = "
                        ":negocioID2) AS almacen_nombre, ") +
-        ultimasFechas(QStringLiteral("3"), QStringLiteral("4")) + kDesdeConcepto;
+        ultimasFechas(QStringLiteral("3"), QStringLiteral("4")) +
+        QStringLiteral(
+            " FROM inventarioOpciones o LEFT JOIN inventarioMovimientoConcepto c ON c.id = :id AND "
+            "c.idNegocioFk = o.idNegocioFk") +
+        kPlantillaConcepto + QStringLiteral(" WHERE o.idNegocioFk = :negocioID");
     setQuery(sentencia);
     setParametroEntero(QStringLiteral("id"), idConcepto);
     setParametroEntero(kNegocio, idNegocio);
@@ -144,8 +153,10 @@ CmidTierResponse TmovimientosInventario::selectContextoDocumento(int idConcepto,
     const CmidTierResponse r = reader();
     if (!r.isSuccess())
         return r;
-    contexto = {conceptoLeido(r, idNegocio), {}, {}};
-    if (contexto.concepto.valido()) {
+    contexto = {};
+    if (r.getRowCount() > 0) {
+        contexto.metodo = int(r.getCeldaAsInt(0, QStringLiteral("metodo")));
+        contexto.concepto = conceptoLeido(r, idNegocio);
         contexto.nombreAlmacen = r.getValor(0, QStringLiteral("almacen_nombre"));
         contexto.ultimo = ultimoDe(r.getValor(0, QStringLiteral("ultima_entrada")),
                                    r.getValor(0, QStringLiteral("ultima_salida")), nullptr);

@@ -22,6 +22,7 @@ struct TconceptoMovimiento {
 
 // What a document's checks read about it before its posting, in one statement.
 struct TcontextoDocumento {
+    int metodo = 0;               // the business's valuation method, 0 when none is chosen
     TconceptoMovimiento concepto; // invalid when it is not the business's
     QVariant nombreAlmacen;       // null when the warehouse is not the business's
     QVariant ultimo;              // the warehouse's newest receipt or issue, null when none
@@ -71,9 +72,9 @@ public:
 
     // The concept with that id when it belongs to the business (an invalid one otherwise).
     TconceptoMovimiento selectConcepto(int idConcepto, int idNegocio);
-    // The concept, the warehouse's name and its newest movement, as selectConcepto,
-    // selectNombreAlmacen and selectFechaHoraUltimoMovimiento read them; when the concept is not
-    // the business's, the rest stays null.
+    // The valuation method, the concept, the warehouse's name and its newest movement, as
+    // selectConcepto, selectNombreAlmacen and selectFechaHoraUltimoMovimiento read them; all empty
+    // when the business has no options row.
     CmidTierResponse selectContextoDocumento(int idConcepto, int idAlmacen, int idNegocio,
                                              TcontextoDocumento &contexto);
     // The warehouse's name, null when the warehouse is not the business's (or the read failed).

@@ -47,16 +47,14 @@ bool TdocumentoEntrada::guardar() {
 
 // The document's own checks speak in the plain box; the lines' checks warn.
 bool TdocumentoEntrada::compruebaDocumento() {
-    Talmacen almacen(uSesion);
-    const CmidTierResponse metodo = almacen.selectMetodoKardex(uNegocio);
-    if (!metodo.isSuccess())
+    TcontextoDocumento contexto;
+    if (!Talmacen(uSesion)
+             .selectContextoDocumento(uDatos.conceptoID, uDatos.almacenID, uNegocio, contexto)
+             .isSuccess())
         return noGuardado(uSesion);
-    uMetodo = int(metodo.getScalarAsInt());
+    uMetodo = contexto.metodo;
     if (uMetodo < 1)
         return avisa(posteoEntrada::kSinMetodo, kPersonalizado);
-    TcontextoDocumento contexto;
-    if (!almacen.selectContextoDocumento(uDatos.conceptoID, uDatos.almacenID, uNegocio, contexto).isSuccess())
-        return noGuardado(uSesion);
     uConcepto = contexto.concepto;
     if (uConcepto.direccion != kConceptoEntrada)
         return avisa(QStringLiteral("Seleccione un concepto"), kPersonalizado);
