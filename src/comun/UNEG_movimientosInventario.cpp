@@ -128,40 +128,56 @@ TconceptoMovimiento TmovimientosInventario::selectConcepto(int idConcepto, int i
     return r.isSuccess() ? conceptoLeido(r, idNegocio) : TconceptoMovimiento();
 }
 
-CmidTierResponse TmovimientosInventario::selectContextoDocumento(int idConcepto, int idAlmacen, int idNegocio,
-                                                                 TcontextoDocumento &contexto) {
-    // The business's options row carries the rest: the concept joins it, the warehouse and its
-    // newest movement are scalar columns.
-    static const QString sentencia =
+bool TmovimientosInventario::selectContextoDocumento(int idConcepto, int idAlmacen, int idNegocio,
+                                                     const QVector<int> &productos,
+                                                     TcontextoDocumento &contexto) {
+    // The business's options row carries the rest: the concept and the products asked about join
+    // it, the warehouse and its newest movement are scalar columns. A document of more products
+    // than a tramo reads the few columns of its context again with each further tramo. The unary
+    // plus keeps SQLite from walking all the business's products down a (business, …) index: each
+    // product is found by its key.
+    static const QString plantilla =
         QStringLiteral("SELECT o.metodoValoracionInventario AS metodo, ") + kColumnasConcepto +
         QStringLiteral(", (SELECT nombre FROM inventarioAlmacen WHERE id = :almacenID AND idNegocioFk = "
                        ":negocioID2) AS almacen_nombre, ") +
         ultimasFechas(QStringLiteral("3"), QStringLiteral("4")) +
-        QStringLiteral(
-            " FROM inventarioOpciones o LEFT JOIN inventarioMovimientoConcepto c ON c.id = :id AND "
-            "c.idNegocioFk = o.idNegocioFk") +
-        kPlantillaConcepto + QStringLiteral(" WHERE o.idNegocioFk = :negocioID");
-    setQuery(sentencia);
-    setParametroEntero(QStringLiteral("id"), idConcepto);
-    setParametroEntero(kNegocio, idNegocio);
-    setParametroEntero(kAlmacen, idAlmacen);
-    for (const QString &sufijo : {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}) {
-        setParametroEntero(kNegocio + sufijo, idNegocio);
-        if (sufijo != QLatin1String("2"))
-            setParametroEntero(kAlmacen + sufijo, idAlmacen);
-    }
-    const CmidTierResponse r = reader();
-    if (!r.isSuccess())
-        return r;
+        QStringLiteral(", p.id AS producto_id FROM inventarioOpciones o LEFT JOIN "
+                       "inventarioMovimientoConcepto c ON c.id = :id AND c.idNegocioFk = o.idNegocioFk") +
+        kPlantillaConcepto +
+        QStringLiteral(" LEFT JOIN inventarioProducto p ON p.id IN (%1) AND +p.idNegocioFk = o.idNegocioFk "
+                       "WHERE o.idNegocioFk = :negocioID");
     contexto = {};
-    if (r.getRowCount() > 0) {
-        contexto.metodo = int(r.getCeldaAsInt(0, QStringLiteral("metodo")));
-        contexto.concepto = conceptoLeido(r, idNegocio);
-        contexto.nombreAlmacen = r.getValor(0, QStringLiteral("almacen_nombre"));
-        contexto.ultimo = ultimoDe(r.getValor(0, QStringLiteral("ultima_entrada")),
-                                   r.getValor(0, QStringLiteral("ultima_salida")), nullptr);
-    }
-    return r;
+    bool primero = true;
+    const auto lee = [&](int n, const auto &enlazaProductos) {
+        thread_local QHash<int, QString> textos;
+        setQuery(textoTramo(textos, plantilla, n));
+        setParametroEntero(QStringLiteral("id"), idConcepto);
+        setParametroEntero(kNegocio, idNegocio);
+        setParametroEntero(kAlmacen, idAlmacen);
+        for (const QString &sufijo : {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}) {
+            setParametroEntero(kNegocio + sufijo, idNegocio);
+            if (sufijo != QLatin1String("2"))
+                setParametroEntero(kAlmacen + sufijo, idAlmacen);
+        }
+        enlazaProductos();
+        const CmidTierResponse r = reader();
+        if (!r.isSuccess())
+            return false;
+        if (primero && r.getRowCount() > 0) {
+            contexto.metodo = int(r.getCeldaAsInt(0, QStringLiteral("metodo")));
+            contexto.concepto = conceptoLeido(r, idNegocio);
+            contexto.nombreAlmacen = r.getValor(0, QStringLiteral("almacen_nombre"));
+            contexto.ultimo = ultimoDe(r.getValor(0, QStringLiteral("ultima_entrada")),
+                                       r.getValor(0, QStringLiteral("ultima_salida")), nullptr);
+        }
+        primero = false;
+        for (int f = 0; f < r.getRowCount(); ++f)
+            if (const QVariant producto = r.getValor(f, QStringLiteral("producto_id")); !producto.isNull())
+                contexto.productos.insert(producto.toInt());
+        return true;
+    };
+    // With no products the context is still read, for a tramo of product 0 alone.
+    return porTramos(*this, productos.isEmpty() ? QVector<int>{0} : productos, lee);
 }
 
 QVariant TmovimientosInventario::selectNombreAlmacen(int idAlmacen, int idNegocio) {

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QMap>
+#include <QSet>
 #include <QString>
 
 // What a posting needs to know of a movement concept of the business.
@@ -26,6 +27,7 @@ struct TcontextoDocumento {
     TconceptoMovimiento concepto; // invalid when it is not the business's
     QVariant nombreAlmacen;       // null when the warehouse is not the business's
     QVariant ultimo;              // the warehouse's newest receipt or issue, null when none
+    QSet<int> productos;          // of the products asked about, those of the business
 };
 
 // The stock row (inventarioExistencias) of a warehouse and product.
@@ -73,10 +75,11 @@ public:
     // The concept with that id when it belongs to the business (an invalid one otherwise).
     TconceptoMovimiento selectConcepto(int idConcepto, int idNegocio);
     // The valuation method, the concept, the warehouse's name and its newest movement, as
-    // selectConcepto, selectNombreAlmacen and selectFechaHoraUltimoMovimiento read them; all empty
-    // when the business has no options row.
-    CmidTierResponse selectContextoDocumento(int idConcepto, int idAlmacen, int idNegocio,
-                                             TcontextoDocumento &contexto);
+    // selectConcepto, selectNombreAlmacen and selectFechaHoraUltimoMovimiento read them, and which
+    // of `productos` are the business's; all empty when the business has no options row. False
+    // when a read failed.
+    bool selectContextoDocumento(int idConcepto, int idAlmacen, int idNegocio, const QVector<int> &productos,
+                                 TcontextoDocumento &contexto);
     // The warehouse's name, null when the warehouse is not the business's (or the read failed).
     QVariant selectNombreAlmacen(int idAlmacen, int idNegocio);
     // True when the product belongs to the business.

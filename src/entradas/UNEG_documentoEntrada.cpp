@@ -47,10 +47,13 @@ bool TdocumentoEntrada::guardar() {
 
 // The document's own checks speak in the plain box; the lines' checks warn.
 bool TdocumentoEntrada::compruebaDocumento() {
+    QVector<int> productos;
+    for (const TlineaEntrada &l : uDatos.lineas)
+        if (!productos.contains(l.productoID))
+            productos << l.productoID;
     TcontextoDocumento contexto;
-    if (!Talmacen(uSesion)
-             .selectContextoDocumento(uDatos.conceptoID, uDatos.almacenID, uNegocio, contexto)
-             .isSuccess())
+    if (!Talmacen(uSesion).selectContextoDocumento(uDatos.conceptoID, uDatos.almacenID, uNegocio, productos,
+                                                   contexto))
         return noGuardado(uSesion);
     uMetodo = contexto.metodo;
     if (uMetodo < 1)
@@ -68,7 +71,7 @@ bool TdocumentoEntrada::compruebaDocumento() {
         uDatos.comprobante = TComprobante();
     if (uDatos.lineas.isEmpty())
         return avisa(QStringLiteral("Agregue al menos un producto a la entrada."));
-    if (!compruebaCantidades())
+    if (!compruebaCantidades(contexto.productos))
         return false;
     for (int i = 0; i < uDatos.lineas.size(); ++i) {
         const TlineaEntrada &l = uDatos.lineas[i];
@@ -86,10 +89,9 @@ bool TdocumentoEntrada::compruebaDocumento() {
 
 // Every quantity and cost is a number a user could type, every product the business's, and
 // something is received.
-bool TdocumentoEntrada::compruebaCantidades() {
+bool TdocumentoEntrada::compruebaCantidades(const QSet<int> &delNegocio) {
     uCantidades.clear();
     double suma = 0;
-    Tentradas entradas(uSesion);
     for (int i = 0; i < uDatos.lineas.size(); ++i) {
         const TlineaEntrada &l = uDatos.lineas[i];
         const TnumeroCapturado q =
@@ -99,7 +101,7 @@ bool TdocumentoEntrada::compruebaCantidades() {
         if (!std::isfinite(l.costoUnitario) || l.costoUnitario < 0 ||
             l.costoUnitario > kNumeroCapturadoMaximo)
             return avisa(articulo(i, QStringLiteral("Costo Unitario")));
-        if (!entradas.productoDelNegocio(l.productoID, uNegocio))
+        if (!delNegocio.contains(l.productoID))
             return avisa(articulo(i, QStringLiteral("Producto")));
         uCantidades.append(q.valor);
         suma += q.valor;

@@ -30,7 +30,7 @@ public:
 
 private:
     bool compruebaDocumento();
-    bool compruebaCantidades();
+    bool compruebaCantidades(const QSet<int> &delNegocio); // the lines' products that are the business's
     bool compruebaDevolucion();
 
     TConexionSesion *uSesion;

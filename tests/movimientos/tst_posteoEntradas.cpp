@@ -32,6 +32,13 @@ class TpruebaEntradas : public QObject {
                  FloatToStr(r.getCeldaAsFloat(0, 2)));
     }
 
+    // A copy of the document's first line for another product.
+    static TlineaEntrada lineaDe(TdocumentoEntrada &doc, int producto) {
+        TlineaEntrada linea = doc.datos().lineas.constFirst();
+        linea.productoID = producto;
+        return linea;
+    }
+
     static QStringList estado(const TnegocioPrueba &n) {
         QStringList s;
         for (const char *sql :
@@ -197,6 +204,8 @@ private slots:
             << 7 << QStringLiteral("Seleccione un almacén") << int(kPersonalizado);
         QTest::newRow("antes de una salida")
             << 8 << QStringLiteral("Revise fecha/hora de entrada") << int(kPersonalizado);
+        QTest::newRow("producto de otro negocio")
+            << 9 << QStringLiteral("Artículo 2 revisar: 'Producto'") << int(kAdvertencia);
     }
     void tipoDeMensaje() {
         QFETCH(int, caso);
@@ -222,12 +231,14 @@ private slots:
             doc.datos().fechaHora = TnegocioPrueba::fecha(QStringLiteral("2024-03-01 08:00:00"));
         if (caso == 4)
             doc.datos().lineas[0].cantidad = QStringLiteral("0");
-        if (caso == 5 || caso == 7) {
+        if (caso == 5 || caso == 7 || caso == 9) {
             TnegocioPrueba otro(*uBase, kMetodoPEPS, QStringLiteral("Otra Papelería"));
             if (caso == 5)
                 doc.datos().conceptoID = otro.concepto(kConceptoEntrada, kFamiliaOrdinaria);
-            else
+            else if (caso == 7)
                 doc.datos().almacenID = otro.almacen();
+            else
+                doc.datos().lineas << lineaDe(doc, otro.producto(QStringLiteral("Folder")));
         }
         if (caso == 6)
             doc.datos().conceptoID = n.concepto(kConceptoSalida, kFamiliaOrdinaria);
@@ -238,6 +249,43 @@ private slots:
         QVERIFY(!doc.guardar());
         QCOMPARE(n.guion().textos(), QStringList{mensaje});
         QCOMPARE(n.guion().mensajes().constFirst().tipo, tipo);
+    }
+
+    // A receipt of more products than one read takes: every product is checked, the posting
+    // writes every line, and one of another business stops it wherever it is.
+    void muchosProductos_data() {
+        QTest::addColumn<int>("ajena"); // the line whose product is another business's; -1 none
+        QTest::newRow("todos del negocio") << -1;
+        QTest::newRow("ajeno en la primera lectura") << 5;
+        QTest::newRow("ajeno en la segunda lectura") << 129;
+    }
+    void muchosProductos() {
+        QFETCH(int, ajena);
+        constexpr int kLineas = 130;
+        TnegocioPrueba n(*uBase, kMetodoPEPS);
+        const int ajeno = TnegocioPrueba(*uBase, kMetodoPEPS, QStringLiteral("Otra Papelería")).producto();
+        const int a = n.almacen();
+        TdocumentoEntrada doc = n.documentoEntrada(a, n.producto(QStringLiteral("Artículo 0")),
+                                                   QStringLiteral("2024-03-01 09:00:00"), 1, 2.0);
+        for (int i = 1; i < kLineas; ++i) {
+            doc.datos().lineas << lineaDe(doc, i == ajena ? ajeno
+                                                          : n.producto(QStringLiteral("Artículo %1").arg(i)));
+        }
+        n.guion().limpia();
+        n.acepta();
+        QCOMPARE(doc.guardar(), ajena < 0);
+        const int escritas = n.cuenta(
+            QStringLiteral("SELECT COUNT(*) FROM inventarioExistencias x JOIN inventarioAlmacen a ON a.id = "
+                           "x.inventarioAlmacen_id WHERE a.idNegocioFk = :negocio AND x.existencia = 1"));
+        if (ajena < 0) {
+            QCOMPARE(escritas, kLineas);
+            QCOMPARE(n.kardex().size(), kLineas);
+        } else {
+            QCOMPARE(n.guion().textos(),
+                     QStringList{QStringLiteral("Artículo %1 revisar: 'Producto'").arg(ajena + 1)});
+            QCOMPARE(escritas, 0);
+            QVERIFY(n.kardex().isEmpty());
+        }
     }
 
     void fechaYSeriesYPreguntas() {
