@@ -12,9 +12,26 @@
 #include <QStringList>
 #include <QThread>
 
+#include <mutex>
+
+#include <sqlite3.h>
+
 namespace {
 QAtomicInt gSiguienteSesion{0};
+
+// A statement's own rollback journal (every multi-row write of a posting keeps one inside its
+// transaction) stays in memory up to this size; past SQLite's 64 KB default it went to a new
+// temporary file, opened and deleted again for a posting of a few dozen lines.
+constexpr int kDiarioSentenciaEnMemoria = 8 << 20;
+
+// Once per process, before SQLite's first file: settings SQLite takes only before it starts, then
+// the log's write layer.
+void preparaSQLite() {
+    static std::once_flag unaVez;
+    std::call_once(unaVez, [] { sqlite3_config(SQLITE_CONFIG_STMTJRNL_SPILL, kDiarioSentenciaEnMemoria); });
+    escrituraWal::instala();
 }
+} // namespace
 
 TConexionSesion::TConexionSesion(const TparametrosConexion &parametros)
     : uParametros(parametros), uNumero(gSiguienteSesion.fetchAndAddRelaxed(1)),
@@ -104,7 +121,7 @@ bool TConexionSesion::abre() {
         }
         db.setConnectOptions(opciones);
     } else {
-        escrituraWal::instala();
+        preparaSQLite();
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
         db.setDatabaseName(uParametros.archivo);
         db.setConnectOptions(uParametros.soloLectura
