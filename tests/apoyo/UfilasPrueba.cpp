@@ -74,5 +74,7 @@ std::function<bool(const QString &)> u_sentenciaDelPunto(const QString &punto) {
             return s.startsWith(QLatin1String("INSERT")) || s.startsWith(QLatin1String("UPDATE")) ||
                    s.startsWith(QLatin1String("DELETE"));
         };
+    if (punto == QLatin1String("contexto"))
+        return [](const QString &s) { return s.contains(QLatin1String(" FROM inventarioOpciones o ")); };
     return [punto](const QString &s) { return s == punto; };
 }

@@ -26,5 +26,6 @@ QVariant u_valorConsulta(TConexionSesion *sesion, const QString &sentencia,
 
 // Where a test provokes a technical failure (with u_fallaCuando): "bloqueo" is a posting's lock
 // (BEGIN IMMEDIATE on SQLite, the business row read FOR UPDATE on MariaDB), "escritura" any write,
-// anything else a statement of exactly that text ("COMMIT").
+// "contexto" a document's checks' read of its context (on the business's options row), anything
+// else a statement of exactly that text ("COMMIT").
 std::function<bool(const QString &)> u_sentenciaDelPunto(const QString &punto);

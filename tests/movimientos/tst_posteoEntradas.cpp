@@ -525,6 +525,8 @@ private slots:
                                        "la base de datos"));
         QTest::newRow("confirmación") << QStringLiteral("COMMIT") << (mysql ? 1194 : 26)
                                       << QStringLiteral("la base de datos está dañada");
+        QTest::newRow("lectura de las comprobaciones") << QStringLiteral("contexto") << (mysql ? 1194 : 26)
+                                                       << QStringLiteral("la base de datos está dañada");
     }
     void fallaTecnicaConservaLaCaptura() {
         QFETCH(QString, punto);
