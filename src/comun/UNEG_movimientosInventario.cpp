@@ -191,15 +191,6 @@ QVariant TmovimientosInventario::selectNombreAlmacen(int idAlmacen, int idNegoci
     return r.getCelda(0, 0);
 }
 
-bool TmovimientosInventario::productoDelNegocio(int idProducto, int idNegocio) {
-    setQuery(QStringLiteral(
-        "SELECT id FROM inventarioProducto WHERE id = :productoID AND idNegocioFk = :negocioID"));
-    setParametroEntero(kProducto, idProducto);
-    setParametroEntero(kNegocio, idNegocio);
-    const CmidTierResponse r = reader();
-    return r.isSuccess() && r.getRowCount() == 1;
-}
-
 CmidTierResponse TmovimientosInventario::selectFechaHoraUltimoMovimiento(int idAlmacen, int idNegocio,
                                                                          QVariant &ultimo,
                                                                          QVariant *ultimaSalida) {

@@ -82,8 +82,6 @@ public:
                                  TcontextoDocumento &contexto);
     // The warehouse's name, null when the warehouse is not the business's (or the read failed).
     QVariant selectNombreAlmacen(int idAlmacen, int idNegocio);
-    // True when the product belongs to the business.
-    bool productoDelNegocio(int idProducto, int idNegocio);
     // `ultimo`: the newest receipt or issue of the warehouse, null when there is none.
     // `ultimaSalida`, when given, gets the newest issue's date-time when no receipt of the
     // warehouse is newer (null otherwise).

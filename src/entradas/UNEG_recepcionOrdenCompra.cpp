@@ -151,15 +151,23 @@ bool TrecepcionOrdenCompra::guardar() {
 
 bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento &concepto) {
     Talmacen almacen(uSesion);
-    const CmidTierResponse metodoLeido = almacen.selectMetodoKardex(uNegocio);
-    if (!metodoLeido.isSuccess()) {
+    // The business's one concept of the family, then what the checks need in one read with it.
+    const CmidTierResponse idConcepto = almacen.selectIDfamiliaUnica(kFamiliaOrdenCompra, uNegocio);
+    QVector<int> productos;
+    for (const TlineaRecepcion &l : std::as_const(uLineas))
+        if (u_esPositivo(l.orden.recibido) && !productos.contains(l.orden.idProducto))
+            productos << l.orden.idProducto;
+    TcontextoDocumento contexto;
+    if (!idConcepto.isSuccess() ||
+        !almacen.selectContextoDocumento(int(idConcepto.getScalarAsInt()), almacenID, uNegocio, productos,
+                                         contexto)) {
         u_avisaNoGuardado(uSesion);
         return false;
     }
-    metodo = int(metodoLeido.getScalarAsInt());
+    metodo = contexto.metodo;
     if (metodo < 1)
         return avisa(posteoEntrada::kSinMetodo);
-    if (almacenID <= 0 || almacen.selectNombreAlmacen(almacenID, uNegocio).isNull())
+    if (almacenID <= 0 || contexto.nombreAlmacen.isNull())
         return avisa(QStringLiteral("Seleccione un almacén"));
     if (uOrden.numeroDeOrden < 0)
         return avisa(QStringLiteral("Seleccione una orden de compra"));
@@ -168,11 +176,7 @@ bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento 
         comprobante = TComprobante();
     if (!comprobante.valido() && !u_confirmaAceptarCancelar(posteoEntrada::kSinComprobante))
         return false;
-    QVariant ultimo;
-    if (!almacen.selectFechaHoraUltimoMovimiento(almacenID, uNegocio, ultimo).isSuccess()) {
-        u_avisaNoGuardado(uSesion);
-        return false;
-    }
+    const QVariant &ultimo = contexto.ultimo;
     if (!fechaHora.isValid() || (!ultimo.isNull() && fechaHora < fechaHora::deValorBD(ultimo)))
         return avisa(QStringLiteral("Revise fecha/hora de entrada"));
     QVector<TlineaOrdenCompra> lineas;
@@ -185,10 +189,9 @@ bool TrecepcionOrdenCompra::compruebaRecepcion(int &metodo, TconceptoMovimiento 
     if (!revision.isEmpty())
         return avisa(revision);
     for (int i = 0; i < lineas.size(); ++i)
-        if (u_esPositivo(lineas[i].recibido) && !almacen.productoDelNegocio(lineas[i].idProducto, uNegocio))
+        if (u_esPositivo(lineas[i].recibido) && !contexto.productos.contains(lineas[i].idProducto))
             return avisa(QStringLiteral("Artículo %1 revisar: Producto Catálogo").arg(i + 1));
-    const int idConcepto = int(almacen.selectIDfamiliaUnica(kFamiliaOrdenCompra, uNegocio).getScalarAsInt());
-    concepto = almacen.selectConcepto(idConcepto, uNegocio);
+    concepto = contexto.concepto;
     if (!concepto.valido())
         return avisa(
             QStringLiteral("No existe el concepto \"Entrada por orden de compra\"; reinicie el módulo "

@@ -613,7 +613,7 @@ private slots:
             }
         }
         // The checks, then every write inside the transaction, failed in turn.
-        QVERIFY(fallidas >= 15);
+        QVERIFY(fallidas >= 11);
         QVERIFY(guardado);
         QCOMPARE(escrito(), QStringLiteral("1 1 1 1"));
         QCOMPARE(cuenta(QStringLiteral("SELECT cantidadAcumulada FROM inventarioOrdenesCompraArticulos")),
